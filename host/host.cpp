@@ -1,0 +1,146 @@
+// host.cpp: the simulated host: current-host plumbing, module and master handler instances.
+#include "host.h"
+
+#include <cassert>
+#include <cstdio>
+
+namespace zkh {
+
+namespace {
+Host *g_current = nullptr;
+}
+
+Host::Host()
+{
+    assert(!g_current && "only one simulated host at a time");
+    g_current = this;
+    InstallServices();
+    InstallCommands();
+}
+
+Host::~Host()
+{
+    DestroyMasters();
+    module_.reset();
+    g_current = nullptr;
+}
+
+Host &Host::Current()
+{
+    assert(g_current && "no simulated host");
+    return *g_current;
+}
+
+bool Host::HasCurrent() { return g_current != nullptr; }
+
+void *Host::GlobalLookup(const char *serviceName, int)
+{
+    return g_current ? g_current->services.Lookup(serviceName) : nullptr;
+}
+
+int Host::CommandLine(const char *command) { return g_current ? g_current->commands.Send(command ? command : "") : 0; }
+
+void Host::Message(const std::string &text) { messages.push_back(text); }
+
+bool Host::LoadModule(const std::string &path)
+{
+    DestroyMasters();
+    module_.reset();
+    std::string error;
+    module_ = Module::Load(path, error);
+    if (!module_) {
+        Message("cannot load module: " + error);
+        return false;
+    }
+    return true;
+}
+
+int Host::Activate(const std::string &className, const std::string &name, void *local, int version)
+{
+    if (!module_) {
+        Message("no module loaded");
+        return -1;
+    }
+    const ServerInfo *server = module_->Find(className, name);
+    if (!server) {
+        Message("no " + className + " server named " + name);
+        return -1;
+    }
+    const int result = module_->Activate(*server, version < 0 ? HostVersionOf(className) : version, GlobalLookup, local);
+    if (result == AFUNC_BADVERSION)
+        Message(className + " " + name + ": refused the handler version");
+    else if (result == AFUNC_BADGLOBAL)
+        Message(className + " " + name + ": a required global service is missing");
+    else if (result != AFUNC_OK)
+        Message(className + " " + name + ": activation failed (" + std::to_string(result) + ")");
+    return result;
+}
+
+MasterInstance *Host::AddMaster(const std::string &server)
+{
+    auto master = std::make_unique<MasterInstance>();
+    master->server = server;
+    master->handler.inst = &master->instFuncs;
+    master->handler.item = &master->itemFuncs;
+    if (Activate("MasterHandler", server, &master->handler) != AFUNC_OK)
+        return nullptr;
+    if (!master->instFuncs.create) {
+        Message(server + ": the handler has no create callback");
+        return nullptr;
+    }
+    LWError error = nullptr;
+    master->instance = master->instFuncs.create(master->instFuncs.priv, nullptr, &error);
+    if (!master->instance) {
+        Message("cannot add " + server + ": " + (error ? error : ""));
+        return nullptr;
+    }
+    masters_.push_back(std::move(master));
+    return masters_.back().get();
+}
+
+MasterInstance *Host::FindMaster(const std::string &server)
+{
+    for (auto &master : masters_)
+        if (master->server == server)
+            return master.get();
+    return nullptr;
+}
+
+bool Host::RemoveMaster(const std::string &server)
+{
+    for (auto it = masters_.begin(); it != masters_.end(); ++it) {
+        if ((*it)->server != server)
+            continue;
+        if ((*it)->instFuncs.destroy)
+            (*it)->instFuncs.destroy((*it)->instance);
+        masters_.erase(it);
+        return true;
+    }
+    return false;
+}
+
+void Host::DestroyMasters()
+{
+    while (!masters_.empty()) {
+        MasterInstance &master = *masters_.back();
+        if (master.instFuncs.destroy)
+            master.instFuncs.destroy(master.instance);
+        masters_.pop_back();
+    }
+}
+
+void Host::SendMasterEvent(int eventCode)
+{
+    LWMasterAccess access{eventCode, nullptr};
+    for (auto &master : masters_)
+        if (master->handler.event)
+            master->handler.event(master->instance, &access);
+}
+
+int Host::RunGeneric(const std::string &server)
+{
+    LWLayoutGeneric local{};
+    return Activate("LayoutGeneric", server, &local);
+}
+
+} // namespace zkh

@@ -1,0 +1,105 @@
+// host.h: the simulated Layout host.
+//
+// One Host is current at a time: the global lookup and the command interface are plain C
+// functions, so they reach the host through Host::Current(). A Host owns the scene, the service
+// registry, the command interface, the scripted requesters, the loaded module and the handler
+// instances it created from the module's servers.
+#ifndef ZKH_HOST_H
+#define ZKH_HOST_H
+
+#include "commands.h"
+#include "module_loader.h"
+#include "requesters.h"
+#include "scene.h"
+#include "scene_block.h"
+#include "services.h"
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace zkh {
+
+// A master handler instance the host created from a server.
+struct MasterInstance {
+    std::string server;
+    LWInstanceFuncs instFuncs{};
+    LWItemFuncs itemFuncs{};
+    LWMasterHandler handler{};
+    LWInstance instance = nullptr;
+};
+
+class Host {
+public:
+    Host();
+    ~Host();
+    Host(const Host &) = delete;
+    Host &operator=(const Host &) = delete;
+
+    static Host &Current();
+    static bool HasCurrent();
+
+    // The global lookup function handed to activations, and the command function.
+    static void *GlobalLookup(const char *serviceName, int useMode);
+    static int CommandLine(const char *command);
+
+    Scene scene;
+    ServiceRegistry services;
+    CommandInterface commands;
+    Requesters requesters;
+    std::string currentTool;       // set by "Tool_<server>", cleared by "ChangeTool"
+    std::string editMode = "Objects";
+    std::vector<std::string> messages; // the host's own messages (refused servers, load errors)
+
+    // Loads the module file; false with a message in messages.
+    bool LoadModule(const std::string &path);
+    Module *LoadedModule() { return module_.get(); }
+
+    // Activates a server of the loaded module with the host's version for its class.
+    int Activate(const std::string &className, const std::string &name, void *local, int version = -1);
+
+    // Master handlers: activate, create, and keep the instance; null with a message when refused.
+    MasterInstance *AddMaster(const std::string &server);
+    bool RemoveMaster(const std::string &server);
+    MasterInstance *FindMaster(const std::string &server);
+    const std::vector<std::unique_ptr<MasterInstance>> &Masters() const { return masters_; }
+    void SendMasterEvent(int eventCode);
+
+    // Runs a generic command server; the activation result.
+    int RunGeneric(const std::string &server);
+
+    // Scene file: the scene model and every master instance's block.
+    bool SaveScene(const std::string &path);
+    bool LoadScene(const std::string &path);
+    std::string SceneText();
+    bool LoadSceneText(const std::string &text, const std::string &sourceName);
+
+    void Message(const std::string &text);
+
+    // The communication ring: subscribers by topic; events may be posted from any thread.
+    int RingAttach(const std::string &topic, void *clientData, RingEvent callback);
+    void RingDetach(const std::string &topic, void *clientData);
+    void RingPost(const std::string &topic, int eventCode, void *eventData);
+    size_t RingSubscriberCount(const std::string &topic);
+
+private:
+    void InstallServices();
+    void InstallCommands();
+    void DestroyMasters();
+
+    struct RingSubscriber {
+        std::string topic;
+        void *clientData;
+        RingEvent callback;
+    };
+    std::mutex ringMutex_;
+    std::vector<RingSubscriber> ring_;
+
+    std::unique_ptr<Module> module_;
+    std::vector<std::unique_ptr<MasterInstance>> masters_;
+};
+
+} // namespace zkh
+
+#endif

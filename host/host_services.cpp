@@ -1,0 +1,453 @@
+// host_services.cpp: the global services of the simulated host, over its scene model.
+//
+// Snapshot services ("LW Scene Info 12", "LW Time Info", "LW Interface Info 8", "LW Viewport Info 9")
+// are filled at each lookup into a per-thread record, so that a render thread and the interface
+// thread each see their own copy.
+#include "host.h"
+
+#include <cstring>
+
+namespace zkh {
+
+namespace {
+
+Scene &S() { return Host::Current().scene; }
+
+// ---- "LW Item Info 9" ----
+
+const Item *ItemOf(LWItemID id) { return S().Find(FromItemID(id)); }
+
+LWItemID ItemFirst(LWItemType type, LWItemID parent)
+{
+    const auto kind = static_cast<ItemKind>(type);
+    const auto list = kind == ItemKind::Bone ? S().BonesOf(FromItemID(parent)) : S().ItemsOfKind(kind);
+    return list.empty() ? LWITEM_NULL : ToItemID(list.front()->id);
+}
+
+LWItemID ItemNext(LWItemID id)
+{
+    const Item *item = ItemOf(id);
+    if (!item)
+        return LWITEM_NULL;
+    const auto list = item->kind == ItemKind::Bone ? S().BonesOf(S().Find(item->parent) ? item->parent : 0)
+                                                   : S().ItemsOfKind(item->kind);
+    for (size_t i = 0; i + 1 < list.size(); ++i)
+        if (list[i]->id == item->id)
+            return ToItemID(list[i + 1]->id);
+    return LWITEM_NULL;
+}
+
+std::vector<std::uint32_t> ChildrenOf(std::uint32_t parent)
+{
+    std::vector<std::uint32_t> children;
+    for (const Item &item : S().Items())
+        if (item.parent == parent && item.kind != ItemKind::Bone)
+            children.push_back(item.id);
+    return children;
+}
+
+LWItemID ItemFirstChild(LWItemID parent)
+{
+    const auto children = ChildrenOf(FromItemID(parent));
+    return children.empty() ? LWITEM_NULL : ToItemID(children.front());
+}
+
+LWItemID ItemNextChild(LWItemID parent, LWItemID previous)
+{
+    const auto children = ChildrenOf(FromItemID(parent));
+    for (size_t i = 0; i + 1 < children.size(); ++i)
+        if (children[i] == FromItemID(previous))
+            return ToItemID(children[i + 1]);
+    return LWITEM_NULL;
+}
+
+LWItemID ItemParent(LWItemID id)
+{
+    const Item *item = ItemOf(id);
+    return item ? ToItemID(item->parent) : LWITEM_NULL;
+}
+
+LWItemType ItemType(LWItemID id)
+{
+    const Item *item = ItemOf(id);
+    return item ? static_cast<LWItemType>(item->kind) : -1;
+}
+
+const char *ItemName(LWItemID id)
+{
+    const Item *item = ItemOf(id);
+    return item ? item->name.c_str() : nullptr;
+}
+
+LWChanGroupID ItemChanGroup(LWItemID id)
+{
+    const Item *item = ItemOf(id);
+    return item ? ToItemID(item->chanGroup) : nullptr;
+}
+
+LWItemInfo g_itemInfo = {ItemFirst, ItemNext, ItemFirstChild, ItemNextChild, ItemParent, ItemType, ItemName, ItemChanGroup};
+
+// ---- "LW Object Info 14" ----
+
+const char *ObjectFilename(LWItemID id)
+{
+    const Item *item = ItemOf(id);
+    if (!item || item->kind != ItemKind::Object || item->fileName.empty())
+        return nullptr;
+    return item->fileName.c_str();
+}
+
+int ObjectZero(LWItemID) { return 0; }
+
+LWObjectInfo g_objectInfo = {ObjectFilename, ObjectZero, ObjectZero};
+
+// ---- "LW Camera Info 10" ----
+
+const Item *CameraOf(LWItemID id)
+{
+    const Item *item = ItemOf(id);
+    return item && item->kind == ItemKind::Camera ? item : nullptr;
+}
+
+double CameraZoom(LWItemID id, LWTime)
+{
+    const Item *camera = CameraOf(id);
+    return camera ? camera->focalLength / 18.0 : 0.0;
+}
+
+double CameraFocalLength(LWItemID id, LWTime)
+{
+    const Item *camera = CameraOf(id);
+    return camera ? camera->focalLength : 0.0;
+}
+
+void CameraResolution(LWItemID id, int *width, int *height)
+{
+    const Item *camera = CameraOf(id);
+    if (width)
+        *width = camera ? camera->resolutionW : 0;
+    if (height)
+        *height = camera ? camera->resolutionH : 0;
+}
+
+double CameraPixelAspect(LWItemID, LWTime) { return 1.0; }
+
+LWCameraInfo g_cameraInfo = {CameraZoom, CameraFocalLength, CameraResolution, CameraPixelAspect};
+
+// ---- snapshots ----
+
+LWItemID SceneRenderCamera(LWTime) { return ToItemID(S().RenderCamera()); }
+
+void *SceneInfoSnapshot()
+{
+    thread_local LWSceneInfo info;
+    const Scene &scene = S();
+    info = LWSceneInfo{};
+    info.name = "Scene";
+    info.filename = "";
+    info.frameStart = scene.frameStart;
+    info.frameEnd = scene.frameEnd;
+    info.frameStep = 1;
+    info.framesPerSecond = scene.fps;
+    const Item *camera = scene.Find(scene.RenderCamera());
+    info.frameWidth = camera ? camera->resolutionW : 0;
+    info.frameHeight = camera ? camera->resolutionH : 0;
+    info.renderCamera = SceneRenderCamera;
+    return &info;
+}
+
+void *TimeInfoSnapshot()
+{
+    thread_local LWTimeInfo info;
+    info.time = S().time;
+    info.frame = S().CurrentFrame();
+    return &info;
+}
+
+unsigned int InterfaceItemFlags(LWItemID id)
+{
+    for (std::uint32_t selected : S().selection)
+        if (selected == FromItemID(id))
+            return 1; // LWITEMF_SELECTED
+    return 0;
+}
+
+void *InterfaceInfoSnapshot()
+{
+    thread_local LWInterfaceInfo info;
+    thread_local std::vector<LWItemID> selected;
+    const Scene &scene = S();
+    selected.clear();
+    for (std::uint32_t id : scene.selection)
+        selected.push_back(ToItemID(id));
+    selected.push_back(LWITEM_NULL);
+    info.curTime = scene.time;
+    info.selItems = selected.data();
+    info.itemFlags = InterfaceItemFlags;
+    info.previewStart = scene.previewStart;
+    info.previewEnd = scene.previewEnd;
+    info.previewStep = scene.previewStep;
+    return &info;
+}
+
+const Viewport *ViewportAt(int index)
+{
+    const auto &viewports = S().viewports;
+    return index >= 0 && static_cast<size_t>(index) < viewports.size() ? &viewports[index] : nullptr;
+}
+
+int ViewType(int index)
+{
+    const Viewport *view = ViewportAt(index);
+    return view ? view->type : LVVIEWT_NONE;
+}
+
+LWItemID ViewItem(int index)
+{
+    const Viewport *view = ViewportAt(index);
+    return view ? ToItemID(view->item) : LWITEM_NULL;
+}
+
+void ViewRect(int index, int *left, int *top, int *width, int *height)
+{
+    const Viewport *view = ViewportAt(index);
+    if (left) *left = view ? view->left : 0;
+    if (top) *top = view ? view->top : 0;
+    if (width) *width = view ? view->width : 0;
+    if (height) *height = view ? view->height : 0;
+}
+
+// Tool events of the simulated host carry window pixel positions, so the projection is the identity.
+int ViewProject(int index, const LWDVector world, double *winX, double *winY, double *winZ)
+{
+    if (!ViewportAt(index))
+        return 0;
+    if (winX) *winX = world[0];
+    if (winY) *winY = world[1];
+    if (winZ) *winZ = world[2];
+    return 1;
+}
+
+void *ViewportInfoSnapshot()
+{
+    thread_local LWViewportInfo info;
+    info.numViewports = static_cast<int>(S().viewports.size());
+    info.type = ViewType;
+    info.viewItem = ViewItem;
+    info.rect = ViewRect;
+    info.project = ViewProject;
+    return &info;
+}
+
+// ---- "Channel Info 3" ----
+
+LWChanGroupID ChanNextGroup(LWChanGroupID parent, LWChanGroupID group)
+{
+    const std::uint32_t parentId = FromItemID(parent);
+    bool passed = group == nullptr;
+    for (const ChannelGroup &candidate : S().Groups()) {
+        if (candidate.parent != parentId)
+            continue;
+        if (passed)
+            return ToItemID(candidate.id);
+        passed = candidate.id == FromItemID(group);
+    }
+    return nullptr;
+}
+
+LWChannelID ChanNextChannel(LWChanGroupID parent, LWChannelID channel)
+{
+    const std::uint32_t parentId = FromItemID(parent);
+    bool passed = channel == nullptr;
+    for (const Channel &candidate : S().Channels()) {
+        if (candidate.group != parentId)
+            continue;
+        if (passed)
+            return ToItemID(candidate.id);
+        passed = candidate.id == FromItemID(channel);
+    }
+    return nullptr;
+}
+
+const char *ChanGroupName(LWChanGroupID group)
+{
+    const ChannelGroup *found = S().FindGroup(FromItemID(group));
+    return found ? found->name.c_str() : nullptr;
+}
+
+const char *ChanChannelName(LWChannelID channel)
+{
+    const Channel *found = S().FindChannel(FromItemID(channel));
+    return found ? found->name.c_str() : nullptr;
+}
+
+LWChanGroupID ChanGroupParent(LWChanGroupID group)
+{
+    const ChannelGroup *found = S().FindGroup(FromItemID(group));
+    return found ? ToItemID(found->parent) : nullptr;
+}
+
+LWChanGroupID ChanChannelParent(LWChannelID channel)
+{
+    const Channel *found = S().FindChannel(FromItemID(channel));
+    return found ? ToItemID(found->group) : nullptr;
+}
+
+double ChanEvaluate(LWChannelID channel, LWTime time)
+{
+    const Channel *found = S().FindChannel(FromItemID(channel));
+    return found ? S().EvaluateKeys(*found, time) : 0.0;
+}
+
+LWChannelInfo g_channelInfo = {ChanNextGroup,   ChanNextChannel,   ChanGroupName, ChanChannelName,
+                               ChanGroupParent, ChanChannelParent, ChanEvaluate};
+
+// ---- "Scene Objects 9" ----
+
+std::vector<const std::string *> MapsOfType(LWID type)
+{
+    std::vector<const std::string *> names;
+    for (const auto &[mapType, name] : S().vertexMaps)
+        if (mapType == type)
+            names.push_back(&name);
+    return names;
+}
+
+int SceneNumVMaps(LWID type) { return static_cast<int>(MapsOfType(type).size()); }
+
+const char *SceneVMapName(LWID type, int index)
+{
+    const auto names = MapsOfType(type);
+    return index >= 0 && static_cast<size_t>(index) < names.size() ? names[index]->c_str() : nullptr;
+}
+
+int SceneVMapDim(LWID type, int index) { return SceneVMapName(type, index) ? 3 : 0; }
+
+LWSceneObjects g_sceneObjects = {SceneNumVMaps, SceneVMapName, SceneVMapDim};
+
+// ---- "LW Communication Ring" ----
+
+int RingAttach(const char *topic, LWInstance clientData, RingEvent callback)
+{
+    return Host::Current().RingAttach(topic ? topic : "", clientData, callback);
+}
+
+void RingDetach(const char *topic, LWInstance clientData) { Host::Current().RingDetach(topic ? topic : "", clientData); }
+
+void RingMessage(const char *topic, int eventCode, void *eventData)
+{
+    Host::Current().RingPost(topic ? topic : "", eventCode, eventData);
+}
+
+LWComRing g_comRing = {RingAttach, RingDetach, RingMessage};
+
+// ---- requesters ----
+
+void CopyOut(char *buffer, int length, const std::string &text)
+{
+    if (!buffer || length <= 0)
+        return;
+    const size_t count = std::min(text.size(), static_cast<size_t>(length - 1));
+    std::memcpy(buffer, text.data(), count);
+    buffer[count] = '\0';
+}
+
+int FileRequest3(int, LWFileReqLocal *local)
+{
+    Requesters &requesters = Host::Current().requesters;
+    requesters.fileLog.push_back(
+        {local->reqType, local->title ? local->title : "", local->fileType ? local->fileType : "", local->path ? local->path : ""});
+    const FileAnswer answer = requesters.NextFile();
+    if (answer.cancel) {
+        local->result = 0;
+        return AFUNC_OK;
+    }
+    const size_t slash = answer.path.find_last_of('/');
+    CopyOut(local->fullName, local->bufLen, answer.path);
+    CopyOut(local->baseName, local->bufLen, slash == std::string::npos ? answer.path : answer.path.substr(slash + 1));
+    CopyOut(local->path, local->bufLen, slash == std::string::npos ? std::string() : answer.path.substr(0, slash));
+    local->result = 1;
+    return AFUNC_OK;
+}
+
+int FileRequestOld(const char *hail, char *name, char *path, char *fullName, int bufLen)
+{
+    Requesters &requesters = Host::Current().requesters;
+    requesters.fileLog.push_back({FREQ_LOAD, hail ? hail : "", std::string(), path ? path : ""});
+    const FileAnswer answer = requesters.NextFile();
+    if (answer.cancel)
+        return 0;
+    CopyOut(fullName, bufLen, answer.path);
+    CopyOut(name, bufLen, answer.path);
+    return 1;
+}
+
+int ColorPicker(int, LWColorPickLocal *local)
+{
+    Requesters &requesters = Host::Current().requesters;
+    requesters.colorLog.push_back({local->title ? local->title : "", local->red, local->green, local->blue});
+    const ColorAnswer answer = requesters.NextColor();
+    local->result = answer.result;
+    if (answer.result > 0) {
+        local->red = answer.red;
+        local->green = answer.green;
+        local->blue = answer.blue;
+    }
+    return AFUNC_OK;
+}
+
+// ---- panels (the panel services are filled in by the panel layer) ----
+
+const LWDisplayMetrics *DisplayMetrics()
+{
+    static const LWDisplayMetrics metrics = {1920, 1080, 1, 1, 1 << 24, 24, 14, 11};
+    return &metrics;
+}
+
+DrawFuncs g_drawFuncs = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, DisplayMetrics};
+LWPanelFuncs g_panelFuncs = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                             nullptr, nullptr, nullptr, &g_drawFuncs, nullptr, nullptr};
+LWRasterFuncs g_rasterFuncs = {nullptr, nullptr, nullptr};
+LWXPanelFuncs g_xpanelFuncs = {3, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+
+// Services the module looks up but never calls: each gets a table of its own.
+const char *const kOpaqueServices[] = {
+    "AOV Functions", "LW Backdrop Info 3", "LW Bone Info 7", "Buffer List Global 2", "BSDF Functions 2",
+    "LW Camera Evaluation Funcs 4", "LW Compositing Info", "Dopetrack Proxy 2", "Fiber Info 2", "LW Fog Info",
+    "ItemInstancerFuncs 2", "ItemInstanceInfo", "LW Light Info 6", "LWM: Dynamic Monitor", "LW List Info",
+    "Particle Services 3", "LW Timer", "ContextMenuServices 2", "LW Base Funcs 2", "LWColorSpace",
+    "Directory Info 2", "Animation Envelopes 4", "File IO 5", "File Type Pattern", "Image Utility 6",
+    "LW Image List 9", "Instance Update", "Mesh Functions 2", "Info Messages 4", "NodeInputFuncs 5",
+    "NodeOutputFuncs 4", "NodeFuncs 3", "NodeEditorFuncs 7", "LWShelfFuncs 3", "Surface Functions 6",
+    "SurfaceEditor Functions 2", "Texture Functions 6", "Texture Editor 3", "LWVParmFuncs 4", "LSUniversalRequester",
+};
+constexpr size_t kOpaqueCount = sizeof kOpaqueServices / sizeof kOpaqueServices[0];
+std::uint64_t g_opaqueTables[kOpaqueCount][4];
+
+} // namespace
+
+void Host::InstallServices()
+{
+    services.Set("LW Command Interface", reinterpret_cast<void *>(&Host::CommandLine));
+    services.Set("LW Item Info 9", &g_itemInfo);
+    services.Set("LW Object Info 14", &g_objectInfo);
+    services.Set("LW Camera Info 10", &g_cameraInfo);
+    services.SetProvider("LW Scene Info 12", SceneInfoSnapshot);
+    services.SetProvider("LW Time Info", TimeInfoSnapshot);
+    services.SetProvider("LW Interface Info 8", InterfaceInfoSnapshot);
+    services.SetProvider("LW Viewport Info 9", ViewportInfoSnapshot);
+    services.Set("Channel Info 3", &g_channelInfo);
+    services.Set("Scene Objects 9", &g_sceneObjects);
+    services.Set("LW Communication Ring", &g_comRing);
+    services.Set("File Request 3", reinterpret_cast<void *>(&FileRequest3));
+    services.Set("File Request", reinterpret_cast<void *>(&FileRequestOld));
+    services.Set("Color Picker", reinterpret_cast<void *>(&ColorPicker));
+    services.Set("LWPanelServices 3", &g_panelFuncs);
+    services.Set("RasterServices 4", &g_rasterFuncs);
+    services.Set("LWXPanel 3", &g_xpanelFuncs);
+    for (size_t i = 0; i < kOpaqueCount; ++i)
+        services.Set(kOpaqueServices[i], g_opaqueTables[i]);
+    services.SetLocale(1033);
+}
+
+} // namespace zkh

@@ -1,0 +1,54 @@
+// requesters.h: the file requester and colour picker, answered from a script.
+#ifndef ZKH_REQUESTERS_H
+#define ZKH_REQUESTERS_H
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace zkh {
+
+// What a script answers to the next requester.
+struct FileAnswer {
+    bool cancel = true;
+    std::string path;
+};
+
+struct ColorAnswer {
+    int result = 0; // > 0 chosen, 0 cancelled, < 0 failed
+    float red = 0, green = 0, blue = 0;
+};
+
+// What the module asked for.
+struct FileRequest {
+    int type = 0;
+    std::string title;
+    std::string fileType;
+    std::string path;
+};
+
+struct ColorRequest {
+    std::string title;
+    float red = 0, green = 0, blue = 0;
+};
+
+class Requesters {
+public:
+    void AnswerFile(const std::string &path) { files.push_back({false, path}); }
+    void CancelFile() { files.push_back({true, std::string()}); }
+    void AnswerColor(float r, float g, float b) { colors.push_back({1, r, g, b}); }
+    void CancelColor() { colors.push_back({0, 0, 0, 0}); }
+
+    // Pops the next answer; a requester with no scripted answer is cancelled.
+    FileAnswer NextFile();
+    ColorAnswer NextColor();
+
+    std::deque<FileAnswer> files;
+    std::deque<ColorAnswer> colors;
+    std::vector<FileRequest> fileLog;
+    std::vector<ColorRequest> colorLog;
+};
+
+} // namespace zkh
+
+#endif

@@ -1,0 +1,110 @@
+// scene.h: the simulated Layout scene: items, channels, viewports, time and selection.
+#ifndef ZKH_SCENE_H
+#define ZKH_SCENE_H
+
+#include "../plugin/common/lwhost.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zkh {
+
+enum class ItemKind { Object = LWI_OBJECT, Light = LWI_LIGHT, Camera = LWI_CAMERA, Bone = LWI_BONE };
+
+const char *ItemKindName(ItemKind kind);
+
+// One scene item. Identifiers fit in 32 bits: they survive a scene block and print with "0x%x".
+struct Item {
+    std::uint32_t id = 0;
+    ItemKind kind = ItemKind::Object;
+    std::string name;
+    std::uint32_t parent = 0;   // bones: their object; others: the parent item or 0
+    std::string fileName;       // objects; empty for a null object
+    int resolutionW = 640;      // cameras
+    int resolutionH = 480;
+    double focalLength = 35.0;  // cameras, millimetres
+    std::uint32_t chanGroup = 0;
+};
+
+struct ChannelGroup {
+    std::uint32_t id = 0;
+    std::string name;
+    std::uint32_t parent = 0; // 0: a root group
+};
+
+struct Channel {
+    std::uint32_t id = 0;
+    std::string name;
+    std::uint32_t group = 0;
+    std::map<double, double> keys; // time in seconds -> value; linear between keys
+};
+
+struct Viewport {
+    int type = LVVIEWT_PERSPECTIVE;
+    std::uint32_t item = 0; // the viewed item of a camera or light view
+    int left = 0, top = 0, width = 640, height = 480;
+};
+
+class Scene {
+public:
+    Scene();
+
+    Item &AddObject(const std::string &name, const std::string &fileName, std::uint32_t id = 0);
+    Item &AddNullObject(const std::string &name, std::uint32_t id = 0);
+    Item &AddBone(const std::string &name, std::uint32_t object, std::uint32_t id = 0);
+    Item &AddLight(const std::string &name, std::uint32_t id = 0);
+    Item &AddCamera(const std::string &name, int width, int height, double focalLength, std::uint32_t id = 0);
+    void Clear();
+
+    Item *Find(std::uint32_t id);
+    const Item *Find(std::uint32_t id) const;
+    Item *FindByName(const std::string &name);
+    // Items of one kind in the host's order (bones: of the given object, or without one).
+    std::vector<const Item *> ItemsOfKind(ItemKind kind) const;
+    std::vector<const Item *> BonesOf(std::uint32_t object) const;
+
+    ChannelGroup &AddGroup(const std::string &name, std::uint32_t parent);
+    Channel &AddChannel(const std::string &name, std::uint32_t group);
+    ChannelGroup *FindGroup(std::uint32_t id);
+    Channel *FindChannel(std::uint32_t id);
+    const std::vector<ChannelGroup> &Groups() const { return groups_; }
+    const std::vector<Channel> &Channels() const { return channels_; }
+    double EvaluateKeys(const Channel &channel, double time) const;
+
+    const std::vector<Item> &Items() const { return items_; }
+
+    // Time and ranges.
+    double fps = 24.0;
+    double time = 0.0;
+    int frameStart = 1, frameEnd = 60;
+    int previewStart = 0, previewEnd = 60, previewStep = 1;
+    int CurrentFrame() const;
+
+    std::vector<std::uint32_t> selection;
+    std::vector<Viewport> viewports;
+    std::uint32_t renderCamera = 0; // 0: the first camera
+    // Vertex maps of the scene's objects, by type ('MORF', 'WGHT', ...).
+    std::vector<std::pair<LWID, std::string>> vertexMaps;
+
+    std::uint32_t RenderCamera() const;
+
+private:
+    Item &AddItem(ItemKind kind, const std::string &name, std::uint32_t id);
+    std::uint32_t NextId(ItemKind kind);
+
+    std::vector<Item> items_;
+    std::vector<ChannelGroup> groups_;
+    std::vector<Channel> channels_;
+    std::uint32_t nextGroup_ = 0x50000001u;
+    std::uint32_t nextChannel_ = 0x60000001u;
+};
+
+inline LWItemID ToItemID(std::uint32_t id) { return reinterpret_cast<LWItemID>(static_cast<std::uintptr_t>(id)); }
+inline std::uint32_t FromItemID(const void *id) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(id)); }
+
+} // namespace zkh
+
+#endif

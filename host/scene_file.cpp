@@ -1,0 +1,287 @@
+// scene_file.cpp: the simulated host's scene file, a text a person can read.
+//
+//   ZKScene 1
+//   FramesPerSecond 24
+//   FrameRange 1 60
+//   PreviewRange 0 60 1
+//   CurrentTime 0
+//   Camera 0x30000001 "Camera" 1920 1080 35
+//   Object 0x10000001 "Face" "Objects/Face.lwo" 0x0
+//   Bone 0x40000001 "Jaw" 0x10000001
+//   Light 0x20000001 "Key"
+//   VertexMap MORF "MorphGroup.Smile"
+//   Viewport 9 0x30000001 0 0 960 540
+//   RenderCamera 0x30000001
+//   Selection 0x10000001
+//   Plugin MasterHandler "ZK:CameraFrame"
+//     Str "0305"
+//     I4 1
+//   EndPlugin
+#include "host.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace zkh {
+
+namespace {
+
+std::string Hex(std::uint32_t id)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%x", id);
+    return text;
+}
+
+std::string Number(double value)
+{
+    char text[40];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
+
+std::string MapType(LWID type)
+{
+    std::string text(4, ' ');
+    for (int i = 0; i < 4; ++i)
+        text[i] = static_cast<char>((type >> (24 - 8 * i)) & 0xFF);
+    return text;
+}
+
+// Splits one line into words; quoted texts are one word each.
+bool SplitWords(const std::string &line, std::vector<std::string> &words, std::string &error)
+{
+    words.clear();
+    size_t pos = 0;
+    while (true) {
+        pos = line.find_first_not_of(" \t\r", pos);
+        if (pos == std::string::npos)
+            return true;
+        if (line[pos] == '"') {
+            std::string text;
+            if (!UnquoteText(line, pos, text)) {
+                error = "unterminated quoted text";
+                return false;
+            }
+            words.push_back(text);
+            continue;
+        }
+        const size_t end = line.find_first_of(" \t\r", pos);
+        words.push_back(line.substr(pos, end == std::string::npos ? std::string::npos : end - pos));
+        pos = end;
+    }
+}
+
+bool ToNumber(const std::string &word, double &value)
+{
+    char *end = nullptr;
+    value = std::strtod(word.c_str(), &end);
+    return end != word.c_str() && *end == '\0';
+}
+
+bool ToId(const std::string &word, std::uint32_t &id)
+{
+    char *end = nullptr;
+    const unsigned long long value = std::strtoull(word.c_str(), &end, 16);
+    if (end == word.c_str() || *end != '\0' || value > 0xFFFFFFFFull)
+        return false;
+    id = static_cast<std::uint32_t>(value);
+    return true;
+}
+
+struct PluginBlock {
+    std::string className;
+    std::string server;
+    Block block;
+};
+
+} // namespace
+
+std::string Host::SceneText()
+{
+    std::ostringstream out;
+    out << "ZKScene 1\n";
+    out << "FramesPerSecond " << Number(scene.fps) << "\n";
+    out << "FrameRange " << scene.frameStart << " " << scene.frameEnd << "\n";
+    out << "PreviewRange " << scene.previewStart << " " << scene.previewEnd << " " << scene.previewStep << "\n";
+    out << "CurrentTime " << Number(scene.time) << "\n";
+    for (const Item &item : scene.Items()) {
+        switch (item.kind) {
+        case ItemKind::Camera:
+            out << "Camera " << Hex(item.id) << " " << QuoteText(item.name) << " " << item.resolutionW << " "
+                << item.resolutionH << " " << Number(item.focalLength) << "\n";
+            break;
+        case ItemKind::Object:
+            out << "Object " << Hex(item.id) << " " << QuoteText(item.name) << " " << QuoteText(item.fileName) << " "
+                << Hex(item.parent) << "\n";
+            break;
+        case ItemKind::Bone:
+            out << "Bone " << Hex(item.id) << " " << QuoteText(item.name) << " " << Hex(item.parent) << "\n";
+            break;
+        case ItemKind::Light:
+            out << "Light " << Hex(item.id) << " " << QuoteText(item.name) << "\n";
+            break;
+        }
+    }
+    for (const auto &[type, name] : scene.vertexMaps)
+        out << "VertexMap " << MapType(type) << " " << QuoteText(name) << "\n";
+    for (const Viewport &view : scene.viewports)
+        out << "Viewport " << view.type << " " << Hex(view.item) << " " << view.left << " " << view.top << " "
+            << view.width << " " << view.height << "\n";
+    out << "RenderCamera " << Hex(scene.renderCamera) << "\n";
+    out << "Selection";
+    for (std::uint32_t id : scene.selection)
+        out << " " << Hex(id);
+    out << "\n";
+    for (const auto &master : masters_) {
+        Block block;
+        BlockWriter writer(block);
+        if (master->instFuncs.save) {
+            LWError error = master->instFuncs.save(master->instance, writer.State());
+            if (error)
+                Message(master->server + ": save failed: " + error);
+        }
+        out << "Plugin MasterHandler " << QuoteText(master->server) << "\n";
+        for (const BlockItem &item : block)
+            out << "  " << FormatBlockItem(item) << "\n";
+        out << "EndPlugin\n";
+    }
+    return out.str();
+}
+
+bool Host::SaveScene(const std::string &path)
+{
+    const std::string text = SceneText();
+    std::ofstream file(path, std::ios::binary);
+    if (!file) {
+        Message("cannot write scene file " + path);
+        return false;
+    }
+    file << text;
+    return static_cast<bool>(file);
+}
+
+bool Host::LoadScene(const std::string &path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        Message("cannot read scene file " + path);
+        return false;
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    return LoadSceneText(text.str(), path);
+}
+
+bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
+{
+    Scene loaded;
+    loaded.Clear();
+    std::vector<PluginBlock> plugins;
+    std::istringstream in(text);
+    std::string line;
+    int lineNumber = 0;
+    bool inPlugin = false;
+    auto fail = [&](const std::string &why) {
+        Message(sourceName + ":" + std::to_string(lineNumber) + ": " + why);
+        return false;
+    };
+    std::vector<std::string> w;
+    while (std::getline(in, line)) {
+        ++lineNumber;
+        std::string error;
+        if (inPlugin) {
+            const size_t start = line.find_first_not_of(" \t\r");
+            if (start == std::string::npos)
+                continue;
+            if (line.compare(start, 9, "EndPlugin") == 0) {
+                inPlugin = false;
+                continue;
+            }
+            BlockItem item;
+            if (!ParseBlockItem(line, item, error))
+                return fail(error);
+            plugins.back().block.push_back(item);
+            continue;
+        }
+        if (!SplitWords(line, w, error))
+            return fail(error);
+        if (w.empty())
+            continue;
+        const std::string &key = w[0];
+        double a = 0, b = 0, c = 0, d = 0;
+        std::uint32_t id = 0, other = 0;
+        if (lineNumber == 1) {
+            if (key != "ZKScene" || w.size() != 2 || w[1] != "1")
+                return fail("not a scene file (expected \"ZKScene 1\")");
+        } else if (key == "FramesPerSecond" && w.size() == 2 && ToNumber(w[1], a) && a > 0) {
+            loaded.fps = a;
+        } else if (key == "FrameRange" && w.size() == 3 && ToNumber(w[1], a) && ToNumber(w[2], b)) {
+            loaded.frameStart = static_cast<int>(a);
+            loaded.frameEnd = static_cast<int>(b);
+        } else if (key == "PreviewRange" && w.size() == 4 && ToNumber(w[1], a) && ToNumber(w[2], b) && ToNumber(w[3], c)) {
+            loaded.previewStart = static_cast<int>(a);
+            loaded.previewEnd = static_cast<int>(b);
+            loaded.previewStep = static_cast<int>(c);
+        } else if (key == "CurrentTime" && w.size() == 2 && ToNumber(w[1], a)) {
+            loaded.time = a;
+        } else if (key == "Camera" && w.size() == 6 && ToId(w[1], id) && ToNumber(w[3], a) && ToNumber(w[4], b) &&
+                   ToNumber(w[5], c)) {
+            loaded.AddCamera(w[2], static_cast<int>(a), static_cast<int>(b), c, id);
+        } else if (key == "Object" && w.size() == 5 && ToId(w[1], id) && ToId(w[4], other)) {
+            loaded.AddObject(w[2], w[3], id).parent = other;
+        } else if (key == "Bone" && w.size() == 4 && ToId(w[1], id) && ToId(w[3], other)) {
+            loaded.AddBone(w[2], other, id);
+        } else if (key == "Light" && w.size() == 3 && ToId(w[1], id)) {
+            loaded.AddLight(w[2], id);
+        } else if (key == "VertexMap" && w.size() == 3 && w[1].size() == 4) {
+            loaded.vertexMaps.emplace_back(LWID_(w[1][0], w[1][1], w[1][2], w[1][3]), w[2]);
+        } else if (key == "Viewport" && w.size() == 7 && ToNumber(w[1], a) && ToId(w[2], id) && ToNumber(w[3], b) &&
+                   ToNumber(w[4], c) && ToNumber(w[5], d)) {
+            double height = 0;
+            if (!ToNumber(w[6], height))
+                return fail("bad Viewport line");
+            loaded.viewports.push_back({static_cast<int>(a), id, static_cast<int>(b), static_cast<int>(c),
+                                        static_cast<int>(d), static_cast<int>(height)});
+        } else if (key == "RenderCamera" && w.size() == 2 && ToId(w[1], id)) {
+            loaded.renderCamera = id;
+        } else if (key == "Selection") {
+            for (size_t i = 1; i < w.size(); ++i) {
+                if (!ToId(w[i], id))
+                    return fail("bad item identifier in Selection");
+                loaded.selection.push_back(id);
+            }
+        } else if (key == "Plugin" && w.size() == 3) {
+            plugins.push_back({w[1], w[2], Block()});
+            inPlugin = true;
+        } else {
+            return fail("unexpected line: " + line);
+        }
+    }
+    if (lineNumber == 0)
+        return fail("empty scene file");
+    if (inPlugin)
+        return fail("missing EndPlugin");
+
+    // The new scene replaces the old one: its instances go, the stored ones are created and loaded.
+    DestroyMasters();
+    scene = loaded;
+    for (const PluginBlock &plugin : plugins) {
+        if (plugin.className != "MasterHandler") {
+            Message("unknown plug-in class " + plugin.className);
+            continue;
+        }
+        MasterInstance *master = AddMaster(plugin.server);
+        if (!master || !master->instFuncs.load)
+            continue;
+        BlockReader reader(plugin.block);
+        LWError error = master->instFuncs.load(master->instance, reader.State());
+        if (error)
+            Message(plugin.server + ": " + error);
+    }
+    return true;
+}
+
+} // namespace zkh

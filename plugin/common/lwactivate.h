@@ -1,0 +1,20 @@
+// lwactivate.h: shared pieces of the servers' activation functions and handler records.
+#ifndef ZK_LWACTIVATE_H
+#define ZK_LWACTIVATE_H
+
+#include "lwguard.h"
+#include "lwlanguage.h"
+
+// Shared steps of every handler-class activation: the version check (AFUNC_BADVERSION on a
+// mismatch, touching nothing), the shared globals fill and the language choice.
+int BeginHandlerActivation(int version, int expectedVersion, GlobalFunc *global, UiLanguage &language);
+
+// Shared callbacks for the slots a plug-in does not need.
+LWError NoCopy(LWInstance to, LWInstance from);
+LWError NoLoad(LWInstance inst, const LWLoadState *load);
+LWError NoSave(LWInstance inst, const LWSaveState *save);
+const LWItemID *NoItems(LWInstance inst);
+void IgnoreChangeID(LWInstance inst, const LWItemID *idList);
+unsigned int NoFlags(LWInstance inst);
+
+#endif

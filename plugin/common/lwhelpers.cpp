@@ -1,0 +1,43 @@
+// lwhelpers.cpp: token splitting and the camera image area of a viewport.
+#include "lwtool2.h"
+
+std::vector<std::string> SplitTokens(const std::string &text)
+{
+    static const char kSeparators[] = " \t,";
+    std::vector<std::string> tokens;
+    size_t start = text.find_first_not_of(kSeparators);
+    while (start != std::string::npos) {
+        const size_t end = text.find_first_of(kSeparators, start);
+        if (end == std::string::npos) {
+            tokens.push_back(text.substr(start));
+            break;
+        }
+        tokens.push_back(text.substr(start, end - start));
+        start = text.find_first_not_of(kSeparators, end);
+    }
+    return tokens;
+}
+
+std::pair<double, double> CameraViewSize(int viewport)
+{
+    std::pair<double, double> size(640.0, 360.0);
+    const LWViewportInfo *view = g_hostGlobals.viewportInfo;
+    const LWCameraInfo *camInfo = g_hostGlobals.cameraInfo;
+    if (!view || !camInfo)
+        return size;
+    const LWItemID camera = view->type(viewport) == LVVIEWT_CAMERA ? view->viewItem(viewport) : LWITEM_NULL;
+
+    int left = 0, top = 0, width = 0, height = 0;
+    view->rect(viewport, &left, &top, &width, &height);
+    if (height < 0.0001)
+        return size;
+    int resW = 0, resH = 0;
+    camInfo->resolution(camera, &resW, &resH);
+    if (resH < 0.0001)
+        return size;
+
+    const double aspect = static_cast<double>(resW) / resH;
+    if (static_cast<double>(width) / height > aspect)
+        return {height * aspect, static_cast<double>(height)};
+    return {static_cast<double>(width), width / aspect};
+}
