@@ -1,0 +1,123 @@
+// actions_core.cpp: the runner's actions on the host itself.
+#include "session.h"
+
+#include <fstream>
+
+namespace zkh {
+
+namespace {
+
+int EventCodeOf(const YAML::Node &value)
+{
+    const std::string name = ReadText(value, "master_event");
+    if (name == "time")
+        return LWEVNT_TIME;
+    if (name == "select")
+        return LWEVNT_SELECT;
+    return ReadInt(value, "master_event (time, select or a number)");
+}
+
+std::vector<std::uint32_t> ReadItems(RunContext &context, const YAML::Node &value, const std::string &what)
+{
+    std::vector<std::uint32_t> ids;
+    if (value.IsScalar())
+        return {ReadItem(context, value, what)};
+    if (!value.IsSequence())
+        throw SessionError(value, what + ": expected an item name or a list of them");
+    for (const YAML::Node &name : value)
+        ids.push_back(ReadItem(context, name, what));
+    return ids;
+}
+
+} // namespace
+
+void AddCoreActions(ActionTable &table)
+{
+    table.Add("servers", [](RunContext &c, const YAML::Node &) {
+        for (const ServerInfo &server : c.host.LoadedModule()->Servers())
+            c.out << server.className << " " << server.name << (server.hasTags ? " (tagged)" : "") << "\n";
+    });
+    table.Add("add_master", [](RunContext &c, const YAML::Node &value) {
+        const std::string server = ReadText(value, "add_master");
+        if (!c.host.AddMaster(server))
+            c.out << "add_master " << server << ": " << c.host.messages.back() << "\n";
+    });
+    table.Add("remove_master", [](RunContext &c, const YAML::Node &value) {
+        const std::string server = ReadText(value, "remove_master");
+        if (!c.host.RemoveMaster(server))
+            throw SessionError(value, "remove_master: no instance of " + server + " in the scene");
+    });
+    table.Add("master_event", [](RunContext &c, const YAML::Node &value) { c.host.SendMasterEvent(EventCodeOf(value)); });
+    table.Add("command", [](RunContext &c, const YAML::Node &value) {
+        const std::string line = ReadText(value, "command");
+        if (!c.host.commands.Send(line))
+            c.out << "command failed: " << line << "\n";
+    });
+    table.Add("reject_commands", [](RunContext &c, const YAML::Node &value) {
+        if (value.IsScalar() && value.Scalar() == "all") {
+            c.host.commands.rejectAll = true;
+            return;
+        }
+        if (value.IsScalar() && value.Scalar() == "none") {
+            c.host.commands.rejectAll = false;
+            c.host.commands.rejectWords.clear();
+            return;
+        }
+        if (!value.IsSequence())
+            throw SessionError(value, "reject_commands: expected all, none or a list of command words");
+        for (const YAML::Node &word : value)
+            c.host.commands.rejectWords.insert(ReadText(word, "reject_commands"));
+    });
+    table.Add("set_time", [](RunContext &c, const YAML::Node &value) {
+        c.host.scene.time = ReadNumber(value, "set_time");
+        c.host.SendMasterEvent(LWEVNT_TIME);
+    });
+    table.Add("set_frame", [](RunContext &c, const YAML::Node &value) {
+        c.host.scene.time = ReadNumber(value, "set_frame") / c.host.scene.fps;
+        c.host.SendMasterEvent(LWEVNT_TIME);
+    });
+    table.Add("select", [](RunContext &c, const YAML::Node &value) {
+        c.host.scene.selection = ReadItems(c, value, "select");
+        c.host.SendMasterEvent(LWEVNT_SELECT);
+    });
+    table.Add("locale", [](RunContext &c, const YAML::Node &value) {
+        c.host.services.SetLocale(static_cast<std::uint32_t>(ReadInt(value, "locale")));
+    });
+    table.Add("remove_service", [](RunContext &c, const YAML::Node &value) {
+        c.host.services.Remove(ReadText(value, "remove_service"));
+    });
+    table.Add("answer_file", [](RunContext &c, const YAML::Node &value) {
+        c.host.requesters.AnswerFile(c.OutPath(ReadText(value, "answer_file")));
+    });
+    table.Add("cancel_file", [](RunContext &c, const YAML::Node &) { c.host.requesters.CancelFile(); });
+    table.Add("answer_color", [](RunContext &c, const YAML::Node &value) {
+        if (!value.IsSequence() || value.size() != 3)
+            throw SessionError(value, "answer_color: expected [red, green, blue] from 0 to 1");
+        c.host.requesters.AnswerColor(static_cast<float>(ReadNumber(value[0], "answer_color")),
+                                      static_cast<float>(ReadNumber(value[1], "answer_color")),
+                                      static_cast<float>(ReadNumber(value[2], "answer_color")));
+    });
+    table.Add("cancel_color", [](RunContext &c, const YAML::Node &) { c.host.requesters.CancelColor(); });
+    table.Add("run_command", [](RunContext &c, const YAML::Node &value) {
+        const std::string server = ReadText(value, "run_command");
+        const int result = c.host.RunGeneric(server);
+        c.out << "run_command " << server << ": activation result " << result << "\n";
+    });
+    table.Add("save_scene", [](RunContext &c, const YAML::Node &value) {
+        const std::string path = c.OutPath(ReadText(value, "save_scene"));
+        if (!c.host.SaveScene(path))
+            throw SessionError(value, "save_scene: " + c.host.messages.back());
+    });
+    table.Add("load_scene", [](RunContext &c, const YAML::Node &value) {
+        const std::string path = c.OutPath(ReadText(value, "load_scene"));
+        if (!c.host.LoadScene(path))
+            throw SessionError(value, "load_scene: " + c.host.messages.back());
+    });
+    table.Add("print", [](RunContext &c, const YAML::Node &value) { c.out << ReadText(value, "print") << "\n"; });
+    table.Add("print_status", [](RunContext &c, const YAML::Node &) {
+        for (const std::string &line : c.host.commands.status)
+            c.out << "status: " << line << "\n";
+    });
+}
+
+} // namespace zkh

@@ -1,0 +1,274 @@
+// session.cpp: reading a session file, building its scene and running its actions.
+#include "session.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+namespace zkh {
+
+namespace fs = std::filesystem;
+
+SessionError::SessionError(const YAML::Node &node, const std::string &message)
+    : std::runtime_error(message), line(node.Mark().line + 1), column(node.Mark().column + 1)
+{
+    if (node.Mark().is_null())
+        line = column = 0;
+}
+
+SessionError::SessionError(int line_, int column_, const std::string &message)
+    : std::runtime_error(message), line(line_), column(column_)
+{
+}
+
+const Action *ActionTable::Find(const std::string &name) const
+{
+    auto found = actions_.find(name);
+    return found == actions_.end() ? nullptr : &found->second;
+}
+
+std::string RunContext::OutPath(const std::string &path) const
+{
+    return fs::path(path).is_absolute() ? path : (fs::path(outDir) / path).string();
+}
+
+std::string RunContext::InPath(const std::string &path) const
+{
+    return fs::path(path).is_absolute() ? path : (fs::path(sessionDir) / path).string();
+}
+
+std::string ReadText(const YAML::Node &node, const std::string &what)
+{
+    if (!node || !node.IsScalar())
+        throw SessionError(node, what + ": expected a text");
+    return node.Scalar();
+}
+
+double ReadNumber(const YAML::Node &node, const std::string &what)
+{
+    double value = 0;
+    if (!node || !node.IsScalar() || !YAML::convert<double>::decode(node, value))
+        throw SessionError(node, what + ": expected a number");
+    return value;
+}
+
+int ReadInt(const YAML::Node &node, const std::string &what)
+{
+    int value = 0;
+    if (!node || !node.IsScalar() || !YAML::convert<int>::decode(node, value))
+        throw SessionError(node, what + ": expected a whole number");
+    return value;
+}
+
+std::uint32_t ReadItem(RunContext &context, const YAML::Node &node, const std::string &what)
+{
+    const std::string name = ReadText(node, what);
+    const Item *item = context.host.scene.FindByName(name);
+    if (!item)
+        throw SessionError(node, what + ": no item named '" + name + "' in the scene");
+    return item->id;
+}
+
+namespace {
+
+int ViewTypeOf(const YAML::Node &node)
+{
+    static const std::map<std::string, int> kTypes = {
+        {"top", LVVIEWT_TOP},     {"bottom", LVVIEWT_BOTTOM}, {"back", LVVIEWT_BACK},
+        {"front", LVVIEWT_FRONT}, {"right", LVVIEWT_RIGHT},   {"left", LVVIEWT_LEFT},
+        {"perspective", LVVIEWT_PERSPECTIVE}, {"light", LVVIEWT_LIGHT}, {"camera", LVVIEWT_CAMERA},
+        {"schematic", LVVIEWT_SCHEMATIC}};
+    const std::string name = ReadText(node, "view");
+    auto found = kTypes.find(name);
+    if (found == kTypes.end())
+        throw SessionError(node, "view: expected one of top, bottom, back, front, right, left, perspective, light, camera, schematic");
+    return found->second;
+}
+
+void ReadPair(const YAML::Node &node, const std::string &what, double &a, double &b)
+{
+    if (!node.IsSequence() || node.size() != 2)
+        throw SessionError(node, what + ": expected two numbers, as [a, b]");
+    a = ReadNumber(node[0], what);
+    b = ReadNumber(node[1], what);
+}
+
+void AddItem(Scene &scene, const YAML::Node &entry)
+{
+    if (!entry.IsMap())
+        throw SessionError(entry, "items: each item is a map such as {camera: Camera}");
+    auto name = [&](const char *key) { return ReadText(entry[key], std::string(key) + " name"); };
+    if (entry["camera"]) {
+        double w = 640, h = 480;
+        if (entry["resolution"])
+            ReadPair(entry["resolution"], "resolution", w, h);
+        const double focal = entry["focal_length"] ? ReadNumber(entry["focal_length"], "focal_length") : 35.0;
+        scene.AddCamera(name("camera"), static_cast<int>(w), static_cast<int>(h), focal);
+    } else if (entry["object"]) {
+        scene.AddObject(name("object"), entry["file"] ? ReadText(entry["file"], "file") : name("object") + ".lwo");
+    } else if (entry["null"]) {
+        scene.AddNullObject(name("null"));
+    } else if (entry["bone"]) {
+        const std::string parent = ReadText(entry["parent"], "bone parent");
+        const Item *owner = scene.FindByName(parent);
+        if (!owner || owner->kind != ItemKind::Object)
+            throw SessionError(entry["parent"], "bone parent: no object named '" + parent + "'");
+        scene.AddBone(name("bone"), owner->id);
+    } else if (entry["light"]) {
+        scene.AddLight(name("light"));
+    } else {
+        throw SessionError(entry, "items: expected one of the keys camera, object, null, bone, light");
+    }
+}
+
+} // namespace
+
+void BuildScene(Scene &scene, const YAML::Node &node)
+{
+    if (!node)
+        return;
+    if (!node.IsMap())
+        throw SessionError(node, "scene: expected a map");
+    double a = 0, b = 0;
+    if (node["fps"])
+        scene.fps = ReadNumber(node["fps"], "fps");
+    if (scene.fps <= 0)
+        throw SessionError(node["fps"], "fps: must be above 0");
+    if (node["frames"]) {
+        ReadPair(node["frames"], "frames", a, b);
+        scene.frameStart = static_cast<int>(a);
+        scene.frameEnd = static_cast<int>(b);
+    }
+    if (node["preview"]) {
+        ReadPair(node["preview"], "preview", a, b);
+        scene.previewStart = static_cast<int>(a);
+        scene.previewEnd = static_cast<int>(b);
+    }
+    if (node["time"])
+        scene.time = ReadNumber(node["time"], "time");
+    if (const YAML::Node items = node["items"]) {
+        if (!items.IsSequence())
+            throw SessionError(items, "items: expected a list");
+        for (const YAML::Node &entry : items)
+            AddItem(scene, entry);
+    }
+    if (const YAML::Node maps = node["morph_maps"]) {
+        if (!maps.IsSequence())
+            throw SessionError(maps, "morph_maps: expected a list of names");
+        for (const YAML::Node &map : maps)
+            scene.vertexMaps.emplace_back(LWVMAP_MORF, ReadText(map, "morph map"));
+    }
+    if (const YAML::Node views = node["viewports"]) {
+        if (!views.IsSequence())
+            throw SessionError(views, "viewports: expected a list");
+        for (const YAML::Node &view : views) {
+            Viewport viewport;
+            viewport.type = ViewTypeOf(view["view"]);
+            if (view["item"]) {
+                const std::string itemName = ReadText(view["item"], "viewport item");
+                const Item *item = scene.FindByName(itemName);
+                if (!item)
+                    throw SessionError(view["item"], "viewport item: no item named '" + itemName + "'");
+                viewport.item = item->id;
+            }
+            if (const YAML::Node rect = view["rect"]) {
+                if (!rect.IsSequence() || rect.size() != 4)
+                    throw SessionError(rect, "rect: expected [left, top, width, height]");
+                viewport.left = ReadInt(rect[0], "rect");
+                viewport.top = ReadInt(rect[1], "rect");
+                viewport.width = ReadInt(rect[2], "rect");
+                viewport.height = ReadInt(rect[3], "rect");
+            }
+            scene.viewports.push_back(viewport);
+        }
+    }
+    if (const YAML::Node selection = node["selection"]) {
+        if (!selection.IsSequence())
+            throw SessionError(selection, "selection: expected a list of item names");
+        for (const YAML::Node &name : selection) {
+            const Item *item = scene.FindByName(ReadText(name, "selection"));
+            if (!item)
+                throw SessionError(name, "selection: no item named '" + name.Scalar() + "'");
+            scene.selection.push_back(item->id);
+        }
+    }
+}
+
+namespace {
+
+void WriteLines(const std::string &path, const std::vector<std::string> &lines)
+{
+    std::ofstream file(path, std::ios::binary);
+    for (const std::string &line : lines)
+        file << line << "\n";
+}
+
+} // namespace
+
+int RunSession(const std::string &sessionPath, const std::string &outDir, const std::string &modulePath,
+               std::ostream &out, std::ostream &err)
+{
+    YAML::Node root;
+    try {
+        root = YAML::LoadFile(sessionPath);
+    } catch (const YAML::BadFile &) {
+        err << sessionPath << ": cannot read the session file\n";
+        return 2;
+    } catch (const YAML::ParserException &e) {
+        err << sessionPath << ":" << e.mark.line + 1 << ":" << e.mark.column + 1 << ": " << e.msg << "\n";
+        return 2;
+    }
+
+    std::error_code ec;
+    fs::create_directories(outDir, ec);
+    if (ec) {
+        err << outDir << ": cannot create the output folder (" << ec.message() << ")\n";
+        return 2;
+    }
+
+    Host host;
+    RunContext context{host, outDir, fs::path(sessionPath).parent_path().string(), out};
+    ActionTable table;
+    AddCoreActions(table);
+    int status = 0;
+    try {
+        if (!root.IsMap())
+            throw SessionError(root, "a session is a map with the keys scene and actions");
+        if (root["locale"])
+            host.services.SetLocale(static_cast<std::uint32_t>(ReadInt(root["locale"], "locale")));
+        BuildScene(host.scene, root["scene"]);
+        const std::string module = root["module"] ? context.InPath(ReadText(root["module"], "module")) : modulePath;
+        if (!host.LoadModule(module))
+            throw SessionError(root["module"], host.messages.back());
+        const YAML::Node actions = root["actions"];
+        if (actions && !actions.IsSequence())
+            throw SessionError(actions, "actions: expected a list");
+        for (const YAML::Node &step : actions) {
+            if (!step.IsMap() || step.size() != 1)
+                throw SessionError(step, "each action is a map with one key, such as {add_master: ZK:CameraFrame}");
+            const std::string name = step.begin()->first.Scalar();
+            const Action *action = table.Find(name);
+            if (!action)
+                throw SessionError(step.begin()->first, "unknown action '" + name + "'");
+            (*action)(context, step.begin()->second);
+        }
+    } catch (const SessionError &e) {
+        err << sessionPath;
+        if (e.line > 0)
+            err << ":" << e.line << ":" << e.column;
+        err << ": " << e.what() << "\n";
+        status = 2;
+    } catch (const YAML::Exception &e) {
+        err << sessionPath << ":" << e.mark.line + 1 << ":" << e.mark.column + 1 << ": " << e.msg << "\n";
+        status = 2;
+    }
+    WriteLines(context.OutPath("commands.log"), host.commands.log);
+    WriteLines(context.OutPath("status.log"), host.commands.status);
+    WriteLines(context.OutPath("host.log"), host.messages);
+    out << "session " << sessionPath << ": " << host.commands.log.size() << " commands, "
+        << host.commands.status.size() << " status lines, " << host.messages.size() << " host messages; output in "
+        << outDir << "\n";
+    return status;
+}
+
+} // namespace zkh

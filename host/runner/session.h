@@ -1,0 +1,65 @@
+// session.h: running a session file: a scene and a list of host actions.
+#ifndef ZKH_SESSION_H
+#define ZKH_SESSION_H
+
+#include "host.h"
+
+#include <yaml-cpp/yaml.h>
+
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <string>
+
+namespace zkh {
+
+// A mistake in the session file, with the place it was found.
+class SessionError : public std::runtime_error {
+public:
+    SessionError(const YAML::Node &node, const std::string &message);
+    SessionError(int line, int column, const std::string &message);
+    int line, column; // 1-based; 0 when unknown
+};
+
+// What actions work on.
+struct RunContext {
+    Host &host;
+    std::string outDir;
+    std::string sessionDir;
+    std::ostream &out;
+    // A path from the session: relative paths are taken inside the output folder.
+    std::string OutPath(const std::string &path) const;
+    // A path of an input file: relative paths are taken from the session file's folder.
+    std::string InPath(const std::string &path) const;
+};
+
+using Action = std::function<void(RunContext &, const YAML::Node &value)>;
+
+class ActionTable {
+public:
+    void Add(const std::string &name, Action action) { actions_[name] = std::move(action); }
+    const Action *Find(const std::string &name) const;
+
+private:
+    std::map<std::string, Action> actions_;
+};
+
+// Actions of the host itself: scene, time, selection, commands, requesters, scene files.
+void AddCoreActions(ActionTable &table);
+
+// Reading helpers: each raises SessionError naming the field.
+std::string ReadText(const YAML::Node &node, const std::string &what);
+double ReadNumber(const YAML::Node &node, const std::string &what);
+int ReadInt(const YAML::Node &node, const std::string &what);
+std::uint32_t ReadItem(RunContext &context, const YAML::Node &node, const std::string &what);
+
+// Builds the scene from the session's "scene" map.
+void BuildScene(Scene &scene, const YAML::Node &node);
+
+// Runs a whole session file; the exit status of the runner.
+int RunSession(const std::string &sessionPath, const std::string &outDir, const std::string &modulePath,
+               std::ostream &out, std::ostream &err);
+
+} // namespace zkh
+
+#endif

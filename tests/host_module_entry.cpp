@@ -1,0 +1,210 @@
+// Loading the module file as Layout does: descriptor, server table, activation results.
+#include "module_fixture.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct ExpectedServer {
+    const char *className;
+    const char *name;
+    bool tagged;
+    int version;
+};
+
+const ExpectedServer kServers[] = {
+    {"LayoutGeneric", "ZK:MorphConsolidate", false, 7},   {"ChannelHandler", "ZK:ChanClipMixer", true, 5},
+    {"ChannelInterface", "ZK:ChanClipMixer", false, 5},   {"MasterHandler", "ZK:TimeLineMemo", true, 5},
+    {"MasterInterface", "ZK:TimeLineMemo", false, 5},     {"MasterGizmo", "ZK:TimeLineMemo", false, 5},
+    {"MasterHandler", "ZK:CameraFrame", true, 5},         {"MasterInterface", "ZK:CameraFrame", false, 5},
+    {"MasterGizmo", "ZK:CameraFrame", false, 5},          {"ImageFilterHandler", "ZK:CameraFrame", true, 7},
+    {"LayoutTool", "ZK:CameraFrame", true, 4},
+};
+
+const char *const kHostGlobalNames[] = {
+    "LW Command Interface", "AOV Functions", "LW Backdrop Info 3", "LW Bone Info 7", "Buffer List Global 2",
+    "BSDF Functions 2", "LW Camera Evaluation Funcs 4", "LW Camera Info 10", "LW Compositing Info",
+    "Dopetrack Proxy 2", "Fiber Info 2", "LW Fog Info", "LW Interface Info 8", "LW Item Info 9",
+    "ItemInstancerFuncs 2", "ItemInstanceInfo", "LW Light Info 6", "LWM: Dynamic Monitor", "LW List Info",
+    "LW Object Info 14", "Particle Services 3", "LW Scene Info 12", "LW Time Info", "LW Timer",
+    "LW Viewport Info 9", "ContextMenuServices 2", "LW Base Funcs 2", "Channel Info 3", "Color Picker",
+    "LWColorSpace", "LW Communication Ring", "Directory Info 2", "Animation Envelopes 4", "File Request 3",
+    "File IO 5", "File Type Pattern", "Image Utility 6", "LW Image List 9", "Instance Update", "Mesh Functions 2",
+    "Info Messages 4", "NodeInputFuncs 5", "NodeOutputFuncs 4", "NodeFuncs 3", "NodeEditorFuncs 7",
+    "Scene Objects 9", "LWPanelServices 3", "RasterServices 4", "LWShelfFuncs 3", "Surface Functions 6",
+    "SurfaceEditor Functions 2", "Texture Functions 6", "Texture Editor 3", "LWVParmFuncs 4", "LWXPanel 3",
+};
+
+const char *const kToolGlobalNames[] = {
+    "LW Bone Info 7", "LW Fog Info", "LW Camera Info 10", "LW Interface Info 8", "LW Item Info 9",
+    "LW Object Info 14", "LW Scene Info 12", "LW Time Info", "Dopetrack Proxy 2", "LW Command Interface",
+    "Animation Envelopes 4", "Channel Info 3", "Color Picker", "ContextMenuServices 2", "Directory Info 2",
+    "File Request", "File Request 3", "Image Utility 6", "LW Image List 9", "Info Messages 4", "Instance Update",
+    "Locale Info", "LWPanelServices 3", "RasterServices 4", "Scene Objects 9", "LWShelfFuncs 3",
+    "Surface Functions 6", "LWXPanel 3", "LSUniversalRequester", "LW Communication Ring", "NodeInputFuncs 5",
+    "NodeOutputFuncs 4", "NodeFuncs 3", "Instance Update", "LW Light Info 6", "AOV Functions",
+};
+
+// A handler record large enough for every class, filled with a pattern to see what changes.
+struct RecordBuffer {
+    unsigned char bytes[256];
+    RecordBuffer() { std::memset(bytes, 0xAB, sizeof bytes); }
+};
+
+class ModuleEntry : public ModuleTest {};
+
+TEST_F(ModuleEntry, DescriptorAndServerTable)
+{
+    const ModuleDescriptor *descriptor = host.LoadedModule()->Descriptor();
+    EXPECT_EQ(descriptor->sysSync, 0x04121994u);
+    EXPECT_EQ(descriptor->sysVersion, 3u);
+    EXPECT_EQ(descriptor->sysMachine, 0x300u);
+    EXPECT_EQ(host.LoadedModule()->ServerData(), reinterpret_cast<void *>(4));
+
+    const auto &servers = host.LoadedModule()->Servers();
+    ASSERT_EQ(servers.size(), 11u);
+    for (size_t i = 0; i < servers.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(servers[i].className, kServers[i].className);
+        EXPECT_EQ(servers[i].name, kServers[i].name);
+        EXPECT_EQ(servers[i].hasTags, kServers[i].tagged);
+        if (kServers[i].tagged) {
+            ASSERT_EQ(servers[i].tags.size(), 1u);
+            EXPECT_EQ(servers[i].tags[0].first, kServers[i].name);
+            EXPECT_EQ(servers[i].tags[0].second, 0u);
+        }
+    }
+    // The table ends with a record whose every field is null.
+    const ServerRecord &end = descriptor->serverDefs[11];
+    EXPECT_EQ(end.className, nullptr);
+    EXPECT_EQ(end.name, nullptr);
+    EXPECT_EQ(end.activate, nullptr);
+    EXPECT_EQ(end.tagInfo, nullptr);
+}
+
+TEST_F(ModuleEntry, WrongVersionReturnsOneAndTouchesNothing)
+{
+    for (const ExpectedServer &server : kServers) {
+        for (int version : {server.version - 1, server.version + 1, 0}) {
+            SCOPED_TRACE(std::string(server.className) + " " + std::to_string(version));
+            host.services.ClearLookupLog();
+            RecordBuffer record;
+            EXPECT_EQ(host.Activate(server.className, server.name, record.bytes, version), AFUNC_BADVERSION);
+            EXPECT_TRUE(host.services.LookupLog().empty());
+            for (unsigned char byte : record.bytes)
+                ASSERT_EQ(byte, 0xAB);
+        }
+    }
+}
+
+TEST_F(ModuleEntry, SharedGlobalsAreFetchedOnceInOrder)
+{
+    host.services.ClearLookupLog();
+    LWMasterHandler master{};
+    LWInstanceFuncs inst{};
+    LWItemFuncs items{};
+    master.inst = &inst;
+    master.item = &items;
+    ASSERT_EQ(host.Activate("MasterHandler", "ZK:CameraFrame", &master), AFUNC_OK);
+
+    std::vector<std::string> expected(std::begin(kHostGlobalNames), std::end(kHostGlobalNames));
+    expected.push_back("Locale Info");
+    EXPECT_EQ(host.services.LookupLog(), expected);
+
+    // Later activations, of the same or another plug-in, only read the locale again.
+    host.services.ClearLookupLog();
+    LWMasterHandler memo{};
+    LWInstanceFuncs memoInst{};
+    memo.inst = &memoInst;
+    ASSERT_EQ(host.Activate("MasterHandler", "ZK:TimeLineMemo", &memo), AFUNC_OK);
+    LWChannelHandler channel{};
+    LWInstanceFuncs channelInst{};
+    channel.inst = &channelInst;
+    ASSERT_EQ(host.Activate("ChannelHandler", "ZK:ChanClipMixer", &channel), AFUNC_OK);
+    EXPECT_EQ(host.services.LookupLog(), (std::vector<std::string>{"Locale Info", "Locale Info"}));
+}
+
+TEST_F(ModuleEntry, HandlerRecordsAreFilled)
+{
+    LWMasterHandler master{};
+    LWInstanceFuncs inst{};
+    master.inst = &inst;
+    master.type = 99;
+    ASSERT_EQ(host.Activate("MasterHandler", "ZK:CameraFrame", &master), AFUNC_OK);
+    EXPECT_EQ(master.type, LWMAST_SCENE);
+    ASSERT_NE(master.item, nullptr);
+    EXPECT_EQ(master.item->useItems(nullptr), nullptr);
+    ASSERT_NE(master.flags, nullptr);
+    EXPECT_EQ(master.flags(nullptr), 0u);
+    ASSERT_NE(inst.copy, nullptr);
+    EXPECT_EQ(inst.copy(nullptr, nullptr), nullptr);
+
+    // The channel handler fills its item part only when the host offers one.
+    LWChannelHandler channel{};
+    LWInstanceFuncs channelInst{};
+    channel.inst = &channelInst;
+    ASSERT_EQ(host.Activate("ChannelHandler", "ZK:ChanClipMixer", &channel), AFUNC_OK);
+    EXPECT_EQ(channel.item, nullptr);
+    LWItemFuncs offered{};
+    channel.item = &offered;
+    ASSERT_EQ(host.Activate("ChannelHandler", "ZK:ChanClipMixer", &channel), AFUNC_OK);
+    EXPECT_NE(offered.changeID, nullptr);
+}
+
+TEST_F(ModuleEntry, HandlersActivateWithoutOptionalServices)
+{
+    host.services.Remove("NodeEditorFuncs 7");
+    host.services.Remove("LW Timer");
+    for (const ExpectedServer &server : kServers) {
+        SCOPED_TRACE(server.className);
+        RecordBuffer record;
+        std::memset(record.bytes, 0, sizeof record.bytes);
+        EXPECT_EQ(host.Activate(server.className, server.name, record.bytes), AFUNC_OK);
+    }
+}
+
+TEST_F(ModuleEntry, GenericCommandNeedsEveryToolService)
+{
+    EXPECT_EQ(host.RunGeneric("ZK:MorphConsolidate"), AFUNC_OK);
+    for (const char *name : kToolGlobalNames) {
+        SCOPED_TRACE(name);
+        void *original = host.services.Lookup(name);
+        host.services.Remove(name);
+        EXPECT_EQ(host.RunGeneric("ZK:MorphConsolidate"), AFUNC_BADGLOBAL);
+        host.services.Set(name, original);
+    }
+    // A locale of 0 counts as missing.
+    host.services.SetLocale(0);
+    EXPECT_EQ(host.RunGeneric("ZK:MorphConsolidate"), AFUNC_BADGLOBAL);
+}
+
+TEST_F(ModuleEntry, GenericCommandLeavesSharedGlobalsAlone)
+{
+    host.services.ClearLookupLog();
+    ASSERT_EQ(host.RunGeneric("ZK:MorphConsolidate"), AFUNC_OK);
+    const auto log = host.services.LookupLog();
+    std::vector<std::string> expected(std::begin(kToolGlobalNames), std::end(kToolGlobalNames));
+    EXPECT_EQ(log, expected);
+    // Its activations fetch their set every time.
+    ASSERT_EQ(host.RunGeneric("ZK:MorphConsolidate"), AFUNC_OK);
+    EXPECT_EQ(host.services.LookupCount("LW Item Info 9"), 2);
+    EXPECT_EQ(host.services.LookupCount("AOV Functions"), 2);
+}
+
+TEST_F(ModuleEntry, FreshCopiesKeepTheirOwnState)
+{
+    // Fill the shared globals in this copy, then load another: it fetches them again.
+    LWMasterHandler master{};
+    LWInstanceFuncs inst{};
+    master.inst = &inst;
+    ASSERT_EQ(host.Activate("MasterHandler", "ZK:CameraFrame", &master), AFUNC_OK);
+    const std::string second = FreshModuleCopy();
+    ASSERT_TRUE(host.LoadModule(second));
+    host.services.ClearLookupLog();
+    ASSERT_EQ(host.Activate("MasterHandler", "ZK:CameraFrame", &master), AFUNC_OK);
+    EXPECT_EQ(host.services.LookupCount("LW Item Info 9"), 1);
+    std::remove(second.c_str());
+}
+
+} // namespace

@@ -1,0 +1,90 @@
+// The zkhost runner on session files.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RunResult {
+    int status;
+    std::string output;
+};
+
+RunResult RunSession(const std::string &session, const fs::path &outDir)
+{
+    const fs::path file = outDir.parent_path() / (outDir.filename().string() + ".yaml");
+    fs::create_directories(outDir.parent_path());
+    std::ofstream(file) << session;
+    const fs::path log = outDir.parent_path() / (outDir.filename().string() + ".txt");
+    const std::string command = std::string(ZK_RUNNER_PATH) + " run " + file.string() + " --out " + outDir.string() +
+                                " --module " + ZK_MODULE_PATH + " > " + log.string() + " 2>&1";
+    const int status = std::system(command.c_str());
+    std::ifstream in(log);
+    std::stringstream text;
+    text << in.rdbuf();
+    return {WEXITSTATUS(status), text.str()};
+}
+
+fs::path TempDir(const std::string &name)
+{
+    return fs::temp_directory_path() / ("zkhost-runner-" + std::to_string(getpid())) / name;
+}
+
+std::string ReadFile(const fs::path &path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(Runner, MistakesNameTheLineAndField)
+{
+    RunResult result = RunSession("scene:\n  items:\n    - camera: Cam\n      resolution: [1920]\n", TempDir("bad1"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find("bad1.yaml:4:19: resolution: expected two numbers, as [a, b]"), std::string::npos)
+        << result.output;
+
+    result = RunSession("actions:\n  - add_mastr: ZK:CameraFrame\n", TempDir("bad2"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find("bad2.yaml:2:5: unknown action 'add_mastr'"), std::string::npos) << result.output;
+
+    result = RunSession("actions: [\n", TempDir("bad3"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find("bad3.yaml:"), std::string::npos) << result.output;
+}
+
+TEST(Runner, WritesLogsAndSceneFiles)
+{
+    const fs::path out = TempDir("good");
+    const RunResult result = RunSession(
+        "locale: 1041\n"
+        "scene:\n"
+        "  items:\n"
+        "    - camera: Camera\n"
+        "      resolution: [1920, 1080]\n"
+        "    - object: Face\n"
+        "  selection: [Face]\n"
+        "actions:\n"
+        "  - command: StatusMsg hello\n"
+        "  - command: RefreshNow\n"
+        "  - run_command: ZK:MorphConsolidate\n"
+        "  - save_scene: scene.zks\n"
+        "  - load_scene: scene.zks\n",
+        out);
+    ASSERT_EQ(result.status, 0) << result.output;
+    EXPECT_EQ(ReadFile(out / "commands.log"), "StatusMsg hello\nRefreshNow\n");
+    EXPECT_EQ(ReadFile(out / "status.log"), "hello\n");
+    const std::string scene = ReadFile(out / "scene.zks");
+    EXPECT_NE(scene.find("Camera 0x30000001 \"Camera\" 1920 1080 35\n"), std::string::npos) << scene;
+    EXPECT_NE(scene.find("Selection 0x10000001\n"), std::string::npos) << scene;
+    EXPECT_NE(result.output.find("run_command ZK:MorphConsolidate: activation result 0"), std::string::npos);
+}
+
+} // namespace
