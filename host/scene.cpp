@@ -110,6 +110,7 @@ void Scene::Clear()
     channels_.clear();
     selection.clear();
     viewports.clear();
+    vertexMaps.clear();
     renderCamera = 0;
     nextGroup_ = 0x50000001u;
     nextChannel_ = 0x60000001u;

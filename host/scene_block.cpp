@@ -1,7 +1,10 @@
 // scene_block.cpp: typed items of plug-in blocks and the host's load and save states.
 #include "scene_block.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -207,6 +210,10 @@ bool ParseBlockItem(const std::string &line, BlockItem &item, std::string &error
             error = "expected a quoted text after Str";
             return false;
         }
+        if (line.find_first_not_of(" \t\r", pos) != std::string::npos) {
+            error = "unexpected text after the quoted text";
+            return false;
+        }
         return true;
     }
     const char *begin = line.c_str() + pos;
@@ -214,7 +221,7 @@ bool ParseBlockItem(const std::string &line, BlockItem &item, std::string &error
     if (tag == "I4" || tag == "U4") {
         const long long value = std::strtoll(begin, &end, 10);
         const bool inRange = tag == "I4" ? value >= INT32_MIN && value <= INT32_MAX : value >= 0 && value <= UINT32_MAX;
-        if (end == begin || !inRange) {
+        if (end == begin || !inRange || std::string(end).find_first_not_of(" \t\r") != std::string::npos) {
             error = "expected a 32-bit integer after " + tag;
             return false;
         }
@@ -224,7 +231,7 @@ bool ParseBlockItem(const std::string &line, BlockItem &item, std::string &error
     }
     if (tag == "FP") {
         const double value = std::strtod(begin, &end);
-        if (end == begin) {
+        if (end == begin || !std::isfinite(value) || std::string(end).find_first_not_of(" \t\r") != std::string::npos) {
             error = "expected a number after FP";
             return false;
         }

@@ -19,6 +19,8 @@
 //   EndPlugin
 #include "host.h"
 
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -79,6 +81,17 @@ bool ToNumber(const std::string &word, double &value)
     char *end = nullptr;
     value = std::strtod(word.c_str(), &end);
     return end != word.c_str() && *end == '\0';
+}
+
+// A whole number that fits in 32 bits.
+bool ToInt(const std::string &word, int &value)
+{
+    char *end = nullptr;
+    const long long number = std::strtoll(word.c_str(), &end, 10);
+    if (end == word.c_str() || *end != '\0' || number < INT32_MIN || number > INT32_MAX)
+        return false;
+    value = static_cast<int>(number);
+    return true;
 }
 
 bool ToId(const std::string &word, std::uint32_t &id)
@@ -189,6 +202,7 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
         return false;
     };
     std::vector<std::string> w;
+    bool header = false;
     while (std::getline(in, line)) {
         ++lineNumber;
         std::string error;
@@ -196,7 +210,8 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
             const size_t start = line.find_first_not_of(" \t\r");
             if (start == std::string::npos)
                 continue;
-            if (line.compare(start, 9, "EndPlugin") == 0) {
+            const size_t end = line.find_last_not_of(" \t\r");
+            if (line.compare(start, end + 1 - start, "EndPlugin") == 0) {
                 inPlugin = false;
                 continue;
             }
@@ -211,25 +226,27 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
         if (w.empty())
             continue;
         const std::string &key = w[0];
-        double a = 0, b = 0, c = 0, d = 0;
+        double a = 0, c = 0;
+        int i1 = 0, i2 = 0, i3 = 0, i4 = 0, i5 = 0;
         std::uint32_t id = 0, other = 0;
-        if (lineNumber == 1) {
+        if (!header) {
             if (key != "ZKScene" || w.size() != 2 || w[1] != "1")
                 return fail("not a scene file (expected \"ZKScene 1\")");
-        } else if (key == "FramesPerSecond" && w.size() == 2 && ToNumber(w[1], a) && a > 0) {
+            header = true;
+        } else if (key == "FramesPerSecond" && w.size() == 2 && ToNumber(w[1], a) && a > 0 && std::isfinite(a)) {
             loaded.fps = a;
-        } else if (key == "FrameRange" && w.size() == 3 && ToNumber(w[1], a) && ToNumber(w[2], b)) {
-            loaded.frameStart = static_cast<int>(a);
-            loaded.frameEnd = static_cast<int>(b);
-        } else if (key == "PreviewRange" && w.size() == 4 && ToNumber(w[1], a) && ToNumber(w[2], b) && ToNumber(w[3], c)) {
-            loaded.previewStart = static_cast<int>(a);
-            loaded.previewEnd = static_cast<int>(b);
-            loaded.previewStep = static_cast<int>(c);
-        } else if (key == "CurrentTime" && w.size() == 2 && ToNumber(w[1], a)) {
+        } else if (key == "FrameRange" && w.size() == 3 && ToInt(w[1], i1) && ToInt(w[2], i2)) {
+            loaded.frameStart = i1;
+            loaded.frameEnd = i2;
+        } else if (key == "PreviewRange" && w.size() == 4 && ToInt(w[1], i1) && ToInt(w[2], i2) && ToInt(w[3], i3)) {
+            loaded.previewStart = i1;
+            loaded.previewEnd = i2;
+            loaded.previewStep = i3;
+        } else if (key == "CurrentTime" && w.size() == 2 && ToNumber(w[1], a) && std::isfinite(a)) {
             loaded.time = a;
-        } else if (key == "Camera" && w.size() == 6 && ToId(w[1], id) && ToNumber(w[3], a) && ToNumber(w[4], b) &&
-                   ToNumber(w[5], c)) {
-            loaded.AddCamera(w[2], static_cast<int>(a), static_cast<int>(b), c, id);
+        } else if (key == "Camera" && w.size() == 6 && ToId(w[1], id) && ToInt(w[3], i1) && ToInt(w[4], i2) &&
+                   ToNumber(w[5], c) && i1 > 0 && i2 > 0) {
+            loaded.AddCamera(w[2], i1, i2, c, id);
         } else if (key == "Object" && w.size() == 5 && ToId(w[1], id) && ToId(w[4], other)) {
             loaded.AddObject(w[2], w[3], id).parent = other;
         } else if (key == "Bone" && w.size() == 4 && ToId(w[1], id) && ToId(w[3], other)) {
@@ -238,13 +255,9 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
             loaded.AddLight(w[2], id);
         } else if (key == "VertexMap" && w.size() == 3 && w[1].size() == 4) {
             loaded.vertexMaps.emplace_back(LWID_(w[1][0], w[1][1], w[1][2], w[1][3]), w[2]);
-        } else if (key == "Viewport" && w.size() == 7 && ToNumber(w[1], a) && ToId(w[2], id) && ToNumber(w[3], b) &&
-                   ToNumber(w[4], c) && ToNumber(w[5], d)) {
-            double height = 0;
-            if (!ToNumber(w[6], height))
-                return fail("bad Viewport line");
-            loaded.viewports.push_back({static_cast<int>(a), id, static_cast<int>(b), static_cast<int>(c),
-                                        static_cast<int>(d), static_cast<int>(height)});
+        } else if (key == "Viewport" && w.size() == 7 && ToInt(w[1], i1) && ToId(w[2], id) && ToInt(w[3], i2) &&
+                   ToInt(w[4], i3) && ToInt(w[5], i4) && ToInt(w[6], i5)) {
+            loaded.viewports.push_back({i1, id, i2, i3, i4, i5});
         } else if (key == "RenderCamera" && w.size() == 2 && ToId(w[1], id)) {
             loaded.renderCamera = id;
         } else if (key == "Selection") {
@@ -260,7 +273,7 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
             return fail("unexpected line: " + line);
         }
     }
-    if (lineNumber == 0)
+    if (!header)
         return fail("empty scene file");
     if (inPlugin)
         return fail("missing EndPlugin");

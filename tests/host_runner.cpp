@@ -48,12 +48,24 @@ TEST(Runner, MistakesNameTheLineAndField)
 {
     RunResult result = RunSession("scene:\n  items:\n    - camera: Cam\n      resolution: [1920]\n", TempDir("bad1"));
     EXPECT_EQ(result.status, 2);
-    EXPECT_NE(result.output.find("bad1.yaml:4:19: resolution: expected two numbers, as [a, b]"), std::string::npos)
+    EXPECT_NE(result.output.find("bad1.yaml:4:19: resolution: expected two whole numbers, as [a, b]"), std::string::npos)
         << result.output;
 
     result = RunSession("actions:\n  - add_mastr: ZK:CameraFrame\n", TempDir("bad2"));
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.output.find("bad2.yaml:2:5: unknown action 'add_mastr'"), std::string::npos) << result.output;
+
+    result = RunSession("scene:\n  items:\n    - object: Face\n    - bone: Jaw\n", TempDir("bad4"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find("bad4.yaml:4:7: bone: missing the field 'parent'"), std::string::npos) << result.output;
+
+    result = RunSession("scene:\n  preview: [0, 1e12]\n", TempDir("bad5"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find("bad5.yaml:2:16: preview: expected a whole number"), std::string::npos) << result.output;
+
+    result = RunSession("scene:\n  fps: .nan\n", TempDir("bad6"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find("fps: must be a number above 0"), std::string::npos) << result.output;
 
     result = RunSession("actions: [\n", TempDir("bad3"));
     EXPECT_EQ(result.status, 2);

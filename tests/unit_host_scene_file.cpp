@@ -104,6 +104,10 @@ TEST(SceneFile, MistakesNameTheLine)
     EXPECT_FALSE(host.LoadSceneText("ZKScene 1\nPlugin MasterHandler \"ZK:X\"\n  I4 1\n", "c.zks"));
     EXPECT_EQ(host.messages.back(), "c.zks:3: missing EndPlugin");
     EXPECT_FALSE(host.LoadSceneText("", "d.zks"));
+    EXPECT_FALSE(host.LoadSceneText("\nFramesPerSecond 30\n", "f.zks"));
+    EXPECT_EQ(host.messages.back(), "f.zks:2: not a scene file (expected \"ZKScene 1\")");
+    EXPECT_FALSE(host.LoadSceneText("ZKScene 1\nFrameRange 1e12 5\n", "g.zks"));
+    EXPECT_FALSE(host.LoadSceneText("ZKScene 1\nPlugin MasterHandler \"X\"\nEndPluginXYZ\n", "h.zks"));
     // A refused file leaves the scene as it was.
     EXPECT_NE(host.scene.FindByName("Keep"), nullptr);
 }

@@ -40,7 +40,7 @@ void AddCoreActions(ActionTable &table)
     table.Add("add_master", [](RunContext &c, const YAML::Node &value) {
         const std::string server = ReadText(value, "add_master");
         if (!c.host.AddMaster(server))
-            c.out << "add_master " << server << ": " << c.host.messages.back() << "\n";
+            c.out << "add_master: " << c.host.messages.back() << "\n";
     });
     table.Add("remove_master", [](RunContext &c, const YAML::Node &value) {
         const std::string server = ReadText(value, "remove_master");

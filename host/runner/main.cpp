@@ -34,7 +34,7 @@ int main(int argc, char **argv)
         return Usage();
     std::string session = argv[2];
     std::string outDir = "out";
-    std::string module = DefaultModule(argv[0]);
+    std::string module;
     for (int i = 3; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--out" && i + 1 < argc)
@@ -44,5 +44,5 @@ int main(int argc, char **argv)
         else
             return Usage();
     }
-    return zkh::RunSession(session, outDir, module, std::cout, std::cerr);
+    return zkh::RunSession(session, outDir, module, DefaultModule(argv[0]), std::cout, std::cerr);
 }

@@ -1,6 +1,7 @@
 // session.cpp: reading a session file, building its scene and running its actions.
 #include "session.h"
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -10,10 +11,13 @@ namespace zkh {
 namespace fs = std::filesystem;
 
 SessionError::SessionError(const YAML::Node &node, const std::string &message)
-    : std::runtime_error(message), line(node.Mark().line + 1), column(node.Mark().column + 1)
+    : std::runtime_error(message), line(0), column(0)
 {
-    if (node.Mark().is_null())
-        line = column = 0;
+    // A missing key gives an invalid node, which has no place in the file.
+    if (node.IsDefined() && !node.Mark().is_null()) {
+        line = node.Mark().line + 1;
+        column = node.Mark().column + 1;
+    }
 }
 
 SessionError::SessionError(int line_, int column_, const std::string &message)
@@ -35,6 +39,14 @@ std::string RunContext::OutPath(const std::string &path) const
 std::string RunContext::InPath(const std::string &path) const
 {
     return fs::path(path).is_absolute() ? path : (fs::path(sessionDir) / path).string();
+}
+
+YAML::Node Need(const YAML::Node &map, const char *key, const std::string &what)
+{
+    const YAML::Node value = map[key];
+    if (!value.IsDefined())
+        throw SessionError(map, what + ": missing the field '" + key + "'");
+    return value;
 }
 
 std::string ReadText(const YAML::Node &node, const std::string &what)
@@ -85,12 +97,12 @@ int ViewTypeOf(const YAML::Node &node)
     return found->second;
 }
 
-void ReadPair(const YAML::Node &node, const std::string &what, double &a, double &b)
+void ReadPair(const YAML::Node &node, const std::string &what, int &a, int &b)
 {
     if (!node.IsSequence() || node.size() != 2)
-        throw SessionError(node, what + ": expected two numbers, as [a, b]");
-    a = ReadNumber(node[0], what);
-    b = ReadNumber(node[1], what);
+        throw SessionError(node, what + ": expected two whole numbers, as [a, b]");
+    a = ReadInt(node[0], what);
+    b = ReadInt(node[1], what);
 }
 
 void AddItem(Scene &scene, const YAML::Node &entry)
@@ -99,17 +111,19 @@ void AddItem(Scene &scene, const YAML::Node &entry)
         throw SessionError(entry, "items: each item is a map such as {camera: Camera}");
     auto name = [&](const char *key) { return ReadText(entry[key], std::string(key) + " name"); };
     if (entry["camera"]) {
-        double w = 640, h = 480;
+        int w = 640, h = 480;
         if (entry["resolution"])
             ReadPair(entry["resolution"], "resolution", w, h);
+        if (w < 1 || h < 1)
+            throw SessionError(entry["resolution"], "resolution: width and height must be at least 1");
         const double focal = entry["focal_length"] ? ReadNumber(entry["focal_length"], "focal_length") : 35.0;
-        scene.AddCamera(name("camera"), static_cast<int>(w), static_cast<int>(h), focal);
+        scene.AddCamera(name("camera"), w, h, focal);
     } else if (entry["object"]) {
         scene.AddObject(name("object"), entry["file"] ? ReadText(entry["file"], "file") : name("object") + ".lwo");
-    } else if (entry["null"]) {
-        scene.AddNullObject(name("null"));
+    } else if (entry["null_object"]) {
+        scene.AddNullObject(name("null_object"));
     } else if (entry["bone"]) {
-        const std::string parent = ReadText(entry["parent"], "bone parent");
+        const std::string parent = ReadText(Need(entry, "parent", "bone"), "bone parent");
         const Item *owner = scene.FindByName(parent);
         if (!owner || owner->kind != ItemKind::Object)
             throw SessionError(entry["parent"], "bone parent: no object named '" + parent + "'");
@@ -117,7 +131,7 @@ void AddItem(Scene &scene, const YAML::Node &entry)
     } else if (entry["light"]) {
         scene.AddLight(name("light"));
     } else {
-        throw SessionError(entry, "items: expected one of the keys camera, object, null, bone, light");
+        throw SessionError(entry, "items: expected one of the keys camera, object, null_object, bone, light");
     }
 }
 
@@ -129,21 +143,14 @@ void BuildScene(Scene &scene, const YAML::Node &node)
         return;
     if (!node.IsMap())
         throw SessionError(node, "scene: expected a map");
-    double a = 0, b = 0;
     if (node["fps"])
         scene.fps = ReadNumber(node["fps"], "fps");
-    if (scene.fps <= 0)
-        throw SessionError(node["fps"], "fps: must be above 0");
-    if (node["frames"]) {
-        ReadPair(node["frames"], "frames", a, b);
-        scene.frameStart = static_cast<int>(a);
-        scene.frameEnd = static_cast<int>(b);
-    }
-    if (node["preview"]) {
-        ReadPair(node["preview"], "preview", a, b);
-        scene.previewStart = static_cast<int>(a);
-        scene.previewEnd = static_cast<int>(b);
-    }
+    if (!(scene.fps > 0) || !std::isfinite(scene.fps))
+        throw SessionError(node["fps"], "fps: must be a number above 0");
+    if (node["frames"])
+        ReadPair(node["frames"], "frames", scene.frameStart, scene.frameEnd);
+    if (node["preview"])
+        ReadPair(node["preview"], "preview", scene.previewStart, scene.previewEnd);
     if (node["time"])
         scene.time = ReadNumber(node["time"], "time");
     if (const YAML::Node items = node["items"]) {
@@ -163,7 +170,7 @@ void BuildScene(Scene &scene, const YAML::Node &node)
             throw SessionError(views, "viewports: expected a list");
         for (const YAML::Node &view : views) {
             Viewport viewport;
-            viewport.type = ViewTypeOf(view["view"]);
+            viewport.type = ViewTypeOf(Need(view, "view", "viewport"));
             if (view["item"]) {
                 const std::string itemName = ReadText(view["item"], "viewport item");
                 const Item *item = scene.FindByName(itemName);
@@ -206,7 +213,7 @@ void WriteLines(const std::string &path, const std::vector<std::string> &lines)
 } // namespace
 
 int RunSession(const std::string &sessionPath, const std::string &outDir, const std::string &modulePath,
-               std::ostream &out, std::ostream &err)
+               const std::string &defaultModule, std::ostream &out, std::ostream &err)
 {
     YAML::Node root;
     try {
@@ -237,7 +244,10 @@ int RunSession(const std::string &sessionPath, const std::string &outDir, const 
         if (root["locale"])
             host.services.SetLocale(static_cast<std::uint32_t>(ReadInt(root["locale"], "locale")));
         BuildScene(host.scene, root["scene"]);
-        const std::string module = root["module"] ? context.InPath(ReadText(root["module"], "module")) : modulePath;
+        // A module named on the command line wins over the session's own.
+        const std::string module = !modulePath.empty()   ? modulePath
+                                   : root["module"] ? context.InPath(ReadText(root["module"], "module"))
+                                                    : defaultModule;
         if (!host.LoadModule(module))
             throw SessionError(root["module"], host.messages.back());
         const YAML::Node actions = root["actions"];

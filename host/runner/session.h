@@ -48,6 +48,7 @@ private:
 void AddCoreActions(ActionTable &table);
 
 // Reading helpers: each raises SessionError naming the field.
+YAML::Node Need(const YAML::Node &map, const char *key, const std::string &what);
 std::string ReadText(const YAML::Node &node, const std::string &what);
 double ReadNumber(const YAML::Node &node, const std::string &what);
 int ReadInt(const YAML::Node &node, const std::string &what);
@@ -56,9 +57,10 @@ std::uint32_t ReadItem(RunContext &context, const YAML::Node &node, const std::s
 // Builds the scene from the session's "scene" map.
 void BuildScene(Scene &scene, const YAML::Node &node);
 
-// Runs a whole session file; the exit status of the runner.
+// Runs a whole session file; the exit status of the runner. The module is modulePath when given,
+// else the session's "module", else defaultModule.
 int RunSession(const std::string &sessionPath, const std::string &outDir, const std::string &modulePath,
-               std::ostream &out, std::ostream &err);
+               const std::string &defaultModule, std::ostream &out, std::ostream &err);
 
 } // namespace zkh
 
