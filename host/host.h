@@ -8,6 +8,7 @@
 #define ZKH_HOST_H
 
 #include "commands.h"
+#include "drawing.h"
 #include "module_loader.h"
 #include "requesters.h"
 #include "scene.h"
@@ -65,6 +66,12 @@ public:
     MasterInstance *FindMaster(const std::string &server);
     const std::vector<std::unique_ptr<MasterInstance>> &Masters() const { return masters_; }
     void SendMasterEvent(int eventCode);
+
+    // Draws one viewport: every master instance whose server also has a MasterGizmo draws into
+    // the recorder (the gizmo's instance is the master handler's instance).
+    void DrawViewport(int view, DrawRecorder &recorder);
+    // Asks every master gizmo whether it needs a redraw; true when one answered non-zero.
+    bool GizmosDirty();
 
     // Runs a generic command server; the activation result.
     int RunGeneric(const std::string &server);

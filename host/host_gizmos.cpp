@@ -1,0 +1,44 @@
+// host_gizmos.cpp: drawing the master handlers' gizmos over a viewport.
+#include "host.h"
+
+namespace zkh {
+
+namespace {
+
+// Activates the gizmo of a master instance; false when it has none or refused.
+bool ActivateGizmo(Host &host, MasterInstance &master, LWGizmoFuncs &funcs, LWMasterGizmo &local)
+{
+    Module *module = host.LoadedModule();
+    if (!module || !module->Find("MasterGizmo", master.server))
+        return false;
+    local.inst = master.instance;
+    local.gizmo = &funcs;
+    return host.Activate("MasterGizmo", master.server, &local) == AFUNC_OK;
+}
+
+} // namespace
+
+void Host::DrawViewport(int view, DrawRecorder &recorder)
+{
+    recorder.Access()->view = view;
+    for (auto &master : masters_) {
+        LWGizmoFuncs funcs{};
+        LWMasterGizmo local{};
+        if (ActivateGizmo(*this, *master, funcs, local) && funcs.draw)
+            funcs.draw(local.inst, recorder.Access());
+    }
+}
+
+bool Host::GizmosDirty()
+{
+    bool dirty = false;
+    for (auto &master : masters_) {
+        LWGizmoFuncs funcs{};
+        LWMasterGizmo local{};
+        if (ActivateGizmo(*this, *master, funcs, local) && funcs.dirty)
+            dirty = funcs.dirty(local.inst) != 0 || dirty;
+    }
+    return dirty;
+}
+
+} // namespace zkh
