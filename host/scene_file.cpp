@@ -253,7 +253,8 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
             loaded.AddBone(w[2], other, id);
         } else if (key == "Light" && w.size() == 3 && ToId(w[1], id)) {
             loaded.AddLight(w[2], id);
-        } else if (key == "VertexMap" && w.size() == 3 && w[1].size() == 4) {
+        } else if (key == "VertexMap" && w.size() == 3 && w[1].size() == 4 &&
+                   w[1].find_first_of(" \t\"\\") == std::string::npos) {
             loaded.vertexMaps.emplace_back(LWID_(w[1][0], w[1][1], w[1][2], w[1][3]), w[2]);
         } else if (key == "Viewport" && w.size() == 7 && ToInt(w[1], i1) && ToId(w[2], id) && ToInt(w[3], i2) &&
                    ToInt(w[4], i3) && ToInt(w[5], i4) && ToInt(w[6], i5)) {
