@@ -147,7 +147,9 @@ public:
 
 private:
     CLWctl(std::uint32_t id, std::int32_t valueKind);
+    // Creates the host control from the shared descriptor as the constructors left it.
     void Create(CLWwindow *window, const char *typeName, const char *label);
+    static CLWctl *FloatRange(CLWctl *control, CLWwindow *window, const char *typeName, const char *label, int max);
     void SetTag(cTag tag, int value);
     int GetTag(cTag tag);
 

@@ -122,34 +122,29 @@ CLWctl *CLWctl::RGBVec(CLWwindow *window, std::uint32_t id, const char *label)
     return control;
 }
 
-CLWctl *CLWctl::Percent(CLWwindow *window, std::uint32_t id, const char *label)
+// A floating point control over a range from 0.
+CLWctl *CLWctl::FloatRange(CLWctl *control, CLWwindow *window, const char *typeName, const char *label, int max)
 {
-    auto *control = new CLWctl(id, kValueFloat);
     s_desc.range.type = LWT_RANGE;
     s_desc.range.min = 0;
-    s_desc.range.max = 100;
-    control->Create(window, "PercentControl", label);
+    s_desc.range.max = max;
+    control->Create(window, typeName, label);
     return control;
+}
+
+CLWctl *CLWctl::Percent(CLWwindow *window, std::uint32_t id, const char *label)
+{
+    return FloatRange(new CLWctl(id, kValueFloat), window, "PercentControl", label, 100);
 }
 
 CLWctl *CLWctl::MiniFloat(CLWwindow *window, std::uint32_t id, const char *label)
 {
-    auto *control = new CLWctl(id, kValueFloat);
-    s_desc.range.type = LWT_RANGE;
-    s_desc.range.min = 0;
-    s_desc.range.max = 100;
-    control->Create(window, "MiniFloatControl", label);
-    return control;
+    return FloatRange(new CLWctl(id, kValueFloat), window, "MiniFloatControl", label, 100);
 }
 
 CLWctl *CLWctl::Angle(CLWwindow *window, std::uint32_t id, const char *label)
 {
-    auto *control = new CLWctl(id, kValueFloat);
-    s_desc.range.type = LWT_RANGE;
-    s_desc.range.min = 0;
-    s_desc.range.max = 360;
-    control->Create(window, "AngleControl", label);
-    return control;
+    return FloatRange(new CLWctl(id, kValueFloat), window, "AngleControl", label, 360);
 }
 
 void CLWctl::Create(CLWwindow *window, const char *typeName, const char *label)
