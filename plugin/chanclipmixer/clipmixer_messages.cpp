@@ -35,13 +35,15 @@ const MessageRow &MixerMessageRow(MixerMessage which)
     return table[which];
 }
 
-void ShowMixerMessage(MixerMessage which, ...)
+void ShowMixerMessage(int which, ...)
 {
     va_list args;
     va_start(args, which);
     va_list measure;
     va_copy(measure, args);
-    const char *format = MixerMessageRow(which).message;
+    const char *format = which >= kMsgClipName && which <= kMsgTrackSequence
+                             ? MixerMessageRow(static_cast<MixerMessage>(which)).message
+                             : "";
     const int length = std::vsnprintf(nullptr, 0, format, measure);
     va_end(measure);
     std::string text;

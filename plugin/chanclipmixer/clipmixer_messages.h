@@ -23,8 +23,9 @@ struct MessageRow {
 // The table of the language chosen at the last activation.
 const MessageRow &MixerMessageRow(MixerMessage which);
 
-// Formats the message and shows it as one "StatusMsg {1.0} " line (control characters become
-// spaces, so text from files or names never starts a second command).
-void ShowMixerMessage(MixerMessage which, ...);
+// Formats the message (a MixerMessage; an int, as the last parameter before the arguments) and
+// shows it as one "StatusMsg {1.0} " line (control characters become spaces, so text from files
+// or names never starts a second command).
+void ShowMixerMessage(int which, ...);
 
 #endif
