@@ -9,6 +9,7 @@
 
 #include "commands.h"
 #include "drawing.h"
+#include "expressions.h"
 #include "module_loader.h"
 #include "requesters.h"
 #include "scene.h"
@@ -49,6 +50,7 @@ public:
     ServiceRegistry services;
     CommandInterface commands;
     Requesters requesters;
+    ExpressionTable expressions;   // the graph editor's expressions ("GE_..." commands)
     std::string currentTool;       // set by "Tool_<server>", cleared by "ChangeTool"
     std::string editMode = "Objects";
     std::vector<std::string> messages; // the host's own messages (refused servers, load errors)
@@ -93,6 +95,7 @@ public:
 private:
     void InstallServices();
     void InstallCommands();
+    void InstallExpressionCommands();
     void DestroyMasters();
 
     struct RingSubscriber {
