@@ -11,6 +11,7 @@
 #include "drawing.h"
 #include "expressions.h"
 #include "module_loader.h"
+#include "panels.h"
 #include "requesters.h"
 #include "scene.h"
 #include "scene_block.h"
@@ -50,6 +51,7 @@ public:
     ServiceRegistry services;
     CommandInterface commands;
     Requesters requesters;
+    PanelService panels;
     ExpressionTable expressions;   // the graph editor's expressions ("GE_..." commands)
     std::string currentTool;       // set by "Tool_<server>", cleared by "ChangeTool"
     std::string editMode = "Objects";
