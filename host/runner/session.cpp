@@ -238,6 +238,7 @@ int RunSession(const std::string &sessionPath, const std::string &outDir, const 
     ActionTable table;
     AddCoreActions(table);
     AddPanelActions(table);
+    AddMorphActions(table);
     int status = 0;
     try {
         if (!root.IsMap())

@@ -53,6 +53,10 @@ void AddCoreActions(ActionTable &table);
 // Acting on classic panels: panel_set, panel_press, panel_close, panel_dump, on_next_modal.
 void AddPanelActions(ActionTable &table);
 
+// The morph consolidation command: morph_rig, set_channel, morph_consolidate, print_expressions,
+// print_channels.
+void AddMorphActions(ActionTable &table);
+
 // Reading helpers: each raises SessionError naming the field.
 YAML::Node Need(const YAML::Node &map, const char *key, const std::string &what);
 std::string ReadText(const YAML::Node &node, const std::string &what);
