@@ -58,16 +58,44 @@ void AttachExpression(LWItemID controller, const std::string &sourceName, LWChan
     Eval(attach);
 }
 
-void LinkMorphChannel(LWItemID controller, const ItemChannel &source, const std::vector<LWItemID> &targets,
-                      const std::string &prefix)
+namespace {
+
+// The morph channels of each target but the controller, read once for the whole run.
+struct TargetMorphs {
+    LWItemID item = nullptr;
+    std::vector<ItemChannel> channels;
+};
+
+std::vector<TargetMorphs> ReadTargetMorphs(LWItemID controller, const std::vector<LWItemID> &targets)
 {
+    std::vector<TargetMorphs> list;
     for (LWItemID target : targets) {
         if (target == controller)
             continue;
-        for (const ItemChannel &channel : ItemChannels(target))
-            if (IsMorphChannel(channel.fullName) && channel.fullName == source.fullName)
-                AttachExpression(controller, source.fullName, channel.id, prefix);
+        TargetMorphs entry{target, {}};
+        for (ItemChannel &channel : ItemChannels(target))
+            if (IsMorphChannel(channel.fullName))
+                entry.channels.push_back(std::move(channel));
+        list.push_back(std::move(entry));
     }
+    return list;
+}
+
+void LinkToTargets(LWItemID controller, const ItemChannel &source, const std::vector<TargetMorphs> &targets,
+                   const std::string &prefix)
+{
+    for (const TargetMorphs &target : targets)
+        for (const ItemChannel &channel : target.channels)
+            if (channel.fullName == source.fullName)
+                AttachExpression(controller, source.fullName, channel.id, prefix);
+}
+
+} // namespace
+
+void LinkMorphChannel(LWItemID controller, const ItemChannel &source, const std::vector<LWItemID> &targets,
+                      const std::string &prefix)
+{
+    LinkToTargets(controller, source, ReadTargetMorphs(controller, targets), prefix);
 }
 
 void RemoveMorphExpressions()
@@ -97,10 +125,13 @@ void CreateConsolidation(const ConsolidateState &state, int itemIndex)
         ShowStatus("No selected item !");
     } else if (itemIndex >= 0 && static_cast<size_t>(itemIndex) < state.itemList.size() &&
                state.itemList[itemIndex]) {
+        // The targets' channels are read once: the run sends the same lines as linking each
+        // controller channel against freshly read targets, without walking them again each time.
         const LWItemID controller = state.itemList[itemIndex];
+        const std::vector<TargetMorphs> targets = ReadTargetMorphs(controller, selection);
         for (const ItemChannel &channel : ItemChannels(controller))
             if (IsMorphChannel(channel.fullName))
-                LinkMorphChannel(controller, channel, selection, state.prefix);
+                LinkToTargets(controller, channel, targets, state.prefix);
     }
 
     // The last selected item is selected first, the first one is added last.
