@@ -257,6 +257,28 @@ TEST_F(MorphConsolidate, HostWithoutAServiceRefusesTheCommand)
     EXPECT_EQ(host.commands.status.back(), "start ZK:MorphConsolidate...done");
 }
 
+LWControl *RefuseControls(LWPanelID, const char *, LWPanControlDesc *, const char *) { return nullptr; }
+
+TEST_F(MorphConsolidate, PanelServiceThatCannotMakeThePanel)
+{
+    Select({"Head"});
+    LWPanelFuncs *funcs = host.panels.Funcs();
+    const LWPanelFuncs saved = *funcs;
+    funcs->open = nullptr;
+    EXPECT_EQ(host.RunGeneric(kServer), AFUNC_OK);
+    EXPECT_TRUE(host.panels.Panels().empty());
+    *funcs = saved;
+    funcs->addControl = RefuseControls; // a panel without its controls is not kept
+    EXPECT_EQ(host.RunGeneric(kServer), AFUNC_OK);
+    EXPECT_TRUE(host.panels.Panels().empty());
+    EXPECT_EQ(host.panels.modalOpens, 0);
+    EXPECT_TRUE(host.commands.log.empty());
+    *funcs = saved;
+    funcs->globalFun = nullptr;
+    EXPECT_EQ(Run(), AFUNC_OK);
+    EXPECT_EQ(host.commands.status.back(), "start ZK:MorphConsolidate...done");
+}
+
 TEST_F(MorphConsolidate, WrongVersionTouchesNothing)
 {
     LWLayoutGeneric local{};

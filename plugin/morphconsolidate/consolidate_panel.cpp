@@ -125,15 +125,15 @@ void OnRemove(LWControlID, void *userData)
     });
 }
 
+bool ControlUsable(const LWControl *control) { return control && control->get && control->set; }
+
+} // namespace
+
 bool PanelServiceUsable(const LWPanelFuncs *funcs)
 {
     return funcs && funcs->create && funcs->destroy && funcs->open && funcs->close && funcs->draw && funcs->set &&
            funcs->addControl;
 }
-
-bool ControlUsable(const LWControl *control) { return control && control->get && control->set; }
-
-} // namespace
 
 void DestroyPanel(ConsolidateState &state)
 {

@@ -8,6 +8,9 @@
 
 #include "consolidate_state.h"
 
+// The host's panel service has every function the panel uses.
+bool PanelServiceUsable(const LWPanelFuncs *funcs);
+
 // Builds the panel into the state; the panel stays null when the host cannot make it.
 void BuildPanel(ConsolidateState &state);
 

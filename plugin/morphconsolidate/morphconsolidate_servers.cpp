@@ -23,6 +23,9 @@ int ActivateMorphConsolidate(int version, GlobalFunc *global, void *, void *)
         if (!AcquireToolGlobals(global))
             return AFUNC_BADGLOBAL;
         ConsolidateState &state = UseConsolidateState();
+        // A host whose panel service lacks a function gets no panel, and nothing is sent.
+        if (!PanelServiceUsable(ToolGlobals::panelFuncs))
+            return AFUNC_OK;
         if (!state.panel)
             BuildPanel(state);
         if (!state.panel)
