@@ -1,0 +1,219 @@
+// memo_yaml.cpp: writing and reading the memo's YAML document with yaml-cpp.
+#include "memo_yaml.h"
+
+#include <yaml-cpp/yaml.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+void EmitColor(YAML::Emitter &out, const std::array<float, 3> &color)
+{
+    out << YAML::BeginSeq << ColorComponentToInt(color[0]) << ColorComponentToInt(color[1])
+        << ColorComponentToInt(color[2]) << YAML::EndSeq;
+}
+
+void EmitDocument(YAML::Emitter &out, const MemoTrackList &tracks)
+{
+    out << YAML::BeginMap;
+    out << YAML::Key << "_General" << YAML::Value << YAML::BeginMap;
+    out << YAML::Key << "User" << YAML::Value << "undefined";
+    out << YAML::Key << "Host" << YAML::Value << "undefined";
+    out << YAML::Key << "DateTime" << YAML::Value << "0000-00-00 00:00:00";
+    out << YAML::Key << "Comment" << YAML::Value << "";
+    out << YAML::Key << "Format" << YAML::Value << "TimeLineMemo";
+    out << YAML::Key << "Revision" << YAML::Value << "1.00";
+    out << YAML::EndMap;
+    out << YAML::Key << "View" << YAML::Value << YAML::BeginMap;
+    out << YAML::Key << "Tracks" << YAML::Value << YAML::BeginSeq;
+    for (const auto &track : tracks) {
+        out << YAML::BeginMap;
+        out << YAML::Key << "Name" << YAML::Value << track->name;
+        out << YAML::Key << "Active" << YAML::Value << track->active;
+        out << YAML::Key << "Clips" << YAML::Value << YAML::BeginSeq;
+        for (const auto &clip : track->clips) {
+            out << YAML::BeginMap;
+            out << YAML::Key << "Name" << YAML::Value << clip->name;
+            out << YAML::Key << "StartTime" << YAML::Value << clip->startTime;
+            out << YAML::Key << "Duration" << YAML::Value << clip->duration;
+            out << YAML::Key << "ForeColor" << YAML::Value;
+            EmitColor(out, clip->foreColor);
+            out << YAML::Key << "BackColor" << YAML::Value;
+            EmitColor(out, clip->backColor);
+            out << YAML::EndMap;
+        }
+        out << YAML::EndSeq;
+        out << YAML::EndMap;
+    }
+    out << YAML::EndSeq;
+    out << YAML::EndMap;
+    out << YAML::EndMap;
+}
+
+// Raised when a value cannot be read; the records read so far stay.
+struct StopReading {};
+
+double ReadDouble(const YAML::Node &node)
+{
+    double value = 0.0;
+    if (!YAML::convert<double>::decode(node, value))
+        throw StopReading{};
+    return value;
+}
+
+// Elements 2, 1 and 0 are converted first; the colour changes only when all three could be.
+void ReadColor(const YAML::Node &node, std::array<float, 3> &color)
+{
+    if (!node.IsSequence())
+        return;
+    int values[3] = {0, 0, 0};
+    for (int i = 2; i >= 0; --i) {
+        const YAML::Node element = node[static_cast<size_t>(i)];
+        if (!element.IsDefined() || !element.IsScalar() || !YAML::convert<int>::decode(element, values[i]))
+            throw StopReading{};
+    }
+    for (int i = 0; i < 3; ++i)
+        color[i] = static_cast<float>(values[i] / 255.0);
+}
+
+// Records read from one document. Aliases let a short text name the same list many times over,
+// so the number of records is bounded by the length of the text.
+class Reading {
+public:
+    explicit Reading(size_t textLength) : budget_(textLength + 16) {}
+
+    void Spend()
+    {
+        if (budget_ == 0)
+            throw StopReading{};
+        --budget_;
+    }
+
+private:
+    size_t budget_;
+};
+
+void ReadClip(const YAML::Node &node, MemoClip &clip)
+{
+    if (node.IsScalar())
+        throw StopReading{}; // a plain scalar cannot be asked for keys: the clip stays at its defaults
+    if (!node.IsMap())
+        return;
+    const YAML::Node name = node["Name"];
+    if (name.IsScalar())
+        clip.name = name.Scalar();
+    const YAML::Node start = node["StartTime"];
+    if (start.IsScalar())
+        clip.startTime = ReadDouble(start);
+    const YAML::Node duration = node["Duration"];
+    if (duration.IsScalar())
+        clip.duration = ReadDouble(duration);
+    ReadColor(node["ForeColor"], clip.foreColor);
+    ReadColor(node["BackColor"], clip.backColor);
+}
+
+void ReadTrack(const YAML::Node &node, MemoTrack &track, Reading &reading)
+{
+    const YAML::Node name = node["Name"];
+    if (name.IsScalar())
+        track.name = name.Scalar();
+    const YAML::Node active = node["Active"];
+    if (active.IsScalar()) {
+        bool value = true;
+        if (!YAML::convert<bool>::decode(active, value))
+            throw StopReading{};
+        track.active = value;
+    }
+    const YAML::Node clips = node["Clips"];
+    if (!clips.IsSequence())
+        return;
+    for (const YAML::Node &element : clips) {
+        reading.Spend();
+        ReadClip(element, *AddMemoClip(track));
+    }
+}
+
+// The "Tracks" sequence of a memo document, or an undefined node.
+YAML::Node MemoTracksOf(const YAML::Node &root)
+{
+    if (!root.IsMap())
+        return YAML::Node(YAML::NodeType::Undefined);
+    const YAML::Node view = root["View"];
+    if (!view.IsMap())
+        return YAML::Node(YAML::NodeType::Undefined);
+    const YAML::Node tracks = view["Tracks"];
+    return tracks.IsSequence() ? tracks : YAML::Node(YAML::NodeType::Undefined);
+}
+
+} // namespace
+
+std::string MemoYamlText(const MemoTrackList &tracks)
+{
+    YAML::Emitter out;
+    EmitDocument(out, tracks);
+    return out.good() ? std::string(out.c_str(), out.size()) : std::string();
+}
+
+bool ExportMemoFile(const std::string &path, const MemoTrackList &tracks)
+{
+    YAML::Emitter out;
+    try {
+        EmitDocument(out, tracks);
+    } catch (const YAML::Exception &) {
+        return false;
+    }
+    if (!out.good())
+        return false;
+    std::ofstream file(path, std::ios::out | std::ios::trunc);
+    if (!file)
+        return false;
+    file.write(out.c_str(), static_cast<std::streamsize>(out.size()));
+    file.close();
+    return static_cast<bool>(file);
+}
+
+MemoImportResult ImportMemoText(const std::string &text, MemoTrackList &tracks)
+{
+    YAML::Node root;
+    try {
+        root = YAML::Load(text);
+    } catch (const YAML::Exception &) {
+        return MemoImportResult::NotParsed;
+    }
+    MemoTrackList read;
+    bool complete = true;
+    try {
+        const YAML::Node list = MemoTracksOf(root);
+        if (!list.IsDefined())
+            return MemoImportResult::NotMemo;
+        Reading reading(text.size());
+        for (const YAML::Node &element : list) {
+            reading.Spend();
+            if (element.IsMap())
+                ReadTrack(element, *AddMemoTrackTo(read), reading);
+        }
+    } catch (const StopReading &) {
+        complete = false;
+    } catch (const YAML::Exception &) {
+        complete = false;
+    }
+    ReplaceMemoTracks(tracks, std::move(read));
+    return complete ? MemoImportResult::Replaced : MemoImportResult::Partial;
+}
+
+MemoImportResult ImportMemoFile(const std::string &path, MemoTrackList &tracks)
+{
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return MemoImportResult::NotOpened;
+    std::ifstream file(path, std::ios::in | std::ios::binary);
+    if (!file)
+        return MemoImportResult::NotOpened;
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (file.bad())
+        return MemoImportResult::NotOpened;
+    return ImportMemoText(text.str(), tracks);
+}
