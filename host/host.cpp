@@ -21,6 +21,7 @@ Host::Host()
 Host::~Host()
 {
     DestroyMasters();
+    xpanels.DestroyAll();
     module_.reset();
     g_current = nullptr;
 }
@@ -45,6 +46,7 @@ void Host::Message(const std::string &text) { messages.push_back(text); }
 bool Host::LoadModule(const std::string &path)
 {
     DestroyMasters();
+    xpanels.DestroyAll();
     module_.reset();
     std::string error;
     module_ = Module::Load(path, error);
@@ -111,6 +113,7 @@ bool Host::RemoveMaster(const std::string &server)
     for (auto it = masters_.begin(); it != masters_.end(); ++it) {
         if ((*it)->server != server)
             continue;
+        xpanels.DestroyFor((*it)->instance);
         if ((*it)->instFuncs.destroy)
             (*it)->instFuncs.destroy((*it)->instance);
         masters_.erase(it);
@@ -123,6 +126,7 @@ void Host::DestroyMasters()
 {
     while (!masters_.empty()) {
         MasterInstance &master = *masters_.back();
+        xpanels.DestroyFor(master.instance);
         if (master.instFuncs.destroy)
             master.instFuncs.destroy(master.instance);
         masters_.pop_back();
@@ -135,6 +139,23 @@ void Host::SendMasterEvent(int eventCode)
     for (auto &master : masters_)
         if (master->handler.event)
             master->handler.event(master->instance, &access);
+}
+
+XPanel *Host::OpenMasterPanel(const std::string &server)
+{
+    MasterInstance *master = FindMaster(server);
+    if (!master) {
+        Message("no instance of " + server + " to open a panel for");
+        return nullptr;
+    }
+    LWInterface local{};
+    local.inst = master->instance;
+    if (Activate("MasterInterface", server, &local) != AFUNC_OK)
+        return nullptr;
+    XPanel *panel = xpanels.Find(local.panel);
+    if (!panel)
+        Message(server + ": the interface gave no view panel");
+    return panel;
 }
 
 int Host::RunGeneric(const std::string &server)

@@ -408,7 +408,6 @@ DrawFuncs g_drawFuncs = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, n
 LWPanelFuncs g_panelFuncs = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                              nullptr, nullptr, nullptr, &g_drawFuncs, nullptr, nullptr};
 LWRasterFuncs g_rasterFuncs = {nullptr, nullptr, nullptr};
-LWXPanelFuncs g_xpanelFuncs = {3, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
 
 // Services the module looks up but never calls: each gets a table of its own.
 const char *const kOpaqueServices[] = {
@@ -444,7 +443,7 @@ void Host::InstallServices()
     services.Set("Color Picker", reinterpret_cast<void *>(&ColorPicker));
     services.Set("LWPanelServices 3", &g_panelFuncs);
     services.Set("RasterServices 4", &g_rasterFuncs);
-    services.Set("LWXPanel 3", &g_xpanelFuncs);
+    services.Set("LWXPanel 3", xpanels.Funcs());
     for (size_t i = 0; i < kOpaqueCount; ++i)
         services.Set(kOpaqueServices[i], g_opaqueTables[i]);
     services.SetLocale(1033);
