@@ -52,6 +52,12 @@ void EmitDocument(YAML::Emitter &out, const MemoTrackList &tracks)
     out << YAML::EndMap;
 }
 
+// Kind checks that also hold for the invalid nodes that subscripts give for missing keys (asking
+// those for their kind raises an exception).
+bool IsScalar(const YAML::Node &node) { return node.IsDefined() && node.IsScalar(); }
+bool IsMap(const YAML::Node &node) { return node.IsDefined() && node.IsMap(); }
+bool IsSequence(const YAML::Node &node) { return node.IsDefined() && node.IsSequence(); }
+
 // Raised when a value cannot be read; the records read so far stay.
 struct StopReading {};
 
@@ -66,12 +72,12 @@ double ReadDouble(const YAML::Node &node)
 // Elements 2, 1 and 0 are converted first; the colour changes only when all three could be.
 void ReadColor(const YAML::Node &node, std::array<float, 3> &color)
 {
-    if (!node.IsSequence())
+    if (!IsSequence(node))
         return;
     int values[3] = {0, 0, 0};
     for (int i = 2; i >= 0; --i) {
         const YAML::Node element = node[static_cast<size_t>(i)];
-        if (!element.IsDefined() || !element.IsScalar() || !YAML::convert<int>::decode(element, values[i]))
+        if (!element.IsDefined() || !IsScalar(element) || !YAML::convert<int>::decode(element, values[i]))
             throw StopReading{};
     }
     for (int i = 0; i < 3; ++i)
@@ -97,18 +103,18 @@ private:
 
 void ReadClip(const YAML::Node &node, MemoClip &clip)
 {
-    if (node.IsScalar())
+    if (IsScalar(node))
         throw StopReading{}; // a plain scalar cannot be asked for keys: the clip stays at its defaults
-    if (!node.IsMap())
+    if (!IsMap(node))
         return;
     const YAML::Node name = node["Name"];
-    if (name.IsScalar())
+    if (IsScalar(name))
         clip.name = name.Scalar();
     const YAML::Node start = node["StartTime"];
-    if (start.IsScalar())
+    if (IsScalar(start))
         clip.startTime = ReadDouble(start);
     const YAML::Node duration = node["Duration"];
-    if (duration.IsScalar())
+    if (IsScalar(duration))
         clip.duration = ReadDouble(duration);
     ReadColor(node["ForeColor"], clip.foreColor);
     ReadColor(node["BackColor"], clip.backColor);
@@ -117,17 +123,17 @@ void ReadClip(const YAML::Node &node, MemoClip &clip)
 void ReadTrack(const YAML::Node &node, MemoTrack &track, Reading &reading)
 {
     const YAML::Node name = node["Name"];
-    if (name.IsScalar())
+    if (IsScalar(name))
         track.name = name.Scalar();
     const YAML::Node active = node["Active"];
-    if (active.IsScalar()) {
+    if (IsScalar(active)) {
         bool value = true;
         if (!YAML::convert<bool>::decode(active, value))
             throw StopReading{};
         track.active = value;
     }
     const YAML::Node clips = node["Clips"];
-    if (!clips.IsSequence())
+    if (!IsSequence(clips))
         return;
     for (const YAML::Node &element : clips) {
         reading.Spend();
@@ -138,13 +144,13 @@ void ReadTrack(const YAML::Node &node, MemoTrack &track, Reading &reading)
 // The "Tracks" sequence of a memo document, or an undefined node.
 YAML::Node MemoTracksOf(const YAML::Node &root)
 {
-    if (!root.IsMap())
+    if (!IsMap(root))
         return YAML::Node(YAML::NodeType::Undefined);
     const YAML::Node view = root["View"];
-    if (!view.IsMap())
+    if (!IsMap(view))
         return YAML::Node(YAML::NodeType::Undefined);
     const YAML::Node tracks = view["Tracks"];
-    return tracks.IsSequence() ? tracks : YAML::Node(YAML::NodeType::Undefined);
+    return IsSequence(tracks) ? tracks : YAML::Node(YAML::NodeType::Undefined);
 }
 
 } // namespace
@@ -191,7 +197,7 @@ MemoImportResult ImportMemoText(const std::string &text, MemoTrackList &tracks)
         Reading reading(text.size());
         for (const YAML::Node &element : list) {
             reading.Spend();
-            if (element.IsMap())
+            if (IsMap(element))
                 ReadTrack(element, *AddMemoTrackTo(read), reading);
         }
     } catch (const StopReading &) {
