@@ -141,7 +141,9 @@ MemoClip *SelectedClip(MemoInstance &instance)
 
 int ColorComponentToInt(float component)
 {
-    const double scaled = std::floor(static_cast<double>(component) * 255.0);
+    // A value read back as k / 255 in 32 bits may land a hair below k (it does for k = -1): the
+    // allowance keeps such values at k, so that saving and loading again never drifts.
+    const double scaled = std::floor(static_cast<double>(component) * 255.0 + 1e-4);
     if (std::isnan(scaled))
         return 0;
     return static_cast<int>(std::clamp(scaled, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
