@@ -46,6 +46,8 @@ private:
 
 // Actions of the host itself: scene, time, selection, commands, requesters, scene files.
 void AddCoreActions(ActionTable &table);
+// Actions of the timeline memo: its panel, its picture, its YAML file.
+void AddMemoActions(ActionTable &table);
 
 // Reading helpers: each raises SessionError naming the field.
 YAML::Node Need(const YAML::Node &map, const char *key, const std::string &what);
