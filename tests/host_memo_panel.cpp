@@ -257,4 +257,45 @@ TEST_F(MemoPanel, ValuesNeedValidSelectionsAndAHost)
     EXPECT_EQ(x().SetInteger(panel, kStart, 3), 0);
 }
 
+TEST_F(MemoPanel, JapaneseFallbackLabels)
+{
+    host.services.SetLocale(1041);
+    zkh::XPanel &panel = OpenPanel();
+    x().Press(panel, kCreateTrack);
+    x().Press(panel, kCreateClip);
+    EXPECT_EQ(x().PopupItems(panel, kTracks), (std::vector<std::string>{"トラック1", "トラック2"}));
+    EXPECT_EQ(x().PopupItems(panel, kClips), (std::vector<std::string>{"クリップ1"}));
+    host.requesters.AnswerFile(TempPath("missing-ja.yaml"));
+    x().Press(panel, kImport);
+    EXPECT_EQ(host.commands.status.back(), TempPath("missing-ja.yaml") + " を開けません。メモは変更されていません");
+}
+
+TEST_F(MemoPanel, RemovingTheMemoClosesItsPanel)
+{
+    OpenPanel();
+    ASSERT_EQ(x().Panels().size(), 1u);
+    ASSERT_TRUE(host.RemoveMaster(kServer));
+    EXPECT_TRUE(x().Panels().empty());
+    ASSERT_NE(AddMemo(), nullptr);
+    zkh::XPanel &panel = OpenPanel();
+    EXPECT_TRUE(x().Press(panel, kCreateTrack));
+    EXPECT_EQ(x().PopupItems(panel, kTracks).size(), 2u);
+}
+
+class MemoWithoutServices : public MemoTest {};
+
+TEST_F(MemoWithoutServices, NoViewPanelsNoPanelAndNoInterfaceInfoNoDrawing)
+{
+    host.services.Remove("LWXPanel 3");
+    host.services.Remove("LW Interface Info 8");
+    ASSERT_NE(AddMemo(), nullptr);
+    EXPECT_EQ(host.OpenMasterPanel(kServer), nullptr);
+    EXPECT_EQ(host.messages.back(), "MasterInterface ZK:TimeLineMemo: a required global service is missing");
+
+    host.scene.viewports = {zkh::Viewport{}};
+    zkh::DrawRecorder recorder(0);
+    host.DrawViewport(0, recorder);
+    EXPECT_TRUE(recorder.calls.empty());
+}
+
 } // namespace
