@@ -126,6 +126,13 @@ TEST(MemoYaml, ReadingRulesWithinAMemoDocument)
                              tracks),
               MemoImportResult::Replaced);
     EXPECT_EQ(Summary(tracks), "/on: (-5+1 300,-1,0 0,0,0)\n");
+
+    // Numbers in every form the library reads: octal and hexadecimal integers, exponents.
+    EXPECT_EQ(ImportMemoText(Wrap("    - {Clips: [{StartTime: 1e2, Duration: .5, ForeColor: [010, 0x10, +5]}]}\n"), tracks),
+              MemoImportResult::Replaced);
+    EXPECT_EQ(Summary(tracks), "/on: (100+0.5 8,16,5 0,0,0)\n");
+    EXPECT_EQ(ImportMemoText(Wrap("    - {Clips: [{Name: a, StartTime: 1e400}]}\n"), tracks), MemoImportResult::Partial);
+    EXPECT_EQ(Summary(tracks), "/on: a(0+1 0,0,0 0,0,0)\n");
 }
 
 TEST(MemoYaml, OtherDocumentsLeaveTheMemoUnchanged)

@@ -3,6 +3,8 @@
 
 #include <yaml-cpp/yaml.h>
 
+#include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -61,12 +63,65 @@ bool IsSequence(const YAML::Node &node) { return node.IsDefined() && node.IsSequ
 // Raised when a value cannot be read; the records read so far stay.
 struct StopReading {};
 
+// Plain decimal numbers are converted here; anything else (and anything out of range) goes
+// through the library's own conversion, which gives the verdict for every form it knows.
+bool FastDouble(const std::string &text, double &value)
+{
+    if (text.empty() || text.find_first_not_of("0123456789+-.eE") != std::string::npos)
+        return false;
+    errno = 0;
+    char *end = nullptr;
+    const double parsed = std::strtod(text.c_str(), &end);
+    if (errno != 0 || end != text.c_str() + text.size())
+        return false;
+    value = parsed;
+    return true;
+}
+
+// Decimal integers without leading zeros (the library reads those as octal) are converted here.
+bool FastInt(const std::string &text, int &value)
+{
+    const size_t digits = text[0] == '-' || text[0] == '+' ? 1 : 0;
+    if (text.size() <= digits || text.size() > digits + 9 ||
+        text.find_first_not_of("0123456789", digits) != std::string::npos || (text[digits] == '0' && text.size() > digits + 1))
+        return false;
+    value = static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
+    return true;
+}
+
 double ReadDouble(const YAML::Node &node)
 {
     double value = 0.0;
-    if (!YAML::convert<double>::decode(node, value))
+    if (!FastDouble(node.Scalar(), value) && !YAML::convert<double>::decode(node, value))
         throw StopReading{};
     return value;
+}
+
+bool ReadInt(const YAML::Node &node, int &value)
+{
+    return FastInt(node.Scalar(), value) || YAML::convert<int>::decode(node, value);
+}
+
+// The values of the given keys in a map, in one pass: the first scalar key equal to each name
+// wins, as with subscripting; a missing key gives a null node.
+template <size_t N>
+void FindKeys(const YAML::Node &map, const char *const (&names)[N], YAML::Node (&values)[N])
+{
+    bool found[N] = {};
+    size_t left = N;
+    for (auto it = map.begin(); it != map.end() && left > 0; ++it) {
+        if (!IsScalar(it->first))
+            continue;
+        const std::string &key = it->first.Scalar();
+        for (size_t i = 0; i < N; ++i) {
+            if (!found[i] && key == names[i]) {
+                values[i].reset(it->second);
+                found[i] = true;
+                --left;
+                break;
+            }
+        }
+    }
 }
 
 // Elements 2, 1 and 0 are converted first; the colour changes only when all three could be.
@@ -77,7 +132,7 @@ void ReadColor(const YAML::Node &node, std::array<float, 3> &color)
     int values[3] = {0, 0, 0};
     for (int i = 2; i >= 0; --i) {
         const YAML::Node element = node[static_cast<size_t>(i)];
-        if (!element.IsDefined() || !IsScalar(element) || !YAML::convert<int>::decode(element, values[i]))
+        if (!IsScalar(element) || !ReadInt(element, values[i]))
             throw StopReading{};
     }
     for (int i = 0; i < 3; ++i)
@@ -107,32 +162,34 @@ void ReadClip(const YAML::Node &node, MemoClip &clip)
         throw StopReading{}; // a plain scalar cannot be asked for keys: the clip stays at its defaults
     if (!IsMap(node))
         return;
-    const YAML::Node name = node["Name"];
-    if (IsScalar(name))
-        clip.name = name.Scalar();
-    const YAML::Node start = node["StartTime"];
-    if (IsScalar(start))
-        clip.startTime = ReadDouble(start);
-    const YAML::Node duration = node["Duration"];
-    if (IsScalar(duration))
-        clip.duration = ReadDouble(duration);
-    ReadColor(node["ForeColor"], clip.foreColor);
-    ReadColor(node["BackColor"], clip.backColor);
+    static const char *const kKeys[] = {"Name", "StartTime", "Duration", "ForeColor", "BackColor"};
+    YAML::Node values[5];
+    FindKeys(node, kKeys, values);
+    if (IsScalar(values[0]))
+        clip.name = values[0].Scalar();
+    if (IsScalar(values[1]))
+        clip.startTime = ReadDouble(values[1]);
+    if (IsScalar(values[2]))
+        clip.duration = ReadDouble(values[2]);
+    ReadColor(values[3], clip.foreColor);
+    ReadColor(values[4], clip.backColor);
 }
 
 void ReadTrack(const YAML::Node &node, MemoTrack &track, Reading &reading)
 {
-    const YAML::Node name = node["Name"];
-    if (IsScalar(name))
-        track.name = name.Scalar();
-    const YAML::Node active = node["Active"];
+    static const char *const kKeys[] = {"Name", "Active", "Clips"};
+    YAML::Node values[3];
+    FindKeys(node, kKeys, values);
+    if (IsScalar(values[0]))
+        track.name = values[0].Scalar();
+    const YAML::Node &active = values[1];
     if (IsScalar(active)) {
         bool value = true;
         if (!YAML::convert<bool>::decode(active, value))
             throw StopReading{};
         track.active = value;
     }
-    const YAML::Node clips = node["Clips"];
+    const YAML::Node &clips = values[2];
     if (!IsSequence(clips))
         return;
     for (const YAML::Node &element : clips) {
