@@ -23,6 +23,7 @@ Host::~Host()
 {
     DestroyChannelHandlers();
     DestroyMasters();
+    xpanels.DestroyAll();
     module_.reset();
     g_current = nullptr;
 }
@@ -48,6 +49,7 @@ bool Host::LoadModule(const std::string &path)
 {
     DestroyChannelHandlers();
     DestroyMasters();
+    xpanels.DestroyAll();
     module_.reset();
     std::string error;
     module_ = Module::Load(path, error);
@@ -114,6 +116,7 @@ bool Host::RemoveMaster(const std::string &server)
     for (auto it = masters_.begin(); it != masters_.end(); ++it) {
         if ((*it)->server != server)
             continue;
+        xpanels.DestroyFor((*it)->instance);
         if ((*it)->instFuncs.destroy)
             (*it)->instFuncs.destroy((*it)->instance);
         masters_.erase(it);
@@ -126,6 +129,7 @@ void Host::DestroyMasters()
 {
     while (!masters_.empty()) {
         MasterInstance &master = *masters_.back();
+        xpanels.DestroyFor(master.instance);
         if (master.instFuncs.destroy)
             master.instFuncs.destroy(master.instance);
         masters_.pop_back();
@@ -138,6 +142,23 @@ void Host::SendMasterEvent(int eventCode)
     for (auto &master : masters_)
         if (master->handler.event)
             master->handler.event(master->instance, &access);
+}
+
+XPanel *Host::OpenMasterPanel(const std::string &server)
+{
+    MasterInstance *master = FindMaster(server);
+    if (!master) {
+        Message("no instance of " + server + " to open a panel for");
+        return nullptr;
+    }
+    LWInterface local{};
+    local.inst = master->instance;
+    if (Activate("MasterInterface", server, &local) != AFUNC_OK)
+        return nullptr;
+    XPanel *panel = xpanels.Find(local.panel);
+    if (!panel)
+        Message(server + ": the interface gave no view panel");
+    return panel;
 }
 
 int Host::RunGeneric(const std::string &server)

@@ -17,6 +17,7 @@
 #include "scene.h"
 #include "scene_block.h"
 #include "services.h"
+#include "xpanels.h"
 
 #include <memory>
 #include <mutex>
@@ -54,6 +55,7 @@ public:
     Requesters requesters;
     PanelService panels;
     ExpressionTable expressions;   // the graph editor's expressions ("GE_..." commands)
+    XPanels xpanels;
     std::string currentTool;       // set by "Tool_<server>", cleared by "ChangeTool"
     std::string editMode = "Objects";
     std::vector<std::string> messages; // the host's own messages (refused servers, load errors)
@@ -71,6 +73,9 @@ public:
     MasterInstance *FindMaster(const std::string &server);
     const std::vector<std::unique_ptr<MasterInstance>> &Masters() const { return masters_; }
     void SendMasterEvent(int eventCode);
+    // Opens the view panel of a master instance's MasterInterface server; null with a message
+    // when the server refused or gave no panel.
+    XPanel *OpenMasterPanel(const std::string &server);
 
     // Draws one viewport: every master instance whose server also has a MasterGizmo draws into
     // the recorder (the gizmo's instance is the master handler's instance).

@@ -399,7 +399,6 @@ int ColorPicker(int, LWColorPickLocal *local)
 // ---- raster and view panels (filled in by their layers) ----
 
 LWRasterFuncs g_rasterFuncs = {nullptr, nullptr, nullptr};
-LWXPanelFuncs g_xpanelFuncs = {3, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
 
 // Services the module looks up but never calls: each gets a table of its own.
 const char *const kOpaqueServices[] = {
@@ -435,7 +434,7 @@ void Host::InstallServices()
     services.Set("Color Picker", reinterpret_cast<void *>(&ColorPicker));
     services.Set("LWPanelServices 3", panels.Funcs());
     services.Set("RasterServices 4", &g_rasterFuncs);
-    services.Set("LWXPanel 3", &g_xpanelFuncs);
+    services.Set("LWXPanel 3", xpanels.Funcs());
     for (size_t i = 0; i < kOpaqueCount; ++i)
         services.Set(kOpaqueServices[i], g_opaqueTables[i]);
     services.SetLocale(1033);

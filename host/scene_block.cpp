@@ -30,6 +30,15 @@ struct BlockAccess {
 
 namespace {
 
+// A number item read as an integer: FP items may hold any float, so the value is kept within
+// the range of long long (NaN reads as 0) before it is narrowed like a C cast would.
+long long WholeNumber(double number)
+{
+    if (std::isnan(number))
+        return 0;
+    return static_cast<long long>(std::clamp(number, -9.0e18, 9.0e18));
+}
+
 void WriteI4(void *data, const int *values, int count)
 {
     for (int i = 0; i < count; ++i)
@@ -57,7 +66,7 @@ int ReadI4(void *data, int *values, int count)
         const BlockItem *item = BlockAccess::Next(data, BlockItem::Type::I4, true);
         if (!item)
             break;
-        values[read] = static_cast<int>(static_cast<long long>(item->number));
+        values[read] = static_cast<int>(WholeNumber(item->number));
     }
     return read;
 }
@@ -69,7 +78,7 @@ int ReadU4(void *data, unsigned int *values, int count)
         const BlockItem *item = BlockAccess::Next(data, BlockItem::Type::U4, true);
         if (!item)
             break;
-        values[read] = static_cast<unsigned int>(static_cast<long long>(item->number));
+        values[read] = static_cast<unsigned int>(WholeNumber(item->number));
     }
     return read;
 }

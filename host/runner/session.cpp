@@ -240,6 +240,7 @@ int RunSession(const std::string &sessionPath, const std::string &outDir, const 
     AddClipMixerActions(table);
     AddPanelActions(table);
     AddMorphActions(table);
+    AddMemoActions(table);
     int status = 0;
     try {
         if (!root.IsMap())

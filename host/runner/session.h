@@ -49,6 +49,8 @@ private:
 
 // Actions of the host itself: scene, time, selection, commands, requesters, scene files.
 void AddCoreActions(ActionTable &table);
+// Actions of the timeline memo: its panel, its picture, its YAML file.
+void AddMemoActions(ActionTable &table);
 
 // Acting on classic panels: panel_set, panel_press, panel_close, panel_dump, on_next_modal.
 void AddPanelActions(ActionTable &table);

@@ -8,6 +8,8 @@
 #ifndef ZK_LWHOST_H
 #define ZK_LWHOST_H
 
+#include <stddef.h>
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -644,11 +646,24 @@ typedef struct st_LWRasterFuncs {
 
 /* ---- View panels ("LWXPanel 3") --------------------------------------------------------------- */
 
-typedef unsigned int LWXPanelHint;
+/* A hint array is a sequence of tags, each followed by its arguments, all as pointer-sized values,
+ * ended by XPTAG_END:
+ *   XPTAG_LABEL id text              label of a control, or the panel title for id 0
+ *   XPTAG_DESTROYNOTIFY func         LWXPanelDestroyNotifyFunc, given the panel's user data
+ *   XPTAG_BUTNOTIFY cid func         LWXPanelBtnClickFunc of a button
+ *   XPTAG_POPFUNCS cid count name    LWXPanelPopCntFunc and LWXPanelPopNameFunc of a popup,
+ *                                    given the panel's user data
+ *   XPTAG_MIN cid value              smallest value of an integer control
+ *   XPTAG_STEP cid value             step of an integer control
+ *   XPTAG_GROUP gid member... 0      a group of controls, ended by 0
+ * Integers travel as pointer-sized values (XpH). */
+typedef void *LWXPanelHint;
+#define XpH(x) ((LWXPanelHint)(size_t)(x))
 
 #define LWXP_VIEW 1
 #define LWXP_FORM 2
 
+/* Control tables and data descriptions end with an entry whose identifier is 0. */
 typedef struct st_LWXPanelControl {
     unsigned int cid;
     const char *label;
@@ -661,6 +676,8 @@ typedef struct st_LWXPanelDataDesc {
     const char *datatype;
 } LWXPanelDataDesc;
 
+/* Values by data type: "integer" an int, "string" a zero-ended text, "color" three doubles.
+ * get returns a pointer to the value (null: no value); set returns 1 when it changed something. */
 typedef void *LWXPanelGetFunc(void *inst, unsigned long vid);
 typedef int LWXPanelSetFunc(void *inst, unsigned long vid, void *value);
 typedef void LWXPanelDestroyNotifyFunc(void *panelData);
@@ -668,7 +685,6 @@ typedef void LWXPanelBtnClickFunc(LWXPanelID panel, int cid);
 typedef int LWXPanelPopCntFunc(void *userData);
 typedef const char *LWXPanelPopNameFunc(void *userData, int index);
 
-/* Hint tags; a hint array is a sequence of tag and arguments, ended by XPTAG_END. */
 #define XPTAG_END 0u
 #define XPTAG_LABEL 0x4c41424cu
 #define XPTAG_DESTROYNOTIFY 0x444e4f54u
@@ -678,6 +694,7 @@ typedef const char *LWXPanelPopNameFunc(void *userData, int index);
 #define XPTAG_STEP 0x53544550u
 #define XPTAG_GROUP 0x47525550u
 
+/* getData and setData with id 0 read and write the panel's user data. */
 typedef struct st_LWXPanelFuncs {
     int version;
     LWXPanelID (*create)(int type, LWXPanelControl *controls);

@@ -1,7 +1,14 @@
 // timelinememo_servers.cpp: activation of the ZK:TimeLineMemo servers.
+//
+// All three work on the one MemoInstance: the master handler creates it, the interface builds
+// its view panel and the gizmo draws it over the viewport.
 #include "timelinememo_servers.h"
 
 #include "../common/lwactivate.h"
+#include "../common/lwglobals.h"
+#include "memo_master.h"
+#include "memo_overlay.h"
+#include "memo_panel.h"
 
 const char kTimeLineMemoServerName[] = "ZK:TimeLineMemo";
 UiLanguage g_memoLanguage = UiLanguage::English;
@@ -12,8 +19,6 @@ constexpr int kMasterVersion = 5;
 constexpr int kInterfaceVersion = 5;
 constexpr int kGizmoVersion = 5;
 
-LWItemFuncs g_masterItemFuncs = {NoItems, IgnoreChangeID};
-
 } // namespace
 
 int ActivateMemoMaster(int version, GlobalFunc *global, void *local, void *)
@@ -22,12 +27,8 @@ int ActivateMemoMaster(int version, GlobalFunc *global, void *local, void *)
         const int result = BeginHandlerActivation(version, kMasterVersion, global, g_memoLanguage);
         if (result != AFUNC_OK)
             return result;
-        auto *handler = static_cast<LWMasterHandler *>(local);
-        if (handler->inst)
-            handler->inst->copy = NoCopy;
-        handler->item = &g_masterItemFuncs;
-        handler->type = LWMAST_SCENE;
-        handler->flags = NoFlags;
+        if (local)
+            FillMemoMasterHandler(*static_cast<LWMasterHandler *>(local));
         return AFUNC_OK;
     });
 }
@@ -39,14 +40,26 @@ int ActivateMemoInterface(int version, GlobalFunc *global, void *local, void *)
         if (result != AFUNC_OK)
             return result;
         auto *ui = static_cast<LWInterface *>(local);
+        if (!ui)
+            return AFUNC_OK;
+        ui->panel = nullptr;
         ui->options = nullptr;
         ui->command = nullptr;
+        if (!IsLiveMemo(ui->inst))
+            return AFUNC_OK;
+        if (!g_hostGlobals.xpanelFuncs)
+            return AFUNC_BADGLOBAL;
+        ui->panel = CreateMemoPanel(*static_cast<MemoInstance *>(ui->inst));
         return AFUNC_OK;
     });
 }
 
-int ActivateMemoGizmo(int version, GlobalFunc *global, void *, void *)
+int ActivateMemoGizmo(int version, GlobalFunc *global, void *local, void *)
 {
-    return GuardedOr(AFUNC_BADGLOBAL,
-                     [&] { return BeginHandlerActivation(version, kGizmoVersion, global, g_memoLanguage); });
+    return GuardedOr(AFUNC_BADGLOBAL, [&] {
+        const int result = BeginHandlerActivation(version, kGizmoVersion, global, g_memoLanguage);
+        if (result == AFUNC_OK && local)
+            FillMemoGizmo(*static_cast<LWMasterGizmo *>(local));
+        return result;
+    });
 }

@@ -1,0 +1,160 @@
+// The timeline memo's master handler through the module file: one instance, scene block, events.
+#include "memo_fixture.h"
+
+#include <cmath>
+
+namespace {
+
+using zkh::Block;
+using zkh::BlockItem;
+
+std::string Describe(const Block &block)
+{
+    std::string text;
+    for (const BlockItem &item : block)
+        text += zkh::FormatBlockItem(item) + "\n";
+    return text;
+}
+
+// Track A with clip x at 2.5 s for 0.5 s, white on (0.5, 0, 0), entered through the panel.
+void FillExample(zkh::Host &host, zkh::XPanel &panel)
+{
+    zkh::XPanels &x = host.xpanels;
+    ASSERT_EQ(x.SetText(panel, 0x800D, "A"), 1);
+    host.scene.time = 2.5;
+    ASSERT_TRUE(x.Press(panel, 0x8010)); // Create Clip
+    ASSERT_EQ(x.SetText(panel, 0x8014, "x"), 1);
+    ASSERT_EQ(x.SetInteger(panel, 0x8015, 60), 1); // 2.5 s at 24 fps
+    ASSERT_EQ(x.SetInteger(panel, 0x8016, 12), 1); // 0.5 s
+    ASSERT_EQ(x.SetColor(panel, 0x8017, {1.0, 1.0, 1.0}), 1);
+    ASSERT_EQ(x.SetColor(panel, 0x8018, {0.5, 0.0, 0.0}), 1);
+}
+
+class MemoMaster : public MemoTest {};
+
+TEST_F(MemoMaster, OneInstanceAtATimeInBothLanguages)
+{
+    zkh::MasterInstance *first = AddMemo();
+    ASSERT_NE(first, nullptr);
+    EXPECT_STREQ(first->instFuncs.descln(first->instance), "ZK:TimeLineMemo(1.00) build 250619");
+    EXPECT_EQ(first->handler.type, LWMAST_SCENE);
+
+    EXPECT_EQ(host.AddMaster(kServer), nullptr);
+    EXPECT_EQ(host.messages.back(), "cannot add ZK:TimeLineMemo: Already exists!");
+    host.services.SetLocale(1041);
+    EXPECT_EQ(host.AddMaster(kServer), nullptr);
+    EXPECT_EQ(host.messages.back(), "cannot add ZK:TimeLineMemo: 既に存在しています！");
+
+    ASSERT_TRUE(host.RemoveMaster(kServer));
+    EXPECT_NE(host.AddMaster(kServer), nullptr);
+}
+
+TEST_F(MemoMaster, SavesTheBlockItemsInOrder)
+{
+    zkh::MasterInstance *master = AddMemo();
+    ASSERT_NE(master, nullptr);
+    EXPECT_EQ(Describe(SaveBlock(*master)), "Str \"0100\"\nI4 1\nStr \"\"\nI4 1\nI4 0\n");
+
+    FillExample(host, OpenPanel());
+    EXPECT_EQ(Describe(SaveBlock(*master)), "Str \"0100\"\n"
+                                            "I4 1\n"
+                                            "Str \"A\"\nI4 1\nI4 1\n"
+                                            "Str \"x\"\nFP 2.5\nFP 0.5\n"
+                                            "I4 255\nI4 255\nI4 255\n"
+                                            "I4 127\nI4 0\nI4 0\n");
+}
+
+TEST_F(MemoMaster, LoadsTheBlockBackWithColoursOf255ths)
+{
+    zkh::MasterInstance *master = AddMemo();
+    ASSERT_NE(master, nullptr);
+    zkh::XPanel &panel = OpenPanel();
+    FillExample(host, panel);
+    const Block block = SaveBlock(*master);
+
+    host.xpanels.Press(panel, 0x8008); // Delete Track: the memo is empty
+    EXPECT_EQ(Describe(SaveBlock(*master)), "Str \"0100\"\nI4 0\n");
+    EXPECT_EQ(LoadBlock(*master, block), nullptr);
+    EXPECT_EQ(Describe(SaveBlock(*master)), Describe(block));
+
+    const zkh::XPanelValue back = host.xpanels.Get(panel, 0x8018);
+    ASSERT_TRUE(back.present);
+    EXPECT_FLOAT_EQ(static_cast<float>(back.color[0]), 127.0f / 255.0f);
+    EXPECT_EQ(host.xpanels.Get(panel, 0x8015).integer, 60);
+    EXPECT_EQ(host.xpanels.Get(panel, 0x8014).text, "x");
+}
+
+TEST_F(MemoMaster, ChecksOnlyTheMajorVersion)
+{
+    zkh::MasterInstance *master = AddMemo();
+    ASSERT_NE(master, nullptr);
+    const std::string fresh = Describe(SaveBlock(*master));
+
+    for (const char *version : {"0200", "0", "", "1100"}) {
+        const LWError error = LoadBlock(*master, {Str(version), I4(0)});
+        ASSERT_NE(error, nullptr) << version;
+        EXPECT_STREQ(error, "Invalid format!");
+        EXPECT_EQ(Describe(SaveBlock(*master)), fresh) << version;
+    }
+    EXPECT_EQ(LoadBlock(*master, {Str("01xx"), I4(1), Str("B"), I4(0), I4(0)}), nullptr);
+    EXPECT_EQ(Describe(SaveBlock(*master)), "Str \"0100\"\nI4 1\nStr \"B\"\nI4 0\nI4 0\n");
+
+    // Track count 0 (or below) loads an empty memo, not the default track.
+    EXPECT_EQ(LoadBlock(*master, {Str("0100"), I4(0)}), nullptr);
+    EXPECT_EQ(Describe(SaveBlock(*master)), "Str \"0100\"\nI4 0\n");
+    EXPECT_EQ(LoadBlock(*master, {Str("0100"), I4(-5)}), nullptr);
+    EXPECT_EQ(Describe(SaveBlock(*master)), "Str \"0100\"\nI4 0\n");
+}
+
+TEST_F(MemoMaster, TruncatedBlocksKeepWhatWasReadAndSaySo)
+{
+    zkh::MasterInstance *master = AddMemo();
+    ASSERT_NE(master, nullptr);
+    // An absurd track count over a block holding one track and half a clip.
+    const Block truncated = {Str("0100"), I4(2000000000), Str("T"), I4(0), I4(1000000000), Str("c"), FP(1.5f)};
+    const LWError error = LoadBlock(*master, truncated);
+    ASSERT_NE(error, nullptr);
+    EXPECT_STREQ(error, "Invalid format!");
+    EXPECT_EQ(Describe(SaveBlock(*master)), "Str \"0100\"\nI4 1\nStr \"T\"\nI4 0\nI4 1\n"
+                                            "Str \"c\"\nFP 1.5\nFP 1\nI4 0\nI4 0\nI4 0\nI4 0\nI4 0\nI4 0\n");
+}
+
+TEST_F(MemoMaster, LongNamesSurviveASaveAndLoad)
+{
+    zkh::MasterInstance *master = AddMemo();
+    ASSERT_NE(master, nullptr);
+    const std::string longName(1000, 'n');
+    EXPECT_EQ(LoadBlock(*master, {Str("0100"), I4(1), Str(longName), I4(1), I4(0)}), nullptr);
+    EXPECT_EQ(SaveBlock(*master)[2].text, longName);
+}
+
+TEST_F(MemoMaster, TimeAndSelectionEventsAskForOneRedraw)
+{
+    ASSERT_NE(AddMemo(), nullptr);
+    EXPECT_TRUE(host.GizmosDirty()); // a new memo is drawn
+    EXPECT_FALSE(host.GizmosDirty());
+    host.SendMasterEvent(LWEVNT_TIME);
+    EXPECT_TRUE(host.GizmosDirty());
+    EXPECT_FALSE(host.GizmosDirty());
+    host.SendMasterEvent(LWEVNT_SELECT);
+    EXPECT_TRUE(host.GizmosDirty());
+    host.SendMasterEvent(LWEVNT_COMMAND);
+    host.SendMasterEvent(LWEVNT_RENDER_DONE);
+    EXPECT_FALSE(host.GizmosDirty());
+
+    zkh::MasterInstance *master = host.FindMaster(kServer);
+    LWMasterAccess access{LWEVNT_TIME, nullptr};
+    EXPECT_EQ(master->handler.event(master->instance, &access), 0.0);
+}
+
+TEST_F(MemoMaster, SceneFileRoundTrip)
+{
+    ASSERT_NE(AddMemo(), nullptr);
+    FillExample(host, OpenPanel());
+    const std::string saved = host.SceneText();
+    ASSERT_TRUE(host.LoadSceneText(saved, "memo"));
+    EXPECT_EQ(host.SceneText(), saved);
+    EXPECT_EQ(host.Masters().size(), 1u);
+}
+
+} // namespace

@@ -1,0 +1,301 @@
+// The timeline memo's view panel through the module file and the host's view panels.
+#include "memo_fixture.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+enum : unsigned int {
+    kExport = 0x8004, kImport = 0x8005, kCreateTrack = 0x8007, kDeleteTrack = 0x8008, kUp = 0x8009,
+    kDown = 0x800A, kTracks = 0x800C, kTrackName = 0x800D, kEnable = 0x800E, kCreateClip = 0x8010,
+    kDeleteClip = 0x8011, kClips = 0x8013, kClipName = 0x8014, kStart = 0x8015, kLength = 0x8016,
+    kFontColor = 0x8017, kBgColor = 0x8018,
+};
+
+class MemoPanel : public MemoTest {
+protected:
+    void SetUp() override
+    {
+        MemoTest::SetUp();
+        host.scene.fps = 24;
+        master = AddMemo();
+        ASSERT_NE(master, nullptr);
+    }
+
+    std::string TempPath(const std::string &name)
+    {
+        const auto dir = std::filesystem::temp_directory_path() / ("zk-memo-panel-" + std::to_string(getpid()));
+        std::filesystem::create_directories(dir);
+        return (dir / name).string();
+    }
+
+    int Int(zkh::XPanel &panel, unsigned int cid) { return x().Get(panel, cid).integer; }
+    zkh::XPanels &x() { return host.xpanels; }
+
+    zkh::MasterInstance *master = nullptr;
+};
+
+TEST_F(MemoPanel, ControlTableHintsAndDataInBothLanguages)
+{
+    zkh::XPanel &panel = OpenPanel();
+    EXPECT_EQ(panel.type, LWXP_VIEW);
+    EXPECT_EQ(panel.title, "ZK:TimeLineMemo (1.00)");
+    std::string table;
+    for (const zkh::XPanelControl &c : panel.controls) {
+        char line[160];
+        std::snprintf(line, sizeof line, "%x %s %s %s %s%s%s%s\n", c.cid, c.ctrlclass.c_str(), c.label.c_str(),
+                      c.dataName.c_str(), c.dataType.c_str(), c.button ? " button" : "", c.popCount ? " popup" : "",
+                      c.hasMin ? (" min" + std::to_string(c.min)).c_str() : "");
+        table += line;
+    }
+    EXPECT_EQ(table, "8004 vButton Export   button\n"
+                     "8005 vButton Import   button\n"
+                     "8007 vButton Create Track   button\n"
+                     "8008 vButton Delete Track   button\n"
+                     "8009 vButton Up   button\n"
+                     "800a vButton Down   button\n"
+                     "800c iPopChoice Track tracksList integer popup\n"
+                     "800d string Name trackName string\n"
+                     "800e iBoolean Enable trackActive integer\n"
+                     "8010 vButton Create Clip   button\n"
+                     "8011 vButton Delete Clip   button\n"
+                     "8013 iPopChoice Clip clipsList integer popup\n"
+                     "8014 string Name clipName string\n"
+                     "8015 integer Start clipStartTime integer\n"
+                     "8016 integer Length clipDuration integer min1\n"
+                     "8017 color Font Color clipForeColor color\n"
+                     "8018 color BG Color clipBackColor color\n");
+    EXPECT_TRUE(x().Control(panel, kStart)->hasStep);
+    EXPECT_EQ(x().Control(panel, kLength)->step, 1);
+    ASSERT_EQ(panel.groups.size(), 5u);
+    EXPECT_EQ(panel.groups[0].gid, 0x8002u);
+    EXPECT_EQ(panel.groups[0].members, (std::vector<unsigned int>{kImport, kExport}));
+    EXPECT_EQ(panel.groups[2].members, (std::vector<unsigned int>{kTracks, kUp, kDown, kTrackName, kEnable}));
+    EXPECT_EQ(panel.groups[4].gid, 0x8012u);
+    EXPECT_EQ(panel.groups[4].members,
+              (std::vector<unsigned int>{kClips, kClipName, kStart, kLength, kFontColor, kBgColor}));
+    EXPECT_TRUE(x().log.empty());
+
+    host.services.SetLocale(1041);
+    zkh::XPanel &japanese = OpenPanel();
+    std::vector<std::string> labels;
+    for (const zkh::XPanelControl &c : japanese.controls)
+        labels.push_back(c.label);
+    EXPECT_EQ(labels, (std::vector<std::string>{"書き出し", "読み込み", "トラック作成", "トラック削除", "上に移動",
+                                                "下に移動", "トラック", "名前", "有効", "クリップ作成", "クリップ削除",
+                                                "クリップ", "名前", "開始", "長さ", "文字色", "背景色"}));
+}
+
+TEST_F(MemoPanel, FramesShownSecondsKept)
+{
+    zkh::XPanel &panel = OpenPanel();
+    ASSERT_TRUE(x().Press(panel, kCreateClip));
+    EXPECT_EQ(x().SetInteger(panel, kStart, 12), 1);
+    EXPECT_EQ(Int(panel, kStart), 12);
+    EXPECT_EQ(SaveBlock(*master)[6].number, 0.5); // start time in seconds
+    host.scene.fps = 30;
+    EXPECT_EQ(Int(panel, kStart), 15);
+
+    // The host keeps Length at its minimum of 1.
+    EXPECT_EQ(x().SetInteger(panel, kLength, 0), 1);
+    EXPECT_EQ(Int(panel, kLength), 1);
+    EXPECT_EQ(x().SetInteger(panel, kLength, -20), 1);
+    EXPECT_EQ(Int(panel, kLength), 1);
+}
+
+TEST_F(MemoPanel, CreateClipAtTheWholeSecondForOneFrame)
+{
+    zkh::XPanel &panel = OpenPanel();
+    host.scene.time = 3.9;
+    ASSERT_TRUE(x().Press(panel, kCreateClip));
+    EXPECT_EQ(Int(panel, kClips), 0);
+    EXPECT_EQ(Int(panel, kStart), 72);
+    EXPECT_EQ(Int(panel, kLength), 1);
+    EXPECT_EQ(x().Get(panel, kFontColor).color, (std::array<double, 3>{0.8f, 0.8f, 0.8f}));
+    EXPECT_EQ(x().Get(panel, kBgColor).color, (std::array<double, 3>{1.0, 0.0, 0.0}));
+    EXPECT_EQ(host.commands.log.back(), "RefreshNow");
+
+    x().SetColor(panel, kFontColor, {0.0, 0.0, 1.0});
+    x().SetColor(panel, kBgColor, {0.0, 1.0, 0.0});
+    ASSERT_TRUE(x().Press(panel, kCreateClip)); // the first clip was selected: its colours
+    EXPECT_EQ(Int(panel, kClips), 1);
+    EXPECT_EQ(x().Get(panel, kFontColor).color, (std::array<double, 3>{0.0, 0.0, 1.0}));
+    EXPECT_EQ(x().Get(panel, kBgColor).color, (std::array<double, 3>{0.0, 1.0, 0.0}));
+
+    x().SetInteger(panel, kClips, 7); // nothing valid selected: light grey on red
+    ASSERT_TRUE(x().Press(panel, kCreateClip));
+    EXPECT_EQ(Int(panel, kClips), 2);
+    EXPECT_EQ(x().Get(panel, kBgColor).color, (std::array<double, 3>{1.0, 0.0, 0.0}));
+    EXPECT_EQ(x().PopupItems(panel, kClips), (std::vector<std::string>{"Clip1", "Clip2", "Clip3"}));
+
+    ASSERT_TRUE(x().Press(panel, kDeleteClip));
+    EXPECT_EQ(Int(panel, kClips), 1);
+    EXPECT_EQ(x().PopupItems(panel, kClips).size(), 2u);
+}
+
+TEST_F(MemoPanel, EmptyMemoAfterDeletingTheOnlyTrack)
+{
+    zkh::XPanel &panel = OpenPanel();
+    ASSERT_TRUE(x().Press(panel, kDeleteTrack));
+    EXPECT_EQ(Int(panel, kTracks), 0);
+    EXPECT_TRUE(x().PopupItems(panel, kTracks).empty());
+    EXPECT_FALSE(x().Get(panel, kTrackName).present);
+    const size_t commands = host.commands.log.size();
+    for (unsigned int button : {kUp, kDown, kDeleteTrack, kCreateClip, kDeleteClip})
+        ASSERT_TRUE(x().Press(panel, button));
+    EXPECT_EQ(host.commands.log.size(), commands);
+    EXPECT_EQ(SaveBlock(*master).size(), 2u);
+
+    ASSERT_TRUE(x().Press(panel, kCreateTrack));
+    EXPECT_EQ(x().PopupItems(panel, kTracks), (std::vector<std::string>{"Track1"}));
+    EXPECT_EQ(host.commands.log.back(), "RefreshNow");
+}
+
+TEST_F(MemoPanel, TracksMoveAndKeepTheirNames)
+{
+    zkh::XPanel &panel = OpenPanel();
+    x().SetText(panel, kTrackName, "first");
+    x().Press(panel, kCreateTrack);
+    x().Press(panel, kCreateTrack);
+    EXPECT_EQ(Int(panel, kTracks), 2);
+    EXPECT_EQ(x().PopupItems(panel, kTracks), (std::vector<std::string>{"first", "Track2", "Track3"}));
+    const size_t commands = host.commands.log.size();
+    x().Press(panel, kDown); // on the last track: nothing
+    EXPECT_EQ(host.commands.log.size(), commands);
+
+    x().SetInteger(panel, kTracks, 0);
+    x().Press(panel, kDown);
+    EXPECT_EQ(Int(panel, kTracks), 1);
+    EXPECT_EQ(x().PopupItems(panel, kTracks), (std::vector<std::string>{"Track1", "first", "Track3"}));
+    x().Press(panel, kUp);
+    x().Press(panel, kUp); // on the first track: nothing
+    EXPECT_EQ(Int(panel, kTracks), 0);
+    EXPECT_EQ(x().Get(panel, kTrackName).text, "first");
+
+    // Selecting a track resets the clip popup to the first clip.
+    x().Press(panel, kCreateClip);
+    x().Press(panel, kCreateClip);
+    EXPECT_EQ(Int(panel, kClips), 1);
+    x().SetInteger(panel, kTracks, 0);
+    EXPECT_EQ(Int(panel, kClips), 0);
+
+    // Deleting the first of three unnamed tracks relabels the rest.
+    x().SetText(panel, kTrackName, "");
+    x().Press(panel, kDeleteTrack);
+    EXPECT_EQ(x().PopupItems(panel, kTracks), (std::vector<std::string>{"Track1", "Track2"}));
+}
+
+TEST_F(MemoPanel, ExportAndImportThroughTheRequesters)
+{
+    zkh::XPanel &panel = OpenPanel();
+    x().SetText(panel, kTrackName, "T");
+    x().Press(panel, kCreateTrack);
+    x().Press(panel, kCreateClip);
+    const std::string path = TempPath("memo.yaml");
+    host.requesters.AnswerFile(path);
+    ASSERT_TRUE(x().Press(panel, kExport));
+    ASSERT_EQ(host.requesters.fileLog.size(), 1u);
+    EXPECT_EQ(host.requesters.fileLog[0].type, FREQ_SAVE);
+    EXPECT_EQ(host.requesters.fileLog[0].title, "書き出し");
+    EXPECT_EQ(host.requesters.fileLog[0].fileType, "yaml");
+    EXPECT_EQ(host.requesters.fileLog[0].path, "");
+
+    x().Press(panel, kDeleteTrack);
+    x().Press(panel, kDeleteTrack);
+    host.requesters.AnswerFile(path);
+    ASSERT_TRUE(x().Press(panel, kImport));
+    EXPECT_EQ(host.requesters.fileLog[1].type, FREQ_LOAD);
+    EXPECT_EQ(host.requesters.fileLog[1].title, "読み込み");
+    EXPECT_EQ(host.requesters.fileLog[1].path, path); // the last path
+    EXPECT_EQ(x().PopupItems(panel, kTracks), (std::vector<std::string>{"T", "Track2"}));
+    EXPECT_EQ(Int(panel, kTracks), 0);
+    EXPECT_EQ(Int(panel, kClips), 0);
+    EXPECT_EQ(host.commands.log.back(), "RefreshNow");
+
+    // Not a memo document: the memo stays and the status line says so.
+    const std::string other = TempPath("other.yaml");
+    std::ofstream(other) << "just: a map\n";
+    host.requesters.AnswerFile(other);
+    x().Press(panel, kImport);
+    EXPECT_EQ(x().PopupItems(panel, kTracks), (std::vector<std::string>{"T", "Track2"}));
+    EXPECT_EQ(host.commands.status.back(), other + " holds no memo tracks (View: Tracks): the memo is unchanged");
+
+    host.requesters.AnswerFile(TempPath("missing.yaml"));
+    x().Press(panel, kImport);
+    EXPECT_EQ(host.commands.status.back(), "Cannot open " + TempPath("missing.yaml") + ": the memo is unchanged");
+    EXPECT_EQ(x().PopupItems(panel, kTracks).size(), 2u);
+
+    // A cancelled requester changes nothing, not even the last path.
+    host.requesters.CancelFile();
+    x().Press(panel, kExport);
+    host.requesters.CancelFile();
+    x().Press(panel, kImport);
+    EXPECT_EQ(host.requesters.fileLog.back().path, TempPath("missing.yaml"));
+
+    // An export that cannot be written says so.
+    host.requesters.AnswerFile(TempPath("no/such/folder/memo.yaml"));
+    x().Press(panel, kExport);
+    EXPECT_EQ(host.commands.status.back(), "Cannot write " + TempPath("no/such/folder/memo.yaml"));
+}
+
+TEST_F(MemoPanel, ValuesNeedValidSelectionsAndAHost)
+{
+    zkh::XPanel &panel = OpenPanel();
+    EXPECT_FALSE(x().Get(panel, kClipName).present); // no clip yet
+    EXPECT_EQ(x().SetText(panel, kClipName, "x"), 0);
+    x().SetInteger(panel, kTracks, 5);
+    EXPECT_FALSE(x().Get(panel, kTrackName).present);
+    EXPECT_EQ(x().SetInteger(panel, kEnable, 0), 0);
+    EXPECT_TRUE(x().PopupItems(panel, kClips).empty());
+
+    // Without scene info the frame fields have no value and cannot be set.
+    x().SetInteger(panel, kTracks, 0);
+    x().Press(panel, kCreateClip);
+    host.services.Remove("LW Scene Info 12");
+    EXPECT_FALSE(x().Get(panel, kStart).present);
+    EXPECT_EQ(x().SetInteger(panel, kStart, 3), 0);
+}
+
+TEST_F(MemoPanel, JapaneseFallbackLabels)
+{
+    host.services.SetLocale(1041);
+    zkh::XPanel &panel = OpenPanel();
+    x().Press(panel, kCreateTrack);
+    x().Press(panel, kCreateClip);
+    EXPECT_EQ(x().PopupItems(panel, kTracks), (std::vector<std::string>{"トラック1", "トラック2"}));
+    EXPECT_EQ(x().PopupItems(panel, kClips), (std::vector<std::string>{"クリップ1"}));
+    host.requesters.AnswerFile(TempPath("missing-ja.yaml"));
+    x().Press(panel, kImport);
+    EXPECT_EQ(host.commands.status.back(), TempPath("missing-ja.yaml") + " を開けません。メモは変更されていません");
+}
+
+TEST_F(MemoPanel, RemovingTheMemoClosesItsPanel)
+{
+    OpenPanel();
+    ASSERT_EQ(x().Panels().size(), 1u);
+    ASSERT_TRUE(host.RemoveMaster(kServer));
+    EXPECT_TRUE(x().Panels().empty());
+    ASSERT_NE(AddMemo(), nullptr);
+    zkh::XPanel &panel = OpenPanel();
+    EXPECT_TRUE(x().Press(panel, kCreateTrack));
+    EXPECT_EQ(x().PopupItems(panel, kTracks).size(), 2u);
+}
+
+class MemoWithoutServices : public MemoTest {};
+
+TEST_F(MemoWithoutServices, NoViewPanelsNoPanelAndNoInterfaceInfoNoDrawing)
+{
+    host.services.Remove("LWXPanel 3");
+    host.services.Remove("LW Interface Info 8");
+    ASSERT_NE(AddMemo(), nullptr);
+    EXPECT_EQ(host.OpenMasterPanel(kServer), nullptr);
+    EXPECT_EQ(host.messages.back(), "MasterInterface ZK:TimeLineMemo: a required global service is missing");
+
+    host.scene.viewports = {zkh::Viewport{}};
+    zkh::DrawRecorder recorder(0);
+    host.DrawViewport(0, recorder);
+    EXPECT_TRUE(recorder.calls.empty());
+}
+
+} // namespace

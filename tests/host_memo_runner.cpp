@@ -1,0 +1,106 @@
+// The zkhost runner's timeline memo actions on a session file.
+#include <CImg.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path &path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Runs a session; the exit status and standard output with error.
+std::pair<int, std::string> RunMemoSession(const std::string &session, const std::string &name)
+{
+    const fs::path dir = fs::temp_directory_path() / ("zkhost-memo-runner-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const fs::path file = dir / (name + ".yaml");
+    std::ofstream(file) << session;
+    const fs::path log = dir / (name + ".txt");
+    const std::string command = std::string(ZK_RUNNER_PATH) + " run " + file.string() + " --out " +
+                                (dir / name).string() + " --module " + ZK_MODULE_PATH + " > " + log.string() + " 2>&1";
+    const int status = std::system(command.c_str());
+    return {WEXITSTATUS(status), ReadFile(log)};
+}
+
+const char kScene[] = "scene:\n  fps: 24\n  preview: [0, 100]\n  viewports:\n    - {view: perspective, rect: [0, 0, 1260, 600]}\n";
+
+TEST(MemoRunner, EditsDrawsExportsAndImports)
+{
+    const std::string session = std::string(kScene) +
+                                "actions:\n"
+                                "  - memo_add: ~\n"
+                                "  - memo_add: ~\n"
+                                "  - memo_set: {control: trackName, value: Notes}\n"
+                                "  - set_time: 1.0\n"
+                                "  - memo_press: Create Clip\n"
+                                "  - memo_set: {control: clipName, value: hello}\n"
+                                "  - memo_set: {control: Length, value: 12}\n"
+                                "  - memo_set: {control: 0x8018, value: [0, 0, 1]}\n"
+                                "  - set_frame: 10\n"
+                                "  - memo_draw: {path: strip.png, view: 0}\n"
+                                "  - memo_export: memo.yaml\n"
+                                "  - memo_press: [Delete Track, Delete Track]\n"
+                                "  - memo_set: {control: clipName, value: lost}\n"
+                                "  - memo_import: memo.yaml\n"
+                                "  - memo_import: missing.yaml\n"
+                                "  - memo_show: ~\n"
+                                "  - print_status: ~\n";
+    const auto [status, output] = RunMemoSession(session, "edit");
+    ASSERT_EQ(status, 0) << output;
+    const fs::path out = fs::temp_directory_path() / ("zkhost-memo-runner-" + std::to_string(getpid())) / "edit";
+    const std::string missing = (out / "missing.yaml").string();
+    EXPECT_EQ(output, "memo_add: cannot add ZK:TimeLineMemo: Already exists!\n"
+                      "memo_draw: 12 drawing calls into strip.png\n"
+                      "memo_set Name: nothing changed\n"
+                      "memo panel \"ZK:TimeLineMemo (1.00)\"\n"
+                      "  Track (tracksList): 0 of [Notes]\n"
+                      "  Name (trackName): \"Notes\"\n"
+                      "  Enable (trackActive): 1\n"
+                      "  Clip (clipsList): 0 of [hello]\n"
+                      "  Name (clipName): \"hello\"\n"
+                      "  Start (clipStartTime): 24\n"
+                      "  Length (clipDuration): 12\n"
+                      "  Font Color (clipForeColor): [0.8, 0.8, 0.8]\n"
+                      "  BG Color (clipBackColor): [0, 0, 1]\n"
+                      "status: Cannot open " + missing + ": the memo is unchanged\n"
+                      "session " + (out.parent_path() / "edit.yaml").string() + ": 5 commands, 1 status lines, 1 host messages; output in " + out.string() + "\n");
+    EXPECT_NE(ReadFile(out / "memo.yaml").find("    - Name: Notes\n      Active: true\n      Clips:\n        - Name: hello\n"
+                                               "          StartTime: 1\n          Duration: 0.5\n"),
+              std::string::npos);
+
+    // The clip box from x 387 to 507 on the lowest row, blue; the marker at frame 10 over it.
+    cimg_library::CImg<unsigned char> image((out / "strip.png").c_str());
+    EXPECT_EQ(image.width(), 1260);
+    EXPECT_EQ(image.height(), 600);
+    EXPECT_EQ(image(400, 590, 0, 2), 255);
+    EXPECT_EQ(image(400, 590, 0, 0), 0);
+    EXPECT_EQ(image(380, 590, 0, 2), image(380, 590, 0, 0)); // grey row background left of the box
+    EXPECT_EQ(image(400, 100, 0, 2), 64);                     // the viewport above the strip
+}
+
+TEST(MemoRunner, MistakesAreNamed)
+{
+    auto [status, output] = RunMemoSession(std::string(kScene) + "actions:\n  - memo_press: Create Clip\n", "nomemo");
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(output.find("the scene has no ZK:TimeLineMemo"), std::string::npos) << output;
+    std::tie(status, output) = RunMemoSession(std::string(kScene) + "actions:\n  - memo_add: ~\n  - memo_press: Track\n", "notbutton");
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(output.find("'Track' is not a button of the memo's panel"), std::string::npos) << output;
+    std::tie(status, output) = RunMemoSession(std::string(kScene) + "actions:\n  - memo_add: ~\n  - memo_set: {control: Colour, value: 1}\n", "nocontrol");
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(output.find("the memo's panel has no control 'Colour'"), std::string::npos) << output;
+}
+
+} // namespace

@@ -1,0 +1,47 @@
+// memo_fixture.h: helpers of the timeline memo's integration tests.
+#ifndef ZK_TESTS_MEMO_FIXTURE_H
+#define ZK_TESTS_MEMO_FIXTURE_H
+
+#include "module_fixture.h"
+
+#include <string>
+
+class MemoTest : public ModuleTest {
+protected:
+    static constexpr const char *kServer = "ZK:TimeLineMemo";
+
+    zkh::MasterInstance *AddMemo()
+    {
+        zkh::MasterInstance *master = host.AddMaster(kServer);
+        EXPECT_NE(master, nullptr) << (host.messages.empty() ? "" : host.messages.back());
+        return master;
+    }
+
+    zkh::Block SaveBlock(zkh::MasterInstance &master)
+    {
+        zkh::Block block;
+        zkh::BlockWriter writer(block);
+        EXPECT_EQ(master.instFuncs.save(master.instance, writer.State()), nullptr);
+        return block;
+    }
+
+    LWError LoadBlock(zkh::MasterInstance &master, const zkh::Block &block)
+    {
+        zkh::BlockReader reader(block);
+        return master.instFuncs.load(master.instance, reader.State());
+    }
+
+    zkh::XPanel &OpenPanel()
+    {
+        zkh::XPanel *panel = host.OpenMasterPanel(kServer);
+        EXPECT_NE(panel, nullptr);
+        static zkh::XPanel none;
+        return panel ? *panel : none;
+    }
+
+    static zkh::BlockItem Str(const std::string &text) { return {zkh::BlockItem::Type::Str, text, 0.0}; }
+    static zkh::BlockItem I4(int value) { return {zkh::BlockItem::Type::I4, std::string(), static_cast<double>(value)}; }
+    static zkh::BlockItem FP(float value) { return {zkh::BlockItem::Type::FP, std::string(), static_cast<double>(value)}; }
+};
+
+#endif

@@ -1,0 +1,208 @@
+// The timeline memo's YAML document: what is written, and every reading rule.
+#include "timelinememo/memo_yaml.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+const char kFreshDocument[] = "_General:\n"
+                              "  User: undefined\n"
+                              "  Host: undefined\n"
+                              "  DateTime: 0000-00-00 00:00:00\n"
+                              "  Comment: \"\"\n"
+                              "  Format: TimeLineMemo\n"
+                              "  Revision: 1.00\n"
+                              "View:\n"
+                              "  Tracks:\n"
+                              "    - Name: \"\"\n"
+                              "      Active: true\n"
+                              "      Clips:\n"
+                              "        []";
+
+// "name/active: clip(start+duration fg bg) ..." per track, for comparisons.
+std::string Summary(const MemoTrackList &tracks)
+{
+    std::string text;
+    for (const auto &track : tracks) {
+        text += track->name + (track->active ? "/on:" : "/off:");
+        for (const auto &clip : track->clips) {
+            char line[256];
+            std::snprintf(line, sizeof line, " %s(%g+%g %d,%d,%d %d,%d,%d)", clip->name.c_str(), clip->startTime,
+                          clip->duration, ColorComponentToInt(clip->foreColor[0]), ColorComponentToInt(clip->foreColor[1]),
+                          ColorComponentToInt(clip->foreColor[2]), ColorComponentToInt(clip->backColor[0]),
+                          ColorComponentToInt(clip->backColor[1]), ColorComponentToInt(clip->backColor[2]));
+            text += line;
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+MemoTrackList OneDefaultTrack()
+{
+    MemoTrackList tracks;
+    AddMemoTrackTo(tracks);
+    return tracks;
+}
+
+std::string Wrap(const std::string &tracks) { return "View:\n  Tracks:\n" + tracks; }
+
+TEST(MemoYaml, FreshMemoDocument)
+{
+    EXPECT_EQ(MemoYamlText(OneDefaultTrack()), kFreshDocument);
+    const auto path = std::filesystem::temp_directory_path() / "zk-memo-fresh.yaml";
+    ASSERT_TRUE(ExportMemoFile(path.string(), OneDefaultTrack()));
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes, kFreshDocument);
+    EXPECT_FALSE(ExportMemoFile((std::filesystem::temp_directory_path() / "no-such-dir/x.yaml").string(), OneDefaultTrack()));
+}
+
+TEST(MemoYaml, RoundTripKeepsTracksClipsAndColoursOf255ths)
+{
+    MemoTrackList tracks;
+    MemoTrack *a = AddMemoTrackTo(tracks);
+    a->name = "null";
+    MemoClip *x = AddMemoClip(*a);
+    x->name = "~";
+    x->startTime = 1.0 / 3.0;
+    x->duration = 0.1;
+    x->foreColor = {1.0f, 0.5f, 0.25f};
+    x->backColor = {0.2f, 0.0f, 1.0f};
+    MemoTrack *b = AddMemoTrackTo(tracks);
+    b->active = false;
+    b->name = "two\nlines: \"quoted\"";
+    AddMemoClip(*b);
+    AddMemoTrackTo(tracks);
+
+    MemoTrackList read = OneDefaultTrack();
+    EXPECT_EQ(ImportMemoText(MemoYamlText(tracks), read), MemoImportResult::Replaced);
+    EXPECT_EQ(Summary(read), Summary(tracks));
+    ASSERT_EQ(read.size(), 3u);
+    EXPECT_EQ(read[0]->clips[0]->startTime, 1.0 / 3.0);
+    EXPECT_EQ(read[0]->clips[0]->foreColor[1], 127.0f / 255.0f);
+    EXPECT_EQ(read[1]->clips[0]->owner, read[1].get());
+    EXPECT_EQ(read[2]->owner, &read);
+}
+
+TEST(MemoYaml, ReadingRulesWithinAMemoDocument)
+{
+    MemoTrackList tracks;
+    // A scalar between two track maps is skipped; a missing "Active" reads as active and a clip
+    // without "Duration" lasts one second.
+    EXPECT_EQ(ImportMemoText(Wrap("    - {Name: A, Active: false}\n    - just text\n"
+                                  "    - {Name: B, Clips: [{Name: c, StartTime: 2}]}\n"),
+                             tracks),
+              MemoImportResult::Replaced);
+    EXPECT_EQ(Summary(tracks), "A/off:\nB/on: c(2+1 0,0,0 0,0,0)\n");
+
+    // A scalar clip element adds one default clip and ends the import there.
+    EXPECT_EQ(ImportMemoText(Wrap("    - {Name: A, Clips: [{Name: a}, plain, {Name: b}]}\n    - {Name: B}\n"), tracks),
+              MemoImportResult::Partial);
+    EXPECT_EQ(Summary(tracks), "A/on: a(0+1 0,0,0 0,0,0) (0+1 0,0,0 0,0,0)\n");
+
+    // A colour of two elements stops at that clip: it keeps its name and times, with black colours.
+    EXPECT_EQ(ImportMemoText(Wrap("    - Name: A\n      Clips:\n"
+                                  "        - {Name: a, StartTime: 1, ForeColor: [1, 2, 3], BackColor: [4, 5, 6]}\n"
+                                  "        - {Name: b, StartTime: 3, Duration: 0.5, ForeColor: [10, 20], BackColor: [7, 8, 9]}\n"
+                                  "        - {Name: c}\n"
+                                  "    - {Name: B}\n"),
+                             tracks),
+              MemoImportResult::Partial);
+    EXPECT_EQ(Summary(tracks), "A/on: a(1+1 1,2,3 4,5,6) b(3+0.5 0,0,0 0,0,0)\n");
+
+    // Values that do not convert stop the import likewise.
+    EXPECT_EQ(ImportMemoText(Wrap("    - {Name: A}\n    - {Name: B, Active: maybe}\n    - {Name: C}\n"), tracks),
+              MemoImportResult::Partial);
+    EXPECT_EQ(Summary(tracks), "A/on:\nB/on:\n");
+    EXPECT_EQ(ImportMemoText(Wrap("    - {Clips: [{Name: a, StartTime: soon}]}\n"), tracks), MemoImportResult::Partial);
+    EXPECT_EQ(Summary(tracks), "/on: a(0+1 0,0,0 0,0,0)\n");
+
+    // No range limits; "_General" and "Format" are not read.
+    EXPECT_EQ(ImportMemoText("_General: {Format: Other}\n" + Wrap("    - {Clips: [{StartTime: -5, ForeColor: [300, -1, 0]}]}\n"),
+                             tracks),
+              MemoImportResult::Replaced);
+    EXPECT_EQ(Summary(tracks), "/on: (-5+1 300,-1,0 0,0,0)\n");
+
+    // Numbers in every form the library reads: octal and hexadecimal integers, exponents.
+    EXPECT_EQ(ImportMemoText(Wrap("    - {Clips: [{StartTime: 1e2, Duration: .5, ForeColor: [010, 0x10, +5]}]}\n"), tracks),
+              MemoImportResult::Replaced);
+    EXPECT_EQ(Summary(tracks), "/on: (100+0.5 8,16,5 0,0,0)\n");
+    EXPECT_EQ(ImportMemoText(Wrap("    - {Clips: [{Name: a, StartTime: 1e400}]}\n"), tracks), MemoImportResult::Partial);
+    EXPECT_EQ(Summary(tracks), "/on: a(0+1 0,0,0 0,0,0)\n");
+}
+
+TEST(MemoYaml, OtherDocumentsLeaveTheMemoUnchanged)
+{
+    const std::string before = Summary(OneDefaultTrack());
+    for (const char *text : {"", "just: a map\n", "- a\n- list\n", "View: 3\n", "View:\n  Tracks: none\n",
+                             "View: {Other: []}\n"}) {
+        MemoTrackList tracks = OneDefaultTrack();
+        EXPECT_EQ(ImportMemoText(text, tracks), MemoImportResult::NotMemo) << text;
+        EXPECT_EQ(Summary(tracks), before) << text;
+    }
+    for (const char *text : {"View: [unclosed\n", "a: b: c\n", "{\n", "\"open"}) {
+        MemoTrackList tracks = OneDefaultTrack();
+        EXPECT_EQ(ImportMemoText(text, tracks), MemoImportResult::NotParsed) << text;
+        EXPECT_EQ(Summary(tracks), before) << text;
+    }
+    MemoTrackList tracks = OneDefaultTrack();
+    EXPECT_EQ(ImportMemoFile((std::filesystem::temp_directory_path() / "zk-no-such-memo.yaml").string(), tracks),
+              MemoImportResult::NotOpened);
+    EXPECT_EQ(ImportMemoFile(std::filesystem::temp_directory_path().string(), tracks), MemoImportResult::NotOpened);
+    EXPECT_EQ(Summary(tracks), before);
+    // An empty track list is a memo document too.
+    EXPECT_EQ(ImportMemoText("View: {Tracks: []}\n", tracks), MemoImportResult::Replaced);
+    EXPECT_TRUE(tracks.empty());
+}
+
+TEST(MemoYaml, OtherEmittersReadTheSame)
+{
+    MemoTrackList block;
+    ASSERT_EQ(ImportMemoText(Wrap("    - Name: A\n      Active: true\n      Clips:\n"
+                                  "        - Name: x\n          StartTime: 2.5\n          Duration: 0.5\n"
+                                  "          ForeColor: [255, 255, 255]\n          BackColor: [127, 0, 0]\n"),
+                             block),
+              MemoImportResult::Replaced);
+    const std::string expected = "A/on: x(2.5+0.5 255,255,255 127,0,0)\n";
+    EXPECT_EQ(Summary(block), expected);
+
+    const char *const variants[] = {
+        // flow style
+        "{View: {Tracks: [{Name: A, Active: yes, Clips: [{Name: x, StartTime: 2.5, Duration: 5e-1, "
+        "ForeColor: [255, 255, 255], BackColor: [127, 0, 0]}]}]}}",
+        // comments, document markers, quoted keys and reordered keys
+        "%YAML 1.2\n---\n# memo\nView:\n  \"Tracks\":   # rows\n  - Clips:\n    - BackColor: [127, 0, 0]\n"
+        "      ForeColor:\n      - 255\n      - 255\n      - 255\n      Duration: .5\n      StartTime: '2.5'\n"
+        "      Name: 'x'\n    Active: True\n    Name: \"A\"\n...\n",
+        // anchors and aliases
+        "_General: &white [255, 255, 255]\nView:\n  Tracks:\n  - Name: A\n    Clips:\n"
+        "    - {Name: x, StartTime: 2.5, Duration: 0.5, ForeColor: *white, BackColor: [127, 0, 0]}\n",
+    };
+    for (const char *text : variants) {
+        MemoTrackList tracks;
+        EXPECT_EQ(ImportMemoText(text, tracks), MemoImportResult::Replaced) << text;
+        EXPECT_EQ(Summary(tracks), expected) << text;
+    }
+}
+
+TEST(MemoYaml, AliasesCannotMultiplyTheRecordsBeyondTheText)
+{
+    std::string text = "clips: &c [";
+    for (int i = 0; i < 200; ++i)
+        text += "{},";
+    text += "{}]\nView:\n  Tracks:\n";
+    for (int i = 0; i < 200; ++i)
+        text += "  - {Clips: *c}\n";
+    MemoTrackList tracks;
+    EXPECT_EQ(ImportMemoText(text, tracks), MemoImportResult::Partial);
+    size_t records = tracks.size();
+    for (const auto &track : tracks)
+        records += track->clips.size();
+    EXPECT_LE(records, text.size() + 16);
+}
+
+} // namespace
