@@ -237,6 +237,7 @@ int RunSession(const std::string &sessionPath, const std::string &outDir, const 
     RunContext context{host, outDir, fs::path(sessionPath).parent_path().string(), out};
     ActionTable table;
     AddCoreActions(table);
+    AddCameraFrameActions(table);
     int status = 0;
     try {
         if (!root.IsMap())

@@ -47,6 +47,9 @@ private:
 // Actions of the host itself: scene, time, selection, commands, requesters, scene files.
 void AddCoreActions(ActionTable &table);
 
+// Actions of the camera frames: frames, viewport drawing, renders, ring queries, render nodes.
+void AddCameraFrameActions(ActionTable &table);
+
 // Reading helpers: each raises SessionError naming the field.
 YAML::Node Need(const YAML::Node &map, const char *key, const std::string &what);
 std::string ReadText(const YAML::Node &node, const std::string &what);
