@@ -1,7 +1,10 @@
 // frame_filter.cpp: filling each active frame's margin band of the render camera into the image.
 //
-// The working image is kept per thread between calls: a fresh 4-channel float image of a 4K render
-// costs far more in first page touches than the whole pass over it.
+// The bands are first turned into pixel spans, row by row, under the frame list's lock; the image
+// is then filtered one row at a time through a working row kept per thread between calls. A
+// full-size 4-channel float copy of a 4K render would cost more in first page touches and memory
+// traffic than the whole pass over the host's rows; the row stays in cache and gives the same
+// pixels.
 #include "frame_filter.h"
 
 #include "cameraframe_servers.h"
@@ -18,46 +21,67 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <vector>
 
 namespace {
 
-using WorkImage = cimg_library::CImg<float>;
+using WorkRow = cimg_library::CImg<float>;
 
 struct FilterInstance {};
 std::atomic<FilterInstance *> g_filter{nullptr};
 
-WorkImage &WorkingImage(int width, int height)
+// One run of band pixels of one frame, blended as keep x old + add[c].
+struct BandSpan {
+    int y, x0, x1;
+    float keep;
+    float add[4];
+};
+
+struct FilterScratch {
+    WorkRow row;                  // width x 1, 4 channels: red, green, blue, alpha
+    std::vector<BandSpan> spans;  // in row order, frames in list order within a row
+};
+
+FilterScratch &Scratch(int width)
 {
-    thread_local WorkImage image;
-    if (image.width() != width || image.height() != height || image.spectrum() != 4)
-        image.assign(static_cast<unsigned>(width), static_cast<unsigned>(height), 1, 4, 0.0f);
-    return image;
+    thread_local FilterScratch scratch;
+    if (scratch.row.width() != width || scratch.row.spectrum() != 4)
+        scratch.row.assign(static_cast<unsigned>(width), 1, 1, 4, 0.0f);
+    scratch.spans.clear();
+    return scratch;
 }
 
 // Band quads as point indexes: 0..3 inner corners, 4..7 outer corners.
 const int kBandQuads[4][4] = {{4, 0, 1, 5}, {5, 1, 2, 6}, {6, 2, 3, 7}, {7, 3, 0, 4}};
 
-void DrawBand(WorkImage &image, const FrameRecord &f)
+void AddBandSpans(const FrameRecord &f, int width, int height, std::vector<BandSpan> &spans)
 {
-    const FrameCornerSet corners = frameCorners(f, image.width(), image.height());
+    const FrameCornerSet corners = frameCorners(f, width, height);
     const float o = static_cast<float>(1.0 - f.transparency);
     if (!(o > 0.0f))
         return; // fully transparent: blending would leave every pixel as it was
     const float color[4] = {static_cast<float>(f.color[0]), static_cast<float>(f.color[1]),
                             static_cast<float>(f.color[2]), o};
-    const float keep = 1.0f - o;
+    BandSpan span{0, 0, 0, 1.0f - o, {o * color[0], o * color[1], o * color[2], o * color[3]}};
     for (const auto &quad : kBandQuads) {
         RasterPoint points[4];
         for (int k = 0; k < 4; ++k)
             points[k] = {corners.x[quad[k]], corners.y[quad[k]]};
-        ForEachPolygonSpan(points, 4, image.width(), image.height(), [&](int y, int x0, int x1) {
-            for (int c = 0; c < 4; ++c) {
-                float *p = image.data(0, y, 0, static_cast<unsigned>(c));
-                const float add = o * color[c];
-                for (int x = x0; x < x1; ++x)
-                    p[x] = keep * p[x] + add;
-            }
+        ForEachPolygonSpan(points, 4, width, height, [&](int y, int x0, int x1) {
+            span.y = y;
+            span.x0 = x0;
+            span.x1 = x1;
+            spans.push_back(span);
         });
+    }
+}
+
+void Blend(WorkRow &row, const BandSpan &span)
+{
+    for (unsigned c = 0; c < 4; ++c) {
+        float *p = row.data(0, 0, 0, c);
+        for (int x = span.x0; x < span.x1; ++x)
+            p[x] = span.keep * p[x] + span.add[c];
     }
 }
 
@@ -74,28 +98,26 @@ LWItemID RenderCameraOf(const LWFilterAccess &access)
     return scene->renderCamera(time);
 }
 
-void ReadImage(const LWFilterAccess &access, WorkImage &image)
+void FilterRows(const LWFilterAccess &access, FilterScratch &scratch)
 {
     const size_t rowBytes = static_cast<size_t>(access.width) * sizeof(float);
+    WorkRow &row = scratch.row;
+    auto next = scratch.spans.cbegin();
     for (int y = 0; y < access.height; ++y) {
-        for (int c = 0; c < 4; ++c) {
-            const float *line = c < 3 ? access.bufLine("Final_Render", c, y) : access.bufLine("Alpha", 0, y);
-            float *row = image.data(0, y, 0, static_cast<unsigned>(c));
+        for (unsigned c = 0; c < 4; ++c) {
+            const float *line = c < 3 ? access.bufLine("Final_Render", static_cast<int>(c), y) : access.bufLine("Alpha", 0, y);
+            float *dst = row.data(0, 0, 0, c);
             if (line)
-                std::memcpy(row, line, rowBytes);
+                std::memcpy(dst, line, rowBytes);
             else
-                std::memset(row, 0, rowBytes);
+                std::memset(dst, 0, rowBytes);
         }
-    }
-}
-
-void WriteImage(const LWFilterAccess &access, const WorkImage &image)
-{
-    for (int y = 0; y < access.height; ++y) {
-        const float *r = image.data(0, y, 0, 0);
-        const float *g = image.data(0, y, 0, 1);
-        const float *b = image.data(0, y, 0, 2);
-        const float *a = image.data(0, y, 0, 3);
+        for (; next != scratch.spans.cend() && next->y == y; ++next)
+            Blend(row, *next);
+        const float *r = row.data(0, 0, 0, 0);
+        const float *g = row.data(0, 0, 0, 1);
+        const float *b = row.data(0, 0, 0, 2);
+        const float *a = row.data(0, 0, 0, 3);
         for (int x = 0; x < access.width; ++x) {
             const float rgb[3] = {r[x], g[x], b[x]};
             access.setRGB(x, y, rgb);
@@ -148,15 +170,17 @@ void ProcessFrameFilter(LWInstance, const LWFilterAccess *access)
         const LWItemID camera = RenderCameraOf(*access);
         if (!camera)
             return;
-        WorkImage &image = WorkingImage(access->width, access->height);
-        ReadImage(*access, image);
+        FilterScratch &scratch = Scratch(access->width);
         {
             auto lock = LockFrames();
             for (const auto &f : Frames())
                 if (f->active && f->camera == camera)
-                    DrawBand(image, *f);
+                    AddBandSpans(*f, access->width, access->height, scratch.spans);
         }
-        WriteImage(*access, image);
+        // Later frames blend over earlier ones: the sort keeps list order within a row.
+        std::stable_sort(scratch.spans.begin(), scratch.spans.end(),
+                         [](const BandSpan &a, const BandSpan &b) { return a.y < b.y; });
+        FilterRows(*access, scratch);
     });
 }
 

@@ -53,8 +53,9 @@ struct CameraFrameState {
 
 using FrameRecords = std::vector<std::unique_ptr<FrameRecord>>;
 
-// The guard of the frame list and of the records in it. Recursive: the helpers below take it
-// themselves and may be called with it held.
+// The guard of the frame list, of the records in it and of the master instance's scene-level
+// fields (combined shading, extra text and flag). Recursive: the helpers below take it themselves
+// and may be called with it held.
 std::unique_lock<std::recursive_mutex> LockFrames();
 
 // The list itself; hold LockFrames() while using it.

@@ -23,17 +23,19 @@ int g_rebuilds = 0;
 
 constexpr int kTile = 16;
 
-// Alpha of texel (row x, column y) = 255 - mask(x, y), walked in tiles so that both the mask
-// reads and the texture writes stay within a few cache lines.
+// Alpha of texel (row x, column y) = 255 - mask(x, y), walked in tiles: a tile's 16 texels of one
+// texture row fill one cache line, and its 16 mask rows stay in cache while the tile is written.
+// (Walking the texture down a column instead puts every write 4 KiB apart, into one cache set.)
 void WriteTransposedAlpha(const cimg_library::CImg<unsigned char> &mask, unsigned char *texture)
 {
     const unsigned char *m = mask.data();
     for (int ty = 0; ty < kMaskSize; ty += kTile)
         for (int tx = 0; tx < kMaskSize; tx += kTile)
-            for (int y = ty; y < ty + kTile; ++y) {
-                const unsigned char *row = m + static_cast<size_t>(y) * kMaskSize;
-                for (int x = tx; x < tx + kTile; ++x)
-                    texture[(static_cast<size_t>(x) * kMaskSize + y) * 4 + 3] = static_cast<unsigned char>(255 - row[x]);
+            for (int x = tx; x < tx + kTile; ++x) {
+                unsigned char *texel = texture + (static_cast<size_t>(x) * kMaskSize + ty) * 4 + 3;
+                const unsigned char *column = m + static_cast<size_t>(ty) * kMaskSize + x;
+                for (int y = 0; y < kTile; ++y)
+                    texel[y * 4] = static_cast<unsigned char>(255 - column[static_cast<size_t>(y) * kMaskSize]);
             }
 }
 

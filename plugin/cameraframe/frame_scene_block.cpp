@@ -84,27 +84,31 @@ bool ReadFrame(const Reader &r, const std::string &revision, FrameRecord &f)
     return true;
 }
 
+// Reads the scene-level items into a copy and applies those read, under the lock the ring answer
+// reads them with. Reading stops at the first missing item.
 void ReadSceneSettings(const Reader &r, CameraFrameState &state)
 {
-    bool combined = false;
-    if (!r.Bool(combined))
-        return;
-    state.combined = combined;
-    double rgb[3] = {state.combinedColor[0], state.combinedColor[1], state.combinedColor[2]};
-    if (!r.Color(rgb))
-        return;
-    std::copy(std::begin(rgb), std::end(rgb), std::begin(state.combinedColor));
-    double transparency = 0.0;
-    if (!r.FP(transparency, 0.0))
-        return;
-    state.combinedTransparency = transparency;
-    std::string text;
-    if (!r.Str(text))
-        return;
-    state.extraText = text;
-    bool flag = false;
-    if (r.Bool(flag))
-        state.extraFlag = flag;
+    CameraFrameState read;
+    {
+        auto lock = LockFrames();
+        read.combined = state.combined;
+        std::copy(std::begin(state.combinedColor), std::end(state.combinedColor), std::begin(read.combinedColor));
+        read.combinedTransparency = state.combinedTransparency;
+        read.extraText = state.extraText;
+        read.extraFlag = state.extraFlag;
+    }
+    double rgb[3] = {read.combinedColor[0], read.combinedColor[1], read.combinedColor[2]};
+    if (r.Bool(read.combined) && r.Color(rgb)) {
+        std::copy(std::begin(rgb), std::end(rgb), std::begin(read.combinedColor));
+        if (r.FP(read.combinedTransparency, 0.0) && r.Str(read.extraText))
+            r.Bool(read.extraFlag);
+    }
+    auto lock = LockFrames();
+    state.combined = read.combined;
+    std::copy(std::begin(read.combinedColor), std::end(read.combinedColor), std::begin(state.combinedColor));
+    state.combinedTransparency = read.combinedTransparency;
+    state.extraText = read.extraText;
+    state.extraFlag = read.extraFlag;
 }
 
 } // namespace
