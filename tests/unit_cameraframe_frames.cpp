@@ -1,6 +1,7 @@
 // The frame list, Frame Calc, margins and corner geometry, with the simulated host's services.
 #include "cameraframe/frame_geometry.h"
 #include "cameraframe/frame_list.h"
+#include "common/lwcodepage.h"
 #include "common/lwglobals.h"
 #include "host.h"
 
@@ -240,6 +241,26 @@ TEST_F(FrameListTest, CornersWithEffectiveMargins)
     EXPECT_NEAR(r.y[0], 55 + 50, 1e-9);
     EXPECT_NEAR(r.x[5], 110 - 30, 1e-9);
     EXPECT_NEAR(r.y[5], 55 - 60, 1e-9);
+}
+
+} // namespace
+
+namespace {
+
+TEST(NarrowText, Utf8ThroughUtf16)
+{
+    EXPECT_EQ(Utf8ToUtf16("A\xC3\xA9\xE3\x83\xA1\xF0\x9F\x98\x80"), (std::u16string{u'A', u'\u00E9', u'\u30E1', 0xD83D, 0xDE00}));
+    // Cut, overlong and stray bytes become U+FFFD each.
+    EXPECT_EQ(Utf8ToUtf16("\xE3\x83"), std::u16string(1, 0xFFFD));
+    EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), std::u16string(1, 0xFFFD));
+    EXPECT_EQ(Utf8ToUtf16("\x80x"), (std::u16string{0xFFFD, u'x'}));
+    setenv("ZK_NARROW_CODEPAGE", "CP932", 1);
+    EXPECT_EQ(NarrowCodePage(), "CP932");
+    EXPECT_EQ(Utf8ToNarrow("Aメモ\xF0\x9F\x98\x80"), "A\x83\x81\x83\x82?");
+    setenv("ZK_NARROW_CODEPAGE", "NO-SUCH-CODEPAGE", 1);
+    EXPECT_EQ(Utf8ToNarrow("Aメ"), "A?");
+    unsetenv("ZK_NARROW_CODEPAGE");
+    EXPECT_EQ(Utf8ToNarrow("メモ"), "メモ");
 }
 
 } // namespace
