@@ -30,6 +30,15 @@ struct BlockAccess {
 
 namespace {
 
+// A stored number as a whole number; a float item read as an integer may be NaN or out of range,
+// which a plain cast would not survive.
+long long WholeNumber(double value)
+{
+    if (!(value > -9.2e18 && value < 9.2e18))
+        return 0;
+    return static_cast<long long>(value);
+}
+
 void WriteI4(void *data, const int *values, int count)
 {
     for (int i = 0; i < count; ++i)
@@ -57,7 +66,7 @@ int ReadI4(void *data, int *values, int count)
         const BlockItem *item = BlockAccess::Next(data, BlockItem::Type::I4, true);
         if (!item)
             break;
-        values[read] = static_cast<int>(static_cast<long long>(item->number));
+        values[read] = static_cast<int>(WholeNumber(item->number));
     }
     return read;
 }
@@ -69,7 +78,7 @@ int ReadU4(void *data, unsigned int *values, int count)
         const BlockItem *item = BlockAccess::Next(data, BlockItem::Type::U4, true);
         if (!item)
             break;
-        values[read] = static_cast<unsigned int>(static_cast<long long>(item->number));
+        values[read] = static_cast<unsigned int>(WholeNumber(item->number));
     }
     return read;
 }

@@ -213,6 +213,15 @@ TEST_F(CameraFrameMaster, TruncatedAndAbsurdBlocksKeepWholeFrames)
     ASSERT_EQ(Load(wrong), nullptr);
     EXPECT_EQ(Lines(Save())[1], "I4 1");
 
+    // A float where the count belongs (NaN or far out of range) reads as no frame at all.
+    for (double count : {std::numeric_limits<double>::quiet_NaN(), 1e30}) {
+        zkh::Block odd;
+        AddStr(odd, "0305");
+        odd.push_back({zkh::BlockItem::Type::FP, std::string(), count});
+        ASSERT_EQ(Load(odd), nullptr);
+        EXPECT_EQ(Lines(Save())[1], "I4 1");
+    }
+
     // Negative counts read no frame; a string longer than the buffer is cut at 255 bytes.
     TestFrame longName;
     longName.name = std::string(400, 'x');

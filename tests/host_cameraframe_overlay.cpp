@@ -3,6 +3,8 @@
 #include "cameraframe_blocks.h"
 #include "module_fixture.h"
 
+#include <cmath>
+#include <cstdio>
 #include <sstream>
 
 namespace {
@@ -191,6 +193,25 @@ TEST_F(CameraFrameOverlay, DirtyReportsOnceAfterAChange)
     Load(FrameBlock({f, f}));
     EXPECT_TRUE(host.GizmosDirty());
     EXPECT_FALSE(host.GizmosDirty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CameraFrameOverlay, ZeroSizedFrameFromADamagedSceneDrawsNoShape)
+{
+    TestFrame f;
+    f.camera = camera;
+    f.width = 0;
+    f.memo = "m";
+    Load(FrameBlock({f}));
+    const auto calls = Calls(0);
+    for (const auto &call : calls)
+        for (const auto &p : call.points)
+            EXPECT_TRUE(std::isfinite(p[0]) && std::isfinite(p[1])) << zkh::DrawKindName(call.kind);
+    EXPECT_TRUE(zkh::RasterizeToPng(calls, 1000, 1000, modulePath + ".png"));
+    std::remove((modulePath + ".png").c_str());
 }
 
 } // namespace

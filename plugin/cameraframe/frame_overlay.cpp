@@ -10,6 +10,7 @@
 #include "../common/lwguard.h"
 #include "../common/lwtool2.h"
 
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -32,7 +33,16 @@ struct ViewMapping {
     }
 };
 
-// Null-safe calls of the access record.
+bool Finite(const LWDVector *points, int count)
+{
+    for (int i = 0; i < count; ++i)
+        if (!std::isfinite(points[i][0]) || !std::isfinite(points[i][1]))
+            return false;
+    return true;
+}
+
+// Null-safe calls of the access record; shapes with a non-finite point (a frame of zero size from
+// a damaged scene) are left out.
 struct Painter {
     LWCustomObjAccess *a;
 
@@ -56,7 +66,8 @@ struct Painter {
         m.Place(f, u1, v0, p[1]);
         m.Place(f, u1, v1, p[2]);
         m.Place(f, u0, v1, p[3]);
-        a->quad(a->dispData, p[0], p[1], p[2], p[3], LWCSYS_VIEWPORT);
+        if (Finite(p, 4))
+            a->quad(a->dispData, p[0], p[1], p[2], p[3], LWCSYS_VIEWPORT);
     }
     void Polygon(const ViewMapping &m, const FrameRecord &f, double u0, double v0, double u1, double v1) const
     {
@@ -68,7 +79,8 @@ struct Painter {
         m.Place(f, u1, v0, p[1]);
         m.Place(f, u1, v1, p[2]);
         m.Place(f, u0, v1, p[3]);
-        a->polygon(a->dispData, 4, kIndexes, p, LWCSYS_VIEWPORT);
+        if (Finite(p, 4))
+            a->polygon(a->dispData, 4, kIndexes, p, LWCSYS_VIEWPORT);
     }
     void Text(const ViewMapping &m, const FrameRecord &f, double u, double v, const std::string &text, int justify) const
     {
@@ -76,7 +88,8 @@ struct Painter {
             return;
         LWDVector p;
         m.Place(f, u, v, p);
-        a->text(a->dispData, p, text.c_str(), justify, LWCSYS_VIEWPORT);
+        if (Finite(&p, 1))
+            a->text(a->dispData, p, text.c_str(), justify, LWCSYS_VIEWPORT);
     }
 };
 
