@@ -240,7 +240,9 @@ bool ParseBlockItem(const std::string &line, BlockItem &item, std::string &error
     }
     if (tag == "FP") {
         const double value = std::strtod(begin, &end);
-        if (end == begin || !std::isfinite(value) || std::string(end).find_first_not_of(" \t\r") != std::string::npos) {
+        // The item holds a 32-bit float: a number beyond its range would be stored as infinity.
+        if (end == begin || !std::isfinite(static_cast<float>(value)) ||
+            std::string(end).find_first_not_of(" \t\r") != std::string::npos) {
             error = "expected a number after FP";
             return false;
         }

@@ -62,6 +62,11 @@ TEST(SceneBlock, TextFormRoundTrips)
     EXPECT_FALSE(zkh::ParseBlockItem("I4 9999999999", item, error));
     EXPECT_FALSE(zkh::ParseBlockItem("Str \"open", item, error));
     EXPECT_FALSE(zkh::ParseBlockItem("XX 1", item, error));
+    // Beyond the range of a 32-bit float: refused, not stored as infinity.
+    error.clear();
+    EXPECT_FALSE(zkh::ParseBlockItem("FP .5e42", item, error));
+    EXPECT_EQ(error, "expected a number after FP");
+    EXPECT_TRUE(zkh::ParseBlockItem("FP 3.4e38", item, error));
 }
 
 TEST(SceneFile, ModelRoundTrips)
