@@ -17,6 +17,7 @@ Host::Host()
     InstallServices();
     InstallCommands();
     InstallExpressionCommands();
+    SetNarrowCodePage("UTF-8");
 }
 
 Host::~Host()

@@ -26,6 +26,8 @@
 
 namespace zkh {
 
+struct FilterImage;
+
 // A master handler instance the host created from a server.
 struct MasterInstance {
     std::string server;
@@ -106,6 +108,20 @@ public:
 
     void Message(const std::string &text);
 
+    // The system's narrow code page, as an iconv name ("UTF-8" by default, "CP932" for Japanese
+    // Windows). Plug-ins read it from the environment, as they would read the ANSI code page.
+    void SetNarrowCodePage(const std::string &name);
+    std::string NarrowCodePage() const;
+
+    // Turns this host into a render node: no panels, XPanels, viewports, interface info or
+    // communication ring. Call before the module is first activated.
+    void BecomeRenderNode();
+    bool IsRenderNode() const { return renderNode_; }
+
+    // Runs an image filter server over an image (a create, one process call, a destroy), as the
+    // renderer does for the given frame; false with a message when the server refused.
+    bool RunImageFilter(const std::string &server, FilterImage &image, int frame);
+
     // The communication ring: subscribers by topic; events may be posted from any thread.
     int RingAttach(const std::string &topic, void *clientData, RingEvent callback);
     void RingDetach(const std::string &topic, void *clientData);
@@ -127,6 +143,7 @@ private:
     std::mutex ringMutex_;
     std::vector<RingSubscriber> ring_;
 
+    bool renderNode_ = false;
     std::unique_ptr<Module> module_;
     std::vector<std::unique_ptr<MasterInstance>> masters_;
     std::vector<std::unique_ptr<ChannelModifier>> channelModifiers_;

@@ -115,11 +115,7 @@ double CameraZoom(LWItemID id, LWTime)
     return camera ? camera->focalLength / 18.0 : 0.0;
 }
 
-double CameraFocalLength(LWItemID id, LWTime)
-{
-    const Item *camera = CameraOf(id);
-    return camera ? camera->focalLength : 0.0;
-}
+double CameraFocalLength(LWItemID id, LWTime time) { return S().FocalLengthAt(FromItemID(id), time); }
 
 void CameraResolution(LWItemID id, int *width, int *height)
 {
@@ -136,7 +132,7 @@ LWCameraInfo g_cameraInfo = {CameraZoom, CameraFocalLength, CameraResolution, Ca
 
 // ---- snapshots ----
 
-LWItemID SceneRenderCamera(LWTime) { return ToItemID(S().RenderCamera()); }
+LWItemID SceneRenderCamera(LWTime time) { return ToItemID(S().RenderCameraAt(time)); }
 
 void *SceneInfoSnapshot()
 {

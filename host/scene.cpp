@@ -210,4 +210,31 @@ std::uint32_t Scene::RenderCamera() const
     return 0;
 }
 
+std::uint32_t Scene::RenderCameraAt(double t) const
+{
+    auto after = renderCameraSwitches.upper_bound(t);
+    if (after == renderCameraSwitches.begin())
+        return RenderCamera();
+    const std::uint32_t camera = std::prev(after)->second;
+    return Find(camera) ? camera : RenderCamera();
+}
+
+double Scene::FocalLengthAt(std::uint32_t camera, double t) const
+{
+    const Item *item = Find(camera);
+    if (!item || item->kind != ItemKind::Camera)
+        return 0.0;
+    const auto &keys = item->focalKeys;
+    if (keys.empty())
+        return item->focalLength;
+    auto after = keys.lower_bound(t);
+    if (after == keys.begin())
+        return after->second;
+    if (after == keys.end())
+        return std::prev(after)->second;
+    auto before = std::prev(after);
+    const double f = (t - before->first) / (after->first - before->first);
+    return before->second + f * (after->second - before->second);
+}
+
 } // namespace zkh

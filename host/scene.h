@@ -26,6 +26,7 @@ struct Item {
     int resolutionW = 640;      // cameras
     int resolutionH = 480;
     double focalLength = 35.0;  // cameras, millimetres
+    std::map<double, double> focalKeys; // cameras: time -> focal length, linear between keys; empty: focalLength
     std::uint32_t chanGroup = 0;
 };
 
@@ -90,6 +91,11 @@ public:
     std::vector<std::pair<LWID, std::string>> vertexMaps;
 
     std::uint32_t RenderCamera() const;
+    // Render camera switches: from each time on, that camera renders (before the first: RenderCamera()).
+    std::map<double, std::uint32_t> renderCameraSwitches;
+    std::uint32_t RenderCameraAt(double time) const;
+    // A camera's focal length at a time (0 for an item that is no camera).
+    double FocalLengthAt(std::uint32_t camera, double time) const;
 
 private:
     Item &AddItem(ItemKind kind, const std::string &name, std::uint32_t id);

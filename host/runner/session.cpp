@@ -241,6 +241,7 @@ int RunSession(const std::string &sessionPath, const std::string &outDir, const 
     AddPanelActions(table);
     AddMorphActions(table);
     AddMemoActions(table);
+    AddCameraFrameActions(table);
     int status = 0;
     try {
         if (!root.IsMap())

@@ -61,6 +61,9 @@ void AddClipMixerActions(ActionTable &table);
 // print_channels.
 void AddMorphActions(ActionTable &table);
 
+// Actions of the camera frames: frames, viewport drawing, renders, ring queries, render nodes.
+void AddCameraFrameActions(ActionTable &table);
+
 // Reading helpers: each raises SessionError naming the field.
 YAML::Node Need(const YAML::Node &map, const char *key, const std::string &what);
 std::string ReadText(const YAML::Node &node, const std::string &what);

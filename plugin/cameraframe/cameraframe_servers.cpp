@@ -1,6 +1,10 @@
 // cameraframe_servers.cpp: activation of the ZK:CameraFrame servers.
 #include "cameraframe_servers.h"
 
+#include "frame_filter.h"
+#include "frame_master.h"
+#include "frame_overlay.h"
+
 #include "../common/lwactivate.h"
 
 const char kCameraFrameServerName[] = "ZK:CameraFrame";
@@ -14,22 +18,15 @@ constexpr int kGizmoVersion = 5;
 constexpr int kFilterVersion = 7;
 constexpr int kToolVersion = 4;
 
-LWItemFuncs g_masterItemFuncs = {NoItems, IgnoreChangeID};
-
 } // namespace
 
 int ActivateCameraFrameMaster(int version, GlobalFunc *global, void *local, void *)
 {
     return GuardedOr(AFUNC_BADGLOBAL, [&] {
         const int result = BeginHandlerActivation(version, kMasterVersion, global, g_cameraFrameLanguage);
-        if (result != AFUNC_OK)
+        if (result != AFUNC_OK || !local)
             return result;
-        auto *handler = static_cast<LWMasterHandler *>(local);
-        if (handler->inst)
-            handler->inst->copy = NoCopy;
-        handler->item = &g_masterItemFuncs;
-        handler->type = LWMAST_SCENE;
-        handler->flags = NoFlags;
+        FillFrameMasterHandler(*static_cast<LWMasterHandler *>(local));
         return AFUNC_OK;
     });
 }
@@ -38,7 +35,7 @@ int ActivateCameraFrameInterface(int version, GlobalFunc *global, void *local, v
 {
     return GuardedOr(AFUNC_BADGLOBAL, [&] {
         const int result = BeginHandlerActivation(version, kInterfaceVersion, global, g_cameraFrameLanguage);
-        if (result != AFUNC_OK)
+        if (result != AFUNC_OK || !local)
             return result;
         auto *ui = static_cast<LWInterface *>(local);
         ui->panel = nullptr;
@@ -47,24 +44,24 @@ int ActivateCameraFrameInterface(int version, GlobalFunc *global, void *local, v
     });
 }
 
-int ActivateCameraFrameGizmo(int version, GlobalFunc *global, void *, void *)
+int ActivateCameraFrameGizmo(int version, GlobalFunc *global, void *local, void *)
 {
-    return GuardedOr(AFUNC_BADGLOBAL,
-                     [&] { return BeginHandlerActivation(version, kGizmoVersion, global, g_cameraFrameLanguage); });
+    return GuardedOr(AFUNC_BADGLOBAL, [&] {
+        const int result = BeginHandlerActivation(version, kGizmoVersion, global, g_cameraFrameLanguage);
+        if (result != AFUNC_OK || !local)
+            return result;
+        FillFrameGizmo(*static_cast<LWMasterGizmo *>(local));
+        return AFUNC_OK;
+    });
 }
 
 int ActivateCameraFrameFilter(int version, GlobalFunc *global, void *local, void *)
 {
     return GuardedOr(AFUNC_BADGLOBAL, [&] {
         const int result = BeginHandlerActivation(version, kFilterVersion, global, g_cameraFrameLanguage);
-        if (result != AFUNC_OK)
+        if (result != AFUNC_OK || !local)
             return result;
-        auto *filter = static_cast<LWImageFilterHandler *>(local);
-        if (filter->inst) {
-            filter->inst->copy = NoCopy;
-            filter->inst->load = NoLoad;
-            filter->inst->save = NoSave;
-        }
+        FillFrameFilterHandler(*static_cast<LWImageFilterHandler *>(local));
         return AFUNC_OK;
     });
 }

@@ -1,0 +1,47 @@
+// filter_image.h: the renderer's float RGBA image handed to image filters, and its PNG files.
+#ifndef ZKH_FILTER_IMAGE_H
+#define ZKH_FILTER_IMAGE_H
+
+#include "../plugin/common/lwhost.h"
+
+#include <string>
+#include <vector>
+
+namespace zkh {
+
+// Four planes of floats (red, green, blue, alpha), row by row.
+struct FilterImage {
+    int width = 0, height = 0;
+    std::vector<float> planes[4];
+
+    void Assign(int w, int h, float r, float g, float b, float a);
+    float &At(int channel, int x, int y) { return planes[channel][static_cast<size_t>(y) * width + x]; }
+    float At(int channel, int x, int y) const { return planes[channel][static_cast<size_t>(y) * width + x]; }
+};
+
+// A test plate: a grey ramp with a grid every 64 pixels, opaque.
+FilterImage TestPlate(int width, int height);
+
+// Reads an 8- or 16-bit PNG (grey, grey+alpha, RGB or RGBA; no alpha means opaque).
+bool ReadPng(const std::string &path, FilterImage &image, std::string &error);
+// Writes RGBA with 8 or 16 bits per channel; values are clamped to 0..1.
+bool WritePng(const std::string &path, const FilterImage &image, int bits, std::string &error);
+
+// The filter access record over one image: "Final_Render" channels 0..2 and "Alpha" channel 0;
+// setRGB and setAlpha write into it. One access may be in use per thread at a time.
+class FilterAccessScope {
+public:
+    FilterAccessScope(FilterImage &image, int frame);
+    ~FilterAccessScope();
+    FilterAccessScope(const FilterAccessScope &) = delete;
+    FilterAccessScope &operator=(const FilterAccessScope &) = delete;
+    const LWFilterAccess *Access() const { return &access_; }
+
+private:
+    LWFilterAccess access_{};
+    FilterImage *previous_;
+};
+
+} // namespace zkh
+
+#endif

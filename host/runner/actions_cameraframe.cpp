@@ -1,0 +1,386 @@
+// actions_cameraframe.cpp: the runner's actions for the camera frames (ZK:CameraFrame).
+//
+// Frames are created and edited the way a scene file would carry them: the master's block is saved,
+// changed and loaded into a new instance, so every edit goes through the module's own load.
+#include "filter_image.h"
+#include "ring_peer.h"
+#include "session.h"
+
+#include <cmath>
+#include <iomanip>
+
+namespace zkh {
+
+namespace {
+
+constexpr char kServer[] = "ZK:CameraFrame";
+constexpr double kPi = 3.14159265358979323846;
+
+struct StoredFrame {
+    std::string name;
+    bool active = true;
+    std::uint32_t camera = 0;
+    double posX = 0, posY = 0, width = 320, aspect = 16.0 / 9.0, marginW = 0.1;
+    double color[3] = {0, 0, 0};
+    double transparency = 0;
+    std::string memo;
+    bool focal = false;
+    double rotation = 0, marginH = 0.1;
+};
+
+struct StoredFrames {
+    std::vector<StoredFrame> frames;
+    bool combined = false;
+    double combinedColor[3] = {0, 0, 0};
+    double combinedTransparency = 0;
+    std::string extraText;
+    bool extraFlag = false;
+};
+
+// Reads items of a "0305" block in order; a mismatch ends the session with a message.
+struct ItemCursor {
+    const Block &block;
+    size_t at = 0;
+    const BlockItem &Next(BlockItem::Type type)
+    {
+        if (at >= block.size() || block[at].type != type)
+            throw SessionError(0, 0, "the ZK:CameraFrame block is not a version 0305 block");
+        return block[at++];
+    }
+    std::string Str() { return Next(BlockItem::Type::Str).text; }
+    double Num(BlockItem::Type type) { return Next(type).number; }
+};
+
+StoredFrames Decode(const Block &block)
+{
+    StoredFrames s;
+    ItemCursor c{block};
+    if (c.Str() != "0305")
+        throw SessionError(0, 0, "the ZK:CameraFrame block is not a version 0305 block");
+    const int count = static_cast<int>(c.Num(BlockItem::Type::I4));
+    using T = BlockItem::Type;
+    for (int i = 0; i < count; ++i) {
+        StoredFrame f;
+        f.name = c.Str();
+        f.active = c.Num(T::I4) != 0;
+        f.camera = static_cast<std::uint32_t>(c.Num(T::U4));
+        f.posX = c.Num(T::FP);
+        f.posY = c.Num(T::FP);
+        f.width = c.Num(T::FP);
+        f.aspect = c.Num(T::FP);
+        f.marginW = c.Num(T::FP);
+        for (double &v : f.color)
+            v = c.Num(T::FP);
+        f.transparency = c.Num(T::FP);
+        f.memo = c.Str();
+        f.focal = c.Num(T::I4) != 0;
+        f.rotation = c.Num(T::FP);
+        f.marginH = c.Num(T::FP);
+        s.frames.push_back(f);
+    }
+    s.combined = c.Num(T::I4) != 0;
+    for (double &v : s.combinedColor)
+        v = c.Num(T::FP);
+    s.combinedTransparency = c.Num(T::FP);
+    s.extraText = c.Str();
+    s.extraFlag = c.Num(T::I4) != 0;
+    return s;
+}
+
+Block Encode(const StoredFrames &s)
+{
+    Block b;
+    using T = BlockItem::Type;
+    auto str = [&](const std::string &t) { b.push_back({T::Str, t, 0}); };
+    auto num = [&](T type, double v) {
+        b.push_back({type, std::string(), type == T::FP ? static_cast<double>(static_cast<float>(v)) : v});
+    };
+    str("0305");
+    num(T::I4, static_cast<double>(s.frames.size()));
+    for (const StoredFrame &f : s.frames) {
+        str(f.name);
+        num(T::I4, f.active);
+        num(T::U4, f.camera);
+        num(T::FP, f.posX);
+        num(T::FP, f.posY);
+        num(T::FP, f.width);
+        num(T::FP, f.aspect);
+        num(T::FP, f.marginW);
+        for (double v : f.color)
+            num(T::FP, v);
+        num(T::FP, f.transparency);
+        str(f.memo);
+        num(T::I4, f.focal);
+        num(T::FP, f.rotation);
+        num(T::FP, f.marginH);
+    }
+    num(T::I4, s.combined);
+    for (double v : s.combinedColor)
+        num(T::FP, v);
+    num(T::FP, s.combinedTransparency);
+    str(s.extraText);
+    num(T::I4, s.extraFlag);
+    return b;
+}
+
+MasterInstance &NeedMaster(RunContext &c, const YAML::Node &where)
+{
+    MasterInstance *master = c.host.FindMaster(kServer);
+    if (!master)
+        throw SessionError(where, "no ZK:CameraFrame master in the scene (add it with add_master first)");
+    return *master;
+}
+
+StoredFrames SaveFrames(RunContext &c, const YAML::Node &where)
+{
+    MasterInstance &master = NeedMaster(c, where);
+    Block block;
+    BlockWriter writer(block);
+    if (master.instFuncs.save)
+        master.instFuncs.save(master.instance, writer.State());
+    try {
+        return Decode(block);
+    } catch (const SessionError &e) {
+        throw SessionError(where, e.what());
+    }
+}
+
+// Replaces the master instance by one loaded from the changed frames.
+void LoadFrames(RunContext &c, const YAML::Node &where, const StoredFrames &frames)
+{
+    c.host.RemoveMaster(kServer);
+    MasterInstance *master = c.host.AddMaster(kServer);
+    if (!master)
+        throw SessionError(where, "cannot create the ZK:CameraFrame master again: " + c.host.messages.back());
+    const Block block = Encode(frames);
+    BlockReader reader(block);
+    if (master->instFuncs.load)
+        if (LWError error = master->instFuncs.load(master->instance, reader.State()))
+            throw SessionError(where, std::string("the ZK:CameraFrame master refused the frames: ") + error);
+}
+
+bool ReadBool(const YAML::Node &node, const std::string &what)
+{
+    bool value = false;
+    if (!node.IsScalar() || !YAML::convert<bool>::decode(node, value))
+        throw SessionError(node, what + ": expected true or false");
+    return value;
+}
+
+void ReadColor(const YAML::Node &node, const std::string &what, double (&rgb)[3])
+{
+    if (!node.IsSequence() || node.size() != 3)
+        throw SessionError(node, what + ": expected [red, green, blue] from 0 to 1");
+    for (size_t i = 0; i < 3; ++i)
+        rgb[i] = ReadNumber(node[i], what);
+}
+
+void ReadFrameFields(RunContext &c, const YAML::Node &v, StoredFrame &f)
+{
+    if (!v.IsMap())
+        throw SessionError(v, "frame: expected a map of frame fields");
+    static const char *const kKeys[] = {"index", "name", "active", "camera", "position", "width", "height",
+                                        "aspect", "margin_percent", "color", "transparency", "memo",
+                                        "focal_length", "rotation"};
+    for (const auto &entry : v) {
+        const std::string key = entry.first.Scalar();
+        if (std::find(std::begin(kKeys), std::end(kKeys), key) == std::end(kKeys))
+            throw SessionError(entry.first, "frame: unknown field '" + key + "'");
+    }
+    if (v["name"])
+        f.name = ReadText(v["name"], "name");
+    if (v["active"])
+        f.active = ReadBool(v["active"], "active");
+    if (v["camera"]) {
+        const std::uint32_t id = ReadItem(c, v["camera"], "camera");
+        if (c.host.scene.Find(id)->kind != ItemKind::Camera)
+            throw SessionError(v["camera"], "camera: '" + v["camera"].Scalar() + "' is not a camera");
+        f.camera = id;
+    }
+    if (const YAML::Node p = v["position"]) {
+        if (!p.IsSequence() || p.size() != 2)
+            throw SessionError(p, "position: expected [x, y] in camera pixels from the image centre");
+        f.posX = ReadNumber(p[0], "position");
+        f.posY = ReadNumber(p[1], "position");
+    }
+    if (v["width"])
+        f.width = ReadNumber(v["width"], "width");
+    if (v["aspect"])
+        f.aspect = ReadNumber(v["aspect"], "aspect");
+    if (v["height"]) {
+        const double height = ReadNumber(v["height"], "height");
+        if (!(height > 0))
+            throw SessionError(v["height"], "height: must be above 0");
+        f.aspect = f.width / height;
+    }
+    if (const YAML::Node m = v["margin_percent"]) {
+        if (!m.IsSequence() || m.size() != 2)
+            throw SessionError(m, "margin_percent: expected [width %, height %]");
+        f.marginW = ReadNumber(m[0], "margin_percent") / 100.0;
+        f.marginH = ReadNumber(m[1], "margin_percent") / 100.0;
+    }
+    if (v["color"])
+        ReadColor(v["color"], "color", f.color);
+    if (v["transparency"])
+        f.transparency = ReadNumber(v["transparency"], "transparency");
+    if (v["memo"])
+        f.memo = ReadText(v["memo"], "memo");
+    if (v["focal_length"])
+        f.focal = ReadBool(v["focal_length"], "focal_length");
+    if (v["rotation"])
+        f.rotation = ReadNumber(v["rotation"], "rotation") * kPi / 180.0;
+}
+
+size_t ReadIndex(const YAML::Node &node, const StoredFrames &s)
+{
+    const int index = ReadInt(node, "index");
+    if (index < 0 || static_cast<size_t>(index) >= s.frames.size())
+        throw SessionError(node, "index: no frame " + std::to_string(index) + " (there are " +
+                                     std::to_string(s.frames.size()) + ")");
+    return static_cast<size_t>(index);
+}
+
+void PrintFrames(RunContext &c, const StoredFrames &s)
+{
+    c.out << "camera frames: " << s.frames.size() << (s.combined ? ", combined" : "") << "\n";
+    for (size_t i = 0; i < s.frames.size(); ++i) {
+        const StoredFrame &f = s.frames[i];
+        const Item *camera = c.host.scene.Find(f.camera);
+        c.out << "  " << i << " \"" << f.name << "\"" << (f.active ? "" : " inactive") << " camera "
+              << (camera ? camera->name : "(none)") << " at (" << f.posX << ", " << f.posY << ") " << f.width
+              << " x " << f.width / f.aspect << " margins " << f.marginW * 100 << "% " << f.marginH * 100
+              << "% rotation " << f.rotation * 180.0 / kPi << " color " << f.color[0] << " " << f.color[1] << " "
+              << f.color[2] << " transparency " << f.transparency << (f.memo.empty() ? "" : " memo \"" + f.memo + "\"")
+              << (f.focal ? " focal length" : "") << "\n";
+    }
+}
+
+int ReadPositive(const YAML::Node &node, const std::string &what)
+{
+    const int value = ReadInt(node, what);
+    if (value < 1 || value > 16384)
+        throw SessionError(node, what + ": expected a whole number from 1 to 16384");
+    return value;
+}
+
+} // namespace
+
+void AddCameraFrameActions(ActionTable &table)
+{
+    table.Add("frame_create", [](RunContext &c, const YAML::Node &v) {
+        StoredFrames s = SaveFrames(c, v);
+        StoredFrame f;
+        f.name = "Frame" + std::to_string(s.frames.size() + 1);
+        // Sized like the panel's Create Frame: the frame and its 10 % margins fill the first camera.
+        const auto cameras = c.host.scene.ItemsOfKind(ItemKind::Camera);
+        if (!cameras.empty()) {
+            f.camera = cameras.front()->id;
+            f.width = std::floor(cameras.front()->resolutionW / 1.1);
+            f.aspect = static_cast<double>(cameras.front()->resolutionW) / cameras.front()->resolutionH;
+        }
+        if (v.IsMap())
+            ReadFrameFields(c, v, f);
+        s.frames.push_back(f);
+        LoadFrames(c, v, s);
+    });
+    table.Add("frame_edit", [](RunContext &c, const YAML::Node &v) {
+        StoredFrames s = SaveFrames(c, v);
+        const size_t index = ReadIndex(Need(v, "index", "frame_edit"), s);
+        ReadFrameFields(c, v, s.frames[index]);
+        LoadFrames(c, v, s);
+    });
+    table.Add("frame_delete", [](RunContext &c, const YAML::Node &v) {
+        StoredFrames s = SaveFrames(c, v);
+        s.frames.erase(s.frames.begin() + static_cast<std::ptrdiff_t>(ReadIndex(v, s)));
+        LoadFrames(c, v, s);
+    });
+    table.Add("frame_settings", [](RunContext &c, const YAML::Node &v) {
+        StoredFrames s = SaveFrames(c, v);
+        if (!v.IsMap())
+            throw SessionError(v, "frame_settings: expected a map (combined, color, transparency, extra_text, extra_flag)");
+        if (v["combined"])
+            s.combined = ReadBool(v["combined"], "combined");
+        if (v["color"])
+            ReadColor(v["color"], "color", s.combinedColor);
+        if (v["transparency"])
+            s.combinedTransparency = ReadNumber(v["transparency"], "transparency");
+        if (v["extra_text"])
+            s.extraText = ReadText(v["extra_text"], "extra_text");
+        if (v["extra_flag"])
+            s.extraFlag = ReadBool(v["extra_flag"], "extra_flag");
+        LoadFrames(c, v, s);
+    });
+    table.Add("frame_list", [](RunContext &c, const YAML::Node &v) { PrintFrames(c, SaveFrames(c, v)); });
+    table.Add("draw_viewport", [](RunContext &c, const YAML::Node &v) {
+        const int view = ReadInt(Need(v, "view", "draw_viewport"), "view");
+        if (view < 0 || static_cast<size_t>(view) >= c.host.scene.viewports.size())
+            throw SessionError(v["view"], "view: the scene has no viewport " + std::to_string(view));
+        DrawRecorder recorder(view);
+        c.host.DrawViewport(view, recorder);
+        if (v["print"] && ReadBool(v["print"], "print"))
+            c.out << recorder.Describe();
+        if (v["png"]) {
+            const Viewport &port = c.host.scene.viewports[static_cast<size_t>(view)];
+            const std::string path = c.OutPath(ReadText(v["png"], "png"));
+            if (!RasterizeToPng(recorder.calls, port.width, port.height, path))
+                throw SessionError(v["png"], "png: cannot write " + path);
+            c.out << "draw_viewport " << view << ": " << recorder.calls.size() << " calls, " << path << "\n";
+        }
+    });
+    table.Add("gizmo_dirty", [](RunContext &c, const YAML::Node &) {
+        c.out << "gizmo dirty: " << (c.host.GizmosDirty() ? 1 : 0) << "\n";
+    });
+    table.Add("render_frame", [](RunContext &c, const YAML::Node &v) {
+        const int frame = v["frame"] ? ReadInt(v["frame"], "frame") : c.host.scene.CurrentFrame();
+        FilterImage image;
+        std::string error;
+        if (v["plate"]) {
+            if (!ReadPng(c.InPath(ReadText(v["plate"], "plate")), image, error))
+                throw SessionError(v["plate"], "plate: " + error);
+        } else {
+            int w = 0, h = 0;
+            if (const YAML::Node size = v["size"]) {
+                if (!size.IsSequence() || size.size() != 2)
+                    throw SessionError(size, "size: expected [width, height]");
+                w = ReadPositive(size[0], "size");
+                h = ReadPositive(size[1], "size");
+            } else {
+                const Item *camera = c.host.scene.Find(c.host.scene.RenderCameraAt(frame / c.host.scene.fps));
+                if (!camera)
+                    throw SessionError(v, "render_frame: the scene has no camera (give a plate or a size)");
+                w = camera->resolutionW;
+                h = camera->resolutionH;
+            }
+            image = TestPlate(w, h);
+        }
+        if (!c.host.RunImageFilter(kServer, image, frame))
+            throw SessionError(v, "render_frame: " + c.host.messages.back());
+        const int bits = v["bits"] ? ReadInt(v["bits"], "bits") : 8;
+        const std::string path = c.OutPath(ReadText(Need(v, "png", "render_frame"), "png"));
+        if (!WritePng(path, image, bits, error))
+            throw SessionError(v["png"], "png: " + error);
+        c.out << "render_frame " << frame << ": " << image.width << " x " << image.height << ", " << path << "\n";
+    });
+    table.Add("ring_query", [](RunContext &c, const YAML::Node &) {
+        c.out << DescribeFrameQuery(QueryCameraFrames(c.host));
+    });
+    table.Add("render_node", [](RunContext &c, const YAML::Node &) { c.host.BecomeRenderNode(); });
+    table.Add("narrow_code_page", [](RunContext &c, const YAML::Node &v) {
+        c.host.SetNarrowCodePage(ReadText(v, "narrow_code_page"));
+    });
+    table.Add("render_camera", [](RunContext &c, const YAML::Node &v) {
+        const std::uint32_t camera = ReadItem(c, Need(v, "camera", "render_camera"), "camera");
+        const double frame = v["from_frame"] ? ReadNumber(v["from_frame"], "from_frame") : 0.0;
+        c.host.scene.renderCameraSwitches[frame / c.host.scene.fps] = camera;
+    });
+    table.Add("focal_length_key", [](RunContext &c, const YAML::Node &v) {
+        const std::uint32_t id = ReadItem(c, Need(v, "camera", "focal_length_key"), "camera");
+        Item *camera = c.host.scene.Find(id);
+        if (camera->kind != ItemKind::Camera)
+            throw SessionError(v["camera"], "camera: not a camera");
+        const double frame = ReadNumber(Need(v, "frame", "focal_length_key"), "frame");
+        camera->focalKeys[frame / c.host.scene.fps] = ReadNumber(Need(v, "mm", "focal_length_key"), "mm");
+    });
+}
+
+} // namespace zkh

@@ -1,0 +1,200 @@
+// frame_filter.cpp: filling each active frame's margin band of the render camera into the image.
+//
+// The bands are first turned into pixel spans, row by row, under the frame list's lock; the image
+// is then filtered one row at a time through a working row kept per thread between calls. A
+// full-size 4-channel float copy of a 4K render would cost more in first page touches and memory
+// traffic than the whole pass over the host's rows; the row stays in cache and gives the same
+// pixels.
+#include "frame_filter.h"
+
+#include "cameraframe_servers.h"
+#include "frame_geometry.h"
+#include "frame_list.h"
+#include "frame_master.h"
+#include "frame_raster.h"
+
+#include "../common/lwactivate.h"
+#include "../common/lwglobals.h"
+
+#include <CImg.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+using WorkRow = cimg_library::CImg<float>;
+
+struct FilterInstance {};
+std::atomic<FilterInstance *> g_filter{nullptr};
+
+// One run of band pixels of one frame, blended as keep x old + add[c].
+struct BandSpan {
+    int y, x0, x1;
+    float keep;
+    float add[4];
+};
+
+struct FilterScratch {
+    WorkRow row;                  // width x 1, 4 channels: red, green, blue, alpha
+    std::vector<BandSpan> spans;  // in row order, frames in list order within a row
+};
+
+FilterScratch &Scratch(int width)
+{
+    thread_local FilterScratch scratch;
+    if (scratch.row.width() != width || scratch.row.spectrum() != 4)
+        scratch.row.assign(static_cast<unsigned>(width), 1, 1, 4, 0.0f);
+    scratch.spans.clear();
+    return scratch;
+}
+
+// Band quads as point indexes: 0..3 inner corners, 4..7 outer corners.
+const int kBandQuads[4][4] = {{4, 0, 1, 5}, {5, 1, 2, 6}, {6, 2, 3, 7}, {7, 3, 0, 4}};
+
+void AddBandSpans(const FrameRecord &f, int width, int height, std::vector<BandSpan> &spans)
+{
+    const FrameCornerSet corners = frameCorners(f, width, height);
+    const float o = static_cast<float>(1.0 - f.transparency);
+    if (!(o > 0.0f))
+        return; // fully transparent: blending would leave every pixel as it was
+    const float color[4] = {static_cast<float>(f.color[0]), static_cast<float>(f.color[1]),
+                            static_cast<float>(f.color[2]), o};
+    BandSpan span{0, 0, 0, 1.0f - o, {o * color[0], o * color[1], o * color[2], o * color[3]}};
+    for (const auto &quad : kBandQuads) {
+        RasterPoint points[4];
+        for (int k = 0; k < 4; ++k)
+            points[k] = {corners.x[quad[k]], corners.y[quad[k]]};
+        ForEachPolygonSpan(points, 4, width, height, [&](int y, int x0, int x1) {
+            span.y = y;
+            span.x0 = x0;
+            span.x1 = x1;
+            spans.push_back(span);
+        });
+    }
+}
+
+void Blend(WorkRow &row, const BandSpan &span)
+{
+    for (unsigned c = 0; c < 4; ++c) {
+        float *p = row.data(0, 0, 0, c);
+        for (int x = span.x0; x < span.x1; ++x)
+            p[x] = span.keep * p[x] + span.add[c];
+    }
+}
+
+LWItemID RenderCameraOf(const LWFilterAccess &access)
+{
+    if (!g_hostGlobals.global)
+        return LWITEM_NULL;
+    g_hostGlobals.sceneInfo = static_cast<const LWSceneInfo *>(g_hostGlobals.global("LW Scene Info 12", GFUSE_TRANSIENT));
+    const LWSceneInfo *scene = g_hostGlobals.sceneInfo;
+    if (!scene || !scene->renderCamera)
+        return LWITEM_NULL;
+    const double fps = scene->framesPerSecond;
+    const double time = fps > 0.0 ? access.frame / fps : 0.0;
+    return scene->renderCamera(time);
+}
+
+void FilterRows(const LWFilterAccess &access, FilterScratch &scratch)
+{
+    const size_t rowBytes = static_cast<size_t>(access.width) * sizeof(float);
+    WorkRow &row = scratch.row;
+    auto next = scratch.spans.cbegin();
+    for (int y = 0; y < access.height; ++y) {
+        for (unsigned c = 0; c < 4; ++c) {
+            const float *line = c < 3 ? access.bufLine("Final_Render", static_cast<int>(c), y) : access.bufLine("Alpha", 0, y);
+            float *dst = row.data(0, 0, 0, c);
+            if (line)
+                std::memcpy(dst, line, rowBytes);
+            else
+                std::memset(dst, 0, rowBytes);
+        }
+        for (; next != scratch.spans.cend() && next->y == y; ++next)
+            Blend(row, *next);
+        const float *r = row.data(0, 0, 0, 0);
+        const float *g = row.data(0, 0, 0, 1);
+        const float *b = row.data(0, 0, 0, 2);
+        const float *a = row.data(0, 0, 0, 3);
+        for (int x = 0; x < access.width; ++x) {
+            const float rgb[3] = {r[x], g[x], b[x]};
+            access.setRGB(x, y, rgb);
+            access.setAlpha(x, y, a[x]);
+        }
+    }
+}
+
+LWInstance CreateFilter(void *, void *, LWError *error)
+{
+    return GuardedOr(static_cast<LWInstance>(nullptr), [&]() -> LWInstance {
+        auto *filter = new FilterInstance();
+        FilterInstance *expected = nullptr;
+        if (!g_filter.compare_exchange_strong(expected, filter)) {
+            delete filter;
+            if (error)
+                *error = FrameErrorText(1);
+            return nullptr;
+        }
+        return filter;
+    });
+}
+
+void DestroyFilter(LWInstance inst)
+{
+    Guarded([&] {
+        auto *filter = static_cast<FilterInstance *>(inst);
+        FilterInstance *expected = filter;
+        g_filter.compare_exchange_strong(expected, nullptr);
+        delete filter;
+    });
+}
+
+const char *DescribeFilter(LWInstance) { return kCameraFrameServerName; }
+
+const char **NoBuffers(LWInstance)
+{
+    static const char *none[] = {nullptr};
+    return none;
+}
+
+} // namespace
+
+void ProcessFrameFilter(LWInstance, const LWFilterAccess *access)
+{
+    Guarded([&] {
+        if (!access || access->width < 1 || access->height < 1 || !access->bufLine || !access->setRGB ||
+            !access->setAlpha)
+            return;
+        const LWItemID camera = RenderCameraOf(*access);
+        if (!camera)
+            return;
+        FilterScratch &scratch = Scratch(access->width);
+        {
+            auto lock = LockFrames();
+            for (const auto &f : Frames())
+                if (f->active && f->camera == camera)
+                    AddBandSpans(*f, access->width, access->height, scratch.spans);
+        }
+        // Later frames blend over earlier ones: the sort keeps list order within a row.
+        std::stable_sort(scratch.spans.begin(), scratch.spans.end(),
+                         [](const BandSpan &a, const BandSpan &b) { return a.y < b.y; });
+        FilterRows(*access, scratch);
+    });
+}
+
+void FillFrameFilterHandler(LWImageFilterHandler &handler)
+{
+    if (handler.inst) {
+        handler.inst->priv = nullptr;
+        handler.inst->create = CreateFilter;
+        handler.inst->destroy = DestroyFilter;
+        handler.inst->copy = NoCopy;
+        handler.inst->load = NoLoad;
+        handler.inst->save = NoSave;
+        handler.inst->descln = DescribeFilter;
+    }
+    handler.process = ProcessFrameFilter;
+    handler.flags = NoBuffers;
+}

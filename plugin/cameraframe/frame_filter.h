@@ -1,0 +1,13 @@
+// frame_filter.h: the ZK:CameraFrame image filter: margin bands burnt into the final render.
+#ifndef ZK_CAMERAFRAME_FRAME_FILTER_H
+#define ZK_CAMERAFRAME_FRAME_FILTER_H
+
+#include "../common/lwhost.h"
+
+// Fills the image filter record (after the activation's shared steps).
+void FillFrameFilterHandler(LWImageFilterHandler &handler);
+
+// The process callback itself.
+void ProcessFrameFilter(LWInstance inst, const LWFilterAccess *access);
+
+#endif

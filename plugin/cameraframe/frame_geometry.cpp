@@ -1,0 +1,126 @@
+// frame_geometry.cpp: Frame Calc, margins and corners.
+#include "frame_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Derives the value that the frame's mode does not take from the user. The table of the three
+// edits comes down to one rule per mode.
+void DeriveThird(FrameRecord &f)
+{
+    switch (f.calcMode) {
+    case WidthHeight: f.aspect = f.width / f.height; break;
+    case WidthAspect: f.height = f.width / f.aspect; break;
+    case HeightAspect: f.width = f.aspect * f.height; break;
+    default: break;
+    }
+}
+
+// A whole number of pixels, at least 1 (NaN gives 1).
+double WholeSize(double entered) { return std::max(1.0, std::trunc(entered)); }
+
+void PixelsFromPercent(FrameRecord &f)
+{
+    f.marginWPx = std::floor(f.marginW * f.width);
+    f.marginHPx = std::floor(f.marginH * f.height);
+}
+
+void PercentFromPixels(FrameRecord &f)
+{
+    f.marginW = f.marginWPx / f.width;
+    f.marginH = f.marginHPx / f.height;
+}
+
+} // namespace
+
+void SetFrameWidth(FrameRecord &frame, double entered)
+{
+    auto lock = LockFrames();
+    frame.width = WholeSize(entered);
+    if (frame.camera)
+        DeriveThird(frame);
+}
+
+void SetFrameHeight(FrameRecord &frame, double entered)
+{
+    auto lock = LockFrames();
+    frame.height = WholeSize(entered);
+    if (frame.camera)
+        DeriveThird(frame);
+}
+
+void SetFrameAspect(FrameRecord &frame, double entered)
+{
+    auto lock = LockFrames();
+    const double aspect = entered <= 0.0 ? 1.0 : entered;
+    frame.aspect = std::max(0.01, aspect);
+    if (frame.camera)
+        DeriveThird(frame);
+}
+
+void SetMarginWPercent(FrameRecord &frame, double percent)
+{
+    auto lock = LockFrames();
+    frame.marginW = percent / 100.0;
+    if (frame.camera)
+        PixelsFromPercent(frame);
+}
+
+void SetMarginHPercent(FrameRecord &frame, double percent)
+{
+    auto lock = LockFrames();
+    frame.marginH = percent / 100.0;
+    if (frame.camera)
+        PixelsFromPercent(frame);
+}
+
+void SetMarginWPixels(FrameRecord &frame, double pixels)
+{
+    auto lock = LockFrames();
+    frame.marginWPx = std::trunc(pixels);
+    if (frame.camera)
+        PercentFromPixels(frame);
+}
+
+void SetMarginHPixels(FrameRecord &frame, double pixels)
+{
+    auto lock = LockFrames();
+    frame.marginHPx = std::trunc(pixels);
+    if (frame.camera)
+        PercentFromPixels(frame);
+}
+
+void FrameUnitPoint(const FrameRecord &frame, double u, double v, double &x, double &y)
+{
+    const double c = std::cos(frame.rotation);
+    const double s = std::sin(frame.rotation);
+    const double ox = (u - 0.5) * frame.width;
+    const double oy = (v - 0.5) * frame.height;
+    x = frame.posX + ox * c + oy * s;
+    y = frame.posY - ox * s + oy * c;
+}
+
+FrameCornerSet frameCorners(const FrameRecord &frame, double refW, double refH)
+{
+    static const double kUnit[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    const double cx = refW / 2.0 + frame.posX;
+    const double cy = refH / 2.0 + frame.posY;
+    const double c = std::cos(frame.rotation);
+    const double s = std::sin(frame.rotation);
+    const double mw = std::max(frame.marginW, 2.0 / frame.width);
+    const double mh = std::max(frame.marginH, 2.0 / frame.height);
+    FrameCornerSet corners{};
+    for (int k = 0; k < 4; ++k) {
+        const double ix = (kUnit[k][0] - 0.5) * frame.width;
+        const double iy = (kUnit[k][1] - 0.5) * frame.height;
+        corners.x[k] = cx + ix * c + iy * s;
+        corners.y[k] = cy - ix * s + iy * c;
+        const double ox = ix * (1.0 + mw);
+        const double oy = iy * (1.0 + mh);
+        corners.x[k + 4] = cx + ox * c + oy * s;
+        corners.y[k + 4] = cy - ox * s + oy * c;
+    }
+    return corners;
+}

@@ -1,0 +1,31 @@
+// frame_geometry.h: Frame Calc, margin conversions and the corner geometry of a frame.
+#ifndef ZK_CAMERAFRAME_FRAME_GEOMETRY_H
+#define ZK_CAMERAFRAME_FRAME_GEOMETRY_H
+
+#include "frame_list.h"
+
+// Width, height and aspect edits: the entered value is stored, then the frame's Frame Calc mode
+// derives the third value when the frame has a camera.
+void SetFrameWidth(FrameRecord &frame, double entered);
+void SetFrameHeight(FrameRecord &frame, double entered);
+void SetFrameAspect(FrameRecord &frame, double entered);
+
+// Margin edits: percent (10 is 10 %) or whole pixels; with a camera the other pair is recomputed.
+void SetMarginWPercent(FrameRecord &frame, double percent);
+void SetMarginHPercent(FrameRecord &frame, double percent);
+void SetMarginWPixels(FrameRecord &frame, double pixels);
+void SetMarginHPixels(FrameRecord &frame, double pixels);
+
+// Points 0..3: the inner corners; 4..7: the outer (margin) corners, in the same order.
+struct FrameCornerSet {
+    double x[8];
+    double y[8];
+};
+
+// The frame placed in a reference image of refW x refH pixels.
+FrameCornerSet frameCorners(const FrameRecord &frame, double refW, double refH);
+
+// A point of the frame's unit square, relative to the centre of the reference image.
+void FrameUnitPoint(const FrameRecord &frame, double u, double v, double &x, double &y);
+
+#endif

@@ -1,0 +1,91 @@
+// frame_list.h: camera frame records, the master's scene-level state and the process-wide frame list.
+//
+// The list is shared by every server of ZK:CameraFrame. The interface thread edits it (panel, tool,
+// scene load) while the image filter and the ring answer read it from the host's render and peer
+// threads: every change and every whole read pass holds LockFrames().
+#ifndef ZK_CAMERAFRAME_FRAME_LIST_H
+#define ZK_CAMERAFRAME_FRAME_LIST_H
+
+#include "../common/lwhost.h"
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+enum FrameCalcMode : std::int32_t { WidthHeight = 0, WidthAspect = 1, HeightAspect = 2 };
+
+struct FrameRecord {
+    FrameRecord(); // names itself from "Frame (%d)" and advances the default-name counter
+
+    bool redraw = true;
+    bool hot = false;
+    std::string name;
+    bool active = true;
+    LWItemID camera = LWITEM_NULL;
+    double posX = 0.0, posY = 0.0;
+    std::int32_t calcMode = WidthHeight;
+    double width = 320.0, height = 180.0;
+    double aspect = 16.0 / 9.0;
+    double rotation = 0.0;
+    double marginW = 0.1, marginH = 0.1;
+    double marginWPx = 0.0, marginHPx = 0.0;
+    double color[3] = {0.0, 0.0, 0.0};
+    double transparency = 0.0;
+    std::string memo;
+    bool showFocalLength = false;
+};
+
+struct FramePanel; // the options panel, built by the interface server
+
+struct CameraFrameState {
+    FramePanel *panel = nullptr;                  // owned; freed through destroyPanel
+    void (*destroyPanel)(FramePanel *) = nullptr; // set by whoever builds the panel
+    char description[256] = {};
+    std::int32_t currentIndex = 0;
+    bool combined = false;
+    double combinedColor[3] = {0.0, 0.0, 0.0};
+    double combinedTransparency = 0.0;
+    std::string extraText;
+    bool extraFlag = false;
+};
+
+using FrameRecords = std::vector<std::unique_ptr<FrameRecord>>;
+
+// The guard of the frame list, of the records in it and of the master instance's scene-level
+// fields (combined shading, extra text and flag). Recursive: the helpers below take it themselves
+// and may be called with it held.
+std::unique_lock<std::recursive_mutex> LockFrames();
+
+// The list itself; hold LockFrames() while using it.
+FrameRecords &Frames();
+
+int FrameCount();
+// Null when the index is negative or not below the count.
+FrameRecord *FrameAt(int index);
+// The frame's name, or "Frame%d" with index + 1 when the name is empty; the empty text when out of
+// range. The buffer belongs to the plug-in and stays valid until the next call on this thread.
+const char *FrameListLabel(int index);
+
+// The next number "Frame (%d)" will use.
+int DefaultNameCounter();
+
+// Appends a frame (copied from the current one, else sized from the first camera) and selects it.
+void CreateFrame(CameraFrameState &state);
+// Removes the current frame, if any, and selects the one before it.
+void DeleteCurrentFrame(CameraFrameState &state);
+// Frees every record.
+void ClearFrames();
+// Appends loaded records behind the ones already there.
+void AppendFrames(FrameRecords &records);
+
+// The one master instance of the process, or null.
+CameraFrameState *TheFrameState();
+void SetTheFrameState(CameraFrameState *state);
+
+// Whole pixel value of a double for integer fields: truncated toward zero, NaN as 0, and held in
+// the 32-bit range.
+std::int32_t TruncToInt(double value);
+
+#endif

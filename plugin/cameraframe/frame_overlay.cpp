@@ -1,0 +1,236 @@
+// frame_overlay.cpp: drawing margin bands, highlights, memos, focal lengths and the combined shading.
+#include "frame_overlay.h"
+
+#include "frame_geometry.h"
+#include "frame_list.h"
+#include "frame_mask.h"
+
+#include "../common/lwcodepage.h"
+#include "../common/lwglobals.h"
+#include "../common/lwguard.h"
+#include "../common/lwtool2.h"
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+const float kTextColor[4] = {0.7f, 0.7f, 0.7f, 1.0f};
+constexpr double kGrabZone = 32.0;
+
+// Camera pixels relative to the camera image centre -> viewport pixels.
+struct ViewMapping {
+    double vpW, vpH;
+    double sx, sy; // fitW / resW, fitH / resH
+
+    void Place(const FrameRecord &f, double u, double v, LWDVector out) const
+    {
+        double x = 0, y = 0;
+        FrameUnitPoint(f, u, v, x, y);
+        out[0] = vpW / 2.0 + x * sx;
+        out[1] = vpH / 2.0 + y * sy;
+        out[2] = 0.001;
+    }
+};
+
+bool Finite(const LWDVector *points, int count)
+{
+    for (int i = 0; i < count; ++i)
+        if (!std::isfinite(points[i][0]) || !std::isfinite(points[i][1]))
+            return false;
+    return true;
+}
+
+// Null-safe calls of the access record; shapes with a non-finite point (a frame of zero size from
+// a damaged scene) are left out.
+struct Painter {
+    LWCustomObjAccess *a;
+
+    void Color(float r, float g, float b, float alpha) const
+    {
+        const float rgba[4] = {r, g, b, alpha};
+        if (a->setColor)
+            a->setColor(a->dispData, rgba);
+    }
+    void TextColor() const
+    {
+        if (a->setColor)
+            a->setColor(a->dispData, kTextColor);
+    }
+    void Quad(const ViewMapping &m, const FrameRecord &f, double u0, double v0, double u1, double v1) const
+    {
+        if (!a->quad)
+            return;
+        LWDVector p[4];
+        m.Place(f, u0, v0, p[0]);
+        m.Place(f, u1, v0, p[1]);
+        m.Place(f, u1, v1, p[2]);
+        m.Place(f, u0, v1, p[3]);
+        if (Finite(p, 4))
+            a->quad(a->dispData, p[0], p[1], p[2], p[3], LWCSYS_VIEWPORT);
+    }
+    void Polygon(const ViewMapping &m, const FrameRecord &f, double u0, double v0, double u1, double v1) const
+    {
+        if (!a->polygon)
+            return;
+        static const int kIndexes[4] = {0, 1, 2, 3};
+        LWDVector p[4];
+        m.Place(f, u0, v0, p[0]);
+        m.Place(f, u1, v0, p[1]);
+        m.Place(f, u1, v1, p[2]);
+        m.Place(f, u0, v1, p[3]);
+        if (Finite(p, 4))
+            a->polygon(a->dispData, 4, kIndexes, p, LWCSYS_VIEWPORT);
+    }
+    void Text(const ViewMapping &m, const FrameRecord &f, double u, double v, const std::string &text, int justify) const
+    {
+        if (!a->text)
+            return;
+        LWDVector p;
+        m.Place(f, u, v, p);
+        if (Finite(&p, 1))
+            a->text(a->dispData, p, text.c_str(), justify, LWCSYS_VIEWPORT);
+    }
+};
+
+double CurrentTime()
+{
+    if (g_hostGlobals.global)
+        g_hostGlobals.timeInfo = static_cast<const LWTimeInfo *>(g_hostGlobals.global("LW Time Info", GFUSE_TRANSIENT));
+    return g_hostGlobals.timeInfo ? g_hostGlobals.timeInfo->time : 0.0;
+}
+
+void DrawOneFrame(const Painter &p, const ViewMapping &m, const FrameRecord &f)
+{
+    const float r = static_cast<float>(f.color[0]);
+    const float g = static_cast<float>(f.color[1]);
+    const float b = static_cast<float>(f.color[2]);
+    p.Color(r, g, b, static_cast<float>(1.0 - f.transparency));
+    const double hw = f.marginW / 2.0, hh = f.marginH / 2.0;
+    if (f.marginW != 0.0 || f.marginH != 0.0) {
+        p.Quad(m, f, -hw, -hh, 1 + hw, 0);
+        p.Quad(m, f, -hw, 1, 1 + hw, 1 + hh);
+        p.Quad(m, f, -hw, 0, 0, 1);
+        p.Quad(m, f, 1, 0, 1 + hw, 1);
+    }
+    if (f.hot) {
+        p.Color(r, g, b, 0.25f);
+        p.Polygon(m, f, 0, 0, 1, 1);
+        const double zx = kGrabZone / f.width, zy = kGrabZone / f.height;
+        const double corners[5][2] = {{0, 0}, {1 - zx, 0}, {1 - zx, 1 - zy}, {0, 1 - zy}, {0.5 - zx / 2, 0.5 - zy / 2}};
+        for (const auto &c : corners)
+            p.Polygon(m, f, c[0], c[1], c[0] + zx, c[1] + zy);
+    }
+    const double textV = 1 + 0.35 * f.marginH;
+    if (!f.memo.empty()) {
+        const std::string narrow = Utf8ToNarrow(f.memo);
+        p.TextColor();
+        p.Text(m, f, 0, textV, narrow, LWJUST_LEFT);
+    }
+    if (f.showFocalLength && g_hostGlobals.cameraInfo) {
+        const double focal = g_hostGlobals.cameraInfo->focalLength(f.camera, CurrentTime());
+        p.TextColor();
+        p.Text(m, f, 0.5, textV, FormatString("%6.1fmm", focal), LWJUST_CENTER);
+    }
+}
+
+void DrawCombined(const Painter &p, const ViewMapping &m, const CameraFrameState &state, int view, LWItemID camera,
+                  const std::vector<const FrameRecord *> &frames)
+{
+    std::vector<MaskQuad> quads;
+    const double kx = kMaskSize / m.vpW, ky = kMaskSize / m.vpH;
+    for (const FrameRecord *f : frames) {
+        MaskQuad quad;
+        static const double kUnit[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+        for (int k = 0; k < 4; ++k) {
+            LWDVector v;
+            m.Place(*f, kUnit[k][0], kUnit[k][1], v);
+            quad[static_cast<size_t>(k)] = {v[0] * kx, v[1] * ky};
+        }
+        quads.push_back(quad);
+    }
+    const unsigned char *texture =
+        CombinedMaskTexture(view, camera, static_cast<int>(m.vpW), static_cast<int>(m.vpH), quads);
+    if (!texture)
+        return; // viewports past the fourth get no shading
+    LWCustomObjAccess *a = p.a;
+    p.Color(static_cast<float>(state.combinedColor[0]), static_cast<float>(state.combinedColor[1]),
+            static_cast<float>(state.combinedColor[2]), static_cast<float>(1.0 - state.combinedTransparency));
+    if (a->setTexture)
+        a->setTexture(a->dispData, kMaskSize, texture);
+    if (a->setUVs) {
+        const double uv0[2] = {0, 0}, uv1[2] = {0, 1}, uv2[2] = {1, 1}, uv3[2] = {1, 0};
+        a->setUVs(a->dispData, uv0, uv1, uv2, uv3);
+    }
+    if (a->quad) {
+        const LWDVector q0 = {0, 0, 0}, q1 = {m.vpW, 0, 0}, q2 = {m.vpW, m.vpH, 0}, q3 = {0, m.vpH, 0};
+        a->quad(a->dispData, q0, q1, q2, q3, LWCSYS_VIEWPORT);
+    }
+}
+
+void Draw(LWInstance inst, LWCustomObjAccess *access)
+{
+    Guarded([&] {
+        auto *state = static_cast<CameraFrameState *>(inst);
+        const LWViewportInfo *views = g_hostGlobals.viewportInfo;
+        const LWCameraInfo *cameras = g_hostGlobals.cameraInfo;
+        if (!state || !access || !views || !cameras || !views->type || !views->viewItem || !views->rect)
+            return;
+        const int view = access->view;
+        if (views->type(view) != LVVIEWT_CAMERA)
+            return;
+        const LWItemID camera = views->viewItem(view);
+        if (!camera)
+            return;
+        auto lock = LockFrames();
+        std::vector<const FrameRecord *> frames;
+        for (const auto &f : Frames())
+            if (f->active && f->camera == camera)
+                frames.push_back(f.get());
+        if (frames.empty())
+            return;
+        int left = 0, top = 0, vpW = 0, vpH = 0;
+        views->rect(view, &left, &top, &vpW, &vpH);
+        int resW = 0, resH = 0;
+        cameras->resolution(camera, &resW, &resH);
+        if (vpW < 1 || vpH < 1 || resW < 1 || resH < 1)
+            return;
+        const auto [fitW, fitH] = CameraViewSize(view);
+        const ViewMapping mapping{static_cast<double>(vpW), static_cast<double>(vpH), fitW / resW, fitH / resH};
+        const Painter painter{access};
+        if (access->setDrawMode)
+            access->setDrawMode(access->dispData, 0);
+        if (access->setPattern)
+            access->setPattern(access->dispData, LWLPAT_SOLID);
+        if (!state->combined) {
+            for (const FrameRecord *f : frames)
+                DrawOneFrame(painter, mapping, *f);
+        } else {
+            DrawCombined(painter, mapping, *state, view, camera, frames);
+        }
+    });
+}
+
+int Dirty(LWInstance)
+{
+    return GuardedOr(0, [] {
+        auto lock = LockFrames();
+        bool any = false;
+        for (auto &f : Frames()) {
+            any = any || f->redraw;
+            f->redraw = false;
+        }
+        return any ? 1 : 0;
+    });
+}
+
+} // namespace
+
+void FillFrameGizmo(LWMasterGizmo &gizmo)
+{
+    if (gizmo.gizmo) {
+        *gizmo.gizmo = LWGizmoFuncs{};
+        gizmo.gizmo->draw = Draw;
+        gizmo.gizmo->dirty = Dirty;
+    }
+}

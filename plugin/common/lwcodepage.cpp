@@ -1,0 +1,118 @@
+// lwcodepage.cpp: text conversion to the narrow code page (Win32 calls on Windows, iconv elsewhere).
+#include "lwcodepage.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <cerrno>
+#include <cstdlib>
+#include <iconv.h>
+#endif
+
+std::u16string Utf8ToUtf16(const std::string &utf8)
+{
+    std::u16string out;
+    out.reserve(utf8.size());
+    const auto *s = reinterpret_cast<const unsigned char *>(utf8.data());
+    const size_t n = utf8.size();
+    size_t i = 0;
+    while (i < n) {
+        const unsigned char c = s[i];
+        char32_t cp = 0xFFFD;
+        size_t length = 1;
+        size_t need = 0;
+        char32_t min = 0;
+        if (c < 0x80) {
+            cp = c;
+        } else if ((c & 0xE0) == 0xC0) {
+            need = 1, cp = c & 0x1F, min = 0x80;
+        } else if ((c & 0xF0) == 0xE0) {
+            need = 2, cp = c & 0x0F, min = 0x800;
+        } else if ((c & 0xF8) == 0xF0) {
+            need = 3, cp = c & 0x07, min = 0x10000;
+        }
+        if (need > 0) {
+            size_t k = 1;
+            for (; k <= need && i + k < n && (s[i + k] & 0xC0) == 0x80; ++k)
+                cp = (cp << 6) | (s[i + k] & 0x3F);
+            length = k;
+            if (k != need + 1 || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+                cp = 0xFFFD;
+        } else if (c >= 0x80) {
+            cp = 0xFFFD;
+        }
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (cp >> 10));
+            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(cp);
+        }
+        i += length;
+    }
+    return out;
+}
+
+#if defined(_WIN32)
+
+std::string NarrowCodePage() { return "CP" + std::to_string(GetACP()); }
+
+std::string Utf16ToNarrow(const std::u16string &utf16)
+{
+    if (utf16.empty())
+        return std::string();
+    const auto *wide = reinterpret_cast<const wchar_t *>(utf16.data());
+    const int count = static_cast<int>(utf16.size());
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide, count, nullptr, 0, nullptr, nullptr);
+    if (size <= 0)
+        return std::string();
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, count, out.data(), size, nullptr, nullptr);
+    return out;
+}
+
+#else
+
+std::string NarrowCodePage()
+{
+    const char *name = std::getenv("ZK_NARROW_CODEPAGE");
+    return name && *name ? name : "UTF-8";
+}
+
+std::string Utf16ToNarrow(const std::u16string &utf16)
+{
+    std::string out;
+    iconv_t cd = iconv_open(NarrowCodePage().c_str(), "UTF-16LE");
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        // An unknown code page: keep ASCII, mark the rest.
+        for (char16_t c : utf16)
+            if (c < 0xDC00 || c > 0xDFFF)
+                out += c < 0x80 ? static_cast<char>(c) : '?';
+        return out;
+    }
+    // One character (one or two UTF-16 units) at a time, so that an unmappable one becomes '?'.
+    for (size_t i = 0; i < utf16.size();) {
+        const size_t units = (utf16[i] >= 0xD800 && utf16[i] <= 0xDBFF && i + 1 < utf16.size()) ? 2 : 1;
+        unsigned char in[4];
+        for (size_t k = 0; k < units; ++k) {
+            in[2 * k] = static_cast<unsigned char>(utf16[i + k] & 0xFF);
+            in[2 * k + 1] = static_cast<unsigned char>(utf16[i + k] >> 8);
+        }
+        char buffer[16];
+        char *inPtr = reinterpret_cast<char *>(in);
+        size_t inLeft = units * 2;
+        char *outPtr = buffer;
+        size_t outLeft = sizeof buffer;
+        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
+            out += '?';
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        } else {
+            out.append(buffer, static_cast<size_t>(outPtr - buffer));
+        }
+        i += units;
+    }
+    iconv_close(cd);
+    return out;
+}
+
+#endif

@@ -1,0 +1,22 @@
+// lwcodepage.h: UTF-8 text to the system's narrow code page, through UTF-16.
+//
+// On Windows the narrow code page is the ANSI code page (CP_ACP). Elsewhere it is named by the
+// environment variable ZK_NARROW_CODEPAGE (an iconv name such as "CP932"; UTF-8 when unset), which
+// the simulated host sets as its system setting.
+#ifndef ZK_LWCODEPAGE_H
+#define ZK_LWCODEPAGE_H
+
+#include <string>
+
+// UTF-8 to UTF-16; invalid sequences become U+FFFD.
+std::u16string Utf8ToUtf16(const std::string &utf8);
+
+// UTF-16 to the narrow code page; characters it cannot hold become '?'.
+std::string Utf16ToNarrow(const std::u16string &utf16);
+
+inline std::string Utf8ToNarrow(const std::string &utf8) { return Utf16ToNarrow(Utf8ToUtf16(utf8)); }
+
+// The name of the narrow code page in use ("UTF-8", "CP932", ...).
+std::string NarrowCodePage();
+
+#endif

@@ -1,0 +1,104 @@
+// The runner's camera-frame actions on session files: frames, pictures, ring replies and mistakes.
+#include "filter_image.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RunResult {
+    int status;
+    std::string output;
+};
+
+fs::path TempDir(const std::string &name)
+{
+    return fs::temp_directory_path() / ("zkhost-frames-" + std::to_string(getpid())) / name;
+}
+
+RunResult RunFrames(const std::string &session, const fs::path &outDir)
+{
+    const fs::path file = outDir.parent_path() / (outDir.filename().string() + ".yaml");
+    fs::create_directories(outDir.parent_path());
+    std::ofstream(file) << session;
+    const fs::path log = outDir.parent_path() / (outDir.filename().string() + ".txt");
+    const std::string command = std::string(ZK_RUNNER_PATH) + " run " + file.string() + " --out " + outDir.string() +
+                                " --module " + ZK_MODULE_PATH + " > " + log.string() + " 2>&1";
+    const int status = std::system(command.c_str());
+    std::ifstream in(log);
+    std::stringstream text;
+    text << in.rdbuf();
+    return {WEXITSTATUS(status), text.str()};
+}
+
+const char kScene[] = R"(scene:
+  items:
+    - {camera: Camera, resolution: [200, 100], focal_length: 35}
+  viewports:
+    - {view: camera, item: Camera, rect: [0, 0, 400, 200]}
+actions:
+  - add_master: ZK:CameraFrame
+)";
+
+TEST(CameraFrameRunner, FramesPicturesAndRingReply)
+{
+    const fs::path out = TempDir("frames");
+    const RunResult result = RunFrames(std::string(kScene) + R"(  - frame_create: {name: A, width: 100, height: 50, margin_percent: [20, 20], color: [1, 0, 0]}
+  - frame_create: ~
+  - frame_edit: {index: 1, active: false, memo: note}
+  - frame_list: ~
+  - draw_viewport: {view: 0, png: view.png}
+  - render_frame: {size: [200, 100], png: render.png, bits: 16}
+  - frame_delete: 1
+  - ring_query: ~
+  - save_scene: scene.zks
+  - load_scene: scene.zks
+  - frame_list: ~
+)",
+                                        out);
+    // The block holds 32-bit floats: the 20 % margins come back as 0.200000003, whose outer corners
+    // truncate to 39 and 19.
+    ASSERT_EQ(result.status, 0) << result.output;
+    EXPECT_NE(result.output.find("camera frames: 2\n  0 \"A\" camera Camera at (0, 0) 100 x 50 margins 20% 20% rotation 0 "
+                                 "color 1 0 0 transparency 0\n  1 \"Frame2\" inactive camera Camera at (0, 0) 181 x 90.5"),
+              std::string::npos)
+        << result.output;
+    EXPECT_NE(result.output.find("frame 0 \"A\" camera 0x30000001\n  inner (50,25) (150,25) (150,75) (50,75)\n"
+                                 "  outer (39,19) (160,19) (160,80) (39,80)\n  margin 0.2 0.2 0.2 px 20 10\n"
+                                 "  color 255 0 0 opacity 100\n  memo \"\" focal \"\"\n"),
+              std::string::npos)
+        << result.output;
+    EXPECT_NE(result.output.find("camera frames: 1\n  0 \"A\""), std::string::npos) << result.output;
+    zkh::FilterImage render;
+    std::string error;
+    ASSERT_TRUE(zkh::ReadPng((out / "render.png").string(), render, error)) << error;
+    EXPECT_EQ(render.At(0, 45, 50), 1.0f);
+    EXPECT_EQ(render.At(1, 45, 50), 0.0f);
+    EXPECT_TRUE(fs::exists(out / "view.png"));
+}
+
+TEST(CameraFrameRunner, MistakesAreNamed)
+{
+    RunResult result = RunFrames("actions:\n  - frame_create: ~\n", TempDir("nomaster"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find(":2:19: no ZK:CameraFrame master in the scene (add it with add_master first)"),
+              std::string::npos)
+        << result.output;
+    result = RunFrames(std::string(kScene) + "  - frame_edit: {index: 3, name: x}\n", TempDir("index"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find("index: no frame 3 (there are 0)"), std::string::npos) << result.output;
+    result = RunFrames(std::string(kScene) + "  - frame_create: {widht: 3}\n", TempDir("field"));
+    EXPECT_NE(result.output.find("frame: unknown field 'widht'"), std::string::npos) << result.output;
+    result = RunFrames(std::string(kScene) + "  - render_frame: {plate: missing.png, png: r.png}\n", TempDir("plate"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find("missing.png: cannot open"), std::string::npos) << result.output;
+}
+
+} // namespace
