@@ -97,11 +97,12 @@ std::vector<ItemChannel> ItemChannels(LWItemID item)
 
 bool IsMorphChannel(const std::string &fullName)
 {
-    static const std::regex kGroupAndName("^([^\\.]+)\\.[^\\.]+$", std::regex::ECMAScript);
-    std::smatch match;
-    if (!std::regex_match(fullName, match, kGroupAndName))
+    // The full match of "^([^\.]+)\.[^\.]+$": exactly one ".", with text on both sides.
+    const size_t dot = fullName.find('.');
+    if (dot == std::string::npos || dot == 0 || dot + 1 == fullName.size() ||
+        fullName.find('.', dot + 1) != std::string::npos)
         return false;
-    if (match[1].str() == "MorphGroup")
+    if (fullName.compare(0, dot, "MorphGroup") == 0)
         return true;
     for (const std::string &name : MorphMapNames())
         if (name == fullName)
