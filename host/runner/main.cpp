@@ -6,6 +6,10 @@
 #include <filesystem>
 #include <iostream>
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 namespace {
 
 int Usage()
@@ -17,12 +21,29 @@ int Usage()
     return 2;
 }
 
-std::string DefaultModule(const char *argv0)
+// The path of this program's file, argv[0] when the system cannot tell.
+std::filesystem::path SelfPath(const char *argv0)
 {
+#if defined(_WIN32)
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0)
+            return argv0;
+        if (length < buffer.size())
+            return std::filesystem::path(buffer.substr(0, length));
+        buffer.resize(buffer.size() * 2);
+    }
+#else
     std::error_code ec;
     std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec)
-        self = argv0;
+    return ec ? std::filesystem::path(argv0) : self;
+#endif
+}
+
+std::string DefaultModule(const char *argv0)
+{
+    const std::filesystem::path self = SelfPath(argv0);
     return (self.parent_path() / "zktools.p").string();
 }
 
