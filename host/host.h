@@ -10,6 +10,7 @@
 #include "commands.h"
 #include "drawing.h"
 #include "module_loader.h"
+#include "panels.h"
 #include "requesters.h"
 #include "scene.h"
 #include "scene_block.h"
@@ -49,6 +50,7 @@ public:
     ServiceRegistry services;
     CommandInterface commands;
     Requesters requesters;
+    PanelService panels;
     std::string currentTool;       // set by "Tool_<server>", cleared by "ChangeTool"
     std::string editMode = "Objects";
     std::vector<std::string> messages; // the host's own messages (refused servers, load errors)

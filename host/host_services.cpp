@@ -396,17 +396,8 @@ int ColorPicker(int, LWColorPickLocal *local)
     return AFUNC_OK;
 }
 
-// ---- panels (the panel services are filled in by the panel layer) ----
+// ---- raster and view panels (filled in by their layers) ----
 
-const LWDisplayMetrics *DisplayMetrics()
-{
-    static const LWDisplayMetrics metrics = {1920, 1080, 1, 1, 1 << 24, 24, 14, 11};
-    return &metrics;
-}
-
-DrawFuncs g_drawFuncs = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, DisplayMetrics};
-LWPanelFuncs g_panelFuncs = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                             nullptr, nullptr, nullptr, &g_drawFuncs, nullptr, nullptr};
 LWRasterFuncs g_rasterFuncs = {nullptr, nullptr, nullptr};
 LWXPanelFuncs g_xpanelFuncs = {3, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
 
@@ -442,7 +433,7 @@ void Host::InstallServices()
     services.Set("File Request 3", reinterpret_cast<void *>(&FileRequest3));
     services.Set("File Request", reinterpret_cast<void *>(&FileRequestOld));
     services.Set("Color Picker", reinterpret_cast<void *>(&ColorPicker));
-    services.Set("LWPanelServices 3", &g_panelFuncs);
+    services.Set("LWPanelServices 3", panels.Funcs());
     services.Set("RasterServices 4", &g_rasterFuncs);
     services.Set("LWXPanel 3", &g_xpanelFuncs);
     for (size_t i = 0; i < kOpaqueCount; ++i)

@@ -234,9 +234,10 @@ int RunSession(const std::string &sessionPath, const std::string &outDir, const 
     }
 
     Host host;
-    RunContext context{host, outDir, fs::path(sessionPath).parent_path().string(), out};
+    RunContext context{host, outDir, fs::path(sessionPath).parent_path().string(), out, nullptr};
     ActionTable table;
     AddCoreActions(table);
+    AddPanelActions(table);
     int status = 0;
     try {
         if (!root.IsMap())
@@ -261,6 +262,8 @@ int RunSession(const std::string &sessionPath, const std::string &outDir, const 
             if (!action)
                 throw SessionError(step.begin()->first, "unknown action '" + name + "'");
             (*action)(context, step.begin()->second);
+            if (context.deferred)
+                throw SessionError(*context.deferred);
         }
     } catch (const SessionError &e) {
         err << sessionPath;

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -27,6 +28,8 @@ struct RunContext {
     std::string outDir;
     std::string sessionDir;
     std::ostream &out;
+    // A mistake found inside a host callback (a modal panel's steps): raised after the action.
+    std::shared_ptr<SessionError> deferred;
     // A path from the session: relative paths are taken inside the output folder.
     std::string OutPath(const std::string &path) const;
     // A path of an input file: relative paths are taken from the session file's folder.
@@ -46,6 +49,9 @@ private:
 
 // Actions of the host itself: scene, time, selection, commands, requesters, scene files.
 void AddCoreActions(ActionTable &table);
+
+// Acting on classic panels: panel_set, panel_press, panel_close, panel_dump, on_next_modal.
+void AddPanelActions(ActionTable &table);
 
 // Reading helpers: each raises SessionError naming the field.
 YAML::Node Need(const YAML::Node &map, const char *key, const std::string &what);

@@ -529,7 +529,15 @@ struct st_LWControl {
     void *priv_data;
 };
 
-/* Panel tags. */
+/* Control values go through LWValue records: CTL_X .. CTL_LABELWIDTH as LWValInt, CTL_VALUE by the
+   control's kind, CTL_USEREVENT (an LWCtlEventFunc) and CTL_USERDATA as LWValPointer.
+   User data handed to a control's event function and to its popup or list callbacks is its
+   CTL_USERDATA. */
+
+/* Panel tags. Numeric tags take a pointer to an int; PAN_TITLE, PAN_USERDATA, PAN_LWINSTANCE and
+   the hook tags (PAN_USERDRAW .. PAN_USERCLOSE, PAN_USERKEYS, PAN_MOUSEBUTTON, PAN_MOUSEMOVE,
+   PAN_USERKEYUPS, PAN_MOUSEWHEEL, PAN_CONFIGTAG) take the pointer itself. Hooks receive the
+   panel's PAN_USERDATA. */
 typedef int pTag;
 #define PAN_X 1
 #define PAN_Y 2

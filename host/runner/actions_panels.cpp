@@ -1,0 +1,135 @@
+// actions_panels.cpp: the runner acting as the user on classic panels.
+//
+// Non-modal panels are reached as "the panel opened last". Modal panels block inside the module,
+// so their steps are given beforehand with on_next_modal and run while the panel is open.
+#include "session.h"
+
+#include <fstream>
+
+namespace zkh {
+
+namespace {
+
+Panel &CurrentPanel(RunContext &c, const YAML::Node &at)
+{
+    Panel *panel = c.host.panels.LastOpened();
+    if (!panel || !panel->open)
+        throw SessionError(at, "no panel is open");
+    return *panel;
+}
+
+PanelControl &ControlByLabel(Panel &panel, const YAML::Node &node, const std::string &what)
+{
+    const std::string label = ReadText(node, what);
+    PanelControl *control = PanelService::Find(panel, label);
+    if (!control)
+        throw SessionError(node, what + ": the panel has no control labelled '" + label + "'");
+    return *control;
+}
+
+// [label, value]: sets the value as the user would type it, then fires the control's event.
+void SetControl(Panel &panel, const YAML::Node &value)
+{
+    if (!value.IsSequence() || value.size() != 2)
+        throw SessionError(value, "panel_set: expected [label, value]");
+    PanelControl &control = ControlByLabel(panel, value[0], "panel_set");
+    const YAML::Node &v = value[1];
+    switch (control.kind) {
+    case ValueKind::Int: PanelService::SetInt(control, ReadInt(v, "panel_set value")); break;
+    case ValueKind::Float: PanelService::SetFloat(control, ReadNumber(v, "panel_set value")); break;
+    case ValueKind::Text: PanelService::SetText(control, ReadText(v, "panel_set value")); break;
+    case ValueKind::IntVector:
+    case ValueKind::FloatVector:
+        if (!v.IsSequence() || v.size() != 3)
+            throw SessionError(v, "panel_set value: expected [r, g, b]");
+        PanelService::SetVector(control, ReadInt(v[0], "r"), ReadInt(v[1], "g"), ReadInt(v[2], "b"));
+        break;
+    case ValueKind::None: throw SessionError(value[0], "panel_set: that control holds no value (use panel_press)");
+    }
+    PanelService::Fire(control);
+}
+
+// Runs one step of a panel script; returns the modal result when the step closes the panel.
+int RunStep(RunContext &c, Panel &panel, const YAML::Node &step)
+{
+    if (!step.IsMap() || step.size() != 1)
+        throw SessionError(step, "a panel step is a map with one key: set, press, close");
+    const std::string key = step.begin()->first.Scalar();
+    const YAML::Node value = step.begin()->second;
+    if (key == "set") {
+        SetControl(panel, value);
+    } else if (key == "press") {
+        PanelService::Fire(ControlByLabel(panel, value, "press"));
+    } else if (key == "close") {
+        const std::string how = ReadText(value, "close");
+        if (how != "ok" && how != "cancel")
+            throw SessionError(value, "close: expected ok or cancel");
+        return how == "ok" ? 1 : 0;
+    } else {
+        throw SessionError(step.begin()->first, "unknown panel step '" + key + "' (set, press, close)");
+    }
+    (void)c;
+    return -1;
+}
+
+void DumpPanel(const Panel &panel, std::ostream &out)
+{
+    out << "panel \"" << panel.title << "\" " << panel.w << "x" << panel.h << (panel.open ? " open" : " closed") << "\n";
+    for (const auto &control : panel.controls) {
+        out << "  " << control->type << " \"" << control->label << "\" at " << control->x << "," << control->y << " "
+            << control->w << "x" << control->h << (control->visible ? "" : " hidden") << (control->ghosted ? " ghosted" : "");
+        switch (control->kind) {
+        case ValueKind::Int: out << " = " << control->intValue; break;
+        case ValueKind::Float: out << " = " << control->floatValue; break;
+        case ValueKind::Text: out << " = \"" << control->text << "\""; break;
+        case ValueKind::IntVector: out << " = " << control->ivec[0] << " " << control->ivec[1] << " " << control->ivec[2]; break;
+        case ValueKind::FloatVector: out << " = " << control->fvec[0] << " " << control->fvec[1] << " " << control->fvec[2]; break;
+        case ValueKind::None: break;
+        }
+        out << "\n";
+    }
+}
+
+} // namespace
+
+void AddPanelActions(ActionTable &table)
+{
+    table.Add("panel_set", [](RunContext &c, const YAML::Node &value) { SetControl(CurrentPanel(c, value), value); });
+    table.Add("panel_press", [](RunContext &c, const YAML::Node &value) {
+        PanelService::Fire(ControlByLabel(CurrentPanel(c, value), value, "panel_press"));
+    });
+    table.Add("panel_close", [](RunContext &c, const YAML::Node &value) {
+        PanelService::CloseByUser(CurrentPanel(c, value));
+    });
+    table.Add("panel_dump", [](RunContext &c, const YAML::Node &value) {
+        Panel &panel = CurrentPanel(c, value);
+        if (value.IsScalar() && !value.Scalar().empty() && value.Scalar() != "~") {
+            std::ofstream file(c.OutPath(value.Scalar()));
+            DumpPanel(panel, file);
+        } else {
+            DumpPanel(panel, c.out);
+        }
+    });
+    table.Add("on_next_modal", [](RunContext &c, const YAML::Node &value) {
+        if (!value.IsSequence())
+            throw SessionError(value, "on_next_modal: expected a list of panel steps");
+        const YAML::Node steps = value;
+        RunContext *context = &c;
+        c.host.panels.modalScripts.push_back([context, steps](Panel &panel) {
+            // Nothing may be thrown through the module: a mistake cancels the panel and is raised later.
+            try {
+                for (const YAML::Node &step : steps) {
+                    const int result = RunStep(*context, panel, step);
+                    if (result >= 0 || !panel.open)
+                        return result >= 0 ? result : panel.result;
+                }
+            } catch (const SessionError &e) {
+                context->deferred = std::make_shared<SessionError>(e);
+                return 0;
+            }
+            return 1;
+        });
+    });
+}
+
+} // namespace zkh

@@ -1,0 +1,251 @@
+// The panel toolkit over the simulated host's classic panels.
+#include "common/lwpanel.h"
+#include "host.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using lwp::lwpanel::CLWctl;
+using lwp::lwpanel::CLWwindow;
+using lwp::lwpanel::CLWwindowSetup;
+using lwp::lwpanel::IControl;
+
+int g_notified = 0;
+int CountEvents(CLWwindow *) { return ++g_notified; }
+
+// A control that takes the mouse, to see the window's routing.
+class Grabber final : public IControl {
+public:
+    explicit Grabber(bool takes) : takes_(takes) {}
+    std::int32_t GetState() override { return 0; }
+    IControl *GetParent() override { return nullptr; }
+    void SetParent(IControl *) override {}
+    LWRasterID Draw(DrMode) override { return nullptr; }
+    void GetRasterOffset(int &x, int &y) override { x = y = 0; }
+    void SetPlaceMode(int, int) override {}
+    void GetPlaceMode(int &x, int &y) override { x = y = -1; }
+    void SetSizeMode(int, int) override {}
+    void GetSizeMode(int &w, int &h) override { w = h = 0; }
+    void SetX(int) override {}
+    int GetX() override { return 0; }
+    void SetY(int) override {}
+    int GetY() override { return 0; }
+    void SetFieldX(int) override {}
+    int GetHotX() override { return 0; }
+    void SetHotY(int) override {}
+    int GetHotY() override { return 0; }
+    void SetW(int) override {}
+    int GetW() override { return 0; }
+    void SetH(int) override {}
+    int GetH() override { return 0; }
+    void SetHotW(int) override {}
+    int GetHotW() override { return 0; }
+    void SetHotH(int) override {}
+    int GetHotH() override { return 0; }
+    void SetMargins(int, int, int, int) override {}
+    void GetMargins(int &t, int &b, int &l, int &r) override { t = b = l = r = 0; }
+    void SetSizeMargins(int, int) override {}
+    void GetSizeMargins(int &w, int &h) override { w = h = 0; }
+    bool OnMouse(CLWwindow *, int phase, int x) override
+    {
+        phases.push_back(phase);
+        lastX = x;
+        return takes_;
+    }
+    bool QueryFlag() override { return false; }
+    std::int32_t GetValueKind() override { return 0; }
+
+    std::vector<int> phases;
+    int lastX = -1;
+
+private:
+    bool takes_;
+};
+
+class PanelToolkit : public ::testing::Test {
+protected:
+    CLWwindowSetup WindowSetup()
+    {
+        CLWwindowSetup setup;
+        setup.global = zkh::Host::GlobalLookup;
+        setup.title = "ZK:CameraFrame(1.60) build 250619";
+        setup.width = 340;
+        setup.height = 608;
+        setup.callback = CountEvents;
+        setup.openFlags = PANF_NOBUTT;
+        return setup;
+    }
+    zkh::Panel &HostPanel() { return *host.panels.Panels().back(); }
+    zkh::PanelControl &HostControl(CLWctl &control) { return *static_cast<zkh::PanelControl *>(control.Control()->priv_data); }
+
+    zkh::Host host;
+};
+
+TEST_F(PanelToolkit, ControlsOfTheTypeTable)
+{
+    CLWwindow window(WindowSetup());
+    auto *edit = new CLWctl(&window, 11, lwp::lwpanel::kEditControl, "Name", 20);
+    auto *none = new CLWctl(&window, 99, 15, "Nothing", 20);
+    auto *button = new CLWctl(&window, 6, lwp::lwpanel::kButtonControl, "Color", 48);
+    CLWctl *boolean = CLWctl::Bool(&window, 5, "Combined Frame");
+    auto *slider = new CLWctl(&window, 14, "Position X", -2000, 2000);
+    window.Add(edit);
+    window.Add(none);
+    window.Add(button);
+    window.Add(boolean);
+    window.Add(slider);
+
+    EXPECT_EQ(edit->GetValueKind(), lwp::lwpanel::kValueString);
+    EXPECT_EQ(HostControl(*edit).type, "EditControl");
+    EXPECT_EQ(HostControl(*edit).desc.string.width, 20);
+    EXPECT_EQ(none->Control(), nullptr);
+    EXPECT_EQ(none->GetValueKind(), 0);
+    EXPECT_EQ(none->GetX(), 0); // a missing control answers 0 and ignores changes
+    // The shared descriptor: the boolean keeps the 48 the button left in the area width.
+    EXPECT_EQ(HostControl(*boolean).desc.type, LWT_BOOLEAN);
+    EXPECT_EQ(HostControl(*boolean).desc.area.width, 48);
+    EXPECT_EQ(HostControl(*slider).type, "MiniSliderControl");
+    EXPECT_EQ(HostControl(*slider).desc.range.width, 80);
+    EXPECT_EQ(HostControl(*slider).desc.range.min, -2000);
+
+    // The field of SetFieldX starts at the given x.
+    HostControl(*edit).labelWidth = 40;
+    edit->SetFieldX(100);
+    EXPECT_EQ(edit->GetX(), 60);
+    EXPECT_EQ(edit->GetHotX(), 100);
+
+    std::string text = "Hero";
+    edit->SetText(text);
+    EXPECT_TRUE(text.empty());
+    EXPECT_EQ(edit->GetText(), "Hero");
+    std::string longText(400, 'x');
+    edit->SetText(longText);
+    EXPECT_EQ(edit->GetText().size(), 259u);
+}
+
+TEST_F(PanelToolkit, LayoutModes)
+{
+    CLWwindow window(WindowSetup());
+    auto *parent = new CLWctl(&window, 0, lwp::lwpanel::kButtonControl, "Parent", 300);
+    auto *right = new CLWctl(&window, 1, lwp::lwpanel::kButtonControl, "Right", 50);
+    auto *below = new CLWctl(&window, 2, lwp::lwpanel::kEditControl, "Below", 10);
+    auto *beside = new CLWctl(&window, 3, lwp::lwpanel::kButtonControl, "Beside", 40);
+    auto *under = new CLWctl(&window, 4, lwp::lwpanel::kButtonControl, "Under", 40);
+    auto *stretched = new CLWctl(&window, 5, lwp::lwpanel::kButtonControl, "Wide", 40);
+    for (IControl *control : std::initializer_list<IControl *>{parent, right, below, beside, under, stretched})
+        window.Add(control);
+    parent->SetX(10);
+    parent->SetY(20);
+    parent->SetPlaceMode(-1, -1);
+    right->SetParent(parent);
+    right->SetPlaceMode(2, 1);
+    right->SetMargins(0, 0, 0, 8);
+    below->SetParent(parent);
+    below->SetPlaceMode(3, 4);
+    below->SetMargins(8, 8, 8, 0);
+    beside->SetParent(below);
+    beside->SetPlaceMode(4, 1);
+    beside->SetMargins(0, 0, 8, 0);
+    under->SetParent(below);
+    under->SetPlaceMode(0, 4);
+    under->SetMargins(8, 0, 8, 0);
+    stretched->SetPlaceMode(2, 2);
+    stretched->SetSizeMode(2, 0);
+    stretched->SetSizeMargins(100, 0);
+    stretched->SetMargins(0, 10, 0, 5);
+    window.Layout();
+
+    EXPECT_EQ(right->GetX(), 252);
+    EXPECT_EQ(right->GetY(), 20);
+    EXPECT_EQ(below->GetHotX(), parent->GetHotX());
+    EXPECT_EQ(below->GetY(), 20 + parent->GetH() + 8);
+    EXPECT_EQ(beside->GetX(), below->GetX() + below->GetW() + 8);
+    EXPECT_EQ(beside->GetY(), below->GetY());
+    EXPECT_EQ(under->GetX(), below->GetX() + 8);
+    EXPECT_EQ(under->GetY(), below->GetY() + below->GetH() + 8);
+    EXPECT_EQ(stretched->GetW(), 340 - 100);
+    EXPECT_EQ(stretched->GetX(), 340 - 5 - 240);
+    EXPECT_EQ(stretched->GetY(), 608 - 10 - stretched->GetH());
+}
+
+TEST_F(PanelToolkit, FirstOpenCentresLaterOpensMoveNothing)
+{
+    CLWwindow window(WindowSetup());
+    window.Open(nullptr);
+    zkh::Panel &panel = HostPanel();
+    EXPECT_TRUE(panel.open);
+    EXPECT_EQ(panel.x, (1920 - 340) / 2);
+    EXPECT_EQ(panel.y, (1080 - 608) / 2);
+    EXPECT_EQ(panel.w, 340);
+    EXPECT_EQ(panel.h, 608);
+    EXPECT_EQ(window.Event().kind, lwp::lwpanel::kEventOpen);
+    panel.x = 5;
+    panel.y = 6;
+    zkh::PanelService::CloseByUser(panel);
+    EXPECT_FALSE(window.IsOpen());
+    EXPECT_EQ(window.Event().kind, lwp::lwpanel::kEventClose);
+    window.Open(nullptr);
+    EXPECT_EQ(panel.x, 5);
+    EXPECT_EQ(panel.y, 6);
+    // Open while open raises the panel.
+    window.Open(nullptr);
+    EXPECT_EQ(panel.values[PAN_TO_FRONT], 0);
+    EXPECT_EQ(panel.values.count(PAN_TO_FRONT), 1u);
+}
+
+TEST_F(PanelToolkit, MouseKeysAndWheel)
+{
+    CLWwindow window(WindowSetup());
+    auto *passive = new Grabber(false);
+    auto *active = new Grabber(true);
+    window.Add(passive);
+    window.Add(active);
+    window.Open(nullptr);
+    zkh::Panel &panel = HostPanel();
+
+    // A press on no control captures nothing; here the second control takes it.
+    zkh::PanelService::Mouse(panel, MOUSE_LEFT, 30, 40);
+    EXPECT_EQ(window.Captured(), active);
+    EXPECT_EQ(window.Event().kind, lwp::lwpanel::kEventMouse);
+    EXPECT_EQ(window.Event().clicks, 1);
+    zkh::PanelService::Mouse(panel, MOUSE_LEFT | IQ_SHIFT, 35, 41, true);
+    EXPECT_EQ(active->phases.back(), (MOUSE_LEFT & ~0xFF) + 1);
+    EXPECT_EQ(window.Event().prevX, 30);
+    EXPECT_EQ(window.Event().clicks, 2);
+    zkh::PanelService::Mouse(panel, 0, 36, 41);
+    EXPECT_EQ(window.Captured(), nullptr);
+    EXPECT_EQ(window.Event().clicks, 0);
+
+    // Nothing takes the mouse: nothing is captured.
+    auto *lonely = new CLWwindow(WindowSetup());
+    lonely->Add(new Grabber(false));
+    lonely->Open(nullptr);
+    zkh::PanelService::Mouse(*host.panels.Panels().back(), MOUSE_LEFT, 1, 1);
+    EXPECT_EQ(lonely->Captured(), nullptr);
+    delete lonely;
+
+    EXPECT_EQ(zkh::PanelService::Key(panel, 0x21061), g_notified);
+    EXPECT_TRUE(window.KeyFlag(0));
+    zkh::PanelService::Key(panel, 0x1060);
+    EXPECT_TRUE(window.KeyFlag(2));
+    zkh::PanelService::Key(panel, 0x1061, true);
+    EXPECT_FALSE(window.KeyFlag(0));
+    EXPECT_EQ(window.Event().kind, lwp::lwpanel::kEventKeyUp);
+    zkh::PanelService::Activate(panel);
+    EXPECT_FALSE(window.KeyFlag(2));
+
+    zkh::PanelService::Wheel(panel, -3, 7, 8);
+    EXPECT_EQ(window.Event().kind, lwp::lwpanel::kEventWheel);
+    EXPECT_EQ(window.Event().wheel, -3);
+    EXPECT_EQ(window.Event().prevX, 36);
+    zkh::PanelService::ConfigTag(panel, 4, 5);
+    EXPECT_EQ(window.Event().kind, lwp::lwpanel::kEventConfig);
+    EXPECT_EQ(window.Event().a, 4);
+    EXPECT_EQ(window.Event().b, 5);
+    zkh::PanelService::Draw(panel, DR_RENDER);
+    EXPECT_EQ(window.Event().kind, lwp::lwpanel::kEventDraw);
+    EXPECT_EQ(window.Event().drawMode, DR_RENDER);
+}
+
+} // namespace
