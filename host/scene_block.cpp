@@ -235,8 +235,14 @@ bool ParseBlockItem(const std::string &line, BlockItem &item, std::string &error
             error = "expected a number after FP";
             return false;
         }
+        // A value past the float range would be stored as an infinity that no FP line can hold.
+        const float narrowed = static_cast<float>(value);
+        if (!std::isfinite(narrowed)) {
+            error = "FP value out of the float range";
+            return false;
+        }
         item.type = BlockItem::Type::FP;
-        item.number = static_cast<double>(static_cast<float>(value));
+        item.number = static_cast<double>(narrowed);
         return true;
     }
     error = "unknown block item '" + tag + "' (expected Str, I4, U4 or FP)";
