@@ -20,6 +20,7 @@ Host::Host()
 
 Host::~Host()
 {
+    DestroyChannelHandlers();
     DestroyMasters();
     module_.reset();
     g_current = nullptr;
@@ -44,6 +45,7 @@ void Host::Message(const std::string &text) { messages.push_back(text); }
 
 bool Host::LoadModule(const std::string &path)
 {
+    DestroyChannelHandlers();
     DestroyMasters();
     module_.reset();
     std::string error;

@@ -7,6 +7,7 @@
 #ifndef ZKH_HOST_H
 #define ZKH_HOST_H
 
+#include "channel_handlers.h"
 #include "commands.h"
 #include "drawing.h"
 #include "module_loader.h"
@@ -75,6 +76,18 @@ public:
     // Asks every master gizmo whether it needs a redraw; true when one answered non-zero.
     bool GizmosDirty();
 
+    // Channel modifiers: activate a ChannelHandler server, create an instance and attach it to
+    // the channel after the modifiers it already has; null with a message when refused.
+    ChannelModifier *AddChannelHandler(const std::string &server, std::uint32_t channel);
+    std::vector<ChannelModifier *> ChannelHandlersOf(std::uint32_t channel);
+    // The channel's value at a frame: its keys, then each of its modifiers in order.
+    double EvaluateChannel(std::uint32_t channel, int frame);
+    // The value before the modifier with the given index (keys and earlier modifiers) at a time.
+    double EvaluateChannelBefore(std::uint32_t channel, size_t modifierIndex, double time);
+    // Opens a modifier's options through its ChannelInterface server; false with a message when
+    // the server or its options callback is missing. error receives the callback's error text.
+    bool OpenChannelOptions(ChannelModifier &modifier, std::string &error);
+
     // Runs a generic command server; the activation result.
     int RunGeneric(const std::string &server);
 
@@ -96,6 +109,7 @@ private:
     void InstallServices();
     void InstallCommands();
     void DestroyMasters();
+    void DestroyChannelHandlers();
 
     struct RingSubscriber {
         std::string topic;
@@ -107,6 +121,7 @@ private:
 
     std::unique_ptr<Module> module_;
     std::vector<std::unique_ptr<MasterInstance>> masters_;
+    std::vector<std::unique_ptr<ChannelModifier>> channelModifiers_;
 };
 
 } // namespace zkh

@@ -72,6 +72,8 @@ int FieldWidth(const PanelControl &c)
     }
     if (t == "BoolControl")
         return 20;
+    if (t == "MultiListControl")
+        return c.desc.multiList.width > 0 ? c.desc.multiList.width : 200;
     if (c.kind == ValueKind::IntVector || c.kind == ValueKind::FloatVector)
         return 150;
     if (t == "TextControl")
@@ -341,6 +343,8 @@ struct PanelAccess {
         c.labelWidth = labelInside ? 0 : PanelService::TextWidth(c.label);
         c.w = c.labelWidth + FieldWidth(c);
         c.h = type == "BorderControl" ? std::max(2, c.desc.area.height) : 20;
+        if (type == "MultiListControl") // a title row and the visible rows, 20 pixels each
+            c.h = 20 * (1 + std::max(1, c.desc.multiList.visItems));
         c.x = 4;
         c.y = panel->nextY;
         panel->nextY += c.h + 4;

@@ -237,6 +237,7 @@ int RunSession(const std::string &sessionPath, const std::string &outDir, const 
     RunContext context{host, outDir, fs::path(sessionPath).parent_path().string(), out, nullptr};
     ActionTable table;
     AddCoreActions(table);
+    AddClipMixerActions(table);
     AddPanelActions(table);
     int status = 0;
     try {

@@ -53,6 +53,9 @@ void AddCoreActions(ActionTable &table);
 // Acting on classic panels: panel_set, panel_press, panel_close, panel_dump, on_next_modal.
 void AddPanelActions(ActionTable &table);
 
+// The channel clip mixer: channel_keys, apply_clip_mixer, clip_mixer_options, evaluate_channel.
+void AddClipMixerActions(ActionTable &table);
+
 // Reading helpers: each raises SessionError naming the field.
 YAML::Node Need(const YAML::Node &map, const char *key, const std::string &what);
 std::string ReadText(const YAML::Node &node, const std::string &what);

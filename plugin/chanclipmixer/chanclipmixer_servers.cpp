@@ -2,6 +2,8 @@
 #include "chanclipmixer_servers.h"
 
 #include "../common/lwactivate.h"
+#include "clipmixer_handler.h"
+#include "clipmixer_panel.h"
 
 const char kClipMixerServerName[] = "ZK:ChanClipMixer";
 UiLanguage g_clipMixerLanguage = UiLanguage::English;
@@ -22,13 +24,11 @@ int ActivateClipMixerHandler(int version, GlobalFunc *global, void *local, void 
         if (result != AFUNC_OK)
             return result;
         auto *handler = static_cast<LWChannelHandler *>(local);
-        if (handler->inst) {
-            handler->inst->copy = NoCopy;
-            handler->inst->load = NoLoad;
-            handler->inst->save = NoSave;
-        }
+        if (handler->inst)
+            FillMixerInstanceFuncs(*handler->inst);
         if (handler->item) // only when the host offers the item part
             *handler->item = g_itemFuncs;
+        handler->evaluate = EvaluateMixer;
         handler->flags = NoFlags;
         return AFUNC_OK;
     });
@@ -42,6 +42,7 @@ int ActivateClipMixerInterface(int version, GlobalFunc *global, void *local, voi
             return result;
         auto *ui = static_cast<LWInterface *>(local);
         ui->panel = nullptr;
+        ui->options = MixerOptions;
         ui->command = nullptr;
         return AFUNC_OK;
     });

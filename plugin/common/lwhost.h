@@ -481,6 +481,8 @@ typedef struct st_LWDescMultiList {
     const char *(*nameFn)(void *userData, int column, int row);
     int (*countFn)(void *userData);
     int (*colWidth)(void *userData, int column);
+    /* a click on a row: the row (-1 for the titles) and whether it became selected */
+    void (*select)(void *userData, int row, int selecting);
 } LWDescMultiList;
 
 typedef union un_LWPanControlDesc {

@@ -1,0 +1,37 @@
+// channel_handlers.h: channel modifiers (ChannelHandler servers) attached to scene channels.
+//
+// Layout evaluates a channel from its keys, then passes the value through each modifier in the
+// order they were added: a modifier reads the value so far with get-channel and writes its result
+// with set-channel.
+#ifndef ZKH_CHANNEL_HANDLERS_H
+#define ZKH_CHANNEL_HANDLERS_H
+
+#include "../plugin/common/lwhost.h"
+
+#include <cstdint>
+#include <string>
+
+namespace zkh {
+
+// One channel handler instance the host created from a server, on one channel.
+struct ChannelModifier {
+    std::string server;
+    std::uint32_t channel = 0;
+    LWInstanceFuncs instFuncs{};
+    LWItemFuncs itemFuncs{};
+    LWChannelHandler handler{};
+    LWInstance instance = nullptr;
+};
+
+// One evaluation of a channel at a frame, as handed to get-channel and set-channel through the
+// access record's second identifier.
+struct ChannelEvaluation {
+    std::uint32_t channel = 0;
+    size_t modifierIndex = 0; // the modifier being run, among the channel's modifiers
+    double time = 0.0;
+    double value = 0.0;
+};
+
+} // namespace zkh
+
+#endif

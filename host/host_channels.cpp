@@ -1,0 +1,126 @@
+// host_channels.cpp: channel modifiers of the simulated host and channel evaluation.
+#include "host.h"
+
+#include <cmath>
+
+namespace zkh {
+
+namespace {
+
+// get-channel: the value so far at the evaluation's own time, else the value before the running
+// modifier at the time asked for.
+void GetChannel(LWChannelID, void *chanData, LWTime time, double *value)
+{
+    auto *evaluation = static_cast<ChannelEvaluation *>(chanData);
+    if (!evaluation || !value)
+        return;
+    if (time == evaluation->time)
+        *value = evaluation->value;
+    else
+        *value = Host::Current().EvaluateChannelBefore(evaluation->channel, evaluation->modifierIndex, time);
+}
+
+void SetChannel(LWChannelID, void *chanData, double value)
+{
+    if (auto *evaluation = static_cast<ChannelEvaluation *>(chanData))
+        evaluation->value = value;
+}
+
+} // namespace
+
+ChannelModifier *Host::AddChannelHandler(const std::string &server, std::uint32_t channel)
+{
+    if (!scene.FindChannel(channel)) {
+        Message("no channel " + std::to_string(channel));
+        return nullptr;
+    }
+    auto modifier = std::make_unique<ChannelModifier>();
+    modifier->server = server;
+    modifier->channel = channel;
+    modifier->handler.inst = &modifier->instFuncs;
+    modifier->handler.item = &modifier->itemFuncs;
+    if (Activate("ChannelHandler", server, &modifier->handler) != AFUNC_OK)
+        return nullptr;
+    if (!modifier->instFuncs.create) {
+        Message(server + ": the handler has no create callback");
+        return nullptr;
+    }
+    LWError error = nullptr;
+    modifier->instance = modifier->instFuncs.create(modifier->instFuncs.priv, ToItemID(channel), &error);
+    if (!modifier->instance) {
+        Message("cannot add " + server + ": " + (error ? error : ""));
+        return nullptr;
+    }
+    channelModifiers_.push_back(std::move(modifier));
+    return channelModifiers_.back().get();
+}
+
+std::vector<ChannelModifier *> Host::ChannelHandlersOf(std::uint32_t channel)
+{
+    std::vector<ChannelModifier *> list;
+    for (auto &modifier : channelModifiers_)
+        if (modifier->channel == channel)
+            list.push_back(modifier.get());
+    return list;
+}
+
+double Host::EvaluateChannelBefore(std::uint32_t channel, size_t modifierIndex, double time)
+{
+    const Channel *found = scene.FindChannel(channel);
+    if (!found)
+        return 0.0;
+    ChannelEvaluation evaluation;
+    evaluation.channel = channel;
+    evaluation.time = time;
+    evaluation.value = scene.EvaluateKeys(*found, time);
+    const std::vector<ChannelModifier *> modifiers = ChannelHandlersOf(channel);
+    const int frame = static_cast<int>(std::floor(time * scene.fps + 1e-9));
+    for (size_t i = 0; i < modifiers.size() && i < modifierIndex; ++i) {
+        ChannelModifier &modifier = *modifiers[i];
+        if (!modifier.handler.evaluate)
+            continue;
+        evaluation.modifierIndex = i;
+        LWChannelAccess access{};
+        access.chan = ToItemID(channel);
+        access.chanData = &evaluation;
+        access.frame = frame;
+        access.time = time;
+        access.getChannel = GetChannel;
+        access.setChannel = SetChannel;
+        modifier.handler.evaluate(modifier.instance, &access);
+    }
+    return evaluation.value;
+}
+
+double Host::EvaluateChannel(std::uint32_t channel, int frame)
+{
+    return EvaluateChannelBefore(channel, static_cast<size_t>(-1), frame / scene.fps);
+}
+
+bool Host::OpenChannelOptions(ChannelModifier &modifier, std::string &error)
+{
+    error.clear();
+    LWInterface ui{};
+    ui.inst = modifier.instance;
+    if (Activate("ChannelInterface", modifier.server, &ui) != AFUNC_OK)
+        return false;
+    if (!ui.options) {
+        Message(modifier.server + ": the interface has no options callback");
+        return false;
+    }
+    if (LWError result = ui.options(modifier.instance))
+        error = result;
+    return true;
+}
+
+void Host::DestroyChannelHandlers()
+{
+    while (!channelModifiers_.empty()) {
+        ChannelModifier &modifier = *channelModifiers_.back();
+        if (modifier.instFuncs.destroy)
+            modifier.instFuncs.destroy(modifier.instance);
+        channelModifiers_.pop_back();
+    }
+}
+
+} // namespace zkh

@@ -1,0 +1,260 @@
+// actions_mixer.cpp: the runner's actions for the channel clip mixer: channel keys, applying the
+// mixer to a channel, working its options panel, and evaluating the channel over frames.
+#include "channel_plot.h"
+#include "panel_lists.h"
+#include "session.h"
+
+#include <cstdio>
+#include <fstream>
+
+namespace zkh {
+
+namespace {
+
+const char kServer[] = "ZK:ChanClipMixer";
+
+// The options panel's controls, in the order the plug-in creates them.
+enum MixerControl {
+    kClipName = 1, kClipStep = 2, kClipSequence = 3, kClipList = 4, kClipButtons = 5,
+    kTrackEnable = 10, kTrackIn = 11, kTrackOut = 12, kTrackRepeat = 13, kTrackSequence = 14, kTrackList = 15,
+    kTrackButtons = 16, kFilePopup = 20, kControlCount = 21
+};
+
+// {item: NAME, channel: NAME}: a channel of an item's channel group.
+std::uint32_t ReadChannel(RunContext &c, const YAML::Node &value, const std::string &what)
+{
+    if (!value.IsMap())
+        throw SessionError(value, what + ": expected a map with item and channel");
+    const std::uint32_t itemId = ReadItem(c, Need(value, "item", what), what + " item");
+    const std::string name = ReadText(Need(value, "channel", what), what + " channel");
+    const Item *item = c.host.scene.Find(itemId);
+    for (const Channel &channel : c.host.scene.Channels())
+        if (channel.group == item->chanGroup && channel.name == name)
+            return channel.id;
+    throw SessionError(value["channel"], what + ": " + item->name + " has no channel named '" + name + "'");
+}
+
+ChannelModifier &MixerOn(RunContext &c, const YAML::Node &value, const std::string &what)
+{
+    const std::uint32_t channel = ReadChannel(c, value, what);
+    for (ChannelModifier *modifier : c.host.ChannelHandlersOf(channel))
+        if (modifier->server == kServer)
+            return *modifier;
+    throw SessionError(value, what + ": no clip mixer on that channel (use apply_clip_mixer first)");
+}
+
+PanelControl &ControlAt(Panel &panel, int index, const YAML::Node &at)
+{
+    if (panel.controls.size() != kControlCount)
+        throw SessionError(at, "the open panel is not the clip mixer's options panel");
+    return *panel.controls[static_cast<size_t>(index)];
+}
+
+void SetInt(Panel &panel, int index, const YAML::Node &node, const std::string &what)
+{
+    PanelControl &control = ControlAt(panel, index, node);
+    PanelService::SetInt(control, ReadInt(node, what));
+    PanelService::Fire(control);
+}
+
+void SetText(Panel &panel, int index, const YAML::Node &node, const std::string &what)
+{
+    PanelControl &control = ControlAt(panel, index, node);
+    PanelService::SetText(control, ReadText(node, what));
+    PanelService::Fire(control);
+}
+
+// {name:, step:, sequence:} or {enable:, in:, out:, repeat:, sequence:}, in the order given.
+void SetFields(Panel &panel, const YAML::Node &fields, bool clip)
+{
+    const std::string what = clip ? "clip" : "track";
+    if (!fields.IsMap())
+        throw SessionError(fields, what + ": expected a map of fields");
+    for (const auto &field : fields) {
+        const std::string key = field.first.Scalar();
+        const YAML::Node &v = field.second;
+        if (clip && key == "name")
+            SetText(panel, kClipName, v, "clip name");
+        else if (clip && key == "step")
+            SetInt(panel, kClipStep, v, "clip step");
+        else if (clip && key == "sequence")
+            SetText(panel, kClipSequence, v, "clip sequence");
+        else if (!clip && key == "enable")
+            SetInt(panel, kTrackEnable, v, "track enable");
+        else if (!clip && key == "in")
+            SetInt(panel, kTrackIn, v, "track in");
+        else if (!clip && key == "out")
+            SetInt(panel, kTrackOut, v, "track out");
+        else if (!clip && key == "repeat")
+            SetInt(panel, kTrackRepeat, v, "track repeat");
+        else if (!clip && key == "sequence")
+            SetText(panel, kTrackSequence, v, "track sequence");
+        else
+            throw SessionError(field.first, what + ": unknown field '" + key + "'");
+    }
+}
+
+void PressButton(Panel &panel, const YAML::Node &value, bool clips)
+{
+    const std::string name = ReadText(value, clips ? "clips" : "tracks");
+    static const char *const kButtons[] = {"add", "delete", "up", "down"};
+    for (int i = 0; i < 4; ++i) {
+        if (name == kButtons[i]) {
+            PanelService::Fire(ControlAt(panel, (clips ? kClipButtons : kTrackButtons) + i, value));
+            return;
+        }
+    }
+    throw SessionError(value, "expected add, delete, up or down");
+}
+
+// Clicks on rows: the titles first (clearing the selection), then each row given.
+void SelectRows(Panel &panel, const YAML::Node &rows, bool clips)
+{
+    PanelControl &list = ControlAt(panel, clips ? kClipList : kTrackList, rows);
+    ListSelect(list, -1, false);
+    if (rows.IsScalar()) {
+        ListSelect(list, ReadInt(rows, "select row"), true);
+        return;
+    }
+    if (!rows.IsSequence())
+        throw SessionError(rows, "select: expected a row number or a list of them");
+    for (const YAML::Node &row : rows)
+        ListSelect(list, ReadInt(row, "select row"), true);
+}
+
+void PrintLists(Panel &panel, std::ostream &out, const YAML::Node &at)
+{
+    for (int index : {kClipList, kTrackList}) {
+        out << (index == kClipList ? "clips:" : "tracks:") << "\n";
+        for (const std::string &line : ListLines(ControlAt(panel, index, at)))
+            out << "  " << line << "\n";
+    }
+}
+
+// One step of clip_mixer_options; the modal result when the step closes the panel, else -1.
+int RunMixerStep(RunContext &c, Panel &panel, const YAML::Node &step)
+{
+    if (!step.IsMap() || step.size() != 1)
+        throw SessionError(step, "a clip mixer step is a map with one key");
+    const std::string key = step.begin()->first.Scalar();
+    const YAML::Node value = step.begin()->second;
+    if (key == "clips" || key == "tracks") {
+        PressButton(panel, value, key == "clips");
+    } else if (key == "select_clips" || key == "select_tracks") {
+        SelectRows(panel, value, key == "select_clips");
+    } else if (key == "clip" || key == "track") {
+        SetFields(panel, value, key == "clip");
+    } else if (key == "import" || key == "export") {
+        if (value.IsNull())
+            c.host.requesters.CancelFile();
+        else
+            c.host.requesters.AnswerFile(c.OutPath(ReadText(value, key)));
+        PanelControl &popup = ControlAt(panel, kFilePopup, value);
+        PanelService::SetInt(popup, key == "import" ? 0 : 1);
+        PanelService::Fire(popup);
+    } else if (key == "print_lists") {
+        PrintLists(panel, c.out, value);
+    } else if (key == "close") {
+        const std::string how = ReadText(value, "close");
+        if (how != "ok" && how != "cancel")
+            throw SessionError(value, "close: expected ok or cancel");
+        return how == "ok" ? 1 : 0;
+    } else {
+        throw SessionError(step.begin()->first, "unknown clip mixer step '" + key + "'");
+    }
+    return -1;
+}
+
+std::string FormatNumber(double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.10g", value);
+    return text;
+}
+
+} // namespace
+
+void AddClipMixerActions(ActionTable &table)
+{
+    table.Add("channel_keys", [](RunContext &c, const YAML::Node &value) {
+        Channel *channel = c.host.scene.FindChannel(ReadChannel(c, value, "channel_keys"));
+        const YAML::Node keys = Need(value, "keys", "channel_keys");
+        if (!keys.IsSequence())
+            throw SessionError(keys, "channel_keys keys: expected a list of [frame, value]");
+        for (const YAML::Node &key : keys) {
+            if (!key.IsSequence() || key.size() != 2)
+                throw SessionError(key, "channel_keys: expected [frame, value]");
+            channel->keys[ReadNumber(key[0], "key frame") / c.host.scene.fps] = ReadNumber(key[1], "key value");
+        }
+    });
+    table.Add("apply_clip_mixer", [](RunContext &c, const YAML::Node &value) {
+        const std::uint32_t channel = ReadChannel(c, value, "apply_clip_mixer");
+        ChannelModifier *modifier = c.host.AddChannelHandler(kServer, channel);
+        if (!modifier)
+            throw SessionError(value, "apply_clip_mixer: " + c.host.messages.back());
+        const char *description = modifier->instFuncs.descln ? modifier->instFuncs.descln(modifier->instance) : "";
+        c.out << "apply_clip_mixer: " << (description ? description : "") << "\n";
+    });
+    table.Add("clip_mixer_options", [](RunContext &c, const YAML::Node &value) {
+        ChannelModifier &modifier = MixerOn(c, value, "clip_mixer_options");
+        const YAML::Node steps = value["steps"];
+        if (steps && !steps.IsSequence())
+            throw SessionError(steps, "clip_mixer_options steps: expected a list of steps");
+        RunContext *context = &c;
+        c.host.panels.modalScripts.push_back([context, steps](Panel &panel) {
+            // Nothing may be thrown through the module: a mistake cancels the panel and is raised later.
+            try {
+                if (steps) {
+                    for (const YAML::Node &step : steps) {
+                        const int result = RunMixerStep(*context, panel, step);
+                        if (result >= 0)
+                            return result;
+                    }
+                }
+            } catch (const SessionError &e) {
+                context->deferred = std::make_shared<SessionError>(e);
+                return 0;
+            }
+            return 1;
+        });
+        std::string error;
+        if (!c.host.OpenChannelOptions(modifier, error))
+            throw SessionError(value, "clip_mixer_options: " + c.host.messages.back());
+        if (!error.empty())
+            c.out << "clip_mixer_options: " << error << "\n";
+    });
+    table.Add("evaluate_channel", [](RunContext &c, const YAML::Node &value) {
+        const std::uint32_t channel = ReadChannel(c, value, "evaluate_channel");
+        const YAML::Node frames = Need(value, "frames", "evaluate_channel");
+        if (!frames.IsSequence() || frames.size() != 2)
+            throw SessionError(frames, "evaluate_channel frames: expected [first, last]");
+        const int first = ReadInt(frames[0], "first frame");
+        const int last = ReadInt(frames[1], "last frame");
+        if (last < first || static_cast<long long>(last) - first > 1000000)
+            throw SessionError(frames, "evaluate_channel frames: expected first <= last, at most a million frames");
+        std::vector<ChannelSample> samples;
+        for (int frame = first;; ++frame) {
+            samples.push_back({frame, c.host.EvaluateChannelBefore(channel, 0, frame / c.host.scene.fps),
+                               c.host.EvaluateChannel(channel, frame)});
+            if (frame == last)
+                break;
+        }
+        std::string csv = "frame,base,value\n";
+        for (const ChannelSample &s : samples)
+            csv += std::to_string(s.frame) + "," + FormatNumber(s.base) + "," + FormatNumber(s.value) + "\n";
+        if (const YAML::Node file = value["csv"]) {
+            std::ofstream out(c.OutPath(ReadText(file, "evaluate_channel csv")), std::ios::binary);
+            out << csv;
+            if (!out)
+                throw SessionError(file, "evaluate_channel csv: cannot write the file");
+        }
+        if (const YAML::Node file = value["png"]) {
+            if (!WriteChannelPlot(samples, c.OutPath(ReadText(file, "evaluate_channel png"))))
+                throw SessionError(file, "evaluate_channel png: cannot write the file");
+        }
+        if (const YAML::Node print = value["print"]; print && print.IsScalar() && print.Scalar() == "true")
+            c.out << csv;
+    });
+}
+
+} // namespace zkh

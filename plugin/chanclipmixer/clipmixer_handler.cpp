@@ -1,0 +1,55 @@
+// clipmixer_handler.cpp: the ZK:ChanClipMixer channel handler instance and its evaluation.
+#include "clipmixer_handler.h"
+
+#include "../common/lwactivate.h"
+#include "../common/lwtool2.h"
+#include "chanclipmixer_servers.h"
+#include "clipmixer.h"
+
+namespace {
+
+LWInstance CreateMixer(void *, void *, LWError *)
+{
+    return GuardedOr(static_cast<LWInstance>(nullptr), []() -> LWInstance {
+        auto *mixer = new ClipMixer();
+        mixer->description = VersionTitle(kClipMixerServerName, 1, 0);
+        return mixer;
+    });
+}
+
+void DestroyMixer(LWInstance inst)
+{
+    Guarded([&] { delete static_cast<ClipMixer *>(inst); });
+}
+
+const char *MixerDescription(LWInstance inst)
+{
+    return GuardedOr(static_cast<const char *>(""), [&]() -> const char * {
+        return inst ? static_cast<ClipMixer *>(inst)->description.c_str() : "";
+    });
+}
+
+} // namespace
+
+void FillMixerInstanceFuncs(LWInstanceFuncs &funcs)
+{
+    funcs.create = CreateMixer;
+    funcs.destroy = DestroyMixer;
+    // Clips and tracks live only in the instance and its XML files: copies and scenes get none.
+    funcs.copy = NoCopy;
+    funcs.load = NoLoad;
+    funcs.save = NoSave;
+    funcs.descln = MixerDescription;
+}
+
+void EvaluateMixer(LWInstance inst, const LWChannelAccess *access)
+{
+    Guarded([&] {
+        if (!access || !access->getChannel || !access->setChannel)
+            return;
+        double base = 0.0;
+        access->getChannel(access->chan, access->chanData, access->time, &base);
+        const double offset = inst ? MixerOffset(*static_cast<const ClipMixer *>(inst), access->frame) : 0.0;
+        access->setChannel(access->chan, access->chanData, base + offset);
+    });
+}

@@ -1,0 +1,57 @@
+// clipmixer_messages.cpp: the clip mixer's message tables and their display on the status line.
+#include "clipmixer_messages.h"
+
+#include "chanclipmixer_servers.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+const MessageRow kEnglish[] = {
+    {"Error", "Clip name is invalid!(name='%s')", ""},
+    {"Error", "Step of clip is invalid!(name='%s', step=%d)", ""},
+    {"Error", "Sequence of clip is invalid!(name='%s', value='%s')", ""},
+    {"Error", "Track in-out is invalid!(track_in=%d, track_out=%d)", ""},
+    {"Error", "Not exist clip specified in  track!(target_clip=%s)", ""},
+    {"Error", "Sequence of Track is invalid!", ""},
+};
+
+const MessageRow kJapanese[] = {
+    {"Error", "クリップ名が異常です！(name='%s')", ""},
+    {"Error", "クリップのステップが異常です！(name='%s', step=%d)", ""},
+    {"Error", "クリップのシーケンスが異常です！(name='%s', value='%s')", ""},
+    {"Error", "トラック インアウトが異常です！(track_in=%d, track_out=%d)", ""},
+    {"Error", "トラックで指定したクリップが存在しません！(target_clip=%s)", ""},
+    {"Error", "トラックのシーケンスが異常です！", ""},
+};
+
+} // namespace
+
+const MessageRow &MixerMessageRow(MixerMessage which)
+{
+    const MessageRow *table = g_clipMixerLanguage == UiLanguage::Japanese ? kJapanese : kEnglish;
+    return table[which];
+}
+
+void ShowMixerMessage(int which, ...)
+{
+    va_list args;
+    va_start(args, which);
+    va_list measure;
+    va_copy(measure, args);
+    const char *format = which >= kMsgClipName && which <= kMsgTrackSequence
+                             ? MixerMessageRow(static_cast<MixerMessage>(which)).message
+                             : "";
+    const int length = std::vsnprintf(nullptr, 0, format, measure);
+    va_end(measure);
+    std::string text;
+    if (length > 0) {
+        std::vector<char> buffer(static_cast<size_t>(length) + 1);
+        std::vsnprintf(buffer.data(), buffer.size(), format, args);
+        text.assign(buffer.data(), static_cast<size_t>(length));
+    }
+    va_end(args);
+    PostStatus(OneLine(text));
+}

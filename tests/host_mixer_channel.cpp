@@ -1,0 +1,156 @@
+// The clip mixer on a channel, through the module file: instances, evaluation over frames, and
+// what is kept (nothing) across copies and scenes.
+#include "mixer_panel_steps.h"
+#include "module_fixture.h"
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class MixerChannel : public ModuleTest {
+protected:
+    void SetUp() override
+    {
+        ModuleTest::SetUp();
+        host.scene.AddNullObject("Controller");
+        // Controller's Position.Y: keys 0 at frame 0 and 24 at frame 24 (one unit per frame).
+        channel = host.scene.Channels()[1].id;
+        zkh::Channel *found = host.scene.FindChannel(channel);
+        found->keys[0.0] = 0.0;
+        found->keys[1.0] = 24.0;
+        file = (fs::temp_directory_path() / ("zk-mixer-channel-" + std::to_string(getpid()) + ".xml")).string();
+    }
+    void TearDown() override
+    {
+        std::error_code ec;
+        fs::remove(file, ec);
+        ModuleTest::TearDown();
+    }
+
+    // Imports a mixer file into the modifier through the panel's File popup.
+    void Import(zkh::ChannelModifier &modifier, const std::string &xml)
+    {
+        std::ofstream(file, std::ios::binary) << xml;
+        host.requesters.AnswerFile(file);
+        ASSERT_TRUE(RunOptions(host, modifier, [](zkh::Panel &panel) { SetAndFire(panel, kFilePopup, 0); }));
+    }
+
+    std::vector<double> Values(int first, int last)
+    {
+        std::vector<double> values;
+        for (int frame = first; frame <= last; ++frame)
+            values.push_back(host.EvaluateChannel(channel, frame));
+        return values;
+    }
+
+    std::uint32_t channel = 0;
+    std::string file;
+};
+
+TEST_F(MixerChannel, FreshInstanceKeepsTheBaseAndDescribesItself)
+{
+    zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    ASSERT_NE(modifier, nullptr) << host.messages.back();
+    EXPECT_STREQ(modifier->instFuncs.descln(modifier->instance), "ZK:ChanClipMixer(1.00) build 250619");
+    EXPECT_EQ(Values(-2, 3), (std::vector<double>{-2 * 0.0, 0, 0, 1, 2, 3}));
+    EXPECT_EQ(modifier->handler.flags(modifier->instance), 0u);
+    ASSERT_NE(modifier->itemFuncs.useItems, nullptr);
+    EXPECT_EQ(modifier->itemFuncs.useItems(modifier->instance), nullptr);
+    EXPECT_TRUE(host.commands.log.empty());
+}
+
+TEST_F(MixerChannel, OverlappingTracksEarlierWins)
+{
+    zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    ASSERT_NE(modifier, nullptr);
+    Import(*modifier, R"(<chanClipMixer format="3.1"><clips>
+        <clip name="A" step="1" seq="100 200"/>
+        <clip name="B" step="2" seq="-1 -2"/>
+      </clips><tracks>
+        <track in="1" out="10" repeat="1" seq="A"/>
+        <track in="5" out="20" repeat="0" seq="B"/>
+      </tracks></chanClipMixer>)");
+    EXPECT_TRUE(host.commands.status.empty());
+    // Frame 0 is before both tracks: the base. Frames 1..10 take A (looping), 11..20 take B from
+    // its own in frame 5 (held at -2 after frame 8), 21 on the base again.
+    const std::vector<double> expected = {0,   101, 202, 103, 204, 105, 206, 107, 208, 109, 210,
+                                          9,   10,  11,  12,  13,  14,  15,  16,  17,  18,  21};
+    EXPECT_EQ(Values(0, 21), expected);
+
+    // A disabled first track lets the second show on the same frames.
+    ASSERT_TRUE(RunOptions(host, *modifier, [](zkh::Panel &panel) {
+        SelectOnly(panel, kTrackList, {0});
+        SetAndFire(panel, kTrackEnable, 0);
+    }));
+    EXPECT_EQ(Values(4, 9), (std::vector<double>{4, 4, 5, 5, 6, 7}));
+    EXPECT_EQ(host.EvaluateChannel(channel, 20), 18.0); // frame = out: the last entry
+}
+
+TEST_F(MixerChannel, ModifiersRunInOrderOnTheValueSoFar)
+{
+    zkh::ChannelModifier *first = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    zkh::ChannelModifier *second = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    ASSERT_TRUE(first && second);
+    Import(*first, R"(<chanClipMixer><clips><clip name="A" step="1" seq="10"/></clips>
+        <tracks><track in="1" out="3" seq="A"/></tracks></chanClipMixer>)");
+    Import(*second, R"(<chanClipMixer><clips><clip name="A" step="1" seq="0.5"/></clips>
+        <tracks><track in="2" out="2" seq="A"/></tracks></chanClipMixer>)");
+    EXPECT_EQ(Values(0, 4), (std::vector<double>{0, 11, 12.5, 13, 4}));
+}
+
+TEST_F(MixerChannel, NothingIsKeptByCopiesOrScenes)
+{
+    zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    ASSERT_NE(modifier, nullptr);
+    Import(*modifier, R"(<chanClipMixer><clips><clip name="A" step="1" seq="10"/></clips>
+        <tracks><track in="1" out="3" seq="A"/></tracks></chanClipMixer>)");
+    ASSERT_EQ(host.EvaluateChannel(channel, 1), 11.0);
+
+    LWError error = reinterpret_cast<LWError>(1);
+    LWInstance other = modifier->instFuncs.create(modifier->instFuncs.priv, nullptr, &error);
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(modifier->instFuncs.copy(other, modifier->instance), nullptr);
+    EXPECT_EQ(modifier->instFuncs.save(modifier->instance, nullptr), nullptr);
+    EXPECT_EQ(modifier->instFuncs.load(other, nullptr), nullptr);
+    // The copy evaluates as an empty mixer.
+    double written = -1;
+    struct Out {
+        static void Get(LWChannelID, void *, LWTime, double *value) { *value = 5.0; }
+        static void Set(LWChannelID, void *data, double value) { *static_cast<double *>(data) = value; }
+    };
+    LWChannelAccess access{nullptr, &written, 1, 1 / 24.0, Out::Get, Out::Set};
+    modifier->handler.evaluate(other, &access);
+    EXPECT_EQ(written, 5.0);
+    modifier->handler.evaluate(modifier->instance, &access);
+    EXPECT_EQ(written, 15.0);
+    // An access record without functions is passed over.
+    LWChannelAccess empty{};
+    modifier->handler.evaluate(modifier->instance, &empty);
+    modifier->instFuncs.destroy(other);
+}
+
+TEST_F(MixerChannel, HandlerVersionsAndMissingPanelService)
+{
+    LWChannelHandler handler{};
+    LWInstanceFuncs inst{};
+    handler.inst = &inst;
+    EXPECT_EQ(host.Activate("ChannelHandler", "ZK:ChanClipMixer", &handler, 4), AFUNC_BADVERSION);
+    EXPECT_EQ(inst.create, nullptr);
+    // Without the item part, the rest is still filled.
+    ASSERT_EQ(host.Activate("ChannelHandler", "ZK:ChanClipMixer", &handler), AFUNC_OK);
+    EXPECT_NE(handler.evaluate, nullptr);
+    EXPECT_NE(inst.descln, nullptr);
+
+    LWInterface ui{};
+    ASSERT_EQ(host.Activate("ChannelInterface", "ZK:ChanClipMixer", &ui), AFUNC_OK);
+    EXPECT_EQ(ui.panel, nullptr);
+    EXPECT_EQ(ui.command, nullptr);
+    ASSERT_NE(ui.options, nullptr);
+    EXPECT_EQ(ui.options(nullptr), nullptr);
+}
+
+} // namespace
