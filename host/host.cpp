@@ -16,6 +16,7 @@ Host::Host()
     g_current = this;
     InstallServices();
     InstallCommands();
+    InstallExpressionCommands();
 }
 
 Host::~Host()

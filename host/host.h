@@ -10,6 +10,7 @@
 #include "channel_handlers.h"
 #include "commands.h"
 #include "drawing.h"
+#include "expressions.h"
 #include "module_loader.h"
 #include "panels.h"
 #include "requesters.h"
@@ -52,6 +53,7 @@ public:
     CommandInterface commands;
     Requesters requesters;
     PanelService panels;
+    ExpressionTable expressions;   // the graph editor's expressions ("GE_..." commands)
     std::string currentTool;       // set by "Tool_<server>", cleared by "ChangeTool"
     std::string editMode = "Objects";
     std::vector<std::string> messages; // the host's own messages (refused servers, load errors)
@@ -108,6 +110,7 @@ public:
 private:
     void InstallServices();
     void InstallCommands();
+    void InstallExpressionCommands();
     void DestroyMasters();
     void DestroyChannelHandlers();
 

@@ -296,7 +296,7 @@ LWChanGroupID ChanChannelParent(LWChannelID channel)
 double ChanEvaluate(LWChannelID channel, LWTime time)
 {
     const Channel *found = S().FindChannel(FromItemID(channel));
-    return found ? S().EvaluateKeys(*found, time) : 0.0;
+    return found ? EvaluateChannel(S(), Host::Current().expressions, *found, time) : 0.0;
 }
 
 LWChannelInfo g_channelInfo = {ChanNextGroup,   ChanNextChannel,   ChanGroupName, ChanChannelName,

@@ -90,8 +90,12 @@ TEST(Runner, WritesLogsAndSceneFiles)
         "  - load_scene: scene.zks\n",
         out);
     ASSERT_EQ(result.status, 0) << result.output;
-    EXPECT_EQ(ReadFile(out / "commands.log"), "StatusMsg hello\nRefreshNow\n");
-    EXPECT_EQ(ReadFile(out / "status.log"), "hello\n");
+    // The command's panel is confirmed at once: Face (the popup's first entry) is the controller
+    // and the only selected item, so nothing is linked.
+    EXPECT_EQ(ReadFile(out / "commands.log"),
+              "StatusMsg hello\nRefreshNow\nStatusMsg start ZK:MorphConsolidate...\nGE_ClearUnusedExpressions\n"
+              "RefreshNow\nSelectItem 0x10000001\nStatusMsg start ZK:MorphConsolidate...done\n");
+    EXPECT_EQ(ReadFile(out / "status.log"), "hello\nstart ZK:MorphConsolidate...\nstart ZK:MorphConsolidate...done\n");
     const std::string scene = ReadFile(out / "scene.zks");
     EXPECT_NE(scene.find("Camera 0x30000001 \"Camera\" 1920 1080 35\n"), std::string::npos) << scene;
     EXPECT_NE(scene.find("Selection 0x10000001\n"), std::string::npos) << scene;

@@ -62,6 +62,9 @@ TEST(SceneBlock, TextFormRoundTrips)
     EXPECT_FALSE(zkh::ParseBlockItem("I4 9999999999", item, error));
     EXPECT_FALSE(zkh::ParseBlockItem("Str \"open", item, error));
     EXPECT_FALSE(zkh::ParseBlockItem("XX 1", item, error));
+    EXPECT_FALSE(zkh::ParseBlockItem("FP -15e42", item, error)); // finite as a double, not as a float
+    EXPECT_EQ(error, "FP value out of the float range");
+    EXPECT_TRUE(zkh::ParseBlockItem("FP 3e38", item, error)) << error;
 }
 
 TEST(SceneFile, ModelRoundTrips)

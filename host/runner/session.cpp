@@ -239,6 +239,7 @@ int RunSession(const std::string &sessionPath, const std::string &outDir, const 
     AddCoreActions(table);
     AddClipMixerActions(table);
     AddPanelActions(table);
+    AddMorphActions(table);
     int status = 0;
     try {
         if (!root.IsMap())

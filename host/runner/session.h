@@ -55,6 +55,9 @@ void AddPanelActions(ActionTable &table);
 
 // The channel clip mixer: channel_keys, apply_clip_mixer, clip_mixer_options, evaluate_channel.
 void AddClipMixerActions(ActionTable &table);
+// The morph consolidation command: morph_rig, set_channel, morph_consolidate, print_expressions,
+// print_channels.
+void AddMorphActions(ActionTable &table);
 
 // Reading helpers: each raises SessionError naming the field.
 YAML::Node Need(const YAML::Node &map, const char *key, const std::string &what);

@@ -1,0 +1,229 @@
+// actions_morph.cpp: the runner's actions for the morph consolidation command.
+//
+//   morph_rig            builds a face rig: controller, meshes with morph channels, bone, light, camera
+//   set_channel          gives a channel a value or keys
+//   morph_consolidate    runs ZK:MorphConsolidate, answering its panel (create, remove or cancel)
+//   print_expressions    the host's expression table and where each expression is attached
+//   print_channels       the values of items' grouped channels and the expressions they follow
+#include "morph_rig.h"
+#include "session.h"
+
+#include <cstdio>
+
+namespace zkh {
+
+namespace {
+
+const char kServer[] = "ZK:MorphConsolidate";
+
+std::vector<std::string> ReadNames(const YAML::Node &node, const std::string &what)
+{
+    if (node.IsScalar())
+        return {ReadText(node, what)};
+    if (!node.IsSequence())
+        throw SessionError(node, what + ": expected a name or a list of names");
+    std::vector<std::string> names;
+    for (const YAML::Node &name : node)
+        names.push_back(ReadText(name, what));
+    return names;
+}
+
+std::string Number(double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+// "Item.Full.Name" of a channel: the item whose own channels hold it (not a bone's owner).
+std::string ChannelLabel(const Scene &scene, std::uint32_t id)
+{
+    const Channel *channel = const_cast<Scene &>(scene).FindChannel(id);
+    if (!channel)
+        return "0x" + std::to_string(id);
+    for (const Item &item : scene.Items()) {
+        const std::string name = ChannelFullName(scene, item, *channel);
+        if (!name.empty() && FindItemChannel(scene, item, name) == channel)
+            return item.name + "." + name;
+    }
+    return channel->name;
+}
+
+const Item &ItemNamed(RunContext &c, const YAML::Node &node, const std::string &what)
+{
+    return *c.host.scene.Find(ReadItem(c, node, what));
+}
+
+void BuildRig(RunContext &c, const YAML::Node &value)
+{
+    MorphRig rig;
+    if (value.IsMap()) {
+        auto text = [&](const char *key, std::string &field) {
+            if (value[key])
+                field = value[key].IsNull() ? std::string() : ReadText(value[key], std::string("morph_rig ") + key);
+        };
+        text("controller", rig.controller);
+        text("bone", rig.bone);
+        text("light", rig.light);
+        text("camera", rig.camera);
+        if (value["morphs"])
+            rig.morphs = ReadNames(value["morphs"], "morph_rig morphs");
+        if (value["meshes"])
+            rig.meshes = ReadNames(value["meshes"], "morph_rig meshes");
+    } else if (!value.IsNull()) {
+        throw SessionError(value, "morph_rig: expected a map (controller, morphs, meshes, bone, light, camera) or ~");
+    }
+    if (rig.controller.empty())
+        throw SessionError(value, "morph_rig: the controller needs a name");
+    for (const std::string &name : rig.meshes)
+        if (c.host.scene.FindByName(name) || name == rig.controller)
+            throw SessionError(value, "morph_rig: the scene already has an item named '" + name + "'");
+    if (c.host.scene.FindByName(rig.controller))
+        throw SessionError(value, "morph_rig: the scene already has an item named '" + rig.controller + "'");
+    BuildMorphRig(c.host.scene, rig);
+}
+
+void SetChannel(RunContext &c, const YAML::Node &value)
+{
+    if (!value.IsMap())
+        throw SessionError(value, "set_channel: expected {item, channel, value} or {item, channel, keys}");
+    const Item &item = ItemNamed(c, Need(value, "item", "set_channel"), "set_channel item");
+    const std::string name = ReadText(Need(value, "channel", "set_channel"), "set_channel channel");
+    const Channel *found = FindItemChannel(c.host.scene, item, name);
+    if (!found)
+        throw SessionError(value["channel"], "set_channel: " + item.name + " has no channel named '" + name + "'");
+    Channel &channel = *c.host.scene.FindChannel(found->id);
+    channel.keys.clear();
+    if (value["value"]) {
+        channel.keys[0.0] = ReadNumber(value["value"], "set_channel value");
+        return;
+    }
+    const YAML::Node keys = Need(value, "keys", "set_channel");
+    if (!keys.IsSequence() || keys.size() == 0)
+        throw SessionError(keys, "set_channel keys: expected a list of [frame, value]");
+    for (const YAML::Node &key : keys) {
+        if (!key.IsSequence() || key.size() != 2)
+            throw SessionError(key, "set_channel keys: each key is [frame, value]");
+        channel.keys[ReadNumber(key[0], "key frame") / c.host.scene.fps] = ReadNumber(key[1], "key value");
+    }
+}
+
+// The popup entry of an item, through the popup's own callbacks; -1 when it is not listed.
+int PopupIndex(PanelControl &popup, const std::string &name)
+{
+    const LWDescPopup &desc = popup.desc.popup;
+    if (!desc.countFn || !desc.nameFn)
+        return -1;
+    const int count = desc.countFn(popup.userData);
+    for (int i = 0; i < count; ++i) {
+        const char *entry = desc.nameFn(popup.userData, i);
+        if (entry && name == entry)
+            return i;
+    }
+    return -1;
+}
+
+void Consolidate(RunContext &c, const YAML::Node &value)
+{
+    if (!value.IsMap())
+        throw SessionError(value, "morph_consolidate: expected {mode: create, controller: NAME, prefix: TEXT}");
+    const std::string mode = ReadText(Need(value, "mode", "morph_consolidate"), "morph_consolidate mode");
+    if (mode != "create" && mode != "remove" && mode != "cancel")
+        throw SessionError(value["mode"], "morph_consolidate mode: expected create, remove or cancel");
+    const std::string controller = value["controller"] ? ReadText(value["controller"], "controller") : std::string();
+    const bool hasPrefix = static_cast<bool>(value["prefix"]);
+    const std::string prefix = hasPrefix ? (value["prefix"].IsNull() ? std::string() : ReadText(value["prefix"], "prefix"))
+                                         : std::string();
+    RunContext *context = &c;
+    const YAML::Node at = value;
+    const size_t queued = c.host.panels.modalScripts.size();
+    c.host.panels.modalScripts.push_back([=](Panel &panel) {
+        // Nothing may be thrown through the module: a mistake cancels the panel and is raised later.
+        auto fail = [&](const YAML::Node &node, const std::string &message) {
+            context->deferred = std::make_shared<SessionError>(node, message);
+            return 0;
+        };
+        if (mode == "cancel")
+            return 0;
+        PanelControl *tab = PanelService::Find(panel, "#0");
+        PanelControl *popup = PanelService::Find(panel, "Ctrl item");
+        PanelControl *edit = PanelService::Find(panel, "Exp prefix");
+        PanelControl *remove = PanelService::Find(panel, "Remove Expressions");
+        if (!tab || !popup || !edit || !remove)
+            return fail(at, "morph_consolidate: the panel lacks its controls");
+        PanelService::SetInt(*tab, mode == "create" ? 0 : 1);
+        PanelService::Fire(*tab);
+        if (mode == "remove") {
+            PanelService::Fire(*remove);
+            return 0; // the button closed the panel; nothing more to confirm
+        }
+        if (!controller.empty()) {
+            const int index = PopupIndex(*popup, controller);
+            if (index < 0)
+                return fail(at["controller"], "morph_consolidate: '" + controller + "' is not in the Ctrl item popup");
+            PanelService::SetInt(*popup, index);
+        }
+        if (hasPrefix) {
+            PanelService::SetText(*edit, prefix);
+            PanelService::Fire(*edit);
+        }
+        return 1;
+    });
+    const int result = c.host.RunGeneric(kServer);
+    // A command refused before its panel opened leaves its answer unused: it answers nothing else.
+    if (c.host.panels.modalScripts.size() > queued)
+        c.host.panels.modalScripts.pop_back();
+    c.out << "morph_consolidate " << mode << ": activation result " << result << "\n";
+}
+
+void PrintExpressions(RunContext &c)
+{
+    const ExpressionTable &table = c.host.expressions;
+    c.out << "expressions: " << table.Expressions().size() << "\n";
+    for (const Expression &expression : table.Expressions()) {
+        c.out << "  " << expression.name << " \"" << expression.text << "\" ->";
+        const auto channels = table.ChannelsOf(expression.name);
+        if (channels.empty())
+            c.out << " (not attached)";
+        for (size_t i = 0; i < channels.size(); ++i)
+            c.out << (i ? ", " : " ") << ChannelLabel(c.host.scene, channels[i]);
+        c.out << "\n";
+    }
+}
+
+void PrintChannels(RunContext &c, const YAML::Node &value)
+{
+    const YAML::Node items = value.IsMap() ? Need(value, "items", "print_channels") : value;
+    const Scene &scene = c.host.scene;
+    for (const std::string &name : ReadNames(items, "print_channels")) {
+        const Item *item = const_cast<Scene &>(scene).FindByName(name);
+        if (!item)
+            throw SessionError(items, "print_channels: no item named '" + name + "' in the scene");
+        for (const Channel &channel : scene.Channels()) {
+            if (channel.group == item->chanGroup)
+                continue; // the motion channels
+            const std::string fullName = ChannelFullName(scene, *item, channel);
+            if (fullName.empty() || FindItemChannel(scene, *item, fullName) != &channel)
+                continue;
+            c.out << item->name << "." << fullName << " = "
+                  << Number(EvaluateChannel(scene, c.host.expressions, channel, scene.time));
+            const auto attached = c.host.expressions.AttachedTo(channel.id);
+            if (!attached.empty())
+                c.out << " <- " << attached.back();
+            c.out << "\n";
+        }
+    }
+}
+
+} // namespace
+
+void AddMorphActions(ActionTable &table)
+{
+    table.Add("morph_rig", BuildRig);
+    table.Add("set_channel", SetChannel);
+    table.Add("morph_consolidate", Consolidate);
+    table.Add("print_expressions", [](RunContext &c, const YAML::Node &) { PrintExpressions(c); });
+    table.Add("print_channels", PrintChannels);
+}
+
+} // namespace zkh

@@ -1,0 +1,217 @@
+// consolidate_panel.cpp: building the panel, switching its tabs and handling its events.
+#include "consolidate_panel.h"
+
+#include "../common/lwglobals.h"
+#include "../common/lwguard.h"
+#include "../common/lwtool2.h"
+#include "morph_link.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr int kFieldX = 100; // where the working controls' fields start
+constexpr int kPrefixLength = 511;
+
+const char *g_tabNames[] = {"Create", "Remove", nullptr};
+
+void SetInt(LWControl *control, cTag tag, int value)
+{
+    LWValue v{};
+    v.intv = {LWT_INTEGER, value, 0};
+    control->set(control, tag, &v);
+}
+
+int GetInt(LWControl *control, cTag tag)
+{
+    LWValue v{};
+    v.intv = {LWT_INTEGER, 0, 0};
+    control->get(control, tag, &v);
+    return v.intv.value;
+}
+
+void SetPointer(LWControl *control, cTag tag, void *pointer)
+{
+    LWValue v{};
+    v.ptr = {LWT_NULL, pointer};
+    control->set(control, tag, &v);
+}
+
+void SetText(LWControl *control, const std::string &text)
+{
+    std::string copy = text;
+    LWValue v{};
+    v.str = {LWT_STRING, copy.data(), static_cast<int>(copy.size()) + 1};
+    control->set(control, CTL_VALUE, &v);
+}
+
+std::string GetText(LWControl *control, int maxLength)
+{
+    std::string buffer(static_cast<size_t>(maxLength) + 1, '\0');
+    LWValue v{};
+    v.str = {LWT_STRING, buffer.data(), maxLength + 1};
+    control->get(control, CTL_VALUE, &v);
+    buffer[maxLength] = '\0';
+    buffer.resize(std::strlen(buffer.c_str()));
+    return buffer;
+}
+
+void Place(LWControl *control, int x, int y)
+{
+    SetInt(control, CTL_X, x);
+    SetInt(control, CTL_Y, y);
+}
+
+// A working control: its field starts at x = 100 whatever its label's width.
+void PlaceField(LWControl *control, int y)
+{
+    Place(control, kFieldX - GetInt(control, CTL_LABELWIDTH), y);
+}
+
+void Draw(LWControl *control, DrMode mode)
+{
+    if (control && control->draw)
+        control->draw(control, mode);
+}
+
+// ---- callbacks of the host ----
+
+int PopupCount(void *userData)
+{
+    return GuardedOr(0, [&] {
+        const auto *state = static_cast<const ConsolidateState *>(userData);
+        return state ? static_cast<int>(state->itemList.size()) : 0;
+    });
+}
+
+const char *PopupName(void *userData, int index)
+{
+    return GuardedOr(static_cast<const char *>(nullptr), [&]() -> const char * {
+        auto *state = static_cast<ConsolidateState *>(userData);
+        if (!state || index < 0 || static_cast<size_t>(index) >= state->itemList.size())
+            return nullptr;
+        state->popupName = ItemName(state->itemList[index]);
+        return state->popupName.c_str();
+    });
+}
+
+void OnTab(LWControlID, void *userData)
+{
+    Guarded([&] {
+        if (auto *state = static_cast<ConsolidateState *>(userData))
+            UpdateTabs(*state);
+    });
+}
+
+void OnPrefix(LWControlID control, void *userData)
+{
+    Guarded([&] {
+        if (auto *state = static_cast<ConsolidateState *>(userData))
+            state->prefix = GetText(control, kPrefixLength);
+    });
+}
+
+void OnRemove(LWControlID, void *userData)
+{
+    Guarded([&] {
+        auto *state = static_cast<ConsolidateState *>(userData);
+        if (!state)
+            return;
+        RemoveMorphExpressions();
+        ShowStatus("start expressions remove...done");
+        EvalF("RefreshNow");
+        state->itemList.clear();
+        DestroyPanel(*state);
+    });
+}
+
+bool ControlUsable(const LWControl *control) { return control && control->get && control->set; }
+
+} // namespace
+
+bool PanelServiceUsable(const LWPanelFuncs *funcs)
+{
+    return funcs && funcs->create && funcs->destroy && funcs->open && funcs->close && funcs->draw && funcs->set &&
+           funcs->addControl;
+}
+
+void DestroyPanel(ConsolidateState &state)
+{
+    LWPanelFuncs *funcs = ToolGlobals::panelFuncs;
+    if (state.panel && PanelServiceUsable(funcs)) {
+        funcs->close(state.panel);
+        funcs->destroy(state.panel);
+    }
+    state.panel = nullptr;
+    state.tab = state.border = state.itemPopup = state.prefixEdit = state.removeButton = nullptr;
+}
+
+void BuildPanel(ConsolidateState &state)
+{
+    LWPanelFuncs *funcs = ToolGlobals::panelFuncs;
+    if (!PanelServiceUsable(funcs))
+        return;
+    state.panel = funcs->create(state.title.c_str(), funcs);
+    if (!state.panel)
+        return;
+
+    LWPanControlDesc desc{};
+    desc.choice = {LWT_CHOICE, g_tabNames, 0};
+    state.tab = funcs->addControl(state.panel, "TabChoiceControl", &desc, "");
+    desc = {};
+    desc.area = {LWT_AREA, 400, 0};
+    state.border = funcs->addControl(state.panel, "BorderControl", &desc, "");
+    desc = {};
+    desc.popup = {LWT_POPUP, 200, PopupCount, PopupName};
+    state.itemPopup = funcs->addControl(state.panel, "CustomPopupControl", &desc, "Ctrl item");
+    desc = {};
+    desc.string = {LWT_STRING, 38};
+    state.prefixEdit = funcs->addControl(state.panel, "EditControl", &desc, "Exp prefix");
+    desc = {};
+    desc.area = {LWT_AREA, 160, 0};
+    state.removeButton = funcs->addControl(state.panel, "ButtonControl", &desc, "Remove Expressions");
+
+    // A host that could not make every control gets no panel at all.
+    for (const LWControl *control : {state.tab, state.border, state.itemPopup, state.prefixEdit, state.removeButton})
+        if (!ControlUsable(control)) {
+            DestroyPanel(state);
+            return;
+        }
+
+    Place(state.tab, 0, 2);
+    Place(state.border, 0, 22);
+    PlaceField(state.itemPopup, 40);
+    PlaceField(state.prefixEdit, 70);
+    PlaceField(state.removeButton, 40);
+
+    SetInt(state.tab, CTL_VALUE, 0);
+    SetInt(state.itemPopup, CTL_VALUE, 0);
+    SetText(state.prefixEdit, state.prefix);
+
+    for (LWControl *control : {state.tab, state.itemPopup, state.prefixEdit, state.removeButton})
+        SetPointer(control, CTL_USERDATA, &state);
+    SetPointer(state.tab, CTL_USEREVENT, reinterpret_cast<void *>(&OnTab));
+    SetPointer(state.prefixEdit, CTL_USEREVENT, reinterpret_cast<void *>(&OnPrefix));
+    SetPointer(state.removeButton, CTL_USEREVENT, reinterpret_cast<void *>(&OnRemove));
+
+    int width = 320, height = 150;
+    funcs->set(state.panel, PAN_W, &width);
+    funcs->set(state.panel, PAN_H, &height);
+    UpdateTabs(state);
+}
+
+void UpdateTabs(ConsolidateState &state)
+{
+    if (!state.panel || !state.tab)
+        return;
+    const bool create = GetInt(state.tab, CTL_VALUE) == 0;
+    Draw(state.itemPopup, create ? DR_RENDER : DR_ERASE);
+    Draw(state.prefixEdit, create ? DR_RENDER : DR_ERASE);
+    Draw(state.removeButton, create ? DR_ERASE : DR_RENDER);
+    ToolGlobals::panelFuncs->draw(state.panel, DR_REFRESH);
+}
+
+int ItemPopupValue(const ConsolidateState &state)
+{
+    return state.panel && state.itemPopup ? GetInt(state.itemPopup, CTL_VALUE) : 0;
+}

@@ -1,0 +1,322 @@
+// ZK:MorphConsolidate through the module file: its panel, OK and Cancel, the remove button, the
+// command lines, a host that lacks services or rejects commands, and the linked channels' values.
+#include "module_fixture.h"
+#include "morph_rig.h"
+
+#include <algorithm>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using zkh::Panel;
+using zkh::PanelControl;
+using zkh::PanelService;
+
+const char kServer[] = "ZK:MorphConsolidate";
+
+// Face 0x10000001 (MorphGroup.Smile 0x6000000a, .Blink 0x6000000b), Head 0x10000002 (0x60000015,
+// 0x60000016), Brows 0x10000003 (0x60000020, 0x60000021), bone Jaw, light Key, camera Camera.
+class MorphConsolidate : public ModuleTest {
+protected:
+    void SetUp() override
+    {
+        ModuleTest::SetUp();
+        zkh::BuildMorphRig(host.scene, {});
+    }
+
+    std::uint32_t Id(const std::string &name) { return host.scene.FindByName(name)->id; }
+    void Select(const std::vector<std::string> &names)
+    {
+        host.scene.selection.clear();
+        for (const std::string &name : names)
+            host.scene.selection.push_back(Id(name));
+    }
+    // Runs the command with the user's steps while its panel is open.
+    int Run(std::function<int(Panel &)> user = [](Panel &) { return 1; })
+    {
+        host.panels.modalScripts.push_back(std::move(user));
+        return host.RunGeneric(kServer);
+    }
+    zkh::Channel &Morph(const std::string &item, const std::string &name)
+    {
+        const zkh::Channel *channel = zkh::FindItemChannel(host.scene, *host.scene.FindByName(item), "MorphGroup." + name);
+        EXPECT_NE(channel, nullptr);
+        return *host.scene.FindChannel(channel->id);
+    }
+    double Value(const std::string &item, const std::string &name, double time)
+    {
+        auto *info = static_cast<const LWChannelInfo *>(zkh::Host::GlobalLookup("Channel Info 3", 0));
+        return info->channelEvaluate(zkh::ToItemID(Morph(item, name).id), time);
+    }
+};
+
+const Lines kRemoveLines = {
+    "GE_DetachExpressionsID 0x60000015", "GE_DetachExpressionsID 0x60000016", "GE_DetachExpressionsID 0x60000020",
+    "GE_DetachExpressionsID 0x60000021", "GE_ClearUnusedExpressions",
+};
+
+TEST_F(MorphConsolidate, PanelAsBuilt)
+{
+    Panel *seen = nullptr;
+    Lines popupNames;
+    ASSERT_EQ(Run([&](Panel &panel) {
+                  seen = &panel;
+                  PanelControl *popup = PanelService::Find(panel, "Ctrl item");
+                  const LWDescPopup &desc = popup->desc.popup;
+                  const int count = desc.countFn(popup->userData);
+                  for (int i = -1; i <= count; ++i) {
+                      const char *name = desc.nameFn(popup->userData, i);
+                      popupNames.push_back(name ? name : "(null)");
+                  }
+                  return 0;
+              }),
+              AFUNC_OK);
+    ASSERT_NE(seen, nullptr);
+    Panel &panel = *seen;
+    EXPECT_EQ(panel.title, "ZK:MorphConsolidate(1.00) build 250619");
+    EXPECT_EQ(panel.openFlags, 3);
+    EXPECT_EQ(panel.w, 320);
+    EXPECT_EQ(panel.h, 150);
+    ASSERT_EQ(panel.controls.size(), 5u);
+
+    struct Expected {
+        const char *type, *label;
+        int x, y;
+        bool visible, hasEvent;
+    };
+    // Fields start at x = 100: "Ctrl item" and "Exp prefix" labels are 71 and 78 pixels wide.
+    const Expected expected[] = {
+        {"TabChoiceControl", "", 0, 2, true, true},         {"BorderControl", "", 0, 22, true, false},
+        {"CustomPopupControl", "Ctrl item", 29, 40, true, false}, {"EditControl", "Exp prefix", 22, 70, true, true},
+        {"ButtonControl", "Remove Expressions", 100, 40, false, true},
+    };
+    for (size_t i = 0; i < 5; ++i) {
+        const PanelControl &c = *panel.controls[i];
+        SCOPED_TRACE(c.type);
+        EXPECT_EQ(c.type, expected[i].type);
+        EXPECT_EQ(c.label, expected[i].label);
+        EXPECT_EQ(c.x, expected[i].x);
+        EXPECT_EQ(c.y, expected[i].y);
+        EXPECT_EQ(c.visible, expected[i].visible);
+        EXPECT_EQ(c.event != nullptr, expected[i].hasEvent);
+        EXPECT_EQ(c.userData != nullptr, i != 1);
+    }
+    EXPECT_EQ(panel.controls[0]->items, (Lines{"Create", "Remove"}));
+    EXPECT_EQ(panel.controls[0]->desc.choice.vertical, 0);
+    EXPECT_EQ(panel.controls[1]->desc.area.width, 400);
+    EXPECT_EQ(panel.controls[2]->desc.popup.width, 200);
+    EXPECT_EQ(panel.controls[3]->desc.string.width, 38);
+    EXPECT_EQ(panel.controls[4]->desc.area.width, 160);
+    EXPECT_EQ(panel.controls[0]->intValue, 0);
+    EXPECT_EQ(panel.controls[2]->intValue, 0);
+    EXPECT_EQ(panel.controls[3]->text, "E_");
+    EXPECT_EQ(popupNames, (Lines{"(null)", "Face", "Head", "Jaw", "Brows", "Key", "Camera", "(null)"}));
+
+    // Cancel: not one command.
+    EXPECT_TRUE(host.commands.log.empty());
+    EXPECT_TRUE(host.expressions.Expressions().empty());
+}
+
+TEST_F(MorphConsolidate, OkLinksTheSelectedObjectsToTheController)
+{
+    Select({"Head", "Brows"});
+    ASSERT_EQ(Run(), AFUNC_OK);
+    Lines expected = {"StatusMsg start ZK:MorphConsolidate..."};
+    expected.insert(expected.end(), kRemoveLines.begin(), kRemoveLines.end());
+    const Lines rest = {
+        "RefreshNow",
+        "GE_CreateExpression \"E_Face_MorphGroup_Smile\" \"[Face.MorphGroup.Smile]\"", "RefreshNow",
+        "GE_AttachExpressionID 0x60000015 \"E_Face_MorphGroup_Smile\"",
+        "GE_CreateExpression \"E_Face_MorphGroup_Smile\" \"[Face.MorphGroup.Smile]\"", "RefreshNow",
+        "GE_AttachExpressionID 0x60000020 \"E_Face_MorphGroup_Smile\"",
+        "GE_CreateExpression \"E_Face_MorphGroup_Blink\" \"[Face.MorphGroup.Blink]\"", "RefreshNow",
+        "GE_AttachExpressionID 0x60000016 \"E_Face_MorphGroup_Blink\"",
+        "GE_CreateExpression \"E_Face_MorphGroup_Blink\" \"[Face.MorphGroup.Blink]\"", "RefreshNow",
+        "GE_AttachExpressionID 0x60000021 \"E_Face_MorphGroup_Blink\"",
+        "SelectItem 0x10000003", "AddToSelection 0x10000002",
+        "StatusMsg start ZK:MorphConsolidate...done",
+    };
+    expected.insert(expected.end(), rest.begin(), rest.end());
+    EXPECT_EQ(host.commands.log, expected);
+
+    Morph("Face", "Smile").keys = {{0.0, 0.0}, {2.0, 1.0}};
+    Morph("Face", "Blink").keys = {{0.0, 0.3}};
+    Morph("Brows", "Blink").keys = {{0.0, 9.0}};
+    EXPECT_DOUBLE_EQ(Value("Head", "Smile", 1.0), 0.5);
+    EXPECT_DOUBLE_EQ(Value("Brows", "Smile", 2.0), 1.0);
+    EXPECT_DOUBLE_EQ(Value("Brows", "Blink", 0.0), 0.3);
+    EXPECT_DOUBLE_EQ(Value("Face", "Blink", 0.0), 0.3);
+}
+
+TEST_F(MorphConsolidate, PanelKeptWithItsPrefixUntilRemoved)
+{
+    Select({"Brows"});
+    ASSERT_EQ(Run([](Panel &panel) {
+                  PanelControl *edit = PanelService::Find(panel, "Exp prefix");
+                  PanelService::SetText(*edit, "rig.v2: ");
+                  PanelService::Fire(*edit);
+                  return 1;
+              }),
+              AFUNC_OK);
+    ASSERT_EQ(host.panels.Panels().size(), 1u);
+    Panel *first = host.panels.Panels()[0];
+    EXPECT_NE(host.expressions.Find("rig_v2__Face_MorphGroup_Smile"), nullptr);
+
+    // The next run opens the same panel; the user picks Head as the controller.
+    Select({"Brows", "Face"});
+    ASSERT_EQ(Run([&](Panel &panel) {
+                  EXPECT_EQ(&panel, first);
+                  EXPECT_EQ(PanelService::Find(panel, "Exp prefix")->text, "rig.v2: ");
+                  PanelService::SetInt(*PanelService::Find(panel, "Ctrl item"), 1);
+                  return 1;
+              }),
+              AFUNC_OK);
+    EXPECT_EQ(host.panels.Panels().size(), 1u);
+    // Face is a null object: its morph channels are targets all the same.
+    EXPECT_EQ(host.expressions.AttachedTo(0x6000000au), Lines{"rig_v2__Head_MorphGroup_Smile"});
+    EXPECT_EQ(host.expressions.AttachedTo(0x60000020u), Lines{"rig_v2__Head_MorphGroup_Smile"});
+    EXPECT_TRUE(host.expressions.AttachedTo(0x60000015u).empty());
+
+    // Remove tab, then the remove button: the panel is closed and destroyed from inside its open.
+    host.commands.log.clear();
+    ASSERT_EQ(Run([](Panel &panel) {
+                  PanelControl *tab = PanelService::Find(panel, "#0");
+                  PanelService::SetInt(*tab, 1);
+                  PanelService::Fire(*tab);
+                  EXPECT_FALSE(PanelService::Find(panel, "Ctrl item")->visible);
+                  EXPECT_FALSE(PanelService::Find(panel, "Exp prefix")->visible);
+                  EXPECT_TRUE(PanelService::Find(panel, "Remove Expressions")->visible);
+                  PanelService::Fire(*PanelService::Find(panel, "Remove Expressions"));
+                  return 0;
+              }),
+              AFUNC_OK);
+    Lines expected = kRemoveLines;
+    expected.push_back("StatusMsg start expressions remove...done");
+    expected.push_back("RefreshNow");
+    EXPECT_EQ(host.commands.log, expected);
+    EXPECT_TRUE(host.panels.Panels().empty());
+    // Face is no mesh: its expression stays, the unused ones went.
+    EXPECT_EQ(host.expressions.AttachedTo(0x6000000au), Lines{"rig_v2__Head_MorphGroup_Smile"});
+    EXPECT_TRUE(host.expressions.AttachedTo(0x60000020u).empty());
+    EXPECT_EQ(host.expressions.Expressions().size(), 2u); // Face's Smile and Blink
+
+    // A fresh panel, on the Create tab, showing the stored prefix.
+    ASSERT_EQ(Run([](Panel &panel) {
+                  EXPECT_EQ(PanelService::Find(panel, "Exp prefix")->text, "rig.v2: ");
+                  EXPECT_EQ(PanelService::Find(panel, "#0")->intValue, 0);
+                  EXPECT_TRUE(PanelService::Find(panel, "Ctrl item")->visible);
+                  return 0;
+              }),
+              AFUNC_OK);
+    EXPECT_EQ(host.panels.Panels().size(), 1u);
+}
+
+TEST_F(MorphConsolidate, RemoveConfirmedByTheHostEndsWithNoSelectedItem)
+{
+    Select({"Head"});
+    ASSERT_EQ(Run([](Panel &panel) {
+                  PanelService::Fire(*PanelService::Find(panel, "Remove Expressions"));
+                  return 1;
+              }),
+              AFUNC_OK);
+    const Lines &status = host.commands.status;
+    EXPECT_EQ(status, (Lines{"start expressions remove...done", "start ZK:MorphConsolidate...",
+                             "No selected item !", "start ZK:MorphConsolidate...done"}));
+    EXPECT_EQ(host.commands.log.end()[-2], "SelectItem 0x10000002");
+    EXPECT_TRUE(host.expressions.Expressions().empty());
+}
+
+TEST_F(MorphConsolidate, NoSelection)
+{
+    ASSERT_EQ(Run(), AFUNC_OK);
+    EXPECT_EQ(host.commands.status,
+              (Lines{"start ZK:MorphConsolidate...", "No selected item !", "start ZK:MorphConsolidate...done"}));
+    EXPECT_TRUE(host.expressions.Expressions().empty());
+    EXPECT_TRUE(host.scene.selection.empty());
+}
+
+TEST_F(MorphConsolidate, HostWithoutAServiceRefusesTheCommand)
+{
+    Select({"Head"});
+    for (const char *service : {"File Request", "LSUniversalRequester", "AOV Functions", "LWPanelServices 3"}) {
+        SCOPED_TRACE(service);
+        void *table = host.services.Lookup(service);
+        ASSERT_NE(table, nullptr);
+        host.services.Remove(service);
+        EXPECT_EQ(host.RunGeneric(kServer), AFUNC_BADGLOBAL);
+        EXPECT_TRUE(host.commands.log.empty());
+        EXPECT_TRUE(host.panels.Panels().empty());
+        EXPECT_EQ(host.panels.modalOpens, 0);
+        host.services.Set(service, table);
+    }
+    host.services.SetLocale(0);
+    EXPECT_EQ(host.RunGeneric(kServer), AFUNC_BADGLOBAL);
+    EXPECT_TRUE(host.commands.log.empty());
+    host.services.SetLocale(1033);
+    EXPECT_EQ(Run(), AFUNC_OK);
+    EXPECT_EQ(host.commands.status.back(), "start ZK:MorphConsolidate...done");
+}
+
+LWControl *RefuseControls(LWPanelID, const char *, LWPanControlDesc *, const char *) { return nullptr; }
+
+TEST_F(MorphConsolidate, PanelServiceThatCannotMakeThePanel)
+{
+    Select({"Head"});
+    LWPanelFuncs *funcs = host.panels.Funcs();
+    const LWPanelFuncs saved = *funcs;
+    funcs->open = nullptr;
+    EXPECT_EQ(host.RunGeneric(kServer), AFUNC_OK);
+    EXPECT_TRUE(host.panels.Panels().empty());
+    *funcs = saved;
+    funcs->addControl = RefuseControls; // a panel without its controls is not kept
+    EXPECT_EQ(host.RunGeneric(kServer), AFUNC_OK);
+    EXPECT_TRUE(host.panels.Panels().empty());
+    EXPECT_EQ(host.panels.modalOpens, 0);
+    EXPECT_TRUE(host.commands.log.empty());
+    *funcs = saved;
+    funcs->globalFun = nullptr;
+    EXPECT_EQ(Run(), AFUNC_OK);
+    EXPECT_EQ(host.commands.status.back(), "start ZK:MorphConsolidate...done");
+}
+
+TEST_F(MorphConsolidate, WrongVersionTouchesNothing)
+{
+    LWLayoutGeneric local{};
+    EXPECT_EQ(host.Activate("LayoutGeneric", kServer, &local, 6), AFUNC_BADVERSION);
+    EXPECT_TRUE(host.commands.log.empty());
+    EXPECT_TRUE(host.panels.Panels().empty());
+}
+
+TEST_F(MorphConsolidate, RejectedCommandsGiveOneErrorLineEach)
+{
+    Select({"Head"});
+    host.commands.rejectWords = {"GE_CreateExpression", "SelectItem"};
+    ASSERT_EQ(Run(), AFUNC_OK);
+    // The attaches then name expressions the host never made, and fail in turn.
+    EXPECT_EQ(host.commands.status,
+              (Lines{"start ZK:MorphConsolidate...",
+                     "*** ERROR: eval( \"GE_CreateExpression \"E_Face_MorphGroup_Smile\" \"[Face.MorphGroup.Smile]\"\" ) !(0) ***",
+                     "*** ERROR: eval( \"GE_AttachExpressionID 0x60000015 \"E_Face_MorphGroup_Smile\"\" ) !(0) ***",
+                     "*** ERROR: eval( \"GE_CreateExpression \"E_Face_MorphGroup_Blink\" \"[Face.MorphGroup.Blink]\"\" ) !(0) ***",
+                     "*** ERROR: eval( \"GE_AttachExpressionID 0x60000016 \"E_Face_MorphGroup_Blink\"\" ) !(0) ***",
+                     "*** ERROR: eval( \"SelectItem 0x10000002\" ) !(0) ***", "start ZK:MorphConsolidate...done"}));
+    EXPECT_TRUE(host.expressions.Expressions().empty());
+}
+
+TEST_F(MorphConsolidate, MissingInterfaceInfoAtTheEndStaysInsideTheModule)
+{
+    Select({"Head"});
+    int lookups = 0;
+    void *const snapshot = host.services.Lookup("LW Interface Info 8");
+    host.services.SetProvider("LW Interface Info 8", [&]() -> void * {
+        ++lookups;
+        return lookups <= 2 ? snapshot : nullptr; // the activation's fill and the run's refresh
+    });
+    ASSERT_EQ(Run(), AFUNC_OK);
+    EXPECT_EQ(lookups, 3);
+    EXPECT_EQ(host.commands.log.back(), "StatusMsg *** ERROR: g_global( LWINTERFACEINFO_GLOBAL, GFUSE_TRANSIENT ) ***");
+    EXPECT_EQ(host.commands.log.end()[-2], "SelectItem 0x10000002");
+    EXPECT_EQ(host.expressions.Expressions().size(), 2u);
+}
+
+} // namespace

@@ -1,0 +1,95 @@
+// The runner's morph consolidation actions on session files, through zkhost.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RunResult {
+    int status;
+    std::string output;
+};
+
+RunResult RunSession(const std::string &name, const std::string &session)
+{
+    const fs::path dir = fs::temp_directory_path() / ("zkhost-morph-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const fs::path file = dir / (name + ".yaml");
+    std::ofstream(file) << session;
+    const fs::path log = dir / (name + ".txt");
+    const std::string command = std::string(ZK_RUNNER_PATH) + " run " + file.string() + " --out " +
+                                (dir / name).string() + " --module " + ZK_MODULE_PATH + " > " + log.string() + " 2>&1";
+    const int status = std::system(command.c_str());
+    std::ifstream in(log);
+    std::stringstream text;
+    text << in.rdbuf();
+    return {WEXITSTATUS(status), text.str()};
+}
+
+TEST(MorphRunner, LinksPrintsAndRemoves)
+{
+    const RunResult result = RunSession("link", R"(
+actions:
+  - morph_rig: {controller: Ctrl, morphs: [Smile, Blink], meshes: [Head, Teeth], bone: ~, light: ~, camera: ~}
+  - set_channel: {item: Ctrl, channel: MorphGroup.Smile, keys: [[0, 0], [24, 1]]}
+  - set_channel: {item: Ctrl, channel: MorphGroup.Blink, value: 0.25}
+  - select: [Teeth, Ctrl]
+  - morph_consolidate: {mode: create, controller: Ctrl, prefix: "my rig:"}
+  - print_expressions: ~
+  - set_frame: 6
+  - print_channels: [Head, Teeth]
+  - morph_consolidate: {mode: cancel}
+  - morph_consolidate: {mode: remove}
+  - print_expressions: ~
+)");
+    EXPECT_EQ(result.status, 0) << result.output;
+    const std::string expected =
+        "morph_consolidate create: activation result 0\n"
+        "expressions: 2\n"
+        "  my_rig_Ctrl_MorphGroup_Smile \"[Ctrl.MorphGroup.Smile]\" -> Teeth.MorphGroup.Smile\n"
+        "  my_rig_Ctrl_MorphGroup_Blink \"[Ctrl.MorphGroup.Blink]\" -> Teeth.MorphGroup.Blink\n"
+        "Head.MorphGroup.Smile = 0\n"
+        "Head.MorphGroup.Blink = 0\n"
+        "Teeth.MorphGroup.Smile = 0.25 <- my_rig_Ctrl_MorphGroup_Smile\n"
+        "Teeth.MorphGroup.Blink = 0.25 <- my_rig_Ctrl_MorphGroup_Blink\n"
+        "morph_consolidate cancel: activation result 0\n"
+        "morph_consolidate remove: activation result 0\n"
+        "expressions: 0\n";
+    EXPECT_EQ(result.output.substr(0, expected.size()), expected) << result.output;
+}
+
+TEST(MorphRunner, MistakesStopTheSessionWithTheirPlace)
+{
+    RunResult result = RunSession("unknown", R"(actions:
+  - morph_rig: ~
+  - select: [Head]
+  - morph_consolidate: {mode: create, controller: Nobody}
+)");
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find(":4:51: morph_consolidate: 'Nobody' is not in the Ctrl item popup\n"), std::string::npos)
+        << result.output;
+    // The panel was cancelled: the session ran no command.
+    EXPECT_NE(result.output.find(": 0 commands,"), std::string::npos) << result.output;
+
+    result = RunSession("mode", "actions:\n  - morph_consolidate: {mode: link}\n");
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find(":2:31: morph_consolidate mode: expected create, remove or cancel\n"), std::string::npos)
+        << result.output;
+
+    result = RunSession("twice", "actions:\n  - morph_rig: ~\n  - morph_rig: {controller: Other}\n");
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find("morph_rig: the scene already has an item named 'Head'\n"), std::string::npos)
+        << result.output;
+
+    result = RunSession("channel", "actions:\n  - morph_rig: ~\n  - set_channel: {item: Head, channel: Smile, value: 1}\n");
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find("set_channel: Head has no channel named 'Smile'\n"), std::string::npos) << result.output;
+}
+
+} // namespace

@@ -1,0 +1,124 @@
+// The simulated host's graph-editor expressions: the GE_ command lines, the table, and channels
+// that follow the channel their expression refers to.
+#include "host.h"
+#include "morph_rig.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class HostExpressions : public ::testing::Test {
+protected:
+    void SetUp() override { zkh::BuildMorphRig(host.scene, {}); }
+
+    int Send(const std::string &line) { return host.commands.Send(line); }
+    std::uint32_t Morph(const std::string &item, const std::string &name)
+    {
+        return zkh::FindItemChannel(host.scene, *host.scene.FindByName(item), "MorphGroup." + name)->id;
+    }
+    double Value(std::uint32_t channel, double time = 0.0)
+    {
+        return zkh::EvaluateChannel(host.scene, host.expressions, *host.scene.FindChannel(channel), time);
+    }
+
+    zkh::Host host;
+};
+
+TEST_F(HostExpressions, ArgumentWords)
+{
+    using zkh::SplitCommandArguments;
+    EXPECT_EQ(*SplitCommandArguments("\"E_A B\" \"[A.B]\""), (Lines{"E_A B", "[A.B]"}));
+    EXPECT_EQ(*SplitCommandArguments("  0x60000015\t\"\"  x"), (Lines{"0x60000015", "", "x"}));
+    EXPECT_EQ(*SplitCommandArguments(""), Lines{});
+    EXPECT_EQ(*SplitCommandArguments("a\"b c\""), (Lines{"a\"b", "c\""}));
+    EXPECT_FALSE(SplitCommandArguments("\"open"));
+    EXPECT_FALSE(SplitCommandArguments("\"a\" \"b"));
+}
+
+TEST_F(HostExpressions, CommandLines)
+{
+    const std::uint32_t smile = Morph("Head", "Smile"); // 0x60000015
+    ASSERT_EQ(smile, 0x60000015u);
+    EXPECT_EQ(Send("GE_CreateExpression \"E_Smile\" \"[Face.MorphGroup.Smile]\""), 1);
+    EXPECT_EQ(Send("GE_CreateExpression \"E_Smile\" \"[Face.MorphGroup.Blink]\""), 1); // redefined
+    ASSERT_EQ(host.expressions.Expressions().size(), 1u);
+    EXPECT_EQ(host.expressions.Find("E_Smile")->text, "[Face.MorphGroup.Blink]");
+
+    // Malformed lines, unknown channels and unknown expressions fail.
+    for (const char *line : {"GE_CreateExpression \"E_X\"", "GE_CreateExpression \"\" \"1\"",
+                             "GE_CreateExpression \"E_X\" \"[A.B]", "GE_CreateExpression E_X [A.B] more",
+                             "GE_AttachExpressionID 0x60000015 \"E_None\"", "GE_AttachExpressionID 0x7fffffff \"E_Smile\"",
+                             "GE_AttachExpressionID 60000015 \"E_Smile\"", "GE_AttachExpressionID 0x6000001g \"E_Smile\"",
+                             "GE_AttachExpressionID 0x160000015 \"E_Smile\"", "GE_AttachExpressionID 0x60000015",
+                             "GE_DetachExpressionsID", "GE_DetachExpressionsID 0x0", "GE_DetachExpressionsID 0x60000015 1",
+                             "GE_ClearUnusedExpressions now"}) {
+        EXPECT_EQ(Send(line), 0) << line;
+    }
+    EXPECT_EQ(host.expressions.Expressions().size(), 1u);
+
+    EXPECT_EQ(Send("GE_AttachExpressionID 0x60000015 \"E_Smile\""), 1);
+    EXPECT_EQ(Send("GE_AttachExpressionID 0x60000015 \"E_Smile\""), 1); // once only
+    EXPECT_EQ(Send("GE_AttachExpressionID 0x60000020 \"E_Smile\""), 1);
+    EXPECT_EQ(host.expressions.ChannelsOf("E_Smile"), (std::vector<std::uint32_t>{0x60000015u, 0x60000020u}));
+    EXPECT_EQ(Send("GE_CreateExpression \"E_Spare\" \"[Face.MorphGroup.Smile]\""), 1);
+    EXPECT_EQ(Send("GE_ClearUnusedExpressions"), 1);
+    EXPECT_EQ(host.expressions.Find("E_Spare"), nullptr);
+    EXPECT_NE(host.expressions.Find("E_Smile"), nullptr);
+
+    EXPECT_EQ(Send("GE_DetachExpressionsID 0x60000015"), 1);
+    EXPECT_EQ(Send("GE_DetachExpressionsID 0x60000015"), 1); // nothing left to detach: still fine
+    EXPECT_EQ(host.expressions.AttachedTo(0x60000015u), Lines{});
+    EXPECT_EQ(Send("GE_ClearUnusedExpressions"), 1);
+    EXPECT_EQ(host.expressions.Expressions().size(), 1u); // still on Brows
+    EXPECT_EQ(Send("GE_DetachExpressionsID 0x60000020"), 1);
+    EXPECT_EQ(Send("GE_ClearUnusedExpressions"), 1);
+    EXPECT_TRUE(host.expressions.Expressions().empty());
+}
+
+TEST_F(HostExpressions, ChannelsFollowTheirReference)
+{
+    zkh::Scene &scene = host.scene;
+    const std::uint32_t face = Morph("Face", "Smile"), head = Morph("Head", "Smile"), brows = Morph("Brows", "Smile");
+    scene.FindChannel(face)->keys = {{0.0, 0.0}, {1.0, 1.0}};
+    scene.FindChannel(head)->keys = {{0.0, 5.0}};
+    EXPECT_DOUBLE_EQ(Value(head, 0.5), 5.0);
+
+    Send("GE_CreateExpression \"E_Face\" \"[Face.MorphGroup.Smile]\"");
+    Send("GE_AttachExpressionID 0x60000015 \"E_Face\"");
+    EXPECT_DOUBLE_EQ(Value(head, 0.25), 0.25);
+    // Through the host's channel service, as a plug-in reads it.
+    auto *info = static_cast<const LWChannelInfo *>(zkh::Host::GlobalLookup("Channel Info 3", 0));
+    EXPECT_DOUBLE_EQ(info->channelEvaluate(zkh::ToItemID(head), 0.75), 0.75);
+
+    // A chain, and texts that refer to nothing keep the channel's own keys.
+    Send("GE_CreateExpression \"E_Head\" \"[Head.MorphGroup.Smile]\"");
+    Send("GE_AttachExpressionID 0x60000020 \"E_Head\"");
+    EXPECT_DOUBLE_EQ(Value(brows, 1.0), 1.0);
+    for (const char *text : {"[Nobody.MorphGroup.Smile]", "[Face.Smile]", "Face.MorphGroup.Smile", "[]", "0.5"}) {
+        Send(std::string("GE_CreateExpression \"E_Head\" \"") + text + "\"");
+        EXPECT_DOUBLE_EQ(Value(brows, 1.0), 0.0) << text;
+    }
+    // A loop ends: the channels still evaluate.
+    Send("GE_CreateExpression \"E_Brows\" \"[Brows.MorphGroup.Smile]\"");
+    Send("GE_CreateExpression \"E_Head\" \"[Head.MorphGroup.Smile]\"");
+    Send("GE_DetachExpressionsID 0x60000015");
+    Send("GE_AttachExpressionID 0x60000015 \"E_Brows\"");
+    EXPECT_TRUE(std::isfinite(Value(head)));
+    EXPECT_TRUE(std::isfinite(Value(brows)));
+
+    // An item name holding "." is found too; motion channels resolve; bones' channels are the bone's.
+    scene.AddNullObject("Rig.v2");
+    zkh::AddChannelGroup(scene, scene.FindByName("Rig.v2")->id, "MorphGroup", {"Smile"});
+    const zkh::Channel *rigSmile = zkh::ReferencedChannel(scene, "[Rig.v2.MorphGroup.Smile]");
+    ASSERT_NE(rigSmile, nullptr);
+    EXPECT_EQ(zkh::ChannelFullName(scene, *scene.FindByName("Rig.v2"), *rigSmile), "MorphGroup.Smile");
+    EXPECT_NE(zkh::ReferencedChannel(scene, "[Head.Position.X]"), nullptr);
+    EXPECT_EQ(zkh::ReferencedChannel(scene, "[Head.Jaw.Position.X]"), nullptr);
+    EXPECT_NE(zkh::ReferencedChannel(scene, "[Jaw.Position.X]"), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,134 @@
+// The scene as the morph consolidation command reads it: popup items, item channels and their
+// full names, the morph channel and mesh object tests, expression names.
+#include "common/lwtool2.h"
+#include "host.h"
+#include "morph_rig.h"
+#include "morphconsolidate/consolidate_state.h"
+#include "morphconsolidate/morph_channels.h"
+#include "morphconsolidate/morph_link.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MorphChannels : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetConsolidateState();
+        ASSERT_TRUE(AcquireToolGlobals(zkh::Host::GlobalLookup));
+    }
+    void TearDown() override { ResetConsolidateState(); }
+
+    LWItemID Id(const std::string &name) { return zkh::ToItemID(host.scene.FindByName(name)->id); }
+
+    std::vector<std::string> FullNames(const std::string &item)
+    {
+        std::vector<std::string> names;
+        for (const ItemChannel &channel : ItemChannels(Id(item)))
+            names.push_back(channel.fullName);
+        return names;
+    }
+
+    zkh::Host host;
+};
+
+TEST_F(MorphChannels, MorphChannelNames)
+{
+    EXPECT_TRUE(IsMorphChannel("MorphGroup.Smile"));
+    EXPECT_FALSE(IsMorphChannel("Smile"));
+    EXPECT_FALSE(IsMorphChannel("MorphGroup.Mouth.Smile"));
+    EXPECT_FALSE(IsMorphChannel("MorphGroup."));
+    EXPECT_FALSE(IsMorphChannel(".Smile"));
+    EXPECT_FALSE(IsMorphChannel("morphgroup.Smile")); // case-sensitive
+    EXPECT_FALSE(IsMorphChannel("Mouth.Open"));
+    EXPECT_FALSE(IsMorphChannel(""));
+
+    host.scene.vertexMaps.emplace_back(LWVMAP_MORF, "X.Y.Z");
+    host.scene.vertexMaps.emplace_back(LWVMAP_MORF, "Mouth.Open");
+    host.scene.vertexMaps.emplace_back(LWVMAP_WGHT, "Arm.Weight");
+    EXPECT_FALSE(IsMorphChannel("X.Y.Z"));      // two dots, even with a morph map of that name
+    EXPECT_TRUE(IsMorphChannel("Mouth.Open"));  // a 'MORF' map's name outside MorphGroup
+    EXPECT_FALSE(IsMorphChannel("Mouth.open"));
+    EXPECT_FALSE(IsMorphChannel("Arm.Weight")); // a weight map is no morph
+}
+
+TEST_F(MorphChannels, ItemChannelsSkipTheBonesGroupsOnly)
+{
+    zkh::BuildMorphRig(host.scene, {});
+    zkh::Scene &scene = host.scene;
+    // A nested group inside MorphGroup, even one named like the bone: kept.
+    const std::uint32_t headGroup = scene.FindByName("Head")->chanGroup;
+    std::uint32_t headMorphs = 0;
+    for (const zkh::ChannelGroup &group : scene.Groups())
+        if (group.parent == headGroup && group.name == "MorphGroup")
+            headMorphs = group.id;
+    ASSERT_NE(headMorphs, 0u);
+    scene.AddChannel("Drop", scene.AddGroup("Jaw", headMorphs).id);
+    scene.AddChannel("Open", scene.FindByName("Jaw")->chanGroup); // the bone's own group: skipped
+
+    EXPECT_EQ(FullNames("Head"),
+              (std::vector<std::string>{"Position.X", "Position.Y", "Position.Z", "Rotation.H", "Rotation.P",
+                                        "Rotation.B", "Scale.X", "Scale.Y", "Scale.Z", "MorphGroup.Smile",
+                                        "MorphGroup.Blink", "MorphGroup.Jaw.Drop"}));
+    // The bone itself sees its own channels.
+    EXPECT_EQ(FullNames("Jaw").size(), 10u);
+    EXPECT_EQ(FullNames("Jaw").back(), "Open");
+    EXPECT_TRUE(ItemChannels(nullptr).empty());
+}
+
+TEST_F(MorphChannels, SceneItemsInPopupOrder)
+{
+    zkh::Scene &scene = host.scene;
+    scene.AddCamera("Cam", 640, 480, 35.0);
+    scene.AddLight("Key");
+    const std::uint32_t a = scene.AddObject("A", "A.lwo").id;
+    scene.AddBone("Loose", 0);
+    const std::uint32_t b = scene.AddNullObject("B").id;
+    scene.AddBone("A1", a);
+    scene.AddBone("B1", b);
+    scene.AddBone("A2", a);
+    scene.AddLight("Fill");
+
+    std::vector<std::string> names;
+    for (LWItemID item : ListSceneItems())
+        names.push_back(ItemName(item));
+    EXPECT_EQ(names, (std::vector<std::string>{"A", "A1", "A2", "B", "B1", "Key", "Fill", "Cam", "Loose"}));
+}
+
+TEST_F(MorphChannels, MeshObjectsAreLwoFiles)
+{
+    zkh::Scene &scene = host.scene;
+    scene.AddObject("Head", "/models/Head.lwo");
+    scene.AddObject("Upper", "Head.LWO");
+    scene.AddObject("Backup", "Head.lwo.bak");
+    scene.AddObject("Scan", "scan.obj");
+    scene.AddNullObject("Ctrl");
+    scene.AddLight("Key");
+    EXPECT_TRUE(IsMeshObject(Id("Head")));
+    EXPECT_FALSE(IsMeshObject(Id("Upper")));
+    EXPECT_FALSE(IsMeshObject(Id("Backup")));
+    EXPECT_FALSE(IsMeshObject(Id("Scan")));
+    EXPECT_FALSE(IsMeshObject(Id("Ctrl")));
+    EXPECT_FALSE(IsMeshObject(Id("Key")));
+    EXPECT_FALSE(IsMeshObject(nullptr));
+}
+
+TEST_F(MorphChannels, ExpressionNames)
+{
+    EXPECT_EQ(ExpressionName("E_", "Face.MorphGroup.Smile"), "E_Face_MorphGroup_Smile");
+    EXPECT_EQ(ExpressionName("my.rig: v2 ", "Face Ctrl.MorphGroup.Smile"), "my_rig__v2_Face_Ctrl_MorphGroup_Smile");
+    EXPECT_EQ(ExpressionName("", "A:B.C"), "A_B_C");
+}
+
+TEST_F(MorphChannels, ConsolidateStateStartsWithTitleAndPrefix)
+{
+    EXPECT_EQ(ExistingConsolidateState(), nullptr);
+    ConsolidateState &state = UseConsolidateState();
+    EXPECT_EQ(state.title, "ZK:MorphConsolidate(1.00) build 250619");
+    EXPECT_EQ(state.prefix, "E_");
+    EXPECT_EQ(state.panel, nullptr);
+    EXPECT_EQ(&UseConsolidateState(), &state);
+}
+
+} // namespace
