@@ -99,8 +99,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         }
     }
     for (const auto &track : mixer.tracks) {
-        for (int frame : {track->in - 1, track->in, track->out, track->out + 1}) {
-            const double offset = MixerOffset(mixer, frame);
+        const std::int64_t in = track->in, out = track->out;
+        for (std::int64_t frame : {in - 1, in, out, out + 1}) {
+            if (frame < INT32_MIN || frame > INT32_MAX)
+                continue;
+            const double offset = MixerOffset(mixer, static_cast<int>(frame));
             (void)offset;
         }
     }
