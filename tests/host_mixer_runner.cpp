@@ -1,11 +1,11 @@
 // The runner's clip mixer actions: a session drives a channel and writes its values and file.
+#include "process_support.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
@@ -26,15 +26,14 @@ std::pair<int, std::string> RunMixerSession(const std::string &session, const fs
     const fs::path file = outDir / "session.yaml";
     std::ofstream(file) << session;
     const fs::path log = outDir / "runner.txt";
-    const std::string command = std::string(ZK_RUNNER_PATH) + " run " + file.string() + " --out " + outDir.string() +
-                                " --module " + ZK_MODULE_PATH + " > " + log.string() + " 2>&1";
-    const int status = std::system(command.c_str());
-    return {WEXITSTATUS(status), ReadFile(log)};
+    const int status = RunProgram(
+        {ZK_RUNNER_PATH, "run", file.string(), "--out", outDir.string(), "--module", ZK_MODULE_PATH}, log.string());
+    return {status, ReadFile(log)};
 }
 
 fs::path TempDir(const std::string &name)
 {
-    return fs::temp_directory_path() / ("zkhost-mixer-runner-" + std::to_string(getpid())) / name;
+    return fs::temp_directory_path() / ("zkhost-mixer-runner-" + std::to_string(CurrentProcessId())) / name;
 }
 
 const char kSession[] = R"(scene:

@@ -1,11 +1,11 @@
 // The runner's morph consolidation actions on session files, through zkhost.
+#include "process_support.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
@@ -18,18 +18,17 @@ struct RunResult {
 
 RunResult RunSession(const std::string &name, const std::string &session)
 {
-    const fs::path dir = fs::temp_directory_path() / ("zkhost-morph-" + std::to_string(getpid()));
+    const fs::path dir = fs::temp_directory_path() / ("zkhost-morph-" + std::to_string(CurrentProcessId()));
     fs::create_directories(dir);
     const fs::path file = dir / (name + ".yaml");
     std::ofstream(file) << session;
     const fs::path log = dir / (name + ".txt");
-    const std::string command = std::string(ZK_RUNNER_PATH) + " run " + file.string() + " --out " +
-                                (dir / name).string() + " --module " + ZK_MODULE_PATH + " > " + log.string() + " 2>&1";
-    const int status = std::system(command.c_str());
+    const int status = RunProgram(
+        {ZK_RUNNER_PATH, "run", file.string(), "--out", (dir / name).string(), "--module", ZK_MODULE_PATH}, log.string());
     std::ifstream in(log);
     std::stringstream text;
     text << in.rdbuf();
-    return {WEXITSTATUS(status), text.str()};
+    return {status, text.str()};
 }
 
 TEST(MorphRunner, LinksPrintsAndRemoves)

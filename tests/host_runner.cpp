@@ -1,11 +1,11 @@
 // The zkhost runner on session files.
+#include "process_support.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
@@ -22,18 +22,17 @@ RunResult RunSession(const std::string &session, const fs::path &outDir)
     fs::create_directories(outDir.parent_path());
     std::ofstream(file) << session;
     const fs::path log = outDir.parent_path() / (outDir.filename().string() + ".txt");
-    const std::string command = std::string(ZK_RUNNER_PATH) + " run " + file.string() + " --out " + outDir.string() +
-                                " --module " + ZK_MODULE_PATH + " > " + log.string() + " 2>&1";
-    const int status = std::system(command.c_str());
+    const int status = RunProgram(
+        {ZK_RUNNER_PATH, "run", file.string(), "--out", outDir.string(), "--module", ZK_MODULE_PATH}, log.string());
     std::ifstream in(log);
     std::stringstream text;
     text << in.rdbuf();
-    return {WEXITSTATUS(status), text.str()};
+    return {status, text.str()};
 }
 
 fs::path TempDir(const std::string &name)
 {
-    return fs::temp_directory_path() / ("zkhost-runner-" + std::to_string(getpid())) / name;
+    return fs::temp_directory_path() / ("zkhost-runner-" + std::to_string(CurrentProcessId())) / name;
 }
 
 std::string ReadFile(const fs::path &path)

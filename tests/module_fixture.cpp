@@ -1,16 +1,17 @@
 // module_fixture.cpp: fresh module copies for the integration tests.
 #include "module_fixture.h"
 
+#include "process_support.h"
+
 #include <atomic>
 #include <filesystem>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 std::string FreshModuleCopy()
 {
     static std::atomic<int> counter{0};
-    const fs::path dir = fs::temp_directory_path() / ("zktools-tests-" + std::to_string(getpid()));
+    const fs::path dir = fs::temp_directory_path() / ("zktools-tests-" + std::to_string(CurrentProcessId()));
     fs::create_directories(dir);
     const fs::path copy = dir / ("zktools-" + std::to_string(counter++) + ".p");
     fs::copy_file(ZK_MODULE_PATH, copy, fs::copy_options::overwrite_existing);

@@ -6,6 +6,12 @@
 #include <filesystem>
 #include <iostream>
 
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
+
 namespace {
 
 int Usage()
@@ -17,12 +23,29 @@ int Usage()
     return 2;
 }
 
-std::string DefaultModule(const char *argv0)
+// The path of this program's file, argv[0] when the system cannot tell.
+std::filesystem::path SelfPath(const char *argv0)
 {
+#if defined(_WIN32)
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0)
+            return argv0;
+        if (length < buffer.size())
+            return std::filesystem::path(buffer.substr(0, length));
+        buffer.resize(buffer.size() * 2);
+    }
+#else
     std::error_code ec;
     std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec)
-        self = argv0;
+    return ec ? std::filesystem::path(argv0) : self;
+#endif
+}
+
+std::string DefaultModule(const char *argv0)
+{
+    const std::filesystem::path self = SelfPath(argv0);
     return (self.parent_path() / "zktools.p").string();
 }
 
@@ -30,6 +53,11 @@ std::string DefaultModule(const char *argv0)
 
 int main(int argc, char **argv)
 {
+#if defined(_WIN32)
+    // The same bytes on every platform: no "\r" before the line ends of what the runner prints.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
     if (argc < 3 || std::string(argv[1]) != "run")
         return Usage();
     std::string session = argv[2];

@@ -81,7 +81,7 @@ void WriteMixerFile(const ClipMixer &mixer, const std::string &path)
         tracks->InsertEndChild(element);
     }
 
-    FilePtr file(std::fopen(path.c_str(), "w"));
+    FilePtr file(std::fopen(path.c_str(), "wb"));
     if (!file) {
         PostStatus(XMLDocument::ErrorIDToName(tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED));
         return;

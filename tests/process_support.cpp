@@ -1,0 +1,117 @@
+// process_support.cpp: process ids and running programs: fork/exec on Linux, CreateProcess on Windows.
+#include "process_support.h"
+
+#include <filesystem>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+#if defined(_WIN32)
+
+namespace {
+
+// One argument quoted for the Windows command line (CommandLineToArgvW's rules).
+std::string QuoteArgument(const std::string &argument)
+{
+    std::string quoted = "\"";
+    size_t backslashes = 0;
+    for (char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(backslashes * 2, '\\');
+    return quoted + "\"";
+}
+
+} // namespace
+
+unsigned long CurrentProcessId()
+{
+    return GetCurrentProcessId();
+}
+
+int RunProgram(const std::vector<std::string> &arguments, const std::string &logFile)
+{
+    if (arguments.empty())
+        return -1;
+    const std::string program = std::filesystem::absolute(arguments[0]).make_preferred().string();
+    std::string commandLine = QuoteArgument(program);
+    for (size_t i = 1; i < arguments.size(); ++i)
+        commandLine += " " + QuoteArgument(arguments[i]);
+
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE log = CreateFileA(logFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (log == INVALID_HANDLE_VALUE)
+        return -1;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = log;
+    startup.hStdError = log;
+    PROCESS_INFORMATION process{};
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    const BOOL started =
+        CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    CloseHandle(log);
+    if (!started)
+        return -1;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD status = 0;
+    const BOOL known = GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return known ? static_cast<int>(status) : -1;
+}
+
+#else
+
+unsigned long CurrentProcessId()
+{
+    return static_cast<unsigned long>(getpid());
+}
+
+int RunProgram(const std::vector<std::string> &arguments, const std::string &logFile)
+{
+    if (arguments.empty())
+        return -1;
+    std::vector<char *> argv;
+    for (const std::string &argument : arguments)
+        argv.push_back(const_cast<char *>(argument.c_str()));
+    argv.push_back(nullptr);
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child < 0)
+        return -1;
+    if (child == 0) {
+        const int log = open(logFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (log < 0)
+            _exit(127);
+        dup2(log, 1);
+        dup2(log, 2);
+        close(log);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0)
+        if (errno != EINTR)
+            return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+#endif

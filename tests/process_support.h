@@ -1,0 +1,15 @@
+// process_support.h: what the tests need from the operating system, the same way on Linux and Windows.
+#ifndef ZK_TESTS_PROCESS_SUPPORT_H
+#define ZK_TESTS_PROCESS_SUPPORT_H
+
+#include <string>
+#include <vector>
+
+// The id of this test process (to keep temporary folders of parallel runs apart).
+unsigned long CurrentProcessId();
+
+// Runs a program (arguments[0]) with its standard output and error going to logFile, waits for it
+// and returns its exit status; -1 when it could not be started.
+int RunProgram(const std::vector<std::string> &arguments, const std::string &logFile);
+
+#endif
