@@ -177,3 +177,19 @@ TEST_F(FrameToolTest, CornerAndCentreHandlesResize)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FrameToolTest, FrameEditOffHandsTheMouseBackToLayout)
+{
+    AddFrame();
+    PanelService::Fire(C(3));
+    EXPECT_EQ(host.ToolDown(1, 300, 170), 1);
+    host.ToolUp(1, 300, 170);
+    PanelService::Fire(C(4));
+    EXPECT_EQ(host.ActiveTool(), "");
+    EXPECT_EQ(host.ToolDown(1, 300, 170), 0);
+    EXPECT_EQ(host.messages.back(), "no Layout tool is current");
+}
+
+} // namespace
