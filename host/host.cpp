@@ -162,6 +162,28 @@ XPanel *Host::OpenMasterPanel(const std::string &server)
     return panel;
 }
 
+bool Host::OpenMasterOptions(const std::string &server)
+{
+    MasterInstance *master = FindMaster(server);
+    if (!master) {
+        Message("no instance of " + server + " to open options for");
+        return false;
+    }
+    LWInterface local{};
+    local.inst = master->instance;
+    if (Activate("MasterInterface", server, &local) != AFUNC_OK)
+        return false;
+    if (!local.options) {
+        Message(server + ": the interface has no options callback");
+        return false;
+    }
+    if (LWError error = local.options(local.inst)) {
+        Message(server + ": " + error);
+        return false;
+    }
+    return true;
+}
+
 int Host::RunGeneric(const std::string &server)
 {
     LWLayoutGeneric local{};

@@ -78,6 +78,21 @@ public:
     // Opens the view panel of a master instance's MasterInterface server; null with a message
     // when the server refused or gave no panel.
     XPanel *OpenMasterPanel(const std::string &server);
+    // Calls the options callback of a master instance's MasterInterface server (a classic panel
+    // of the module's own); false with a message when there is no instance or no options callback.
+    bool OpenMasterOptions(const std::string &server);
+
+    // Layout tools: activating one makes it the tool that receives the viewport's mouse events
+    // (positions in window pixels of the viewport; flags LWTOOLF_*). Without an active tool the
+    // current tool (set by "Tool_<server>") is activated first; false with a message when there
+    // is none or it refused.
+    bool ActivateTool(const std::string &server);
+    int ToolDown(int view, double x, double y, int flags = 0);
+    void ToolMove(int view, double x, double y, int flags = 0);
+    void ToolUp(int view, double x, double y, int flags = 0);
+    void ToolDraw(int view, DrawRecorder &recorder);
+    std::string ToolHelp();
+    const std::string &ActiveTool() const { return activeTool_; }
 
     // Draws one viewport: every master instance whose server also has a MasterGizmo draws into
     // the recorder (the gizmo's instance is the master handler's instance).
@@ -144,6 +159,11 @@ private:
     std::vector<RingSubscriber> ring_;
 
     bool renderNode_ = false;
+    bool EnsureTool();
+    LWToolEvent ToolEvent(int view, double x, double y, int flags);
+    std::string activeTool_;
+    LWLayoutTool tool_{};
+    double toolLastX_ = 0.0, toolLastY_ = 0.0;
     std::unique_ptr<Module> module_;
     std::vector<std::unique_ptr<MasterInstance>> masters_;
     std::vector<std::unique_ptr<ChannelModifier>> channelModifiers_;

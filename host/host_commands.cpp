@@ -66,6 +66,8 @@ void Host::InstallCommands()
     });
     commands.Register("ChangeTool", [this](const std::string &) {
         currentTool.clear();
+        activeTool_.clear(); // the viewport's mouse goes back to Layout's own tools
+        tool_ = LWLayoutTool{};
         return 1;
     });
 }

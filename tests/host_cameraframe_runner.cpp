@@ -102,3 +102,77 @@ TEST(CameraFrameRunner, MistakesAreNamed)
 }
 
 } // namespace
+
+namespace {
+
+const char kPanelScene[] = R"(scene:
+  items:
+    - {camera: Camera, resolution: [1000, 500], focal_length: 35}
+  viewports:
+    - {view: camera, item: Camera, rect: [0, 0, 400, 200]}
+actions:
+  - add_master: ZK:CameraFrame
+  - frame_create: {name: A, width: 400, height: 200}
+)";
+
+TEST(CameraFrameRunner, PanelPictureAndDragsThroughTheFrameEditTool)
+{
+    const fs::path out = TempDir("panel");
+    const RunResult result = RunFrames(std::string(kPanelScene) + R"(  - frame_panel: ~
+  - frame_panel_picture: panel.png
+  - panel_press: Frame Edit ON
+  - frame_drag: {view: 0, from: [250, 100], to: [260, 104], steps: 2}
+  - frame_drag: {view: 0, from: [250, 100], to: [270, 100], alt: true}
+  - frame_drag: {view: 0, from: [5, 5], to: [50, 50]}
+  - panel_press: Frame Edit OFF
+  - frame_list: ~
+)",
+                                       out);
+    ASSERT_EQ(result.status, 0) << result.output;
+    EXPECT_NE(result.output.find("frame_panel: \"ZK:CameraFrame(1.60) build 250619\" 340x608, 30 controls\n"),
+              std::string::npos)
+        << result.output;
+    EXPECT_NE(result.output.find("frame_panel_picture: 30 controls (1 ghosted), "), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("frame_drag: grabbed a frame\nframe_drag: grabbed a frame\nframe_drag: nothing grabbed\n"),
+              std::string::npos)
+        << result.output;
+    EXPECT_NE(result.output.find("\"A\" camera Camera at (25, 10) 400 x 200 margins 10% 10% rotation -12.5"),
+              std::string::npos)
+        << result.output;
+    EXPECT_TRUE(fs::exists(out / "panel.png"));
+}
+
+TEST(CameraFrameRunner, PanelAndDragMistakesStopTheSession)
+{
+    RunResult result = RunFrames(R"(actions:
+  - frame_panel: ~
+)",
+                                 TempDir("nomaster"));
+    EXPECT_NE(result.status, 0);
+    EXPECT_NE(result.output.find("frame_panel: add the ZK:CameraFrame master first (add_master)"), std::string::npos)
+        << result.output;
+
+    result = RunFrames(std::string(kPanelScene) + R"(  - frame_drag: {view: 0, from: [250, 100], to: [260, 104]}
+)",
+                       TempDir("notool"));
+    EXPECT_NE(result.status, 0);
+    EXPECT_NE(result.output.find("frame_drag: no Layout tool is current (press Frame Edit ON first)"), std::string::npos)
+        << result.output;
+
+    result = RunFrames(std::string(kPanelScene) + R"(  - frame_panel: ~
+  - panel_press: Frame Edit ON
+  - frame_drag: {view: 3, from: [250, 100], to: [260, 104]}
+)",
+                       TempDir("noview"));
+    EXPECT_NE(result.status, 0);
+    EXPECT_NE(result.output.find("view: the scene has no viewport 3"), std::string::npos) << result.output;
+
+    result = RunFrames(std::string(kPanelScene) + R"(  - frame_panel_picture: p.png
+)",
+                       TempDir("nopanel"));
+    EXPECT_NE(result.status, 0);
+    EXPECT_NE(result.output.find("the ZK:CameraFrame panel was never opened (use frame_panel)"), std::string::npos)
+        << result.output;
+}
+
+} // namespace

@@ -267,6 +267,7 @@ int ReadPositive(const YAML::Node &node, const std::string &what)
 
 void AddCameraFrameActions(ActionTable &table)
 {
+    AddFramePanelActions(table);
     table.Add("frame_create", [](RunContext &c, const YAML::Node &v) {
         StoredFrames s = SaveFrames(c, v);
         StoredFrame f;

@@ -63,6 +63,8 @@ void AddMorphActions(ActionTable &table);
 
 // Actions of the camera frames: frames, viewport drawing, renders, ring queries, render nodes.
 void AddCameraFrameActions(ActionTable &table);
+// Actions of the camera frames' panel and frame edit tool (called by AddCameraFrameActions).
+void AddFramePanelActions(ActionTable &table);
 
 // Reading helpers: each raises SessionError naming the field.
 YAML::Node Need(const YAML::Node &map, const char *key, const std::string &what);

@@ -4,6 +4,8 @@
 #include "frame_filter.h"
 #include "frame_master.h"
 #include "frame_overlay.h"
+#include "frame_panel.h"
+#include "frame_tool.h"
 
 #include "../common/lwactivate.h"
 
@@ -38,7 +40,13 @@ int ActivateCameraFrameInterface(int version, GlobalFunc *global, void *local, v
         if (result != AFUNC_OK || !local)
             return result;
         auto *ui = static_cast<LWInterface *>(local);
+        if (auto *state = static_cast<CameraFrameState *>(ui->inst)) {
+            auto lock = LockFrames();
+            if (state->currentIndex < 0 || state->currentIndex >= FrameCount())
+                state->currentIndex = 0;
+        }
         ui->panel = nullptr;
+        ui->options = OpenFramePanel;
         ui->command = nullptr;
         return AFUNC_OK;
     });
@@ -66,8 +74,13 @@ int ActivateCameraFrameFilter(int version, GlobalFunc *global, void *local, void
     });
 }
 
-int ActivateCameraFrameTool(int version, GlobalFunc *global, void *, void *)
+int ActivateCameraFrameTool(int version, GlobalFunc *global, void *local, void *)
 {
-    return GuardedOr(AFUNC_BADGLOBAL,
-                     [&] { return BeginHandlerActivation(version, kToolVersion, global, g_cameraFrameLanguage); });
+    return GuardedOr(AFUNC_BADGLOBAL, [&] {
+        const int result = BeginHandlerActivation(version, kToolVersion, global, g_cameraFrameLanguage);
+        if (result != AFUNC_OK || !local)
+            return result;
+        FillFrameTool(*static_cast<LWLayoutTool *>(local));
+        return AFUNC_OK;
+    });
 }

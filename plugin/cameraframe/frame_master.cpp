@@ -77,12 +77,7 @@ const char *Describe(LWInstance inst)
 {
     return GuardedOr(static_cast<const char *>(""), [&]() -> const char * {
         auto *state = static_cast<CameraFrameState *>(inst);
-        if (!state)
-            return "";
-        const std::string line = VersionTitle(kCameraFrameServerName, kMajor, kMinor);
-        std::strncpy(state->description, line.c_str(), sizeof state->description - 1);
-        state->description[sizeof state->description - 1] = '\0';
-        return state->description;
+        return state ? FrameDescription(*state) : "";
     });
 }
 
@@ -91,6 +86,14 @@ double NoEvent(LWInstance, const LWMasterAccess *) { return 0.0; }
 LWItemFuncs g_itemFuncs = {NoItems, IgnoreChangeID};
 
 } // namespace
+
+const char *FrameDescription(CameraFrameState &state)
+{
+    const std::string line = VersionTitle(kCameraFrameServerName, kMajor, kMinor);
+    std::strncpy(state.description, line.c_str(), sizeof state.description - 1);
+    state.description[sizeof state.description - 1] = '\0';
+    return state.description;
+}
 
 const char *FrameErrorText(int index) { return index >= 0 && index < 3 ? kErrorTexts[index] : ""; }
 

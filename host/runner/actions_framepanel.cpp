@@ -1,0 +1,144 @@
+// actions_framepanel.cpp: the runner acting on the camera frames' panel and frame edit tool.
+//
+// frame_panel opens the master's options panel (the panel_* actions then press its buttons and set
+// its fields by label), frame_panel_picture paints its controls into a PNG, and frame_drag drags
+// the mouse in a viewport through the current Layout tool.
+#include "session.h"
+
+#include <cmath>
+
+namespace zkh {
+
+namespace {
+
+constexpr char kServer[] = "ZK:CameraFrame";
+
+Panel &FramePanelOf(RunContext &c, const YAML::Node &at)
+{
+    for (Panel *panel : c.host.panels.Panels())
+        if (panel->title.rfind(kServer, 0) == 0)
+            return *panel;
+    throw SessionError(at, "the ZK:CameraFrame panel was never opened (use frame_panel)");
+}
+
+void Rect(std::vector<DrawCall> &calls, double x, double y, double w, double h, std::array<float, 4> rgba)
+{
+    DrawCall color;
+    color.kind = DrawCall::Kind::Color;
+    color.rgba = rgba;
+    calls.push_back(color);
+    DrawCall quad;
+    quad.kind = DrawCall::Kind::Quad;
+    quad.csys = LWCSYS_VIEWPORT;
+    quad.points = {{x, y, 0}, {x + w, y, 0}, {x + w, y + h, 0}, {x, y + h, 0}};
+    calls.push_back(quad);
+}
+
+void Text(std::vector<DrawCall> &calls, double x, double y, const std::string &text, std::array<float, 4> rgba)
+{
+    DrawCall color;
+    color.kind = DrawCall::Kind::Color;
+    color.rgba = rgba;
+    calls.push_back(color);
+    DrawCall call;
+    call.kind = DrawCall::Kind::Text;
+    call.csys = LWCSYS_VIEWPORT;
+    call.points = {{x, y, 0}};
+    call.text = text;
+    call.justify = LWJUST_LEFT;
+    calls.push_back(call);
+}
+
+// The panel's controls as boxes with their labels: enabled ones light, ghosted ones dim.
+std::vector<DrawCall> PanelPicture(const Panel &panel)
+{
+    std::vector<DrawCall> calls;
+    for (const auto &control : panel.controls) {
+        if (!control->visible)
+            continue;
+        const bool ghosted = control->ghosted;
+        const std::array<float, 4> field = ghosted ? std::array<float, 4>{0.35f, 0.35f, 0.35f, 1.0f}
+                                                   : std::array<float, 4>{0.75f, 0.75f, 0.78f, 1.0f};
+        const std::array<float, 4> ink = ghosted ? std::array<float, 4>{0.55f, 0.55f, 0.55f, 1.0f}
+                                                 : std::array<float, 4>{1.0f, 1.0f, 1.0f, 1.0f};
+        const bool button = control->type == "ButtonControl";
+        const int fieldX = button ? control->x : control->HotX();
+        const int fieldW = std::max(4, control->w - (button ? 0 : control->labelWidth));
+        Rect(calls, fieldX, control->y, fieldW, control->h, field);
+        if (!control->label.empty())
+            Text(calls, button ? control->x + 4 : control->x, control->y + 10, control->label,
+                 button ? std::array<float, 4>{0.1f, 0.1f, 0.1f, 1.0f} : ink);
+    }
+    return calls;
+}
+
+bool ReadFlag(const YAML::Node &node, const std::string &what)
+{
+    bool value = false;
+    if (!node.IsScalar() || !YAML::convert<bool>::decode(node, value))
+        throw SessionError(node, what + ": expected true or false");
+    return value;
+}
+
+std::array<double, 2> ReadPoint(const YAML::Node &node, const std::string &what)
+{
+    if (!node || !node.IsSequence() || node.size() != 2)
+        throw SessionError(node, what + ": expected [x, y] in viewport pixels");
+    const double x = ReadNumber(node[0], what + " x");
+    const double y = ReadNumber(node[1], what + " y");
+    if (!std::isfinite(x) || !std::isfinite(y) || std::fabs(x) > 1e6 || std::fabs(y) > 1e6)
+        throw SessionError(node, what + ": the point is out of range");
+    return {x, y};
+}
+
+} // namespace
+
+void AddFramePanelActions(ActionTable &table)
+{
+    table.Add("frame_panel", [](RunContext &c, const YAML::Node &v) {
+        if (!c.host.FindMaster(kServer))
+            throw SessionError(v, "frame_panel: add the ZK:CameraFrame master first (add_master)");
+        if (!c.host.OpenMasterOptions(kServer))
+            throw SessionError(v, "frame_panel: " + (c.host.messages.empty() ? std::string("refused") : c.host.messages.back()));
+        const Panel &panel = FramePanelOf(c, v);
+        c.out << "frame_panel: \"" << panel.title << "\" " << panel.w << "x" << panel.h << ", "
+              << panel.controls.size() << " controls\n";
+    });
+    table.Add("frame_panel_picture", [](RunContext &c, const YAML::Node &v) {
+        const Panel &panel = FramePanelOf(c, v);
+        const std::string path = c.OutPath(ReadText(v, "frame_panel_picture"));
+        const std::vector<DrawCall> calls = PanelPicture(panel);
+        if (!RasterizeToPng(calls, panel.w, panel.h, path, {48, 48, 52}))
+            throw SessionError(v, "frame_panel_picture: cannot write " + path);
+        int ghosted = 0;
+        for (const auto &control : panel.controls)
+            ghosted += control->ghosted ? 1 : 0;
+        c.out << "frame_panel_picture: " << panel.controls.size() << " controls (" << ghosted << " ghosted), " << path
+              << "\n";
+    });
+    table.Add("frame_drag", [](RunContext &c, const YAML::Node &v) {
+        if (!v.IsMap())
+            throw SessionError(v, "frame_drag: expected a map (view, from, to, alt, steps)");
+        const int view = ReadInt(Need(v, "view", "frame_drag"), "view");
+        if (view < 0 || static_cast<size_t>(view) >= c.host.scene.viewports.size())
+            throw SessionError(v["view"], "view: the scene has no viewport " + std::to_string(view));
+        const auto from = ReadPoint(Need(v, "from", "frame_drag"), "from");
+        const auto to = ReadPoint(Need(v, "to", "frame_drag"), "to");
+        const bool alt = v["alt"] && ReadFlag(v["alt"], "alt");
+        const int steps = v["steps"] ? ReadInt(v["steps"], "steps") : 1;
+        if (steps < 1 || steps > 1000)
+            throw SessionError(v["steps"], "steps: expected a whole number from 1 to 1000");
+        if (c.host.currentTool.empty() && c.host.ActiveTool().empty())
+            throw SessionError(v, "frame_drag: no Layout tool is current (press Frame Edit ON first)");
+        const int flags = alt ? LWTOOLF_ALT_BUTTON : 0;
+        const int grabbed = c.host.ToolDown(view, from[0], from[1], flags);
+        for (int i = 1; i <= steps && grabbed; ++i) {
+            const double t = static_cast<double>(i) / steps;
+            c.host.ToolMove(view, from[0] + (to[0] - from[0]) * t, from[1] + (to[1] - from[1]) * t, flags);
+        }
+        c.host.ToolUp(view, to[0], to[1], flags);
+        c.out << "frame_drag: " << (grabbed ? "grabbed a frame" : "nothing grabbed") << "\n";
+    });
+}
+
+} // namespace zkh

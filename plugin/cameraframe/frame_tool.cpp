@@ -1,0 +1,266 @@
+// frame_tool.cpp: the frame edit tool: grab, move, resize and rotate frames with the mouse.
+#include "frame_tool.h"
+
+#include "frame_mask.h"
+#include "frame_panel.h"
+
+#include "../common/lwglobals.h"
+#include "../common/lwguard.h"
+#include "../common/lwtool2.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kRotationPerPixel = kPi / 720.0;
+constexpr double kSizeFloor = 2.0 * kGrabZone;
+// A drag never makes a frame narrower or lower than this.
+constexpr double kMinimumSize = 1.0;
+
+struct ToolState {
+    CameraFrameState *master = nullptr;
+    double lastX = 0.0, lastY = 0.0;
+    double scaleX = 1.0, scaleY = 1.0;
+    bool rotating = false;
+    std::int32_t handle = 0;
+};
+
+ToolState g_tool;
+LWToolFuncs g_toolFuncs;
+
+// The camera and the mapping of a viewport; false when it is not a camera view with a camera.
+struct ViewMapping {
+    LWItemID camera = LWITEM_NULL;
+    double vpW = 0, vpH = 0, resW = 0, resH = 0, fitW = 0, fitH = 0;
+};
+
+bool MapViewport(int view, ViewMapping &m)
+{
+    const LWViewportInfo *views = g_hostGlobals.viewportInfo;
+    GlobalFunc *global = g_hostGlobals.global;
+    if (global) // the viewport snapshot follows the scene: look it up again
+        if (auto *fresh = static_cast<const LWViewportInfo *>(global("LW Viewport Info 9", GFUSE_TRANSIENT)))
+            views = fresh;
+    const LWCameraInfo *cameras = g_hostGlobals.cameraInfo;
+    if (!views || !views->type || !views->viewItem || !views->rect || !cameras || !cameras->resolution)
+        return false;
+    if (views->type(view) != LVVIEWT_CAMERA)
+        return false;
+    m.camera = views->viewItem(view);
+    if (m.camera == LWITEM_NULL)
+        return false;
+    int left = 0, top = 0, width = 0, height = 0, resW = 0, resH = 0;
+    views->rect(view, &left, &top, &width, &height);
+    cameras->resolution(m.camera, &resW, &resH);
+    const auto [fitW, fitH] = CameraViewSize(view);
+    if (resW <= 0 || resH <= 0 || !(fitW > 0) || !(fitH > 0))
+        return false;
+    m.vpW = width, m.vpH = height, m.resW = resW, m.resH = resH, m.fitW = fitW, m.fitH = fitH;
+    return true;
+}
+
+// The event's position in window pixels of the viewport.
+bool MousePosition(const LWToolEvent &event, double &x, double &y)
+{
+    const LWViewportInfo *views = g_hostGlobals.viewportInfo;
+    GlobalFunc *global = g_hostGlobals.global;
+    if (global)
+        if (auto *fresh = static_cast<const LWViewportInfo *>(global("LW Viewport Info 9", GFUSE_TRANSIENT)))
+            views = fresh;
+    double z = 0.0;
+    if (!views || !views->project || !views->project(event.portIndex, event.posRaw, &x, &y, &z))
+        return false;
+    return std::isfinite(x) && std::isfinite(y);
+}
+
+// The mouse position in the frame's unit square.
+void UnitOf(const FrameRecord &f, const ViewMapping &m, double mouseX, double mouseY, double &u, double &v)
+{
+    const double px = (mouseX - m.vpW / 2.0) * m.resW / m.fitW - f.posX;
+    const double py = (mouseY - m.vpH / 2.0) * m.resH / m.fitH - f.posY;
+    const double c = std::cos(f.rotation);
+    const double s = std::sin(f.rotation);
+    u = (px * c - py * s) / f.width + 0.5;
+    v = (px * s + py * c) / f.height + 0.5;
+}
+
+int Down(LWInstance, LWToolEvent *event)
+{
+    return GuardedOr(0, [&] {
+        ViewMapping m;
+        double x = 0, y = 0;
+        if (!event || !MapViewport(event->portIndex, m) || !MousePosition(*event, x, y))
+            return 0;
+        ToolState &t = g_tool;
+        t.lastX = x;
+        t.lastY = y;
+        t.scaleX = m.resW / m.fitW;
+        t.scaleY = m.resH / m.fitH;
+        t.rotating = (event->flags & LWTOOLF_ALT_BUTTON) != 0;
+        auto lock = LockFrames();
+        FrameRecords &frames = Frames();
+        for (int index = static_cast<int>(frames.size()) - 1; index >= 0; --index) {
+            FrameRecord &f = *frames[index];
+            t.handle = 0;
+            if (!f.active || f.camera != m.camera || !(f.width > 0) || !(f.height > 0))
+                continue;
+            double u = 0, v = 0;
+            UnitOf(f, m, x, y, u, v);
+            if (!(u >= 0.0 && u < 1.0 && v >= 0.0 && v < 1.0))
+                continue;
+            t.handle = FrameHandleAt(f, u, v);
+            f.hot = true;
+            f.redraw = true;
+            // The master may have been replaced since the activation: use the one alive now.
+            t.master = TheFrameState();
+            if (t.master) {
+                t.master->currentIndex = index;
+                RefillFramePanel(*t.master);
+            }
+            return 1;
+        }
+        return 0;
+    });
+}
+
+} // namespace
+
+void ResizeFrame(FrameRecord &f, double dx, int handle)
+{
+    if (handle < 2 || handle > 6)
+        return;
+    static const int kAnchorOfHandle[7] = {0, 0, 4, 3, 2, 1, 0};
+    double width = (handle == 2 || handle == 4) ? f.width - dx : f.width + dx;
+    if (!(width >= kMinimumSize))
+        width = kMinimumSize;
+    f.width = width;
+    if (f.camera != LWITEM_NULL) {
+        double height = f.aspect > 0 ? f.width / f.aspect : f.height;
+        if (!(height >= kMinimumSize))
+            height = kMinimumSize;
+        f.height = height;
+        f.marginWPx = std::floor(f.width * f.marginW);
+        f.marginHPx = std::floor(f.height * f.marginH);
+    }
+    AdjustFramePosition(f, f.width, f.height, kAnchorOfHandle[handle]);
+    InvalidateMaskCache();
+}
+
+namespace {
+
+void Move(LWInstance, LWToolEvent *event)
+{
+    Guarded([&] {
+        double x = 0, y = 0;
+        if (!event || !MousePosition(*event, x, y))
+            return;
+        ToolState &t = g_tool;
+        const double dx = (x - t.lastX) * t.scaleX;
+        const double dy = (y - t.lastY) * t.scaleY;
+        t.lastX = x;
+        t.lastY = y;
+        auto lock = LockFrames();
+        FrameRecords &frames = Frames();
+        for (auto it = frames.rbegin(); it != frames.rend(); ++it) {
+            FrameRecord &f = **it;
+            if (!f.hot)
+                continue;
+            if (t.rotating) {
+                f.rotation -= dx * kRotationPerPixel;
+                InvalidateMaskCache();
+            } else if (t.handle == 1) {
+                f.posX += dx;
+                f.posY += dy;
+                InvalidateMaskCache();
+            } else if (t.handle >= 2 && t.handle <= 6) {
+                ResizeFrame(f, dx, t.handle);
+            }
+            f.redraw = true;
+        }
+        t.master = TheFrameState();
+        if (t.master)
+            RefillFramePanel(*t.master);
+    });
+}
+
+void Up(LWInstance, LWToolEvent *)
+{
+    Guarded([] {
+        auto lock = LockFrames();
+        for (auto &f : Frames())
+            if (f->hot) {
+                f->hot = false;
+                f->redraw = true;
+            }
+    });
+}
+
+void Draw(LWInstance, LWCustomObjAccess *access)
+{
+    Guarded([&] {
+        if (!access || !access->setColor || !access->text)
+            return;
+        static const float kGreen[4] = {0.0f, 1.0f, 0.0f, 1.0f};
+        const LWDVector where = {24.0, 24.0, 0.01};
+        access->setColor(access->dispData, kGreen);
+        access->text(access->dispData, where, "Frame Edit Mode", LWJUST_LEFT, LWCSYS_VIEWPORT);
+    });
+}
+
+const char *Help(LWInstance, LWToolEvent *) { return "Move camera frame by dragging mouse in view."; }
+void Done(LWInstance) {}
+int Dirty(LWInstance) { return 1; }
+int Count(LWInstance, LWToolEvent *) { return 0; }
+int Handle(LWInstance, LWToolEvent *, int index, LWDVector) { return index; }
+int Start(LWInstance, LWToolEvent *) { return 0; }
+int Adjust(LWInstance, LWToolEvent *, int index) { return index; }
+
+} // namespace
+
+int FrameHandleAt(const FrameRecord &frame, double u, double v)
+{
+    const double zx = kGrabZone / frame.width;
+    const double zy = kGrabZone / frame.height;
+    if (v < zy)
+        return u < zx ? 2 : u >= 1.0 - zx ? 3 : 1;
+    if (v >= 1.0 - zy)
+        return u < zx ? 4 : u >= 1.0 - zx ? 5 : 1;
+    if (0.5 - zx / 2 <= u && u < 0.5 + zx / 2 && 0.5 - zy / 2 <= v && v < 0.5 + zy / 2)
+        return 6;
+    return 1;
+}
+
+void AdjustFramePosition(FrameRecord &frame, double newWidth, double newHeight, int anchor)
+{
+    static const double kFactors[9][2] = {{0, 0},     {0.5, 0.5}, {-0.5, 0.5}, {0.5, -0.5}, {-0.5, -0.5},
+                                          {0, -0.5},  {0, 0.5},   {-0.5, 0},   {0.5, 0}};
+    if (anchor < 0 || anchor > 8)
+        return;
+    const double ox = (std::max(kSizeFloor, newWidth) - frame.width) * kFactors[anchor][0];
+    const double oy = (std::max(kSizeFloor, newHeight) - frame.height) * kFactors[anchor][1];
+    const double c = std::cos(frame.rotation);
+    const double s = std::sin(frame.rotation);
+    frame.posX += ox * c + oy * s;
+    frame.posY += -ox * s + oy * c;
+}
+
+void FillFrameTool(LWLayoutTool &tool)
+{
+    g_tool.master = TheFrameState();
+    g_toolFuncs.done = Done;
+    g_toolFuncs.draw = Draw;
+    g_toolFuncs.help = Help;
+    g_toolFuncs.dirty = Dirty;
+    g_toolFuncs.count = Count;
+    g_toolFuncs.handle = Handle;
+    g_toolFuncs.start = Start;
+    g_toolFuncs.adjust = Adjust;
+    g_toolFuncs.down = Down;
+    g_toolFuncs.move = Move;
+    g_toolFuncs.up = Up;
+    g_toolFuncs.event = nullptr;
+    tool.instance = &g_tool;
+    tool.tool = &g_toolFuncs;
+}

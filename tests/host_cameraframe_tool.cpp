@@ -1,0 +1,195 @@
+// The ZK:CameraFrame frame edit tool through the module file: grabbing in camera views, moving,
+// rotating and resizing by dragging, and its drawing and help text.
+#include "module_fixture.h"
+#include "scene_block.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+using zkh::Panel;
+using zkh::PanelControl;
+using zkh::PanelService;
+
+constexpr double kPi = 3.14159265358979323846;
+
+class FrameToolTest : public ModuleTest {
+protected:
+    void SetUp() override
+    {
+        ModuleTest::SetUp();
+        // Twice the fitted size: 1280 x 720 shown in a 640 x 360 camera view.
+        camera = host.scene.AddCamera("Camera", 1280, 720, 35.0).id;
+        other = host.scene.AddCamera("Other", 1280, 720, 35.0).id;
+        host.scene.viewports.clear();
+        host.scene.viewports.push_back({LVVIEWT_PERSPECTIVE, 0, 0, 0, 640, 360});
+        host.scene.viewports.push_back({LVVIEWT_CAMERA, camera, 0, 0, 640, 360});
+        host.scene.viewports.push_back({LVVIEWT_CAMERA, other, 0, 0, 640, 360});
+        ASSERT_NE(host.AddMaster("ZK:CameraFrame"), nullptr);
+        ASSERT_TRUE(host.OpenMasterOptions("ZK:CameraFrame"));
+        panel = host.panels.LastOpened();
+        ASSERT_NE(panel, nullptr);
+    }
+
+    PanelControl &C(int id) { return *PanelService::Find(*panel, "#" + std::to_string(id)); }
+    void Set(int id, int value)
+    {
+        PanelService::SetInt(C(id), value);
+        PanelService::Fire(C(id));
+    }
+
+    // A 320 x 180 frame of the first camera at an offset.
+    void AddFrame(int posX = 0, int posY = 0)
+    {
+        PanelService::Fire(C(0));
+        Set(16, 0);
+        Set(17, 320);
+        Set(18, 180);
+        Set(14, posX);
+        Set(15, posY);
+    }
+
+    // Frame fields from the saved scene block.
+    struct Saved {
+        std::string name;
+        double camera, posX, posY, width, aspect, rotation;
+    };
+    std::vector<Saved> Frames()
+    {
+        zkh::MasterInstance *master = host.FindMaster("ZK:CameraFrame");
+        zkh::Block block;
+        zkh::BlockWriter writer(block);
+        master->instFuncs.save(master->instance, writer.State());
+        std::vector<Saved> frames;
+        for (int i = 0; i < static_cast<int>(block[1].number); ++i) {
+            const size_t b = 2 + static_cast<size_t>(i) * 16;
+            frames.push_back({block[b].text, block[b + 2].number, block[b + 3].number, block[b + 4].number,
+                              block[b + 5].number, block[b + 6].number, block[b + 14].number});
+        }
+        return frames;
+    }
+
+    Panel *panel = nullptr;
+    std::uint32_t camera = 0, other = 0;
+};
+
+TEST_F(FrameToolTest, ActivationDrawAndHelp)
+{
+    ASSERT_TRUE(host.ActivateTool("ZK:CameraFrame"));
+    EXPECT_EQ(host.ToolHelp(), "Move camera frame by dragging mouse in view.");
+    zkh::DrawRecorder recorder(1);
+    host.ToolDraw(1, recorder);
+    ASSERT_EQ(recorder.calls.size(), 2u);
+    EXPECT_EQ(recorder.calls[0].kind, zkh::DrawCall::Kind::Color);
+    EXPECT_EQ(recorder.calls[0].rgba, (std::array<float, 4>{0.0f, 1.0f, 0.0f, 1.0f}));
+    EXPECT_EQ(recorder.calls[1].kind, zkh::DrawCall::Kind::Text);
+    EXPECT_EQ(recorder.calls[1].text, "Frame Edit Mode");
+    EXPECT_EQ(recorder.calls[1].points[0], (std::array<double, 3>{24.0, 24.0, 0.01}));
+    EXPECT_EQ(recorder.calls[1].justify, LWJUST_LEFT);
+    EXPECT_EQ(recorder.calls[1].csys, LWCSYS_VIEWPORT);
+}
+
+TEST_F(FrameToolTest, GrabsOnlyInTheCameraViewOfTheFramesCamera)
+{
+    AddFrame();
+    PanelService::Fire(C(3)); // Frame Edit ON makes the tool current
+    ASSERT_EQ(host.currentTool, "ZK:CameraFrame");
+    EXPECT_EQ(host.ToolDown(0, 320, 180), 0); // perspective
+    host.ToolUp(0, 320, 180);
+    EXPECT_EQ(host.ToolDown(2, 320, 180), 0); // a camera without frames
+    host.ToolUp(2, 320, 180);
+    EXPECT_EQ(host.ToolDown(1, 100, 100), 0); // outside the frame
+    host.ToolUp(1, 100, 100);
+    EXPECT_EQ(host.ToolDown(1, 300, 170), 1);
+    host.ToolUp(1, 300, 170);
+    // An inactive frame is not grabbed.
+    Set(12, 0);
+    EXPECT_EQ(host.ToolDown(1, 300, 170), 0);
+    host.ToolUp(1, 300, 170);
+}
+
+TEST_F(FrameToolTest, OverlappingFramesGrabTheLaterOneAndMoveTwoPixelsPerViewportPixel)
+{
+    AddFrame();
+    AddFrame(40, 0);
+    Set(10, 0); // select the first one in the panel
+    ASSERT_TRUE(host.ActivateTool("ZK:CameraFrame"));
+    EXPECT_EQ(host.ToolDown(1, 330, 165), 1); // in the body of both
+    EXPECT_EQ(C(10).intValue, 1);                  // the grab selects the later frame
+    host.ToolMove(1, 340, 170);
+    host.ToolUp(1, 340, 170);
+    const std::vector<Saved> frames = Frames();
+    EXPECT_EQ(frames[0].posX, 0.0);
+    EXPECT_EQ(frames[0].posY, 0.0);
+    EXPECT_EQ(frames[1].posX, 60.0);
+    EXPECT_EQ(frames[1].posY, 10.0);
+    EXPECT_EQ(C(14).intValue, 60); // the panel follows the drag
+
+    // Released: a later move changes nothing.
+    host.ToolMove(1, 400, 200);
+    EXPECT_EQ(Frames()[1].posX, 60.0);
+}
+
+TEST_F(FrameToolTest, AlternateButtonRotatesAQuarterDegreePerCameraPixel)
+{
+    AddFrame();
+    ASSERT_TRUE(host.ActivateTool("ZK:CameraFrame"));
+    EXPECT_EQ(host.ToolDown(1, 300, 170, LWTOOLF_ALT_BUTTON), 1);
+    host.ToolMove(1, 350, 170, LWTOOLF_ALT_BUTTON); // 50 viewport = 100 camera pixels
+    host.ToolUp(1, 350, 170, LWTOOLF_ALT_BUTTON);
+    const Saved f = Frames()[0];
+    EXPECT_NEAR(f.rotation, -25.0 * kPi / 180.0, 1e-6);
+    EXPECT_EQ(f.posX, 0.0);
+    EXPECT_EQ(f.width, 320.0);
+}
+
+TEST_F(FrameToolTest, CornerAndCentreHandlesResize)
+{
+    AddFrame();
+    ASSERT_TRUE(host.ActivateTool("ZK:CameraFrame"));
+    // Top left corner (camera (-150, -85) from the centre): the width shrinks by a rightward drag.
+    EXPECT_EQ(host.ToolDown(1, 320 - 75, 180 - 42.5), 1);
+    host.ToolMove(1, 330 - 75, 180 - 42.5);
+    host.ToolUp(1, 330 - 75, 180 - 42.5);
+    Saved f = Frames()[0];
+    EXPECT_EQ(f.width, 300.0);
+    EXPECT_EQ(f.posX, 0.0);
+    EXPECT_FLOAT_EQ(static_cast<float>(f.aspect), static_cast<float>(320.0 / 180.0));
+    EXPECT_EQ(C(18).intValue, 168); // 300 / (16 / 9)
+
+    // The centre grows it by the same movement.
+    EXPECT_EQ(host.ToolDown(1, 321, 181), 1);
+    host.ToolMove(1, 331, 181);
+    host.ToolUp(1, 331, 181);
+    EXPECT_EQ(Frames()[0].width, 320.0);
+
+    // Dragging the bottom right corner far to the left holds the size at one pixel.
+    EXPECT_EQ(host.ToolDown(1, 320 + 78, 180 + 43), 1);
+    host.ToolMove(1, 0, 180 + 43);
+    host.ToolUp(1, 0, 180 + 43);
+    f = Frames()[0];
+    EXPECT_EQ(f.width, 1.0);
+    EXPECT_EQ(C(17).intValue, 1);
+    EXPECT_EQ(C(18).intValue, 1);
+    EXPECT_TRUE(std::isfinite(f.posX));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FrameToolTest, FrameEditOffHandsTheMouseBackToLayout)
+{
+    AddFrame();
+    PanelService::Fire(C(3));
+    EXPECT_EQ(host.ToolDown(1, 300, 170), 1);
+    host.ToolUp(1, 300, 170);
+    PanelService::Fire(C(4));
+    EXPECT_EQ(host.ActiveTool(), "");
+    EXPECT_EQ(host.ToolDown(1, 300, 170), 0);
+    EXPECT_EQ(host.messages.back(), "no Layout tool is current");
+}
+
+} // namespace

@@ -1,0 +1,97 @@
+// The frame edit tool's handle table, resize and position adjustment, linked directly.
+#include "cameraframe/frame_list.h"
+#include "cameraframe/frame_tool.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+FrameRecord Frame320x180()
+{
+    FrameRecord f;
+    f.width = 320;
+    f.height = 180;
+    f.aspect = 16.0 / 9.0;
+    return f;
+}
+
+TEST(FrameToolHandles, CornersBodyAndCentreOfA320x180Frame)
+{
+    const FrameRecord f = Frame320x180();
+    // Zones: 32 / 320 = 0.1 across, 32 / 180 = 0.1777... down.
+    EXPECT_EQ(FrameHandleAt(f, 0.0, 0.0), 2);
+    EXPECT_EQ(FrameHandleAt(f, 31.0 / 320, 31.0 / 180), 2);
+    EXPECT_EQ(FrameHandleAt(f, 33.0 / 320, 31.0 / 180), 1);
+    EXPECT_EQ(FrameHandleAt(f, 0.95, 0.05), 3);
+    EXPECT_EQ(FrameHandleAt(f, 0.05, 0.95), 4);
+    EXPECT_EQ(FrameHandleAt(f, 0.95, 0.95), 5);
+    EXPECT_EQ(FrameHandleAt(f, 0.5, 0.5), 6);
+    EXPECT_EQ(FrameHandleAt(f, 0.5 + 15.0 / 320, 0.5 - 15.0 / 180), 6);
+    EXPECT_EQ(FrameHandleAt(f, 0.5 + 17.0 / 320, 0.5), 1);
+    EXPECT_EQ(FrameHandleAt(f, 0.5, 0.05), 1);
+    EXPECT_EQ(FrameHandleAt(f, 0.05, 0.5), 1);
+}
+
+TEST(FrameToolResize, WithoutCameraOnlyTheWidthChangesAndSizesFloorAtOnePixel)
+{
+    FrameRecord f = Frame320x180();
+    f.posX = 5;
+    f.posY = 7;
+    ResizeFrame(f, 40, 5);
+    EXPECT_EQ(f.width, 360.0);
+    EXPECT_EQ(f.height, 180.0);
+    EXPECT_EQ(f.aspect, 16.0 / 9.0);
+    EXPECT_EQ(f.posX, 5.0);
+    EXPECT_EQ(f.posY, 7.0);
+    EXPECT_EQ(f.marginWPx, 0.0);
+
+    ResizeFrame(f, 40, 2); // a left corner: a rightward drag narrows
+    EXPECT_EQ(f.width, 320.0);
+    ResizeFrame(f, 10, 1); // not a resize handle
+    EXPECT_EQ(f.width, 320.0);
+
+    ResizeFrame(f, -10000, 5);
+    EXPECT_EQ(f.width, 1.0);
+    ResizeFrame(f, std::nan(""), 5);
+    EXPECT_EQ(f.width, 1.0);
+
+    FrameRecord g = Frame320x180();
+    g.camera = reinterpret_cast<LWItemID>(static_cast<std::uintptr_t>(0x10000001));
+    ResizeFrame(g, -10000, 3);
+    EXPECT_EQ(g.width, 1.0);
+    EXPECT_EQ(g.height, 1.0);
+    ResizeFrame(g, 399, 3);
+    EXPECT_EQ(g.width, 400.0);
+    EXPECT_EQ(g.height, 225.0);
+    EXPECT_EQ(g.marginWPx, 40.0);
+    EXPECT_EQ(g.marginHPx, 22.0);
+}
+
+TEST(FrameToolAdjust, TheCentreMovesOnlyBelowTheSizeFloor)
+{
+    FrameRecord f = Frame320x180();
+    AdjustFramePosition(f, f.width, f.height, 4);
+    EXPECT_EQ(f.posX, 0.0);
+    EXPECT_EQ(f.posY, 0.0);
+
+    f.width = 40;
+    f.height = 20;
+    AdjustFramePosition(f, 40, 20, 4); // (64 - 40) * -0.5, (64 - 20) * -0.5
+    EXPECT_EQ(f.posX, -12.0);
+    EXPECT_EQ(f.posY, -22.0);
+
+    FrameRecord r = Frame320x180();
+    r.width = 40;
+    r.height = 64;
+    r.rotation = 3.14159265358979323846 / 2; // the offset turns with the frame
+    AdjustFramePosition(r, 40, 64, 1);
+    EXPECT_NEAR(r.posX, 0.0, 1e-9);
+    EXPECT_NEAR(r.posY, -12.0, 1e-9);
+    AdjustFramePosition(r, 40, 64, 0);
+    AdjustFramePosition(r, 40, 64, 9);
+    EXPECT_NEAR(r.posY, -12.0, 1e-9);
+}
+
+} // namespace
