@@ -124,9 +124,11 @@ public:
     void Message(const std::string &text);
 
     // The system's narrow code page, as an iconv name ("UTF-8" by default, "CP932" for Japanese
-    // Windows). Plug-ins read it from the environment, as they would read the ANSI code page.
-    void SetNarrowCodePage(const std::string &name);
-    std::string NarrowCodePage() const;
+    // Windows). On Linux plug-ins read it from the environment, as they would read the ANSI code
+    // page, and any name can be set. On Windows it is the ANSI code page of the process, which no
+    // program can change: setting succeeds only for the one in use ("CP932" under a Japanese locale).
+    static bool SetNarrowCodePage(const std::string &name);
+    static std::string NarrowCodePage();
 
     // Turns this host into a render node: no panels, XPanels, viewports, interface info or
     // communication ring. Call before the module is first activated.

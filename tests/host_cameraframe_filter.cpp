@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr double kPi = 3.14159265358979323846;
+
 class CameraFrameFilter : public ModuleTest {
 protected:
     void SetUp() override
@@ -132,7 +134,7 @@ TEST_F(CameraFrameFilter, RotatedFrameWithFractionalCorners)
     f.posY = 300 - 512;
     f.width = 350;
     f.aspect = 350.0 / 300.0;
-    f.rotation = -M_PI / 6;
+    f.rotation = -kPi / 6;
     f.marginW = 0.2;
     f.marginH = 0.2;
     f.g = 1;

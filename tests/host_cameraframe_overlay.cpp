@@ -139,12 +139,22 @@ TEST_F(CameraFrameOverlay, MemoInTheNarrowCodePage)
     f.camera = camera;
     f.memo = "メモ€";
     Load(FrameBlock({f}));
-    host.SetNarrowCodePage("CP932");
-    auto calls = Calls(0);
-    EXPECT_EQ(calls.back().text, "\x83\x81\x83\x82?");
-    host.SetNarrowCodePage("UTF-8");
-    calls = Calls(0);
-    EXPECT_EQ(calls.back().text, "メモ€");
+    // Each code page this system can run on: any on Linux, the process's own on Windows.
+    bool checked = false;
+    if (host.SetNarrowCodePage("CP932")) {
+        EXPECT_EQ(Calls(0).back().text, "\x83\x81\x83\x82?");
+        checked = true;
+    }
+    if (host.SetNarrowCodePage("CP1252")) {
+        EXPECT_EQ(Calls(0).back().text, "??\x80");
+        checked = true;
+    }
+    if (host.SetNarrowCodePage("UTF-8")) {
+        EXPECT_EQ(Calls(0).back().text, "メモ€");
+        checked = true;
+    }
+    if (!checked)
+        GTEST_SKIP() << "the system's code page is " << host.NarrowCodePage();
 }
 
 TEST_F(CameraFrameOverlay, CombinedShadingWithAMaskPerViewport)

@@ -1,5 +1,7 @@
 // The runner's camera-frame actions on session files: frames, pictures, ring replies and mistakes.
 #include "filter_image.h"
+#include "host.h"
+#include "process_support.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
@@ -20,7 +21,7 @@ struct RunResult {
 
 fs::path TempDir(const std::string &name)
 {
-    return fs::temp_directory_path() / ("zkhost-frames-" + std::to_string(getpid())) / name;
+    return fs::temp_directory_path() / ("zkhost-frames-" + std::to_string(CurrentProcessId())) / name;
 }
 
 RunResult RunFrames(const std::string &session, const fs::path &outDir)
@@ -29,13 +30,13 @@ RunResult RunFrames(const std::string &session, const fs::path &outDir)
     fs::create_directories(outDir.parent_path());
     std::ofstream(file) << session;
     const fs::path log = outDir.parent_path() / (outDir.filename().string() + ".txt");
-    const std::string command = std::string(ZK_RUNNER_PATH) + " run " + file.string() + " --out " + outDir.string() +
-                                " --module " + ZK_MODULE_PATH + " > " + log.string() + " 2>&1";
-    const int status = std::system(command.c_str());
-    std::ifstream in(log);
+    const int status =
+        RunProgram({ZK_RUNNER_PATH, "run", file.string(), "--out", outDir.string(), "--module", ZK_MODULE_PATH},
+                   log.string());
+    std::ifstream in(log, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
-    return {WEXITSTATUS(status), text.str()};
+    return {status, text.str()};
 }
 
 const char kScene[] = R"(scene:
@@ -99,6 +100,15 @@ TEST(CameraFrameRunner, MistakesAreNamed)
     result = RunFrames(std::string(kScene) + "  - render_frame: {plate: missing.png, png: r.png}\n", TempDir("plate"));
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.output.find("missing.png: cannot open"), std::string::npos) << result.output;
+#if defined(_WIN32)
+    // Windows programs run on the ANSI code page their locale gave them.
+    result = RunFrames(std::string(kScene) + "  - narrow_code_page: CP437\n", TempDir("codepage"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find("narrow_code_page: this system's code page is " + zkh::Host::NarrowCodePage() +
+                                 " and cannot be changed to CP437"),
+              std::string::npos)
+        << result.output;
+#endif
 }
 
 } // namespace

@@ -1,4 +1,6 @@
 // The zkhost runner's timeline memo actions on a session file.
+#include "process_support.h"
+
 #include <CImg.h>
 #include <gtest/gtest.h>
 
@@ -6,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
@@ -14,7 +15,7 @@ namespace fs = std::filesystem;
 
 std::string ReadFile(const fs::path &path)
 {
-    std::ifstream in(path);
+    std::ifstream in(path, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
@@ -23,15 +24,15 @@ std::string ReadFile(const fs::path &path)
 // Runs a session; the exit status and standard output with error.
 std::pair<int, std::string> RunMemoSession(const std::string &session, const std::string &name)
 {
-    const fs::path dir = fs::temp_directory_path() / ("zkhost-memo-runner-" + std::to_string(getpid()));
+    const fs::path dir = fs::temp_directory_path() / ("zkhost-memo-runner-" + std::to_string(CurrentProcessId()));
     fs::create_directories(dir);
     const fs::path file = dir / (name + ".yaml");
     std::ofstream(file) << session;
     const fs::path log = dir / (name + ".txt");
-    const std::string command = std::string(ZK_RUNNER_PATH) + " run " + file.string() + " --out " +
-                                (dir / name).string() + " --module " + ZK_MODULE_PATH + " > " + log.string() + " 2>&1";
-    const int status = std::system(command.c_str());
-    return {WEXITSTATUS(status), ReadFile(log)};
+    const int status = RunProgram(
+        {ZK_RUNNER_PATH, "run", file.string(), "--out", (dir / name).string(), "--module", ZK_MODULE_PATH},
+        log.string());
+    return {status, ReadFile(log)};
 }
 
 const char kScene[] = "scene:\n  fps: 24\n  preview: [0, 100]\n  viewports:\n    - {view: perspective, rect: [0, 0, 1260, 600]}\n";
@@ -59,7 +60,7 @@ TEST(MemoRunner, EditsDrawsExportsAndImports)
                                 "  - print_status: ~\n";
     const auto [status, output] = RunMemoSession(session, "edit");
     ASSERT_EQ(status, 0) << output;
-    const fs::path out = fs::temp_directory_path() / ("zkhost-memo-runner-" + std::to_string(getpid())) / "edit";
+    const fs::path out = fs::temp_directory_path() / ("zkhost-memo-runner-" + std::to_string(CurrentProcessId())) / "edit";
     const std::string missing = (out / "missing.yaml").string();
     EXPECT_EQ(output, "memo_add: cannot add ZK:TimeLineMemo: Already exists!\n"
                       "memo_draw: 12 drawing calls into strip.png\n"
@@ -81,7 +82,7 @@ TEST(MemoRunner, EditsDrawsExportsAndImports)
               std::string::npos);
 
     // The clip box from x 387 to 507 on the lowest row, blue; the marker at frame 10 over it.
-    cimg_library::CImg<unsigned char> image((out / "strip.png").c_str());
+    cimg_library::CImg<unsigned char> image((out / "strip.png").string().c_str());
     EXPECT_EQ(image.width(), 1260);
     EXPECT_EQ(image.height(), 600);
     EXPECT_EQ(image(400, 590, 0, 2), 255);

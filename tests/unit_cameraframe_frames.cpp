@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr double kPi = 3.14159265358979323846;
+
 class FrameListTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -233,7 +235,7 @@ TEST_F(FrameListTest, CornersWithEffectiveMargins)
     // A quarter turn about an offset centre: (x, y) -> (y, -x).
     f.posX = 10;
     f.posY = 5;
-    f.rotation = M_PI / 2;
+    f.rotation = kPi / 2;
     f.marginW = 0.2;
     f.marginH = 0.2;
     const FrameCornerSet r = frameCorners(f, 200, 100);
@@ -254,13 +256,41 @@ TEST(NarrowText, Utf8ThroughUtf16)
     EXPECT_EQ(Utf8ToUtf16("\xE3\x83"), std::u16string(1, 0xFFFD));
     EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), std::u16string(1, 0xFFFD));
     EXPECT_EQ(Utf8ToUtf16("\x80x"), (std::u16string{0xFFFD, u'x'}));
-    setenv("ZK_NARROW_CODEPAGE", "CP932", 1);
+}
+
+// The system's narrow code page: on Linux the host names it, on Windows it is the ANSI code page of
+// the process (932 under a Japanese locale) and the real Win32 conversion runs. Each case runs where
+// its code page is the system's.
+TEST(NarrowText, JapaneseCodePage)
+{
+    if (!zkh::Host::SetNarrowCodePage("CP932"))
+        GTEST_SKIP() << "the system's code page is " << zkh::Host::NarrowCodePage() << ", not CP932";
     EXPECT_EQ(NarrowCodePage(), "CP932");
-    EXPECT_EQ(Utf8ToNarrow("Aメモ\xF0\x9F\x98\x80"), "A\x83\x81\x83\x82?");
-    setenv("ZK_NARROW_CODEPAGE", "NO-SUCH-CODEPAGE", 1);
-    EXPECT_EQ(Utf8ToNarrow("Aメ"), "A?");
-    unsetenv("ZK_NARROW_CODEPAGE");
+    EXPECT_EQ(Utf8ToNarrow("メモ 漢字"), "\x83\x81\x83\x82 \x8A\xBF\x8E\x9A");
+    EXPECT_EQ(Utf8ToNarrow("ｱ"), "\xB1");
+    // No look-alikes: "é" is not "e"; one '?' per character, an emoji included; a cut sequence is one.
+    EXPECT_EQ(Utf8ToNarrow("Aé\xF0\x9F\x98\x80€\xE3\x83"), "A????");
+    zkh::Host::SetNarrowCodePage("UTF-8");
+}
+
+TEST(NarrowText, WesternCodePage)
+{
+    if (!zkh::Host::SetNarrowCodePage("CP1252"))
+        GTEST_SKIP() << "the system's code page is " << zkh::Host::NarrowCodePage() << ", not CP1252";
+    EXPECT_EQ(Utf8ToNarrow("é€ メ"), "\xE9\x80 ?");
+    zkh::Host::SetNarrowCodePage("UTF-8");
+}
+
+TEST(NarrowText, Utf8AndUnknownCodePages)
+{
+    if (!zkh::Host::SetNarrowCodePage("UTF-8"))
+        GTEST_SKIP() << "the system's code page is " << zkh::Host::NarrowCodePage() << ", not UTF-8";
     EXPECT_EQ(Utf8ToNarrow("メモ"), "メモ");
+    // A code page the system does not know keeps ASCII and marks the rest.
+    if (zkh::Host::SetNarrowCodePage("NO-SUCH-CODEPAGE")) {
+        EXPECT_EQ(Utf8ToNarrow("Aメ"), "A?");
+    }
+    zkh::Host::SetNarrowCodePage("UTF-8");
 }
 
 } // namespace

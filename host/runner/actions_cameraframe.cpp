@@ -367,7 +367,10 @@ void AddCameraFrameActions(ActionTable &table)
     });
     table.Add("render_node", [](RunContext &c, const YAML::Node &) { c.host.BecomeRenderNode(); });
     table.Add("narrow_code_page", [](RunContext &c, const YAML::Node &v) {
-        c.host.SetNarrowCodePage(ReadText(v, "narrow_code_page"));
+        const std::string name = ReadText(v, "narrow_code_page");
+        if (!c.host.SetNarrowCodePage(name))
+            throw SessionError(v, "narrow_code_page: this system's code page is " + c.host.NarrowCodePage() +
+                                      " and cannot be changed to " + name);
     });
     table.Add("render_camera", [](RunContext &c, const YAML::Node &v) {
         const std::uint32_t camera = ReadItem(c, Need(v, "camera", "render_camera"), "camera");

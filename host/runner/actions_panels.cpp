@@ -104,7 +104,7 @@ void AddPanelActions(ActionTable &table)
     table.Add("panel_dump", [](RunContext &c, const YAML::Node &value) {
         Panel &panel = CurrentPanel(c, value);
         if (value.IsScalar() && !value.Scalar().empty() && value.Scalar() != "~") {
-            std::ofstream file(c.OutPath(value.Scalar()));
+            std::ofstream file(c.OutPath(value.Scalar()), std::ios::binary);
             DumpPanel(panel, file);
         } else {
             DumpPanel(panel, c.out);

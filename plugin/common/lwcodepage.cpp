@@ -9,6 +9,17 @@
 #include <iconv.h>
 #endif
 
+namespace {
+
+// A high surrogate followed by a low one: one character in two units.
+bool StartsSurrogatePair(const std::u16string &text, size_t i)
+{
+    return text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+           text[i + 1] <= 0xDFFF;
+}
+
+} // namespace
+
 std::u16string Utf8ToUtf16(const std::string &utf8)
 {
     std::u16string out;
@@ -59,15 +70,27 @@ std::string NarrowCodePage() { return "CP" + std::to_string(GetACP()); }
 
 std::string Utf16ToNarrow(const std::u16string &utf16)
 {
-    if (utf16.empty())
-        return std::string();
+    // No best fit: a character the code page cannot hold becomes '?' (as "é" does on a Japanese
+    // system), never a look-alike. UTF-8 as the ANSI code page takes neither the flag nor a default.
+    const UINT codePage = GetACP();
+    const bool utf8 = codePage == CP_UTF8;
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
     const auto *wide = reinterpret_cast<const wchar_t *>(utf16.data());
-    const int count = static_cast<int>(utf16.size());
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide, count, nullptr, 0, nullptr, nullptr);
-    if (size <= 0)
-        return std::string();
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, count, out.data(), size, nullptr, nullptr);
+    std::string out;
+    out.reserve(utf16.size() * 2);
+    // One character (one or two UTF-16 units) at a time, so that each unmappable one is one '?'.
+    for (size_t i = 0; i < utf16.size();) {
+        const int units = StartsSurrogatePair(utf16, i) ? 2 : 1;
+        char buffer[16];
+        BOOL usedDefault = FALSE;
+        const int size = WideCharToMultiByte(codePage, flags, wide + i, units, buffer, sizeof buffer,
+                                             utf8 ? nullptr : "?", utf8 ? nullptr : &usedDefault);
+        if (size <= 0 || usedDefault)
+            out += '?';
+        else
+            out.append(buffer, static_cast<size_t>(size));
+        i += static_cast<size_t>(units);
+    }
     return out;
 }
 
@@ -92,7 +115,7 @@ std::string Utf16ToNarrow(const std::u16string &utf16)
     }
     // One character (one or two UTF-16 units) at a time, so that an unmappable one becomes '?'.
     for (size_t i = 0; i < utf16.size();) {
-        const size_t units = (utf16[i] >= 0xD800 && utf16[i] <= 0xDBFF && i + 1 < utf16.size()) ? 2 : 1;
+        const size_t units = StartsSurrogatePair(utf16, i) ? 2 : 1;
         unsigned char in[4];
         for (size_t k = 0; k < units; ++k) {
             in[2 * k] = static_cast<unsigned char>(utf16[i + k] & 0xFF);

@@ -229,7 +229,8 @@ bool ExportMemoFile(const std::string &path, const MemoTrackList &tracks)
     }
     if (!out.good())
         return false;
-    std::ofstream file(path, std::ios::out | std::ios::trunc);
+    // Binary: the same bytes (line ends "\n") on every platform.
+    std::ofstream file(path, std::ios::out | std::ios::trunc | std::ios::binary);
     if (!file)
         return false;
     file.write(out.c_str(), static_cast<std::streamsize>(out.size()));
