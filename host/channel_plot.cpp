@@ -1,7 +1,7 @@
 // channel_plot.cpp: channel curves drawn into a PNG picture (CImg).
 #include "channel_plot.h"
 
-#include <CImg.h>
+#include "cimg_png.h"
 
 #include <algorithm>
 #include <cmath>
@@ -48,12 +48,7 @@ bool WriteChannelPlot(const std::vector<ChannelSample> &samples, const std::stri
             image.draw_point(px(samples[0].frame), py(samples[0].value), red);
         }
     }
-    try {
-        image.save_png(path.c_str());
-    } catch (const cimg_library::CImgException &) {
-        return false;
-    }
-    return true;
+    return SavePng(image, path);
 }
 
 } // namespace zkh

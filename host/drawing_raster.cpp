@@ -1,7 +1,7 @@
 // drawing_raster.cpp: painting recorded viewport drawing into a PNG picture (CImg).
 #include "drawing.h"
 
-#include <CImg.h>
+#include "cimg_png.h"
 
 #include <algorithm>
 #include <cmath>
@@ -143,12 +143,7 @@ bool RasterizeToPng(const std::vector<DrawCall> &calls, int width, int height, c
         default: break;
         }
     }
-    try {
-        image.save_png(path.c_str());
-    } catch (const cimg_library::CImgException &) {
-        return false;
-    }
-    return true;
+    return SavePng(image, path);
 }
 
 } // namespace zkh

@@ -117,6 +117,26 @@ TEST(MixerRunner, MistakesNameTheirPlace)
     EXPECT_NE(output.find(":10:18: expected add, delete, up or down"), std::string::npos) << output;
 
     std::tie(status, output) = RunMixerSession("scene:\n  items:\n    - {null_object: C}\nactions:\n"
+                                   "  - apply_clip_mixer: {item: C, channel: Position.X}\n"
+                                   "  - clip_mixer_options:\n      item: C\n      channel: Position.X\n"
+                                   "      steps:\n        - clips: add\n        - press: No Such Button\n"
+                                   "        - paste: ~\n",
+                                   TempDir("panel-steps"));
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(output.find(":11:18: press: the panel has no control labelled 'No Such Button'"), std::string::npos)
+        << output;
+    std::tie(status, output) = RunMixerSession("scene:\n  items:\n    - {null_object: C}\nactions:\n"
+                                   "  - apply_clip_mixer: {item: C, channel: Position.X}\n"
+                                   "  - clip_mixer_options:\n      item: C\n      channel: Position.X\n"
+                                   "      steps:\n        - paste: ~\n",
+                                   TempDir("unknown-step"));
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(output.find(":10:11: unknown panel step 'paste' (clips, tracks, select_clips, select_tracks, clip, "
+                          "track, import, export, print_lists, set, press, close)"),
+              std::string::npos)
+        << output;
+
+    std::tie(status, output) = RunMixerSession("scene:\n  items:\n    - {null_object: C}\nactions:\n"
                                    "  - clip_mixer_options: {item: C, channel: Position.X}\n",
                                    TempDir("no-mixer"));
     EXPECT_EQ(status, 2);

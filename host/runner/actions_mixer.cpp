@@ -131,11 +131,15 @@ void PrintLists(Panel &panel, std::ostream &out, const YAML::Node &at)
     }
 }
 
-// One step of clip_mixer_options; the modal result when the step closes the panel, else -1.
+const char kMixerSteps[] = "clips, tracks, select_clips, select_tracks, clip, track, import, export, print_lists, "
+                          "set, press, close";
+
+// One step of clip_mixer_options; the modal result when the step closes the panel, else -1. The
+// panel's own steps (set, press, close) are those of every modal panel.
 int RunMixerStep(RunContext &c, Panel &panel, const YAML::Node &step)
 {
     if (!step.IsMap() || step.size() != 1)
-        throw SessionError(step, "a clip mixer step is a map with one key");
+        return RunPanelStep(panel, step, kMixerSteps);
     const std::string key = step.begin()->first.Scalar();
     const YAML::Node value = step.begin()->second;
     if (key == "clips" || key == "tracks") {
@@ -154,13 +158,8 @@ int RunMixerStep(RunContext &c, Panel &panel, const YAML::Node &step)
         PanelService::Fire(popup);
     } else if (key == "print_lists") {
         PrintLists(panel, c.out, value);
-    } else if (key == "close") {
-        const std::string how = ReadText(value, "close");
-        if (how != "ok" && how != "cancel")
-            throw SessionError(value, "close: expected ok or cancel");
-        return how == "ok" ? 1 : 0;
     } else {
-        throw SessionError(step.begin()->first, "unknown clip mixer step '" + key + "'");
+        return RunPanelStep(panel, step, kMixerSteps);
     }
     return -1;
 }

@@ -49,29 +49,6 @@ void SetControl(Panel &panel, const YAML::Node &value)
     PanelService::Fire(control);
 }
 
-// Runs one step of a panel script; returns the modal result when the step closes the panel.
-int RunStep(RunContext &c, Panel &panel, const YAML::Node &step)
-{
-    if (!step.IsMap() || step.size() != 1)
-        throw SessionError(step, "a panel step is a map with one key: set, press, close");
-    const std::string key = step.begin()->first.Scalar();
-    const YAML::Node value = step.begin()->second;
-    if (key == "set") {
-        SetControl(panel, value);
-    } else if (key == "press") {
-        PanelService::Fire(ControlByLabel(panel, value, "press"));
-    } else if (key == "close") {
-        const std::string how = ReadText(value, "close");
-        if (how != "ok" && how != "cancel")
-            throw SessionError(value, "close: expected ok or cancel");
-        return how == "ok" ? 1 : 0;
-    } else {
-        throw SessionError(step.begin()->first, "unknown panel step '" + key + "' (set, press, close)");
-    }
-    (void)c;
-    return -1;
-}
-
 void DumpPanel(const Panel &panel, std::ostream &out)
 {
     out << "panel \"" << panel.title << "\" " << panel.w << "x" << panel.h << (panel.open ? " open" : " closed") << "\n";
@@ -91,6 +68,27 @@ void DumpPanel(const Panel &panel, std::ostream &out)
 }
 
 } // namespace
+
+int RunPanelStep(Panel &panel, const YAML::Node &step, const std::string &steps)
+{
+    if (!step.IsMap() || step.size() != 1)
+        throw SessionError(step, "a panel step is a map with one key: " + steps);
+    const std::string key = step.begin()->first.Scalar();
+    const YAML::Node value = step.begin()->second;
+    if (key == "set") {
+        SetControl(panel, value);
+    } else if (key == "press") {
+        PanelService::Fire(ControlByLabel(panel, value, "press"));
+    } else if (key == "close") {
+        const std::string how = ReadText(value, "close");
+        if (how != "ok" && how != "cancel")
+            throw SessionError(value, "close: expected ok or cancel");
+        return how == "ok" ? 1 : 0;
+    } else {
+        throw SessionError(step.begin()->first, "unknown panel step '" + key + "' (" + steps + ")");
+    }
+    return -1;
+}
 
 void AddPanelActions(ActionTable &table)
 {
@@ -119,7 +117,7 @@ void AddPanelActions(ActionTable &table)
             // Nothing may be thrown through the module: a mistake cancels the panel and is raised later.
             try {
                 for (const YAML::Node &step : steps) {
-                    const int result = RunStep(*context, panel, step);
+                    const int result = RunPanelStep(panel, step);
                     if (result >= 0 || !panel.open)
                         return result >= 0 ? result : panel.result;
                 }

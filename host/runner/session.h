@@ -54,6 +54,10 @@ void AddMemoActions(ActionTable &table);
 
 // Acting on classic panels: panel_set, panel_press, panel_close, panel_dump, on_next_modal.
 void AddPanelActions(ActionTable &table);
+// Runs one step of a modal panel script (a map with one key: set, press or close); returns the
+// modal result when the step closes the panel, else -1. `steps` names every step the caller
+// knows, for the message about an unknown one.
+int RunPanelStep(Panel &panel, const YAML::Node &step, const std::string &steps = "set, press, close");
 
 // The channel clip mixer: channel_keys, apply_clip_mixer, clip_mixer_options, evaluate_channel.
 void AddClipMixerActions(ActionTable &table);
