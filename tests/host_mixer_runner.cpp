@@ -41,7 +41,7 @@ const char kSession[] = R"(scene:
   items:
     - {null_object: Controller}
 actions:
-  - channel_keys: {item: Controller, channel: Position.Y, keys: [[0, 10], [4, 14]]}
+  - set_channel: {item: Controller, channel: Position.Y, keys: [[0, 10], [4, 14]]}
   - apply_clip_mixer: {item: Controller, channel: Position.Y}
   - clip_mixer_options:
       item: Controller

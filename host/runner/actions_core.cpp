@@ -1,4 +1,5 @@
 // actions_core.cpp: the runner's actions on the host itself.
+#include "expressions.h"
 #include "session.h"
 
 #include <fstream>
@@ -29,10 +30,38 @@ std::vector<std::uint32_t> ReadItems(RunContext &context, const YAML::Node &valu
     return ids;
 }
 
+// {item, channel, value} or {item, channel, keys}: the channel, named relative to its item, gets one
+// value or keys (linear between them); the keys it had go.
+void SetChannel(RunContext &c, const YAML::Node &value)
+{
+    if (!value.IsMap())
+        throw SessionError(value, "set_channel: expected {item, channel, value} or {item, channel, keys}");
+    const Item &item = *c.host.scene.Find(ReadItem(c, Need(value, "item", "set_channel"), "set_channel item"));
+    const std::string name = ReadText(Need(value, "channel", "set_channel"), "set_channel channel");
+    const Channel *found = FindItemChannel(c.host.scene, item, name);
+    if (!found)
+        throw SessionError(value["channel"], "set_channel: " + item.name + " has no channel named '" + name + "'");
+    Channel &channel = *c.host.scene.FindChannel(found->id);
+    channel.keys.clear();
+    if (value["value"]) {
+        channel.keys[0.0] = ReadNumber(value["value"], "set_channel value");
+        return;
+    }
+    const YAML::Node keys = Need(value, "keys", "set_channel");
+    if (!keys.IsSequence() || keys.size() == 0)
+        throw SessionError(keys, "set_channel keys: expected a list of [frame, value]");
+    for (const YAML::Node &key : keys) {
+        if (!key.IsSequence() || key.size() != 2)
+            throw SessionError(key, "set_channel keys: each key is [frame, value]");
+        channel.keys[ReadNumber(key[0], "key frame") / c.host.scene.fps] = ReadNumber(key[1], "key value");
+    }
+}
+
 } // namespace
 
 void AddCoreActions(ActionTable &table)
 {
+    table.Add("set_channel", SetChannel);
     table.Add("servers", [](RunContext &c, const YAML::Node &) {
         for (const ServerInfo &server : c.host.LoadedModule()->Servers())
             c.out << server.className << " " << server.name << (server.hasTags ? " (tagged)" : "") << "\n";

@@ -175,17 +175,6 @@ std::string FormatNumber(double value)
 
 void AddClipMixerActions(ActionTable &table)
 {
-    table.Add("channel_keys", [](RunContext &c, const YAML::Node &value) {
-        Channel *channel = c.host.scene.FindChannel(ReadChannel(c, value, "channel_keys"));
-        const YAML::Node keys = Need(value, "keys", "channel_keys");
-        if (!keys.IsSequence())
-            throw SessionError(keys, "channel_keys keys: expected a list of [frame, value]");
-        for (const YAML::Node &key : keys) {
-            if (!key.IsSequence() || key.size() != 2)
-                throw SessionError(key, "channel_keys: expected [frame, value]");
-            channel->keys[ReadNumber(key[0], "key frame") / c.host.scene.fps] = ReadNumber(key[1], "key value");
-        }
-    });
     table.Add("apply_clip_mixer", [](RunContext &c, const YAML::Node &value) {
         const std::uint32_t channel = ReadChannel(c, value, "apply_clip_mixer");
         ChannelModifier *modifier = c.host.AddChannelHandler(kServer, channel);

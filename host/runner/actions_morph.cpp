@@ -1,7 +1,6 @@
 // actions_morph.cpp: the runner's actions for the morph consolidation command.
 //
 //   morph_rig            builds a face rig: controller, meshes with morph channels, bone, light, camera
-//   set_channel          gives a channel a value or keys
 //   morph_consolidate    runs ZK:MorphConsolidate, answering its panel (create, remove or cancel)
 //   print_expressions    the host's expression table and where each expression is attached
 //   print_channels       the values of items' grouped channels and the expressions they follow
@@ -49,11 +48,6 @@ std::string ChannelLabel(const Scene &scene, std::uint32_t id)
     return channel->name;
 }
 
-const Item &ItemNamed(RunContext &c, const YAML::Node &node, const std::string &what)
-{
-    return *c.host.scene.Find(ReadItem(c, node, what));
-}
-
 void BuildRig(RunContext &c, const YAML::Node &value)
 {
     MorphRig rig;
@@ -81,31 +75,6 @@ void BuildRig(RunContext &c, const YAML::Node &value)
     if (c.host.scene.FindByName(rig.controller))
         throw SessionError(value, "morph_rig: the scene already has an item named '" + rig.controller + "'");
     BuildMorphRig(c.host.scene, rig);
-}
-
-void SetChannel(RunContext &c, const YAML::Node &value)
-{
-    if (!value.IsMap())
-        throw SessionError(value, "set_channel: expected {item, channel, value} or {item, channel, keys}");
-    const Item &item = ItemNamed(c, Need(value, "item", "set_channel"), "set_channel item");
-    const std::string name = ReadText(Need(value, "channel", "set_channel"), "set_channel channel");
-    const Channel *found = FindItemChannel(c.host.scene, item, name);
-    if (!found)
-        throw SessionError(value["channel"], "set_channel: " + item.name + " has no channel named '" + name + "'");
-    Channel &channel = *c.host.scene.FindChannel(found->id);
-    channel.keys.clear();
-    if (value["value"]) {
-        channel.keys[0.0] = ReadNumber(value["value"], "set_channel value");
-        return;
-    }
-    const YAML::Node keys = Need(value, "keys", "set_channel");
-    if (!keys.IsSequence() || keys.size() == 0)
-        throw SessionError(keys, "set_channel keys: expected a list of [frame, value]");
-    for (const YAML::Node &key : keys) {
-        if (!key.IsSequence() || key.size() != 2)
-            throw SessionError(key, "set_channel keys: each key is [frame, value]");
-        channel.keys[ReadNumber(key[0], "key frame") / c.host.scene.fps] = ReadNumber(key[1], "key value");
-    }
 }
 
 // The popup entry of an item, through the popup's own callbacks; -1 when it is not listed.
@@ -220,7 +189,6 @@ void PrintChannels(RunContext &c, const YAML::Node &value)
 void AddMorphActions(ActionTable &table)
 {
     table.Add("morph_rig", BuildRig);
-    table.Add("set_channel", SetChannel);
     table.Add("morph_consolidate", Consolidate);
     table.Add("print_expressions", [](RunContext &c, const YAML::Node &) { PrintExpressions(c); });
     table.Add("print_channels", PrintChannels);

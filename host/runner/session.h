@@ -47,7 +47,7 @@ private:
     std::map<std::string, Action> actions_;
 };
 
-// Actions of the host itself: scene, time, selection, commands, requesters, scene files.
+// Actions of the host itself: scene, channels, time, selection, commands, requesters, scene files.
 void AddCoreActions(ActionTable &table);
 // Actions of the timeline memo: its panel, its picture, its YAML file.
 void AddMemoActions(ActionTable &table);
@@ -59,10 +59,9 @@ void AddPanelActions(ActionTable &table);
 // knows, for the message about an unknown one.
 int RunPanelStep(Panel &panel, const YAML::Node &step, const std::string &steps = "set, press, close");
 
-// The channel clip mixer: channel_keys, apply_clip_mixer, clip_mixer_options, evaluate_channel.
+// The channel clip mixer: apply_clip_mixer, clip_mixer_options, evaluate_channel.
 void AddClipMixerActions(ActionTable &table);
-// The morph consolidation command: morph_rig, set_channel, morph_consolidate, print_expressions,
-// print_channels.
+// The morph consolidation command: morph_rig, morph_consolidate, print_expressions, print_channels.
 void AddMorphActions(ActionTable &table);
 
 // Actions of the camera frames: frames, viewport drawing, renders, ring queries, render nodes.
