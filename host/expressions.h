@@ -39,6 +39,8 @@ public:
     // Channels an expression is attached to, in the order of attaching.
     std::vector<std::uint32_t> ChannelsOf(const std::string &name) const;
     const std::vector<Expression> &Expressions() const { return expressions_; }
+    // Every (channel, expression name) pair, in the order of attaching.
+    const std::vector<std::pair<std::uint32_t, std::string>> &Attachments() const { return attachments_; }
 
 private:
     std::vector<Expression> expressions_;

@@ -43,6 +43,8 @@ std::uint32_t Scene::NextId(ItemKind kind)
     for (const Item &item : items_)
         if (item.kind == kind)
             id = std::max(id, item.id + 1);
+    while (Find(id)) // an item of another kind may carry it
+        ++id;
     return id;
 }
 

@@ -13,14 +13,26 @@
 //   Viewport 9 0x30000001 0 0 960 540
 //   RenderCamera 0x30000001
 //   Selection 0x10000001
+//   ChannelGroup 0x10000001 "MorphGroup" "Smile" "JawOpen"
+//   Keys 0x10000001 "MorphGroup.Smile" 0 0 1 1
+//   FocalKeys 0x30000001 0 35 2 50
+//   RenderCameraFrom 2.5 0x30000002
+//   Expression "X_Smile" "[Controller.MorphGroup.Smile]"
+//   Attach 0x10000001 "MorphGroup.Smile" "X_Smile"
 //   Plugin MasterHandler "ZK:CameraFrame"
 //     Str "0305"
 //     I4 1
 //   EndPlugin
+//   Plugin ChannelHandler "ZK:ChanClipMixer" 0x10000002 "Position.Y"
+//   EndPlugin
+//
+// Channels are named by their item and their name relative to it ("MorphGroup.Smile"), as the
+// graph editor names them; times are in seconds.
 #include "host.h"
 
 #include <cmath>
 #include <cstdint>
+#include <map>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -107,8 +119,82 @@ bool ToId(const std::string &word, std::uint32_t &id)
 struct PluginBlock {
     std::string className;
     std::string server;
+    std::uint32_t item = 0;  // channel handlers: the channel's item and name
+    std::string channel;
+    int line = 0;
     Block block;
 };
+
+// What the items add to a scene, kept until every item of the file is in.
+struct ChannelLine {
+    int line = 0;
+    std::vector<std::string> words;
+};
+
+// Items by their own channel group.
+using ItemGroups = std::map<std::uint32_t, const Item *>;
+
+ItemGroups ItemsByGroup(const Scene &scene)
+{
+    ItemGroups byGroup;
+    for (const Item &item : scene.Items())
+        if (item.chanGroup)
+            byGroup[item.chanGroup] = &item;
+    return byGroup;
+}
+
+// The item whose channels include the group: the nearest group up the tree that is an item's own.
+const Item *OwnerOfGroup(const Scene &scene, const ItemGroups &byGroup, std::uint32_t group)
+{
+    for (size_t depth = 0; group != 0 && depth <= scene.Groups().size(); ++depth) {
+        const auto found = byGroup.find(group);
+        if (found != byGroup.end())
+            return found->second;
+        const ChannelGroup *parent = const_cast<Scene &>(scene).FindGroup(group);
+        if (!parent)
+            return nullptr;
+        group = parent->parent;
+    }
+    return nullptr;
+}
+
+// A channel as the file names it: its item and its name relative to the item; false when no item
+// names it.
+bool ChannelReference(const Scene &scene, const ItemGroups &byGroup, std::uint32_t id, std::string &text)
+{
+    const Channel *channel = const_cast<Scene &>(scene).FindChannel(id);
+    const Item *owner = channel ? OwnerOfGroup(scene, byGroup, channel->group) : nullptr;
+    if (!owner)
+        return false;
+    const std::string name = ChannelFullName(scene, *owner, *channel);
+    if (name.empty() || FindItemChannel(scene, *owner, name) != channel)
+        return false;
+    text = Hex(owner->id) + " " + QuoteText(name);
+    return true;
+}
+
+// The times and values of a key list, as pairs of words.
+std::string KeyWords(const std::map<double, double> &keys)
+{
+    std::string text;
+    for (const auto &[time, value] : keys)
+        text += " " + Number(time) + " " + Number(value);
+    return text;
+}
+
+bool ReadKeys(const std::vector<std::string> &w, size_t first, std::map<double, double> &keys)
+{
+    if (w.size() < first || (w.size() - first) % 2 != 0)
+        return false;
+    keys.clear();
+    for (size_t i = first; i < w.size(); i += 2) {
+        double time = 0, value = 0;
+        if (!ToNumber(w[i], time) || !ToNumber(w[i + 1], value) || !std::isfinite(time) || !std::isfinite(value))
+            return false;
+        keys[time] = value;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -148,6 +234,43 @@ std::string Host::SceneText()
     for (std::uint32_t id : scene.selection)
         out << " " << Hex(id);
     out << "\n";
+
+    // Channel groups the items did not make (morph groups), with their channels.
+    const ItemGroups byGroup = ItemsByGroup(scene);
+    for (const ChannelGroup &group : scene.Groups()) {
+        if (byGroup.count(group.id))
+            continue;
+        const auto owner = byGroup.find(group.parent);
+        if (group.parent != 0 && owner == byGroup.end()) {
+            Message("scene file: channel group " + group.name + " lies below an added group and is not saved");
+            continue;
+        }
+        out << "ChannelGroup " << Hex(group.parent ? owner->second->id : 0) << " " << QuoteText(group.name);
+        for (const Channel &channel : scene.Channels())
+            if (channel.group == group.id)
+                out << " " << QuoteText(channel.name);
+        out << "\n";
+    }
+    // Keys item by item (each item's channels in their order), which loading keeps.
+    std::map<const Item *, std::vector<const Channel *>> keyed;
+    for (const Channel &channel : scene.Channels())
+        if (!channel.keys.empty())
+            keyed[OwnerOfGroup(scene, byGroup, channel.group)].push_back(&channel);
+    std::string reference;
+    for (const Item &item : scene.Items())
+        for (const Channel *channel : keyed[&item])
+            if (ChannelReference(scene, byGroup, channel->id, reference))
+                out << "Keys " << reference << KeyWords(channel->keys) << "\n";
+    for (const Item &item : scene.Items())
+        if (item.kind == ItemKind::Camera && !item.focalKeys.empty())
+            out << "FocalKeys " << Hex(item.id) << KeyWords(item.focalKeys) << "\n";
+    for (const auto &[time, camera] : scene.renderCameraSwitches)
+        out << "RenderCameraFrom " << Number(time) << " " << Hex(camera) << "\n";
+    for (const Expression &expression : expressions.Expressions())
+        out << "Expression " << QuoteText(expression.name) << " " << QuoteText(expression.text) << "\n";
+    for (const auto &[channel, name] : expressions.Attachments())
+        if (ChannelReference(scene, byGroup, channel, reference))
+            out << "Attach " << reference << " " << QuoteText(name) << "\n";
     for (const auto &master : masters_) {
         Block block;
         BlockWriter writer(block);
@@ -157,6 +280,23 @@ std::string Host::SceneText()
                 Message(master->server + ": save failed: " + error);
         }
         out << "Plugin MasterHandler " << QuoteText(master->server) << "\n";
+        for (const BlockItem &item : block)
+            out << "  " << FormatBlockItem(item) << "\n";
+        out << "EndPlugin\n";
+    }
+    for (const auto &modifier : channelModifiers_) {
+        if (!ChannelReference(scene, byGroup, modifier->channel, reference)) {
+            Message(modifier->server + ": its channel belongs to no item and is not saved");
+            continue;
+        }
+        Block block;
+        BlockWriter writer(block);
+        if (modifier->instFuncs.save) {
+            LWError error = modifier->instFuncs.save(modifier->instance, writer.State());
+            if (error)
+                Message(modifier->server + ": save failed: " + error);
+        }
+        out << "Plugin ChannelHandler " << QuoteText(modifier->server) << " " << reference << "\n";
         for (const BlockItem &item : block)
             out << "  " << FormatBlockItem(item) << "\n";
         out << "EndPlugin\n";
@@ -202,6 +342,7 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
         return false;
     };
     std::vector<std::string> w;
+    std::vector<ChannelLine> channelLines;
     bool header = false;
     while (std::getline(in, line)) {
         ++lineNumber;
@@ -229,10 +370,13 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
         double a = 0, c = 0;
         int i1 = 0, i2 = 0, i3 = 0, i4 = 0, i5 = 0;
         std::uint32_t id = 0, other = 0;
+        const bool itemLine = key == "Camera" || key == "Object" || key == "Bone" || key == "Light";
         if (!header) {
             if (key != "ZKScene" || w.size() != 2 || w[1] != "1")
                 return fail("not a scene file (expected \"ZKScene 1\")");
             header = true;
+        } else if (itemLine && w.size() >= 2 && ToId(w[1], id) && id != 0 && loaded.Find(id)) {
+            return fail("item identifier " + w[1] + " used twice");
         } else if (key == "FramesPerSecond" && w.size() == 2 && ToNumber(w[1], a) && a > 0 && std::isfinite(a)) {
             loaded.fps = a;
         } else if (key == "FrameRange" && w.size() == 3 && ToInt(w[1], i1) && ToInt(w[2], i2)) {
@@ -267,9 +411,18 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
                     return fail("bad item identifier in Selection");
                 loaded.selection.push_back(id);
             }
-        } else if (key == "Plugin" && w.size() == 3) {
-            plugins.push_back({w[1], w[2], Block()});
+        } else if (key == "Plugin" && w.size() == 3 && w[1] == "MasterHandler") {
+            plugins.push_back({w[1], w[2], 0, std::string(), lineNumber, Block()});
             inPlugin = true;
+        } else if (key == "Plugin" && w.size() == 5 && w[1] == "ChannelHandler" && ToId(w[3], id)) {
+            plugins.push_back({w[1], w[2], id, w[4], lineNumber, Block()});
+            inPlugin = true;
+        } else if (key == "Plugin" && w.size() >= 2) {
+            return fail("unknown plug-in class " + w[1]);
+        } else if ((key == "ChannelGroup" && w.size() >= 3) || (key == "Keys" && w.size() >= 3) ||
+                   (key == "FocalKeys" && w.size() >= 2) || (key == "RenderCameraFrom" && w.size() == 3) ||
+                   (key == "Expression" && w.size() == 3) || (key == "Attach" && w.size() == 4)) {
+            channelLines.push_back({lineNumber, w});
         } else {
             return fail("unexpected line: " + line);
         }
@@ -279,12 +432,90 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
     if (inPlugin)
         return fail("missing EndPlugin");
 
+    // What refers to items and channels, once every item is in: groups first, as keys, expressions
+    // and handlers may name their channels.
+    ExpressionTable loadedExpressions;
+    auto channelOf = [&](const std::string &itemWord, const std::string &name, std::uint32_t &channel,
+                         std::string &why) {
+        std::uint32_t itemId = 0;
+        const Item *item = ToId(itemWord, itemId) ? loaded.Find(itemId) : nullptr;
+        if (!item) {
+            why = "no item " + itemWord;
+            return false;
+        }
+        const Channel *found = FindItemChannel(loaded, *item, name);
+        if (!found) {
+            why = item->name + " has no channel named '" + name + "'";
+            return false;
+        }
+        channel = found->id;
+        return true;
+    };
+    for (const bool groups : {true, false}) {
+        for (const ChannelLine &entry : channelLines) {
+            const std::vector<std::string> &v = entry.words;
+            lineNumber = entry.line;
+            if ((v[0] == "ChannelGroup") != groups)
+                continue;
+            std::uint32_t id = 0, channel = 0;
+            double time = 0;
+            std::string why;
+            if (v[0] == "ChannelGroup") {
+                const Item *owner = ToId(v[1], id) ? loaded.Find(id) : nullptr;
+                if (!ToId(v[1], id) || (id != 0 && !owner))
+                    return fail("no item " + v[1]);
+                const std::uint32_t group = loaded.AddGroup(v[2], owner ? owner->chanGroup : 0).id;
+                for (size_t i = 3; i < v.size(); ++i)
+                    loaded.AddChannel(v[i], group);
+            } else if (v[0] == "Keys") {
+                if (!channelOf(v[1], v[2], channel, why))
+                    return fail(why);
+                if (!ReadKeys(v, 3, loaded.FindChannel(channel)->keys))
+                    return fail("Keys: expected pairs of time and value");
+            } else if (v[0] == "FocalKeys") {
+                Item *camera = ToId(v[1], id) ? loaded.Find(id) : nullptr;
+                if (!camera || camera->kind != ItemKind::Camera)
+                    return fail("no camera " + v[1]);
+                if (!ReadKeys(v, 2, camera->focalKeys))
+                    return fail("FocalKeys: expected pairs of time and focal length");
+            } else if (v[0] == "RenderCameraFrom") {
+                if (!ToNumber(v[1], time) || !std::isfinite(time) || !ToId(v[2], id))
+                    return fail("RenderCameraFrom: expected a time and a camera");
+                loaded.renderCameraSwitches[time] = id;
+            } else if (v[0] == "Expression") {
+                loadedExpressions.Define(v[1], v[2]);
+            } else if (v[0] == "Attach") {
+                if (!channelOf(v[1], v[2], channel, why))
+                    return fail(why);
+                if (!loadedExpressions.Attach(channel, v[3]))
+                    return fail("no expression named '" + v[3] + "' (define it before attaching)");
+            }
+        }
+    }
+    std::vector<std::uint32_t> handlerChannels;
+    for (const PluginBlock &plugin : plugins) {
+        std::uint32_t channel = 0;
+        std::string why;
+        lineNumber = plugin.line;
+        if (plugin.className == "ChannelHandler" && !channelOf(Hex(plugin.item), plugin.channel, channel, why))
+            return fail(why);
+        handlerChannels.push_back(channel);
+    }
+
     // The new scene replaces the old one: its instances go, the stored ones are created and loaded.
+    DestroyChannelHandlers();
     DestroyMasters();
     scene = loaded;
-    for (const PluginBlock &plugin : plugins) {
-        if (plugin.className != "MasterHandler") {
-            Message("unknown plug-in class " + plugin.className);
+    expressions = loadedExpressions;
+    for (size_t index = 0; index < plugins.size(); ++index) {
+        const PluginBlock &plugin = plugins[index];
+        if (plugin.className == "ChannelHandler") {
+            ChannelModifier *modifier = AddChannelHandler(plugin.server, handlerChannels[index]);
+            if (!modifier || !modifier->instFuncs.load)
+                continue;
+            BlockReader reader(plugin.block);
+            if (LWError error = modifier->instFuncs.load(modifier->instance, reader.State()))
+                Message(plugin.server + ": " + error);
             continue;
         }
         MasterInstance *master = AddMaster(plugin.server);

@@ -102,6 +102,31 @@ TEST_F(MixerChannel, ModifiersRunInOrderOnTheValueSoFar)
     EXPECT_EQ(Values(0, 4), (std::vector<double>{0, 11, 12.5, 13, 4}));
 }
 
+// A saved scene brings the mixer back on its channel, empty; loading destroys the mixers it had.
+TEST_F(MixerChannel, SceneFileKeepsTheMixerOnItsChannel)
+{
+    zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    ASSERT_NE(modifier, nullptr);
+    Import(*modifier, R"(<chanClipMixer><clips><clip name="A" step="1" seq="10"/></clips>
+        <tracks><track in="1" out="3" seq="A"/></tracks></chanClipMixer>)");
+    ASSERT_EQ(host.EvaluateChannel(channel, 1), 11.0);
+    const std::string text = host.SceneText();
+    EXPECT_NE(text.find("\nKeys 0x10000001 \"Position.Y\" 0 0 1 24\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nPlugin ChannelHandler \"ZK:ChanClipMixer\" 0x10000001 \"Position.Y\"\nEndPlugin\n"),
+              std::string::npos)
+        << text;
+
+    ASSERT_TRUE(host.LoadSceneText(text, "mixer.zks")) << host.messages.back();
+    const zkh::Item *controller = host.scene.FindByName("Controller");
+    ASSERT_NE(controller, nullptr);
+    const std::uint32_t reloaded = zkh::FindItemChannel(host.scene, *controller, "Position.Y")->id;
+    ASSERT_EQ(host.ChannelHandlersOf(reloaded).size(), 1u);
+    EXPECT_EQ(host.ChannelHandlersOf(reloaded)[0]->server, "ZK:ChanClipMixer");
+    // The keys drive the channel again; the mixer adds nothing until clips are imported.
+    EXPECT_EQ(host.EvaluateChannel(reloaded, 1), 1.0);
+    EXPECT_EQ(host.SceneText(), text);
+}
+
 TEST_F(MixerChannel, NothingIsKeptByCopiesOrScenes)
 {
     zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);

@@ -1,5 +1,6 @@
 // The simulated host's scene blocks and scene file.
 #include "host.h"
+#include "morph_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -96,6 +97,56 @@ TEST(SceneFile, ModelRoundTrips)
     EXPECT_EQ(scene.selection, (std::vector<std::uint32_t>{face, camera}));
 }
 
+// Channel keys, the groups the items did not come with, focal length keys, render camera switches
+// and expressions come back; channels are found again by item and name.
+TEST(SceneFile, ChannelsKeysAndExpressionsRoundTrip)
+{
+    zkh::Host host;
+    zkh::Scene &scene = host.scene;
+    const std::uint32_t camera = scene.AddCamera("Cam", 640, 480, 35).id;
+    const std::uint32_t other = scene.AddCamera("Other", 640, 480, 35).id;
+    const zkh::Item &rig = scene.AddNullObject("Rig \"1\"");
+    zkh::AddChannelGroup(scene, rig.id, "MorphGroup", {"Smile", "Jaw Open"});
+    const zkh::Item &face = scene.AddObject("Face", "Face.lwo");
+    zkh::AddChannelGroup(scene, face.id, "MorphGroup", {"Smile", "Jaw Open"});
+    auto channel = [&](const std::string &item, const std::string &name) {
+        const zkh::Item *owner = scene.FindByName(item);
+        const zkh::Channel *found = owner ? zkh::FindItemChannel(scene, *owner, name) : nullptr;
+        return found ? scene.FindChannel(found->id) : nullptr;
+    };
+    channel("Rig \"1\"", "MorphGroup.Smile")->keys = {{0.0, 0.0}, {1.0 / 3.0, 1.0}};
+    channel("Face", "Position.Y")->keys = {{-0.5, 2.5}};
+    scene.Find(camera)->focalKeys = {{0.0, 35.0}, {2.0, 50.0}};
+    scene.renderCameraSwitches[2.5] = other;
+    host.expressions.Define("E_Smile", "[Rig \"1\".MorphGroup.Smile]");
+    host.expressions.Define("Unused", "1 + 2");
+    ASSERT_TRUE(host.expressions.Attach(channel("Face", "MorphGroup.Jaw Open")->id, "E_Smile"));
+    ASSERT_TRUE(host.expressions.Attach(channel("Face", "MorphGroup.Smile")->id, "E_Smile"));
+    const std::string text = host.SceneText();
+    EXPECT_NE(text.find("\nChannelGroup 0x10000001 \"MorphGroup\" \"Smile\" \"Jaw Open\"\n"
+                        "ChannelGroup 0x10000002 \"MorphGroup\" \"Smile\" \"Jaw Open\"\n"
+                        "Keys 0x10000001 \"MorphGroup.Smile\" 0 0 0.33333333333333331 1\n"
+                        "Keys 0x10000002 \"Position.Y\" -0.5 2.5\n"
+                        "FocalKeys 0x30000001 0 35 2 50\n"
+                        "RenderCameraFrom 2.5 0x30000002\n"
+                        "Expression \"E_Smile\" \"[Rig \\\"1\\\".MorphGroup.Smile]\"\n"
+                        "Expression \"Unused\" \"1 + 2\"\n"
+                        "Attach 0x10000002 \"MorphGroup.Jaw Open\" \"E_Smile\"\n"
+                        "Attach 0x10000002 \"MorphGroup.Smile\" \"E_Smile\"\n"),
+              std::string::npos)
+        << text;
+
+    scene = zkh::Scene();
+    host.expressions.Clear();
+    ASSERT_TRUE(host.LoadSceneText(text, "rig.zks")) << host.messages.back();
+    EXPECT_EQ(host.SceneText(), text);
+    ASSERT_NE(channel("Face", "MorphGroup.Jaw Open"), nullptr);
+    EXPECT_EQ(channel("Rig \"1\"", "MorphGroup.Smile")->keys, (std::map<double, double>{{0.0, 0.0}, {1.0 / 3.0, 1.0}}));
+    EXPECT_EQ(host.expressions.AttachedTo(channel("Face", "MorphGroup.Smile")->id), std::vector<std::string>{"E_Smile"});
+    EXPECT_EQ(scene.FocalLengthAt(camera, 1.0), 42.5);
+    EXPECT_EQ(scene.RenderCameraAt(3.0), other);
+}
+
 TEST(SceneFile, MistakesNameTheLine)
 {
     zkh::Host host;
@@ -111,8 +162,29 @@ TEST(SceneFile, MistakesNameTheLine)
     EXPECT_EQ(host.messages.back(), "f.zks:2: not a scene file (expected \"ZKScene 1\")");
     EXPECT_FALSE(host.LoadSceneText("ZKScene 1\nFrameRange 1e12 5\n", "g.zks"));
     EXPECT_FALSE(host.LoadSceneText("ZKScene 1\nPlugin MasterHandler \"X\"\nEndPluginXYZ\n", "h.zks"));
-    // A refused file leaves the scene as it was.
+    // Records naming items and channels are checked once every item is in.
+    host.expressions.Define("Keep", "1");
+    const std::string objectLine = "ZKScene 1\nObject 0x10000001 \"Face\" \"\" 0x0\n";
+    EXPECT_FALSE(host.LoadSceneText("ZKScene 1\nKeys 0x10000009 \"Position.X\" 0 1\n", "i.zks"));
+    EXPECT_EQ(host.messages.back(), "i.zks:2: no item 0x10000009");
+    EXPECT_FALSE(host.LoadSceneText(objectLine + "Keys 0x10000001 \"MorphGroup.Smile\" 0 1\n", "j.zks"));
+    EXPECT_EQ(host.messages.back(), "j.zks:3: Face has no channel named 'MorphGroup.Smile'");
+    EXPECT_FALSE(host.LoadSceneText(objectLine + "Keys 0x10000001 \"Position.X\" 0 1 2\n", "k.zks"));
+    EXPECT_EQ(host.messages.back(), "k.zks:3: Keys: expected pairs of time and value");
+    EXPECT_FALSE(host.LoadSceneText(objectLine + "Keys 0x10000001 \"Position.X\" 0 nan\n", "l.zks"));
+    EXPECT_FALSE(host.LoadSceneText(objectLine + "Attach 0x10000001 \"Position.X\" \"E\"\n", "m.zks"));
+    EXPECT_EQ(host.messages.back(), "m.zks:3: no expression named 'E' (define it before attaching)");
+    EXPECT_FALSE(host.LoadSceneText(objectLine + "FocalKeys 0x10000001 0 35\n", "n.zks"));
+    EXPECT_EQ(host.messages.back(), "n.zks:3: no camera 0x10000001");
+    EXPECT_FALSE(host.LoadSceneText(objectLine + "Bone 0x10000001 \"Jaw\" 0x10000001\n", "q.zks"));
+    EXPECT_EQ(host.messages.back(), "q.zks:3: item identifier 0x10000001 used twice");
+    EXPECT_FALSE(host.LoadSceneText("ZKScene 1\nPlugin Shader \"X\"\nEndPlugin\n", "o.zks"));
+    EXPECT_EQ(host.messages.back(), "o.zks:2: unknown plug-in class Shader");
+    EXPECT_FALSE(host.LoadSceneText(objectLine + "Plugin ChannelHandler \"X\" 0x10000001 \"Nope\"\nEndPlugin\n", "p.zks"));
+    EXPECT_EQ(host.messages.back(), "p.zks:3: Face has no channel named 'Nope'");
+    // A refused file leaves the scene and its expressions as they were.
     EXPECT_NE(host.scene.FindByName("Keep"), nullptr);
+    EXPECT_NE(host.expressions.Find("Keep"), nullptr);
 }
 
 TEST(SceneFile, PluginWithoutModuleIsReported)
