@@ -1,15 +1,6 @@
-// host_render.cpp: the renderer's side of the host: image filters, render nodes, the system's
-// narrow code page.
+// host_render.cpp: the renderer's side of the host: image filters and render nodes.
 #include "filter_image.h"
 #include "host.h"
-
-#include <cctype>
-#include <cstdlib>
-
-#if defined(_WIN32)
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-#endif
 
 namespace zkh {
 
@@ -20,32 +11,6 @@ const char *const kInterfaceServices[] = {"LWPanelServices 3", "LWXPanel 3", "LW
                                           "LW Interface Info 8", "LW Communication Ring"};
 
 } // namespace
-
-#if defined(_WIN32)
-
-std::string Host::NarrowCodePage() { return "CP" + std::to_string(GetACP()); }
-
-bool Host::SetNarrowCodePage(const std::string &name)
-{
-    std::string wanted;
-    for (char c : name)
-        wanted += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (wanted == "UTF-8" || wanted == "UTF8")
-        wanted = "CP" + std::to_string(CP_UTF8);
-    return wanted == NarrowCodePage();
-}
-
-#else
-
-std::string Host::NarrowCodePage()
-{
-    const char *name = std::getenv("ZK_NARROW_CODEPAGE");
-    return name && *name ? name : "UTF-8";
-}
-
-bool Host::SetNarrowCodePage(const std::string &name) { return setenv("ZK_NARROW_CODEPAGE", name.c_str(), 1) == 0; }
-
-#endif
 
 void Host::BecomeRenderNode()
 {
