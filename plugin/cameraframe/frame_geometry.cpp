@@ -21,12 +21,6 @@ void DeriveThird(FrameRecord &f)
 // A whole number of pixels, at least 1 (NaN gives 1).
 double WholeSize(double entered) { return std::max(1.0, std::trunc(entered)); }
 
-void PixelsFromPercent(FrameRecord &f)
-{
-    f.marginWPx = std::floor(f.marginW * f.width);
-    f.marginHPx = std::floor(f.marginH * f.height);
-}
-
 void PercentFromPixels(FrameRecord &f)
 {
     f.marginW = f.marginWPx / f.width;
@@ -34,6 +28,12 @@ void PercentFromPixels(FrameRecord &f)
 }
 
 } // namespace
+
+void PixelsFromPercent(FrameRecord &f)
+{
+    f.marginWPx = std::floor(f.marginW * f.width);
+    f.marginHPx = std::floor(f.marginH * f.height);
+}
 
 void SetFrameWidth(FrameRecord &frame, double entered)
 {

@@ -16,6 +16,9 @@ void SetMarginHPercent(FrameRecord &frame, double percent);
 void SetMarginWPixels(FrameRecord &frame, double pixels);
 void SetMarginHPixels(FrameRecord &frame, double pixels);
 
+// The margins in whole pixels from their fractions of the frame's size.
+void PixelsFromPercent(FrameRecord &frame);
+
 // Points 0..3: the inner corners; 4..7: the outer (margin) corners, in the same order.
 struct FrameCornerSet {
     double x[8];

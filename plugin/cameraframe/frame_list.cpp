@@ -1,6 +1,7 @@
 // frame_list.cpp: the frame list, naming, creation and deletion of frames.
 #include "frame_list.h"
 
+#include "frame_geometry.h"
 #include "frame_mask.h"
 
 #include "../common/lwglobals.h"
@@ -55,8 +56,7 @@ void SizeFromFirstCamera(FrameRecord &frame)
     frame.aspect = std::max(0.01, static_cast<double>(resW) / resH);
     frame.width = std::floor(resW / (frame.marginW + 1.0));
     frame.height = std::floor(resH / (frame.marginH + 1.0));
-    frame.marginWPx = std::floor(frame.marginW * frame.width);
-    frame.marginHPx = std::floor(frame.marginH * frame.height);
+    PixelsFromPercent(frame);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "frame_geometry.h"
 #include "frame_list.h"
 #include "frame_mask.h"
+#include "frame_tool.h"
 
 #include "../common/lwcodepage.h"
 #include "../common/lwglobals.h"
@@ -16,7 +17,6 @@
 namespace {
 
 const float kTextColor[4] = {0.7f, 0.7f, 0.7f, 1.0f};
-constexpr double kGrabZone = 32.0;
 
 // Camera pixels relative to the camera image centre -> viewport pixels.
 struct ViewMapping {
@@ -195,7 +195,7 @@ void Draw(LWInstance inst, LWCustomObjAccess *access)
         cameras->resolution(camera, &resW, &resH);
         if (vpW < 1 || vpH < 1 || resW < 1 || resH < 1)
             return;
-        const auto [fitW, fitH] = CameraViewSize(view);
+        const auto [fitW, fitH] = FitCameraImage(vpW, vpH, resW, resH);
         const ViewMapping mapping{static_cast<double>(vpW), static_cast<double>(vpH), fitW / resW, fitH / resH};
         const Painter painter{access};
         if (access->setDrawMode)

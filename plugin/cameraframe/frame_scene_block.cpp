@@ -1,6 +1,7 @@
 // frame_scene_block.cpp: saving and loading the frame list through the host's scene states.
 #include "frame_scene_block.h"
 
+#include "frame_geometry.h"
 #include "../common/lwtool2.h"
 
 #include <algorithm>
@@ -78,8 +79,7 @@ bool ReadFrame(const Reader &r, const std::string &revision, FrameRecord &f)
     f.calcMode = WidthAspect;
     if (f.camera) {
         f.height = f.width / f.aspect;
-        f.marginWPx = std::floor(f.marginW * f.width);
-        f.marginHPx = std::floor(f.marginH * f.height);
+        PixelsFromPercent(f);
     }
     return true;
 }

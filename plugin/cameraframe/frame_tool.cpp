@@ -1,6 +1,7 @@
 // frame_tool.cpp: the frame edit tool: grab, move, resize and rotate frames with the mouse.
 #include "frame_tool.h"
 
+#include "frame_geometry.h"
 #include "frame_mask.h"
 #include "frame_panel.h"
 
@@ -54,7 +55,7 @@ bool MapViewport(int view, ViewMapping &m)
     int left = 0, top = 0, width = 0, height = 0, resW = 0, resH = 0;
     views->rect(view, &left, &top, &width, &height);
     cameras->resolution(m.camera, &resW, &resH);
-    const auto [fitW, fitH] = CameraViewSize(view);
+    const auto [fitW, fitH] = FitCameraImage(width, height, resW, resH);
     if (resW <= 0 || resH <= 0 || !(fitW > 0) || !(fitH > 0))
         return false;
     m.vpW = width, m.vpH = height, m.resW = resW, m.resH = resH, m.fitW = fitW, m.fitH = fitH;
@@ -141,8 +142,7 @@ void ResizeFrame(FrameRecord &f, double dx, int handle)
         if (!(height >= kMinimumSize))
             height = kMinimumSize;
         f.height = height;
-        f.marginWPx = std::floor(f.width * f.marginW);
-        f.marginHPx = std::floor(f.height * f.marginH);
+        PixelsFromPercent(f);
     }
     AdjustFramePosition(f, f.width, f.height, kAnchorOfHandle[handle]);
     InvalidateMaskCache();

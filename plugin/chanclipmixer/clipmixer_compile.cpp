@@ -178,15 +178,17 @@ bool BuildTrackTable(Track &track, const ClipMixer &mixer)
     }
 
     // Only the part of the chain that reaches a frame is built: the first `count` values.
-    const std::vector<double> head = ChainHead(parts, count);
-    std::vector<double> table(static_cast<size_t>(count));
+    // A head of `count` values is the table itself; a shorter one is the whole chain, repeated or
+    // held on its last value.
+    std::vector<double> head = ChainHead(parts, count);
     const size_t headSize = head.size();
-    for (size_t k = 0; k < table.size(); ++k) {
-        if (track.repeat)
-            table[k] = head[k % headSize]; // head is the whole chain whenever it is shorter than count
-        else
-            table[k] = head[std::min(k, headSize - 1)];
+    if (headSize == static_cast<size_t>(count)) {
+        track.frameTable = std::move(head);
+        return true;
     }
+    std::vector<double> table(static_cast<size_t>(count));
+    for (size_t k = 0; k < table.size(); ++k)
+        table[k] = track.repeat ? head[k % headSize] : head[std::min(k, headSize - 1)];
     track.frameTable = std::move(table);
     return true;
 }

@@ -4,8 +4,6 @@
 #include "chanclipmixer_servers.h"
 
 #include <cstdarg>
-#include <cstdio>
-#include <vector>
 
 namespace {
 
@@ -37,21 +35,12 @@ const MessageRow &MixerMessageRow(MixerMessage which)
 
 void ShowMixerMessage(int which, ...)
 {
-    va_list args;
-    va_start(args, which);
-    va_list measure;
-    va_copy(measure, args);
     const char *format = which >= kMsgClipName && which <= kMsgTrackSequence
                              ? MixerMessageRow(static_cast<MixerMessage>(which)).message
                              : "";
-    const int length = std::vsnprintf(nullptr, 0, format, measure);
-    va_end(measure);
-    std::string text;
-    if (length > 0) {
-        std::vector<char> buffer(static_cast<size_t>(length) + 1);
-        std::vsnprintf(buffer.data(), buffer.size(), format, args);
-        text.assign(buffer.data(), static_cast<size_t>(length));
-    }
+    va_list args;
+    va_start(args, which);
+    const std::string text = VFormatString(format, args);
     va_end(args);
     PostStatus(OneLine(text));
 }

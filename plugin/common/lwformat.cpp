@@ -11,7 +11,9 @@ namespace {
 // that the ring answer may format while the interface thread does.
 thread_local std::vector<char> t_formatBuffer;
 
-std::string FormatInto(const char *format, va_list args)
+} // namespace
+
+std::string VFormatString(const char *format, va_list args)
 {
     va_list measure;
     va_copy(measure, args);
@@ -25,13 +27,11 @@ std::string FormatInto(const char *format, va_list args)
     return std::string(t_formatBuffer.data());
 }
 
-} // namespace
-
 std::string FormatString(const char *format, ...)
 {
     va_list args;
     va_start(args, format);
-    std::string text = FormatInto(format, args);
+    std::string text = VFormatString(format, args);
     va_end(args);
     return text;
 }

@@ -33,9 +33,13 @@ std::pair<double, double> CameraViewSize(int viewport)
         return size;
     int resW = 0, resH = 0;
     camInfo->resolution(camera, &resW, &resH);
-    if (resH < 0.0001)
-        return size;
+    return FitCameraImage(width, height, resW, resH);
+}
 
+std::pair<double, double> FitCameraImage(int width, int height, int resW, int resH)
+{
+    if (height < 0.0001 || resH < 0.0001)
+        return {640.0, 360.0};
     const double aspect = static_cast<double>(resW) / resH;
     if (static_cast<double>(width) / height > aspect)
         return {height * aspect, static_cast<double>(height)};

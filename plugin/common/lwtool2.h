@@ -25,6 +25,9 @@
 // printf-style formatting without length limit.
 std::string FormatString(const char *format, ...) ZK_PRINTF(1, 2);
 
+// FormatString over an argument list.
+std::string VFormatString(const char *format, va_list args);
+
 // printf-style formatting into at most 511 characters; a longer result is the empty text.
 std::string FormatText(const char *format, ...) ZK_PRINTF(1, 2);
 
@@ -63,6 +66,9 @@ std::vector<std::string> SplitTokens(const std::string &text);
 // The largest rectangle with the viewed camera's aspect that fits in the viewport (640 x 360 when
 // the viewport or camera has no height).
 std::pair<double, double> CameraViewSize(int viewport);
+
+// The same from sizes already read: a viewport of width x height, a camera of resW x resH.
+std::pair<double, double> FitCameraImage(int width, int height, int resW, int resH);
 
 // "%s(%d.%02d)%s" from a server name, a version and " build 250619".
 std::string VersionTitle(const char *serverName, int major, int minor);

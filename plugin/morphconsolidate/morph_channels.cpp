@@ -17,19 +17,6 @@ void AppendItems(LWItemType type, LWItemID parent, std::vector<LWItemID> &items)
         items.push_back(item);
 }
 
-std::vector<std::string> MorphMapNames()
-{
-    std::vector<std::string> names;
-    const LWSceneObjects *objects = ToolGlobals::sceneObjects;
-    if (!objects)
-        return names;
-    const int count = objects->numVMaps(LWVMAP_MORF);
-    for (int i = 0; i < count; ++i)
-        if (const char *name = objects->vmapName(LWVMAP_MORF, i))
-            names.emplace_back(name);
-    return names;
-}
-
 } // namespace
 
 unsigned int CommandId(const void *id)
@@ -104,9 +91,16 @@ bool IsMorphChannel(const std::string &fullName)
         return false;
     if (fullName.compare(0, dot, "MorphGroup") == 0)
         return true;
-    for (const std::string &name : MorphMapNames())
-        if (name == fullName)
+    // One of the scene's morph maps, compared in place (this runs for every channel of every item).
+    const LWSceneObjects *objects = ToolGlobals::sceneObjects;
+    if (!objects)
+        return false;
+    const int count = objects->numVMaps(LWVMAP_MORF);
+    for (int i = 0; i < count; ++i) {
+        const char *name = objects->vmapName(LWVMAP_MORF, i);
+        if (name && fullName == name)
             return true;
+    }
     return false;
 }
 

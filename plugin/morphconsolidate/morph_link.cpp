@@ -139,12 +139,6 @@ void CreateConsolidation(const ConsolidateState &state, int itemIndex)
     for (size_t i = 0; i < count; ++i)
         EvalF("%s 0x%x", i == 0 ? "SelectItem" : "AddToSelection", CommandId(selection[count - 1 - i]));
 
-    void *interfaceInfo = ToolGlobals::global ? ToolGlobals::global("LW Interface Info 8", GFUSE_TRANSIENT) : nullptr;
-    ToolGlobals::interfaceInfo = static_cast<const LWInterfaceInfo *>(interfaceInfo);
-    if (!interfaceInfo) {
-        const std::string message = "g_global( LWINTERFACEINFO_GLOBAL, GFUSE_TRANSIENT )";
-        ShowError(message);
-        throw lw::ex::CBaseEx(message);
-    }
+    RefreshInterfaceInfo();
     ShowStatus("start %s...done", kMorphConsolidateServerName);
 }
