@@ -24,7 +24,7 @@ std::optional<std::vector<const ChannelGroup *>> GroupsBelowItem(const Scene &sc
             return std::nullopt;
         if (group == item.chanGroup)
             return path;
-        const ChannelGroup *found = const_cast<Scene &>(scene).FindGroup(group);
+        const ChannelGroup *found = scene.FindGroup(group);
         if (!found)
             return std::nullopt;
         path.push_back(found);
@@ -158,6 +158,24 @@ const Channel *FindItemChannel(const Scene &scene, const Item &item, const std::
             continue;
         if (ChannelFullName(scene, item, channel) == fullName)
             return &channel;
+    }
+    return nullptr;
+}
+
+const Item *ChannelOwner(const Scene &scene, const Channel &channel, std::string &fullName)
+{
+    std::uint32_t group = channel.group;
+    for (size_t step = 0; group != 0 && step <= scene.Groups().size(); ++step) {
+        for (const Item &item : scene.Items()) {
+            if (item.chanGroup != group)
+                continue;
+            fullName = ChannelFullName(scene, item, channel);
+            return !fullName.empty() && FindItemChannel(scene, item, fullName) == &channel ? &item : nullptr;
+        }
+        const ChannelGroup *found = scene.FindGroup(group);
+        if (!found)
+            break;
+        group = found->parent;
     }
     return nullptr;
 }

@@ -58,6 +58,10 @@ std::string ChannelFullName(const Scene &scene, const Item &item, const Channel 
 // The item's channel of that relative name, outside the groups of the item's bones; null if none.
 const Channel *FindItemChannel(const Scene &scene, const Item &item, const std::string &fullName);
 
+// The item a channel goes by (the nearest item whose own group holds it, up the channel's groups)
+// and the channel's name relative to it; null when no item names the channel so.
+const Item *ChannelOwner(const Scene &scene, const Channel &channel, std::string &fullName);
+
 // The channel an expression text refers to ("[Item.Name]"), or null.
 const Channel *ReferencedChannel(const Scene &scene, const std::string &text);
 

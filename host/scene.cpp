@@ -186,6 +186,12 @@ Channel *Scene::FindChannel(std::uint32_t id)
     return nullptr;
 }
 
+const ChannelGroup *Scene::FindGroup(std::uint32_t id) const { return const_cast<Scene *>(this)->FindGroup(id); }
+
+const Channel *Scene::FindChannel(std::uint32_t id) const { return const_cast<Scene *>(this)->FindChannel(id); }
+
+const Item *Scene::FindByName(const std::string &name) const { return const_cast<Scene *>(this)->FindByName(name); }
+
 double Scene::EvaluateKeys(const Channel &channel, double t) const
 {
     if (channel.keys.empty())

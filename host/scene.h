@@ -63,6 +63,7 @@ public:
     Item *Find(std::uint32_t id);
     const Item *Find(std::uint32_t id) const;
     Item *FindByName(const std::string &name);
+    const Item *FindByName(const std::string &name) const;
     // Items of one kind in the host's order (bones: of the given object, or without one).
     std::vector<const Item *> ItemsOfKind(ItemKind kind) const;
     std::vector<const Item *> BonesOf(std::uint32_t object) const;
@@ -70,7 +71,9 @@ public:
     ChannelGroup &AddGroup(const std::string &name, std::uint32_t parent);
     Channel &AddChannel(const std::string &name, std::uint32_t group);
     ChannelGroup *FindGroup(std::uint32_t id);
+    const ChannelGroup *FindGroup(std::uint32_t id) const;
     Channel *FindChannel(std::uint32_t id);
+    const Channel *FindChannel(std::uint32_t id) const;
     const std::vector<ChannelGroup> &Groups() const { return groups_; }
     const std::vector<Channel> &Channels() const { return channels_; }
     double EvaluateKeys(const Channel &channel, double time) const;

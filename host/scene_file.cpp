@@ -29,13 +29,14 @@
 // Channels are named by their item and their name relative to it ("MorphGroup.Smile"), as the
 // graph editor names them; times are in seconds.
 #include "host.h"
+#include "morph_rig.h"
 
 #include <cmath>
 #include <cstdint>
-#include <map>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace zkh {
@@ -119,58 +120,64 @@ bool ToId(const std::string &word, std::uint32_t &id)
 struct PluginBlock {
     std::string className;
     std::string server;
-    std::uint32_t item = 0;  // channel handlers: the channel's item and name
+    std::string item;        // channel handlers: the channel's item and name, as written ...
     std::string channel;
+    std::uint32_t channelId = 0; // ... and the channel found once every item is in
     int line = 0;
     Block block;
 };
 
-// What the items add to a scene, kept until every item of the file is in.
+// A record naming items or channels, kept until every item of the file is in.
 struct ChannelLine {
     int line = 0;
     std::vector<std::string> words;
 };
 
-// Items by their own channel group.
-using ItemGroups = std::map<std::uint32_t, const Item *>;
-
-ItemGroups ItemsByGroup(const Scene &scene)
+// The item whose own channel group that is, or null.
+const Item *ItemWithGroup(const Scene &scene, std::uint32_t group)
 {
-    ItemGroups byGroup;
     for (const Item &item : scene.Items())
-        if (item.chanGroup)
-            byGroup[item.chanGroup] = &item;
-    return byGroup;
-}
-
-// The item whose channels include the group: the nearest group up the tree that is an item's own.
-const Item *OwnerOfGroup(const Scene &scene, const ItemGroups &byGroup, std::uint32_t group)
-{
-    for (size_t depth = 0; group != 0 && depth <= scene.Groups().size(); ++depth) {
-        const auto found = byGroup.find(group);
-        if (found != byGroup.end())
-            return found->second;
-        const ChannelGroup *parent = const_cast<Scene &>(scene).FindGroup(group);
-        if (!parent)
-            return nullptr;
-        group = parent->parent;
-    }
+        if (group != 0 && item.chanGroup == group)
+            return &item;
     return nullptr;
 }
 
-// A channel as the file names it: its item and its name relative to the item; false when no item
-// names it.
-bool ChannelReference(const Scene &scene, const ItemGroups &byGroup, std::uint32_t id, std::string &text)
+// A channel as the file names it, its item and its name relative to the item ("0x10000001
+// \"MorphGroup.Smile\""); the item, or null when no item names the channel.
+const Item *ChannelReference(const Scene &scene, std::uint32_t id, std::string &text)
 {
-    const Channel *channel = const_cast<Scene &>(scene).FindChannel(id);
-    const Item *owner = channel ? OwnerOfGroup(scene, byGroup, channel->group) : nullptr;
-    if (!owner)
-        return false;
-    const std::string name = ChannelFullName(scene, *owner, *channel);
-    if (name.empty() || FindItemChannel(scene, *owner, name) != channel)
-        return false;
-    text = Hex(owner->id) + " " + QuoteText(name);
-    return true;
+    const Channel *channel = scene.FindChannel(id);
+    std::string name;
+    const Item *owner = channel ? ChannelOwner(scene, *channel, name) : nullptr;
+    if (owner)
+        text = Hex(owner->id) + " " + QuoteText(name);
+    return owner;
+}
+
+// Saves an instance into a "Plugin HEADER" ... "EndPlugin" record.
+void WriteInstanceBlock(std::ostream &out, const std::string &header, const std::string &server,
+                        const LWInstanceFuncs &funcs, LWInstance instance, Host &host)
+{
+    Block block;
+    BlockWriter writer(block);
+    if (funcs.save)
+        if (LWError error = funcs.save(instance, writer.State()))
+            host.Message(server + ": save failed: " + error);
+    out << "Plugin " << header << "\n";
+    for (const BlockItem &item : block)
+        out << "  " << FormatBlockItem(item) << "\n";
+    out << "EndPlugin\n";
+}
+
+// Loads an instance from its stored block; a refusal is reported.
+void LoadInstanceBlock(const Block &block, const std::string &server, const LWInstanceFuncs &funcs,
+                       LWInstance instance, Host &host)
+{
+    if (!funcs.load)
+        return;
+    BlockReader reader(block);
+    if (LWError error = funcs.load(instance, reader.State()))
+        host.Message(server + ": " + error);
 }
 
 // The times and values of a key list, as pairs of words.
@@ -236,31 +243,32 @@ std::string Host::SceneText()
     out << "\n";
 
     // Channel groups the items did not make (morph groups), with their channels.
-    const ItemGroups byGroup = ItemsByGroup(scene);
     for (const ChannelGroup &group : scene.Groups()) {
-        if (byGroup.count(group.id))
+        if (ItemWithGroup(scene, group.id))
             continue;
-        const auto owner = byGroup.find(group.parent);
-        if (group.parent != 0 && owner == byGroup.end()) {
+        const Item *owner = ItemWithGroup(scene, group.parent);
+        if (group.parent != 0 && !owner) {
             Message("scene file: channel group " + group.name + " lies below an added group and is not saved");
             continue;
         }
-        out << "ChannelGroup " << Hex(group.parent ? owner->second->id : 0) << " " << QuoteText(group.name);
+        out << "ChannelGroup " << Hex(owner ? owner->id : 0) << " " << QuoteText(group.name);
         for (const Channel &channel : scene.Channels())
             if (channel.group == group.id)
                 out << " " << QuoteText(channel.name);
         out << "\n";
     }
     // Keys item by item (each item's channels in their order), which loading keeps.
-    std::map<const Item *, std::vector<const Channel *>> keyed;
+    std::map<const Item *, std::string> keys;
+    std::string reference;
     for (const Channel &channel : scene.Channels())
         if (!channel.keys.empty())
-            keyed[OwnerOfGroup(scene, byGroup, channel.group)].push_back(&channel);
-    std::string reference;
-    for (const Item &item : scene.Items())
-        for (const Channel *channel : keyed[&item])
-            if (ChannelReference(scene, byGroup, channel->id, reference))
-                out << "Keys " << reference << KeyWords(channel->keys) << "\n";
+            if (const Item *owner = ChannelReference(scene, channel.id, reference))
+                keys[owner] += "Keys " + reference + KeyWords(channel.keys) + "\n";
+    for (const Item &item : scene.Items()) {
+        const auto found = keys.find(&item);
+        if (found != keys.end())
+            out << found->second;
+    }
     for (const Item &item : scene.Items())
         if (item.kind == ItemKind::Camera && !item.focalKeys.empty())
             out << "FocalKeys " << Hex(item.id) << KeyWords(item.focalKeys) << "\n";
@@ -269,37 +277,18 @@ std::string Host::SceneText()
     for (const Expression &expression : expressions.Expressions())
         out << "Expression " << QuoteText(expression.name) << " " << QuoteText(expression.text) << "\n";
     for (const auto &[channel, name] : expressions.Attachments())
-        if (ChannelReference(scene, byGroup, channel, reference))
+        if (ChannelReference(scene, channel, reference))
             out << "Attach " << reference << " " << QuoteText(name) << "\n";
-    for (const auto &master : masters_) {
-        Block block;
-        BlockWriter writer(block);
-        if (master->instFuncs.save) {
-            LWError error = master->instFuncs.save(master->instance, writer.State());
-            if (error)
-                Message(master->server + ": save failed: " + error);
-        }
-        out << "Plugin MasterHandler " << QuoteText(master->server) << "\n";
-        for (const BlockItem &item : block)
-            out << "  " << FormatBlockItem(item) << "\n";
-        out << "EndPlugin\n";
-    }
+    for (const auto &master : masters_)
+        WriteInstanceBlock(out, "MasterHandler " + QuoteText(master->server), master->server, master->instFuncs,
+                           master->instance, *this);
     for (const auto &modifier : channelModifiers_) {
-        if (!ChannelReference(scene, byGroup, modifier->channel, reference)) {
+        if (!ChannelReference(scene, modifier->channel, reference)) {
             Message(modifier->server + ": its channel belongs to no item and is not saved");
             continue;
         }
-        Block block;
-        BlockWriter writer(block);
-        if (modifier->instFuncs.save) {
-            LWError error = modifier->instFuncs.save(modifier->instance, writer.State());
-            if (error)
-                Message(modifier->server + ": save failed: " + error);
-        }
-        out << "Plugin ChannelHandler " << QuoteText(modifier->server) << " " << reference << "\n";
-        for (const BlockItem &item : block)
-            out << "  " << FormatBlockItem(item) << "\n";
-        out << "EndPlugin\n";
+        WriteInstanceBlock(out, "ChannelHandler " + QuoteText(modifier->server) + " " + reference, modifier->server,
+                           modifier->instFuncs, modifier->instance, *this);
     }
     return out.str();
 }
@@ -412,10 +401,10 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
                 loaded.selection.push_back(id);
             }
         } else if (key == "Plugin" && w.size() == 3 && w[1] == "MasterHandler") {
-            plugins.push_back({w[1], w[2], 0, std::string(), lineNumber, Block()});
+            plugins.push_back({w[1], w[2], std::string(), std::string(), 0, lineNumber, Block()});
             inPlugin = true;
         } else if (key == "Plugin" && w.size() == 5 && w[1] == "ChannelHandler" && ToId(w[3], id)) {
-            plugins.push_back({w[1], w[2], id, w[4], lineNumber, Block()});
+            plugins.push_back({w[1], w[2], w[3], w[4], 0, lineNumber, Block()});
             inPlugin = true;
         } else if (key == "Plugin" && w.size() >= 2) {
             return fail("unknown plug-in class " + w[1]);
@@ -435,21 +424,18 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
     // What refers to items and channels, once every item is in: groups first, as keys, expressions
     // and handlers may name their channels.
     ExpressionTable loadedExpressions;
-    auto channelOf = [&](const std::string &itemWord, const std::string &name, std::uint32_t &channel,
-                         std::string &why) {
+    // The item's channel of that relative name; null with the reason in why.
+    auto channelOf = [&](const std::string &itemWord, const std::string &name, std::string &why) -> Channel * {
         std::uint32_t itemId = 0;
         const Item *item = ToId(itemWord, itemId) ? loaded.Find(itemId) : nullptr;
         if (!item) {
             why = "no item " + itemWord;
-            return false;
+            return nullptr;
         }
         const Channel *found = FindItemChannel(loaded, *item, name);
-        if (!found) {
+        if (!found)
             why = item->name + " has no channel named '" + name + "'";
-            return false;
-        }
-        channel = found->id;
-        return true;
+        return found ? loaded.FindChannel(found->id) : nullptr;
     };
     for (const bool groups : {true, false}) {
         for (const ChannelLine &entry : channelLines) {
@@ -457,20 +443,18 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
             lineNumber = entry.line;
             if ((v[0] == "ChannelGroup") != groups)
                 continue;
-            std::uint32_t id = 0, channel = 0;
+            std::uint32_t id = 0;
             double time = 0;
             std::string why;
             if (v[0] == "ChannelGroup") {
-                const Item *owner = ToId(v[1], id) ? loaded.Find(id) : nullptr;
-                if (!ToId(v[1], id) || (id != 0 && !owner))
+                if (!ToId(v[1], id) || (id != 0 && !loaded.Find(id)))
                     return fail("no item " + v[1]);
-                const std::uint32_t group = loaded.AddGroup(v[2], owner ? owner->chanGroup : 0).id;
-                for (size_t i = 3; i < v.size(); ++i)
-                    loaded.AddChannel(v[i], group);
+                AddChannelGroup(loaded, id, v[2], std::vector<std::string>(v.begin() + 3, v.end()));
             } else if (v[0] == "Keys") {
-                if (!channelOf(v[1], v[2], channel, why))
+                Channel *channel = channelOf(v[1], v[2], why);
+                if (!channel)
                     return fail(why);
-                if (!ReadKeys(v, 3, loaded.FindChannel(channel)->keys))
+                if (!ReadKeys(v, 3, channel->keys))
                     return fail("Keys: expected pairs of time and value");
             } else if (v[0] == "FocalKeys") {
                 Item *camera = ToId(v[1], id) ? loaded.Find(id) : nullptr;
@@ -485,21 +469,23 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
             } else if (v[0] == "Expression") {
                 loadedExpressions.Define(v[1], v[2]);
             } else if (v[0] == "Attach") {
-                if (!channelOf(v[1], v[2], channel, why))
+                const Channel *channel = channelOf(v[1], v[2], why);
+                if (!channel)
                     return fail(why);
-                if (!loadedExpressions.Attach(channel, v[3]))
+                if (!loadedExpressions.Attach(channel->id, v[3]))
                     return fail("no expression named '" + v[3] + "' (define it before attaching)");
             }
         }
     }
-    std::vector<std::uint32_t> handlerChannels;
-    for (const PluginBlock &plugin : plugins) {
-        std::uint32_t channel = 0;
+    for (PluginBlock &plugin : plugins) {
+        if (plugin.className != "ChannelHandler")
+            continue;
         std::string why;
         lineNumber = plugin.line;
-        if (plugin.className == "ChannelHandler" && !channelOf(Hex(plugin.item), plugin.channel, channel, why))
+        const Channel *channel = channelOf(plugin.item, plugin.channel, why);
+        if (!channel)
             return fail(why);
-        handlerChannels.push_back(channel);
+        plugin.channelId = channel->id;
     }
 
     // The new scene replaces the old one: its instances go, the stored ones are created and loaded.
@@ -507,24 +493,13 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
     DestroyMasters();
     scene = loaded;
     expressions = loadedExpressions;
-    for (size_t index = 0; index < plugins.size(); ++index) {
-        const PluginBlock &plugin = plugins[index];
+    for (const PluginBlock &plugin : plugins) {
         if (plugin.className == "ChannelHandler") {
-            ChannelModifier *modifier = AddChannelHandler(plugin.server, handlerChannels[index]);
-            if (!modifier || !modifier->instFuncs.load)
-                continue;
-            BlockReader reader(plugin.block);
-            if (LWError error = modifier->instFuncs.load(modifier->instance, reader.State()))
-                Message(plugin.server + ": " + error);
-            continue;
+            if (ChannelModifier *modifier = AddChannelHandler(plugin.server, plugin.channelId))
+                LoadInstanceBlock(plugin.block, plugin.server, modifier->instFuncs, modifier->instance, *this);
+        } else if (MasterInstance *master = AddMaster(plugin.server)) {
+            LoadInstanceBlock(plugin.block, plugin.server, master->instFuncs, master->instance, *this);
         }
-        MasterInstance *master = AddMaster(plugin.server);
-        if (!master || !master->instFuncs.load)
-            continue;
-        BlockReader reader(plugin.block);
-        LWError error = master->instFuncs.load(master->instance, reader.State());
-        if (error)
-            Message(plugin.server + ": " + error);
     }
     return true;
 }

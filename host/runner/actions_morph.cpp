@@ -37,15 +37,12 @@ std::string Number(double value)
 // "Item.Full.Name" of a channel: the item whose own channels hold it (not a bone's owner).
 std::string ChannelLabel(const Scene &scene, std::uint32_t id)
 {
-    const Channel *channel = const_cast<Scene &>(scene).FindChannel(id);
+    const Channel *channel = scene.FindChannel(id);
     if (!channel)
         return "0x" + std::to_string(id);
-    for (const Item &item : scene.Items()) {
-        const std::string name = ChannelFullName(scene, item, *channel);
-        if (!name.empty() && FindItemChannel(scene, item, name) == channel)
-            return item.name + "." + name;
-    }
-    return channel->name;
+    std::string name;
+    const Item *owner = ChannelOwner(scene, *channel, name);
+    return owner ? owner->name + "." + name : channel->name;
 }
 
 void BuildRig(RunContext &c, const YAML::Node &value)
@@ -165,7 +162,7 @@ void PrintChannels(RunContext &c, const YAML::Node &value)
     const YAML::Node items = value.IsMap() ? Need(value, "items", "print_channels") : value;
     const Scene &scene = c.host.scene;
     for (const std::string &name : ReadNames(items, "print_channels")) {
-        const Item *item = const_cast<Scene &>(scene).FindByName(name);
+        const Item *item = scene.FindByName(name);
         if (!item)
             throw SessionError(items, "print_channels: no item named '" + name + "' in the scene");
         for (const Channel &channel : scene.Channels()) {

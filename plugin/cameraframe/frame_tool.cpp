@@ -21,7 +21,6 @@ constexpr double kSizeFloor = 2.0 * kGrabZone;
 constexpr double kMinimumSize = 1.0;
 
 struct ToolState {
-    CameraFrameState *master = nullptr;
     double lastX = 0.0, lastY = 0.0;
     double scaleX = 1.0, scaleY = 1.0;
     bool rotating = false;
@@ -115,10 +114,9 @@ int Down(LWInstance, LWToolEvent *event)
             f.hot = true;
             f.redraw = true;
             // The master may have been replaced since the activation: use the one alive now.
-            t.master = TheFrameState();
-            if (t.master) {
-                t.master->currentIndex = index;
-                RefillFramePanel(*t.master);
+            if (CameraFrameState *master = TheFrameState()) {
+                master->currentIndex = index;
+                RefillFramePanel(*master);
             }
             return 1;
         }
@@ -179,9 +177,8 @@ void Move(LWInstance, LWToolEvent *event)
             }
             f.redraw = true;
         }
-        t.master = TheFrameState();
-        if (t.master)
-            RefillFramePanel(*t.master);
+        if (CameraFrameState *master = TheFrameState())
+            RefillFramePanel(*master);
     });
 }
 
@@ -248,7 +245,6 @@ void AdjustFramePosition(FrameRecord &frame, double newWidth, double newHeight, 
 
 void FillFrameTool(LWLayoutTool &tool)
 {
-    g_tool.master = TheFrameState();
     g_toolFuncs.done = Done;
     g_toolFuncs.draw = Draw;
     g_toolFuncs.help = Help;
