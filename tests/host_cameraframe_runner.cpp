@@ -2,41 +2,21 @@
 #include "filter_image.h"
 #include "host.h"
 #include "process_support.h"
+#include "runner_session.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct RunResult {
-    int status;
-    std::string output;
-};
-
 fs::path TempDir(const std::string &name)
 {
-    return fs::temp_directory_path() / ("zkhost-frames-" + std::to_string(CurrentProcessId())) / name;
-}
-
-RunResult RunFrames(const std::string &session, const fs::path &outDir)
-{
-    const fs::path file = outDir.parent_path() / (outDir.filename().string() + ".yaml");
-    fs::create_directories(outDir.parent_path());
-    std::ofstream(file) << session;
-    const fs::path log = outDir.parent_path() / (outDir.filename().string() + ".txt");
-    const int status =
-        RunProgram({ZK_RUNNER_PATH, "run", file.string(), "--out", outDir.string(), "--module", ZK_MODULE_PATH},
-                   log.string());
-    std::ifstream in(log, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return {status, text.str()};
+    return TestTempDir("zkhost-frames") / name;
 }
 
 const char kScene[] = R"(scene:
@@ -51,7 +31,7 @@ actions:
 TEST(CameraFrameRunner, FramesPicturesAndRingReply)
 {
     const fs::path out = TempDir("frames");
-    const RunResult result = RunFrames(std::string(kScene) + R"(  - frame_create: {name: A, width: 100, height: 50, margin_percent: [20, 20], color: [1, 0, 0]}
+    const RunResult result = RunRunnerSession(std::string(kScene) + R"(  - frame_create: {name: A, width: 100, height: 50, margin_percent: [20, 20], color: [1, 0, 0]}
   - frame_create: ~
   - frame_edit: {index: 1, active: false, memo: note}
   - frame_list: ~
@@ -87,22 +67,22 @@ TEST(CameraFrameRunner, FramesPicturesAndRingReply)
 
 TEST(CameraFrameRunner, MistakesAreNamed)
 {
-    RunResult result = RunFrames("actions:\n  - frame_create: ~\n", TempDir("nomaster"));
+    RunResult result = RunRunnerSession("actions:\n  - frame_create: ~\n", TempDir("nomaster"));
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.output.find(":2:19: no ZK:CameraFrame master in the scene (add it with add_master first)"),
               std::string::npos)
         << result.output;
-    result = RunFrames(std::string(kScene) + "  - frame_edit: {index: 3, name: x}\n", TempDir("index"));
+    result = RunRunnerSession(std::string(kScene) + "  - frame_edit: {index: 3, name: x}\n", TempDir("index"));
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.output.find("index: no frame 3 (there are 0)"), std::string::npos) << result.output;
-    result = RunFrames(std::string(kScene) + "  - frame_create: {widht: 3}\n", TempDir("field"));
+    result = RunRunnerSession(std::string(kScene) + "  - frame_create: {widht: 3}\n", TempDir("field"));
     EXPECT_NE(result.output.find("frame: unknown field 'widht'"), std::string::npos) << result.output;
-    result = RunFrames(std::string(kScene) + "  - render_frame: {plate: missing.png, png: r.png}\n", TempDir("plate"));
+    result = RunRunnerSession(std::string(kScene) + "  - render_frame: {plate: missing.png, png: r.png}\n", TempDir("plate"));
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.output.find("missing.png: cannot open"), std::string::npos) << result.output;
 #if defined(_WIN32)
     // Windows programs run on the ANSI code page their locale gave them.
-    result = RunFrames(std::string(kScene) + "  - narrow_code_page: CP437\n", TempDir("codepage"));
+    result = RunRunnerSession(std::string(kScene) + "  - narrow_code_page: CP437\n", TempDir("codepage"));
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.output.find("narrow_code_page: this system's code page is " + zkh::Host::NarrowCodePage() +
                                  " and cannot be changed to CP437"),
@@ -128,7 +108,7 @@ actions:
 TEST(CameraFrameRunner, PanelPictureAndDragsThroughTheFrameEditTool)
 {
     const fs::path out = TempDir("panel");
-    const RunResult result = RunFrames(std::string(kPanelScene) + R"(  - frame_panel: ~
+    const RunResult result = RunRunnerSession(std::string(kPanelScene) + R"(  - frame_panel: ~
   - frame_panel_picture: panel.png
   - panel_press: Frame Edit ON
   - frame_drag: {view: 0, from: [250, 100], to: [260, 104], steps: 2}
@@ -154,7 +134,7 @@ TEST(CameraFrameRunner, PanelPictureAndDragsThroughTheFrameEditTool)
 
 TEST(CameraFrameRunner, PanelAndDragMistakesStopTheSession)
 {
-    RunResult result = RunFrames(R"(actions:
+    RunResult result = RunRunnerSession(R"(actions:
   - frame_panel: ~
 )",
                                  TempDir("nomaster"));
@@ -162,14 +142,14 @@ TEST(CameraFrameRunner, PanelAndDragMistakesStopTheSession)
     EXPECT_NE(result.output.find("frame_panel: add the ZK:CameraFrame master first (add_master)"), std::string::npos)
         << result.output;
 
-    result = RunFrames(std::string(kPanelScene) + R"(  - frame_drag: {view: 0, from: [250, 100], to: [260, 104]}
+    result = RunRunnerSession(std::string(kPanelScene) + R"(  - frame_drag: {view: 0, from: [250, 100], to: [260, 104]}
 )",
                        TempDir("notool"));
     EXPECT_NE(result.status, 0);
     EXPECT_NE(result.output.find("frame_drag: no Layout tool is current (press Frame Edit ON first)"), std::string::npos)
         << result.output;
 
-    result = RunFrames(std::string(kPanelScene) + R"(  - frame_panel: ~
+    result = RunRunnerSession(std::string(kPanelScene) + R"(  - frame_panel: ~
   - panel_press: Frame Edit ON
   - frame_drag: {view: 3, from: [250, 100], to: [260, 104]}
 )",
@@ -177,7 +157,7 @@ TEST(CameraFrameRunner, PanelAndDragMistakesStopTheSession)
     EXPECT_NE(result.status, 0);
     EXPECT_NE(result.output.find("view: the scene has no viewport 3"), std::string::npos) << result.output;
 
-    result = RunFrames(std::string(kPanelScene) + R"(  - frame_panel_picture: p.png
+    result = RunRunnerSession(std::string(kPanelScene) + R"(  - frame_panel_picture: p.png
 )",
                        TempDir("nopanel"));
     EXPECT_NE(result.status, 0);

@@ -1,5 +1,6 @@
 // The timeline memo's view panel through the module file and the host's view panels.
 #include "memo_fixture.h"
+#include "process_support.h"
 
 #include <filesystem>
 #include <fstream>
@@ -25,7 +26,7 @@ protected:
 
     std::string TempPath(const std::string &name)
     {
-        const auto dir = std::filesystem::temp_directory_path() / ("zk-memo-panel-" + std::to_string(getpid()));
+        const auto dir = std::filesystem::temp_directory_path() / ("zk-memo-panel-" + std::to_string(CurrentProcessId()));
         std::filesystem::create_directories(dir);
         return (dir / name).string();
     }

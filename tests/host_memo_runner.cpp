@@ -1,5 +1,6 @@
 // The zkhost runner's timeline memo actions on a session file.
 #include "process_support.h"
+#include "runner_session.h"
 
 #include <CImg.h>
 #include <gtest/gtest.h>
@@ -7,33 +8,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// Runs a session; the exit status and standard output with error.
-std::pair<int, std::string> RunMemoSession(const std::string &session, const std::string &name)
-{
-    const fs::path dir = fs::temp_directory_path() / ("zkhost-memo-runner-" + std::to_string(CurrentProcessId()));
-    fs::create_directories(dir);
-    const fs::path file = dir / (name + ".yaml");
-    std::ofstream(file) << session;
-    const fs::path log = dir / (name + ".txt");
-    const int status = RunProgram(
-        {ZK_RUNNER_PATH, "run", file.string(), "--out", (dir / name).string(), "--module", ZK_MODULE_PATH},
-        log.string());
-    return {status, ReadFile(log)};
-}
+fs::path OutDir(const std::string &name) { return TestTempDir("zkhost-memo-runner") / name; }
 
 const char kScene[] = "scene:\n  fps: 24\n  preview: [0, 100]\n  viewports:\n    - {view: perspective, rect: [0, 0, 1260, 600]}\n";
 
@@ -58,9 +38,9 @@ TEST(MemoRunner, EditsDrawsExportsAndImports)
                                 "  - memo_import: missing.yaml\n"
                                 "  - memo_show: ~\n"
                                 "  - print_status: ~\n";
-    const auto [status, output] = RunMemoSession(session, "edit");
+    const auto [status, output] = RunRunnerSession(session, OutDir("edit"));
     ASSERT_EQ(status, 0) << output;
-    const fs::path out = fs::temp_directory_path() / ("zkhost-memo-runner-" + std::to_string(CurrentProcessId())) / "edit";
+    const fs::path out = OutDir("edit");
     const std::string missing = (out / "missing.yaml").string();
     EXPECT_EQ(output, "memo_add: cannot add ZK:TimeLineMemo: Already exists!\n"
                       "memo_draw: 12 drawing calls into strip.png\n"
@@ -77,7 +57,7 @@ TEST(MemoRunner, EditsDrawsExportsAndImports)
                       "  BG Color (clipBackColor): [0, 0, 1]\n"
                       "status: Cannot open " + missing + ": the memo is unchanged\n"
                       "session " + (out.parent_path() / "edit.yaml").string() + ": 5 commands, 1 status lines, 1 host messages; output in " + out.string() + "\n");
-    EXPECT_NE(ReadFile(out / "memo.yaml").find("    - Name: Notes\n      Active: true\n      Clips:\n        - Name: hello\n"
+    EXPECT_NE(ReadFileBytes(out / "memo.yaml").find("    - Name: Notes\n      Active: true\n      Clips:\n        - Name: hello\n"
                                                "          StartTime: 1\n          Duration: 0.5\n"),
               std::string::npos);
 
@@ -93,15 +73,15 @@ TEST(MemoRunner, EditsDrawsExportsAndImports)
 
 TEST(MemoRunner, MistakesAreNamed)
 {
-    auto [status, output] = RunMemoSession(std::string(kScene) + "actions:\n  - memo_press: Create Clip\n", "nomemo");
-    EXPECT_EQ(status, 2);
-    EXPECT_NE(output.find("the scene has no ZK:TimeLineMemo"), std::string::npos) << output;
-    std::tie(status, output) = RunMemoSession(std::string(kScene) + "actions:\n  - memo_add: ~\n  - memo_press: Track\n", "notbutton");
-    EXPECT_EQ(status, 2);
-    EXPECT_NE(output.find("'Track' is not a button of the memo's panel"), std::string::npos) << output;
-    std::tie(status, output) = RunMemoSession(std::string(kScene) + "actions:\n  - memo_add: ~\n  - memo_set: {control: Colour, value: 1}\n", "nocontrol");
-    EXPECT_EQ(status, 2);
-    EXPECT_NE(output.find("the memo's panel has no control 'Colour'"), std::string::npos) << output;
+    RunResult result = RunRunnerSession(std::string(kScene) + "actions:\n  - memo_press: Create Clip\n", OutDir("nomemo"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find("the scene has no ZK:TimeLineMemo"), std::string::npos) << result.output;
+    result = RunRunnerSession(std::string(kScene) + "actions:\n  - memo_add: ~\n  - memo_press: Track\n", OutDir("notbutton"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find("'Track' is not a button of the memo's panel"), std::string::npos) << result.output;
+    result = RunRunnerSession(std::string(kScene) + "actions:\n  - memo_add: ~\n  - memo_set: {control: Colour, value: 1}\n", OutDir("nocontrol"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find("the memo's panel has no control 'Colour'"), std::string::npos) << result.output;
 }
 
 } // namespace

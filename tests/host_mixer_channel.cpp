@@ -2,10 +2,10 @@
 // what is kept (nothing) across copies and scenes.
 #include "mixer_panel_steps.h"
 #include "module_fixture.h"
+#include "process_support.h"
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -22,7 +22,7 @@ protected:
         zkh::Channel *found = host.scene.FindChannel(channel);
         found->keys[0.0] = 0.0;
         found->keys[1.0] = 24.0;
-        file = (fs::temp_directory_path() / ("zk-mixer-channel-" + std::to_string(getpid()) + ".xml")).string();
+        file = (fs::temp_directory_path() / ("zk-mixer-channel-" + std::to_string(CurrentProcessId()) + ".xml")).string();
     }
     void TearDown() override
     {

@@ -2,11 +2,11 @@
 // field edits, File popup, and the rebuild when it closes.
 #include "mixer_panel_steps.h"
 #include "module_fixture.h"
+#include "process_support.h"
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -21,7 +21,7 @@ protected:
         ModuleTest::SetUp();
         host.scene.AddNullObject("Controller");
         channel = host.scene.Channels()[1].id;
-        dir = fs::temp_directory_path() / ("zk-mixer-panel-" + std::to_string(getpid()) + "-" +
+        dir = fs::temp_directory_path() / ("zk-mixer-panel-" + std::to_string(CurrentProcessId()) + "-" +
                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir);
     }

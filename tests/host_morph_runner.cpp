@@ -1,34 +1,19 @@
 // The runner's morph consolidation actions on session files, through zkhost.
 #include "process_support.h"
+#include "runner_session.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct RunResult {
-    int status;
-    std::string output;
-};
-
 RunResult RunSession(const std::string &name, const std::string &session)
 {
-    const fs::path dir = fs::temp_directory_path() / ("zkhost-morph-" + std::to_string(CurrentProcessId()));
-    fs::create_directories(dir);
-    const fs::path file = dir / (name + ".yaml");
-    std::ofstream(file) << session;
-    const fs::path log = dir / (name + ".txt");
-    const int status = RunProgram(
-        {ZK_RUNNER_PATH, "run", file.string(), "--out", (dir / name).string(), "--module", ZK_MODULE_PATH}, log.string());
-    std::ifstream in(log);
-    std::stringstream text;
-    text << in.rdbuf();
-    return {status, text.str()};
+    return RunRunnerSession(session, TestTempDir("zkhost-morph") / name);
 }
 
 TEST(MorphRunner, LinksPrintsAndRemoves)

@@ -2,6 +2,8 @@
 #include "process_support.h"
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -115,3 +117,16 @@ int RunProgram(const std::vector<std::string> &arguments, const std::string &log
 }
 
 #endif
+
+std::filesystem::path TestTempDir(const std::string &prefix)
+{
+    return std::filesystem::temp_directory_path() / (prefix + "-" + std::to_string(CurrentProcessId()));
+}
+
+std::string ReadFileBytes(const std::filesystem::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}

@@ -1,4 +1,5 @@
 // The timeline memo's YAML document: what is written, and every reading rule.
+#include "process_support.h"
 #include "timelinememo/memo_yaml.h"
 
 #include <gtest/gtest.h>
@@ -55,9 +56,7 @@ TEST(MemoYaml, FreshMemoDocument)
     EXPECT_EQ(MemoYamlText(OneDefaultTrack()), kFreshDocument);
     const auto path = std::filesystem::temp_directory_path() / "zk-memo-fresh.yaml";
     ASSERT_TRUE(ExportMemoFile(path.string(), OneDefaultTrack()));
-    std::ifstream file(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(bytes, kFreshDocument);
+    EXPECT_EQ(ReadFileBytes(path), kFreshDocument);
     EXPECT_FALSE(ExportMemoFile((std::filesystem::temp_directory_path() / "no-such-dir/x.yaml").string(), OneDefaultTrack()));
 }
 

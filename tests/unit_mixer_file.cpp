@@ -3,13 +3,12 @@
 #include "chanclipmixer/clipmixer_file.h"
 #include "common/lwtool2.h"
 #include "host.h"
+#include "process_support.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -22,7 +21,7 @@ protected:
         g_hostGlobals = HostGlobals{};
         AcquireHostGlobals(g_hostGlobals, zkh::Host::GlobalLookup);
         g_clipMixerLanguage = UiLanguage::English;
-        dir = fs::temp_directory_path() / ("zk-mixer-file-" + std::to_string(getpid()) + "-" +
+        dir = fs::temp_directory_path() / ("zk-mixer-file-" + std::to_string(CurrentProcessId()) + "-" +
                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir);
     }
@@ -41,14 +40,6 @@ protected:
         return PathOf(name);
     }
 
-    static std::string ReadBytes(const std::string &path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
-    }
-
     zkh::Host host;
     fs::path dir;
 };
@@ -57,7 +48,7 @@ TEST_F(MixerFile, EmptyExportBytes)
 {
     ClipMixer mixer;
     WriteMixerFile(mixer, PathOf("empty.xml"));
-    EXPECT_EQ(ReadBytes(PathOf("empty.xml")), "<?xml version=\"1.0\" encoding=\"Shist_JIS\"?>\n"
+    EXPECT_EQ(ReadFileBytes(PathOf("empty.xml")), "<?xml version=\"1.0\" encoding=\"Shist_JIS\"?>\n"
                                                "<chanClipMixer format=\"3.1\">\n"
                                                "    <clips/>\n"
                                                "    <tracks/>\n"
@@ -78,7 +69,7 @@ TEST_F(MixerFile, ExportBytesOfRecords)
     track.sequence = "A:2, B";
     track.selected = true; // never written
     WriteMixerFile(mixer, PathOf("records.xml"));
-    EXPECT_EQ(ReadBytes(PathOf("records.xml")),
+    EXPECT_EQ(ReadFileBytes(PathOf("records.xml")),
               "<?xml version=\"1.0\" encoding=\"Shist_JIS\"?>\n"
               "<chanClipMixer format=\"3.1\">\n"
               "    <clips>\n"
@@ -239,8 +230,8 @@ TEST_F(MixerFile, ExportToAnUnwritablePath)
     AddClip(mixer);
     host.commands.log.clear();
     WriteMixerFile(mixer, path);
-    EXPECT_EQ(ReadBytes(path).substr(0, 5), "<?xml");
-    EXPECT_EQ(ReadBytes(path).find("xxxx"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(path).substr(0, 5), "<?xml");
+    EXPECT_EQ(ReadFileBytes(path).find("xxxx"), std::string::npos);
     EXPECT_TRUE(host.commands.log.empty());
 }
 
