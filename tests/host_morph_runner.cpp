@@ -76,4 +76,23 @@ TEST(MorphRunner, MistakesStopTheSessionWithTheirPlace)
     EXPECT_NE(result.output.find("set_channel: Head has no channel named 'Smile'\n"), std::string::npos) << result.output;
 }
 
+// A command refused before its panel opened leaves its answer unused, and that answer must not
+// go to the next modal panel (here the clip mixer's options).
+TEST(MorphRunner, RefusedCommandAnswersNoLaterPanel)
+{
+    const RunResult result = RunSession("refused", R"(actions:
+  - morph_rig: {controller: Ctrl}
+  - remove_service: "LW Item Info 9"
+  - morph_consolidate: {mode: create}
+  - apply_clip_mixer: {item: Ctrl, channel: Position.X}
+  - clip_mixer_options: {item: Ctrl, channel: Position.X, steps: [{print_lists: ~}]}
+)");
+    EXPECT_EQ(result.status, 0) << result.output;
+    EXPECT_NE(result.output.find("morph_consolidate create: activation result 2\n"
+                                 "apply_clip_mixer: ZK:ChanClipMixer(1.00) build 250619\n"
+                                 "clips:\n  Name | Step | Sequence\n"),
+              std::string::npos)
+        << result.output;
+}
+
 } // namespace

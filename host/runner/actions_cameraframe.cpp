@@ -159,14 +159,6 @@ void LoadFrames(RunContext &c, const YAML::Node &where, const StoredFrames &fram
             throw SessionError(where, std::string("the ZK:CameraFrame master refused the frames: ") + error);
 }
 
-bool ReadBool(const YAML::Node &node, const std::string &what)
-{
-    bool value = false;
-    if (!node.IsScalar() || !YAML::convert<bool>::decode(node, value))
-        throw SessionError(node, what + ": expected true or false");
-    return value;
-}
-
 void ReadColor(const YAML::Node &node, const std::string &what, double (&rgb)[3])
 {
     if (!node.IsSequence() || node.size() != 3)
@@ -313,9 +305,7 @@ void AddCameraFrameActions(ActionTable &table)
     });
     table.Add("frame_list", [](RunContext &c, const YAML::Node &v) { PrintFrames(c, SaveFrames(c, v)); });
     table.Add("draw_viewport", [](RunContext &c, const YAML::Node &v) {
-        const int view = ReadInt(Need(v, "view", "draw_viewport"), "view");
-        if (view < 0 || static_cast<size_t>(view) >= c.host.scene.viewports.size())
-            throw SessionError(v["view"], "view: the scene has no viewport " + std::to_string(view));
+        const int view = ReadViewport(c, Need(v, "view", "draw_viewport"), "view");
         DrawRecorder recorder(view);
         c.host.DrawViewport(view, recorder);
         if (v["print"] && ReadBool(v["print"], "print"))

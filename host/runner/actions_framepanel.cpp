@@ -72,14 +72,6 @@ std::vector<DrawCall> PanelPicture(const Panel &panel)
     return calls;
 }
 
-bool ReadFlag(const YAML::Node &node, const std::string &what)
-{
-    bool value = false;
-    if (!node.IsScalar() || !YAML::convert<bool>::decode(node, value))
-        throw SessionError(node, what + ": expected true or false");
-    return value;
-}
-
 std::array<double, 2> ReadPoint(const YAML::Node &node, const std::string &what)
 {
     if (!node || !node.IsSequence() || node.size() != 2)
@@ -119,12 +111,10 @@ void AddFramePanelActions(ActionTable &table)
     table.Add("frame_drag", [](RunContext &c, const YAML::Node &v) {
         if (!v.IsMap())
             throw SessionError(v, "frame_drag: expected a map (view, from, to, alt, steps)");
-        const int view = ReadInt(Need(v, "view", "frame_drag"), "view");
-        if (view < 0 || static_cast<size_t>(view) >= c.host.scene.viewports.size())
-            throw SessionError(v["view"], "view: the scene has no viewport " + std::to_string(view));
+        const int view = ReadViewport(c, Need(v, "view", "frame_drag"), "view");
         const auto from = ReadPoint(Need(v, "from", "frame_drag"), "from");
         const auto to = ReadPoint(Need(v, "to", "frame_drag"), "to");
-        const bool alt = v["alt"] && ReadFlag(v["alt"], "alt");
+        const bool alt = v["alt"] && ReadBool(v["alt"], "alt");
         const int steps = v["steps"] ? ReadInt(v["steps"], "steps") : 1;
         if (steps < 1 || steps > 1000)
             throw SessionError(v["steps"], "steps: expected a whole number from 1 to 1000");

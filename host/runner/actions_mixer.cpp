@@ -189,25 +189,21 @@ void AddClipMixerActions(ActionTable &table)
         if (steps && !steps.IsSequence())
             throw SessionError(steps, "clip_mixer_options steps: expected a list of steps");
         RunContext *context = &c;
-        c.host.panels.modalScripts.push_back([context, steps](Panel &panel) {
-            // Nothing may be thrown through the module: a mistake cancels the panel and is raised later.
-            try {
-                if (steps) {
-                    for (const YAML::Node &step : steps) {
-                        const int result = RunMixerStep(*context, panel, step);
-                        if (result >= 0)
-                            return result;
-                    }
+        const ModalScript answer = [context, steps](Panel &panel) {
+            if (steps) {
+                for (const YAML::Node &step : steps) {
+                    const int result = RunMixerStep(*context, panel, step);
+                    if (result >= 0)
+                        return result;
                 }
-            } catch (const SessionError &e) {
-                context->deferred = std::make_shared<SessionError>(e);
-                return 0;
             }
             return 1;
-        });
+        };
         std::string error;
-        if (!c.host.OpenChannelOptions(modifier, error))
-            throw SessionError(value, "clip_mixer_options: " + c.host.messages.back());
+        WithModalScript(c, answer, [&] {
+            if (!c.host.OpenChannelOptions(modifier, error))
+                throw SessionError(value, "clip_mixer_options: " + c.host.messages.back());
+        });
         if (!error.empty())
             c.out << "clip_mixer_options: " << error << "\n";
     });

@@ -100,15 +100,9 @@ void Consolidate(RunContext &c, const YAML::Node &value)
     const bool hasPrefix = static_cast<bool>(value["prefix"]);
     const std::string prefix = hasPrefix ? (value["prefix"].IsNull() ? std::string() : ReadText(value["prefix"], "prefix"))
                                          : std::string();
-    RunContext *context = &c;
     const YAML::Node at = value;
-    const size_t queued = c.host.panels.modalScripts.size();
-    c.host.panels.modalScripts.push_back([=](Panel &panel) {
-        // Nothing may be thrown through the module: a mistake cancels the panel and is raised later.
-        auto fail = [&](const YAML::Node &node, const std::string &message) {
-            context->deferred = std::make_shared<SessionError>(node, message);
-            return 0;
-        };
+    // The user's answer to the command's panel.
+    const ModalScript answer = [=](Panel &panel) {
         if (mode == "cancel")
             return 0;
         PanelControl *tab = PanelService::Find(panel, "#0");
@@ -116,7 +110,7 @@ void Consolidate(RunContext &c, const YAML::Node &value)
         PanelControl *edit = PanelService::Find(panel, "Exp prefix");
         PanelControl *remove = PanelService::Find(panel, "Remove Expressions");
         if (!tab || !popup || !edit || !remove)
-            return fail(at, "morph_consolidate: the panel lacks its controls");
+            throw SessionError(at, "morph_consolidate: the panel lacks its controls");
         PanelService::SetInt(*tab, mode == "create" ? 0 : 1);
         PanelService::Fire(*tab);
         if (mode == "remove") {
@@ -126,7 +120,8 @@ void Consolidate(RunContext &c, const YAML::Node &value)
         if (!controller.empty()) {
             const int index = PopupIndex(*popup, controller);
             if (index < 0)
-                return fail(at["controller"], "morph_consolidate: '" + controller + "' is not in the Ctrl item popup");
+                throw SessionError(at["controller"],
+                                   "morph_consolidate: '" + controller + "' is not in the Ctrl item popup");
             PanelService::SetInt(*popup, index);
         }
         if (hasPrefix) {
@@ -134,11 +129,9 @@ void Consolidate(RunContext &c, const YAML::Node &value)
             PanelService::Fire(*edit);
         }
         return 1;
-    });
-    const int result = c.host.RunGeneric(kServer);
-    // A command refused before its panel opened leaves its answer unused: it answers nothing else.
-    if (c.host.panels.modalScripts.size() > queued)
-        c.host.panels.modalScripts.pop_back();
+    };
+    int result = 0;
+    WithModalScript(c, answer, [&] { result = c.host.RunGeneric(kServer); });
     c.out << "morph_consolidate " << mode << ": activation result " << result << "\n";
 }
 

@@ -90,6 +90,39 @@ int RunPanelStep(Panel &panel, const YAML::Node &step, const std::string &steps)
     return -1;
 }
 
+void QueueModalScript(RunContext &context, ModalScript script)
+{
+    RunContext *c = &context;
+    context.host.panels.modalScripts.push_back([c, script = std::move(script)](Panel &panel) {
+        try {
+            return script(panel);
+        } catch (const SessionError &e) {
+            c->deferred = std::make_shared<SessionError>(e);
+            return 0;
+        }
+    });
+}
+
+void WithModalScript(RunContext &context, ModalScript script, const std::function<void()> &open)
+{
+    auto used = std::make_shared<bool>(false);
+    QueueModalScript(context, [used, script = std::move(script)](Panel &panel) {
+        *used = true;
+        return script(panel);
+    });
+    // Nothing else is queued while the action runs: an unused script is still the last one.
+    auto &scripts = context.host.panels.modalScripts;
+    try {
+        open();
+    } catch (...) {
+        if (!*used && !scripts.empty())
+            scripts.pop_back();
+        throw;
+    }
+    if (!*used && !scripts.empty())
+        scripts.pop_back();
+}
+
 void AddPanelActions(ActionTable &table)
 {
     table.Add("panel_set", [](RunContext &c, const YAML::Node &value) { SetControl(CurrentPanel(c, value), value); });
@@ -112,18 +145,11 @@ void AddPanelActions(ActionTable &table)
         if (!value.IsSequence())
             throw SessionError(value, "on_next_modal: expected a list of panel steps");
         const YAML::Node steps = value;
-        RunContext *context = &c;
-        c.host.panels.modalScripts.push_back([context, steps](Panel &panel) {
-            // Nothing may be thrown through the module: a mistake cancels the panel and is raised later.
-            try {
-                for (const YAML::Node &step : steps) {
-                    const int result = RunPanelStep(panel, step);
-                    if (result >= 0 || !panel.open)
-                        return result >= 0 ? result : panel.result;
-                }
-            } catch (const SessionError &e) {
-                context->deferred = std::make_shared<SessionError>(e);
-                return 0;
+        QueueModalScript(c, [steps](Panel &panel) {
+            for (const YAML::Node &step : steps) {
+                const int result = RunPanelStep(panel, step);
+                if (result >= 0 || !panel.open)
+                    return result >= 0 ? result : panel.result;
             }
             return 1;
         });

@@ -72,6 +72,22 @@ int ReadInt(const YAML::Node &node, const std::string &what)
     return value;
 }
 
+bool ReadBool(const YAML::Node &node, const std::string &what)
+{
+    bool value = false;
+    if (!node.IsScalar() || !YAML::convert<bool>::decode(node, value))
+        throw SessionError(node, what + ": expected true or false");
+    return value;
+}
+
+int ReadViewport(RunContext &context, const YAML::Node &node, const std::string &what)
+{
+    const int view = ReadInt(node, what);
+    if (view < 0 || static_cast<size_t>(view) >= context.host.scene.viewports.size())
+        throw SessionError(node, what + ": the scene has no viewport " + std::to_string(view));
+    return view;
+}
+
 std::uint32_t ReadItem(RunContext &context, const YAML::Node &node, const std::string &what)
 {
     const std::string name = ReadText(node, what);

@@ -59,6 +59,16 @@ void AddPanelActions(ActionTable &table);
 // knows, for the message about an unknown one.
 int RunPanelStep(Panel &panel, const YAML::Node &step, const std::string &steps = "set, press, close");
 
+// A script answering a modal panel: the modal result. A SessionError it throws never reaches the
+// module: the panel is cancelled and the error is raised once the action returns.
+using ModalScript = std::function<int(Panel &panel)>;
+// Queues the script for the next modal panel that opens.
+void QueueModalScript(RunContext &context, ModalScript script);
+// Runs `open` (an action that opens a modal panel) with the script queued for that panel; when no
+// panel used it (the command was refused, the panel could not be made), the script is dropped so
+// that it answers nothing else.
+void WithModalScript(RunContext &context, ModalScript script, const std::function<void()> &open);
+
 // The channel clip mixer: apply_clip_mixer, clip_mixer_options, evaluate_channel.
 void AddClipMixerActions(ActionTable &table);
 // The morph consolidation command: morph_rig, morph_consolidate, print_expressions, print_channels.
@@ -74,6 +84,9 @@ YAML::Node Need(const YAML::Node &map, const char *key, const std::string &what)
 std::string ReadText(const YAML::Node &node, const std::string &what);
 double ReadNumber(const YAML::Node &node, const std::string &what);
 int ReadInt(const YAML::Node &node, const std::string &what);
+bool ReadBool(const YAML::Node &node, const std::string &what);
+// A viewport number of the scene.
+int ReadViewport(RunContext &context, const YAML::Node &node, const std::string &what);
 std::uint32_t ReadItem(RunContext &context, const YAML::Node &node, const std::string &what);
 
 // Builds the scene from the session's "scene" map.
