@@ -118,10 +118,10 @@ void BM_MaskRebuild(benchmark::State &state)
 {
     const std::vector<MaskQuad> quads = FourQuads();
     const LWItemID camera = zkh::ToItemID(1);
-    CombinedMaskTexture(0, camera, 1000, 1000, quads);
+    CombinedMaskTexture(0, camera, 1000, 1000, [&] { return quads; });
     for (auto _ : state) {
         InvalidateMaskCache();
-        benchmark::DoNotOptimize(CombinedMaskTexture(0, camera, 1000, 1000, quads));
+        benchmark::DoNotOptimize(CombinedMaskTexture(0, camera, 1000, 1000, [&] { return quads; }));
     }
 }
 

@@ -45,7 +45,8 @@ void InvalidateMaskCache() { g_generation.fetch_add(1); }
 
 int MaskRebuildCount() { return g_rebuilds; }
 
-const unsigned char *CombinedMaskTexture(int view, LWItemID camera, int vpW, int vpH, const std::vector<MaskQuad> &quads)
+const unsigned char *CombinedMaskTexture(int view, LWItemID camera, int vpW, int vpH,
+                                         const std::function<std::vector<MaskQuad>()> &quads)
 {
     if (view < 0 || view >= kMaskCacheEntries)
         return nullptr;
@@ -62,7 +63,7 @@ const unsigned char *CombinedMaskTexture(int view, LWItemID camera, int vpW, int
         g_maskRaster = std::make_unique<cimg_library::CImg<unsigned char>>(kMaskSize, kMaskSize, 1, 1, 0);
     cimg_library::CImg<unsigned char> &mask = *g_maskRaster;
     mask.fill(0);
-    for (const MaskQuad &quad : quads)
+    for (const MaskQuad &quad : quads())
         ForEachPolygonSpan(quad.data(), 4, kMaskSize, kMaskSize, [&](int y, int x0, int x1) {
             std::memset(mask.data(x0, y), 255, static_cast<size_t>(x1 - x0));
         });

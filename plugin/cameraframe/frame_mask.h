@@ -7,6 +7,7 @@
 #include "../common/lwhost.h"
 
 #include <array>
+#include <functional>
 #include <vector>
 
 constexpr int kMaskSize = 1024;
@@ -19,9 +20,10 @@ void InvalidateMaskCache();
 using MaskQuad = std::array<RasterPoint, 4>;
 
 // The texture of a viewport (RGBA bytes, kMaskSize squared, stored transposed): built for this
-// camera and viewport size, or rebuilt from the quads. Null for viewports without a cache entry.
-// Interface thread only.
-const unsigned char *CombinedMaskTexture(int view, LWItemID camera, int vpW, int vpH, const std::vector<MaskQuad> &quads);
+// camera and viewport size, or rebuilt from the quads, which are asked for only then. Null for
+// viewports without a cache entry. Interface thread only.
+const unsigned char *CombinedMaskTexture(int view, LWItemID camera, int vpW, int vpH,
+                                         const std::function<std::vector<MaskQuad>()> &quads);
 
 // Number of mask rebuilds so far (tests and benchmarks watch it).
 int MaskRebuildCount();

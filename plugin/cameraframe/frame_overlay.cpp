@@ -137,18 +137,22 @@ void DrawOneFrame(const Painter &p, const ViewMapping &m, const FrameRecord &f)
 void DrawCombined(const Painter &p, const ViewMapping &m, const CameraFrameState &state, int view, LWItemID camera,
                   const std::vector<const FrameRecord *> &frames)
 {
-    std::vector<MaskQuad> quads;
-    const double kx = kMaskSize / m.vpW, ky = kMaskSize / m.vpH;
-    for (const FrameRecord *f : frames) {
-        MaskQuad quad;
-        static const double kUnit[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
-        for (int k = 0; k < 4; ++k) {
-            LWDVector v;
-            m.Place(*f, kUnit[k][0], kUnit[k][1], v);
-            quad[static_cast<size_t>(k)] = {v[0] * kx, v[1] * ky};
+    // The frames in mask pixels, placed only when the cached texture has to be rebuilt.
+    auto quads = [&] {
+        std::vector<MaskQuad> list;
+        const double kx = kMaskSize / m.vpW, ky = kMaskSize / m.vpH;
+        for (const FrameRecord *f : frames) {
+            MaskQuad quad;
+            static const double kUnit[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+            for (int k = 0; k < 4; ++k) {
+                LWDVector v;
+                m.Place(*f, kUnit[k][0], kUnit[k][1], v);
+                quad[static_cast<size_t>(k)] = {v[0] * kx, v[1] * ky};
+            }
+            list.push_back(quad);
         }
-        quads.push_back(quad);
-    }
+        return list;
+    };
     const unsigned char *texture =
         CombinedMaskTexture(view, camera, static_cast<int>(m.vpW), static_cast<int>(m.vpH), quads);
     if (!texture)

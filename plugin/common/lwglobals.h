@@ -78,6 +78,14 @@ extern HostGlobals g_hostGlobals;
 // Fills the table on the first call in the process; later calls do nothing.
 void AcquireHostGlobals(HostGlobals &globals, GlobalFunc *global);
 
+// A service looked up again at the moment of use (those that follow the scene), through the shared
+// table's lookup function; null when there is none.
+template <class T>
+const T *LookUp(const char *name)
+{
+    return g_hostGlobals.global ? static_cast<const T *>(g_hostGlobals.global(name, GFUSE_TRANSIENT)) : nullptr;
+}
+
 // The morph consolidation command's own set, rewritten at each of its activations.
 namespace ToolGlobals {
 extern GlobalFunc *global;

@@ -74,7 +74,7 @@ bool ReadColor(BlockReading &reading, std::array<float, 3> &color)
     if (!reading.Ints(values, 3))
         return false;
     for (int i = 0; i < 3; ++i)
-        color[i] = static_cast<float>(values[i] / 255.0);
+        color[i] = ColorComponentFromInt(values[i]);
     return true;
 }
 

@@ -41,12 +41,6 @@ void DrawText(LWCustomObjAccess &access, double x, double y, const std::string &
     access.text(access.dispData, position, text.c_str(), justify, LWCSYS_VIEWPORT);
 }
 
-template <class T>
-const T *LookUp(const char *name)
-{
-    return g_hostGlobals.global ? static_cast<const T *>(g_hostGlobals.global(name, GFUSE_TRANSIENT)) : nullptr;
-}
-
 } // namespace
 
 MemoLayout &MemoOverlayLayout()

@@ -66,12 +66,6 @@ std::string g_textValue;
 std::string g_trackNameValue;
 std::string g_clipNameValue;
 
-template <class T>
-const T *LookUp(const char *name)
-{
-    return g_hostGlobals.global ? static_cast<const T *>(g_hostGlobals.global(name, GFUSE_TRANSIENT)) : nullptr;
-}
-
 // Frames per second of the scene, looked up afresh; 0 when the host cannot tell.
 double SceneFps()
 {

@@ -149,6 +149,8 @@ int ColorComponentToInt(float component)
     return static_cast<int>(std::clamp(scaled, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
+float ColorComponentFromInt(int value) { return static_cast<float>(value / 255.0); }
+
 std::vector<MemoInstance *> &MemoRegistry()
 {
     static std::vector<MemoInstance *> registry;

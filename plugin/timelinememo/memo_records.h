@@ -65,6 +65,8 @@ MemoClip *SelectedClip(MemoInstance &instance);
 
 // A colour component as stored in blocks, files and panels: floor(x * 255), kept within int.
 int ColorComponentToInt(float component);
+// And back: k / 255.
+float ColorComponentFromInt(int value);
 
 // The process-wide registry: at most one live instance.
 std::vector<MemoInstance *> &MemoRegistry();

@@ -136,7 +136,7 @@ void ReadColor(const YAML::Node &node, std::array<float, 3> &color)
             throw StopReading{};
     }
     for (int i = 0; i < 3; ++i)
-        color[i] = static_cast<float>(values[i] / 255.0);
+        color[i] = ColorComponentFromInt(values[i]);
 }
 
 // Records read from one document. Aliases let a short text name the same list many times over,
