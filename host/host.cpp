@@ -22,10 +22,7 @@ Host::Host()
 
 Host::~Host()
 {
-    DestroyChannelHandlers();
-    DestroyMasters();
-    xpanels.DestroyAll();
-    module_.reset();
+    UnloadModule();
     g_current = nullptr;
 }
 
@@ -46,12 +43,18 @@ int Host::CommandLine(const char *command) { return g_current ? g_current->comma
 
 void Host::Message(const std::string &text) { messages.push_back(text); }
 
-bool Host::LoadModule(const std::string &path)
+void Host::UnloadModule()
 {
+    // Every instance and panel of the module goes before its code does.
     DestroyChannelHandlers();
     DestroyMasters();
     xpanels.DestroyAll();
     module_.reset();
+}
+
+bool Host::LoadModule(const std::string &path)
+{
+    UnloadModule();
     std::string error;
     module_ = Module::Load(path, error);
     if (!module_) {

@@ -151,6 +151,7 @@ private:
     void InstallExpressionCommands();
     void DestroyMasters();
     void DestroyChannelHandlers();
+    void UnloadModule();
 
     struct RingSubscriber {
         std::string topic;

@@ -73,21 +73,25 @@ double Host::EvaluateChannelBefore(std::uint32_t channel, size_t modifierIndex, 
     evaluation.channel = channel;
     evaluation.time = time;
     evaluation.value = scene.EvaluateKeys(*found, time);
-    const std::vector<ChannelModifier *> modifiers = ChannelHandlersOf(channel);
-    const int frame = static_cast<int>(std::floor(time * scene.fps + 1e-9));
-    for (size_t i = 0; i < modifiers.size() && i < modifierIndex; ++i) {
-        ChannelModifier &modifier = *modifiers[i];
-        if (!modifier.handler.evaluate)
+    LWChannelAccess access{};
+    access.chan = ToItemID(channel);
+    access.chanData = &evaluation;
+    access.frame = static_cast<int>(std::floor(time * scene.fps + 1e-9));
+    access.time = time;
+    access.getChannel = GetChannel;
+    access.setChannel = SetChannel;
+    // The channel's modifiers in the order they were added, those before modifierIndex.
+    size_t index = 0;
+    for (const auto &modifier : channelModifiers_) {
+        if (modifier->channel != channel)
             continue;
-        evaluation.modifierIndex = i;
-        LWChannelAccess access{};
-        access.chan = ToItemID(channel);
-        access.chanData = &evaluation;
-        access.frame = frame;
-        access.time = time;
-        access.getChannel = GetChannel;
-        access.setChannel = SetChannel;
-        modifier.handler.evaluate(modifier.instance, &access);
+        if (index >= modifierIndex)
+            break;
+        if (modifier->handler.evaluate) {
+            evaluation.modifierIndex = index;
+            modifier->handler.evaluate(modifier->instance, &access);
+        }
+        ++index;
     }
     return evaluation.value;
 }

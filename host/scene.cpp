@@ -22,6 +22,19 @@ std::uint32_t KindBase(ItemKind kind)
     return 0x70000000u;
 }
 
+// Keys (time -> value, at least one) at a time: linear between keys, constant outside them.
+double Interpolate(const std::map<double, double> &keys, double t)
+{
+    auto after = keys.lower_bound(t);
+    if (after == keys.begin())
+        return after->second;
+    if (after == keys.end())
+        return std::prev(after)->second;
+    auto before = std::prev(after);
+    const double f = (t - before->first) / (after->first - before->first);
+    return before->second + f * (after->second - before->second);
+}
+
 } // namespace
 
 const char *ItemKindName(ItemKind kind)
@@ -196,14 +209,7 @@ double Scene::EvaluateKeys(const Channel &channel, double t) const
 {
     if (channel.keys.empty())
         return 0.0;
-    auto after = channel.keys.lower_bound(t);
-    if (after == channel.keys.begin())
-        return after->second;
-    if (after == channel.keys.end())
-        return std::prev(after)->second;
-    auto before = std::prev(after);
-    const double f = (t - before->first) / (after->first - before->first);
-    return before->second + f * (after->second - before->second);
+    return Interpolate(channel.keys, t);
 }
 
 int Scene::CurrentFrame() const { return static_cast<int>(std::floor(time * fps + 1e-9)); }
@@ -233,16 +239,7 @@ double Scene::FocalLengthAt(std::uint32_t camera, double t) const
     if (!item || item->kind != ItemKind::Camera)
         return 0.0;
     const auto &keys = item->focalKeys;
-    if (keys.empty())
-        return item->focalLength;
-    auto after = keys.lower_bound(t);
-    if (after == keys.begin())
-        return after->second;
-    if (after == keys.end())
-        return std::prev(after)->second;
-    auto before = std::prev(after);
-    const double f = (t - before->first) / (after->first - before->first);
-    return before->second + f * (after->second - before->second);
+    return keys.empty() ? item->focalLength : Interpolate(keys, t);
 }
 
 } // namespace zkh
