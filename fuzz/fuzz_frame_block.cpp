@@ -1,56 +1,18 @@
 // fuzz_frame_block.cpp: the camera frames' scene block loader on arbitrary blocks.
 //
-// The input is a sequence of typed items: a type byte (0 Str, 1 I4, 2 U4, 3 FP; taken modulo 4),
-// then for Str a length byte and that many bytes, for the numbers four little-endian bytes. The
-// loader must neither crash nor hang, and what it accepted must save and load back to the same block.
+// The input is read as a block by BlockFromBytes. The loader must neither crash nor hang, and what
+// it accepted must save and load back to the same block.
 #include "cameraframe/frame_list.h"
 #include "cameraframe/frame_scene_block.h"
+#include "fuzz_block_input.h"
 #include "scene_block.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
-
-zkh::Block Decode(const std::uint8_t *data, std::size_t size)
-{
-    zkh::Block block;
-    std::size_t at = 0;
-    while (at < size) {
-        const int type = data[at++] % 4;
-        zkh::BlockItem item;
-        if (type == 0) {
-            const std::size_t length = at < size ? data[at++] : 0;
-            const std::size_t take = length < size - at ? length : size - at;
-            item.type = zkh::BlockItem::Type::Str;
-            item.text.assign(reinterpret_cast<const char *>(data + at), take);
-            at += take;
-        } else {
-            std::uint8_t bytes[4] = {};
-            for (int k = 0; k < 4 && at < size; ++k)
-                bytes[k] = data[at++];
-            std::uint32_t raw = 0;
-            std::memcpy(&raw, bytes, 4);
-            if (type == 1) {
-                item.type = zkh::BlockItem::Type::I4;
-                item.number = static_cast<std::int32_t>(raw);
-            } else if (type == 2) {
-                item.type = zkh::BlockItem::Type::U4;
-                item.number = raw;
-            } else {
-                float value = 0;
-                std::memcpy(&value, &raw, 4);
-                item.type = zkh::BlockItem::Type::FP;
-                item.number = value;
-            }
-        }
-        block.push_back(item);
-    }
-    return block;
-}
 
 zkh::Block SaveAll(const CameraFrameState &state)
 {
@@ -74,7 +36,7 @@ bool Same(const zkh::Block &a, const zkh::Block &b)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const zkh::Block block = Decode(data, size);
+    const zkh::Block block = BlockFromBytes(data, size);
     CameraFrameState state;
     {
         zkh::BlockReader reader(block);
