@@ -3,6 +3,8 @@
 // the plug-ins' conversion reads it.
 #include "host.h"
 
+#include "common/lwcodepage.h"
+
 #include <cctype>
 #include <cstdlib>
 
@@ -31,11 +33,11 @@ bool Host::SetNarrowCodePage(const std::string &name)
 
 std::string Host::NarrowCodePage()
 {
-    const char *name = std::getenv("ZK_NARROW_CODEPAGE");
-    return name && *name ? name : "UTF-8";
+    const char *name = std::getenv(kNarrowCodePageVariable);
+    return name && *name ? name : kDefaultNarrowCodePage;
 }
 
-bool Host::SetNarrowCodePage(const std::string &name) { return setenv("ZK_NARROW_CODEPAGE", name.c_str(), 1) == 0; }
+bool Host::SetNarrowCodePage(const std::string &name) { return setenv(kNarrowCodePageVariable, name.c_str(), 1) == 0; }
 
 #endif
 

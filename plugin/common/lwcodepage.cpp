@@ -98,8 +98,8 @@ std::string Utf16ToNarrow(const std::u16string &utf16)
 
 std::string NarrowCodePage()
 {
-    const char *name = std::getenv("ZK_NARROW_CODEPAGE");
-    return name && *name ? name : "UTF-8";
+    const char *name = std::getenv(kNarrowCodePageVariable);
+    return name && *name ? name : kDefaultNarrowCodePage;
 }
 
 std::string Utf16ToNarrow(const std::u16string &utf16)
