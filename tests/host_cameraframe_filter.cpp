@@ -26,9 +26,7 @@ protected:
         if (!master)
             master = host.AddMaster("ZK:CameraFrame");
         ASSERT_NE(master, nullptr);
-        const zkh::Block block = FrameBlock(frames);
-        zkh::BlockReader reader(block);
-        ASSERT_EQ(master->instFuncs.load(master->instance, reader.State()), nullptr);
+        ASSERT_EQ(LoadMasterBlock(*master, FrameBlock(frames)), nullptr);
     }
 
     // A 100 x 50 red frame with 20 % margins: band x 40..50 and 150..160, y 20..25 and 75..80.

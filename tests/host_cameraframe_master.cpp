@@ -27,21 +27,8 @@ protected:
         return *master;
     }
 
-    LWError Load(const zkh::Block &block)
-    {
-        zkh::MasterInstance &master = Master();
-        zkh::BlockReader reader(block);
-        return master.instFuncs.load(master.instance, reader.State());
-    }
-
-    zkh::Block Save()
-    {
-        zkh::MasterInstance &master = Master();
-        zkh::Block block;
-        zkh::BlockWriter writer(block);
-        EXPECT_EQ(master.instFuncs.save(master.instance, writer.State()), nullptr);
-        return block;
-    }
+    LWError Load(const zkh::Block &block) { return LoadMasterBlock(Master(), block); }
+    zkh::Block Save() { return SaveMasterBlock(Master()); }
 
     std::vector<std::string> Lines(const zkh::Block &block)
     {

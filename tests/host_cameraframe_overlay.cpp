@@ -23,11 +23,7 @@ protected:
         ASSERT_NE(master, nullptr);
     }
 
-    void Load(const zkh::Block &block)
-    {
-        zkh::BlockReader reader(block);
-        ASSERT_EQ(master->instFuncs.load(master->instance, reader.State()), nullptr);
-    }
+    void Load(const zkh::Block &block) { ASSERT_EQ(LoadMasterBlock(*master, block), nullptr); }
 
     std::string Draw(int view)
     {

@@ -63,14 +63,7 @@ protected:
     }
 
     // The master's scene block, saved now.
-    zkh::Block Save()
-    {
-        zkh::MasterInstance *master = host.FindMaster("ZK:CameraFrame");
-        zkh::Block block;
-        zkh::BlockWriter writer(block);
-        EXPECT_EQ(master->instFuncs.save(master->instance, writer.State()), nullptr);
-        return block;
-    }
+    zkh::Block Save() { return SaveMasterBlock(*host.FindMaster("ZK:CameraFrame")); }
 
     std::vector<std::string> CommandsSince(size_t start)
     {

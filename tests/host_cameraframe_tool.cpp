@@ -58,10 +58,7 @@ protected:
     };
     std::vector<Saved> Frames()
     {
-        zkh::MasterInstance *master = host.FindMaster("ZK:CameraFrame");
-        zkh::Block block;
-        zkh::BlockWriter writer(block);
-        master->instFuncs.save(master->instance, writer.State());
+        const zkh::Block block = SaveMasterBlock(*host.FindMaster("ZK:CameraFrame"));
         std::vector<Saved> frames;
         for (int i = 0; i < static_cast<int>(block[1].number); ++i) {
             const size_t b = 2 + static_cast<size_t>(i) * 16;

@@ -17,19 +17,8 @@ protected:
         return master;
     }
 
-    zkh::Block SaveBlock(zkh::MasterInstance &master)
-    {
-        zkh::Block block;
-        zkh::BlockWriter writer(block);
-        EXPECT_EQ(master.instFuncs.save(master.instance, writer.State()), nullptr);
-        return block;
-    }
-
-    LWError LoadBlock(zkh::MasterInstance &master, const zkh::Block &block)
-    {
-        zkh::BlockReader reader(block);
-        return master.instFuncs.load(master.instance, reader.State());
-    }
+    zkh::Block SaveBlock(zkh::MasterInstance &master) { return SaveMasterBlock(master); }
+    LWError LoadBlock(zkh::MasterInstance &master, const zkh::Block &block) { return LoadMasterBlock(master, block); }
 
     zkh::XPanel &OpenPanel()
     {

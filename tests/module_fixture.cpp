@@ -29,3 +29,17 @@ void ModuleTest::TearDown()
     std::error_code ec;
     fs::remove(modulePath, ec);
 }
+
+zkh::Block ModuleTest::SaveMasterBlock(zkh::MasterInstance &master)
+{
+    zkh::Block block;
+    zkh::BlockWriter writer(block);
+    EXPECT_EQ(master.instFuncs.save(master.instance, writer.State()), nullptr);
+    return block;
+}
+
+LWError ModuleTest::LoadMasterBlock(zkh::MasterInstance &master, const zkh::Block &block)
+{
+    zkh::BlockReader reader(block);
+    return master.instFuncs.load(master.instance, reader.State());
+}

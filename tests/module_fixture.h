@@ -19,6 +19,10 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // A master's scene block saved now (a save error fails the test), and a block loaded into it.
+    zkh::Block SaveMasterBlock(zkh::MasterInstance &master);
+    LWError LoadMasterBlock(zkh::MasterInstance &master, const zkh::Block &block);
+
     zkh::Host host;
     std::string modulePath;
 };
