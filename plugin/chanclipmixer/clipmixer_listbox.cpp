@@ -1,6 +1,7 @@
 // clipmixer_listbox.cpp: the clip and track lists of the options panel.
 #include "clipmixer_listbox.h"
 
+#include "../common/lwcontrol.h"
 #include "../common/lwguard.h"
 #include "../common/lwtool2.h"
 #include "clipmixer_labels.h"
@@ -54,22 +55,6 @@ void DownEvent(LWControlID, void *userData)
     Guarded([&] { Box(userData)->MoveDown(); });
 }
 
-void SetIntTag(LWControlID control, cTag tag, int value)
-{
-    LWValue v{};
-    v.intv.type = LWT_INTEGER;
-    v.intv.value = value;
-    control->set(control, tag, &v);
-}
-
-void SetPointerTag(LWControlID control, cTag tag, void *pointer)
-{
-    LWValue v{};
-    v.ptr.type = LWT_NULL;
-    v.ptr.ptr = pointer;
-    control->set(control, tag, &v);
-}
-
 } // namespace
 
 bool RecordListBox::Create(LWPanelFuncs &funcs, LWPanelID panel, RecordKind kind, int visibleRows, int x, int y,
@@ -92,9 +77,9 @@ bool RecordListBox::Create(LWPanelFuncs &funcs, LWPanelID panel, RecordKind kind
     list_ = funcs.addControl(panel, "MultiListControl", &desc, "");
     if (!list_)
         return false;
-    SetPointerTag(list_, CTL_USERDATA, this);
-    SetIntTag(list_, CTL_X, x);
-    SetIntTag(list_, CTL_Y, y);
+    SetControlPointer(list_, CTL_USERDATA, this);
+    SetControlInt(list_, CTL_X, x);
+    SetControlInt(list_, CTL_Y, y);
 
     const ListButtonLabels &labels = CurrentListButtonLabels();
     const char *const names[4] = {labels.add, labels.remove, labels.up, labels.down};
@@ -108,10 +93,10 @@ bool RecordListBox::Create(LWPanelFuncs &funcs, LWPanelID panel, RecordKind kind
         buttons_[i] = funcs.addControl(panel, "ButtonControl", &area, names[i]);
         if (!buttons_[i])
             return false;
-        SetIntTag(buttons_[i], CTL_X, i == 0 ? 4 : i * quarter + 4);
-        SetIntTag(buttons_[i], CTL_Y, buttonY);
-        SetPointerTag(buttons_[i], CTL_USERDATA, this);
-        SetPointerTag(buttons_[i], CTL_USEREVENT, reinterpret_cast<void *>(events[i]));
+        SetControlInt(buttons_[i], CTL_X, i == 0 ? 4 : i * quarter + 4);
+        SetControlInt(buttons_[i], CTL_Y, buttonY);
+        SetControlPointer(buttons_[i], CTL_USERDATA, this);
+        SetControlPointer(buttons_[i], CTL_USEREVENT, reinterpret_cast<void *>(events[i]));
     }
     return true;
 }

@@ -4,6 +4,7 @@
 // was closed, the mixer is compiled with RebuildAll.
 #include "clipmixer_panel.h"
 
+#include "../common/lwcontrol.h"
 #include "../common/lwguard.h"
 #include "../common/lwtool2.h"
 #include "clipmixer.h"
@@ -38,36 +39,6 @@ MixerPanel *PanelOf(void *data) { return static_cast<MixerPanel *>(data); }
 
 // ---- control values ----
 
-void SetIntTag(LWControlID control, cTag tag, int value)
-{
-    if (!control)
-        return;
-    LWValue v{};
-    v.intv.type = LWT_INTEGER;
-    v.intv.value = value;
-    control->set(control, tag, &v);
-}
-
-int GetIntTag(LWControlID control, cTag tag)
-{
-    if (!control)
-        return 0;
-    LWValue v{};
-    v.intv.type = LWT_INTEGER;
-    control->get(control, tag, &v);
-    return v.intv.value;
-}
-
-void SetPointerTag(LWControlID control, cTag tag, void *pointer)
-{
-    if (!control)
-        return;
-    LWValue v{};
-    v.ptr.type = LWT_NULL;
-    v.ptr.ptr = pointer;
-    control->set(control, tag, &v);
-}
-
 void SetTextValue(LWControlID control, const std::string &text)
 {
     if (!control)
@@ -83,20 +54,6 @@ void SetTextValue(LWControlID control, const std::string &text)
     control->set(control, CTL_VALUE, &v);
 }
 
-std::string GetTextValue(LWControlID control)
-{
-    if (!control)
-        return std::string();
-    char buffer[kTextBufferLength] = {};
-    LWValue v{};
-    v.str.type = LWT_STRING;
-    v.str.buf = buffer;
-    v.str.bufLen = kTextBufferLength;
-    control->get(control, CTL_VALUE, &v);
-    buffer[kTextBufferLength - 1] = '\0';
-    return std::string(buffer);
-}
-
 // ---- the field controls ----
 
 void LoadClipFields(void *data, int row)
@@ -106,7 +63,7 @@ void LoadClipFields(void *data, int row)
         return;
     const Clip &clip = *p.mixer->clips[row];
     SetTextValue(p.clipName, clip.name);
-    SetIntTag(p.clipStep, CTL_VALUE, clip.step);
+    SetControlInt(p.clipStep, CTL_VALUE, clip.step);
     SetTextValue(p.clipSequence, clip.sequence);
 }
 
@@ -116,10 +73,10 @@ void LoadTrackFields(void *data, int row)
     if (row == -1 || !p.mixer || row < 0 || row >= static_cast<int>(p.mixer->tracks.size()))
         return;
     const Track &track = *p.mixer->tracks[row];
-    SetIntTag(p.trackEnable, CTL_VALUE, track.enable ? 1 : 0);
-    SetIntTag(p.trackIn, CTL_VALUE, track.in);
-    SetIntTag(p.trackOut, CTL_VALUE, track.out);
-    SetIntTag(p.trackRepeat, CTL_VALUE, track.repeat ? 1 : 0);
+    SetControlInt(p.trackEnable, CTL_VALUE, track.enable ? 1 : 0);
+    SetControlInt(p.trackIn, CTL_VALUE, track.in);
+    SetControlInt(p.trackOut, CTL_VALUE, track.out);
+    SetControlInt(p.trackRepeat, CTL_VALUE, track.repeat ? 1 : 0);
     SetTextValue(p.trackSequence, track.sequence);
 }
 
@@ -133,11 +90,11 @@ void ClipFieldEvent(LWControlID control, void *data)
             if (!clip->selected)
                 continue;
             if (control == p.clipName)
-                clip->name = GetTextValue(control);
+                clip->name = GetControlText(control, kTextBufferLength - 1);
             else if (control == p.clipStep)
-                clip->step = GetIntTag(control, CTL_VALUE);
+                clip->step = GetControlInt(control, CTL_VALUE);
             else if (control == p.clipSequence)
-                clip->sequence = GetTextValue(control);
+                clip->sequence = GetControlText(control, kTextBufferLength - 1);
         }
         p.clipList.Redraw();
     });
@@ -153,15 +110,15 @@ void TrackFieldEvent(LWControlID control, void *data)
             if (!track->selected)
                 continue;
             if (control == p.trackEnable)
-                track->enable = GetIntTag(control, CTL_VALUE) == 1;
+                track->enable = GetControlInt(control, CTL_VALUE) == 1;
             else if (control == p.trackIn)
-                track->in = GetIntTag(control, CTL_VALUE);
+                track->in = GetControlInt(control, CTL_VALUE);
             else if (control == p.trackOut)
-                track->out = GetIntTag(control, CTL_VALUE);
+                track->out = GetControlInt(control, CTL_VALUE);
             else if (control == p.trackRepeat)
-                track->repeat = GetIntTag(control, CTL_VALUE) == 1;
+                track->repeat = GetControlInt(control, CTL_VALUE) == 1;
             else if (control == p.trackSequence)
-                track->sequence = GetTextValue(control);
+                track->sequence = GetControlText(control, kTextBufferLength - 1);
         }
         p.trackList.Redraw();
     });
@@ -173,7 +130,7 @@ void FileEvent(LWControlID control, void *data)
         MixerPanel &p = *PanelOf(data);
         if (!p.mixer)
             return;
-        const int item = GetIntTag(control, CTL_VALUE);
+        const int item = GetControlInt(control, CTL_VALUE);
         if (item == 0) {
             const std::string path = RequestLoadFile(g_lastMixerPath, "Import", "xml");
             if (path.empty())
@@ -224,10 +181,10 @@ LWControlID AddField(MixerPanel &p, const char *type, LWPanControlDesc &desc, co
     LWControlID control = p.funcs->addControl(p.panel, type, &desc, label);
     if (!control)
         return nullptr;
-    SetIntTag(control, CTL_X, kFieldX - GetIntTag(control, CTL_LABELWIDTH));
-    SetIntTag(control, CTL_Y, y);
-    SetPointerTag(control, CTL_USERDATA, &p);
-    SetPointerTag(control, CTL_USEREVENT, reinterpret_cast<void *>(event));
+    SetControlInt(control, CTL_X, kFieldX - GetControlInt(control, CTL_LABELWIDTH));
+    SetControlInt(control, CTL_Y, y);
+    SetControlPointer(control, CTL_USERDATA, &p);
+    SetControlPointer(control, CTL_USEREVENT, reinterpret_cast<void *>(event));
     return control;
 }
 
@@ -238,8 +195,8 @@ LWControlID AddHeader(MixerPanel &p, const char *label, int y)
     desc.text.type = LWT_TEXT;
     desc.text.text = kNoLines;
     LWControlID control = p.funcs->addControl(p.panel, "TextControl", &desc, label);
-    SetIntTag(control, CTL_X, 4);
-    SetIntTag(control, CTL_Y, y);
+    SetControlInt(control, CTL_X, 4);
+    SetControlInt(control, CTL_Y, y);
     return control;
 }
 
@@ -294,10 +251,10 @@ bool BuildControls(MixerPanel &p, ClipMixer &mixer)
     // The popup's field starts at x = 4.
     p.filePopup = p.funcs->addControl(p.panel, "PopupControl", &desc, labels.file);
     if (p.filePopup) {
-        SetIntTag(p.filePopup, CTL_X, 4 - GetIntTag(p.filePopup, CTL_LABELWIDTH));
-        SetIntTag(p.filePopup, CTL_Y, 571);
-        SetPointerTag(p.filePopup, CTL_USERDATA, &p);
-        SetPointerTag(p.filePopup, CTL_USEREVENT, reinterpret_cast<void *>(FileEvent));
+        SetControlInt(p.filePopup, CTL_X, 4 - GetControlInt(p.filePopup, CTL_LABELWIDTH));
+        SetControlInt(p.filePopup, CTL_Y, 571);
+        SetControlPointer(p.filePopup, CTL_USERDATA, &p);
+        SetControlPointer(p.filePopup, CTL_USEREVENT, reinterpret_cast<void *>(FileEvent));
     }
     return p.clipHeader && p.clipName && p.clipStep && p.clipSequence && p.trackHeader && p.trackEnable &&
            p.trackIn && p.trackOut && p.trackRepeat && p.trackSequence && p.filePopup;

@@ -1,12 +1,12 @@
 // consolidate_panel.cpp: building the panel, switching its tabs and handling its events.
 #include "consolidate_panel.h"
 
+#include "../common/lwcontrol.h"
 #include "../common/lwglobals.h"
 #include "../common/lwguard.h"
 #include "../common/lwtool2.h"
 #include "morph_link.h"
 
-#include <cstring>
 
 namespace {
 
@@ -14,28 +14,6 @@ constexpr int kFieldX = 100; // where the working controls' fields start
 constexpr int kPrefixLength = 511;
 
 const char *g_tabNames[] = {"Create", "Remove", nullptr};
-
-void SetInt(LWControl *control, cTag tag, int value)
-{
-    LWValue v{};
-    v.intv = {LWT_INTEGER, value, 0};
-    control->set(control, tag, &v);
-}
-
-int GetInt(LWControl *control, cTag tag)
-{
-    LWValue v{};
-    v.intv = {LWT_INTEGER, 0, 0};
-    control->get(control, tag, &v);
-    return v.intv.value;
-}
-
-void SetPointer(LWControl *control, cTag tag, void *pointer)
-{
-    LWValue v{};
-    v.ptr = {LWT_NULL, pointer};
-    control->set(control, tag, &v);
-}
 
 void SetText(LWControl *control, const std::string &text)
 {
@@ -45,27 +23,16 @@ void SetText(LWControl *control, const std::string &text)
     control->set(control, CTL_VALUE, &v);
 }
 
-std::string GetText(LWControl *control, int maxLength)
-{
-    std::string buffer(static_cast<size_t>(maxLength) + 1, '\0');
-    LWValue v{};
-    v.str = {LWT_STRING, buffer.data(), maxLength + 1};
-    control->get(control, CTL_VALUE, &v);
-    buffer[maxLength] = '\0';
-    buffer.resize(std::strlen(buffer.c_str()));
-    return buffer;
-}
-
 void Place(LWControl *control, int x, int y)
 {
-    SetInt(control, CTL_X, x);
-    SetInt(control, CTL_Y, y);
+    SetControlInt(control, CTL_X, x);
+    SetControlInt(control, CTL_Y, y);
 }
 
 // A working control: its field starts at x = 100 whatever its label's width.
 void PlaceField(LWControl *control, int y)
 {
-    Place(control, kFieldX - GetInt(control, CTL_LABELWIDTH), y);
+    Place(control, kFieldX - GetControlInt(control, CTL_LABELWIDTH), y);
 }
 
 void Draw(LWControl *control, DrMode mode)
@@ -107,7 +74,7 @@ void OnPrefix(LWControlID control, void *userData)
 {
     Guarded([&] {
         if (auto *state = static_cast<ConsolidateState *>(userData))
-            state->prefix = GetText(control, kPrefixLength);
+            state->prefix = GetControlText(control, kPrefixLength);
     });
 }
 
@@ -184,15 +151,15 @@ void BuildPanel(ConsolidateState &state)
     PlaceField(state.prefixEdit, 70);
     PlaceField(state.removeButton, 40);
 
-    SetInt(state.tab, CTL_VALUE, 0);
-    SetInt(state.itemPopup, CTL_VALUE, 0);
+    SetControlInt(state.tab, CTL_VALUE, 0);
+    SetControlInt(state.itemPopup, CTL_VALUE, 0);
     SetText(state.prefixEdit, state.prefix);
 
     for (LWControl *control : {state.tab, state.itemPopup, state.prefixEdit, state.removeButton})
-        SetPointer(control, CTL_USERDATA, &state);
-    SetPointer(state.tab, CTL_USEREVENT, reinterpret_cast<void *>(&OnTab));
-    SetPointer(state.prefixEdit, CTL_USEREVENT, reinterpret_cast<void *>(&OnPrefix));
-    SetPointer(state.removeButton, CTL_USEREVENT, reinterpret_cast<void *>(&OnRemove));
+        SetControlPointer(control, CTL_USERDATA, &state);
+    SetControlPointer(state.tab, CTL_USEREVENT, reinterpret_cast<void *>(&OnTab));
+    SetControlPointer(state.prefixEdit, CTL_USEREVENT, reinterpret_cast<void *>(&OnPrefix));
+    SetControlPointer(state.removeButton, CTL_USEREVENT, reinterpret_cast<void *>(&OnRemove));
 
     int width = 320, height = 150;
     funcs->set(state.panel, PAN_W, &width);
@@ -204,7 +171,7 @@ void UpdateTabs(ConsolidateState &state)
 {
     if (!state.panel || !state.tab)
         return;
-    const bool create = GetInt(state.tab, CTL_VALUE) == 0;
+    const bool create = GetControlInt(state.tab, CTL_VALUE) == 0;
     Draw(state.itemPopup, create ? DR_RENDER : DR_ERASE);
     Draw(state.prefixEdit, create ? DR_RENDER : DR_ERASE);
     Draw(state.removeButton, create ? DR_ERASE : DR_RENDER);
@@ -213,5 +180,5 @@ void UpdateTabs(ConsolidateState &state)
 
 int ItemPopupValue(const ConsolidateState &state)
 {
-    return state.panel && state.itemPopup ? GetInt(state.itemPopup, CTL_VALUE) : 0;
+    return state.panel && state.itemPopup ? GetControlInt(state.itemPopup, CTL_VALUE) : 0;
 }
