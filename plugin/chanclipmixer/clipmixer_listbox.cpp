@@ -125,6 +125,14 @@ void RecordListBox::SetSelected(int row, bool selected)
         mixer_->tracks[row]->selected = selected;
 }
 
+bool RecordListBox::AnySelected() const
+{
+    for (int row = 0; row < RowCount(); ++row)
+        if (IsSelected(row))
+            return true;
+    return false;
+}
+
 void RecordListBox::Swap(int a, int b)
 {
     if (kind_ == RecordKind::Clips)
@@ -185,10 +193,7 @@ void RecordListBox::DeleteSelected()
 void RecordListBox::MoveUp()
 {
     const int count = RowCount();
-    bool any = false;
-    for (int i = 0; i < count; ++i)
-        any = any || IsSelected(i);
-    if (!any)
+    if (!AnySelected())
         return;
     for (int i = 1; i < count; ++i)
         if (IsSelected(i) && !IsSelected(i - 1))
@@ -199,10 +204,7 @@ void RecordListBox::MoveUp()
 void RecordListBox::MoveDown()
 {
     const int count = RowCount();
-    bool any = false;
-    for (int i = 0; i < count; ++i)
-        any = any || IsSelected(i);
-    if (!any)
+    if (!AnySelected())
         return;
     for (int i = count - 2; i >= 0; --i)
         if (IsSelected(i) && !IsSelected(i + 1))

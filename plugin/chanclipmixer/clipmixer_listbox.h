@@ -27,6 +27,7 @@ public:
 
     int RowCount() const;
     bool IsSelected(int row) const;
+    bool AnySelected() const;
     // The click on row r with flag f, as the host reports it.
     void Select(int row, int flag);
     void Redraw();
