@@ -24,63 +24,35 @@ constexpr int kToolVersion = 4;
 
 int ActivateCameraFrameMaster(int version, GlobalFunc *global, void *local, void *)
 {
-    return GuardedOr(AFUNC_BADGLOBAL, [&] {
-        const int result = BeginHandlerActivation(version, kMasterVersion, global, g_cameraFrameLanguage);
-        if (result != AFUNC_OK || !local)
-            return result;
-        FillFrameMasterHandler(*static_cast<LWMasterHandler *>(local));
-        return AFUNC_OK;
-    });
+    return ActivateHandler<LWMasterHandler>(version, kMasterVersion, global, local, g_cameraFrameLanguage, FillFrameMasterHandler);
 }
 
 int ActivateCameraFrameInterface(int version, GlobalFunc *global, void *local, void *)
 {
-    return GuardedOr(AFUNC_BADGLOBAL, [&] {
-        const int result = BeginHandlerActivation(version, kInterfaceVersion, global, g_cameraFrameLanguage);
-        if (result != AFUNC_OK || !local)
-            return result;
-        auto *ui = static_cast<LWInterface *>(local);
-        if (auto *state = static_cast<CameraFrameState *>(ui->inst)) {
-            auto lock = LockFrames();
-            if (state->currentIndex < 0 || state->currentIndex >= FrameCount())
-                state->currentIndex = 0;
-        }
-        ui->panel = nullptr;
-        ui->options = OpenFramePanel;
-        ui->command = nullptr;
-        return AFUNC_OK;
-    });
+    return ActivateHandler<LWInterface>(version, kInterfaceVersion, global, local, g_cameraFrameLanguage,
+                                        [](LWInterface &ui) {
+                                            if (auto *state = static_cast<CameraFrameState *>(ui.inst)) {
+                                                auto lock = LockFrames();
+                                                if (state->currentIndex < 0 || state->currentIndex >= FrameCount())
+                                                    state->currentIndex = 0;
+                                            }
+                                            ui.panel = nullptr;
+                                            ui.options = OpenFramePanel;
+                                            ui.command = nullptr;
+                                        });
 }
 
 int ActivateCameraFrameGizmo(int version, GlobalFunc *global, void *local, void *)
 {
-    return GuardedOr(AFUNC_BADGLOBAL, [&] {
-        const int result = BeginHandlerActivation(version, kGizmoVersion, global, g_cameraFrameLanguage);
-        if (result != AFUNC_OK || !local)
-            return result;
-        FillFrameGizmo(*static_cast<LWMasterGizmo *>(local));
-        return AFUNC_OK;
-    });
+    return ActivateHandler<LWMasterGizmo>(version, kGizmoVersion, global, local, g_cameraFrameLanguage, FillFrameGizmo);
 }
 
 int ActivateCameraFrameFilter(int version, GlobalFunc *global, void *local, void *)
 {
-    return GuardedOr(AFUNC_BADGLOBAL, [&] {
-        const int result = BeginHandlerActivation(version, kFilterVersion, global, g_cameraFrameLanguage);
-        if (result != AFUNC_OK || !local)
-            return result;
-        FillFrameFilterHandler(*static_cast<LWImageFilterHandler *>(local));
-        return AFUNC_OK;
-    });
+    return ActivateHandler<LWImageFilterHandler>(version, kFilterVersion, global, local, g_cameraFrameLanguage, FillFrameFilterHandler);
 }
 
 int ActivateCameraFrameTool(int version, GlobalFunc *global, void *local, void *)
 {
-    return GuardedOr(AFUNC_BADGLOBAL, [&] {
-        const int result = BeginHandlerActivation(version, kToolVersion, global, g_cameraFrameLanguage);
-        if (result != AFUNC_OK || !local)
-            return result;
-        FillFrameTool(*static_cast<LWLayoutTool *>(local));
-        return AFUNC_OK;
-    });
+    return ActivateHandler<LWLayoutTool>(version, kToolVersion, global, local, g_cameraFrameLanguage, FillFrameTool);
 }

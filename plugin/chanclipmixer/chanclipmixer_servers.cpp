@@ -19,31 +19,23 @@ LWItemFuncs g_itemFuncs = {NoItems, IgnoreChangeID};
 
 int ActivateClipMixerHandler(int version, GlobalFunc *global, void *local, void *)
 {
-    return GuardedOr(AFUNC_BADGLOBAL, [&] {
-        const int result = BeginHandlerActivation(version, kHandlerVersion, global, g_clipMixerLanguage);
-        if (result != AFUNC_OK)
-            return result;
-        auto *handler = static_cast<LWChannelHandler *>(local);
-        if (handler->inst)
-            FillMixerInstanceFuncs(*handler->inst);
-        if (handler->item) // only when the host offers the item part
-            *handler->item = g_itemFuncs;
-        handler->evaluate = EvaluateMixer;
-        handler->flags = NoFlags;
-        return AFUNC_OK;
-    });
+    return ActivateHandler<LWChannelHandler>(version, kHandlerVersion, global, local, g_clipMixerLanguage,
+                                             [](LWChannelHandler &handler) {
+                                                 if (handler.inst)
+                                                     FillMixerInstanceFuncs(*handler.inst);
+                                                 if (handler.item) // only when the host offers the item part
+                                                     *handler.item = g_itemFuncs;
+                                                 handler.evaluate = EvaluateMixer;
+                                                 handler.flags = NoFlags;
+                                             });
 }
 
 int ActivateClipMixerInterface(int version, GlobalFunc *global, void *local, void *)
 {
-    return GuardedOr(AFUNC_BADGLOBAL, [&] {
-        const int result = BeginHandlerActivation(version, kInterfaceVersion, global, g_clipMixerLanguage);
-        if (result != AFUNC_OK)
-            return result;
-        auto *ui = static_cast<LWInterface *>(local);
-        ui->panel = nullptr;
-        ui->options = MixerOptions;
-        ui->command = nullptr;
-        return AFUNC_OK;
-    });
+    return ActivateHandler<LWInterface>(version, kInterfaceVersion, global, local, g_clipMixerLanguage,
+                                        [](LWInterface &ui) {
+                                            ui.panel = nullptr;
+                                            ui.options = MixerOptions;
+                                            ui.command = nullptr;
+                                        });
 }

@@ -9,6 +9,21 @@
 // mismatch, touching nothing), the shared globals fill and the language choice.
 int BeginHandlerActivation(int version, int expectedVersion, GlobalFunc *global, UiLanguage &language);
 
+// A whole handler-class activation: the shared steps, then fill(record) on the host's record when
+// there is one. No exception leaves it: an unexpected one gives AFUNC_BADGLOBAL.
+template <class Record, class Fill>
+int ActivateHandler(int version, int expectedVersion, GlobalFunc *global, void *local, UiLanguage &language,
+                    Fill fill)
+{
+    return GuardedOr(AFUNC_BADGLOBAL, [&] {
+        const int result = BeginHandlerActivation(version, expectedVersion, global, language);
+        if (result != AFUNC_OK || !local)
+            return result;
+        fill(*static_cast<Record *>(local));
+        return AFUNC_OK;
+    });
+}
+
 // Shared callbacks for the slots a plug-in does not need.
 LWError NoCopy(LWInstance to, LWInstance from);
 LWError NoLoad(LWInstance inst, const LWLoadState *load);

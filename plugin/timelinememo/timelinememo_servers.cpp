@@ -23,14 +23,7 @@ constexpr int kGizmoVersion = 5;
 
 int ActivateMemoMaster(int version, GlobalFunc *global, void *local, void *)
 {
-    return GuardedOr(AFUNC_BADGLOBAL, [&] {
-        const int result = BeginHandlerActivation(version, kMasterVersion, global, g_memoLanguage);
-        if (result != AFUNC_OK)
-            return result;
-        if (local)
-            FillMemoMasterHandler(*static_cast<LWMasterHandler *>(local));
-        return AFUNC_OK;
-    });
+    return ActivateHandler<LWMasterHandler>(version, kMasterVersion, global, local, g_memoLanguage, FillMemoMasterHandler);
 }
 
 int ActivateMemoInterface(int version, GlobalFunc *global, void *local, void *)
@@ -56,10 +49,5 @@ int ActivateMemoInterface(int version, GlobalFunc *global, void *local, void *)
 
 int ActivateMemoGizmo(int version, GlobalFunc *global, void *local, void *)
 {
-    return GuardedOr(AFUNC_BADGLOBAL, [&] {
-        const int result = BeginHandlerActivation(version, kGizmoVersion, global, g_memoLanguage);
-        if (result == AFUNC_OK && local)
-            FillMemoGizmo(*static_cast<LWMasterGizmo *>(local));
-        return result;
-    });
+    return ActivateHandler<LWMasterGizmo>(version, kGizmoVersion, global, local, g_memoLanguage, FillMemoGizmo);
 }
