@@ -148,6 +148,13 @@ void Host::SendMasterEvent(int eventCode)
             master->handler.event(master->instance, &access);
 }
 
+bool Host::ActivateInterface(const std::string &className, const std::string &server, LWInstance instance,
+                             LWInterface &local)
+{
+    local.inst = instance;
+    return Activate(className, server, &local) == AFUNC_OK;
+}
+
 XPanel *Host::OpenMasterPanel(const std::string &server)
 {
     MasterInstance *master = FindMaster(server);
@@ -156,8 +163,7 @@ XPanel *Host::OpenMasterPanel(const std::string &server)
         return nullptr;
     }
     LWInterface local{};
-    local.inst = master->instance;
-    if (Activate("MasterInterface", server, &local) != AFUNC_OK)
+    if (!ActivateInterface("MasterInterface", server, master->instance, local))
         return nullptr;
     XPanel *panel = xpanels.Find(local.panel);
     if (!panel)
@@ -173,8 +179,7 @@ bool Host::OpenMasterOptions(const std::string &server)
         return false;
     }
     LWInterface local{};
-    local.inst = master->instance;
-    if (Activate("MasterInterface", server, &local) != AFUNC_OK)
+    if (!ActivateInterface("MasterInterface", server, master->instance, local))
         return false;
     if (!local.options) {
         Message(server + ": the interface has no options callback");

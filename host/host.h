@@ -152,6 +152,9 @@ private:
     void DestroyMasters();
     void DestroyChannelHandlers();
     void UnloadModule();
+    // Activates an interface server for an instance; false when refused.
+    bool ActivateInterface(const std::string &className, const std::string &server, LWInstance instance,
+                           LWInterface &local);
 
     struct RingSubscriber {
         std::string topic;

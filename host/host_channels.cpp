@@ -105,8 +105,7 @@ bool Host::OpenChannelOptions(ChannelModifier &modifier, std::string &error)
 {
     error.clear();
     LWInterface ui{};
-    ui.inst = modifier.instance;
-    if (Activate("ChannelInterface", modifier.server, &ui) != AFUNC_OK)
+    if (!ActivateInterface("ChannelInterface", modifier.server, modifier.instance, ui))
         return false;
     if (!ui.options) {
         Message(modifier.server + ": the interface has no options callback");
