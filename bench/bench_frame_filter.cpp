@@ -60,10 +60,10 @@ struct FilterScene {
 void PlainPass(const LWFilterAccess &a)
 {
     for (int y = 0; y < a.height; ++y) {
-        const float *r = a.bufLine("Final_Render", 0, y);
-        const float *g = a.bufLine("Final_Render", 1, y);
-        const float *b = a.bufLine("Final_Render", 2, y);
-        const float *alpha = a.bufLine("Alpha", 0, y);
+        const float *r = a.getLine("Final_Render", y, 0);
+        const float *g = a.getLine("Final_Render", y, 1);
+        const float *b = a.getLine("Final_Render", y, 2);
+        const float *alpha = a.getLine("Alpha", y, 0);
         for (int x = 0; x < a.width; ++x) {
             const float rgb[3] = {r[x], g[x], b[x]};
             a.setRGB(x, y, rgb);

@@ -200,15 +200,15 @@ void BM_MemoDraw_Baseline(benchmark::State &state)
     for (auto _ : state) {
         zkh::DrawRecorder recorder(0);
         LWCustomObjAccess *a = recorder.Access();
-        const int indexes[4] = {0, 1, 2, 3};
+        unsigned int indexes[4] = {0, 1, 2, 3};
         double y = 700;
         for (const auto &track : memo.tracks) {
             for (const auto &clip : track->clips) {
-                const float rgba[4] = {clip->backColor[0], clip->backColor[1], clip->backColor[2], 1.0f};
+                float rgba[4] = {clip->backColor[0], clip->backColor[1], clip->backColor[2], 1.0f};
                 const double x = clip->startTime * 240;
-                const LWDVector points[4] = {{x, y, 0.001}, {x + 10, y, 0.001}, {x + 10, y + 14, 0.001}, {x, y + 14, 0.001}};
+                LWDVector points[4] = {{x, y, 0.001}, {x + 10, y, 0.001}, {x + 10, y + 14, 0.001}, {x, y + 14, 0.001}};
                 a->setColor(a->dispData, rgba);
-                a->polygon(a->dispData, 4, indexes, points, LWCSYS_VIEWPORT);
+                a->polyIndexed(a->dispData, 4, indexes, points, LWCSYS_VIEWPORT);
                 a->setColor(a->dispData, rgba);
                 a->text(a->dispData, points[0], clip->name.c_str(), LWJUST_CENTER, LWCSYS_VIEWPORT);
             }

@@ -6,7 +6,7 @@
 #ifndef ZKH_CHANNEL_HANDLERS_H
 #define ZKH_CHANNEL_HANDLERS_H
 
-#include "../plugin/common/lwhost.h"
+#include "lwhost/lwhost.h"
 
 #include <cstdint>
 #include <string>
@@ -33,5 +33,10 @@ struct ChannelEvaluation {
 };
 
 } // namespace zkh
+
+// The host's private part of a channel access record: the evaluation in progress.
+struct st_LWChannelAccessPriv {
+    zkh::ChannelEvaluation evaluation;
+};
 
 #endif

@@ -1,6 +1,8 @@
 // drawing.cpp: recording custom drawing calls.
 #include "drawing.h"
 
+#include "unserved.h"
+
 #include <cstdio>
 #include <cstring>
 #include <sstream>
@@ -21,11 +23,11 @@ DrawCall &Add(void *data, DrawCall::Kind kind)
 
 std::array<double, 3> P(const LWDVector v) { return {v[0], v[1], v[2]}; }
 
-void SetColor(void *d, const float rgba[4]) { Add(d, DrawCall::Kind::Color).rgba = {rgba[0], rgba[1], rgba[2], rgba[3]}; }
+void SetColor(void *d, float *rgba) { Add(d, DrawCall::Kind::Color).rgba = {rgba[0], rgba[1], rgba[2], rgba[3]}; }
 void SetPattern(void *d, int pattern) { Add(d, DrawCall::Kind::Pattern).size = pattern; }
 void SetDrawMode(void *d, unsigned int mode) { Add(d, DrawCall::Kind::DrawMode).size = static_cast<int>(mode); }
 
-void SetTexture(void *d, int size, const unsigned char *bytes)
+void SetTexture(void *d, int size, unsigned char *bytes)
 {
     DrawCall &call = Add(d, DrawCall::Kind::Texture);
     call.size = size;
@@ -33,41 +35,41 @@ void SetTexture(void *d, int size, const unsigned char *bytes)
         call.texture.assign(bytes, bytes + static_cast<size_t>(size) * size * 4);
 }
 
-void SetUVs(void *d, const double a[2], const double b[2], const double c[2], const double e[2])
+void SetUVs(void *d, double *a, double *b, double *c, double *e)
 {
     DrawCall &call = Add(d, DrawCall::Kind::UVs);
     call.uvs = {{{a[0], a[1]}, {b[0], b[1]}, {c[0], c[1]}, {e[0], e[1]}}};
 }
 
-void Point(void *d, const LWDVector p, int csys)
+void Point(void *d, double *p, int csys)
 {
     DrawCall &call = Add(d, DrawCall::Kind::Point);
     call.points = {P(p)};
     call.csys = csys;
 }
 
-void Line(void *d, const LWDVector a, const LWDVector b, int csys)
+void Line(void *d, double *a, double *b, int csys)
 {
     DrawCall &call = Add(d, DrawCall::Kind::Line);
     call.points = {P(a), P(b)};
     call.csys = csys;
 }
 
-void Triangle(void *d, const LWDVector a, const LWDVector b, const LWDVector c, int csys)
+void Triangle(void *d, double *a, double *b, double *c, int csys)
 {
     DrawCall &call = Add(d, DrawCall::Kind::Triangle);
     call.points = {P(a), P(b), P(c)};
     call.csys = csys;
 }
 
-void Quad(void *d, const LWDVector a, const LWDVector b, const LWDVector c, const LWDVector e, int csys)
+void Quad(void *d, double *a, double *b, double *c, double *e, int csys)
 {
     DrawCall &call = Add(d, DrawCall::Kind::Quad);
     call.points = {P(a), P(b), P(c), P(e)};
     call.csys = csys;
 }
 
-void Circle(void *d, const LWDVector center, double radius, int csys)
+void Circle(void *d, double *center, double radius, int csys)
 {
     DrawCall &call = Add(d, DrawCall::Kind::Circle);
     call.points = {P(center)};
@@ -75,7 +77,7 @@ void Circle(void *d, const LWDVector center, double radius, int csys)
     call.csys = csys;
 }
 
-void Text(void *d, const LWDVector p, const char *text, int justify, int csys)
+void Text(void *d, double *p, const char *text, int justify, int csys)
 {
     DrawCall &call = Add(d, DrawCall::Kind::Text);
     call.points = {P(p)};
@@ -84,19 +86,33 @@ void Text(void *d, const LWDVector p, const char *text, int justify, int csys)
     call.csys = csys;
 }
 
-void Polygon(void *d, int count, const int *indexes, const LWDVector *points, int csys)
+// A filled polygon through the vertices named by an index list, in order.
+void PolyIndexed(void *d, unsigned int count, unsigned int *indexes, LWDVector *points, int csys)
 {
     DrawCall &call = Add(d, DrawCall::Kind::Polygon);
     call.csys = csys;
-    if (count <= 0 || !indexes || !points)
+    if (count == 0 || !indexes || !points)
         return;
-    int highest = 0;
-    for (int i = 0; i < count; ++i) {
-        call.indexes.push_back(indexes[i]);
+    unsigned int highest = 0;
+    for (unsigned int i = 0; i < count; ++i) {
+        call.indexes.push_back(static_cast<int>(indexes[i]));
         highest = std::max(highest, indexes[i]);
     }
-    for (int i = 0; i <= highest; ++i)
+    for (unsigned int i = 0; i <= highest; ++i)
         call.points.push_back(P(points[i]));
+}
+
+// A filled polygon through the vertices in order.
+void Polygon(void *d, unsigned int count, LWDVector *points, int csys)
+{
+    DrawCall &call = Add(d, DrawCall::Kind::Polygon);
+    call.csys = csys;
+    if (count == 0 || !points)
+        return;
+    for (unsigned int i = 0; i < count; ++i) {
+        call.indexes.push_back(static_cast<int>(i));
+        call.points.push_back(P(points[i]));
+    }
 }
 
 std::string Num(double value)
@@ -131,7 +147,9 @@ DrawRecorder::DrawRecorder(int viewIndex, int flags)
     access_.circle = Circle;
     access_.text = Text;
     access_.polygon = Polygon;
+    access_.polyIndexed = PolyIndexed;
     access_.setDrawMode = SetDrawMode;
+    TrapUnserved(access_);
 }
 
 std::string DrawRecorder::Describe() const

@@ -3,7 +3,7 @@
 #ifndef ZKH_DRAWING_H
 #define ZKH_DRAWING_H
 
-#include "../plugin/common/lwhost.h"
+#include "lwhost/lwhost.h"
 
 #include <array>
 #include <string>

@@ -14,16 +14,23 @@ namespace {
 
 thread_local FilterImage *t_image = nullptr;
 
-const float *BufLine(const char *name, int channel, int y)
+// The buffers of a render: "Final_Render" with one layer per colour component, "Alpha" with one.
+int Layers(const char *name)
+{
+    if (!t_image || !name)
+        return 0;
+    if (std::strcmp(name, "Final_Render") == 0)
+        return 3;
+    return std::strcmp(name, "Alpha") == 0 ? 1 : 0;
+}
+
+float *GetLine(const char *name, int y, int layer)
 {
     FilterImage *image = t_image;
-    if (!image || !name || y < 0 || y >= image->height)
+    if (!image || y < 0 || y >= image->height || layer < 0 || layer >= Layers(name))
         return nullptr;
-    if (std::strcmp(name, "Final_Render") == 0 && channel >= 0 && channel < 3)
-        return &image->planes[channel][static_cast<size_t>(y) * image->width];
-    if (std::strcmp(name, "Alpha") == 0 && channel == 0)
-        return &image->planes[3][static_cast<size_t>(y) * image->width];
-    return nullptr;
+    const int plane = std::strcmp(name, "Alpha") == 0 ? 3 : layer;
+    return &image->planes[plane][static_cast<size_t>(y) * image->width];
 }
 
 bool Inside(const FilterImage *image, int x, int y)
@@ -207,9 +214,11 @@ FilterAccessScope::FilterAccessScope(FilterImage &image, int frame) : previous_(
     access_.width = image.width;
     access_.height = image.height;
     access_.frame = frame;
-    access_.bufLine = BufLine;
+    access_.layers = Layers;
+    access_.getLine = GetLine;
     access_.setRGB = SetRGB;
     access_.setAlpha = SetAlpha;
+    access_.monitor = nullptr;
 }
 
 FilterAccessScope::~FilterAccessScope() { t_image = previous_; }

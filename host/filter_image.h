@@ -2,7 +2,7 @@
 #ifndef ZKH_FILTER_IMAGE_H
 #define ZKH_FILTER_IMAGE_H
 
-#include "../plugin/common/lwhost.h"
+#include "lwhost/lwhost.h"
 
 #include <string>
 #include <vector>

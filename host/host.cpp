@@ -1,6 +1,8 @@
 // host.cpp: the simulated host: current-host plumbing, module and master handler instances.
 #include "host.h"
 
+#include "unserved.h"
+
 #include <cassert>
 #include <cstdio>
 
@@ -41,7 +43,11 @@ void *Host::GlobalLookup(const char *serviceName, int)
 
 int Host::CommandLine(const char *command) { return g_current ? g_current->commands.Send(command ? command : "") : 0; }
 
-void Host::Message(const std::string &text) { messages.push_back(text); }
+void Host::Message(const std::string &text)
+{
+    std::lock_guard<std::mutex> lock(messagesMutex_);
+    messages.push_back(text);
+}
 
 void Host::UnloadModule()
 {
@@ -140,9 +146,19 @@ void Host::DestroyMasters()
     }
 }
 
+namespace {
+
+// The command entry of master event and generic command records: a command line as typed.
+int EvaluateCommand(void *, const char *command) { return Host::CommandLine(command); }
+
+} // namespace
+
 void Host::SendMasterEvent(int eventCode)
 {
-    LWMasterAccess access{eventCode, nullptr};
+    LWMasterAccess access{};
+    access.eventCode = eventCode;
+    access.evaluate = EvaluateCommand;
+    TrapUnserved(access);
     for (auto &master : masters_)
         if (master->handler.event)
             master->handler.event(master->instance, &access);
@@ -192,9 +208,23 @@ bool Host::OpenMasterOptions(const std::string &server)
     return true;
 }
 
+namespace {
+
+int GenericSaveScene(const char *fileName) { return fileName && Host::Current().SaveScene(fileName) ? 1 : 0; }
+int GenericLoadScene(const char *fileName, const char *) { return fileName && Host::Current().LoadScene(fileName) ? 1 : 0; }
+// The runner starts generic commands without arguments.
+const char *GenericArguments(void *) { return ""; }
+
+} // namespace
+
 int Host::RunGeneric(const std::string &server)
 {
     LWLayoutGeneric local{};
+    local.saveScene = GenericSaveScene;
+    local.loadScene = GenericLoadScene;
+    local.evaluate = EvaluateCommand;
+    local.commandArguments = GenericArguments;
+    TrapUnserved(local);
     return Activate("LayoutGeneric", server, &local);
 }
 

@@ -164,6 +164,7 @@ private:
     std::mutex ringMutex_;
     std::vector<RingSubscriber> ring_;
 
+    std::mutex messagesMutex_; // messages may come from a render or ring thread
     bool renderNode_ = false;
     bool EnsureTool();
     LWToolEvent ToolEvent(int view, double x, double y, int flags);

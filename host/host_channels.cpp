@@ -9,21 +9,27 @@ namespace {
 
 // get-channel: the value so far at the evaluation's own time, else the value before the running
 // modifier at the time asked for.
-void GetChannel(LWChannelID, void *chanData, LWTime time, double *value)
+void GetChannel(LWChannelAccessPriv *priv, LWChannelID, LWTime time, double *value)
 {
-    auto *evaluation = static_cast<ChannelEvaluation *>(chanData);
-    if (!evaluation || !value)
+    if (!priv || !value)
         return;
+    const ChannelEvaluation *evaluation = &priv->evaluation;
     if (time == evaluation->time)
         *value = evaluation->value;
     else
         *value = Host::Current().EvaluateChannelBefore(evaluation->channel, evaluation->modifierIndex, time);
 }
 
-void SetChannel(LWChannelID, void *chanData, double value)
+void SetChannel(LWChannelAccessPriv *priv, LWChannelID, double value)
 {
-    if (auto *evaluation = static_cast<ChannelEvaluation *>(chanData))
-        evaluation->value = value;
+    if (priv)
+        priv->evaluation.value = value;
+}
+
+const char *ChannelName(LWChannelAccessPriv *, LWChannelID channel)
+{
+    const Channel *found = Host::Current().scene.FindChannel(FromItemID(channel));
+    return found ? found->name.c_str() : nullptr;
 }
 
 } // namespace
@@ -69,17 +75,19 @@ double Host::EvaluateChannelBefore(std::uint32_t channel, size_t modifierIndex, 
     const Channel *found = scene.FindChannel(channel);
     if (!found)
         return 0.0;
-    ChannelEvaluation evaluation;
+    LWChannelAccessPriv priv;
+    ChannelEvaluation &evaluation = priv.evaluation;
     evaluation.channel = channel;
     evaluation.time = time;
     evaluation.value = scene.EvaluateKeys(*found, time);
     LWChannelAccess access{};
-    access.chan = ToItemID(channel);
-    access.chanData = &evaluation;
+    access.priv = &priv;
+    access.channel = ToItemID(channel);
     access.frame = static_cast<int>(std::floor(time * scene.fps + 1e-9));
     access.time = time;
     access.getChannel = GetChannel;
     access.setChannel = SetChannel;
+    access.channelName = ChannelName;
     // The channel's modifiers in the order they were added, those before modifierIndex.
     size_t index = 0;
     for (const auto &modifier : channelModifiers_) {
@@ -89,6 +97,7 @@ double Host::EvaluateChannelBefore(std::uint32_t channel, size_t modifierIndex, 
             break;
         if (modifier->handler.evaluate) {
             evaluation.modifierIndex = index;
+            access.value = evaluation.value; // the value before this modifier
             modifier->handler.evaluate(modifier->instance, &access);
         }
         ++index;

@@ -11,7 +11,7 @@ bool ActivateGizmo(Host &host, MasterInstance &master, LWGizmoFuncs &funcs, LWMa
     Module *module = host.LoadedModule();
     if (!module || !module->Find("MasterGizmo", master.server))
         return false;
-    local.inst = master.instance;
+    local.instance = master.instance;
     local.gizmo = &funcs;
     return host.Activate("MasterGizmo", master.server, &local) == AFUNC_OK;
 }
@@ -25,7 +25,7 @@ void Host::DrawViewport(int view, DrawRecorder &recorder)
         LWGizmoFuncs funcs{};
         LWMasterGizmo local{};
         if (ActivateGizmo(*this, *master, funcs, local) && funcs.draw)
-            funcs.draw(local.inst, recorder.Access());
+            funcs.draw(local.instance, recorder.Access());
     }
 }
 
@@ -36,7 +36,7 @@ bool Host::GizmosDirty()
         LWGizmoFuncs funcs{};
         LWMasterGizmo local{};
         if (ActivateGizmo(*this, *master, funcs, local) && funcs.dirty)
-            dirty = funcs.dirty(local.inst) != 0 || dirty;
+            dirty = funcs.dirty(local.instance) != 0 || dirty;
     }
     return dirty;
 }

@@ -5,6 +5,8 @@
 // thread each see their own copy.
 #include "host.h"
 
+#include "unserved.h"
+
 #include <cstring>
 
 namespace zkh {
@@ -85,7 +87,21 @@ LWChanGroupID ItemChanGroup(LWItemID id)
     return item ? ToItemID(item->chanGroup) : nullptr;
 }
 
-LWItemInfo g_itemInfo = {ItemFirst, ItemNext, ItemFirstChild, ItemNextChild, ItemParent, ItemType, ItemName, ItemChanGroup};
+LWItemInfo MakeItemInfo()
+{
+    LWItemInfo info{};
+    info.first = ItemFirst;
+    info.next = ItemNext;
+    info.firstChild = ItemFirstChild;
+    info.nextChild = ItemNextChild;
+    info.parent = ItemParent;
+    info.type = ItemType;
+    info.name = ItemName;
+    info.chanGroup = ItemChanGroup;
+    TrapUnserved(info);
+    return info;
+}
+LWItemInfo g_itemInfo = MakeItemInfo();
 
 // ---- "LW Object Info 14" ----
 
@@ -99,7 +115,16 @@ const char *ObjectFilename(LWItemID id)
 
 int ObjectZero(LWItemID) { return 0; }
 
-LWObjectInfo g_objectInfo = {ObjectFilename, ObjectZero, ObjectZero};
+LWObjectInfo MakeObjectInfo()
+{
+    LWObjectInfo info{};
+    info.filename = ObjectFilename;
+    info.numPoints = ObjectZero;
+    info.numPolygons = ObjectZero;
+    TrapUnserved(info);
+    return info;
+}
+LWObjectInfo g_objectInfo = MakeObjectInfo();
 
 // ---- "LW Camera Info 10" ----
 
@@ -128,7 +153,17 @@ void CameraResolution(LWItemID id, int *width, int *height)
 
 double CameraPixelAspect(LWItemID, LWTime) { return 1.0; }
 
-LWCameraInfo g_cameraInfo = {CameraZoom, CameraFocalLength, CameraResolution, CameraPixelAspect};
+LWCameraInfo MakeCameraInfo()
+{
+    LWCameraInfo info{};
+    info.zoomFactor = CameraZoom;
+    info.focalLength = CameraFocalLength;
+    info.resolution = CameraResolution;
+    info.pixelAspect = CameraPixelAspect;
+    TrapUnserved(info);
+    return info;
+}
+LWCameraInfo g_cameraInfo = MakeCameraInfo();
 
 // ---- snapshots ----
 
@@ -148,7 +183,10 @@ void *SceneInfoSnapshot()
     const Item *camera = scene.Find(scene.RenderCamera());
     info.frameWidth = camera ? camera->resolutionW : 0;
     info.frameHeight = camera ? camera->resolutionH : 0;
+    info.pixelAspect = 1.0;
     info.renderCamera = SceneRenderCamera;
+    info.numThreads = 1;
+    TrapUnserved(info);
     return &info;
 }
 
@@ -183,6 +221,7 @@ void *InterfaceInfoSnapshot()
     info.previewStart = scene.previewStart;
     info.previewEnd = scene.previewEnd;
     info.previewStep = scene.previewStep;
+    TrapUnserved(info);
     return &info;
 }
 
@@ -214,7 +253,7 @@ void ViewRect(int index, int *left, int *top, int *width, int *height)
 }
 
 // Tool events of the simulated host carry window pixel positions, so the projection is the identity.
-int ViewProject(int index, const LWDVector world, double *winX, double *winY, double *winZ)
+int ViewProject(int index, LWDVector world, double *winX, double *winY, double *winZ)
 {
     if (!ViewportAt(index))
         return 0;
@@ -227,11 +266,13 @@ int ViewProject(int index, const LWDVector world, double *winX, double *winY, do
 void *ViewportInfoSnapshot()
 {
     thread_local LWViewportInfo info;
+    info = LWViewportInfo{};
     info.numViewports = static_cast<int>(S().viewports.size());
     info.type = ViewType;
     info.viewItem = ViewItem;
     info.rect = ViewRect;
     info.project = ViewProject;
+    TrapUnserved(info);
     return &info;
 }
 
@@ -295,8 +336,20 @@ double ChanEvaluate(LWChannelID channel, LWTime time)
     return found ? EvaluateChannel(S(), Host::Current().expressions, *found, time) : 0.0;
 }
 
-LWChannelInfo g_channelInfo = {ChanNextGroup,   ChanNextChannel,   ChanGroupName, ChanChannelName,
-                               ChanGroupParent, ChanChannelParent, ChanEvaluate};
+LWChannelInfo MakeChannelInfo()
+{
+    LWChannelInfo info{};
+    info.nextGroup = ChanNextGroup;
+    info.nextChannel = ChanNextChannel;
+    info.groupName = ChanGroupName;
+    info.channelName = ChanChannelName;
+    info.groupParent = ChanGroupParent;
+    info.channelParent = ChanChannelParent;
+    info.channelEvaluate = ChanEvaluate;
+    TrapUnserved(info);
+    return info;
+}
+LWChannelInfo g_channelInfo = MakeChannelInfo();
 
 // ---- "Scene Objects 9" ----
 
@@ -319,7 +372,16 @@ const char *SceneVMapName(LWID type, int index)
 
 int SceneVMapDim(LWID type, int index) { return SceneVMapName(type, index) ? 3 : 0; }
 
-LWSceneObjects g_sceneObjects = {SceneNumVMaps, SceneVMapName, SceneVMapDim};
+LWSceneObjects MakeSceneObjects()
+{
+    LWSceneObjects objects{};
+    objects.numVMaps = SceneNumVMaps;
+    objects.vmapName = SceneVMapName;
+    objects.vmapDim = SceneVMapDim;
+    TrapUnserved(objects);
+    return objects;
+}
+LWSceneObjects g_sceneObjects = MakeSceneObjects();
 
 // ---- "LW Communication Ring" ----
 
@@ -335,7 +397,7 @@ void RingMessage(const char *topic, int eventCode, void *eventData)
     Host::Current().RingPost(topic ? topic : "", eventCode, eventData);
 }
 
-LWComRing g_comRing = {RingAttach, RingDetach, RingMessage};
+LWComRing g_comRing = {RingAttach, RingDetach, RingMessage}; // every member served
 
 // ---- requesters ----
 
@@ -394,7 +456,7 @@ int ColorPicker(int, LWColorPickLocal *local)
 
 // ---- raster and view panels (filled in by their layers) ----
 
-LWRasterFuncs g_rasterFuncs = {nullptr, nullptr, nullptr};
+LWRasterFuncs g_rasterFuncs{};
 
 // Services the module looks up but never calls: each gets a table of its own.
 const char *const kOpaqueServices[] = {
@@ -429,6 +491,7 @@ void Host::InstallServices()
     services.Set("File Request", reinterpret_cast<void *>(&FileRequestOld));
     services.Set("Color Picker", reinterpret_cast<void *>(&ColorPicker));
     services.Set("LWPanelServices 3", panels.Funcs());
+    TrapUnserved(g_rasterFuncs); // no panel of the module draws into rasters
     services.Set("RasterServices 4", &g_rasterFuncs);
     services.Set("LWXPanel 3", xpanels.Funcs());
     for (size_t i = 0; i < kOpaqueCount; ++i)

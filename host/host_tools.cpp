@@ -37,14 +37,12 @@ LWToolEvent Host::ToolEvent(int view, double x, double y, int flags)
     event.posRaw[1] = event.posSnap[1] = y;
     event.deltaRaw[0] = event.deltaSnap[0] = x - toolLastX_;
     event.deltaRaw[1] = event.deltaSnap[1] = y - toolLastY_;
-    event.pxRaw = x;
-    event.pyRaw = y;
-    event.px = static_cast<int>(x);
-    event.py = static_cast<int>(y);
+    event.pxRaw = event.pxSnap = x;
+    event.pyRaw = event.pySnap = y;
     event.dx = static_cast<int>(x - toolLastX_);
     event.dy = static_cast<int>(y - toolLastY_);
     event.flags = flags;
-    event.portIndex = view;
+    event.viewNumber = view;
     toolLastX_ = x;
     toolLastY_ = y;
     return event;

@@ -2,7 +2,7 @@
 #ifndef ZKH_MODULE_LOADER_H
 #define ZKH_MODULE_LOADER_H
 
-#include "../plugin/common/lwhost.h"
+#include "lwhost/lwhost.h"
 
 #include <memory>
 #include <string>

@@ -12,7 +12,7 @@ const char kCheckMark[] = "\x03(i:MIMG_CHECKMARK)";
 
 } // namespace
 
-bool IsMultiList(const PanelControl &control) { return control.type == "MultiListControl"; }
+bool IsMultiList(const PanelControl &control) { return control.type == "MultiListBoxControl"; }
 
 int ListRowCount(const PanelControl &control)
 {
@@ -43,7 +43,7 @@ std::vector<std::string> ListRow(const PanelControl &control, int row)
     const size_t columns = ListColumnWidths(control).size();
     for (size_t column = 0; column < columns; ++column) {
         const char *text = control.desc.multiList.nameFn
-                               ? control.desc.multiList.nameFn(control.userData, static_cast<int>(column), row)
+                               ? control.desc.multiList.nameFn(control.userData, row, static_cast<int>(column))
                                : nullptr;
         cells.emplace_back(text ? text : "");
     }
@@ -69,8 +69,8 @@ std::vector<std::string> ListLines(const PanelControl &control)
 
 void ListSelect(PanelControl &control, int row, bool selecting)
 {
-    if (IsMultiList(control) && control.desc.multiList.select)
-        control.desc.multiList.select(control.userData, row, selecting ? 1 : 0);
+    if (IsMultiList(control) && control.select)
+        control.select(&control.record, control.userData, row, selecting ? 1 : 0);
 }
 
 int ListRedraws(const PanelControl &control)

@@ -1,4 +1,4 @@
-// panel_lists.h: the multi-column list control ("MultiListControl") of the classic panel service.
+// panel_lists.h: the multi-column list control ("MultiListBoxControl") of the classic panel service.
 //
 // The list holds no rows of its own: it asks the module through its descriptor's callbacks for
 // the row count, the text of a cell (the column titles at row -1) and the column widths, and

@@ -1,6 +1,8 @@
 // panels.cpp: the classic panel service of the simulated host.
 #include "panels.h"
 
+#include "unserved.h"
+
 #include "host.h"
 
 #include <algorithm>
@@ -44,7 +46,7 @@ ValueKind KindOf(const std::string &type)
 bool KnownType(const std::string &type)
 {
     static const char *const kPlain[] = {"ButtonControl", "BorderControl", "TextControl", "AreaControl",
-                                         "DragAreaControl", "OpenGLControl", "CanvasControl", "MultiListControl"};
+                                         "DragAreaControl", "OpenGLControl", "CanvasControl"};
     for (const char *name : kPlain)
         if (type == name)
             return true;
@@ -72,7 +74,7 @@ int FieldWidth(const PanelControl &c)
     }
     if (t == "BoolControl")
         return 20;
-    if (t == "MultiListControl")
+    if (t == "MultiListBoxControl")
         return c.desc.multiList.width > 0 ? c.desc.multiList.width : 200;
     if (c.kind == ValueKind::IntVector || c.kind == ValueKind::FloatVector)
         return 150;
@@ -157,6 +159,7 @@ void ControlSet(LWControlID id, cTag tag, LWValue *value)
     case CTL_RANGEMIN: c->rangeMin = value->intv.value; break;
     case CTL_RANGEMAX: c->rangeMax = value->intv.value; break;
     case CTL_USEREVENT: c->event = reinterpret_cast<LWCtlEventFunc>(value->ptr.ptr); break;
+    case CTL_SELECTEVENT: c->select = reinterpret_cast<LWCtlSelectFunc>(value->ptr.ptr); break;
     case CTL_USERDATA: c->userData = value->ptr.ptr; break;
     case CTL_USERDRAW: c->userDraw = value->ptr.ptr; break;
     case CTL_VALUE:
@@ -181,7 +184,7 @@ void ControlSet(LWControlID id, cTag tag, LWValue *value)
 bool IsHookTag(pTag tag)
 {
     return (tag >= PAN_USERDRAW && tag <= PAN_USERCLOSE) || tag == PAN_USERKEYS || tag == PAN_MOUSEBUTTON ||
-           tag == PAN_MOUSEMOVE || tag == PAN_USERKEYUPS || tag == PAN_MOUSEWHEEL || tag == PAN_CONFIGTAG;
+           tag == PAN_MOUSEMOVE || tag == PAN_USERKEYUPS || tag == PAN_MOUSEWHEEL || tag == PAN_USERRESIZE;
 }
 
 template <class Hook, class... Args>
@@ -343,7 +346,7 @@ struct PanelAccess {
         c.labelWidth = labelInside ? 0 : PanelService::TextWidth(c.label);
         c.w = c.labelWidth + FieldWidth(c);
         c.h = type == "BorderControl" ? std::max(2, c.desc.area.height) : 20;
-        if (type == "MultiListControl") // a title row and the visible rows, 20 pixels each
+        if (type == "MultiListBoxControl") // a title row and the visible rows, 20 pixels each
             c.h = 20 * (1 + std::max(1, c.desc.multiList.visItems));
         c.x = 4;
         c.y = panel->nextY;
@@ -390,6 +393,8 @@ PanelService::PanelService()
     funcs_.addControl = PanelAccess::AddControl;
     funcs_.nextControl = PanelAccess::NextControl;
     funcs_.drawFuncs = &drawFuncs_;
+    TrapUnserved(drawFuncs_);
+    TrapUnserved(funcs_);
 }
 
 std::vector<Panel *> PanelService::Panels()
@@ -473,7 +478,7 @@ int PanelService::Key(Panel &panel, unsigned int key, bool up)
 
 void PanelService::Wheel(Panel &panel, int value, int x, int y) { CallHook<LWPanWheelHook>(panel, PAN_MOUSEWHEEL, value, x, y); }
 
-void PanelService::ConfigTag(Panel &panel, int a, int b) { CallHook<LWPanConfigHook>(panel, PAN_CONFIGTAG, a, b); }
+void PanelService::UserResize(Panel &panel, int width, int height) { CallHook<LWPanResizeHook>(panel, PAN_USERRESIZE, width, height); }
 
 void PanelService::Activate(Panel &panel) { CallHook<LWPanHook>(panel, PAN_USERACTIVATE); }
 

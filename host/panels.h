@@ -6,7 +6,7 @@
 #ifndef ZKH_PANELS_H
 #define ZKH_PANELS_H
 
-#include "../plugin/common/lwhost.h"
+#include "lwhost/lwhost.h"
 
 #include <deque>
 #include <functional>
@@ -45,6 +45,7 @@ struct PanelControl {
     double fvec[3] = {0, 0, 0};
 
     LWCtlEventFunc event = nullptr;
+    LWCtlSelectFunc select = nullptr; // multi-column lists
     void *userData = nullptr;
     void *userDraw = nullptr;
     std::vector<DrMode> draws; // every draw request, in order
@@ -91,7 +92,7 @@ public:
     static void Mouse(Panel &panel, int qualifiers, int x, int y, bool move = false);
     static int Key(Panel &panel, unsigned int key, bool up = false);
     static void Wheel(Panel &panel, int value, int x, int y);
-    static void ConfigTag(Panel &panel, int a, int b);
+    static void UserResize(Panel &panel, int width, int height);
     static void Activate(Panel &panel);
     static void Draw(Panel &panel, DrMode mode);
     // Closes an open panel as the user would (its close hook runs).

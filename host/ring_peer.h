@@ -6,7 +6,7 @@
 #ifndef ZKH_RING_PEER_H
 #define ZKH_RING_PEER_H
 
-#include "../plugin/common/lwhost.h"
+#include "lwhost/lwhost.h"
 
 #include <cstddef>
 #include <cstdint>

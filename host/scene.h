@@ -2,7 +2,7 @@
 #ifndef ZKH_SCENE_H
 #define ZKH_SCENE_H
 
-#include "../plugin/common/lwhost.h"
+#include "lwhost/lwhost.h"
 
 #include <cstdint>
 #include <map>

@@ -1,6 +1,8 @@
 // scene_block.cpp: typed items of plug-in blocks and the host's load and save states.
 #include "scene_block.h"
 
+#include "unserved.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -119,6 +121,7 @@ BlockWriter::BlockWriter(Block &block) : block_(block)
     state_.writeU4 = WriteU4;
     state_.writeFP = WriteFP;
     state_.writeStr = WriteStr;
+    TrapUnserved(state_);
 }
 
 BlockReader::BlockReader(const Block &block) : block_(block)
@@ -129,6 +132,7 @@ BlockReader::BlockReader(const Block &block) : block_(block)
     state_.readU4 = ReadU4;
     state_.readFP = ReadFP;
     state_.readStr = ReadStr;
+    TrapUnserved(state_);
 }
 
 std::string QuoteText(const std::string &text)

@@ -2,7 +2,7 @@
 #ifndef ZKH_SCENE_BLOCK_H
 #define ZKH_SCENE_BLOCK_H
 
-#include "../plugin/common/lwhost.h"
+#include "lwhost/lwhost.h"
 
 #include <string>
 #include <vector>

@@ -3,7 +3,7 @@
 // the plug-ins' conversion reads it.
 #include "host.h"
 
-#include "common/lwcodepage.h"
+#include "zkplatform/narrow_codepage.h"
 
 #include <cctype>
 #include <cstdlib>

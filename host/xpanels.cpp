@@ -1,6 +1,8 @@
 // xpanels.cpp: the host's view panels and their service table.
 #include "xpanels.h"
 
+#include "unserved.h"
+
 #include "host.h"
 
 #include <algorithm>
@@ -64,8 +66,10 @@ void Describe(LWXPanelID id, LWXPanelDataDesc *data, LWXPanelGetFunc *get, LWXPa
     }
 }
 
-// Reads a hint array; an unknown tag ends it, since its arguments cannot be told apart.
-void Hint(LWXPanelID id, unsigned long, LWXPanelHint *hints)
+// Reads a hint array as the host does: each tag is followed by as many words as its low seven bits
+// give, and by a list ended by 0 when bit 0x80 is set; the array ends with a 0 tag. Tags the
+// simulated host does not act on are logged and skipped by that length.
+void Hint(LWXPanelID id, unsigned int, LWXPanelHint *hints)
 {
     XPanel *panel = Panels().Find(id);
     if (!panel || !hints)
@@ -81,31 +85,32 @@ void Hint(LWXPanelID id, unsigned long, LWXPanelHint *hints)
         const std::uintptr_t tag = Word(hints[i++]);
         if (tag == XPTAG_END)
             return;
+        LWXPanelHint *words = hints + i;
+        i += tag & 0x7F;
+        std::vector<std::uintptr_t> list;
+        if (tag & 0x80)
+            for (std::uintptr_t member; (member = Word(hints[i++])) != 0;)
+                list.push_back(member);
         if (tag == XPTAG_LABEL) {
-            const std::uintptr_t target = Word(hints[i++]);
-            const char *text = static_cast<const char *>(hints[i++]);
+            const std::uintptr_t target = Word(words[0]);
+            const char *text = static_cast<const char *>(words[1]);
             if (target == 0)
                 panel->title = text ? text : "";
             else if (XPanelControl *control = controlFor(target))
                 control->label = text ? text : "";
         } else if (tag == XPTAG_DESTROYNOTIFY) {
-            panel->destroyNotify = reinterpret_cast<LWXPanelDestroyNotifyFunc *>(hints[i++]);
+            panel->destroyNotify = reinterpret_cast<LWXPanelDestroyNotifyFunc *>(words[0]);
         } else if (tag == XPTAG_BUTNOTIFY) {
-            XPanelControl *control = controlFor(Word(hints[i++]));
-            auto *func = reinterpret_cast<LWXPanelBtnClickFunc *>(hints[i++]);
-            if (control)
-                control->button = func;
+            if (XPanelControl *control = controlFor(Word(words[0])))
+                control->button = reinterpret_cast<LWXPanelBtnClickFunc *>(words[1]);
         } else if (tag == XPTAG_POPFUNCS) {
-            XPanelControl *control = controlFor(Word(hints[i++]));
-            auto *count = reinterpret_cast<LWXPanelPopCntFunc *>(hints[i++]);
-            auto *name = reinterpret_cast<LWXPanelPopNameFunc *>(hints[i++]);
-            if (control) {
-                control->popCount = count;
-                control->popName = name;
+            if (XPanelControl *control = controlFor(Word(words[0]))) {
+                control->popCount = reinterpret_cast<LWXPanelPopCntFunc *>(words[1]);
+                control->popName = reinterpret_cast<LWXPanelPopNameFunc *>(words[2]);
             }
         } else if (tag == XPTAG_MIN || tag == XPTAG_STEP) {
-            XPanelControl *control = controlFor(Word(hints[i++]));
-            const int value = static_cast<int>(static_cast<std::intptr_t>(Word(hints[i++])));
+            XPanelControl *control = controlFor(Word(words[0]));
+            const int value = static_cast<int>(static_cast<std::intptr_t>(Word(words[1])));
             if (control && tag == XPTAG_MIN) {
                 control->hasMin = true;
                 control->min = value;
@@ -115,24 +120,23 @@ void Hint(LWXPanelID id, unsigned long, LWXPanelHint *hints)
             }
         } else if (tag == XPTAG_GROUP) {
             XPanelGroup group;
-            group.gid = static_cast<unsigned int>(Word(hints[i++]));
-            for (std::uintptr_t member; (member = Word(hints[i++])) != 0;)
+            group.gid = static_cast<unsigned int>(Word(words[0]));
+            for (std::uintptr_t member : list)
                 group.members.push_back(static_cast<unsigned int>(member));
             panel->groups.push_back(std::move(group));
         } else {
-            log.push_back("unknown hint tag " + Hex(tag) + ": the rest of the hints is ignored");
-            return;
+            log.push_back("hint tag " + Hex(tag) + " is not served by the simulated host: skipped");
         }
     }
 }
 
-void *GetData(LWXPanelID id, unsigned long which)
+void *GetData(LWXPanelID id, unsigned int which)
 {
     XPanel *panel = Panels().Find(id);
     return panel && which == 0 ? panel->userData : nullptr;
 }
 
-void SetData(LWXPanelID id, unsigned long which, void *data)
+void SetData(LWXPanelID id, unsigned int which, void *data)
 {
     XPanel *panel = Panels().Find(id);
     if (panel && which == 0)
@@ -160,7 +164,20 @@ LWXPanelID ToPanelID(XPanel *panel) { return reinterpret_cast<LWXPanelID>(panel)
 
 XPanels::XPanels()
 {
-    funcs_ = {3, Create, zkh::Destroy, Describe, Hint, GetData, SetData, ViewInst, ViewRefresh, Post, Open};
+    funcs_ = LWXPanelFuncs{};
+    funcs_.version = 3;
+    funcs_.drawf = nullptr;
+    funcs_.create = Create;
+    funcs_.destroy = zkh::Destroy;
+    funcs_.describe = Describe;
+    funcs_.hint = Hint;
+    funcs_.getData = GetData;
+    funcs_.setData = SetData;
+    funcs_.viewInst = ViewInst;
+    funcs_.viewRefresh = ViewRefresh;
+    funcs_.post = Post;
+    funcs_.open = Open;
+    TrapUnserved(funcs_);
 }
 
 // Panels left at the end go without notifications: their module may be gone already.

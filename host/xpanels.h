@@ -7,7 +7,7 @@
 #ifndef ZKH_XPANELS_H
 #define ZKH_XPANELS_H
 
-#include "../plugin/common/lwhost.h"
+#include "lwhost/lwhost.h"
 
 #include <array>
 #include <memory>

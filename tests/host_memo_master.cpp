@@ -143,7 +143,8 @@ TEST_F(MemoMaster, TimeAndSelectionEventsAskForOneRedraw)
     EXPECT_FALSE(host.GizmosDirty());
 
     zkh::MasterInstance *master = host.FindMaster(kServer);
-    LWMasterAccess access{LWEVNT_TIME, nullptr};
+    LWMasterAccess access{};
+    access.eventCode = LWEVNT_TIME;
     EXPECT_EQ(master->handler.event(master->instance, &access), 0.0);
 }
 

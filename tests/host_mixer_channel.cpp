@@ -144,10 +144,15 @@ TEST_F(MixerChannel, NothingIsKeptByCopiesOrScenes)
     // The copy evaluates as an empty mixer.
     double written = -1;
     struct Out {
-        static void Get(LWChannelID, void *, LWTime, double *value) { *value = 5.0; }
-        static void Set(LWChannelID, void *data, double value) { *static_cast<double *>(data) = value; }
+        static void Get(LWChannelAccessPriv *, LWChannelID, LWTime, double *value) { *value = 5.0; }
+        static void Set(LWChannelAccessPriv *priv, LWChannelID, double value) { *reinterpret_cast<double *>(priv) = value; }
     };
-    LWChannelAccess access{nullptr, &written, 1, 1 / 24.0, Out::Get, Out::Set};
+    LWChannelAccess access{};
+    access.priv = reinterpret_cast<LWChannelAccessPriv *>(&written); // private to this test's functions
+    access.frame = 1;
+    access.time = 1 / 24.0;
+    access.getChannel = Out::Get;
+    access.setChannel = Out::Set;
     modifier->handler.evaluate(other, &access);
     EXPECT_EQ(written, 5.0);
     modifier->handler.evaluate(modifier->instance, &access);

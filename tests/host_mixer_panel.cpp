@@ -78,7 +78,7 @@ TEST_F(MixerPanel, LayoutOfAFreshPanel)
             {"EditControl", "Name", 72 - 36, 20},
             {"NumControl", "Step", 72 - 36, 40},
             {"EditControl", "Sequence", 72 - 64, 60},
-            {"MultiListControl", "", 4, 84},
+            {"MultiListBoxControl", "", 4, 84},
             {"ButtonControl", "Add", 4, 251},
             {"ButtonControl", "Delete", 89, 251},
             {"ButtonControl", "Up", 174, 251},
@@ -89,7 +89,7 @@ TEST_F(MixerPanel, LayoutOfAFreshPanel)
             {"NumControl", "Out", 72 - 29, 332},
             {"BoolControl", "Repeat", 72 - 50, 352},
             {"EditControl", "Sequence", 72 - 64, 372},
-            {"MultiListControl", "", 4, 396},
+            {"MultiListBoxControl", "", 4, 396},
             {"ButtonControl", "Add", 4, 533},
             {"ButtonControl", "Delete", 89, 533},
             {"ButtonControl", "Up", 174, 533},
@@ -337,7 +337,7 @@ TEST_F(MixerPanel, RefusedControlsCloseNothingOpen)
     static LWControl *(*original)(LWPanelID, const char *, LWPanControlDesc *, const char *) = nullptr;
     original = funcs->addControl;
     funcs->addControl = [](LWPanelID panel, const char *type, LWPanControlDesc *desc, const char *label) -> LWControl * {
-        return std::string(type) == "MultiListControl" ? nullptr : original(panel, type, desc, label);
+        return std::string(type) == "MultiListBoxControl" ? nullptr : original(panel, type, desc, label);
     };
     std::string error;
     ASSERT_TRUE(host.OpenChannelOptions(Mixer(), error));

@@ -59,7 +59,11 @@ TEST_F(ModuleEntry, DescriptorAndServerTable)
     const ModuleDescriptor *descriptor = host.LoadedModule()->Descriptor();
     EXPECT_EQ(descriptor->sysSync, 0x04121994u);
     EXPECT_EQ(descriptor->sysVersion, 3u);
-    EXPECT_EQ(descriptor->sysMachine, 0x300u);
+#if defined(_WIN64)
+    EXPECT_EQ(descriptor->sysMachine, 0x300u); // 64-bit Windows
+#else
+    EXPECT_EQ(descriptor->sysMachine, 0x500u); // 64-bit Linux
+#endif
     EXPECT_EQ(host.LoadedModule()->ServerData(), reinterpret_cast<void *>(4));
 
     const auto &servers = host.LoadedModule()->Servers();

@@ -22,7 +22,7 @@ protected:
         host.scene.viewports.push_back({LVVIEWT_CAMERA, camera, 0, 0, 1000, 1000});
         host.scene.viewports.push_back({LVVIEWT_CAMERA, camera, 0, 0, 1000, 1000});
         host.scene.viewports.push_back({LVVIEWT_CAMERA, camera, 0, 0, 1000, 1000});
-        LWMasterGizmo local{&state, &funcs};
+        LWMasterGizmo local{&state, &funcs, nullptr};
         FillFrameGizmo(local);
         auto frame = std::make_unique<FrameRecord>();
         frame->camera = zkh::ToItemID(camera);

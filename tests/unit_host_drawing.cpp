@@ -13,15 +13,15 @@ TEST(HostDrawing, RecordsEveryCall)
     zkh::DrawRecorder recorder(2);
     LWCustomObjAccess *access = recorder.Access();
     EXPECT_EQ(access->view, 2);
-    const float red[4] = {1, 0, 0, 0.5f};
-    const LWDVector a = {0, 0, 0.001}, b = {10, 0, 0.001}, c = {10, 10, 0.001}, d = {0, 10, 0.001};
-    const LWDVector points[4] = {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {0, 4, 0}};
-    const int indexes[4] = {0, 1, 2, 3};
+    float red[4] = {1, 0, 0, 0.5f};
+    LWDVector a = {0, 0, 0.001}, b = {10, 0, 0.001}, c = {10, 10, 0.001}, d = {0, 10, 0.001};
+    LWDVector points[4] = {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {0, 4, 0}};
+    unsigned int indexes[4] = {0, 1, 2, 3};
     access->setDrawMode(access->dispData, 0);
     access->setPattern(access->dispData, LWLPAT_SOLID);
     access->setColor(access->dispData, red);
     access->quad(access->dispData, a, b, c, d, LWCSYS_VIEWPORT);
-    access->polygon(access->dispData, 4, indexes, points, LWCSYS_VIEWPORT);
+    access->polyIndexed(access->dispData, 4, indexes, points, LWCSYS_VIEWPORT);
     access->text(access->dispData, a, "memo", LWJUST_CENTER, LWCSYS_VIEWPORT);
     EXPECT_EQ(recorder.Describe(), "DrawMode 0\n"
                                    "Pattern 0\n"
@@ -35,8 +35,8 @@ TEST(HostDrawing, RasterisesColourAlphaAndTextures)
 {
     zkh::DrawRecorder recorder(0);
     LWCustomObjAccess *access = recorder.Access();
-    const float half[4] = {1, 0, 0, 0.5f};
-    const LWDVector a = {0, 0, 0}, b = {10, 0, 0}, c = {10, 10, 0}, d = {0, 10, 0};
+    float half[4] = {1, 0, 0, 0.5f};
+    LWDVector a = {0, 0, 0}, b = {10, 0, 0}, c = {10, 10, 0}, d = {0, 10, 0};
     access->setColor(access->dispData, half);
     access->quad(access->dispData, a, b, c, d, LWCSYS_VIEWPORT);
 
@@ -44,9 +44,9 @@ TEST(HostDrawing, RasterisesColourAlphaAndTextures)
     unsigned char texture[2 * 2 * 4];
     std::fill(std::begin(texture), std::end(texture), 255);
     texture[(1 * 2 + 0) * 4 + 3] = 0;
-    const float blue[4] = {0, 0, 1, 1};
-    const double uv0[2] = {0, 0}, uv1[2] = {0, 1}, uv2[2] = {1, 1}, uv3[2] = {1, 0};
-    const LWDVector e = {20, 0, 0}, f = {40, 0, 0}, g = {40, 20, 0}, h = {20, 20, 0};
+    float blue[4] = {0, 0, 1, 1};
+    double uv0[2] = {0, 0}, uv1[2] = {0, 1}, uv2[2] = {1, 1}, uv3[2] = {1, 0};
+    LWDVector e = {20, 0, 0}, f = {40, 0, 0}, g = {40, 20, 0}, h = {20, 20, 0};
     access->setColor(access->dispData, blue);
     access->setTexture(access->dispData, 2, texture);
     access->setUVs(access->dispData, uv0, uv1, uv2, uv3);

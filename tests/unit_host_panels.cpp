@@ -111,7 +111,7 @@ TEST(HostPanels, HooksEventsAndModalScripts)
         EXPECT_EQ(events.opens, 1);
         zkh::PanelService::Fire(*zkh::PanelService::Find(open, "Remove"));
         EXPECT_EQ(zkh::PanelService::Key(open, 0x1061), 1);
-        zkh::PanelService::Mouse(open, MOUSE_LEFT, 42, 7);
+        zkh::PanelService::Mouse(open, MOUSE_LEFT | MOUSE_DOWN, 42, 7);
         return 0; // Cancel
     });
     EXPECT_EQ(funcs->open(panel, PANF_BLOCKING | PANF_CANCEL), 0);

@@ -205,12 +205,12 @@ TEST_F(PanelToolkit, MouseKeysAndWheel)
     zkh::Panel &panel = HostPanel();
 
     // A press on no control captures nothing; here the second control takes it.
-    zkh::PanelService::Mouse(panel, MOUSE_LEFT, 30, 40);
+    zkh::PanelService::Mouse(panel, MOUSE_LEFT | MOUSE_DOWN, 30, 40);
     EXPECT_EQ(window.Captured(), active);
     EXPECT_EQ(window.Event().kind, lwp::lwpanel::kEventMouse);
     EXPECT_EQ(window.Event().clicks, 1);
-    zkh::PanelService::Mouse(panel, MOUSE_LEFT | IQ_SHIFT, 35, 41, true);
-    EXPECT_EQ(active->phases.back(), (MOUSE_LEFT & ~0xFF) + 1);
+    zkh::PanelService::Mouse(panel, MOUSE_LEFT | MOUSE_DOWN | IQ_SHIFT, 35, 41, true);
+    EXPECT_EQ(active->phases.back(), ((MOUSE_LEFT | MOUSE_DOWN) & ~0xFF) + 1);
     EXPECT_EQ(window.Event().prevX, 30);
     EXPECT_EQ(window.Event().clicks, 2);
     zkh::PanelService::Mouse(panel, 0, 36, 41);
@@ -221,7 +221,7 @@ TEST_F(PanelToolkit, MouseKeysAndWheel)
     auto *lonely = new CLWwindow(WindowSetup());
     lonely->Add(new Grabber(false));
     lonely->Open(nullptr);
-    zkh::PanelService::Mouse(*host.panels.Panels().back(), MOUSE_LEFT, 1, 1);
+    zkh::PanelService::Mouse(*host.panels.Panels().back(), MOUSE_LEFT | MOUSE_DOWN, 1, 1);
     EXPECT_EQ(lonely->Captured(), nullptr);
     delete lonely;
 
@@ -239,7 +239,7 @@ TEST_F(PanelToolkit, MouseKeysAndWheel)
     EXPECT_EQ(window.Event().kind, lwp::lwpanel::kEventWheel);
     EXPECT_EQ(window.Event().wheel, -3);
     EXPECT_EQ(window.Event().prevX, 36);
-    zkh::PanelService::ConfigTag(panel, 4, 5);
+    zkh::PanelService::UserResize(panel, 4, 5);
     EXPECT_EQ(window.Event().kind, lwp::lwpanel::kEventConfig);
     EXPECT_EQ(window.Event().a, 4);
     EXPECT_EQ(window.Event().b, 5);

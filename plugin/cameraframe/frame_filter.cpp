@@ -25,6 +25,9 @@
 
 namespace {
 
+// What the renderer is told when the frames could not be drawn into a render.
+constexpr char kFilterFailed[] = "ZK:CameraFrame: the frames could not be drawn into this render";
+
 using WorkRow = cimg_library::CImg<float>;
 
 struct FilterInstance {};
@@ -105,7 +108,8 @@ void FilterRows(const LWFilterAccess &access, FilterScratch &scratch)
     auto next = scratch.spans.cbegin();
     for (int y = 0; y < access.height; ++y) {
         for (unsigned c = 0; c < 4; ++c) {
-            const float *line = c < 3 ? access.bufLine("Final_Render", static_cast<int>(c), y) : access.bufLine("Alpha", 0, y);
+            // "Final_Render" holds one layer per colour component, "Alpha" one layer.
+            const float *line = c < 3 ? access.getLine("Final_Render", y, static_cast<int>(c)) : access.getLine("Alpha", y, 0);
             float *dst = row.data(0, 0, 0, c);
             if (line)
                 std::memcpy(dst, line, rowBytes);
@@ -161,15 +165,15 @@ const char **NoBuffers(LWInstance)
 
 } // namespace
 
-void ProcessFrameFilter(LWInstance, const LWFilterAccess *access)
+LWError ProcessFrameFilter(LWInstance, const LWFilterAccess *access)
 {
-    Guarded([&] {
-        if (!access || access->width < 1 || access->height < 1 || !access->bufLine || !access->setRGB ||
+    return GuardedOr(kFilterFailed, [&]() -> LWError {
+        if (!access || access->width < 1 || access->height < 1 || !access->getLine || !access->setRGB ||
             !access->setAlpha)
-            return;
+            return nullptr;
         const LWItemID camera = RenderCameraOf(*access);
         if (!camera)
-            return;
+            return nullptr;
         FilterScratch &scratch = Scratch(access->width);
         {
             auto lock = LockFrames();
@@ -181,6 +185,7 @@ void ProcessFrameFilter(LWInstance, const LWFilterAccess *access)
         std::stable_sort(scratch.spans.begin(), scratch.spans.end(),
                          [](const BandSpan &a, const BandSpan &b) { return a.y < b.y; });
         FilterRows(*access, scratch);
+        return nullptr;
     });
 }
 
@@ -195,6 +200,7 @@ void FillFrameFilterHandler(LWImageFilterHandler &handler)
         handler.inst->save = NoSave;
         handler.inst->descln = DescribeFilter;
     }
+    FillNoItems(handler.item);
     handler.process = ProcessFrameFilter;
     handler.flags = NoBuffers;
 }

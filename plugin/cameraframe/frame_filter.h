@@ -2,12 +2,13 @@
 #ifndef ZK_CAMERAFRAME_FRAME_FILTER_H
 #define ZK_CAMERAFRAME_FRAME_FILTER_H
 
-#include "../common/lwhost.h"
+#include "lwhost/lwhost.h"
 
 // Fills the image filter record (after the activation's shared steps).
 void FillFrameFilterHandler(LWImageFilterHandler &handler);
 
 // The process callback itself.
-void ProcessFrameFilter(LWInstance inst, const LWFilterAccess *access);
+// Null when the render was processed, or an error text for the renderer.
+LWError ProcessFrameFilter(LWInstance inst, const LWFilterAccess *access);
 
 #endif

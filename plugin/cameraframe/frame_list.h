@@ -6,7 +6,7 @@
 #ifndef ZK_CAMERAFRAME_FRAME_LIST_H
 #define ZK_CAMERAFRAME_FRAME_LIST_H
 
-#include "../common/lwhost.h"
+#include "lwhost/lwhost.h"
 
 #include <cstdint>
 #include <memory>

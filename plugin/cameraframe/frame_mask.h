@@ -4,7 +4,7 @@
 
 #include "frame_raster.h"
 
-#include "../common/lwhost.h"
+#include "lwhost/lwhost.h"
 
 #include <array>
 #include <functional>

@@ -83,7 +83,6 @@ const char *Describe(LWInstance inst)
 
 double NoEvent(LWInstance, const LWMasterAccess *) { return 0.0; }
 
-LWItemFuncs g_itemFuncs = {NoItems, IgnoreChangeID};
 
 } // namespace
 
@@ -108,7 +107,7 @@ void FillFrameMasterHandler(LWMasterHandler &handler)
         handler.inst->save = Save;
         handler.inst->descln = Describe;
     }
-    handler.item = &g_itemFuncs;
+    FillNoItems(handler.item);
     handler.type = LWMAST_SCENE;
     handler.event = NoEvent;
     handler.flags = NoFlags;

@@ -48,14 +48,15 @@ struct Painter {
 
     void Color(float r, float g, float b, float alpha) const
     {
-        const float rgba[4] = {r, g, b, alpha};
+        float rgba[4] = {r, g, b, alpha};
         if (a->setColor)
             a->setColor(a->dispData, rgba);
     }
     void TextColor() const
     {
+        float rgba[4] = {kTextColor[0], kTextColor[1], kTextColor[2], kTextColor[3]};
         if (a->setColor)
-            a->setColor(a->dispData, kTextColor);
+            a->setColor(a->dispData, rgba);
     }
     void Quad(const ViewMapping &m, const FrameRecord &f, double u0, double v0, double u1, double v1) const
     {
@@ -71,16 +72,16 @@ struct Painter {
     }
     void Polygon(const ViewMapping &m, const FrameRecord &f, double u0, double v0, double u1, double v1) const
     {
-        if (!a->polygon)
+        if (!a->polyIndexed)
             return;
-        static const int kIndexes[4] = {0, 1, 2, 3};
+        unsigned int indexes[4] = {0, 1, 2, 3};
         LWDVector p[4];
         m.Place(f, u0, v0, p[0]);
         m.Place(f, u1, v0, p[1]);
         m.Place(f, u1, v1, p[2]);
         m.Place(f, u0, v1, p[3]);
         if (Finite(p, 4))
-            a->polygon(a->dispData, 4, kIndexes, p, LWCSYS_VIEWPORT);
+            a->polyIndexed(a->dispData, 4, indexes, p, LWCSYS_VIEWPORT);
     }
     void Text(const ViewMapping &m, const FrameRecord &f, double u, double v, const std::string &text, int justify) const
     {
@@ -161,13 +162,13 @@ void DrawCombined(const Painter &p, const ViewMapping &m, const CameraFrameState
     p.Color(static_cast<float>(state.combinedColor[0]), static_cast<float>(state.combinedColor[1]),
             static_cast<float>(state.combinedColor[2]), static_cast<float>(1.0 - state.combinedTransparency));
     if (a->setTexture)
-        a->setTexture(a->dispData, kMaskSize, texture);
+        a->setTexture(a->dispData, kMaskSize, const_cast<unsigned char *>(texture)); // read only
     if (a->setUVs) {
-        const double uv0[2] = {0, 0}, uv1[2] = {0, 1}, uv2[2] = {1, 1}, uv3[2] = {1, 0};
+        double uv0[2] = {0, 0}, uv1[2] = {0, 1}, uv2[2] = {1, 1}, uv3[2] = {1, 0};
         a->setUVs(a->dispData, uv0, uv1, uv2, uv3);
     }
     if (a->quad) {
-        const LWDVector q0 = {0, 0, 0}, q1 = {m.vpW, 0, 0}, q2 = {m.vpW, m.vpH, 0}, q3 = {0, m.vpH, 0};
+        LWDVector q0 = {0, 0, 0}, q1 = {m.vpW, 0, 0}, q2 = {m.vpW, m.vpH, 0}, q3 = {0, m.vpH, 0};
         a->quad(a->dispData, q0, q1, q2, q3, LWCSYS_VIEWPORT);
     }
 }

@@ -2,7 +2,7 @@
 #ifndef ZK_CAMERAFRAME_FRAME_OVERLAY_H
 #define ZK_CAMERAFRAME_FRAME_OVERLAY_H
 
-#include "../common/lwhost.h"
+#include "lwhost/lwhost.h"
 
 // Fills the gizmo's callbacks: draw and dirty; the others are left empty.
 void FillFrameGizmo(LWMasterGizmo &gizmo);

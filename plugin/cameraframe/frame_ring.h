@@ -6,7 +6,7 @@
 #ifndef ZK_CAMERAFRAME_FRAME_RING_H
 #define ZK_CAMERAFRAME_FRAME_RING_H
 
-#include "../common/lwhost.h"
+#include "lwhost/lwhost.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -70,7 +70,7 @@ bool MousePosition(const LWToolEvent &event, double &x, double &y)
         if (auto *fresh = static_cast<const LWViewportInfo *>(global("LW Viewport Info 9", GFUSE_TRANSIENT)))
             views = fresh;
     double z = 0.0;
-    if (!views || !views->project || !views->project(event.portIndex, event.posRaw, &x, &y, &z))
+    if (!views || !views->project || !views->project(event.viewNumber, const_cast<double *>(event.posRaw), &x, &y, &z))
         return false;
     return std::isfinite(x) && std::isfinite(y);
 }
@@ -91,7 +91,7 @@ int Down(LWInstance, LWToolEvent *event)
     return GuardedOr(0, [&] {
         ViewMapping m;
         double x = 0, y = 0;
-        if (!event || !MapViewport(event->portIndex, m) || !MousePosition(*event, x, y))
+        if (!event || !MapViewport(event->viewNumber, m) || !MousePosition(*event, x, y))
             return 0;
         ToolState &t = g_tool;
         t.lastX = x;
@@ -199,9 +199,9 @@ void Draw(LWInstance, LWCustomObjAccess *access)
     Guarded([&] {
         if (!access || !access->setColor || !access->text)
             return;
-        static const float kGreen[4] = {0.0f, 1.0f, 0.0f, 1.0f};
-        const LWDVector where = {24.0, 24.0, 0.01};
-        access->setColor(access->dispData, kGreen);
+        float green[4] = {0.0f, 1.0f, 0.0f, 1.0f};
+        LWDVector where = {24.0, 24.0, 0.01};
+        access->setColor(access->dispData, green);
         access->text(access->dispData, where, "Frame Edit Mode", LWJUST_LEFT, LWCSYS_VIEWPORT);
     });
 }
@@ -245,18 +245,20 @@ void AdjustFramePosition(FrameRecord &frame, double newWidth, double newHeight, 
 
 void FillFrameTool(LWLayoutTool &tool)
 {
-    g_toolFuncs.done = Done;
-    g_toolFuncs.draw = Draw;
-    g_toolFuncs.help = Help;
-    g_toolFuncs.dirty = Dirty;
-    g_toolFuncs.count = Count;
-    g_toolFuncs.handle = Handle;
-    g_toolFuncs.start = Start;
-    g_toolFuncs.adjust = Adjust;
-    g_toolFuncs.down = Down;
-    g_toolFuncs.move = Move;
-    g_toolFuncs.up = Up;
-    g_toolFuncs.event = nullptr;
+    // The host's function table is filled in place; a host that offers none gets the module's own.
+    LWToolFuncs &f = tool.tool ? *tool.tool : g_toolFuncs;
+    f = LWToolFuncs{};
+    f.done = Done;
+    f.draw = Draw;
+    f.help = Help;
+    f.dirty = Dirty;
+    f.count = Count;
+    f.handle = Handle;
+    f.start = Start;
+    f.adjust = Adjust;
+    f.down = Down;
+    f.move = Move;
+    f.up = Up;
     tool.instance = &g_tool;
-    tool.tool = &g_toolFuncs;
+    tool.tool = &f;
 }

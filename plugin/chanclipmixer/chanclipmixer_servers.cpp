@@ -13,7 +13,6 @@ namespace {
 constexpr int kHandlerVersion = 5;
 constexpr int kInterfaceVersion = 5;
 
-LWItemFuncs g_itemFuncs = {NoItems, IgnoreChangeID};
 
 } // namespace
 
@@ -24,7 +23,7 @@ int ActivateClipMixerHandler(int version, GlobalFunc *global, void *local, void 
                                                  if (handler.inst)
                                                      FillMixerInstanceFuncs(*handler.inst);
                                                  if (handler.item) // only when the host offers the item part
-                                                     *handler.item = g_itemFuncs;
+                                                     FillNoItems(handler.item);
                                                  handler.evaluate = EvaluateMixer;
                                                  handler.flags = NoFlags;
                                              });

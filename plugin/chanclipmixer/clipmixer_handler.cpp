@@ -48,8 +48,8 @@ void EvaluateMixer(LWInstance inst, const LWChannelAccess *access)
         if (!access || !access->getChannel || !access->setChannel)
             return;
         double base = 0.0;
-        access->getChannel(access->chan, access->chanData, access->time, &base);
+        access->getChannel(access->priv, access->channel, access->time, &base);
         const double offset = inst ? MixerOffset(*static_cast<const ClipMixer *>(inst), access->frame) : 0.0;
-        access->setChannel(access->chan, access->chanData, base + offset);
+        access->setChannel(access->priv, access->channel, base + offset);
     });
 }

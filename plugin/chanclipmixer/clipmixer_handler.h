@@ -2,7 +2,7 @@
 #ifndef ZK_CLIPMIXER_HANDLER_H
 #define ZK_CLIPMIXER_HANDLER_H
 
-#include "../common/lwhost.h"
+#include "lwhost/lwhost.h"
 
 // Fills the instance part of a channel handler record (create, destroy, copy, load, save,
 // description line); the other callbacks are filled by the activation.

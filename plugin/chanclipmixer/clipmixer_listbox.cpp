@@ -15,7 +15,7 @@ const char kCheckMark[] = "\x03(i:MIMG_CHECKMARK)";
 
 RecordListBox *Box(void *userData) { return static_cast<RecordListBox *>(userData); }
 
-const char *NameCallback(void *userData, int column, int row)
+const char *NameCallback(void *userData, int row, int column)
 {
     return GuardedOr(static_cast<const char *>(nullptr), [&] { return Box(userData)->CellText(column, row); });
 }
@@ -30,7 +30,7 @@ int WidthCallback(void *userData, int column)
     return GuardedOr(0, [&] { return Box(userData)->ColumnWidth(column); });
 }
 
-void SelectCallback(void *userData, int row, int selecting)
+void SelectCallback(LWControlID, void *userData, int row, int selecting)
 {
     Guarded([&] { Box(userData)->Select(row, selecting); });
 }
@@ -73,11 +73,11 @@ bool RecordListBox::Create(LWPanelFuncs &funcs, LWPanelID panel, RecordKind kind
     desc.multiList.nameFn = NameCallback;
     desc.multiList.countFn = CountCallback;
     desc.multiList.colWidth = WidthCallback;
-    desc.multiList.select = SelectCallback;
-    list_ = funcs.addControl(panel, "MultiListControl", &desc, "");
+    list_ = funcs.addControl(panel, "MultiListBoxControl", &desc, "");
     if (!list_)
         return false;
     SetControlPointer(list_, CTL_USERDATA, this);
+    SetControlPointer(list_, CTL_SELECTEVENT, reinterpret_cast<void *>(SelectCallback));
     SetControlInt(list_, CTL_X, x);
     SetControlInt(list_, CTL_Y, y);
 

@@ -3,7 +3,7 @@
 #ifndef ZK_CLIPMIXER_LISTBOX_H
 #define ZK_CLIPMIXER_LISTBOX_H
 
-#include "../common/lwhost.h"
+#include "lwhost/lwhost.h"
 #include "clipmixer.h"
 
 #include <string>

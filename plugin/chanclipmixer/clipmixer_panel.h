@@ -2,7 +2,7 @@
 #ifndef ZK_CLIPMIXER_PANEL_H
 #define ZK_CLIPMIXER_PANEL_H
 
-#include "../common/lwhost.h"
+#include "lwhost/lwhost.h"
 
 // The ChannelInterface options callback: edits the instance's clips and tracks in a modal panel,
 // then compiles them with RebuildAll.

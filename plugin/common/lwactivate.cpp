@@ -26,4 +26,14 @@ LWError NoLoad(LWInstance, const LWLoadState *) { return nullptr; }
 LWError NoSave(LWInstance, const LWSaveState *) { return nullptr; }
 const LWItemID *NoItems(LWInstance) { return nullptr; }
 void IgnoreChangeID(LWInstance, const LWItemID *) {}
+void IgnoreChangeName(LWInstance, const LWNameChangeData *) {}
+
+void FillNoItems(LWItemFuncs *&item)
+{
+    static LWItemFuncs shared = {NoItems, IgnoreChangeID, IgnoreChangeName};
+    if (item)
+        *item = shared;
+    else
+        item = &shared;
+}
 unsigned int NoFlags(LWInstance) { return 0; }

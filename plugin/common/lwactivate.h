@@ -30,6 +30,11 @@ LWError NoLoad(LWInstance inst, const LWLoadState *load);
 LWError NoSave(LWInstance inst, const LWSaveState *save);
 const LWItemID *NoItems(LWInstance inst);
 void IgnoreChangeID(LWInstance inst, const LWItemID *idList);
+void IgnoreChangeName(LWInstance inst, const LWNameChangeData *names);
 unsigned int NoFlags(LWInstance inst);
+
+// The item part of a handler that uses no items (no list; identifier and name changes ignored): the
+// host's record is filled in place; when the host offers none, the slot points to a shared one.
+void FillNoItems(LWItemFuncs *&item);
 
 #endif

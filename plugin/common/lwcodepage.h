@@ -6,11 +6,9 @@
 #ifndef ZK_LWCODEPAGE_H
 #define ZK_LWCODEPAGE_H
 
-#include <string>
+#include "zkplatform/narrow_codepage.h"
 
-// Outside Windows: the environment variable naming the narrow code page, and its value when unset.
-constexpr char kNarrowCodePageVariable[] = "ZK_NARROW_CODEPAGE";
-constexpr char kDefaultNarrowCodePage[] = "UTF-8";
+#include <string>
 
 // UTF-8 to UTF-16; invalid sequences become U+FFFD.
 std::u16string Utf8ToUtf16(const std::string &utf8);

@@ -4,7 +4,7 @@
 #ifndef ZK_LWCONTROL_H
 #define ZK_LWCONTROL_H
 
-#include "lwhost.h"
+#include "lwhost/lwhost.h"
 
 #include <string>
 

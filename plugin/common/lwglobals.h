@@ -7,7 +7,7 @@
 #ifndef ZK_LWGLOBALS_H
 #define ZK_LWGLOBALS_H
 
-#include "lwhost.h"
+#include "lwhost/lwhost.h"
 
 #include <cstdint>
 

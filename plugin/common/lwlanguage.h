@@ -2,7 +2,7 @@
 #ifndef ZK_LWLANGUAGE_H
 #define ZK_LWLANGUAGE_H
 
-#include "lwhost.h"
+#include "lwhost/lwhost.h"
 
 #include <cstdint>
 

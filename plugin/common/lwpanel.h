@@ -9,7 +9,7 @@
 #ifndef ZK_LWPANEL_H
 #define ZK_LWPANEL_H
 
-#include "lwhost.h"
+#include "lwhost/lwhost.h"
 
 #include <cstdint>
 #include <memory>

@@ -120,7 +120,7 @@ struct WindowHandlers {
             CLWwindow *w = WindowOf(data);
             if (!w)
                 return;
-            const bool down = (qualifiers & MOUSE_LEFT) != 0;
+            const bool down = (qualifiers & MOUSE_DOWN) != 0;
             if (!down) {
                 w->captured_ = nullptr;
                 w->event_.clicks = 0;
@@ -193,7 +193,7 @@ CLWwindow::CLWwindow(const CLWwindowSetup &setup)
     f->set(panel_, PAN_USEROPEN, reinterpret_cast<void *>(&WindowHandlers::Open));
     f->set(panel_, PAN_USERCLOSE, reinterpret_cast<void *>(&WindowHandlers::Close));
     f->set(panel_, PAN_USERACTIVATE, reinterpret_cast<void *>(&WindowHandlers::Activate));
-    f->set(panel_, PAN_CONFIGTAG, reinterpret_cast<void *>(&WindowHandlers::Config));
+    f->set(panel_, PAN_USERRESIZE, reinterpret_cast<void *>(&WindowHandlers::Config));
     f->set(panel_, PAN_USERKEYS, reinterpret_cast<void *>(&WindowHandlers::KeyDown));
     f->set(panel_, PAN_USERKEYUPS, reinterpret_cast<void *>(&WindowHandlers::KeyUp));
     f->set(panel_, PAN_MOUSEBUTTON, reinterpret_cast<void *>(&WindowHandlers::Mouse));
@@ -205,7 +205,7 @@ CLWwindow::CLWwindow(const CLWwindowSetup &setup)
     f->set(panel_, PAN_H, &height);
     int extra[4] = {setup.tag26, setup.tag27, setup.tag28, setup.tag29};
     for (int i = 0; i < 4; ++i)
-        f->set(panel_, PAN_QUALIFIERS + i, &extra[i]);
+        f->set(panel_, PAN_MIN_W + i, &extra[i]);
 
     const LWDisplayMetrics *metrics = f->drawFuncs && f->drawFuncs->dispMetrics ? f->drawFuncs->dispMetrics() : nullptr;
     const int displayW = metrics ? metrics->width : width;

@@ -4,7 +4,7 @@
 // server of the table; each tool's activation functions live with that tool.
 #include "../cameraframe/cameraframe_servers.h"
 #include "../chanclipmixer/chanclipmixer_servers.h"
-#include "../common/lwhost.h"
+#include "lwhost/lwhost.h"
 #include "../morphconsolidate/morphconsolidate_servers.h"
 #include "../timelinememo/timelinememo_servers.h"
 

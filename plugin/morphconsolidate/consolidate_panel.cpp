@@ -129,7 +129,7 @@ void BuildPanel(ConsolidateState &state)
     desc.area = {LWT_AREA, 400, 0};
     state.border = funcs->addControl(state.panel, "BorderControl", &desc, "");
     desc = {};
-    desc.popup = {LWT_POPUP, 200, PopupCount, PopupName};
+    desc.popup = {LWT_POPUP, 200, PopupCount, PopupName, nullptr, nullptr, nullptr};
     state.itemPopup = funcs->addControl(state.panel, "CustomPopupControl", &desc, "Ctrl item");
     desc = {};
     desc.string = {LWT_STRING, 38};

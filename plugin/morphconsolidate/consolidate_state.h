@@ -2,7 +2,7 @@
 #ifndef ZK_CONSOLIDATE_STATE_H
 #define ZK_CONSOLIDATE_STATE_H
 
-#include "../common/lwhost.h"
+#include "lwhost/lwhost.h"
 
 #include <string>
 #include <vector>

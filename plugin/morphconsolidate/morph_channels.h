@@ -5,7 +5,7 @@
 #ifndef ZK_MORPH_CHANNELS_H
 #define ZK_MORPH_CHANNELS_H
 
-#include "../common/lwhost.h"
+#include "lwhost/lwhost.h"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 #ifndef ZK_MORPHCONSOLIDATE_SERVERS_H
 #define ZK_MORPHCONSOLIDATE_SERVERS_H
 
-#include "../common/lwhost.h"
+#include "lwhost/lwhost.h"
 
 extern const char kMorphConsolidateServerName[];
 

@@ -211,8 +211,7 @@ void FillMemoMasterHandler(LWMasterHandler &handler)
         handler.inst->save = SaveCallback;
         handler.inst->descln = MemoDescription;
     }
-    static LWItemFuncs itemFuncs = {NoItems, IgnoreChangeID};
-    handler.item = &itemFuncs;
+    FillNoItems(handler.item);
     handler.type = LWMAST_SCENE;
     handler.event = MemoEvent;
     handler.flags = NoFlags;

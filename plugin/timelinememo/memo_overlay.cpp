@@ -13,8 +13,9 @@ constexpr float kMarkerColor[4] = {0.8f, 0.8f, 0.8f, 0.25f};
 
 void SetColor(LWCustomObjAccess &access, const float rgba[4])
 {
+    float color[4] = {rgba[0], rgba[1], rgba[2], rgba[3]};
     if (access.setColor)
-        access.setColor(access.dispData, rgba);
+        access.setColor(access.dispData, color);
 }
 
 void SetColor(LWCustomObjAccess &access, const std::array<float, 3> &rgb)
@@ -26,18 +27,18 @@ void SetColor(LWCustomObjAccess &access, const std::array<float, 3> &rgb)
 // The unit square scaled by (w, h) and moved by (x0, y0), as one 4-vertex polygon.
 void DrawUnitQuad(LWCustomObjAccess &access, double x0, double y0, double w, double h)
 {
-    if (!access.polygon)
+    if (!access.polyIndexed)
         return;
-    const LWDVector points[4] = {{x0, y0, kDepth}, {x0 + w, y0, kDepth}, {x0 + w, y0 + h, kDepth}, {x0, y0 + h, kDepth}};
-    const int indexes[4] = {0, 1, 2, 3};
-    access.polygon(access.dispData, 4, indexes, points, LWCSYS_VIEWPORT);
+    LWDVector points[4] = {{x0, y0, kDepth}, {x0 + w, y0, kDepth}, {x0 + w, y0 + h, kDepth}, {x0, y0 + h, kDepth}};
+    unsigned int indexes[4] = {0, 1, 2, 3};
+    access.polyIndexed(access.dispData, 4, indexes, points, LWCSYS_VIEWPORT);
 }
 
 void DrawText(LWCustomObjAccess &access, double x, double y, const std::string &text, int justify)
 {
     if (!access.text || text.empty())
         return;
-    const LWDVector position = {x, y, kDepth};
+    LWDVector position = {x, y, kDepth};
     access.text(access.dispData, position, text.c_str(), justify, LWCSYS_VIEWPORT);
 }
 

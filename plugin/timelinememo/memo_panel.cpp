@@ -90,8 +90,8 @@ LWXPanelHint Fn2Hint(Fn *function)
 
 std::vector<LWXPanelHint> PanelHints()
 {
-    std::vector<LWXPanelHint> h = {XpH(XPTAG_LABEL), XpH(0), const_cast<char *>(kPanelTitle),
-                                   XpH(XPTAG_DESTROYNOTIFY), Fn2Hint(MemoPanelDestroyed)};
+    std::vector<LWXPanelHint> h = {XpH(XPTAG_LABEL), XpH(0), const_cast<char *>(kPanelTitle), XpH(0),
+                                   XpH(XPTAG_DESTROYNOTIFY), Fn2Hint(MemoPanelDestroyed), XpH(0)};
     for (unsigned int cid : {kMemoImport, kMemoExport, kMemoCreateTrack, kMemoDeleteTrack, kMemoTrackUp,
                              kMemoTrackDown, kMemoCreateClip, kMemoDeleteClip})
         h.insert(h.end(), {XpH(XPTAG_BUTNOTIFY), XpH(cid), Fn2Hint(MemoPanelButton)});
@@ -226,7 +226,7 @@ void Pressed(MemoInstance &instance, unsigned int cid)
     }
 }
 
-void *GetValue(MemoInstance &instance, unsigned long vid)
+void *GetValue(MemoInstance &instance, unsigned int vid)
 {
     switch (vid) {
     case kMemoTracksList: g_intValue = instance.selectedTrack; return &g_intValue;
@@ -268,7 +268,7 @@ void *GetValue(MemoInstance &instance, unsigned long vid)
     }
 }
 
-int SetValue(MemoInstance &instance, unsigned long vid, void *value)
+int SetValue(MemoInstance &instance, unsigned int vid, void *value)
 {
     switch (vid) {
     case kMemoTracksList:
@@ -352,17 +352,18 @@ LWXPanelID CreateMemoPanel(MemoInstance &instance)
     return panel;
 }
 
-void *MemoPanelGet(void *inst, unsigned long vid)
+void *MemoPanelGet(void *inst, unsigned int vid)
 {
     return GuardedOr(static_cast<void *>(nullptr), [&]() -> void * {
         return IsLiveMemo(inst) ? GetValue(*static_cast<MemoInstance *>(inst), vid) : nullptr;
     });
 }
 
-int MemoPanelSet(void *inst, unsigned long vid, void *value)
+LWXPRefreshCode MemoPanelSet(void *inst, unsigned int vid, void *value)
 {
-    return GuardedOr(0, [&] {
-        return IsLiveMemo(inst) && value ? SetValue(*static_cast<MemoInstance *>(inst), vid, value) : 0;
+    return GuardedOr(LWXPRC_NONE, [&] {
+        const bool changed = IsLiveMemo(inst) && value && SetValue(*static_cast<MemoInstance *>(inst), vid, value);
+        return changed ? LWXPRC_DFLT : LWXPRC_NONE;
     });
 }
 

@@ -35,8 +35,8 @@ const LWXPanelControl *MemoControlTable();
 LWXPanelID CreateMemoPanel(MemoInstance &instance);
 
 // The panel's callbacks.
-void *MemoPanelGet(void *inst, unsigned long vid);
-int MemoPanelSet(void *inst, unsigned long vid, void *value);
+void *MemoPanelGet(void *inst, unsigned int vid);
+LWXPRefreshCode MemoPanelSet(void *inst, unsigned int vid, void *value);
 void MemoPanelButton(LWXPanelID panel, int cid);
 void MemoPanelDestroyed(void *panelData);
 int MemoTrackCount(void *userData);

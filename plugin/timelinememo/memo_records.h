@@ -6,7 +6,7 @@
 #ifndef ZK_MEMO_RECORDS_H
 #define ZK_MEMO_RECORDS_H
 
-#include "../common/lwhost.h"
+#include "lwhost/lwhost.h"
 
 #include <array>
 #include <memory>
