@@ -38,12 +38,18 @@ bool Host::RunImageFilter(const std::string &server, FilterImage &image, int fra
         Message("cannot add image filter " + server + ": " + (error ? error : ""));
         return false;
     }
+    LWError failure = nullptr;
     {
         FilterAccessScope scope(image, frame);
-        handler.process(instance, scope.Access());
+        failure = handler.process(instance, scope.Access());
     }
     if (instFuncs.destroy)
         instFuncs.destroy(instance);
+    // The renderer stops on an error text: the frame is not written.
+    if (failure) {
+        Message(server + ": the render of frame " + std::to_string(frame) + " failed: " + failure);
+        return false;
+    }
     return true;
 }
 

@@ -152,15 +152,20 @@ void TrapUnserved(LWItemInfo &record)
     ZKH_TRAP(record, serverFlags, "LWItemInfo.serverFlags");
     ZKH_TRAP(record, controller, "LWItemInfo.controller");
     ZKH_TRAP(record, flags, "LWItemInfo.flags");
+    ZKH_TRAP(record, lookAhead, "LWItemInfo.lookAhead");
+    ZKH_TRAP(record, goalStrength, "LWItemInfo.goalStrength");
     ZKH_TRAP(record, stiffness, "LWItemInfo.stiffness");
     ZKH_TRAP(record, axisLocks, "LWItemInfo.axisLocks");
     ZKH_TRAP(record, maxLookSteps, "LWItemInfo.maxLookSteps");
+    ZKH_TRAP(record, reliableDistance, "LWItemInfo.reliableDistance");
     ZKH_TRAP(record, goalObjective, "LWItemInfo.goalObjective");
+    ZKH_TRAP(record, ikfkBlending, "LWItemInfo.ikfkBlending");
     ZKH_TRAP(record, ikInitialState, "LWItemInfo.ikInitialState");
     ZKH_TRAP(record, ikInitialStateFrame, "LWItemInfo.ikInitialStateFrame");
     ZKH_TRAP(record, ikSoft, "LWItemInfo.ikSoft");
     ZKH_TRAP(record, pole, "LWItemInfo.pole");
     ZKH_TRAP(record, sameItem, "LWItemInfo.sameItem");
+    ZKH_TRAP(record, sameItemBlend, "LWItemInfo.sameItemBlend");
     ZKH_TRAP(record, sameItemBlendMethod, "LWItemInfo.sameItemBlendMethod");
     ZKH_TRAP(record, sameItemFlags, "LWItemInfo.sameItemFlags");
     ZKH_TRAP(record, selected, "LWItemInfo.selected");
@@ -168,6 +173,7 @@ void TrapUnserved(LWItemInfo &record)
     ZKH_TRAP(record, controllerTrans, "LWItemInfo.controllerTrans");
     ZKH_TRAP(record, splineItem, "LWItemInfo.splineItem");
     ZKH_TRAP(record, splineFit, "LWItemInfo.splineFit");
+    ZKH_TRAP(record, splineT, "LWItemInfo.splineT");
     ZKH_TRAP(record, rotationOrder, "LWItemInfo.rotationOrder");
     ZKH_TRAP(record, relparam, "LWItemInfo.relparam");
 }
@@ -178,25 +184,35 @@ void TrapUnserved(LWObjectInfo &record)
     ZKH_TRAP(record, numPoints, "LWObjectInfo.numPoints");
     ZKH_TRAP(record, numPolygons, "LWObjectInfo.numPolygons");
     ZKH_TRAP(record, shadowOpts, "LWObjectInfo.shadowOpts");
+    ZKH_TRAP(record, dissolve, "LWObjectInfo.dissolve");
     ZKH_TRAP(record, meshInfo, "LWObjectInfo.meshInfo");
     ZKH_TRAP(record, flags, "LWObjectInfo.flags");
+    ZKH_TRAP(record, fog, "LWObjectInfo.fog");
     ZKH_TRAP(record, dispMap, "LWObjectInfo.dispMap");
     ZKH_TRAP(record, clipMap, "LWObjectInfo.clipMap");
     ZKH_TRAP(record, patchLevel, "LWObjectInfo.patchLevel");
     ZKH_TRAP(record, metaballRes, "LWObjectInfo.metaballRes");
     ZKH_TRAP(record, boneSource, "LWObjectInfo.boneSource");
     ZKH_TRAP(record, morphTarget, "LWObjectInfo.morphTarget");
+    ZKH_TRAP(record, morphAmount, "LWObjectInfo.morphAmount");
     ZKH_TRAP(record, edgeOpts, "LWObjectInfo.edgeOpts");
     ZKH_TRAP(record, edgeColor, "LWObjectInfo.edgeColor");
     ZKH_TRAP(record, subdivOrder, "LWObjectInfo.subdivOrder");
+    ZKH_TRAP(record, polygonSize, "LWObjectInfo.polygonSize");
     ZKH_TRAP(record, excluded, "LWObjectInfo.excluded");
     ZKH_TRAP(record, matteColor, "LWObjectInfo.matteColor");
+    ZKH_TRAP(record, thickness, "LWObjectInfo.thickness");
+    ZKH_TRAP(record, edgeZScale, "LWObjectInfo.edgeZScale");
+    ZKH_TRAP(record, shrinkEdgesNominalDistance, "LWObjectInfo.shrinkEdgesNominalDistance");
+    ZKH_TRAP(record, maxDissolveDistance, "LWObjectInfo.maxDissolveDistance");
+    ZKH_TRAP(record, bumpDistance, "LWObjectInfo.bumpDistance");
     ZKH_TRAP(record, getGroupIndex, "LWObjectInfo.getGroupIndex");
     ZKH_TRAP(record, dispMapOrder, "LWObjectInfo.dispMapOrder");
     ZKH_TRAP(record, bumpOrder, "LWObjectInfo.bumpOrder");
     ZKH_TRAP(record, getNodeEditor, "LWObjectInfo.getNodeEditor");
     ZKH_TRAP(record, nodeOrder, "LWObjectInfo.nodeOrder");
     ZKH_TRAP(record, bounds, "LWObjectInfo.bounds");
+    ZKH_TRAP(record, shadowoffsetdistance, "LWObjectInfo.shadowoffsetdistance");
     ZKH_TRAP(record, instancer, "LWObjectInfo.instancer");
     ZKH_TRAP(record, getEdgeNodeEditor, "LWObjectInfo.getEdgeNodeEditor");
     ZKH_TRAP(record, layerLoaded, "LWObjectInfo.layerLoaded");
@@ -206,6 +222,9 @@ void TrapUnserved(LWObjectInfo &record)
     ZKH_TRAP(record, primaryRays, "LWObjectInfo.primaryRays");
     ZKH_TRAP(record, secondaryRays, "LWObjectInfo.secondaryRays");
     ZKH_TRAP(record, missingSampleRays, "LWObjectInfo.missingSampleRays");
+    ZKH_TRAP(record, angularTolerance, "LWObjectInfo.angularTolerance");
+    ZKH_TRAP(record, minimumPixelSpacing, "LWObjectInfo.minimumPixelSpacing");
+    ZKH_TRAP(record, maximumPixelSpacing, "LWObjectInfo.maximumPixelSpacing");
     ZKH_TRAP(record, pntIndex, "LWObjectInfo.pntIndex");
     ZKH_TRAP(record, polIndex, "LWObjectInfo.polIndex");
     ZKH_TRAP(record, boneMode, "LWObjectInfo.boneMode");
@@ -216,9 +235,16 @@ void TrapUnserved(LWObjectInfo &record)
 
 void TrapUnserved(LWCameraInfo &record)
 {
+    ZKH_TRAP(record, zoomFactor, "LWCameraInfo.zoomFactor");
+    ZKH_TRAP(record, focalLength, "LWCameraInfo.focalLength");
+    ZKH_TRAP(record, focalDistance, "LWCameraInfo.focalDistance");
+    ZKH_TRAP(record, fStop, "LWCameraInfo.fStop");
+    ZKH_TRAP(record, blurLength, "LWCameraInfo.blurLength");
     ZKH_TRAP(record, fovAngles, "LWCameraInfo.fovAngles");
     ZKH_TRAP(record, flags, "LWCameraInfo.flags");
     ZKH_TRAP(record, resolution, "LWCameraInfo.resolution");
+    ZKH_TRAP(record, pixelAspect, "LWCameraInfo.pixelAspect");
+    ZKH_TRAP(record, separation, "LWCameraInfo.separation");
     ZKH_TRAP(record, regionLimits, "LWCameraInfo.regionLimits");
     ZKH_TRAP(record, maskLimits, "LWCameraInfo.maskLimits");
     ZKH_TRAP(record, maskColor, "LWCameraInfo.maskColor");
@@ -229,18 +255,25 @@ void TrapUnserved(LWCameraInfo &record)
     ZKH_TRAP(record, usingGlobalBlur, "LWCameraInfo.usingGlobalBlur");
     ZKH_TRAP(record, usingGlobalMask, "LWCameraInfo.usingGlobalMask");
     ZKH_TRAP(record, motionBlurPasses, "LWCameraInfo.motionBlurPasses");
+    ZKH_TRAP(record, shutterEfficiency, "LWCameraInfo.shutterEfficiency");
     ZKH_TRAP(record, noiseSampler, "LWCameraInfo.noiseSampler");
     ZKH_TRAP(record, filmSize, "LWCameraInfo.filmSize");
     ZKH_TRAP(record, frameTiming, "LWCameraInfo.frameTiming");
     ZKH_TRAP(record, antiAliasing, "LWCameraInfo.antiAliasing");
+    ZKH_TRAP(record, overSampling, "LWCameraInfo.overSampling");
     ZKH_TRAP(record, diaphragm, "LWCameraInfo.diaphragm");
+    ZKH_TRAP(record, convergencePoint, "LWCameraInfo.convergencePoint");
     ZKH_TRAP(record, usingConvergencePoint, "LWCameraInfo.usingConvergencePoint");
+    ZKH_TRAP(record, convergenceToeIn, "LWCameraInfo.convergenceToeIn");
     ZKH_TRAP(record, eyeTransform, "LWCameraInfo.eyeTransform");
+    ZKH_TRAP(record, rollingShutter, "LWCameraInfo.rollingShutter");
+    ZKH_TRAP(record, shutterOpen, "LWCameraInfo.shutterOpen");
     ZKH_TRAP(record, minSamples, "LWCameraInfo.minSamples");
     ZKH_TRAP(record, maxSamples, "LWCameraInfo.maxSamples");
     ZKH_TRAP(record, trackedEye, "LWCameraInfo.trackedEye");
     ZKH_TRAP(record, overscanMode, "LWCameraInfo.overscanMode");
     ZKH_TRAP(record, overscanSize, "LWCameraInfo.overscanSize");
+    ZKH_TRAP(record, resolutionmultiplier, "LWCameraInfo.resolutionmultiplier");
     ZKH_TRAP(record, overscanPixels, "LWCameraInfo.overscanPixels");
 }
 
@@ -276,7 +309,9 @@ void TrapUnserved(LWViewportInfo &record)
     ZKH_TRAP(record, modelview, "LWViewportInfo.modelview");
     ZKH_TRAP(record, project, "LWViewportInfo.project");
     ZKH_TRAP(record, unproject, "LWViewportInfo.unproject");
+    ZKH_TRAP(record, pixelSize, "LWViewportInfo.pixelSize");
     ZKH_TRAP(record, handleSize, "LWViewportInfo.handleSize");
+    ZKH_TRAP(record, gridSize, "LWViewportInfo.gridSize");
     ZKH_TRAP(record, viewItem, "LWViewportInfo.viewItem");
     ZKH_TRAP(record, gridType, "LWViewportInfo.gridType");
     ZKH_TRAP(record, viewPicking, "LWViewportInfo.viewPicking");
@@ -296,6 +331,7 @@ void TrapUnserved(LWChannelInfo &record)
     ZKH_TRAP(record, groupParent, "LWChannelInfo.groupParent");
     ZKH_TRAP(record, channelParent, "LWChannelInfo.channelParent");
     ZKH_TRAP(record, channelType, "LWChannelInfo.channelType");
+    ZKH_TRAP(record, channelEvaluate, "LWChannelInfo.channelEvaluate");
     ZKH_TRAP(record, channelEnvelope, "LWChannelInfo.channelEnvelope");
     ZKH_TRAP(record, setChannelEvent, "LWChannelInfo.setChannelEvent");
     ZKH_TRAP(record, server, "LWChannelInfo.server");
