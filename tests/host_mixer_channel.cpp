@@ -4,6 +4,7 @@
 #include "module_fixture.h"
 #include "process_support.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -88,6 +89,25 @@ TEST_F(MixerChannel, OverlappingTracksEarlierWins)
     }));
     EXPECT_EQ(Values(4, 9), (std::vector<double>{4, 4, 5, 5, 6, 7}));
     EXPECT_EQ(host.EvaluateChannel(channel, 20), 18.0); // frame = out: the last entry
+}
+
+// Numbers too small for a double are taken as converted (subnormal), and a NAME:COUNT repeat of
+// any 32-bit count is taken: it is never expanded into memory.
+TEST_F(MixerChannel, TinyNumbersAndLargeRepeatCounts)
+{
+    zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    ASSERT_NE(modifier, nullptr);
+    Import(*modifier, R"(<chanClipMixer format="3.1"><clips>
+        <clip name="A" step="1" seq="1e-310 1e-320 0.0000000001e-300"/>
+        <clip name="B" step="1" seq="5 6"/>
+      </clips><tracks>
+        <track in="-2" out="0" seq="A"/>
+        <track in="1" out="3" seq="B:20000000 A:2147483647"/>
+      </tracks></chanClipMixer>)");
+    EXPECT_TRUE(host.commands.status.empty()) << host.commands.status[0];
+    // The base is 0 up to frame 0, then one unit per frame.
+    EXPECT_EQ(Values(-2, 3), (std::vector<double>{1e-310, std::strtod("1e-320", nullptr), 1e-310, 6, 8, 8}));
+    EXPECT_GT(host.EvaluateChannel(channel, -1), 0.0);
 }
 
 TEST_F(MixerChannel, ModifiersRunInOrderOnTheValueSoFar)
