@@ -204,6 +204,20 @@ TEST_F(MemoMaster, LongNamesSurviveASaveAndLoad)
     EXPECT_EQ(SaveBlock(*master)[2].text, longName);
 }
 
+// Copying the master, as Layout does when it duplicates a handler: the memo refuses a second
+// instance, so there is no copy and the original keeps its tracks.
+TEST_F(MemoMaster, CopiesAreRefusedAndTheOriginalStays)
+{
+    zkh::MasterInstance *master = AddMemo();
+    ASSERT_NE(master, nullptr);
+    FillExample(host, OpenPanel());
+    const std::string before = Describe(SaveBlock(*master));
+    EXPECT_EQ(host.CopyMaster(*master), nullptr);
+    EXPECT_EQ(host.messages.back(), "cannot add ZK:TimeLineMemo: Already exists!");
+    ASSERT_EQ(host.Masters().size(), 1u);
+    EXPECT_EQ(Describe(SaveBlock(*host.Masters()[0])), before);
+}
+
 TEST_F(MemoMaster, TimeAndSelectionEventsAskForOneRedraw)
 {
     ASSERT_NE(AddMemo(), nullptr);

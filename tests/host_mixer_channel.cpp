@@ -178,6 +178,29 @@ TEST_F(MixerChannel, NothingIsKeptByCopiesOrScenes)
     modifier->instFuncs.destroy(other);
 }
 
+// Layout copies a modifier when it clones an item or pastes a modifier: the copy is a new, empty
+// mixer (nothing is copied) on its channel, and the original keeps its clips.
+TEST_F(MixerChannel, CopiesThroughTheHostAreEmptyMixers)
+{
+    zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    ASSERT_NE(modifier, nullptr);
+    Import(*modifier, R"(<chanClipMixer><clips><clip name="A" step="1" seq="10"/></clips>
+        <tracks><track in="1" out="3" seq="A"/></tracks></chanClipMixer>)");
+    const std::uint32_t other = host.scene.Channels()[0].id; // Position.X, no keys
+    zkh::ChannelModifier *copy = host.CopyChannelHandler(*modifier, other);
+    ASSERT_NE(copy, nullptr) << host.messages.back();
+    EXPECT_NE(copy->instance, modifier->instance);
+    EXPECT_STREQ(copy->instFuncs.descln(copy->instance), "ZK:ChanClipMixer(1.00) build 250619");
+    EXPECT_EQ(host.EvaluateChannel(other, 1), 0.0);
+    EXPECT_EQ(host.EvaluateChannel(channel, 1), 11.0);
+
+    // A copy onto the same channel runs after the original and adds nothing.
+    ASSERT_NE(host.CopyChannelHandler(*modifier, channel), nullptr);
+    EXPECT_EQ(host.ChannelHandlersOf(channel).size(), 2u);
+    EXPECT_EQ(host.EvaluateChannel(channel, 2), 12.0);
+    EXPECT_TRUE(host.commands.log.empty());
+}
+
 TEST_F(MixerChannel, HandlerVersionsAndMissingPanelService)
 {
     LWChannelHandler handler{};

@@ -69,7 +69,7 @@ void QueueModalScript(RunContext &context, ModalScript script);
 // that it answers nothing else.
 void WithModalScript(RunContext &context, ModalScript script, const std::function<void()> &open);
 
-// The channel clip mixer: apply_clip_mixer, clip_mixer_options, evaluate_channel.
+// The channel clip mixer: apply_clip_mixer, copy_clip_mixer, clip_mixer_options, evaluate_channel.
 void AddClipMixerActions(ActionTable &table);
 // The morph consolidation command: morph_rig, morph_consolidate, print_expressions, print_channels.
 void AddMorphActions(ActionTable &table);
