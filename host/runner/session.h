@@ -78,6 +78,8 @@ void AddMorphActions(ActionTable &table);
 void AddCameraFrameActions(ActionTable &table);
 // Actions of the camera frames' panel and frame edit tool (called by AddCameraFrameActions).
 void AddFramePanelActions(ActionTable &table);
+// The camera frames' panel, once opened; raises SessionError when it never was.
+Panel &FramePanelOf(RunContext &c, const YAML::Node &at);
 
 // Reading helpers: each raises SessionError naming the field.
 YAML::Node Need(const YAML::Node &map, const char *key, const std::string &what);
