@@ -208,7 +208,8 @@ void Draw(LWInstance inst, LWCustomObjAccess *access)
             for (const FrameRecord *f : frames)
                 DrawOneFrame(painter, mapping, *f);
         } else {
-            DrawCombined(painter, mapping, *state, view, {camera, shown.vpW, shown.vpH, shown.resW, shown.resH}, frames);
+            const MaskKey key{camera, shown.vpW, shown.vpH, shown.resW, shown.resH};
+            DrawCombined(painter, mapping, *state, view, key, frames);
         }
     });
 }
