@@ -117,11 +117,11 @@ void BM_MaskRebuild_Baseline(benchmark::State &state)
 void BM_MaskRebuild(benchmark::State &state)
 {
     const std::vector<MaskQuad> quads = FourQuads();
-    const LWItemID camera = zkh::ToItemID(1);
-    CombinedMaskTexture(0, camera, 1000, 1000, [&] { return quads; });
+    const MaskKey key{zkh::ToItemID(1), 1000, 1000, 1920, 1080};
+    CombinedMaskTexture(0, key, [&] { return quads; });
     for (auto _ : state) {
         InvalidateMaskCache();
-        benchmark::DoNotOptimize(CombinedMaskTexture(0, camera, 1000, 1000, [&] { return quads; }));
+        benchmark::DoNotOptimize(CombinedMaskTexture(0, key, [&] { return quads; }));
     }
 }
 

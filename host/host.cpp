@@ -113,6 +113,23 @@ MasterInstance *Host::AddMaster(const std::string &server)
     return masters_.back().get();
 }
 
+MasterInstance *Host::CopyMaster(MasterInstance &from)
+{
+    const std::string server = from.server;
+    const LWInstance original = from.instance;
+    MasterInstance *copy = AddMaster(server);
+    if (!copy)
+        return nullptr;
+    if (LWError error = copy->instFuncs.copy ? copy->instFuncs.copy(copy->instance, original) : nullptr) {
+        Message("cannot copy " + server + ": " + error);
+        if (copy->instFuncs.destroy)
+            copy->instFuncs.destroy(copy->instance);
+        masters_.pop_back();
+        return nullptr;
+    }
+    return copy;
+}
+
 MasterInstance *Host::FindMaster(const std::string &server)
 {
     for (auto &master : masters_)

@@ -72,6 +72,10 @@ public:
     // Master handlers: activate, create, and keep the instance; null with a message when refused.
     MasterInstance *AddMaster(const std::string &server);
     bool RemoveMaster(const std::string &server);
+    // Copies a master instance into a new instance of its server, as Layout does when it
+    // duplicates a handler: create, then the copy callback from the original; the copy is kept.
+    // Null with a message when the server refuses the new instance or the copy.
+    MasterInstance *CopyMaster(MasterInstance &from);
     MasterInstance *FindMaster(const std::string &server);
     const std::vector<std::unique_ptr<MasterInstance>> &Masters() const { return masters_; }
     void SendMasterEvent(int eventCode);
@@ -104,6 +108,10 @@ public:
     // the channel after the modifiers it already has; null with a message when refused.
     ChannelModifier *AddChannelHandler(const std::string &server, std::uint32_t channel);
     std::vector<ChannelModifier *> ChannelHandlersOf(std::uint32_t channel);
+    // Copies a modifier onto a channel, as Layout does when it clones an item or pastes a
+    // modifier: a new instance of the same server on that channel (after its modifiers), filled
+    // by the copy callback from the original. Null with a message when either refuses.
+    ChannelModifier *CopyChannelHandler(ChannelModifier &from, std::uint32_t channel);
     // The channel's value at a frame: its keys, then each of its modifiers in order.
     double EvaluateChannel(std::uint32_t channel, int frame);
     // The value before the modifier with the given index (keys and earlier modifiers) at a time.

@@ -61,6 +61,22 @@ ChannelModifier *Host::AddChannelHandler(const std::string &server, std::uint32_
     return channelModifiers_.back().get();
 }
 
+ChannelModifier *Host::CopyChannelHandler(ChannelModifier &from, std::uint32_t channel)
+{
+    const LWInstance original = from.instance;
+    ChannelModifier *copy = AddChannelHandler(from.server, channel);
+    if (!copy)
+        return nullptr;
+    if (LWError error = copy->instFuncs.copy ? copy->instFuncs.copy(copy->instance, original) : nullptr) {
+        Message("cannot copy " + copy->server + ": " + error);
+        if (copy->instFuncs.destroy)
+            copy->instFuncs.destroy(copy->instance);
+        channelModifiers_.pop_back();
+        return nullptr;
+    }
+    return copy;
+}
+
 std::vector<ChannelModifier *> Host::ChannelHandlersOf(std::uint32_t channel)
 {
     std::vector<ChannelModifier *> list;

@@ -187,6 +187,37 @@ TEST_F(CameraFrameFilter, SecondFilterInstanceRefusedAndEmptyImagesLeftAlone)
     inst.destroy(again);
 }
 
+// A render without an alpha buffer: the colours get the band, the host's alpha is not written.
+TEST_F(CameraFrameFilter, NoAlphaLineLeavesTheAlphaAlone)
+{
+    Frames({RedFrame(0.5)});
+    LWInstanceFuncs inst{};
+    LWItemFuncs item{};
+    LWImageFilterHandler handler{&inst, &item, nullptr, nullptr};
+    ASSERT_EQ(host.Activate("ImageFilterHandler", "ZK:CameraFrame", &handler), AFUNC_OK);
+    LWError error = nullptr;
+    LWInstance filter = inst.create(inst.priv, nullptr, &error);
+    ASSERT_NE(filter, nullptr);
+
+    zkh::FilterImage image;
+    image.Assign(200, 100, 0, 0, 0, 0.75f);
+    {
+        zkh::FilterAccessScope scope(image, 0);
+        static const LWFilterAccess *g_inner = nullptr;
+        g_inner = scope.Access();
+        LWFilterAccess access = *scope.Access();
+        access.bufLine = [](const char *name, int channel, int y) -> const float * {
+            return std::string(name) == "Alpha" ? nullptr : g_inner->bufLine(name, channel, y);
+        };
+        handler.process(filter, &access);
+    }
+    inst.destroy(filter);
+    EXPECT_EQ(image.At(0, 45, 50), 0.5f);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x)
+            ASSERT_EQ(image.At(3, x, y), 0.75f) << x << "," << y;
+}
+
 TEST_F(CameraFrameFilter, PngRoundTripAt8And16Bits)
 {
     zkh::FilterImage image;

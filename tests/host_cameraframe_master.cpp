@@ -59,6 +59,23 @@ TEST_F(CameraFrameMaster, OneInstancePerProcessAndTheDescriptionLine)
     EXPECT_NE(host.AddMaster("ZK:CameraFrame"), nullptr);
 }
 
+// Copying the master, as Layout does when it duplicates a handler: a second instance is refused,
+// so there is no copy, and the frames and the ring answer stay with the original.
+TEST_F(CameraFrameMaster, CopiesAreRefusedAndTheOriginalStays)
+{
+    TestFrame f;
+    f.camera = camera;
+    f.name = "kept";
+    ASSERT_EQ(Load(FrameBlock({f})), nullptr);
+    const std::vector<std::string> before = Lines(Save());
+    EXPECT_EQ(host.CopyMaster(Master()), nullptr);
+    EXPECT_EQ(host.messages.back(), "cannot add ZK:CameraFrame: ");
+    ASSERT_EQ(host.Masters().size(), 1u);
+    EXPECT_EQ(Lines(Save()), before);
+    EXPECT_EQ(host.RingSubscriberCount("TessikComRing"), 1u);
+    EXPECT_EQ(zkh::QueryCameraFrames(host).frames.at(0).name, "kept");
+}
+
 TEST_F(CameraFrameMaster, SaveWritesVersion0305ItemByItem)
 {
     TestFrame f;

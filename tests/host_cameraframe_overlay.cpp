@@ -191,6 +191,65 @@ TEST_F(CameraFrameOverlay, CombinedShadingWithAMaskPerViewport)
 
 namespace {
 
+// The mask follows everything its mapping depends on: a change of the camera's resolution builds
+// it again, as a fresh build for the new resolution would be.
+TEST_F(CameraFrameOverlay, CombinedMaskFollowsTheCameraResolution)
+{
+    TestFrame f;
+    f.camera = camera;
+    f.width = 600;
+    f.aspect = 600.0 / 338.0;
+    TestScene s;
+    s.combined = 1;
+    Load(FrameBlock({f}, s));
+    const auto transparent = [this](int view) {
+        for (const auto &call : Calls(view))
+            if (call.kind == zkh::DrawCall::Kind::Texture) {
+                int count = 0;
+                for (size_t i = 3; i < call.texture.size(); i += 4)
+                    count += call.texture[i] == 0;
+                return count;
+            }
+        return -1;
+    };
+    const int before = transparent(0);
+    ASSERT_GT(before, 0);
+    host.scene.Find(camera)->resolutionW = 3840;
+    host.scene.Find(camera)->resolutionH = 2160;
+    const int after = transparent(0);
+    EXPECT_EQ(after, transparent(2)); // viewport 2, never drawn before: a fresh build
+    EXPECT_NEAR(after, before / 4, before / 100);
+}
+
+// A viewport or camera that reports no size is shown as the fallback 640 x 360 camera view.
+TEST_F(CameraFrameOverlay, ViewsWithoutASizeUseTheFallbackCameraView)
+{
+    TestFrame f;
+    f.camera = camera;
+    f.width = 960;
+    f.aspect = 960.0 / 540.0;
+    Load(FrameBlock({f}));
+    host.scene.viewports[0].width = 0;
+    host.scene.viewports[0].height = 0;
+    // 640 x 360 showing 1920 x 1080: a third of a viewport pixel per camera pixel.
+    std::vector<zkh::DrawCall> calls = Calls(0);
+    ASSERT_GE(calls.size(), 4u);
+    EXPECT_EQ(calls[3].kind, zkh::DrawCall::Kind::Quad);
+    EXPECT_NEAR(calls[3].points[0][0], 320 - 528 / 3.0, 1e-3);
+    EXPECT_NEAR(calls[3].points[0][1], 180 - 297 / 3.0, 1e-3);
+
+    // A camera without a size: one viewport pixel per camera pixel, centred in the viewport.
+    host.scene.viewports[0].width = 1000;
+    host.scene.viewports[0].height = 1000;
+    host.scene.Find(camera)->resolutionW = 0;
+    host.scene.Find(camera)->resolutionH = 0;
+    calls = Calls(0);
+    ASSERT_GE(calls.size(), 4u);
+    EXPECT_EQ(calls[3].kind, zkh::DrawCall::Kind::Quad);
+    EXPECT_NEAR(calls[3].points[0][0], 500 - 528, 1e-3);
+    EXPECT_NEAR(calls[3].points[0][1], 500 - 297, 1e-3);
+}
+
 TEST_F(CameraFrameOverlay, DirtyReportsOnceAfterAChange)
 {
     EXPECT_FALSE(host.GizmosDirty());

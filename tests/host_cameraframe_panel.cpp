@@ -3,8 +3,11 @@
 // The toolkit's own placement numbers (SetFieldX, layout modes, first-open centring) are covered
 // in unit_panel_toolkit.cpp.
 #include "module_fixture.h"
+#include "ring_peer.h"
 #include "scene_block.h"
 
+#include <chrono>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -312,6 +315,67 @@ TEST_F(FramePanelTest, ClosingKeepsThePanelAndTheNextOptionsCallOpensItAgain)
     // Removing the master frees the panel with it.
     EXPECT_TRUE(host.RemoveMaster("ZK:CameraFrame"));
     EXPECT_TRUE(host.panels.Panels().empty());
+}
+
+} // namespace
+
+namespace {
+
+// While the panel is inside a host call (the modal colour picker, a command line), a ring query
+// on another thread is answered: the panel does not hold the frame lock across the call. The
+// query is given half a minute, so that a lock held by mistake fails the test instead of
+// hanging it.
+class PanelHostCalls : public FramePanelTest {
+protected:
+    static bool AnsweredFromAnotherThread()
+    {
+        auto query = std::async(std::launch::async, [] {
+            zkh::PeerFrameReply reply;
+            zkh::Host::Current().RingPost("TessikComRing", 0, &reply);
+            return reply.answered == 1;
+        });
+        const bool ready = query.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
+        g_pending.push_back(std::move(query)); // a blocked query ends once the call returns
+        return ready;
+    }
+
+    static int PickerThatQueries(int, LWColorPickLocal *local)
+    {
+        g_answered.push_back(AnsweredFromAnotherThread());
+        local->result = 1;
+        local->red = 1.0f;
+        local->green = 0.0f;
+        local->blue = 0.0f;
+        return AFUNC_OK;
+    }
+
+    static std::vector<bool> g_answered;
+    static std::vector<std::future<bool>> g_pending;
+};
+
+std::vector<bool> PanelHostCalls::g_answered;
+std::vector<std::future<bool>> PanelHostCalls::g_pending;
+
+TEST_F(PanelHostCalls, NoLockIsHeldWhileTheHostRunsAPickerOrACommand)
+{
+    g_answered.clear();
+    Panel &panel = Open();
+    Press(panel, 0);
+    host.services.Set("Color Picker", reinterpret_cast<void *>(&PickerThatQueries));
+    for (const char *word : {"EditCameras", "RefreshNow"})
+        host.commands.Register(word, [](const std::string &) {
+            g_answered.push_back(AnsweredFromAnotherThread());
+            return 1;
+        });
+    Press(panel, 25); // the frame's colour: the picker, then RefreshNow
+    Press(panel, 6);  // the combined colour: likewise
+    Press(panel, 3);  // Frame Edit ON: EditCameras, Tool_ZK:CameraFrame
+    Press(panel, 4);  // Frame Edit OFF: EditCameras, ChangeTool, RefreshNow
+    for (auto &query : g_pending)
+        query.get();
+    g_pending.clear();
+    EXPECT_EQ(g_answered, std::vector<bool>(7, true));
+    EXPECT_EQ(Save()[10].number, 1.0); // the picked colour was applied
 }
 
 } // namespace

@@ -120,6 +120,8 @@ TEST_F(CameraFrameRing, FramesFieldByField)
     EXPECT_EQ(f.opacity, 100);
 }
 
+// A peer counts (event 0), allocates that many entries, and asks (event 1), possibly on a new,
+// zeroed record: it gets as many entries as it was told, of the frames there are now.
 TEST_F(CameraFrameRing, EntriesFilledLastToFirstWithinTheRequestersArray)
 {
     TestFrame f;
@@ -127,16 +129,50 @@ TEST_F(CameraFrameRing, EntriesFilledLastToFirstWithinTheRequestersArray)
     f.name = "one";
     TestFrame g = f;
     g.name = "two";
-    Load(FrameBlock({f, g}));
-    // The requester counted one frame before the list grew: only its one entry is written.
-    zkh::PeerFrameEntry entries[2];
-    entries[1].name = "past the end";
-    zkh::PeerFrameReply reply;
-    reply.count = 1;
-    reply.entries = entries;
+    TestFrame h = f;
+    h.name = "three";
+    zkh::PeerFrameEntry entries[3];
+    const auto fresh = [&entries](std::int32_t count = 0) {
+        for (zkh::PeerFrameEntry &entry : entries)
+            entry.name = "untouched";
+        zkh::PeerFrameReply reply;
+        reply.count = count;
+        reply.entries = entries;
+        return reply;
+    };
+    const auto names = [&entries]() {
+        return std::vector<std::string>{entries[0].name, entries[1].name, entries[2].name};
+    };
+
+    Load(FrameBlock({f})); // loads append
+    zkh::PeerFrameReply counted;
+    host.RingPost("TessikComRing", 0, &counted);
+    ASSERT_EQ(counted.count, 1);
+    // The list grew after the count: only the one entry counted is written.
+    Load(FrameBlock({g}));
+    zkh::PeerFrameReply reply = fresh();
     host.RingPost("TessikComRing", 1, &reply);
-    EXPECT_EQ(entries[0].name, "one");
-    EXPECT_EQ(entries[1].name, "past the end");
+    EXPECT_EQ(names(), (std::vector<std::string>{"one", "untouched", "untouched"}));
+
+    host.RingPost("TessikComRing", 0, &counted);
+    ASSERT_EQ(counted.count, 2);
+    Load(FrameBlock({h}));
+    reply = fresh();
+    host.RingPost("TessikComRing", 1, &reply);
+    EXPECT_EQ(names(), (std::vector<std::string>{"one", "two", "untouched"}));
+
+    host.RingPost("TessikComRing", 0, &counted);
+    ASSERT_EQ(counted.count, 3);
+    reply = fresh();
+    host.RingPost("TessikComRing", 1, &reply);
+    EXPECT_EQ(names(), (std::vector<std::string>{"one", "two", "three"}));
+    // A count in the record lowers the number further.
+    reply = fresh(2);
+    host.RingPost("TessikComRing", 1, &reply);
+    EXPECT_EQ(names(), (std::vector<std::string>{"one", "two", "untouched"}));
+    reply = fresh(-1);
+    host.RingPost("TessikComRing", 1, &reply);
+    EXPECT_EQ(names(), (std::vector<std::string>{"untouched", "untouched", "untouched"}));
 }
 
 } // namespace

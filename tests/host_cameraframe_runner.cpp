@@ -44,15 +44,16 @@ TEST(CameraFrameRunner, FramesPicturesAndRingReply)
   - frame_list: ~
 )",
                                         out);
-    // The block holds 32-bit floats: the 20 % margins come back as 0.200000003, whose outer corners
-    // truncate to 39 and 19.
+    // The frames are made through the panel, as the user makes them: Create Frame copies the
+    // current frame and names the copy "Frame (2)".
     ASSERT_EQ(result.status, 0) << result.output;
     EXPECT_NE(result.output.find("camera frames: 2\n  0 \"A\" camera Camera at (0, 0) 100 x 50 margins 20% 20% rotation 0 "
-                                 "color 1 0 0 transparency 0\n  1 \"Frame2\" inactive camera Camera at (0, 0) 181 x 90.5"),
+                                 "color 1 0 0 transparency 0\n  1 \"Frame (2)\" inactive camera Camera at (0, 0) 100 x 50 "
+                                 "margins 20% 20% rotation 0 color 1 0 0 transparency 0 memo \"note\"\n"),
               std::string::npos)
         << result.output;
     EXPECT_NE(result.output.find("frame 0 \"A\" camera 0x30000001\n  inner (50,25) (150,25) (150,75) (50,75)\n"
-                                 "  outer (39,19) (160,19) (160,80) (39,80)\n  margin 0.2 0.2 0.2 px 20 10\n"
+                                 "  outer (40,20) (160,20) (160,80) (40,80)\n  margin 0.2 0.2 0.2 px 20 10\n"
                                  "  color 255 0 0 opacity 100\n  memo \"\" focal \"\"\n"),
               std::string::npos)
         << result.output;
@@ -63,6 +64,34 @@ TEST(CameraFrameRunner, FramesPicturesAndRingReply)
     EXPECT_EQ(render.At(0, 45, 50), 1.0f);
     EXPECT_EQ(render.At(1, 45, 50), 0.0f);
     EXPECT_TRUE(fs::exists(out / "view.png"));
+}
+
+// frame_create and frame_edit act as the user does in the panel: the frame Create Frame gives,
+// the same as pressing it.
+TEST(CameraFrameRunner, FramesAreMadeAsThePanelMakesThem)
+{
+    const fs::path out = TempDir("aspanel");
+    const RunResult result = RunRunnerSession(std::string(kScene) + R"(  - frame_create: ~
+  - frame_list: ~
+  - frame_edit: {index: 0, width: 150, aspect: 3, position: [10.4, -5], rotation: 90}
+  - frame_list: ~
+)",
+                                              out);
+    ASSERT_EQ(result.status, 0) << result.output;
+    const RunResult pressed = RunRunnerSession(std::string(kScene) + R"(  - frame_panel: ~
+  - panel_press: Create Frame
+  - frame_list: ~
+)",
+                                               TempDir("pressed"));
+    ASSERT_EQ(pressed.status, 0) << pressed.output;
+    const std::string created = "  0 \"Frame (1)\" camera Camera at (0, 0) 181 x 90.5 margins 10% 10% rotation 0 "
+                                "color 0 0 0 transparency 0\n";
+    EXPECT_NE(pressed.output.find("camera frames: 1\n" + created), std::string::npos) << pressed.output;
+    EXPECT_NE(result.output.find("camera frames: 1\n" + created), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("camera frames: 1\n  0 \"Frame (1)\" camera Camera at (10, -5) 150 x 50 margins 10% "
+                                 "10% rotation 90 color 0 0 0 transparency 0\n"),
+              std::string::npos)
+        << result.output;
 }
 
 TEST(CameraFrameRunner, MistakesAreNamed)
@@ -157,7 +186,7 @@ TEST(CameraFrameRunner, PanelAndDragMistakesStopTheSession)
     EXPECT_NE(result.status, 0);
     EXPECT_NE(result.output.find("view: the scene has no viewport 3"), std::string::npos) << result.output;
 
-    result = RunRunnerSession(std::string(kPanelScene) + R"(  - frame_panel_picture: p.png
+    result = RunRunnerSession(std::string(kScene) + R"(  - frame_panel_picture: p.png
 )",
                        TempDir("nopanel"));
     EXPECT_NE(result.status, 0);

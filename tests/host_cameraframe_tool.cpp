@@ -162,20 +162,60 @@ TEST_F(FrameToolTest, CornerAndCentreHandlesResize)
     host.ToolUp(1, 331, 181);
     EXPECT_EQ(Frames()[0].width, 320.0);
 
-    // Dragging the bottom right corner far to the left holds the size at one pixel.
+    // Dragging the bottom right corner far to the left holds the height at one pixel and keeps
+    // the aspect: the width is the aspect, and the saved width and aspect give that height back.
     EXPECT_EQ(host.ToolDown(1, 320 + 78, 180 + 43), 1);
     host.ToolMove(1, 0, 180 + 43);
     host.ToolUp(1, 0, 180 + 43);
     f = Frames()[0];
-    EXPECT_EQ(f.width, 1.0);
+    EXPECT_FLOAT_EQ(static_cast<float>(f.width), static_cast<float>(320.0 / 180.0));
+    EXPECT_FLOAT_EQ(static_cast<float>(f.width / f.aspect), 1.0f);
     EXPECT_EQ(C(17).intValue, 1);
     EXPECT_EQ(C(18).intValue, 1);
     EXPECT_TRUE(std::isfinite(f.posX));
+
+    // A tall frame floors its width at one pixel.
+    AddFrame(200, 0);
+    Set(18, 360); // 320 x 360
+    EXPECT_EQ(host.ToolDown(1, 320 + 100 + 78, 180 + 88), 1);
+    host.ToolMove(1, 0, 180 + 88);
+    host.ToolUp(1, 0, 180 + 88);
+    f = Frames()[1];
+    EXPECT_EQ(f.width, 1.0);
+    EXPECT_EQ(C(18).intValue, 1);
+    EXPECT_FLOAT_EQ(static_cast<float>(f.width / f.aspect), 1.125f);
 }
 
 } // namespace
 
 namespace {
+
+// A viewport or camera that reports no size is shown as the fallback 640 x 360 camera view.
+TEST_F(FrameToolTest, ViewsWithoutASizeUseTheFallbackCameraView)
+{
+    AddFrame();
+    ASSERT_TRUE(host.ActivateTool("ZK:CameraFrame"));
+    host.scene.viewports[1].width = 0;
+    host.scene.viewports[1].height = 0;
+    EXPECT_EQ(host.ToolDown(1, 300, 170), 1); // 640 x 360 showing 1280 x 720: as before
+    host.ToolMove(1, 310, 175);
+    host.ToolUp(1, 310, 175);
+    EXPECT_EQ(Frames()[0].posX, 20.0);
+    EXPECT_EQ(Frames()[0].posY, 10.0);
+
+    // A camera without a size: one viewport pixel per camera pixel.
+    host.scene.viewports[1].width = 640;
+    host.scene.viewports[1].height = 360;
+    host.scene.Find(camera)->resolutionW = 0;
+    host.scene.Find(camera)->resolutionH = 0;
+    EXPECT_EQ(host.ToolDown(1, 100, 100), 0);
+    host.ToolUp(1, 100, 100);
+    EXPECT_EQ(host.ToolDown(1, 370, 205), 1); // 50 x 25 camera pixels right of and below the centre
+    host.ToolMove(1, 380, 210);
+    host.ToolUp(1, 380, 210);
+    EXPECT_EQ(Frames()[0].posX, 30.0);
+    EXPECT_EQ(Frames()[0].posY, 15.0);
+}
 
 TEST_F(FrameToolTest, FrameEditOffHandsTheMouseBackToLayout)
 {

@@ -64,6 +64,82 @@ TEST_F(MemoMaster, SavesTheBlockItemsInOrder)
                                             "I4 127\nI4 0\nI4 0\n");
 }
 
+// The calls a save or load makes on its state: "Str", "I4 n", "FP n" (n values in one call).
+std::vector<std::string> g_calls;
+
+LWSaveState RecordingSave(const LWSaveState &inner)
+{
+    static LWSaveState wrapped;
+    wrapped = inner;
+    LWSaveState state = inner;
+    state.writeData = &wrapped;
+    state.writeI4 = [](void *data, const int *values, int count) {
+        g_calls.push_back("I4 " + std::to_string(count));
+        auto *next = static_cast<LWSaveState *>(data);
+        next->writeI4(next->writeData, values, count);
+    };
+    state.writeFP = [](void *data, const float *values, int count) {
+        g_calls.push_back("FP " + std::to_string(count));
+        auto *next = static_cast<LWSaveState *>(data);
+        next->writeFP(next->writeData, values, count);
+    };
+    state.writeStr = [](void *data, const char *text) {
+        g_calls.push_back("Str");
+        auto *next = static_cast<LWSaveState *>(data);
+        next->writeStr(next->writeData, text);
+    };
+    return state;
+}
+
+LWLoadState RecordingLoad(const LWLoadState &inner)
+{
+    static LWLoadState wrapped;
+    wrapped = inner;
+    LWLoadState state = inner;
+    state.readData = &wrapped;
+    state.readI4 = [](void *data, int *values, int count) {
+        g_calls.push_back("I4 " + std::to_string(count));
+        auto *next = static_cast<LWLoadState *>(data);
+        return next->readI4(next->readData, values, count);
+    };
+    state.readFP = [](void *data, float *values, int count) {
+        g_calls.push_back("FP " + std::to_string(count));
+        auto *next = static_cast<LWLoadState *>(data);
+        return next->readFP(next->readData, values, count);
+    };
+    state.readStr = [](void *data, char *text, int max) {
+        g_calls.push_back("Str");
+        auto *next = static_cast<LWLoadState *>(data);
+        return next->readStr(next->readData, text, max);
+    };
+    return state;
+}
+
+// Layout's scene file keeps each write call on a line of its own, and a read takes its values
+// from one line: every read must ask for what one write stored.
+TEST_F(MemoMaster, EachReadMirrorsOneWrite)
+{
+    zkh::MasterInstance *master = AddMemo();
+    ASSERT_NE(master, nullptr);
+    FillExample(host, OpenPanel());
+
+    Block block;
+    zkh::BlockWriter writer(block);
+    const LWSaveState save = RecordingSave(*writer.State());
+    g_calls.clear();
+    ASSERT_EQ(master->instFuncs.save(master->instance, &save), nullptr);
+    const std::vector<std::string> writes = g_calls;
+    EXPECT_EQ(writes, (std::vector<std::string>{"Str", "I4 1", "Str", "I4 1", "I4 1", "Str", "FP 1", "FP 1", "I4 3",
+                                                "I4 3"}));
+
+    zkh::BlockReader reader(block);
+    const LWLoadState load = RecordingLoad(*reader.State());
+    g_calls.clear();
+    ASSERT_EQ(master->instFuncs.load(master->instance, &load), nullptr);
+    EXPECT_EQ(g_calls, writes);
+    EXPECT_EQ(Describe(SaveBlock(*master)), Describe(block));
+}
+
 TEST_F(MemoMaster, LoadsTheBlockBackWithColoursOf255ths)
 {
     zkh::MasterInstance *master = AddMemo();
@@ -126,6 +202,20 @@ TEST_F(MemoMaster, LongNamesSurviveASaveAndLoad)
     const std::string longName(1000, 'n');
     EXPECT_EQ(LoadBlock(*master, {Str("0100"), I4(1), Str(longName), I4(1), I4(0)}), nullptr);
     EXPECT_EQ(SaveBlock(*master)[2].text, longName);
+}
+
+// Copying the master, as Layout does when it duplicates a handler: the memo refuses a second
+// instance, so there is no copy and the original keeps its tracks.
+TEST_F(MemoMaster, CopiesAreRefusedAndTheOriginalStays)
+{
+    zkh::MasterInstance *master = AddMemo();
+    ASSERT_NE(master, nullptr);
+    FillExample(host, OpenPanel());
+    const std::string before = Describe(SaveBlock(*master));
+    EXPECT_EQ(host.CopyMaster(*master), nullptr);
+    EXPECT_EQ(host.messages.back(), "cannot add ZK:TimeLineMemo: Already exists!");
+    ASSERT_EQ(host.Masters().size(), 1u);
+    EXPECT_EQ(Describe(SaveBlock(*host.Masters()[0])), before);
 }
 
 TEST_F(MemoMaster, TimeAndSelectionEventsAskForOneRedraw)

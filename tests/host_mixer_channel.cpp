@@ -4,6 +4,7 @@
 #include "module_fixture.h"
 #include "process_support.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -90,6 +91,25 @@ TEST_F(MixerChannel, OverlappingTracksEarlierWins)
     EXPECT_EQ(host.EvaluateChannel(channel, 20), 18.0); // frame = out: the last entry
 }
 
+// Numbers too small for a double are taken as converted (subnormal), and a NAME:COUNT repeat of
+// any 32-bit count is taken: it is never expanded into memory.
+TEST_F(MixerChannel, TinyNumbersAndLargeRepeatCounts)
+{
+    zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    ASSERT_NE(modifier, nullptr);
+    Import(*modifier, R"(<chanClipMixer format="3.1"><clips>
+        <clip name="A" step="1" seq="1e-310 1e-320 0.0000000001e-300"/>
+        <clip name="B" step="1" seq="5 6"/>
+      </clips><tracks>
+        <track in="-2" out="0" seq="A"/>
+        <track in="1" out="3" seq="B:20000000 A:2147483647"/>
+      </tracks></chanClipMixer>)");
+    EXPECT_TRUE(host.commands.status.empty()) << host.commands.status[0];
+    // The base is 0 up to frame 0, then one unit per frame.
+    EXPECT_EQ(Values(-2, 3), (std::vector<double>{1e-310, std::strtod("1e-320", nullptr), 1e-310, 6, 8, 8}));
+    EXPECT_GT(host.EvaluateChannel(channel, -1), 0.0);
+}
+
 TEST_F(MixerChannel, ModifiersRunInOrderOnTheValueSoFar)
 {
     zkh::ChannelModifier *first = host.AddChannelHandler("ZK:ChanClipMixer", channel);
@@ -161,6 +181,29 @@ TEST_F(MixerChannel, NothingIsKeptByCopiesOrScenes)
     LWChannelAccess empty{};
     modifier->handler.evaluate(modifier->instance, &empty);
     modifier->instFuncs.destroy(other);
+}
+
+// Layout copies a modifier when it clones an item or pastes a modifier: the copy is a new, empty
+// mixer (nothing is copied) on its channel, and the original keeps its clips.
+TEST_F(MixerChannel, CopiesThroughTheHostAreEmptyMixers)
+{
+    zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    ASSERT_NE(modifier, nullptr);
+    Import(*modifier, R"(<chanClipMixer><clips><clip name="A" step="1" seq="10"/></clips>
+        <tracks><track in="1" out="3" seq="A"/></tracks></chanClipMixer>)");
+    const std::uint32_t other = host.scene.Channels()[0].id; // Position.X, no keys
+    zkh::ChannelModifier *copy = host.CopyChannelHandler(*modifier, other);
+    ASSERT_NE(copy, nullptr) << host.messages.back();
+    EXPECT_NE(copy->instance, modifier->instance);
+    EXPECT_STREQ(copy->instFuncs.descln(copy->instance), "ZK:ChanClipMixer(1.00) build 250619");
+    EXPECT_EQ(host.EvaluateChannel(other, 1), 0.0);
+    EXPECT_EQ(host.EvaluateChannel(channel, 1), 11.0);
+
+    // A copy onto the same channel runs after the original and adds nothing.
+    ASSERT_NE(host.CopyChannelHandler(*modifier, channel), nullptr);
+    EXPECT_EQ(host.ChannelHandlersOf(channel).size(), 2u);
+    EXPECT_EQ(host.EvaluateChannel(channel, 2), 12.0);
+    EXPECT_TRUE(host.commands.log.empty());
 }
 
 TEST_F(MixerChannel, HandlerVersionsAndMissingPanelService)

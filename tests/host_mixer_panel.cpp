@@ -321,6 +321,41 @@ TEST_F(MixerPanel, ImportExportThroughTheFilePopup)
     EXPECT_EQ(host.EvaluateChannel(channel, 1), 1.0 + 1.0); // both mixers: 0 + 1 + 1
 }
 
+// Control characters are written as character references, which XML readers neither normalise
+// nor refuse: every text reads back byte for byte.
+TEST_F(MixerPanel, ControlCharactersSurviveExportAndImport)
+{
+    const std::string name = "a\rb\r\nc\td\x01\x1f\x7f\xe5\x90\x8d";
+    const std::string sequence = "1\r2\n3\t4 \r\n";
+    const std::string trackSequence = "a\rb:2\r\n";
+    const std::string file = PathOf("controls.xml");
+    ASSERT_TRUE(RunOptions(host, Mixer(), [&](zkh::Panel &panel) {
+        Press(panel, kClipAdd);
+        SetAndFire(panel, kClipName, name);
+        SetAndFire(panel, kClipSequence, sequence);
+        Press(panel, kTrackAdd);
+        SetAndFire(panel, kTrackSequence, trackSequence);
+        host.requesters.AnswerFile(file);
+        SetAndFire(panel, kFilePopup, 1);
+    }));
+    std::ostringstream bytes;
+    bytes << std::ifstream(file, std::ios::binary).rdbuf();
+    EXPECT_NE(bytes.str().find("<clip name=\"a&#13;b&#13;&#10;c&#9;d&#1;&#31;\x7f\xe5\x90\x8d\" step=\"3\" "
+                               "seq=\"1&#13;2&#10;3&#9;4 &#13;&#10;\"/>"),
+              std::string::npos)
+        << bytes.str();
+
+    zkh::ChannelModifier *other = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    ASSERT_NE(other, nullptr);
+    host.requesters.AnswerFile(file);
+    ASSERT_TRUE(RunOptions(host, *other, [&](zkh::Panel &panel) {
+        SetAndFire(panel, kFilePopup, 0);
+        EXPECT_EQ(Rows(panel, kClipList), (std::vector<std::string>{name + "|3|" + sequence}));
+        EXPECT_EQ(Rows(panel, kTrackList),
+                  (std::vector<std::string>{std::string(kCheck) + "|1|120|" + kCheck + "|" + trackSequence}));
+    }));
+}
+
 TEST_F(MixerPanel, MissingPanelServiceStillCompiles)
 {
     host.services.Remove("LWPanelServices 3");
@@ -328,6 +363,10 @@ TEST_F(MixerPanel, MissingPanelServiceStillCompiles)
     ASSERT_TRUE(host.OpenChannelOptions(Mixer(), error));
     EXPECT_EQ(error, "Cannot open the clip mixer panel!");
     EXPECT_EQ(host.panels.modalOpens, 0);
+
+    host.services.SetLocale(1041);
+    ASSERT_TRUE(host.OpenChannelOptions(Mixer(), error));
+    EXPECT_EQ(error, "クリップミキサーのパネルを開けません！");
 }
 
 TEST_F(MixerPanel, RefusedControlsCloseNothingOpen)

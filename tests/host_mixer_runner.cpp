@@ -80,6 +80,43 @@ TEST(MixerRunner, SessionDrivesAChannel)
     EXPECT_EQ(ReadFileBytes(out / "plot.png").substr(1, 3), "PNG");
 }
 
+// The copy actions: a clip mixer copied onto another channel is a new, empty mixer; a master
+// copy is refused by both master handlers of the module.
+TEST(MixerRunner, CopyActions)
+{
+    const fs::path out = TempDir("copy");
+    const auto [status, output] = RunRunnerSession(R"(scene:
+  items:
+    - {null_object: C}
+actions:
+  - set_channel: {item: C, channel: Position.Y, keys: [[0, 1]]}
+  - apply_clip_mixer: {item: C, channel: Position.Y}
+  - clip_mixer_options:
+      item: C
+      channel: Position.Y
+      steps: [{clips: add}, {clip: {step: 1, sequence: "5"}}, {tracks: add}]
+  - copy_clip_mixer: {item: C, channel: Position.Y, to: {item: C, channel: Position.X}}
+  - evaluate_channel: {item: C, channel: Position.X, frames: [1, 2], print: true}
+  - evaluate_channel: {item: C, channel: Position.Y, frames: [1, 1], print: true}
+  - add_master: ZK:TimeLineMemo
+  - copy_master: ZK:TimeLineMemo
+  - add_master: ZK:CameraFrame
+  - copy_master: ZK:CameraFrame
+)",
+                                                   out);
+    EXPECT_EQ(status, 0) << output;
+    EXPECT_NE(output.find("frame,base,value\n1,0,0\n2,0,0\nframe,base,value\n1,1,6\n"), std::string::npos) << output;
+    EXPECT_NE(output.find("copy_master: cannot add ZK:TimeLineMemo: Already exists!\n"), std::string::npos) << output;
+    EXPECT_NE(output.find("copy_master: cannot add ZK:CameraFrame: \n"), std::string::npos) << output;
+
+    const RunResult missing = RunRunnerSession("scene:\n  items:\n    - {null_object: C}\nactions:\n"
+                                               "  - copy_master: ZK:CameraFrame\n",
+                                               TempDir("copy-missing"));
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.output.find("copy_master: no instance of ZK:CameraFrame in the scene"), std::string::npos)
+        << missing.output;
+}
+
 TEST(MixerRunner, MistakesNameTheirPlace)
 {
     RunResult result = RunRunnerSession("scene:\n  items:\n    - {null_object: C}\nactions:\n"

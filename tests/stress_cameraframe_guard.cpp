@@ -1,14 +1,20 @@
-// The frame list guard: one thread edits frames (create, delete, Frame Calc, scene loads, clearing)
-// while another runs the image filter and the ring queries over the same list. Run under
-// ThreadSanitizer by `./zk test`; a plain build checks that every pass sees whole records.
+// The frame list guard: one thread edits frames (create, delete, Frame Calc, scene loads, clearing;
+// then the panel's edits with the overlays drawn) while another runs the image filter and the ring
+// queries over the same list. Run under ThreadSanitizer by `./zk test`; a plain build checks that
+// every pass sees whole records.
 #include "cameraframe/frame_filter.h"
 #include "cameraframe/frame_geometry.h"
 #include "cameraframe/frame_list.h"
+#include "cameraframe/frame_overlay.h"
+#include "cameraframe/frame_panel.h"
 #include "cameraframe/frame_ring.h"
 #include "cameraframe/frame_scene_block.h"
 #include "common/lwglobals.h"
+#include "drawing.h"
 #include "filter_image.h"
 #include "host.h"
+#include "timelinememo/memo_master.h"
+#include "timelinememo/memo_overlay.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +31,8 @@ protected:
         g_hostGlobals = HostGlobals{};
         AcquireHostGlobals(g_hostGlobals, zkh::Host::GlobalLookup);
         camera = host.scene.AddCamera("Camera", 64, 32, 35.0).id;
+        host.scene.viewports.clear();
+        host.scene.viewports.push_back({LVVIEWT_CAMERA, camera, 0, 0, 64, 32});
     }
     void TearDown() override
     {
@@ -98,6 +106,74 @@ TEST_F(FrameGuardStress, EditsWhileRenderingAndAnswering)
     reader.join();
     EXPECT_GE(passes.load(), 20);
     EXPECT_EQ(badReplies.load(), 0);
+}
+
+// The interface thread as the user drives it: panel edits of the frames and the combined
+// shading, then the camera frames' and the timeline memo's overlays drawn (both look up the
+// host's services and keep them in the shared table), while filter passes and ring answers run
+// on another thread.
+TEST_F(FrameGuardStress, PanelEditsAndOverlaysWhileRendering)
+{
+    CameraFrameState state;
+    SetTheFrameState(&state);
+    ASSERT_EQ(OpenFramePanel(&state), nullptr);
+    zkh::Panel *panel = host.panels.LastOpened();
+    ASSERT_NE(panel, nullptr);
+    const auto control = [panel](int id) -> zkh::PanelControl & {
+        return *zkh::PanelService::Find(*panel, "#" + std::to_string(id));
+    };
+    const auto set = [&control](int id, int value) {
+        zkh::PanelService::SetInt(control(id), value);
+        zkh::PanelService::Fire(control(id));
+    };
+    LWGizmoFuncs frameGizmo{};
+    LWMasterGizmo frameGizmoRecord{&state, &frameGizmo};
+    FillFrameGizmo(frameGizmoRecord);
+    LWError error = nullptr;
+    LWInstance memo = CreateMemoInstance(nullptr, nullptr, &error);
+    ASSERT_NE(memo, nullptr);
+
+    std::atomic<bool> done{false};
+    std::atomic<int> passes{0};
+    std::thread renderer([&] {
+        zkh::FilterImage image;
+        while (!done.load()) {
+            image.Assign(64, 32, 0, 0, 0, 1);
+            {
+                zkh::FilterAccessScope scope(image, 0);
+                ProcessFrameFilter(nullptr, scope.Access());
+            }
+            FrameQueryReply reply{};
+            AnswerFrameQuery(&state, nullptr, 0, &reply);
+            std::vector<FrameQueryEntry> entries(static_cast<size_t>(reply.count));
+            reply.entries = entries.data();
+            AnswerFrameQuery(&state, nullptr, 1, &reply);
+            passes.fetch_add(1);
+        }
+    });
+
+    for (int round = 0; round < 200 || passes.load() < 20; ++round) {
+        zkh::PanelService::Fire(control(kIdCreate));
+        set(kIdCamera, 0);
+        set(kIdWidth, 10 + round % 40);
+        set(kIdCombined, round % 2);
+        if (round % 3 == 0)
+            zkh::PanelService::Fire(control(kIdDelete));
+        zkh::DrawRecorder frames(0);
+        frameGizmo.draw(&state, frames.Access());
+        zkh::DrawRecorder strip(0);
+        DrawMemoOverlay(memo, strip.Access());
+        if (round > 100000)
+            break;
+    }
+    done.store(true);
+    renderer.join();
+    EXPECT_GE(passes.load(), 20);
+    DestroyMemoInstance(memo);
+    if (state.panel && state.destroyPanel)
+        state.destroyPanel(state.panel);
+    state.panel = nullptr;
+    SetTheFrameState(nullptr);
 }
 
 } // namespace

@@ -59,10 +59,10 @@ TEST(FrameToolResize, WithoutCameraOnlyTheWidthChangesAndSizesFloorAtOnePixel)
 
     FrameRecord g = Frame320x180();
     g.camera = reinterpret_cast<LWItemID>(static_cast<std::uintptr_t>(0x10000001));
-    ResizeFrame(g, -10000, 3);
-    EXPECT_EQ(g.width, 1.0);
+    ResizeFrame(g, -10000, 3); // with a camera the floor keeps the aspect: height 1
+    EXPECT_EQ(g.width, 16.0 / 9.0);
     EXPECT_EQ(g.height, 1.0);
-    ResizeFrame(g, 399, 3);
+    ResizeFrame(g, 400 - 16.0 / 9.0, 3);
     EXPECT_EQ(g.width, 400.0);
     EXPECT_EQ(g.height, 225.0);
     EXPECT_EQ(g.marginWPx, 40.0);

@@ -12,10 +12,10 @@ namespace {
 const char kFreshDocument[] = "_General:\n"
                               "  User: undefined\n"
                               "  Host: undefined\n"
-                              "  DateTime: 0000-00-00 00:00:00\n"
+                              "  DateTime: \"0000-00-00 00:00:00\"\n"
                               "  Comment: \"\"\n"
                               "  Format: TimeLineMemo\n"
-                              "  Revision: 1.00\n"
+                              "  Revision: \"1.00\"\n"
                               "View:\n"
                               "  Tracks:\n"
                               "    - Name: \"\"\n"
@@ -58,6 +58,18 @@ TEST(MemoYaml, FreshMemoDocument)
     ASSERT_TRUE(ExportMemoFile(path.string(), OneDefaultTrack()));
     EXPECT_EQ(ReadFileBytes(path), kFreshDocument);
     EXPECT_FALSE(ExportMemoFile((std::filesystem::temp_directory_path() / "no-such-dir/x.yaml").string(), OneDefaultTrack()));
+}
+
+// Files written before the values were quoted where other readers need it.
+TEST(MemoYaml, OlderExportsStillImport)
+{
+    MemoTrackList tracks;
+    EXPECT_EQ(ImportMemoText("_General:\n  DateTime: 0000-00-00 00:00:00\n  Revision: 1.00\nView:\n  Tracks:\n"
+                             "    - Name: 0123\n      Active: true\n      Clips:\n        - Name: 1.50\n"
+                             "          StartTime: 0.5\n",
+                             tracks),
+              MemoImportResult::Replaced);
+    EXPECT_EQ(Summary(tracks), "0123/on: 1.50(0.5+1 0,0,0 0,0,0)\n");
 }
 
 TEST(MemoYaml, RoundTripKeepsTracksClipsAndColoursOf255ths)
@@ -188,20 +200,35 @@ TEST(MemoYaml, OtherEmittersReadTheSame)
     }
 }
 
-TEST(MemoYaml, AliasesCannotMultiplyTheRecordsBeyondTheText)
+// Aliases name one clip list many times over: a short text reads in full up to the fixed bound
+// on records, however short it is, and stops there.
+TEST(MemoYaml, AliasesReadUpToTheRecordBound)
 {
-    std::string text = "clips: &c [";
-    for (int i = 0; i < 200; ++i)
-        text += "{},";
-    text += "{}]\nView:\n  Tracks:\n";
-    for (int i = 0; i < 200; ++i)
-        text += "  - {Clips: *c}\n";
+    const auto sharedList = [](int clips, int tracks) {
+        std::string text = "clips: &c [";
+        for (int i = 1; i < clips; ++i)
+            text += "{},";
+        text += "{}]\nView:\n  Tracks:\n";
+        for (int i = 0; i < tracks; ++i)
+            text += "  - {Clips: *c}\n";
+        return text;
+    };
+    const auto records = [](const MemoTrackList &tracks) {
+        size_t count = tracks.size();
+        for (const auto &track : tracks)
+            count += track->clips.size();
+        return count;
+    };
     MemoTrackList tracks;
-    EXPECT_EQ(ImportMemoText(text, tracks), MemoImportResult::Partial);
-    size_t records = tracks.size();
-    for (const auto &track : tracks)
-        records += track->clips.size();
-    EXPECT_LE(records, text.size() + 16);
+    const std::string small = sharedList(200, 200);
+    ASSERT_EQ(ImportMemoText(small, tracks), MemoImportResult::Replaced);
+    EXPECT_EQ(records(tracks), 200u * 201u);
+    EXPECT_GT(records(tracks), small.size() * 10);
+
+    // 2,001 tracks of 1,000 clips: stops at the bound, in the 1,999th track.
+    ASSERT_EQ(ImportMemoText(sharedList(1000, 2001), tracks), MemoImportResult::Partial);
+    EXPECT_EQ(records(tracks), kMaxMemoRecords);
+    EXPECT_EQ(tracks.size(), 1999u);
 }
 
 } // namespace

@@ -1,11 +1,13 @@
 // actions_cameraframe.cpp: the runner's actions for the camera frames (ZK:CameraFrame).
 //
-// Frames are created and edited the way a scene file would carry them: the master's block is saved,
-// changed and loaded into a new instance, so every edit goes through the module's own load.
+// Frames are created, edited and deleted through the master's panel, as the user does it. The
+// scene-level settings are written into the master's block and loaded into a new instance, as a
+// scene file would carry them (the extra text and flag exist only there).
 #include "filter_image.h"
 #include "ring_peer.h"
 #include "session.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iomanip>
 
@@ -167,7 +169,7 @@ void ReadColor(const YAML::Node &node, const std::string &what, double (&rgb)[3]
         rgb[i] = ReadNumber(node[i], what);
 }
 
-void ReadFrameFields(RunContext &c, const YAML::Node &v, StoredFrame &f)
+void CheckFrameFields(const YAML::Node &v)
 {
     if (!v.IsMap())
         throw SessionError(v, "frame: expected a map of frame fields");
@@ -179,48 +181,118 @@ void ReadFrameFields(RunContext &c, const YAML::Node &v, StoredFrame &f)
         if (std::find(std::begin(kKeys), std::end(kKeys), key) == std::end(kKeys))
             throw SessionError(entry.first, "frame: unknown field '" + key + "'");
     }
+}
+
+// The panel's control ids.
+enum PanelId {
+    kCreate = 0, kDelete = 1, kFrame = 10, kName = 11, kActive = 12, kCamera = 13, kPosX = 14, kPosY = 15,
+    kCalc = 16, kWidth = 17, kHeight = 18, kAspect = 19, kRotate = 20, kMarginW = 21, kMarginH = 22,
+    kColor = 26, kTransparency = 27, kMemo = 28, kFocal = 29,
+};
+enum CalcMode { kWidthHeight = 0, kWidthAspect = 1 };
+
+// The master's panel, opened (or raised) as from Layout's master list.
+Panel &OpenPanel(RunContext &c, const YAML::Node &where)
+{
+    NeedMaster(c, where);
+    if (!c.host.OpenMasterOptions(kServer))
+        throw SessionError(where, "cannot open the ZK:CameraFrame panel: " + c.host.messages.back());
+    return FramePanelOf(c, where);
+}
+
+PanelControl &Field(Panel &panel, int id, const YAML::Node &where)
+{
+    PanelControl *control = PanelService::Find(panel, "#" + std::to_string(id));
+    if (!control)
+        throw SessionError(where, "the ZK:CameraFrame panel has no control " + std::to_string(id));
+    return *control;
+}
+
+void Press(Panel &panel, int id, const YAML::Node &where) { PanelService::Fire(Field(panel, id, where)); }
+
+void EnterInt(Panel &panel, int id, double value, const YAML::Node &where)
+{
+    PanelControl &control = Field(panel, id, where);
+    PanelService::SetInt(control, static_cast<int>(std::lround(std::max(-2e9, std::min(2e9, value)))));
+    PanelService::Fire(control);
+}
+
+void EnterFloat(Panel &panel, int id, double value, const YAML::Node &where)
+{
+    PanelControl &control = Field(panel, id, where);
+    PanelService::SetFloat(control, value);
+    PanelService::Fire(control);
+}
+
+void EnterText(Panel &panel, int id, const std::string &text, const YAML::Node &where)
+{
+    PanelControl &control = Field(panel, id, where);
+    PanelService::SetText(control, text);
+    PanelService::Fire(control);
+}
+
+int ByteOf(double component) { return static_cast<int>(std::lround(std::max(0.0, std::min(1.0, component)) * 255.0)); }
+
+// Enters the fields given into the panel's fields of the current frame, in the panel's terms: the
+// camera by its place in the camera popup, whole pixels, percentages, colour bytes, the size
+// through the Frame Calc mode that keeps what was given.
+void EnterFrameFields(RunContext &c, Panel &panel, const YAML::Node &v)
+{
+    CheckFrameFields(v);
     if (v["name"])
-        f.name = ReadText(v["name"], "name");
+        EnterText(panel, kName, ReadText(v["name"], "name"), v["name"]);
     if (v["active"])
-        f.active = ReadBool(v["active"], "active");
+        EnterInt(panel, kActive, ReadBool(v["active"], "active") ? 1 : 0, v["active"]);
     if (v["camera"]) {
         const std::uint32_t id = ReadItem(c, v["camera"], "camera");
-        if (c.host.scene.Find(id)->kind != ItemKind::Camera)
+        const auto cameras = c.host.scene.ItemsOfKind(ItemKind::Camera);
+        const auto it = std::find_if(cameras.begin(), cameras.end(), [id](const Item *item) { return item->id == id; });
+        if (it == cameras.end())
             throw SessionError(v["camera"], "camera: '" + v["camera"].Scalar() + "' is not a camera");
-        f.camera = id;
+        EnterInt(panel, kCamera, static_cast<double>(it - cameras.begin()), v["camera"]);
     }
     if (const YAML::Node p = v["position"]) {
         if (!p.IsSequence() || p.size() != 2)
             throw SessionError(p, "position: expected [x, y] in camera pixels from the image centre");
-        f.posX = ReadNumber(p[0], "position");
-        f.posY = ReadNumber(p[1], "position");
+        EnterInt(panel, kPosX, ReadNumber(p[0], "position"), p);
+        EnterInt(panel, kPosY, ReadNumber(p[1], "position"), p);
     }
-    if (v["width"])
-        f.width = ReadNumber(v["width"], "width");
-    if (v["aspect"])
-        f.aspect = ReadNumber(v["aspect"], "aspect");
     if (v["height"]) {
         const double height = ReadNumber(v["height"], "height");
         if (!(height > 0))
             throw SessionError(v["height"], "height: must be above 0");
-        f.aspect = f.width / height;
+        EnterInt(panel, kCalc, kWidthHeight, v["height"]);
+        if (v["width"])
+            EnterInt(panel, kWidth, ReadNumber(v["width"], "width"), v["width"]);
+        EnterInt(panel, kHeight, height, v["height"]);
+    } else if (v["width"] || v["aspect"]) {
+        EnterInt(panel, kCalc, kWidthAspect, v);
+        if (v["aspect"])
+            EnterFloat(panel, kAspect, ReadNumber(v["aspect"], "aspect"), v["aspect"]);
+        if (v["width"])
+            EnterInt(panel, kWidth, ReadNumber(v["width"], "width"), v["width"]);
     }
     if (const YAML::Node m = v["margin_percent"]) {
         if (!m.IsSequence() || m.size() != 2)
             throw SessionError(m, "margin_percent: expected [width %, height %]");
-        f.marginW = ReadNumber(m[0], "margin_percent") / 100.0;
-        f.marginH = ReadNumber(m[1], "margin_percent") / 100.0;
+        EnterFloat(panel, kMarginW, ReadNumber(m[0], "margin_percent"), m);
+        EnterFloat(panel, kMarginH, ReadNumber(m[1], "margin_percent"), m);
     }
-    if (v["color"])
-        ReadColor(v["color"], "color", f.color);
+    if (v["color"]) {
+        double rgb[3];
+        ReadColor(v["color"], "color", rgb);
+        PanelControl &control = Field(panel, kColor, v["color"]);
+        PanelService::SetVector(control, ByteOf(rgb[0]), ByteOf(rgb[1]), ByteOf(rgb[2]));
+        PanelService::Fire(control);
+    }
     if (v["transparency"])
-        f.transparency = ReadNumber(v["transparency"], "transparency");
+        EnterFloat(panel, kTransparency, ReadNumber(v["transparency"], "transparency") * 100.0, v["transparency"]);
     if (v["memo"])
-        f.memo = ReadText(v["memo"], "memo");
+        EnterText(panel, kMemo, ReadText(v["memo"], "memo"), v["memo"]);
     if (v["focal_length"])
-        f.focal = ReadBool(v["focal_length"], "focal_length");
-    if (v["rotation"])
-        f.rotation = ReadNumber(v["rotation"], "rotation") * kPi / 180.0;
+        EnterInt(panel, kFocal, ReadBool(v["focal_length"], "focal_length") ? 1 : 0, v["focal_length"]);
+    if (v["rotation"]) // the angle control holds radians
+        EnterFloat(panel, kRotate, ReadNumber(v["rotation"], "rotation") * kPi / 180.0, v["rotation"]);
 }
 
 size_t ReadIndex(const YAML::Node &node, const StoredFrames &s)
@@ -261,31 +333,25 @@ void AddCameraFrameActions(ActionTable &table)
 {
     AddFramePanelActions(table);
     table.Add("frame_create", [](RunContext &c, const YAML::Node &v) {
-        StoredFrames s = SaveFrames(c, v);
-        StoredFrame f;
-        f.name = "Frame" + std::to_string(s.frames.size() + 1);
-        // Sized like the panel's Create Frame: the frame and its 10 % margins fill the first camera.
-        const auto cameras = c.host.scene.ItemsOfKind(ItemKind::Camera);
-        if (!cameras.empty()) {
-            f.camera = cameras.front()->id;
-            f.width = std::floor(cameras.front()->resolutionW / 1.1);
-            f.aspect = static_cast<double>(cameras.front()->resolutionW) / cameras.front()->resolutionH;
-        }
         if (v.IsMap())
-            ReadFrameFields(c, v, f);
-        s.frames.push_back(f);
-        LoadFrames(c, v, s);
+            CheckFrameFields(v);
+        Panel &panel = OpenPanel(c, v);
+        Press(panel, kCreate, v);
+        if (v.IsMap())
+            EnterFrameFields(c, panel, v);
     });
     table.Add("frame_edit", [](RunContext &c, const YAML::Node &v) {
-        StoredFrames s = SaveFrames(c, v);
-        const size_t index = ReadIndex(Need(v, "index", "frame_edit"), s);
-        ReadFrameFields(c, v, s.frames[index]);
-        LoadFrames(c, v, s);
+        CheckFrameFields(v);
+        const size_t index = ReadIndex(Need(v, "index", "frame_edit"), SaveFrames(c, v));
+        Panel &panel = OpenPanel(c, v);
+        EnterInt(panel, kFrame, static_cast<double>(index), v["index"]);
+        EnterFrameFields(c, panel, v);
     });
     table.Add("frame_delete", [](RunContext &c, const YAML::Node &v) {
-        StoredFrames s = SaveFrames(c, v);
-        s.frames.erase(s.frames.begin() + static_cast<std::ptrdiff_t>(ReadIndex(v, s)));
-        LoadFrames(c, v, s);
+        const size_t index = ReadIndex(v, SaveFrames(c, v));
+        Panel &panel = OpenPanel(c, v);
+        EnterInt(panel, kFrame, static_cast<double>(index), v);
+        Press(panel, kDelete, v);
     });
     table.Add("frame_settings", [](RunContext &c, const YAML::Node &v) {
         StoredFrames s = SaveFrames(c, v);

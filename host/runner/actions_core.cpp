@@ -76,6 +76,14 @@ void AddCoreActions(ActionTable &table)
         if (!c.host.RemoveMaster(server))
             throw SessionError(value, "remove_master: no instance of " + server + " in the scene");
     });
+    table.Add("copy_master", [](RunContext &c, const YAML::Node &value) {
+        const std::string server = ReadText(value, "copy_master");
+        MasterInstance *master = c.host.FindMaster(server);
+        if (!master)
+            throw SessionError(value, "copy_master: no instance of " + server + " in the scene");
+        if (!c.host.CopyMaster(*master))
+            c.out << "copy_master: " << c.host.messages.back() << "\n";
+    });
     table.Add("master_event", [](RunContext &c, const YAML::Node &value) { c.host.SendMasterEvent(EventCodeOf(value)); });
     table.Add("command", [](RunContext &c, const YAML::Node &value) {
         const std::string line = ReadText(value, "command");

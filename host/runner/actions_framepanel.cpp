@@ -13,6 +13,8 @@ namespace {
 
 constexpr char kServer[] = "ZK:CameraFrame";
 
+} // namespace
+
 Panel &FramePanelOf(RunContext &c, const YAML::Node &at)
 {
     for (Panel *panel : c.host.panels.Panels())
@@ -20,6 +22,8 @@ Panel &FramePanelOf(RunContext &c, const YAML::Node &at)
             return *panel;
     throw SessionError(at, "the ZK:CameraFrame panel was never opened (use frame_panel)");
 }
+
+namespace {
 
 void Rect(std::vector<DrawCall> &calls, double x, double y, double w, double h, std::array<float, 4> rgba)
 {

@@ -183,6 +183,12 @@ void AddClipMixerActions(ActionTable &table)
         const char *description = modifier->instFuncs.descln ? modifier->instFuncs.descln(modifier->instance) : "";
         c.out << "apply_clip_mixer: " << (description ? description : "") << "\n";
     });
+    table.Add("copy_clip_mixer", [](RunContext &c, const YAML::Node &value) {
+        ChannelModifier &from = MixerOn(c, value, "copy_clip_mixer");
+        const std::uint32_t channel = ReadChannel(c, Need(value, "to", "copy_clip_mixer"), "copy_clip_mixer to");
+        if (!c.host.CopyChannelHandler(from, channel))
+            throw SessionError(value, "copy_clip_mixer: " + c.host.messages.back());
+    });
     table.Add("clip_mixer_options", [](RunContext &c, const YAML::Node &value) {
         ChannelModifier &modifier = MixerOn(c, value, "clip_mixer_options");
         const YAML::Node steps = value["steps"];

@@ -69,7 +69,7 @@ void QueueModalScript(RunContext &context, ModalScript script);
 // that it answers nothing else.
 void WithModalScript(RunContext &context, ModalScript script, const std::function<void()> &open);
 
-// The channel clip mixer: apply_clip_mixer, clip_mixer_options, evaluate_channel.
+// The channel clip mixer: apply_clip_mixer, copy_clip_mixer, clip_mixer_options, evaluate_channel.
 void AddClipMixerActions(ActionTable &table);
 // The morph consolidation command: morph_rig, morph_consolidate, print_expressions, print_channels.
 void AddMorphActions(ActionTable &table);
@@ -78,6 +78,8 @@ void AddMorphActions(ActionTable &table);
 void AddCameraFrameActions(ActionTable &table);
 // Actions of the camera frames' panel and frame edit tool (called by AddCameraFrameActions).
 void AddFramePanelActions(ActionTable &table);
+// The camera frames' panel, once opened; raises SessionError when it never was.
+Panel &FramePanelOf(RunContext &c, const YAML::Node &at);
 
 // Reading helpers: each raises SessionError naming the field.
 YAML::Node Need(const YAML::Node &map, const char *key, const std::string &what);

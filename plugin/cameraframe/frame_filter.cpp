@@ -92,8 +92,9 @@ LWItemID RenderCameraOf(const LWFilterAccess &access)
 {
     if (!g_hostGlobals.global)
         return LWITEM_NULL;
-    g_hostGlobals.sceneInfo = static_cast<const LWSceneInfo *>(g_hostGlobals.global("LW Scene Info 12", GFUSE_TRANSIENT));
-    const LWSceneInfo *scene = g_hostGlobals.sceneInfo;
+    // Kept local: this runs on the render thread, while the interface thread writes the shared
+    // table's scene info.
+    const auto *scene = static_cast<const LWSceneInfo *>(g_hostGlobals.global("LW Scene Info 12", GFUSE_TRANSIENT));
     if (!scene || !scene->renderCamera)
         return LWITEM_NULL;
     const double fps = scene->framesPerSecond;
@@ -107,6 +108,7 @@ void FilterRows(const LWFilterAccess &access, FilterScratch &scratch)
     WorkRow &row = scratch.row;
     auto next = scratch.spans.cbegin();
     for (int y = 0; y < access.height; ++y) {
+        bool hasAlpha = false;
         for (unsigned c = 0; c < 4; ++c) {
             // "Final_Render" holds one layer per colour component, "Alpha" one layer.
             const float *line = c < 3 ? access.getLine("Final_Render", y, static_cast<int>(c)) : access.getLine("Alpha", y, 0);
@@ -115,6 +117,7 @@ void FilterRows(const LWFilterAccess &access, FilterScratch &scratch)
                 std::memcpy(dst, line, rowBytes);
             else
                 std::memset(dst, 0, rowBytes);
+            hasAlpha = line != nullptr;
         }
         for (; next != scratch.spans.cend() && next->y == y; ++next)
             Blend(row, *next);
@@ -125,7 +128,8 @@ void FilterRows(const LWFilterAccess &access, FilterScratch &scratch)
         for (int x = 0; x < access.width; ++x) {
             const float rgb[3] = {r[x], g[x], b[x]};
             access.setRGB(x, y, rgb);
-            access.setAlpha(x, y, a[x]);
+            if (hasAlpha) // without an alpha line the host's alpha is left as it is
+                access.setAlpha(x, y, a[x]);
         }
     }
 }

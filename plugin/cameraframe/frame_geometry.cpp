@@ -1,6 +1,8 @@
 // frame_geometry.cpp: Frame Calc, margins and corners.
 #include "frame_geometry.h"
 
+#include "../common/lwtool2.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -123,4 +125,25 @@ FrameCornerSet frameCorners(const FrameRecord &frame, double refW, double refH)
         corners.y[k + 4] = cy - ox * s + oy * c;
     }
     return corners;
+}
+
+CameraViewMapping MapCameraView(int vpW, int vpH, int resW, int resH)
+{
+    const bool noView = vpW < 1 || vpH < 1;
+    const bool noCamera = resW < 1 || resH < 1;
+    CameraViewMapping m{vpW, vpH, resW, resH, kFallbackViewWidth, kFallbackViewHeight};
+    if (noView) {
+        m.vpW = static_cast<int>(kFallbackViewWidth);
+        m.vpH = static_cast<int>(kFallbackViewHeight);
+    }
+    if (noCamera) {
+        m.resW = static_cast<int>(kFallbackViewWidth);
+        m.resH = static_cast<int>(kFallbackViewHeight);
+    }
+    if (!noView && !noCamera) {
+        const auto [fitW, fitH] = FitCameraImage(vpW, vpH, resW, resH);
+        m.fitW = fitW;
+        m.fitH = fitH;
+    }
+    return m;
 }

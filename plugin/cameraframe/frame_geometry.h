@@ -28,6 +28,16 @@ struct FrameCornerSet {
 // The frame placed in a reference image of refW x refH pixels.
 FrameCornerSet frameCorners(const FrameRecord &frame, double refW, double refH);
 
+// How a camera viewport shows the camera image: the viewport's size, the camera's resolution and
+// the size (fitW x fitH) at which the image is shown, centred in the viewport. A viewport or camera
+// that reports no size gets the fallback camera view size (640 x 360): the viewport is taken as
+// that size, and a camera without one as shown at one viewport pixel per camera pixel.
+struct CameraViewMapping {
+    int vpW, vpH, resW, resH;
+    double fitW, fitH;
+};
+CameraViewMapping MapCameraView(int vpW, int vpH, int resW, int resH);
+
 // A point of the frame's unit square, relative to the centre of the reference image.
 void FrameUnitPoint(const FrameRecord &frame, double u, double v, double &x, double &y);
 

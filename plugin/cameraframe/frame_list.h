@@ -49,12 +49,15 @@ struct CameraFrameState {
     double combinedTransparency = 0.0;
     std::string extraText;
     bool extraFlag = false;
+    // The frame count of the last answer to a ring count query: a requester sizes its array from
+    // it for the frame query that follows.
+    std::int32_t reportedCount = 0;
 };
 
 using FrameRecords = std::vector<std::unique_ptr<FrameRecord>>;
 
 // The guard of the frame list, of the records in it and of the master instance's scene-level
-// fields (combined shading, extra text and flag). Recursive: the helpers below take it themselves
+// fields (combined shading, extra text and flag, reported count). Recursive: the helpers below take it themselves
 // and may be called with it held.
 std::unique_lock<std::recursive_mutex> LockFrames();
 

@@ -11,8 +11,7 @@ namespace {
 
 struct MaskCacheEntry {
     std::vector<unsigned char> texture; // allocated on first use, kept for the life of the module
-    LWItemID camera = LWITEM_NULL;      // null: invalid
-    int vpW = 0, vpH = 0;
+    MaskKey key;                        // a null camera: invalid
     unsigned generation = 0;
 };
 
@@ -45,14 +44,16 @@ void InvalidateMaskCache() { g_generation.fetch_add(1); }
 
 int MaskRebuildCount() { return g_rebuilds; }
 
-const unsigned char *CombinedMaskTexture(int view, LWItemID camera, int vpW, int vpH,
+const unsigned char *CombinedMaskTexture(int view, const MaskKey &key,
                                          const std::function<std::vector<MaskQuad>()> &quads)
 {
     if (view < 0 || view >= kMaskCacheEntries)
         return nullptr;
     MaskCacheEntry &entry = g_cache[static_cast<size_t>(view)];
     const unsigned generation = g_generation.load();
-    if (entry.camera == camera && camera && entry.generation == generation && entry.vpW == vpW && entry.vpH == vpH)
+    const MaskKey &held = entry.key;
+    if (key.camera && held.camera == key.camera && entry.generation == generation && held.vpW == key.vpW &&
+        held.vpH == key.vpH && held.resW == key.resW && held.resH == key.resH)
         return entry.texture.data();
     if (entry.texture.empty()) {
         entry.texture.assign(static_cast<size_t>(kMaskSize) * kMaskSize * 4, 255);
@@ -68,9 +69,7 @@ const unsigned char *CombinedMaskTexture(int view, LWItemID camera, int vpW, int
             std::memset(mask.data(x0, y), 255, static_cast<size_t>(x1 - x0));
         });
     WriteTransposedAlpha(mask, entry.texture.data());
-    entry.camera = camera;
-    entry.vpW = vpW;
-    entry.vpH = vpH;
+    entry.key = key;
     entry.generation = generation;
     ++g_rebuilds;
     return entry.texture.data();

@@ -19,10 +19,18 @@ void InvalidateMaskCache();
 // One frame's rectangle in mask pixels.
 using MaskQuad = std::array<RasterPoint, 4>;
 
+// What a viewport's mask is built from besides the frames (whose edits invalidate the cache): the
+// camera, the viewport size and the camera's resolution, which together give the mapping.
+struct MaskKey {
+    LWItemID camera = LWITEM_NULL;
+    int vpW = 0, vpH = 0;
+    int resW = 0, resH = 0;
+};
+
 // The texture of a viewport (RGBA bytes, kMaskSize squared, stored transposed): built for this
-// camera and viewport size, or rebuilt from the quads, which are asked for only then. Null for
-// viewports without a cache entry. Interface thread only.
-const unsigned char *CombinedMaskTexture(int view, LWItemID camera, int vpW, int vpH,
+// key, or rebuilt from the quads, which are asked for only then. Null for viewports without a
+// cache entry. Interface thread only.
+const unsigned char *CombinedMaskTexture(int view, const MaskKey &key,
                                          const std::function<std::vector<MaskQuad>()> &quads);
 
 // Number of mask rebuilds so far (tests and benchmarks watch it).

@@ -135,7 +135,7 @@ void DrawOneFrame(const Painter &p, const ViewMapping &m, const FrameRecord &f)
     }
 }
 
-void DrawCombined(const Painter &p, const ViewMapping &m, const CameraFrameState &state, int view, LWItemID camera,
+void DrawCombined(const Painter &p, const ViewMapping &m, const CameraFrameState &state, int view, const MaskKey &key,
                   const std::vector<const FrameRecord *> &frames)
 {
     // The frames in mask pixels, placed only when the cached texture has to be rebuilt.
@@ -154,8 +154,7 @@ void DrawCombined(const Painter &p, const ViewMapping &m, const CameraFrameState
         }
         return list;
     };
-    const unsigned char *texture =
-        CombinedMaskTexture(view, camera, static_cast<int>(m.vpW), static_cast<int>(m.vpH), quads);
+    const unsigned char *texture = CombinedMaskTexture(view, key, quads);
     if (!texture)
         return; // viewports past the fourth get no shading
     LWCustomObjAccess *a = p.a;
@@ -198,10 +197,9 @@ void Draw(LWInstance inst, LWCustomObjAccess *access)
         views->rect(view, &left, &top, &vpW, &vpH);
         int resW = 0, resH = 0;
         cameras->resolution(camera, &resW, &resH);
-        if (vpW < 1 || vpH < 1 || resW < 1 || resH < 1)
-            return;
-        const auto [fitW, fitH] = FitCameraImage(vpW, vpH, resW, resH);
-        const ViewMapping mapping{static_cast<double>(vpW), static_cast<double>(vpH), fitW / resW, fitH / resH};
+        const CameraViewMapping shown = MapCameraView(vpW, vpH, resW, resH);
+        const ViewMapping mapping{static_cast<double>(shown.vpW), static_cast<double>(shown.vpH),
+                                  shown.fitW / shown.resW, shown.fitH / shown.resH};
         const Painter painter{access};
         if (access->setDrawMode)
             access->setDrawMode(access->dispData, 0);
@@ -211,7 +209,8 @@ void Draw(LWInstance inst, LWCustomObjAccess *access)
             for (const FrameRecord *f : frames)
                 DrawOneFrame(painter, mapping, *f);
         } else {
-            DrawCombined(painter, mapping, *state, view, camera, frames);
+            const MaskKey key{camera, shown.vpW, shown.vpH, shown.resW, shown.resH};
+            DrawCombined(painter, mapping, *state, view, key, frames);
         }
     });
 }

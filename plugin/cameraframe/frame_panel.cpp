@@ -246,8 +246,8 @@ int ControlId(const FramePanel &panel, LWControlID control)
     return -1;
 }
 
-// Edits of the current frame (ids 11 to 29). False when the event ends without the final refresh.
-bool FrameEvent(FramePanel &panel, CameraFrameState &state, FrameRecord &f, int id)
+// Edits of the current frame (ids 11 to 29), with the frame lock held.
+void FrameEvent(FramePanel &panel, CameraFrameState &state, FrameRecord &f, int id)
 {
     CLWctl **c = panel.controls;
     switch (id) {
@@ -298,10 +298,7 @@ bool FrameEvent(FramePanel &panel, CameraFrameState &state, FrameRecord &f, int 
         SetMarginHPixels(f, c[kIdMarginHPixels]->GetInt());
         ResetFrameValue(panel, f, kIdMarginHPercent);
         break;
-    case kIdColorPick:
-        if (PickColor(*c[kIdColor]) != PickOutcome::Continue)
-            return false;
-        [[fallthrough]];
+    case kIdColorPick: // the picker has already filled the colour control
     case kIdColor: {
         int rgb[3];
         c[kIdColor]->GetIVec(rgb);
@@ -329,39 +326,49 @@ bool FrameEvent(FramePanel &panel, CameraFrameState &state, FrameRecord &f, int 
     default: break;
     }
     f.redraw = true;
-    return true;
 }
 
-// One control event; false when the event ends without the final refresh.
+// One control event; false when the event ends without the final refresh. The frame lock is
+// taken only around the reads and changes of the data: the colour picker is modal and command
+// lines run in the host, which may call back, so both happen with the lock released (a render
+// or a ring answer on another thread would otherwise wait for the user).
 bool PanelEvent(FramePanel &panel, CameraFrameState &state, int id)
 {
-    auto lock = LockFrames();
     CLWctl **c = panel.controls;
     switch (id) {
     case kIdCreate:
-        CreateFrame(state);
+    case kIdDelete: {
+        auto lock = LockFrames();
+        if (id == kIdCreate)
+            CreateFrame(state);
+        else
+            DeleteCurrentFrame(state);
         FillPanel(panel, state);
         EnablePanel(panel, state);
         return true;
-    case kIdDelete:
-        DeleteCurrentFrame(state);
-        FillPanel(panel, state);
-        EnablePanel(panel, state);
-        return true;
-    case kIdEditOn:
-        if (!FrameAt(state.currentIndex))
+    }
+    case kIdEditOn: {
+        bool hasFrame = false;
+        {
+            auto lock = LockFrames();
+            hasFrame = FrameAt(state.currentIndex) != nullptr;
+        }
+        if (!hasFrame)
             return true;
         SendCommand("EditCameras");
         SendCommand("Tool_ZK:CameraFrame");
         return false;
+    }
     case kIdEditOff:
         SendCommand("EditCameras");
         SendCommand("ChangeTool");
         return true;
-    case kIdCombined:
+    case kIdCombined: {
+        auto lock = LockFrames();
         state.combined = c[kIdCombined]->GetInt() != 0;
         InvalidateMaskCache();
         return true;
+    }
     case kIdCombinedPick:
         if (PickColor(*c[kIdCombinedColor]) != PickOutcome::Continue)
             return false;
@@ -369,26 +376,35 @@ bool PanelEvent(FramePanel &panel, CameraFrameState &state, int id)
     case kIdCombinedColor: {
         int rgb[3];
         c[kIdCombinedColor]->GetIVec(rgb);
+        auto lock = LockFrames();
         FromRgb(rgb, state.combinedColor);
         return true;
     }
-    case kIdCombinedTransparency:
+    case kIdCombinedTransparency: {
+        auto lock = LockFrames();
         state.combinedTransparency = c[kIdCombinedTransparency]->GetFloat() * 0.01;
         return true;
-    case kIdFrame:
+    }
+    case kIdFrame: {
+        auto lock = LockFrames();
         state.currentIndex = c[kIdFrame]->GetInt();
         FillPanel(panel, state);
         EnablePanel(panel, state);
         return true;
+    }
     default:
         break;
     }
     if (id < kIdName || id >= kFramePanelControls)
         return true;
+    // The picker writes its colour into the colour control, which the edit below applies.
+    if (id == kIdColorPick && PickColor(*c[kIdColor]) != PickOutcome::Continue)
+        return false;
+    auto lock = LockFrames();
     FrameRecord *f = FrameAt(state.currentIndex);
-    if (!f)
-        return true;
-    return FrameEvent(panel, state, *f, id);
+    if (f)
+        FrameEvent(panel, state, *f, id);
+    return true;
 }
 
 void ControlEvent(LWControlID control, void *userData)

@@ -59,10 +59,12 @@ void AnswerFrames(const CameraFrameState &state, FrameQueryReply &reply)
     reply.extraFlag = state.extraFlag ? 1 : 0;
     if (!reply.entries)
         return;
-    // The requester sized its array from the count of event 0, which stays in the record: frames
-    // added since then are not written past its end.
-    const int room = std::max(0, reply.count);
-    const int count = std::min(static_cast<int>(frames.size()), room);
+    // The requester sized its array from the count of its event 0, which may have come on another
+    // record: at most that many entries, and no more than there are frames now. A count in this
+    // record lowers it further.
+    int count = std::min(static_cast<int>(frames.size()), state.reportedCount);
+    if (reply.count != 0)
+        count = std::min(count, reply.count);
     for (int i = count - 1; i >= 0; --i)
         FillEntry(reply.entries[i], *frames[static_cast<size_t>(i)]);
 }
@@ -77,8 +79,10 @@ void AnswerFrameQuery(void *clientData, void *, int eventCode, void *eventData)
         if (!state || !reply)
             return;
         if (eventCode == 0) {
+            auto lock = LockFrames();
             reply->answered = 1;
             reply->count = FrameCount();
+            state->reportedCount = reply->count;
         } else if (eventCode == 1) {
             AnswerFrames(*state, *reply);
         }

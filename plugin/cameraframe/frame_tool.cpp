@@ -54,10 +54,11 @@ bool MapViewport(int view, ViewMapping &m)
     int left = 0, top = 0, width = 0, height = 0, resW = 0, resH = 0;
     views->rect(view, &left, &top, &width, &height);
     cameras->resolution(m.camera, &resW, &resH);
-    const auto [fitW, fitH] = FitCameraImage(width, height, resW, resH);
-    if (resW <= 0 || resH <= 0 || !(fitW > 0) || !(fitH > 0))
+    const CameraViewMapping mapped = MapCameraView(width, height, resW, resH);
+    if (!(mapped.fitW > 0) || !(mapped.fitH > 0))
         return false;
-    m.vpW = width, m.vpH = height, m.resW = resW, m.resH = resH, m.fitW = fitW, m.fitH = fitH;
+    m.vpW = mapped.vpW, m.vpH = mapped.vpH, m.resW = mapped.resW, m.resH = mapped.resH;
+    m.fitW = mapped.fitW, m.fitH = mapped.fitH;
     return true;
 }
 
@@ -132,14 +133,19 @@ void ResizeFrame(FrameRecord &f, double dx, int handle)
         return;
     static const int kAnchorOfHandle[7] = {0, 0, 4, 3, 2, 1, 0};
     double width = (handle == 2 || handle == 4) ? f.width - dx : f.width + dx;
-    if (!(width >= kMinimumSize))
-        width = kMinimumSize;
+    // With a camera the height follows the width at the frame's aspect, so the floor keeps that
+    // ratio: a width of at least the aspect gives a height of at least one pixel (the scene keeps
+    // width and aspect, and the height comes back as their ratio).
+    const bool followsAspect = f.camera != LWITEM_NULL && f.aspect > 0 && std::isfinite(f.aspect);
+    const double floor = followsAspect ? std::max(kMinimumSize, kMinimumSize * f.aspect) : kMinimumSize;
+    if (!(width >= floor))
+        width = floor;
     f.width = width;
     if (f.camera != LWITEM_NULL) {
-        double height = f.aspect > 0 ? f.width / f.aspect : f.height;
-        if (!(height >= kMinimumSize))
-            height = kMinimumSize;
-        f.height = height;
+        if (followsAspect)
+            f.height = f.width / f.aspect;
+        else if (!(f.height >= kMinimumSize))
+            f.height = kMinimumSize;
         PixelsFromPercent(f);
     }
     AdjustFramePosition(f, f.width, f.height, kAnchorOfHandle[handle]);

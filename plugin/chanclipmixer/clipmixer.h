@@ -36,8 +36,9 @@ struct ClipMixer {
     std::string description;
 };
 
-// Largest frame table, clip value list or NAME:COUNT expansion a rebuild builds; anything larger
-// is refused with the clip's or track's message instead of exhausting the host's memory.
+// Largest frame table or clip value list a rebuild builds; anything larger is refused with the
+// clip's or track's message instead of exhausting the host's memory. NAME:COUNT repeats are not
+// bound by it: they are never expanded.
 constexpr std::int64_t kMaxTableEntries = 10000000;
 
 // Longest name or token the patterns are applied to; a longer one does not match.

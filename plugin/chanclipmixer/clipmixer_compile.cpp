@@ -13,6 +13,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <regex>
 
@@ -31,13 +32,14 @@ bool FullMatch(const std::string &text, const std::regex &pattern)
     return text.size() <= kMaxPatternInput && std::regex_match(text, pattern);
 }
 
-// The decimal conversion of a number token; false when the value is out of the double range.
+// The decimal conversion of a number token; false when it overflows the double range. A value
+// too small for a double (underflow, also reported as a range error) is taken as converted: a
+// subnormal number or zero.
 bool ConvertNumber(const std::string &token, double &value)
 {
-    errno = 0;
     char *end = nullptr;
     value = std::strtod(token.c_str(), &end);
-    return errno != ERANGE && end != token.c_str();
+    return end != token.c_str() && std::isfinite(value);
 }
 
 // The decimal conversion of a repeat count; false when it does not fit in 32 bits.
@@ -71,6 +73,8 @@ std::vector<double> ChainHead(const std::vector<ChainPart> &parts, std::int64_t 
 {
     std::vector<double> head;
     for (const ChainPart &part : parts) {
+        if (part.clip->values.empty())
+            continue;
         for (std::int64_t n = 0; n < part.count; ++n) {
             for (double value : part.clip->values) {
                 if (static_cast<std::int64_t>(head.size()) >= limit)
@@ -142,9 +146,10 @@ bool BuildTrackTable(Track &track, const ClipMixer &mixer)
         return false;
     }
 
+    // A NAME:COUNT token is never expanded: the chain is held as (clip, count) parts, and only its
+    // first `count` values are built below, so any 32-bit count is taken.
     std::vector<ChainPart> parts;
-    std::int64_t expanded = 0; // clip names the sequence stands for
-    std::int64_t chainLength = 0;
+    bool chainHasValues = false;
     for (const std::string &token : SplitTokens(track.sequence)) {
         std::string name = token;
         std::string countText;
@@ -159,20 +164,15 @@ bool BuildTrackTable(Track &track, const ClipMixer &mixer)
         }
         if (repeat == 0)
             continue;
-        expanded += repeat;
-        if (expanded > kMaxTableEntries) {
-            ShowMixerMessage(kMsgTrackSequence);
-            return false;
-        }
         const Clip *clip = FindClip(mixer, name);
         if (!clip) {
             ShowMixerMessage(kMsgTrackClip, name.c_str());
             return false;
         }
         parts.push_back({clip, repeat});
-        chainLength += repeat * static_cast<std::int64_t>(clip->values.size());
+        chainHasValues = chainHasValues || !clip->values.empty();
     }
-    if (parts.empty() || chainLength == 0) {
+    if (parts.empty() || !chainHasValues) {
         ShowMixerMessage(kMsgTrackSequence);
         return false;
     }

@@ -27,6 +27,49 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
+// The library's printer writes control characters of attribute values as they are, and XML
+// readers normalise them (a carriage return or tab comes back as a line feed or a space) or
+// refuse them. This printer writes every character below 0x20 as a character reference, so each
+// name and sequence reads back byte for byte; everything else is printed as the library does.
+class AttributePrinter : public tinyxml2::XMLPrinter {
+public:
+    explicit AttributePrinter(std::FILE *file) : XMLPrinter(file, false) {}
+
+    bool VisitEnter(const XMLElement &element, const tinyxml2::XMLAttribute *attribute) override
+    {
+        const XMLElement *parent = element.Parent() ? element.Parent()->ToElement() : nullptr;
+        OpenElement(element.Name(), parent ? CompactMode(*parent) : false);
+        for (; attribute; attribute = attribute->Next()) {
+            Putc(' ');
+            Write(attribute->Name());
+            Write("=\"");
+            WriteEscaped(attribute->Value());
+            Putc('"');
+        }
+        return true;
+    }
+
+private:
+    void WriteEscaped(const char *text)
+    {
+        for (const char *p = text; *p; ++p) {
+            const unsigned char c = static_cast<unsigned char>(*p);
+            switch (c) {
+            case '&': Write("&amp;"); break;
+            case '<': Write("&lt;"); break;
+            case '>': Write("&gt;"); break;
+            case '"': Write("&quot;"); break;
+            case '\'': Write("&apos;"); break;
+            default:
+                if (c < 0x20)
+                    Write(FormatString("&#%u;", static_cast<unsigned>(c)).c_str());
+                else
+                    Putc(*p);
+            }
+        }
+    }
+};
+
 } // namespace
 
 int ReadFileInt(const char *text)
@@ -86,7 +129,8 @@ void WriteMixerFile(const ClipMixer &mixer, const std::string &path)
         PostStatus(XMLDocument::ErrorIDToName(tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED));
         return;
     }
-    doc.SaveFile(file.get(), false);
+    AttributePrinter printer(file.get());
+    doc.Print(&printer);
     const bool writeFailed = std::fflush(file.get()) != 0 || std::ferror(file.get()) != 0;
     file.reset();
     if (doc.ErrorID() != tinyxml2::XML_SUCCESS)

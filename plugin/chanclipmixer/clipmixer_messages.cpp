@@ -25,7 +25,15 @@ const MessageRow kJapanese[] = {
     {"Error", "トラックのシーケンスが異常です！", ""},
 };
 
+const char kEnglishNoPanel[] = "Cannot open the clip mixer panel!";
+const char kJapaneseNoPanel[] = "クリップミキサーのパネルを開けません！";
+
 } // namespace
+
+const char *MixerPanelError()
+{
+    return g_clipMixerLanguage == UiLanguage::Japanese ? kJapaneseNoPanel : kEnglishNoPanel;
+}
 
 const MessageRow &MixerMessageRow(MixerMessage which)
 {

@@ -23,6 +23,9 @@ struct MessageRow {
 // The table of the language chosen at the last activation.
 const MessageRow &MixerMessageRow(MixerMessage which);
 
+// The error the options return when the panel cannot be built, in the current language.
+const char *MixerPanelError();
+
 // Formats the message (a MixerMessage; an int, as the last parameter before the arguments) and
 // shows it as one "StatusMsg {1.0} " line (control characters become spaces, so text from files
 // or names never starts a second command).

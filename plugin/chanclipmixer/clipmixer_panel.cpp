@@ -11,6 +11,7 @@
 #include "clipmixer_file.h"
 #include "clipmixer_labels.h"
 #include "clipmixer_listbox.h"
+#include "clipmixer_messages.h"
 
 #include <cstring>
 #include <memory>
@@ -280,7 +281,6 @@ bool HasPanelService(const LWPanelFuncs *funcs)
 
 LWError MixerOptions(LWInstance inst)
 {
-    static const char kNoPanel[] = "Cannot open the clip mixer panel!";
     return GuardedOr(static_cast<LWError>(nullptr), [&]() -> LWError {
         auto *mixer = static_cast<ClipMixer *>(inst);
         if (!mixer)
@@ -299,14 +299,14 @@ LWError MixerOptions(LWInstance inst)
                 funcs->set(p->panel, PAN_USERCLOSE, reinterpret_cast<void *>(PanelClosed));
                 funcs->open(p->panel, PANF_BLOCKING);
             } else {
-                result = kNoPanel;
+                result = MixerPanelError();
             }
             // Whether or not the host reported the close, the lists let go of the mixer here.
             p->clipList.Detach();
             p->trackList.Detach();
             p->mixer = nullptr;
         } else {
-            result = kNoPanel;
+            result = MixerPanelError();
         }
         RebuildAll(*mixer);
         return result;

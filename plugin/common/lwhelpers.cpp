@@ -20,7 +20,7 @@ std::vector<std::string> SplitTokens(const std::string &text)
 
 std::pair<double, double> CameraViewSize(int viewport)
 {
-    std::pair<double, double> size(640.0, 360.0);
+    std::pair<double, double> size(kFallbackViewWidth, kFallbackViewHeight);
     const LWViewportInfo *view = g_hostGlobals.viewportInfo;
     const LWCameraInfo *camInfo = g_hostGlobals.cameraInfo;
     if (!view || !camInfo)
@@ -39,7 +39,7 @@ std::pair<double, double> CameraViewSize(int viewport)
 std::pair<double, double> FitCameraImage(int width, int height, int resW, int resH)
 {
     if (height < 0.0001 || resH < 0.0001)
-        return {640.0, 360.0};
+        return {kFallbackViewWidth, kFallbackViewHeight};
     const double aspect = static_cast<double>(resW) / resH;
     if (static_cast<double>(width) / height > aspect)
         return {height * aspect, static_cast<double>(height)};

@@ -67,6 +67,10 @@ std::vector<std::string> SplitTokens(const std::string &text);
 // the viewport or camera has no height).
 std::pair<double, double> CameraViewSize(int viewport);
 
+// The camera view size when the viewport or the camera reports none.
+constexpr double kFallbackViewWidth = 640.0;
+constexpr double kFallbackViewHeight = 360.0;
+
 // The same from sizes already read: a viewport of width x height, a camera of resW x resH.
 std::pair<double, double> FitCameraImage(int width, int height, int resW, int resH);
 

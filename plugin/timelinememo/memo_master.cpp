@@ -20,6 +20,13 @@ constexpr int kNameLength = 65536;
 
 void WriteInt(const LWSaveState &save, int value) { save.writeI4(save.writeData, &value, 1); }
 
+// A time narrowed to 32 bits.
+void WriteFloat(const LWSaveState &save, double value)
+{
+    const float narrowed = static_cast<float>(value);
+    save.writeFP(save.writeData, &narrowed, 1);
+}
+
 void WriteColor(const LWSaveState &save, const std::array<float, 3> &color)
 {
     const int values[3] = {ColorComponentToInt(color[0]), ColorComponentToInt(color[1]), ColorComponentToInt(color[2])};
@@ -132,8 +139,9 @@ void SaveMemoBlock(const MemoInstance &instance, const LWSaveState &save)
         WriteInt(save, static_cast<int>(track->clips.size()));
         for (const auto &clip : track->clips) {
             save.writeStr(save.writeData, clip->name.c_str());
-            const float times[2] = {static_cast<float>(clip->startTime), static_cast<float>(clip->duration)};
-            save.writeFP(save.writeData, times, 2);
+            // Two items of one value each, as load reads them.
+            WriteFloat(save, clip->startTime);
+            WriteFloat(save, clip->duration);
             WriteColor(save, clip->foreColor);
             WriteColor(save, clip->backColor);
         }

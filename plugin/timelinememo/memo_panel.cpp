@@ -11,6 +11,7 @@
 #include "memo_yaml.h"
 #include "timelinememo_servers.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -74,9 +75,15 @@ double SceneFps()
     return std::isfinite(fps) && fps > 0.0 ? fps : 0.0;
 }
 
+// Whole frames, rounded down. A whole frame entered is kept as frames / fps seconds, which
+// multiplied back can fall a few units in the last place short of the whole number (29 / 25 x 25
+// = 28.999999999999996): a product that close to a whole number is that number.
 int FramesOf(double fps, double seconds)
 {
-    const double frames = std::floor(fps * seconds);
+    const double product = fps * seconds;
+    const double nearest = std::round(product);
+    const bool whole = std::fabs(product - nearest) <= 1e-12 * std::max(1.0, std::fabs(nearest));
+    const double frames = whole ? nearest : std::floor(product);
     if (std::isnan(frames))
         return 0;
     return static_cast<int>(frames < INT_MIN ? INT_MIN : frames > INT_MAX ? INT_MAX : frames);

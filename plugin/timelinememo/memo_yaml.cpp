@@ -11,6 +11,76 @@
 
 namespace {
 
+bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Plain texts that some YAML reader takes for a null, a boolean, a merge or value key, in any
+// letter case (YAML 1.1 knows yes/no/on/off/y/n, YAML 1.2 only true/false and null).
+bool IsReservedWord(const std::string &text)
+{
+    static const char *const kWords[] = {"~", "null", "true", "false", "yes", "no", "on", "off", "y", "n", "<<", "="};
+    std::string lower = text;
+    for (char &c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    for (const char *word : kWords)
+        if (lower == word)
+            return true;
+    return false;
+}
+
+// Plain texts that a YAML 1.1 or 1.2 reader may take for a number or a timestamp: after an
+// optional sign, a digit or a dot, then only characters that numbers (binary, octal, hexadecimal,
+// sexagesimal, exponents, underscores, .inf, .nan) and timestamps use. This covers more than the
+// readers resolve ("12 Feb" is quoted too), which costs two quotes and changes no value.
+bool MayReadAsNumber(const std::string &text)
+{
+    size_t start = text[0] == '+' || text[0] == '-' ? 1 : 0;
+    if (start >= text.size() || !(IsAsciiDigit(text[start]) || text[start] == '.'))
+        return false;
+    return text.find_first_not_of("0123456789_.:+-eExXoObBaAcCdDfFtTzZ iInN", start) == std::string::npos;
+}
+
+// A line or paragraph separator (U+2028, U+2029): a line break to YAML 1.1 readers, also inside
+// quotes, and written as it is by the library's double-quoted style.
+bool HasUnicodeLineBreak(const std::string &text)
+{
+    for (size_t at = text.find("\xe2\x80"); at != std::string::npos; at = text.find("\xe2\x80", at + 1))
+        if (at + 2 < text.size() && (text[at + 2] == '\xa8' || text[at + 2] == '\xa9'))
+            return true;
+    return false;
+}
+
+// Characters a plain scalar cannot hold as they are, for YAML 1.1 or 1.2 readers: C0 controls
+// (tab included), DEL, C1 controls (NEL, U+0085, is a line break in YAML 1.1) and the byte order
+// mark U+FEFF. The library's double-quoted style escapes them all except DEL.
+bool HasControlCharacter(const std::string &text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const unsigned char next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        if (c < 0x20 || c == 0x7F || (c == 0xC2 && next >= 0x80 && next <= 0x9F))
+            return true;
+        if (c == 0xEF && text.compare(i, 3, "\xef\xbb\xbf") == 0)
+            return true;
+    }
+    return false;
+}
+
+// A string value, written so that YAML 1.1 and 1.2 readers both read back the same text: plain
+// where the library would write it plain and no reader takes it for another type; otherwise
+// double-quoted, with the library's escapes. The library escapes DEL and the Unicode line breaks
+// only when it escapes every character past ASCII, so a text holding one is written that way
+// (for this value only).
+void EmitText(YAML::Emitter &out, const std::string &text)
+{
+    if (text.find('\x7f') != std::string::npos || HasUnicodeLineBreak(text))
+        out << YAML::EscapeNonAscii << YAML::DoubleQuoted << text;
+    else if (!text.empty() && (IsReservedWord(text) || MayReadAsNumber(text) || HasControlCharacter(text)))
+        out << YAML::DoubleQuoted << text;
+    else
+        out << text;
+}
+
 void EmitColor(YAML::Emitter &out, const std::array<float, 3> &color)
 {
     out << YAML::BeginSeq << ColorComponentToInt(color[0]) << ColorComponentToInt(color[1])
@@ -23,21 +93,25 @@ void EmitDocument(YAML::Emitter &out, const MemoTrackList &tracks)
     out << YAML::Key << "_General" << YAML::Value << YAML::BeginMap;
     out << YAML::Key << "User" << YAML::Value << "undefined";
     out << YAML::Key << "Host" << YAML::Value << "undefined";
-    out << YAML::Key << "DateTime" << YAML::Value << "0000-00-00 00:00:00";
+    out << YAML::Key << "DateTime" << YAML::Value;
+    EmitText(out, "0000-00-00 00:00:00");
     out << YAML::Key << "Comment" << YAML::Value << "";
     out << YAML::Key << "Format" << YAML::Value << "TimeLineMemo";
-    out << YAML::Key << "Revision" << YAML::Value << "1.00";
+    out << YAML::Key << "Revision" << YAML::Value;
+    EmitText(out, "1.00");
     out << YAML::EndMap;
     out << YAML::Key << "View" << YAML::Value << YAML::BeginMap;
     out << YAML::Key << "Tracks" << YAML::Value << YAML::BeginSeq;
     for (const auto &track : tracks) {
         out << YAML::BeginMap;
-        out << YAML::Key << "Name" << YAML::Value << track->name;
+        out << YAML::Key << "Name" << YAML::Value;
+        EmitText(out, track->name);
         out << YAML::Key << "Active" << YAML::Value << track->active;
         out << YAML::Key << "Clips" << YAML::Value << YAML::BeginSeq;
         for (const auto &clip : track->clips) {
             out << YAML::BeginMap;
-            out << YAML::Key << "Name" << YAML::Value << clip->name;
+            out << YAML::Key << "Name" << YAML::Value;
+            EmitText(out, clip->name);
             out << YAML::Key << "StartTime" << YAML::Value << clip->startTime;
             out << YAML::Key << "Duration" << YAML::Value << clip->duration;
             out << YAML::Key << "ForeColor" << YAML::Value;
@@ -139,12 +213,9 @@ void ReadColor(const YAML::Node &node, std::array<float, 3> &color)
         color[i] = ColorComponentFromInt(values[i]);
 }
 
-// Records read from one document. Aliases let a short text name the same list many times over,
-// so the number of records is bounded by the length of the text.
+// Records read from one document, up to kMaxMemoRecords.
 class Reading {
 public:
-    explicit Reading(size_t textLength) : budget_(textLength + 16) {}
-
     void Spend()
     {
         if (budget_ == 0)
@@ -153,7 +224,7 @@ public:
     }
 
 private:
-    size_t budget_;
+    size_t budget_ = kMaxMemoRecords;
 };
 
 void ReadClip(const YAML::Node &node, MemoClip &clip)
@@ -252,7 +323,7 @@ MemoImportResult ImportMemoText(const std::string &text, MemoTrackList &tracks)
         const YAML::Node list = MemoTracksOf(root);
         if (!list.IsDefined())
             return MemoImportResult::NotMemo;
-        Reading reading(text.size());
+        Reading reading;
         for (const YAML::Node &element : list) {
             reading.Spend();
             if (IsMap(element))

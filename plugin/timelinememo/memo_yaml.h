@@ -22,6 +22,11 @@ enum class MemoImportResult {
                // file, another kind of document): the tracks are unchanged
 };
 
+// Most tracks and clips, together, that one import reads. Aliases let a short text name the same
+// clip list many times over; reading stops (Partial) when the next record would pass this bound,
+// which keeps an import within a few hundred megabytes whatever the text.
+constexpr size_t kMaxMemoRecords = 2000000;
+
 // Reads a memo document into a new list and replaces the given tracks with it (see above).
 MemoImportResult ImportMemoFile(const std::string &path, MemoTrackList &tracks);
 MemoImportResult ImportMemoText(const std::string &text, MemoTrackList &tracks);
