@@ -206,8 +206,8 @@ TEST_F(CameraFrameFilter, NoAlphaLineLeavesTheAlphaAlone)
         static const LWFilterAccess *g_inner = nullptr;
         g_inner = scope.Access();
         LWFilterAccess access = *scope.Access();
-        access.bufLine = [](const char *name, int channel, int y) -> const float * {
-            return std::string(name) == "Alpha" ? nullptr : g_inner->bufLine(name, channel, y);
+        access.getLine = [](const char *name, int y, int layer) -> float * {
+            return std::string(name) == "Alpha" ? nullptr : g_inner->getLine(name, y, layer);
         };
         handler.process(filter, &access);
     }

@@ -127,7 +127,7 @@ TEST_F(FrameGuardStress, PanelEditsAndOverlaysWhileRendering)
         zkh::PanelService::Fire(control(id));
     };
     LWGizmoFuncs frameGizmo{};
-    LWMasterGizmo frameGizmoRecord{&state, &frameGizmo};
+    LWMasterGizmo frameGizmoRecord{&state, &frameGizmo, nullptr};
     FillFrameGizmo(frameGizmoRecord);
     LWError error = nullptr;
     LWInstance memo = CreateMemoInstance(nullptr, nullptr, &error);
