@@ -10,97 +10,145 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
 
 namespace zkh {
 
 struct BlockAccess {
-    static void Append(void *data, BlockItem item) { static_cast<BlockWriter *>(data)->block_.push_back(std::move(item)); }
+    static BlockWriter &Writer(void *data) { return *static_cast<BlockWriter *>(data); }
+    static BlockReader &Reader(void *data) { return *static_cast<BlockReader *>(data); }
 
-    static const BlockItem *Next(void *data, BlockItem::Type wanted, bool numeric)
+    // Appends one write call of count values made by make(i).
+    template <class Make>
+    static void AppendCall(void *data, int count, Make make)
     {
-        auto *reader = static_cast<BlockReader *>(data);
-        if (reader->position_ >= reader->block_.size())
-            return nullptr;
-        const BlockItem &item = reader->block_[reader->position_];
-        const bool isNumber = item.type != BlockItem::Type::Str;
-        if (numeric ? !isNumber : item.type != wanted)
-            return nullptr;
-        ++reader->position_;
-        return &item;
+        Block &block = Writer(data).block_;
+        for (int i = 0; i < count; ++i) {
+            BlockItem item = make(i);
+            item.joined = i + 1 < count;
+            block.push_back(std::move(item));
+        }
     }
+
+    // The next write call when it has the type and count asked for; null (nothing consumed) else.
+    static const BlockItem *NextCall(void *data, BlockItem::Type wanted, int count)
+    {
+        BlockReader &reader = Reader(data);
+        const Block &block = reader.block_;
+        size_t at = reader.position_;
+        if (count <= 0 || at >= block.size())
+            return nullptr;
+        for (int i = 0; i < count; ++i, ++at) {
+            const bool last = i + 1 == count;
+            if (at >= block.size() || block[at].type != wanted || block[at].joined == last)
+                return nullptr;
+        }
+        const BlockItem *first = &block[reader.position_];
+        reader.position_ = at;
+        return first;
+    }
+
+    static void Begin(void *data, const LWBlockIdent *id, int leaf)
+    {
+        BlockWriter &writer = Writer(data);
+        BlockItem item;
+        item.type = BlockItem::Type::Begin;
+        item.text = id && id->token ? id->token : "";
+        item.number = id ? static_cast<double>(id->id) : 0.0;
+        (void)leaf; // a leaf block holds values only: the text form is the same
+        writer.block_.push_back(std::move(item));
+        ++writer.depth_;
+    }
+
+    static void EndWrite(void *data)
+    {
+        BlockWriter &writer = Writer(data);
+        if (writer.depth_ == 0)
+            return; // nothing open: Layout ignores it too
+        BlockItem item;
+        item.type = BlockItem::Type::End;
+        writer.block_.push_back(std::move(item));
+        --writer.depth_;
+    }
+
+    static int WriteDepth(void *data) { return Writer(data).depth_; }
+
+    static LWID Find(void *data, const LWBlockIdent *list)
+    {
+        BlockReader &reader = Reader(data);
+        if (!list || reader.position_ >= reader.block_.size())
+            return 0;
+        const BlockItem &item = reader.block_[reader.position_];
+        if (item.type != BlockItem::Type::Begin)
+            return 0;
+        for (const LWBlockIdent *entry = list; entry->id != 0; ++entry)
+            if (static_cast<double>(entry->id) == item.number) {
+                ++reader.position_;
+                ++reader.depth_;
+                return entry->id;
+            }
+        return 0;
+    }
+
+    // Leaves the block entered last: what was not read of it, nested blocks included, is skipped.
+    static void EndRead(void *data)
+    {
+        BlockReader &reader = Reader(data);
+        if (reader.depth_ == 0)
+            return;
+        for (int open = 1; reader.position_ < reader.block_.size() && open > 0; ++reader.position_) {
+            const BlockItem::Type type = reader.block_[reader.position_].type;
+            open += type == BlockItem::Type::Begin ? 1 : type == BlockItem::Type::End ? -1 : 0;
+        }
+        --reader.depth_;
+    }
+
+    static int ReadDepth(void *data) { return Reader(data).depth_; }
 };
 
 namespace {
 
-// A number item read as an integer: FP items may hold any float, so the value is kept within
-// the range of long long (NaN reads as 0) before it is narrowed like a C cast would.
-long long WholeNumber(double number)
-{
-    if (std::isnan(number))
-        return 0;
-    return static_cast<long long>(std::clamp(number, -9.0e18, 9.0e18));
-}
+BlockItem Number(BlockItem::Type type, double value) { return {type, std::string(), value, false}; }
 
 void WriteI4(void *data, const int *values, int count)
 {
-    for (int i = 0; i < count; ++i)
-        BlockAccess::Append(data, {BlockItem::Type::I4, std::string(), static_cast<double>(values[i])});
+    BlockAccess::AppendCall(data, values ? count : 0, [&](int i) { return Number(BlockItem::Type::I4, values[i]); });
 }
 
 void WriteU4(void *data, const unsigned int *values, int count)
 {
-    for (int i = 0; i < count; ++i)
-        BlockAccess::Append(data, {BlockItem::Type::U4, std::string(), static_cast<double>(values[i])});
+    BlockAccess::AppendCall(data, values ? count : 0, [&](int i) { return Number(BlockItem::Type::U4, values[i]); });
 }
 
 void WriteFP(void *data, const float *values, int count)
 {
+    BlockAccess::AppendCall(data, values ? count : 0, [&](int i) { return Number(BlockItem::Type::FP, values[i]); });
+}
+
+void WriteStr(void *data, const char *text)
+{
+    BlockAccess::AppendCall(data, 1, [&](int) { return BlockItem{BlockItem::Type::Str, text ? text : "", 0.0, false}; });
+}
+
+template <class T>
+int ReadNumbers(void *data, BlockItem::Type type, T *values, int count)
+{
+    const BlockItem *items = values ? BlockAccess::NextCall(data, type, count) : nullptr;
+    if (!items)
+        return 0;
     for (int i = 0; i < count; ++i)
-        BlockAccess::Append(data, {BlockItem::Type::FP, std::string(), static_cast<double>(values[i])});
+        values[i] = static_cast<T>(items[i].number); // stored within the type's range
+    return count;
 }
 
-void WriteStr(void *data, const char *text) { BlockAccess::Append(data, {BlockItem::Type::Str, text ? text : "", 0.0}); }
+int ReadI4(void *data, int *values, int count) { return ReadNumbers(data, BlockItem::Type::I4, values, count); }
+int ReadU4(void *data, unsigned int *values, int count) { return ReadNumbers(data, BlockItem::Type::U4, values, count); }
+int ReadFP(void *data, float *values, int count) { return ReadNumbers(data, BlockItem::Type::FP, values, count); }
 
-int ReadI4(void *data, int *values, int count)
-{
-    int read = 0;
-    for (; read < count; ++read) {
-        const BlockItem *item = BlockAccess::Next(data, BlockItem::Type::I4, true);
-        if (!item)
-            break;
-        values[read] = static_cast<int>(WholeNumber(item->number));
-    }
-    return read;
-}
-
-int ReadU4(void *data, unsigned int *values, int count)
-{
-    int read = 0;
-    for (; read < count; ++read) {
-        const BlockItem *item = BlockAccess::Next(data, BlockItem::Type::U4, true);
-        if (!item)
-            break;
-        values[read] = static_cast<unsigned int>(WholeNumber(item->number));
-    }
-    return read;
-}
-
-int ReadFP(void *data, float *values, int count)
-{
-    int read = 0;
-    for (; read < count; ++read) {
-        const BlockItem *item = BlockAccess::Next(data, BlockItem::Type::FP, true);
-        if (!item)
-            break;
-        values[read] = static_cast<float>(item->number);
-    }
-    return read;
-}
-
-// Copies at most maxLength - 1 bytes and a terminating zero; -1 when there is no string item.
+// Copies at most maxLength - 1 bytes and a terminating zero; -1 when the next line is no string.
 int ReadStr(void *data, char *buffer, int maxLength)
 {
-    const BlockItem *item = BlockAccess::Next(data, BlockItem::Type::Str, false);
+    const BlockItem *item = BlockAccess::NextCall(data, BlockItem::Type::Str, 1);
     if (!item)
         return -1;
     if (maxLength <= 0 || !buffer)
@@ -121,6 +169,9 @@ BlockWriter::BlockWriter(Block &block) : block_(block)
     state_.writeU4 = WriteU4;
     state_.writeFP = WriteFP;
     state_.writeStr = WriteStr;
+    state_.beginBlk = BlockAccess::Begin;
+    state_.endBlk = BlockAccess::EndWrite;
+    state_.depth = BlockAccess::WriteDepth;
     TrapUnserved(state_);
 }
 
@@ -132,7 +183,110 @@ BlockReader::BlockReader(const Block &block) : block_(block)
     state_.readU4 = ReadU4;
     state_.readFP = ReadFP;
     state_.readStr = ReadStr;
+    state_.findBlk = BlockAccess::Find;
+    state_.endBlk = BlockAccess::EndRead;
+    state_.depth = BlockAccess::ReadDepth;
     TrapUnserved(state_);
+}
+
+std::vector<std::string> FormatBlock(const Block &block, const std::string &indent)
+{
+    std::vector<std::string> lines;
+    std::string prefix = indent;
+    bool continuing = false;
+    for (const BlockItem &item : block) {
+        if (item.type == BlockItem::Type::Begin) {
+            char id[16];
+            std::snprintf(id, sizeof id, "0x%08X", static_cast<unsigned int>(item.number));
+            lines.push_back(prefix + "Block " + id + " " + QuoteText(item.text));
+            prefix += "  ";
+            continuing = false;
+            continue;
+        }
+        if (item.type == BlockItem::Type::End) {
+            if (prefix.size() >= indent.size() + 2)
+                prefix.resize(prefix.size() - 2);
+            lines.push_back(prefix + "EndBlock");
+            continuing = false;
+            continue;
+        }
+        const std::string text = FormatBlockItem(item);
+        if (continuing)
+            lines.back() += text.substr(text.find(' ')); // the value after the type
+        else
+            lines.push_back(prefix + text);
+        continuing = item.joined;
+    }
+    return lines;
+}
+
+bool ParseBlockLine(const std::string &line, Block &block, std::string &error)
+{
+    const size_t start = line.find_first_not_of(" \t");
+    const size_t end = line.find_last_not_of(" \t\r");
+    const std::string body = start == std::string::npos ? std::string() : line.substr(start, end + 1 - start);
+    if (body == "EndBlock") {
+        block.push_back({BlockItem::Type::End, std::string(), 0.0, false});
+        return true;
+    }
+    if (body.compare(0, 6, "Block ") == 0) {
+        size_t pos = 6;
+        char *after = nullptr;
+        const unsigned long long id = std::strtoull(body.c_str() + pos, &after, 16);
+        pos = static_cast<size_t>(after - body.c_str());
+        while (pos < body.size() && body[pos] == ' ')
+            ++pos;
+        BlockItem item{BlockItem::Type::Begin, std::string(), static_cast<double>(id), false};
+        if (after == body.c_str() + 6 || id == 0 || id > UINT32_MAX || !UnquoteText(body, pos, item.text) ||
+            pos != body.size()) {
+            error = "expected Block, a nonzero identifier and a quoted token";
+            return false;
+        }
+        block.push_back(std::move(item));
+        return true;
+    }
+    // Numbers: one item per value, joined into one write call.
+    const size_t space = body.find(' ');
+    const std::string tag = body.substr(0, space);
+    if ((tag == "I4" || tag == "U4" || tag == "FP") && space != std::string::npos) {
+        std::istringstream values(body.substr(space + 1));
+        const size_t first = block.size();
+        for (std::string value; values >> value;) {
+            BlockItem item;
+            if (!ParseBlockItem(tag + " " + value, item, error)) {
+                block.resize(first);
+                return false;
+            }
+            if (block.size() > first)
+                block.back().joined = true;
+            block.push_back(item);
+        }
+        if (block.size() == first) {
+            error = "expected a value after " + tag;
+            return false;
+        }
+        return true;
+    }
+    BlockItem item;
+    if (!ParseBlockItem(line, item, error))
+        return false;
+    block.push_back(std::move(item));
+    return true;
+}
+
+bool CheckBlockNesting(const Block &block, std::string &error)
+{
+    int open = 0;
+    for (const BlockItem &item : block) {
+        open += item.type == BlockItem::Type::Begin ? 1 : item.type == BlockItem::Type::End ? -1 : 0;
+        if (open < 0) {
+            error = "EndBlock without its Block";
+            return false;
+        }
+    }
+    if (open > 0)
+        error = "missing EndBlock";
+    return open == 0;
 }
 
 std::string QuoteText(const std::string &text)
@@ -200,6 +354,8 @@ std::string FormatBlockItem(const BlockItem &item)
     case BlockItem::Type::I4: std::snprintf(number, sizeof number, "I4 %lld", static_cast<long long>(item.number)); break;
     case BlockItem::Type::U4: std::snprintf(number, sizeof number, "U4 %llu", static_cast<unsigned long long>(item.number)); break;
     case BlockItem::Type::FP: std::snprintf(number, sizeof number, "FP %.9g", item.number); break;
+    case BlockItem::Type::Begin:
+    case BlockItem::Type::End: return std::string(); // lines of their own: see FormatBlock
     }
     return number;
 }

@@ -22,11 +22,16 @@
 //   Plugin MasterHandler "ZK:CameraFrame"
 //     Str "0305"
 //     I4 1
+//     FP 0.5 0.25
+//     Block 0x47554944 "Guides"
+//       I4 3
+//     EndBlock
 //   EndPlugin
 //   Plugin ChannelHandler "ZK:ChanClipMixer" 0x10000002 "Position.Y"
 //   EndPlugin
 //
-// Channels are named by their item and their name relative to it ("MorphGroup.Smile"), as the
+// A plug-in block holds one line per write call of the plug-in, with that call's values, and its
+// nested blocks between "Block" and "EndBlock". Channels are named by their item and their name relative to it ("MorphGroup.Smile"), as the
 // graph editor names them; times are in seconds.
 #include "host.h"
 #include "morph_rig.h"
@@ -164,8 +169,8 @@ void WriteInstanceBlock(std::ostream &out, const std::string &header, const std:
         if (LWError error = funcs.save(instance, writer.State()))
             host.Message(server + ": save failed: " + error);
     out << "Plugin " << header << "\n";
-    for (const BlockItem &item : block)
-        out << "  " << FormatBlockItem(item) << "\n";
+    for (const std::string &line : FormatBlock(block, "  "))
+        out << line << "\n";
     out << "EndPlugin\n";
 }
 
@@ -342,13 +347,13 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
                 continue;
             const size_t end = line.find_last_not_of(" \t\r");
             if (line.compare(start, end + 1 - start, "EndPlugin") == 0) {
+                if (!CheckBlockNesting(plugins.back().block, error))
+                    return fail(error);
                 inPlugin = false;
                 continue;
             }
-            BlockItem item;
-            if (!ParseBlockItem(line, item, error))
+            if (!ParseBlockLine(line, plugins.back().block, error))
                 return fail(error);
-            plugins.back().block.push_back(item);
             continue;
         }
         if (!SplitWords(line, w, error))

@@ -33,6 +33,18 @@ inline void AddFP(zkh::Block &block, double v)
     block.push_back({zkh::BlockItem::Type::FP, std::string(), static_cast<double>(static_cast<float>(v))});
 }
 
+// The frame data of a saved block: what a reader that knows no sub-blocks reads (the guide
+// sub-block after it left out).
+inline zkh::Block FrameData(zkh::Block block)
+{
+    for (size_t i = 0; i < block.size(); ++i)
+        if (block[i].type == zkh::BlockItem::Type::Begin) {
+            block.resize(i);
+            break;
+        }
+    return block;
+}
+
 // The frame's items for a revision ("05" writes all 16, "04" and "03" leave marginH out, "02" and
 // older leave rotation out too).
 inline void AddFrame(zkh::Block &block, const TestFrame &f, const std::string &revision = "05")
@@ -66,6 +78,34 @@ inline void AddSceneSettings(zkh::Block &block, const TestScene &s)
     AddFP(block, s.transparency);
     AddStr(block, s.extraText);
     AddI4(block, s.extraFlag);
+}
+
+// One frame's guide settings as the guide sub-block stores them.
+struct TestGuides {
+    int kinds = 0;
+    double opacity = 0.5;
+    int titleSafe = 0;
+    double titlePercent = 90;
+    int actionSafe = 0;
+    double actionPercent = 93;
+    int burnIn = 0;
+};
+
+// The guide sub-block ("FrameGuides", identifier GUID) for frames in list order.
+inline void AddGuideBlock(zkh::Block &block, const std::vector<TestGuides> &guides)
+{
+    block.push_back({zkh::BlockItem::Type::Begin, "FrameGuides", static_cast<double>(LWID_('G', 'U', 'I', 'D'))});
+    AddI4(block, static_cast<double>(guides.size()));
+    for (const TestGuides &g : guides) {
+        AddI4(block, g.kinds);
+        AddFP(block, g.opacity);
+        AddI4(block, g.titleSafe);
+        AddFP(block, g.titlePercent);
+        AddI4(block, g.actionSafe);
+        AddFP(block, g.actionPercent);
+        AddI4(block, g.burnIn);
+    }
+    block.push_back({zkh::BlockItem::Type::End, std::string(), 0});
 }
 
 inline zkh::Block FrameBlock(const std::vector<TestFrame> &frames, const TestScene &scene = TestScene(),

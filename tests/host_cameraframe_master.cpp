@@ -104,7 +104,7 @@ TEST_F(CameraFrameMaster, SaveWritesVersion0305ItemByItem)
         "Str \"0305\"", "I4 1", "Str \"Wide\"", "I4 1", "U4 805306369", "FP 12", "FP -8", "FP 1000", "FP 2",
         "FP 0.25", "FP 1", "FP 0.5", "FP 0", "FP 0.75", "Str \"メモ\"", "I4 1", "FP 0.5", "FP 0.200000003",
         "I4 1", "FP 0", "FP 0", "FP 1", "FP 0.5", "Str \"extra\"", "I4 1"};
-    EXPECT_EQ(Lines(Save()), expected);
+    EXPECT_EQ(Lines(FrameData(Save())), expected);
 }
 
 TEST_F(CameraFrameMaster, SceneFileRoundTripRebuildsHeightAndPixelMargins)
@@ -124,7 +124,7 @@ TEST_F(CameraFrameMaster, SceneFileRoundTripRebuildsHeightAndPixelMargins)
     ASSERT_TRUE(host.SaveScene(path)) << host.messages.back();
     ASSERT_TRUE(host.LoadScene(path)) << host.messages.back();
     std::filesystem::remove(path);
-    const zkh::Block block = Save();
+    const zkh::Block block = FrameData(Save());
     const auto lines = Lines(block);
     ASSERT_EQ(lines.size(), 2u + 2 * 16 + 7);
     EXPECT_EQ(lines[1], "I4 2");
@@ -205,7 +205,7 @@ TEST_F(CameraFrameMaster, TruncatedAndAbsurdBlocksKeepWholeFrames)
     AddStr(block, "Half");
     AddI4(block, 1);
     ASSERT_EQ(Load(block), nullptr);
-    auto lines = Lines(Save());
+    auto lines = Lines(FrameData(Save()));
     ASSERT_EQ(lines.size(), 2u + 16 + 7);
     EXPECT_EQ(lines[1], "I4 1");
     EXPECT_EQ(lines[2], "Str \"Whole\"");

@@ -3,6 +3,7 @@
 // The toolkit's own placement numbers (SetFieldX, layout modes, first-open centring) are covered
 // in unit_panel_toolkit.cpp.
 #include "module_fixture.h"
+#include "cameraframe_blocks.h"
 #include "ring_peer.h"
 #include "scene_block.h"
 
@@ -66,7 +67,8 @@ protected:
     }
 
     // The master's scene block, saved now.
-    zkh::Block Save() { return SaveMasterBlock(*host.FindMaster("ZK:CameraFrame")); }
+    // The frame data of the master's block (the guide sub-block after it left out).
+    zkh::Block Save() { return FrameData(SaveMasterBlock(*host.FindMaster("ZK:CameraFrame"))); }
 
     std::vector<std::string> CommandsSince(size_t start)
     {
@@ -76,16 +78,16 @@ protected:
     std::uint32_t camera = 0, second = 0;
 };
 
-TEST_F(FramePanelTest, ThirtyControlsInOrderWithTheEnglishTexts)
+TEST_F(FramePanelTest, ControlsInOrderWithTheEnglishTexts)
 {
     Panel &panel = Open();
     EXPECT_EQ(panel.title, "ZK:CameraFrame(1.60) build 250619");
     EXPECT_EQ(panel.w, 340);
-    EXPECT_EQ(panel.h, 608);
+    EXPECT_EQ(panel.h, 800);
     EXPECT_EQ(panel.openFlags, 64);
     EXPECT_TRUE(panel.open);
     EXPECT_EQ(panel.x, (1920 - 340) / 2);
-    EXPECT_EQ(panel.y, (1080 - 608) / 2);
+    EXPECT_EQ(panel.y, (1080 - 800) / 2);
 
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"ButtonControl", "Create Frame"}, {"ButtonControl", "Delete Frame"}, {"BorderControl", ""},
@@ -98,6 +100,10 @@ TEST_F(FramePanelTest, ThirtyControlsInOrderWithTheEnglishTexts)
         {"PercentControl", "Margin W(%)"}, {"PercentControl", "H"}, {"MiniSliderControl", "Margin W(px)"},
         {"MiniSliderControl", "H"}, {"ButtonControl", "Color"}, {"RGBVecControl", ""},
         {"PercentControl", "Transparency"}, {"EditControl", "Memo"}, {"BoolControl", "Focal Length"},
+        {"BorderControl", ""}, {"PopupControl", "Preset"}, {"BoolControl", "Thirds"}, {"BoolControl", "Golden"},
+        {"BoolControl", "Cross"}, {"BoolControl", "Diagonals"}, {"PercentControl", "Guide Opacity"},
+        {"BoolControl", "Title Safe"}, {"PercentControl", "Title Safe(%)"}, {"BoolControl", "Action Safe"},
+        {"PercentControl", "Action Safe(%)"}, {"BoolControl", "Burn Guides"},
     };
     ASSERT_EQ(panel.controls.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -105,6 +111,8 @@ TEST_F(FramePanelTest, ThirtyControlsInOrderWithTheEnglishTexts)
         EXPECT_EQ(panel.controls[i]->label, expected[i].second) << i;
     }
     EXPECT_EQ(C(panel, 16).items, (std::vector<std::string>{"W & H", "W & Aspect", "H & Aspect"}));
+    EXPECT_EQ(C(panel, 31).items, (std::vector<std::string>{"Custom", "2.39:1", "2:1", "1.85:1", "16:9", "4:3", "1:1",
+                                                            "4:5", "9:16"}));
     EXPECT_EQ(C(panel, 0).desc.area.width, 120);
     EXPECT_EQ(C(panel, 4).desc.area.width, 84);
     EXPECT_EQ(C(panel, 6).desc.area.width, 48);
@@ -113,10 +121,14 @@ TEST_F(FramePanelTest, ThirtyControlsInOrderWithTheEnglishTexts)
     EXPECT_EQ(C(panel, 28).desc.string.width, 30);
 
     // Paired rows share their y; every other control starts a row below the one before.
-    for (int id : {4, 7, 18, 22, 24, 26})
+    for (int id : {4, 7, 18, 22, 24, 26, 33, 35, 38, 40})
         EXPECT_EQ(C(panel, id).y, C(panel, id - 1).y) << id;
-    for (int id : {1, 5, 10, 17, 19, 25, 29})
+    for (int id : {1, 5, 10, 17, 19, 25, 29, 30, 31, 32, 34, 36, 37, 39, 41})
         EXPECT_GT(C(panel, id).y, C(panel, id - 1).y) << id;
+    // The controls below the frame fields leave every earlier control where it was, and the panel
+    // holds them all.
+    EXPECT_EQ(C(panel, 29).y, 8 + 23 * 24);
+    EXPECT_LE(C(panel, 41).y + C(panel, 41).h, panel.h);
     EXPECT_GT(C(panel, 4).x, C(panel, 3).x + C(panel, 3).w - 1);
 }
 
@@ -128,7 +140,8 @@ TEST_F(FramePanelTest, Locale1041ShowsTheJapaneseTexts)
         "フレーム作成", "フレーム削除", "", "フレーム編集ツール", "ツール終了", "結合フレーム", "色", "",
         "透明度", "", "フレーム", "名前", "有効", "カメラ", "位置X(px)", "位置Y(px)", "フレーム計算",
         "フレーム幅(px)", "高さ", "縦横比", "回転", "余白幅(%)", "高さ", "余白幅(px)", "高さ", "色", "",
-        "透明度", "メモ", "焦点距離",
+        "透明度", "メモ", "焦点距離", "", "プリセット", "三分割", "黄金分割", "中心十字", "対角線",
+        "ガイド不透明度", "タイトルセーフ", "タイトル(%)", "アクションセーフ", "アクション(%)", "ガイド焼き込み",
     };
     ASSERT_EQ(panel.controls.size(), labels.size());
     for (size_t i = 0; i < labels.size(); ++i)
@@ -142,7 +155,7 @@ TEST_F(FramePanelTest, WithoutFramesOnlyTheTopSectionIsUsable)
 {
     Panel &panel = Open();
     std::vector<int> ghosted;
-    for (int id = 11; id <= 29; ++id)
+    for (int id = 11; id <= 41; ++id)
         ghosted.push_back(id);
     EXPECT_EQ(Ghosted(panel), ghosted);
     EXPECT_EQ(C(panel, 11).text, "");
@@ -315,6 +328,45 @@ TEST_F(FramePanelTest, ClosingKeepsThePanelAndTheNextOptionsCallOpensItAgain)
     // Removing the master frees the panel with it.
     EXPECT_TRUE(host.RemoveMaster("ZK:CameraFrame"));
     EXPECT_TRUE(host.panels.Panels().empty());
+}
+
+// The Preset popup keeps the width, or the height when the frame would leave the camera; the guide
+// fields edit the current frame and show its settings.
+TEST_F(FramePanelTest, PresetsAndGuideFields)
+{
+    Panel &panel = Open();
+    Press(panel, 0); // 1745 x 981 on the 1920 x 1080 camera, 16:9
+    EXPECT_EQ(C(panel, 31).intValue, 4);
+    SetInt(panel, 31, 1); // 2.39:1
+    EXPECT_EQ(C(panel, 17).intValue, 1745);
+    EXPECT_EQ(C(panel, 18).intValue, 730); // 1745 / 2.39
+    EXPECT_FLOAT_EQ(static_cast<float>(C(panel, 19).floatValue), 2.39f);
+    EXPECT_EQ(C(panel, 23).intValue, 174);
+    EXPECT_EQ(C(panel, 24).intValue, 73);
+    SetInt(panel, 31, 8); // 9:16 would be 3102 high: the height stays
+    EXPECT_EQ(C(panel, 18).intValue, 730);
+    EXPECT_EQ(C(panel, 17).intValue, 410); // 730.13 x 0.5625
+    SetInt(panel, 31, 0); // the custom entry changes nothing
+    EXPECT_EQ(C(panel, 17).intValue, 410);
+
+    SetInt(panel, 32, 1);
+    SetInt(panel, 35, 1);
+    SetFloat(panel, 36, 40.0);
+    SetInt(panel, 37, 1);
+    SetFloat(panel, 38, 150.0); // clamped to 100
+    SetInt(panel, 41, 1);
+    const zkh::Block whole = SaveMasterBlock(*host.FindMaster("ZK:CameraFrame"));
+    const std::vector<std::string> lines = zkh::FormatBlock(whole, "");
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 10, lines.end()),
+              (std::vector<std::string>{"Block 0x47554944 \"FrameGuides\"", "  I4 1", "  I4 9", "  FP 0.400000006",
+                                        "  I4 1", "  FP 100", "  I4 0", "  FP 93", "  I4 1", "EndBlock"}));
+    // A new frame copies the guides of the current one; the fields show them.
+    Press(panel, 0);
+    EXPECT_EQ(C(panel, 32).intValue, 1);
+    EXPECT_EQ(C(panel, 33).intValue, 0);
+    EXPECT_EQ(C(panel, 35).intValue, 1);
+    EXPECT_DOUBLE_EQ(C(panel, 36).floatValue, 40.0);
+    EXPECT_EQ(C(panel, 41).intValue, 1);
 }
 
 } // namespace

@@ -148,10 +148,10 @@ TEST(CameraFrameRunner, PanelPictureAndDragsThroughTheFrameEditTool)
 )",
                                        out);
     ASSERT_EQ(result.status, 0) << result.output;
-    EXPECT_NE(result.output.find("frame_panel: \"ZK:CameraFrame(1.60) build 250619\" 340x608, 30 controls\n"),
+    EXPECT_NE(result.output.find("frame_panel: \"ZK:CameraFrame(1.60) build 250619\" 340x800, 42 controls\n"),
               std::string::npos)
         << result.output;
-    EXPECT_NE(result.output.find("frame_panel_picture: 30 controls (1 ghosted), "), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("frame_panel_picture: 42 controls (1 ghosted), "), std::string::npos) << result.output;
     EXPECT_NE(result.output.find("frame_drag: grabbed a frame\nframe_drag: grabbed a frame\nframe_drag: nothing grabbed\n"),
               std::string::npos)
         << result.output;

@@ -69,7 +69,7 @@ protected:
             block.insert(block.end(), {Str(kTrackNames[i]), I4(1), I4(i == 0 ? 2 : 0)});
             if (i == 0)
                 for (const char *clip : {"off", "3rd take"})
-                    block.insert(block.end(), {Str(clip), FP(0.5f), FP(1.0f), I4(0), I4(0), I4(0), I4(0), I4(0), I4(0)});
+                    block.insert(block.end(), {Str(clip), FP(0.5f), FP(1.0f), I4Then(0), I4Then(0), I4(0), I4Then(0), I4Then(0), I4(0)});
         }
         return block;
     }
@@ -249,7 +249,7 @@ TEST_F(MemoPanel, WholeFramesReadBackAsEnteredAtAnyRate)
     // Times between frames still show the frame they fall in.
     host.scene.fps = 25;
     EXPECT_EQ(LoadBlock(*master, {Str("0100"), I4(1), Str("T"), I4(1), I4(1), Str("c"), FP(1.159f), FP(0.079f),
-                                  I4(0), I4(0), I4(0), I4(0), I4(0), I4(0)}),
+                                  I4Then(0), I4Then(0), I4(0), I4Then(0), I4Then(0), I4(0)}),
               nullptr);
     EXPECT_EQ(Int(panel, kStart), 28);  // 28.975 frames
     EXPECT_EQ(Int(panel, kLength), 1); // 1.975 frames

@@ -30,6 +30,8 @@ protected:
 
     static zkh::BlockItem Str(const std::string &text) { return {zkh::BlockItem::Type::Str, text, 0.0}; }
     static zkh::BlockItem I4(int value) { return {zkh::BlockItem::Type::I4, std::string(), static_cast<double>(value)}; }
+    // An integer that the same write call continues (the three components of a colour are one call).
+    static zkh::BlockItem I4Then(int value) { return {zkh::BlockItem::Type::I4, std::string(), static_cast<double>(value), true}; }
     static zkh::BlockItem FP(float value) { return {zkh::BlockItem::Type::FP, std::string(), static_cast<double>(value)}; }
 };
 

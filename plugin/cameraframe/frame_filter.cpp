@@ -7,8 +7,10 @@
 // pixels.
 #include "frame_filter.h"
 
+
 #include "cameraframe_servers.h"
 #include "frame_geometry.h"
+#include "frame_guides.h"
 #include "frame_list.h"
 #include "frame_master.h"
 #include "frame_raster.h"
@@ -20,6 +22,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -74,6 +77,37 @@ void AddBandSpans(const FrameRecord &f, int width, int height, std::vector<BandS
             span.y = y;
             span.x0 = x0;
             span.x1 = x1;
+            spans.push_back(span);
+        });
+    }
+}
+
+// The guides of a frame that burns them in: each line as a filled strip kGuideLineWidth wide, in
+// the frame's colour at the guides' opacity, blended like the bands.
+void AddGuideSpans(const FrameRecord &f, int width, int height, std::vector<BandSpan> &spans)
+{
+    const float o = static_cast<float>(f.guides.opacity);
+    if (!f.guides.burnIn || !(o > 0.0f))
+        return;
+    const BandSpan blend{0, 0, 0, 1.0f - o,
+                         {o * static_cast<float>(f.color[0]), o * static_cast<float>(f.color[1]),
+                          o * static_cast<float>(f.color[2]), o}};
+    for (const GuideSegment &s : FrameGuideSegments(f.guides)) {
+        double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+        FrameUnitPoint(f, s.u0, s.v0, x0, y0);
+        FrameUnitPoint(f, s.u1, s.v1, x1, y1);
+        x0 += width / 2.0, x1 += width / 2.0, y0 += height / 2.0, y1 += height / 2.0;
+        const double length = std::hypot(x1 - x0, y1 - y0);
+        if (!(length > 0.0))
+            continue;
+        const double nx = -(y1 - y0) / length * kGuideLineWidth / 2.0;
+        const double ny = (x1 - x0) / length * kGuideLineWidth / 2.0;
+        const RasterPoint strip[4] = {{x0 + nx, y0 + ny}, {x1 + nx, y1 + ny}, {x1 - nx, y1 - ny}, {x0 - nx, y0 - ny}};
+        ForEachPolygonSpan(strip, 4, width, height, [&](int y, int a, int b) {
+            BandSpan span = blend;
+            span.y = y;
+            span.x0 = a;
+            span.x1 = b;
             spans.push_back(span);
         });
     }
@@ -183,7 +217,10 @@ LWError ProcessFrameFilter(LWInstance, const LWFilterAccess *access)
             auto lock = LockFrames();
             for (const auto &f : Frames())
                 if (f->active && f->camera == camera)
+                {
                     AddBandSpans(*f, access->width, access->height, scratch.spans);
+                    AddGuideSpans(*f, access->width, access->height, scratch.spans);
+                }
         }
         // Later frames blend over earlier ones: the sort keeps list order within a row.
         std::stable_sort(scratch.spans.begin(), scratch.spans.end(),

@@ -36,6 +36,7 @@ void CopyGeometry(FrameRecord &to, const FrameRecord &from)
     std::copy(std::begin(from.color), std::end(from.color), std::begin(to.color));
     to.transparency = from.transparency;
     to.showFocalLength = from.showFocalLength;
+    to.guides = from.guides;
 }
 
 // Sizes a new frame so that it and its default margins fill the first camera's image.

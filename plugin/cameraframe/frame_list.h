@@ -16,6 +16,25 @@
 
 enum FrameCalcMode : std::int32_t { WidthHeight = 0, WidthAspect = 1, HeightAspect = 2 };
 
+// Composition guides of a frame: lines inside the frame rectangle (any combination of the kinds), and
+// title- and action-safe rectangles at percentages of the frame, drawn in the frame's colour.
+enum FrameGuideKind : std::uint32_t {
+    GuideThirds = 1u << 0,
+    GuideGolden = 1u << 1,
+    GuideCross = 1u << 2,
+    GuideDiagonals = 1u << 3,
+};
+
+struct FrameGuides {
+    std::uint32_t kinds = 0;        // FrameGuideKind bits
+    double opacity = 0.5;           // of the guide lines and safe rectangles, 0..1
+    bool titleSafe = false;
+    double titleSafePercent = 90.0; // of the frame's width and height
+    bool actionSafe = false;
+    double actionSafePercent = 93.0;
+    bool burnIn = false;            // also burnt into renders
+};
+
 struct FrameRecord {
     FrameRecord(); // names itself from "Frame (%d)" and advances the default-name counter
 
@@ -35,6 +54,7 @@ struct FrameRecord {
     double transparency = 0.0;
     std::string memo;
     bool showFocalLength = false;
+    FrameGuides guides;
 };
 
 struct FramePanel; // the options panel, built by the interface server

@@ -2,6 +2,7 @@
 #include "frame_overlay.h"
 
 #include "frame_geometry.h"
+#include "frame_guides.h"
 #include "frame_list.h"
 #include "frame_mask.h"
 #include "frame_tool.h"
@@ -83,6 +84,16 @@ struct Painter {
         if (Finite(p, 4))
             a->polyIndexed(a->dispData, 4, indexes, p, LWCSYS_VIEWPORT);
     }
+    void Line(const ViewMapping &m, const FrameRecord &f, const GuideSegment &s) const
+    {
+        if (!a->line)
+            return;
+        LWDVector p[2];
+        m.Place(f, s.u0, s.v0, p[0]);
+        m.Place(f, s.u1, s.v1, p[1]);
+        if (Finite(p, 2))
+            a->line(a->dispData, p[0], p[1], LWCSYS_VIEWPORT);
+    }
     void Text(const ViewMapping &m, const FrameRecord &f, double u, double v, const std::string &text, int justify) const
     {
         if (!a->text)
@@ -133,6 +144,18 @@ void DrawOneFrame(const Painter &p, const ViewMapping &m, const FrameRecord &f)
         p.TextColor();
         p.Text(m, f, 0.5, textV, FormatString("%6.1fmm", focal), LWJUST_CENTER);
     }
+}
+
+// The frame's composition guides and safe rectangles, in its colour at the guides' own opacity.
+void DrawGuides(const Painter &p, const ViewMapping &m, const FrameRecord &f)
+{
+    const std::vector<GuideSegment> segments = FrameGuideSegments(f.guides);
+    if (segments.empty())
+        return;
+    p.Color(static_cast<float>(f.color[0]), static_cast<float>(f.color[1]), static_cast<float>(f.color[2]),
+            static_cast<float>(f.guides.opacity));
+    for (const GuideSegment &s : segments)
+        p.Line(m, f, s);
 }
 
 void DrawCombined(const Painter &p, const ViewMapping &m, const CameraFrameState &state, int view, const MaskKey &key,
@@ -212,6 +235,8 @@ void Draw(LWInstance inst, LWCustomObjAccess *access)
             const MaskKey key{camera, shown.vpW, shown.vpH, shown.resW, shown.resH};
             DrawCombined(painter, mapping, *state, view, key, frames);
         }
+        for (const FrameRecord *f : frames)
+            DrawGuides(painter, mapping, *f);
     });
 }
 

@@ -3,6 +3,7 @@
 
 #include "cameraframe_servers.h"
 #include "frame_geometry.h"
+#include "frame_guides.h"
 #include "frame_mask.h"
 #include "frame_master.h"
 #include "frame_texts.h"
@@ -12,6 +13,7 @@
 #include "../common/lwpanel.h"
 #include "../common/lwtool2.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -26,7 +28,7 @@ struct FramePanel {
 namespace {
 
 constexpr int kPanelWidth = 340;
-constexpr int kPanelHeight = 608;
+constexpr int kPanelHeight = 800; // the frame fields, then presets and guides below them
 constexpr int kOpenFlags = 64;
 constexpr int kFieldColumn = 120;
 constexpr int kRowHeight = 24;
@@ -138,6 +140,34 @@ void ResetFrameValue(FramePanel &panel, const FrameRecord &f, int id)
     }
 }
 
+// ---- presets and guides ----
+
+// The Preset popup's item for a frame: the delivery aspect it has, else the custom entry 0.
+int PresetItemOf(const FrameRecord &f)
+{
+    for (int i = 0; i < kAspectPresetCount; ++i)
+        if (std::fabs(AspectPresetAt(i).aspect - f.aspect) < 1e-4)
+            return i + 1;
+    return 0;
+}
+
+int CameraHeight(LWItemID camera)
+{
+    const LWCameraInfo *cameras = g_hostGlobals.cameraInfo;
+    int width = 0, height = 0;
+    if (camera != LWITEM_NULL && cameras && cameras->resolution)
+        cameras->resolution(camera, &width, &height);
+    return height;
+}
+
+void SetGuideKind(FrameGuides &g, std::uint32_t kind, bool on) { g.kinds = on ? g.kinds | kind : g.kinds & ~kind; }
+
+double PercentValue(CLWctl &control, double low, double high)
+{
+    const double value = control.GetFloat();
+    return std::isnan(value) ? low : std::clamp(value, low, high);
+}
+
 // ---- fill and enable ----
 
 void FillPanel(FramePanel &panel, const CameraFrameState &state)
@@ -156,9 +186,10 @@ void FillPanel(FramePanel &panel, const CameraFrameState &state)
         c[kIdFrame]->SetInt(0);
         SetText(c[kIdName], std::string());
         SetText(c[kIdMemo], std::string());
-        for (int id : {12, 13, 14, 15, 16, 17, 18, 23, 24, 29})
+        for (int id : {12, 13, 14, 15, 16, 17, 18, 23, 24, 29, int{kIdPreset}, int{kIdThirds}, int{kIdGolden},
+                       int{kIdCross}, int{kIdDiagonals}, int{kIdTitleSafe}, int{kIdActionSafe}, int{kIdBurnGuides}})
             c[id]->SetInt(0);
-        for (int id : {19, 20, 21, 22, 27})
+        for (int id : {19, 20, 21, 22, 27, int{kIdGuideOpacity}, int{kIdTitleSafePercent}, int{kIdActionSafePercent}})
             c[id]->SetFloat(0.0);
         c[kIdColor]->SetIVec(black);
         return;
@@ -183,6 +214,18 @@ void FillPanel(FramePanel &panel, const CameraFrameState &state)
     c[kIdTransparency]->SetFloat(f->transparency * 100.0);
     SetText(c[kIdMemo], f->memo);
     c[kIdFocal]->SetInt(f->showFocalLength ? 1 : 0);
+    c[kIdPreset]->SetInt(PresetItemOf(*f));
+    const FrameGuides &g = f->guides;
+    c[kIdThirds]->SetInt((g.kinds & GuideThirds) ? 1 : 0);
+    c[kIdGolden]->SetInt((g.kinds & GuideGolden) ? 1 : 0);
+    c[kIdCross]->SetInt((g.kinds & GuideCross) ? 1 : 0);
+    c[kIdDiagonals]->SetInt((g.kinds & GuideDiagonals) ? 1 : 0);
+    c[kIdGuideOpacity]->SetFloat(g.opacity * 100.0);
+    c[kIdTitleSafe]->SetInt(g.titleSafe ? 1 : 0);
+    c[kIdTitleSafePercent]->SetFloat(g.titleSafePercent);
+    c[kIdActionSafe]->SetInt(g.actionSafe ? 1 : 0);
+    c[kIdActionSafePercent]->SetFloat(g.actionSafePercent);
+    c[kIdBurnGuides]->SetInt(g.burnIn ? 1 : 0);
 }
 
 void EnablePanel(FramePanel &panel, const CameraFrameState &state)
@@ -312,6 +355,21 @@ void FrameEvent(FramePanel &panel, CameraFrameState &state, FrameRecord &f, int 
     }
     case kIdMemo: f.memo = c[kIdMemo]->GetText(); break;
     case kIdFocal: f.showFocalLength = c[kIdFocal]->GetInt() != 0; break;
+    case kIdPreset:
+        if (ApplyAspectPreset(f, c[kIdPreset]->GetInt() - 1, CameraHeight(f.camera)))
+            for (int changed : {kIdWidth, kIdHeight, kIdAspect, kIdMarginWPixels, kIdMarginHPixels})
+                ResetFrameValue(panel, f, changed);
+        break;
+    case kIdThirds: SetGuideKind(f.guides, GuideThirds, c[id]->GetInt() != 0); break;
+    case kIdGolden: SetGuideKind(f.guides, GuideGolden, c[id]->GetInt() != 0); break;
+    case kIdCross: SetGuideKind(f.guides, GuideCross, c[id]->GetInt() != 0); break;
+    case kIdDiagonals: SetGuideKind(f.guides, GuideDiagonals, c[id]->GetInt() != 0); break;
+    case kIdGuideOpacity: f.guides.opacity = PercentValue(*c[id], 0.0, 100.0) / 100.0; break;
+    case kIdTitleSafe: f.guides.titleSafe = c[id]->GetInt() != 0; break;
+    case kIdTitleSafePercent: f.guides.titleSafePercent = PercentValue(*c[id], 0.0, 100.0); break;
+    case kIdActionSafe: f.guides.actionSafe = c[id]->GetInt() != 0; break;
+    case kIdActionSafePercent: f.guides.actionSafePercent = PercentValue(*c[id], 0.0, 100.0); break;
+    case kIdBurnGuides: f.guides.burnIn = c[id]->GetInt() != 0; break;
     default: break;
     }
     switch (id) {
@@ -322,7 +380,8 @@ void FrameEvent(FramePanel &panel, CameraFrameState &state, FrameRecord &f, int 
     case kIdWidth:
     case kIdHeight:
     case kIdAspect:
-    case kIdRotate: InvalidateMaskCache(); break;
+    case kIdRotate:
+    case kIdPreset: InvalidateMaskCache(); break;
     default: break;
     }
     f.redraw = true;
@@ -424,7 +483,7 @@ void ControlEvent(LWControlID control, void *userData)
 
 // ---- building ----
 
-CLWctl *MakeControl(CLWwindow *w, int id, const char *label, const char **calcItems)
+CLWctl *MakeControl(CLWwindow *w, int id, const char *label, const char **calcItems, const char **presetItems)
 {
     using namespace lwp::lwpanel;
     switch (id) {
@@ -458,6 +517,18 @@ CLWctl *MakeControl(CLWwindow *w, int id, const char *label, const char **calcIt
     case kIdAspect: return CLWctl::MiniFloat(w, id, label);
     case kIdRotate: return CLWctl::Angle(w, id, label);
     case kIdMemo: return new CLWctl(w, id, kEditControl, label, 30);
+    case kIdGuideSeparator: return new CLWctl(w, id, label);
+    case kIdPreset: return CLWctl::Popup(w, id, label, presetItems);
+    case kIdThirds:
+    case kIdGolden:
+    case kIdCross:
+    case kIdDiagonals:
+    case kIdTitleSafe:
+    case kIdActionSafe:
+    case kIdBurnGuides: return CLWctl::Bool(w, id, label);
+    case kIdGuideOpacity:
+    case kIdTitleSafePercent:
+    case kIdActionSafePercent: return CLWctl::Percent(w, id, label);
     default: return nullptr;
     }
 }
@@ -466,13 +537,14 @@ CLWctl *MakeControl(CLWwindow *w, int id, const char *label, const char **calcIt
 bool SharesRow(int id)
 {
     return id == kIdEditOff || id == kIdCombinedColor || id == kIdHeight || id == kIdMarginHPercent ||
-           id == kIdMarginHPixels || id == kIdColor;
+           id == kIdMarginHPixels || id == kIdColor || id == kIdGolden || id == kIdDiagonals ||
+           id == kIdTitleSafePercent || id == kIdActionSafePercent;
 }
 
 bool IsButton(int id)
 {
     return id == kIdCreate || id == kIdDelete || id == kIdEditOn || id == kIdEditOff || id == kIdCombinedPick ||
-           id == kIdColorPick || id == 2 || id == 9;
+           id == kIdColorPick || id == 2 || id == 9 || id == kIdGuideSeparator;
 }
 
 std::unique_ptr<FramePanel> BuildPanel(CameraFrameState &state)
@@ -490,10 +562,11 @@ std::unique_ptr<FramePanel> BuildPanel(CameraFrameState &state)
 
     const UiLanguage language = g_cameraFrameLanguage;
     const char **calcItems = FrameCalcItems(language);
+    const char **presetItems = FramePresetItems(language);
     int rowY = kRowGap;
     CLWctl *previous = nullptr;
     for (int id = 0; id < kFramePanelControls; ++id) {
-        CLWctl *control = MakeControl(w, id, FrameLabel(language, id), calcItems);
+        CLWctl *control = MakeControl(w, id, FrameLabel(language, id), calcItems, presetItems);
         w->Add(control);
         panel->controls[id] = control;
         control->SetEvent(ControlEvent, &state);

@@ -38,7 +38,20 @@ enum FramePanelId : int {
     kIdTransparency = 27,
     kIdMemo = 28,
     kIdFocal = 29,
-    kFramePanelControls = 30,
+    // Below the frame fields: aspect presets, composition guides and safe areas of the frame.
+    kIdGuideSeparator = 30,
+    kIdPreset = 31,
+    kIdThirds = 32,
+    kIdGolden = 33,
+    kIdCross = 34,
+    kIdDiagonals = 35,
+    kIdGuideOpacity = 36,
+    kIdTitleSafe = 37,
+    kIdTitleSafePercent = 38,
+    kIdActionSafe = 39,
+    kIdActionSafePercent = 40,
+    kIdBurnGuides = 41,
+    kFramePanelControls = 42,
 };
 
 // The options callback of the interface record: opens (or raises) the panel of the instance.

@@ -2,6 +2,7 @@
 #include "frame_scene_block.h"
 
 #include "frame_geometry.h"
+#include "frame_guides_block.h"
 #include "../common/lwtool2.h"
 
 #include <algorithm>
@@ -144,6 +145,7 @@ void SaveFrameBlock(const CameraFrameState &state, const LWSaveState *save)
     PutFP(save, state.combinedTransparency);
     PutStr(save, state.extraText);
     PutI4(save, state.extraFlag ? 1 : 0);
+    SaveGuideBlock(frames, save);
 }
 
 const char *LoadFrameBlock(CameraFrameState &state, const LWLoadState *load)
@@ -167,8 +169,10 @@ const char *LoadFrameBlock(CameraFrameState &state, const LWLoadState *load)
         if (whole)
             loaded.push_back(std::move(record));
     }
-    AppendFrames(loaded);
-    if (whole && (revision == "04" || revision == "05"))
+    if (whole && (revision == "04" || revision == "05")) {
         ReadSceneSettings(r, state);
+        LoadGuideBlock(loaded, load);
+    }
+    AppendFrames(loaded);
     return nullptr;
 }
