@@ -2,11 +2,13 @@
 #include "memo_master.h"
 
 #include "../common/lwactivate.h"
+#include "../common/lwfloat.h"
 #include "../common/lwtool2.h"
 #include "memo_texts.h"
 #include "timelinememo_servers.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 const char kMemoBlockVersion[] = "0100";
@@ -56,7 +58,7 @@ public:
         if (ok_ && load_.readFP(load_.readData, &value, 1) != 1)
             ok_ = false;
         if (ok_)
-            out = value;
+            out = std::isfinite(value) ? value : 0.0; // what is saved is finite, so is what is kept
         return ok_;
     }
 
@@ -132,7 +134,7 @@ void SaveMemoBlock(const MemoInstance &instance, const LWSaveState &save)
         WriteInt(save, static_cast<int>(track->clips.size()));
         for (const auto &clip : track->clips) {
             save.writeStr(save.writeData, clip->name.c_str());
-            const float times[2] = {static_cast<float>(clip->startTime), static_cast<float>(clip->duration)};
+            const float times[2] = {BlockFloat(clip->startTime), BlockFloat(clip->duration)};
             save.writeFP(save.writeData, times, 2);
             WriteColor(save, clip->foreColor);
             WriteColor(save, clip->backColor);
