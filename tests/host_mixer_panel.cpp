@@ -273,6 +273,24 @@ TEST_F(MixerPanel, ClosingRebuildsAndReportsTheFirstProblem)
     EXPECT_EQ(host.EvaluateChannel(channel, 5), 3.0 + 5.0);
 }
 
+// All the tables of a mixer together hold at most 20 million entries: two tracks of ten million
+// frames after a clip of 5 values pass it, and the second is refused before its table is built;
+// the tables built before it work.
+TEST_F(MixerPanel, TablesTogetherAreBounded)
+{
+    ASSERT_TRUE(RunOptions(host, Mixer(), [&](zkh::Panel &panel) {
+        Press(panel, kClipAdd);
+        SetAndFire(panel, kClipStep, 1);
+        for (int i = 0; i < 2; ++i) {
+            Press(panel, kTrackAdd);
+            SetAndFire(panel, kTrackOut, 10000000);
+        }
+    }));
+    EXPECT_EQ(host.commands.log,
+              (std::vector<std::string>{"StatusMsg {1.0} Track in-out is invalid!(track_in=1, track_out=10000000)"}));
+    EXPECT_EQ(host.EvaluateChannel(channel, 10000000), 5.0);
+}
+
 TEST_F(MixerPanel, ImportExportThroughTheFilePopup)
 {
     const std::string exported = PathOf("clips");
