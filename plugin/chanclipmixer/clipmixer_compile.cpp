@@ -109,11 +109,11 @@ bool SplitClipReference(const std::string &token, std::string &name, std::string
 bool BuildClipValues(Clip &clip, std::int64_t *budget)
 {
     if (clip.name.empty() || !IsClipName(clip.name)) {
-        ShowMixerMessage(kMsgClipName, clip.name.c_str());
+        ShowMixerMessage(kMsgClipName, MessageArgument(clip.name).c_str());
         return false;
     }
     if (clip.step < 1 || clip.step > 999) {
-        ShowMixerMessage(kMsgClipStep, clip.name.c_str(), static_cast<int>(clip.step));
+        ShowMixerMessage(kMsgClipStep, MessageArgument(clip.name).c_str(), static_cast<int>(clip.step));
         return false;
     }
     // Checked first, converted once the size of the table is known to fit.
@@ -125,13 +125,14 @@ bool BuildClipValues(Clip &clip, std::int64_t *budget)
         // A token over the table bound is refused like a malformed one.
         const bool tooMany = (numbers + 1) * clip.step > limit;
         if (tooMany || !IsNumberToken(token) || !ConvertNumber(token, value)) {
-            ShowMixerMessage(kMsgClipSequence, clip.name.c_str(), token.c_str());
+            ShowMixerMessage(kMsgClipSequence, MessageArgument(clip.name).c_str(), MessageArgument(token).c_str());
             return false;
         }
         ++numbers;
     }
     if (numbers == 0) {
-        ShowMixerMessage(kMsgClipSequence, clip.name.c_str(), clip.sequence.c_str());
+        ShowMixerMessage(kMsgClipSequence, MessageArgument(clip.name).c_str(),
+                         MessageArgument(clip.sequence).c_str());
         return false;
     }
     std::vector<double> values;
@@ -182,7 +183,7 @@ bool BuildTrackTable(Track &track, const ClipMixer &mixer, std::int64_t *budget)
         }
         const Clip *clip = FindClip(mixer, name);
         if (!clip) {
-            ShowMixerMessage(kMsgTrackClip, name.c_str());
+            ShowMixerMessage(kMsgTrackClip, MessageArgument(name).c_str());
             return false;
         }
         parts.push_back({clip, repeat});
