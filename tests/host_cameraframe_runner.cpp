@@ -77,6 +77,11 @@ TEST(CameraFrameRunner, MistakesAreNamed)
     EXPECT_NE(result.output.find("index: no frame 3 (there are 0)"), std::string::npos) << result.output;
     result = RunRunnerSession(std::string(kScene) + "  - frame_create: {widht: 3}\n", TempDir("field"));
     EXPECT_NE(result.output.find("frame: unknown field 'widht'"), std::string::npos) << result.output;
+    result = RunRunnerSession(std::string(kScene) + "  - render_node: ~\n  - frame_panel: ~\n", TempDir("rendernode"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find(":9:18: frame_panel: a render node has no panels (the options opened none)"),
+              std::string::npos)
+        << result.output;
     result = RunRunnerSession(std::string(kScene) + "  - render_frame: {plate: missing.png, png: r.png}\n", TempDir("plate"));
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.output.find("missing.png: cannot open"), std::string::npos) << result.output;

@@ -214,7 +214,7 @@ void AddClipMixerActions(ActionTable &table)
             throw SessionError(frames, "evaluate_channel frames: expected [first, last]");
         const int first = ReadInt(frames[0], "first frame");
         const int last = ReadInt(frames[1], "last frame");
-        if (last < first || static_cast<long long>(last) - first > 1000000)
+        if (last < first || static_cast<long long>(last) - first + 1 > 1000000)
             throw SessionError(frames, "evaluate_channel frames: expected first <= last, at most a million frames");
         std::vector<ChannelSample> samples;
         for (int frame = first;; ++frame) {
