@@ -28,9 +28,8 @@ std::uint32_t ReadChannel(RunContext &c, const YAML::Node &value, const std::str
     const std::uint32_t itemId = ReadItem(c, Need(value, "item", what), what + " item");
     const std::string name = ReadText(Need(value, "channel", what), what + " channel");
     const Item *item = c.host.scene.Find(itemId);
-    for (const Channel &channel : c.host.scene.Channels())
-        if (channel.group == item->chanGroup && channel.name == name)
-            return channel.id;
+    if (const Channel *channel = c.host.scene.ChannelNamed(item->chanGroup, name))
+        return channel->id;
     throw SessionError(value["channel"], what + ": " + item->name + " has no channel named '" + name + "'");
 }
 
