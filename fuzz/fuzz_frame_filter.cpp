@@ -7,10 +7,9 @@
 // 1 - transparency, which the loader keeps within 0..1.
 #include "cameraframe/frame_filter.h"
 #include "cameraframe/frame_list.h"
-#include "cameraframe/frame_scene_block.h"
 #include "common/lwglobals.h"
 #include "filter_image.h"
-#include "fuzz_block_input.h"
+#include "fuzz_frame_input.h"
 #include "host.h"
 
 #include <cstddef>
@@ -29,17 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     const int width = 1 + data[0] % 64;
     const int height = 1 + data[1] % 64;
-    const zkh::Block block = BlockFromBytes(data + 2, size - 2);
     CameraFrameState state;
-    {
-        zkh::BlockReader reader(block);
-        LoadFrameBlock(state, reader.State());
-    }
-    {
-        auto lock = LockFrames();
-        for (auto &frame : Frames())
-            frame->camera = zkh::ToItemID(camera);
-    }
+    LoadFramesFromBytes(data + 2, size - 2, state, camera);
     zkh::FilterImage image = zkh::TestPlate(width, height);
     {
         zkh::FilterAccessScope scope(image, 0);

@@ -8,10 +8,9 @@
 #include "cameraframe/frame_list.h"
 #include "cameraframe/frame_mask.h"
 #include "cameraframe/frame_overlay.h"
-#include "cameraframe/frame_scene_block.h"
 #include "common/lwglobals.h"
 #include "drawing.h"
-#include "fuzz_block_input.h"
+#include "fuzz_frame_input.h"
 #include "host.h"
 
 #include <cmath>
@@ -55,17 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     zkh::Item *item = host.scene.Find(camera);
     item->resolutionW = 1 + data[2] * 16;
     item->resolutionH = 1 + data[3] * 16;
-    const zkh::Block block = BlockFromBytes(data + 4, size - 4);
     CameraFrameState state;
-    {
-        zkh::BlockReader reader(block);
-        LoadFrameBlock(state, reader.State());
-    }
-    {
-        auto lock = LockFrames();
-        for (auto &frame : Frames())
-            frame->camera = zkh::ToItemID(camera);
-    }
+    LoadFramesFromBytes(data + 4, size - 4, state, camera);
     LWGizmoFuncs funcs{};
     LWMasterGizmo gizmo{&state, &funcs};
     FillFrameGizmo(gizmo);

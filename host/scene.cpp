@@ -235,34 +235,35 @@ const Item *Scene::ItemOfGroup(std::uint32_t group) const
     return found != itemByGroup_.end() ? &items_[found->second] : nullptr;
 }
 
+namespace {
+
+// The records at the positions an index keeps under a key, in order.
+template <class Index, class Key, class Record>
+std::vector<const Record *> Listed(const Index &index, const Key &key, const std::vector<Record> &records)
+{
+    std::vector<const Record *> list;
+    const auto found = index.find(key);
+    if (found != index.end())
+        for (size_t at : found->second)
+            list.push_back(&records[at]);
+    return list;
+}
+
+} // namespace
+
 std::vector<const ChannelGroup *> Scene::GroupsIn(std::uint32_t parent) const
 {
-    std::vector<const ChannelGroup *> list;
-    const auto found = groupsByParent_.find(parent);
-    if (found != groupsByParent_.end())
-        for (size_t at : found->second)
-            list.push_back(&groups_[at]);
-    return list;
+    return Listed(groupsByParent_, parent, groups_);
 }
 
 std::vector<const Channel *> Scene::ChannelsIn(std::uint32_t group) const
 {
-    std::vector<const Channel *> list;
-    const auto found = channelsByGroup_.find(group);
-    if (found != channelsByGroup_.end())
-        for (size_t at : found->second)
-            list.push_back(&channels_[at]);
-    return list;
+    return Listed(channelsByGroup_, group, channels_);
 }
 
 std::vector<const ChannelGroup *> Scene::GroupsNamed(std::uint32_t parent, const std::string &name) const
 {
-    std::vector<const ChannelGroup *> list;
-    const auto found = groupsByName_.find({parent, name});
-    if (found != groupsByName_.end())
-        for (size_t at : found->second)
-            list.push_back(&groups_[at]);
-    return list;
+    return Listed(groupsByName_, std::make_pair(parent, name), groups_);
 }
 
 const Channel *Scene::ChannelNamed(std::uint32_t group, const std::string &name) const
