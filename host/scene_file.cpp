@@ -30,6 +30,7 @@
 // graph editor names them; times are in seconds.
 #include "host.h"
 #include "morph_rig.h"
+#include "printable_text.h"
 
 #include <cmath>
 #include <cstdint>
@@ -201,35 +202,6 @@ bool ReadKeys(const std::vector<std::string> &w, size_t first, std::map<double, 
         keys[time] = value;
     }
     return true;
-}
-
-// A message text safe to print: control bytes and bytes that are not UTF-8 become \xNN, and a
-// text longer than `limit` bytes is cut (at a character) and followed by "...".
-std::string PrintableText(const std::string &text, size_t limit = 300)
-{
-    std::string out;
-    size_t i = 0;
-    while (i < text.size() && out.size() < limit) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        size_t length = byte < 0x80 ? 1 : byte >= 0xC2 && byte <= 0xDF ? 2 : byte >= 0xE0 && byte <= 0xEF ? 3
-                                                                     : byte >= 0xF0 && byte <= 0xF4 ? 4
-                                                                                                    : 0;
-        for (size_t k = 1; k < length; ++k)
-            if (i + k >= text.size() || (static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                length = 0;
-        if (length == 0 || byte < 0x20 || byte == 0x7F) {
-            char escaped[5];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-            out += escaped;
-            ++i;
-        } else {
-            out.append(text, i, length);
-            i += length;
-        }
-    }
-    if (i < text.size())
-        out += "...";
-    return out;
 }
 
 } // namespace

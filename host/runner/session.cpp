@@ -1,6 +1,8 @@
 // session.cpp: reading a session file, building its scene and running its actions.
 #include "session.h"
 
+#include "printable_text.h"
+
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -227,6 +229,9 @@ void WriteLines(const std::string &path, const std::vector<std::string> &lines)
         file << line << "\n";
 }
 
+// Longest message of a mistake printed whole (a name from the file may be of any length).
+constexpr std::size_t kMaxErrorText = 1000;
+
 // Runs one action; any failure of its own (memory, a file system error) ends the session as a
 // mistake at the action's place, so that the logs are still written.
 void RunAction(const Action &action, RunContext &context, const YAML::Node &key, const YAML::Node &value)
@@ -307,7 +312,7 @@ int RunSession(const std::string &sessionPath, const std::string &outDir, const 
         err << sessionPath;
         if (e.line > 0)
             err << ":" << e.line << ":" << e.column;
-        err << ": " << e.what() << "\n";
+        err << ": " << PrintableText(e.what(), kMaxErrorText) << "\n";
         status = 2;
     } catch (const YAML::Exception &e) {
         err << sessionPath << ":" << e.mark.line + 1 << ":" << e.mark.column + 1 << ": " << e.msg << "\n";
