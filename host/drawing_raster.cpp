@@ -28,6 +28,13 @@ void Blend(Image &image, int x, int y, const std::array<float, 4> &rgba)
         image(x, y, 0, c) = (1 - a) * image(x, y, 0, c) + a * std::clamp(rgba[c], 0.0f, 1.0f) * 255.0f;
 }
 
+// Blends the pixel holding a point given in floating point; points outside the picture are left out.
+void BlendAt(Image &image, double x, double y, const std::array<float, 4> &rgba)
+{
+    if (x > -1 && y > -1 && x < image.width() && y < image.height())
+        Blend(image, static_cast<int>(x), static_cast<int>(y), rgba);
+}
+
 // Fills a convex or simple polygon, sampling the current texture when one is set.
 void FillPolygon(Image &image, const std::vector<std::array<double, 3>> &points, const Paint &paint)
 {
@@ -40,10 +47,14 @@ void FillPolygon(Image &image, const std::vector<std::array<double, 3>> &points,
         minY = std::min(minY, p[1]);
         maxY = std::max(maxY, p[1]);
     }
-    const int x0 = std::max(0, static_cast<int>(std::floor(minX)));
-    const int x1 = std::min(image.width() - 1, static_cast<int>(std::ceil(maxX)));
-    const int y0 = std::max(0, static_cast<int>(std::floor(minY)));
-    const int y1 = std::min(image.height() - 1, static_cast<int>(std::ceil(maxY)));
+    if (!std::isfinite(minX) || !std::isfinite(maxX) || !std::isfinite(minY) || !std::isfinite(maxY))
+        return;
+    // The bounds are clipped to the picture before they become ints: far-away points cost nothing.
+    const auto clip = [](double v, int last) { return static_cast<int>(std::clamp(v, -1.0, static_cast<double>(last) + 1)); };
+    const int x0 = std::max(0, clip(std::floor(minX), image.width() - 1));
+    const int x1 = std::min(image.width() - 1, clip(std::ceil(maxX), image.width() - 1));
+    const int y0 = std::max(0, clip(std::floor(minY), image.height() - 1));
+    const int y1 = std::min(image.height() - 1, clip(std::ceil(maxY), image.height() - 1));
     const bool textured = paint.texture && paint.texture->size > 0 && points.size() == 4;
     for (int y = y0; y <= y1; ++y) {
         const double py = y + 0.5;
@@ -81,7 +92,9 @@ void FillPolygon(Image &image, const std::vector<std::array<double, 3>> &points,
 
 void DrawText(Image &image, const DrawCall &call, const Paint &paint)
 {
-    if (call.text.empty())
+    const double px = call.points[0][0], py = call.points[0][1];
+    const double reach = 4.0 * (image.width() + image.height()) + 65536.0; // beyond it no glyph can show
+    if (call.text.empty() || !(std::fabs(px) < reach && std::fabs(py) < reach))
         return;
     cimg_library::CImg<float> glyphs;
     const float white[] = {255, 255, 255};
@@ -89,13 +102,13 @@ void DrawText(Image &image, const DrawCall &call, const Paint &paint)
     glyphs.assign().draw_text(0, 0, "%s", white, noBackground, 1.0f, 13, call.text.c_str());
     if (glyphs.is_empty())
         return;
-    int x = static_cast<int>(std::lround(call.points[0][0]));
+    int x = static_cast<int>(std::lround(px));
     if (call.justify == 1)
         x -= glyphs.width() / 2;
     else if (call.justify == 2)
         x -= glyphs.width();
     // The text position is its baseline.
-    const int y = static_cast<int>(std::lround(call.points[0][1])) - glyphs.height() + 3;
+    const int y = static_cast<int>(std::lround(py)) - glyphs.height() + 3;
     cimg_forXY(glyphs, gx, gy)
     {
         const float coverage = glyphs(gx, gy, 0, 0) / 255.0f;
@@ -133,12 +146,17 @@ bool RasterizeToPng(const std::vector<DrawCall> &calls, int width, int height, c
         case DrawCall::Kind::Line: {
             const auto &a = call.points[0];
             const auto &b = call.points[1];
-            const int steps = std::max(1, static_cast<int>(std::hypot(b[0] - a[0], b[1] - a[1])));
+            // Lines are drawn point by point; one longer than the picture's perimeter reaches far
+            // outside it and is left out, as are points far outside.
+            const double length = std::hypot(b[0] - a[0], b[1] - a[1]);
+            if (!(length <= 2.0 * (image.width() + image.height())))
+                break;
+            const int steps = std::max(1, static_cast<int>(length));
             for (int i = 0; i <= steps; ++i)
-                Blend(image, static_cast<int>(a[0] + (b[0] - a[0]) * i / steps), static_cast<int>(a[1] + (b[1] - a[1]) * i / steps), paint.color);
+                BlendAt(image, a[0] + (b[0] - a[0]) * i / steps, a[1] + (b[1] - a[1]) * i / steps, paint.color);
             break;
         }
-        case DrawCall::Kind::Point: Blend(image, static_cast<int>(call.points[0][0]), static_cast<int>(call.points[0][1]), paint.color); break;
+        case DrawCall::Kind::Point: BlendAt(image, call.points[0][0], call.points[0][1], paint.color); break;
         case DrawCall::Kind::Text: DrawText(image, call, paint); break;
         default: break;
         }

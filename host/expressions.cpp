@@ -2,6 +2,7 @@
 #include "expressions.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace zkh {
 
@@ -35,37 +36,48 @@ std::optional<std::vector<const ChannelGroup *>> GroupsBelowItem(const Scene &sc
 
 } // namespace
 
+void ExpressionTable::IndexNames()
+{
+    byName_.clear();
+    for (size_t i = 0; i < expressions_.size(); ++i)
+        byName_.emplace(expressions_[i].name, i);
+}
+
 void ExpressionTable::Define(const std::string &name, const std::string &text)
 {
-    for (Expression &expression : expressions_)
-        if (expression.name == name) {
-            expression.text = text;
-            return;
-        }
+    const auto found = byName_.find(name);
+    if (found != byName_.end()) {
+        expressions_[found->second].text = text;
+        return;
+    }
     expressions_.push_back({name, text});
+    byName_.emplace(name, expressions_.size() - 1);
 }
 
 const Expression *ExpressionTable::Find(const std::string &name) const
 {
-    for (const Expression &expression : expressions_)
-        if (expression.name == name)
-            return &expression;
-    return nullptr;
+    const auto found = byName_.find(name);
+    return found != byName_.end() ? &expressions_[found->second] : nullptr;
 }
 
 bool ExpressionTable::Attach(std::uint32_t channel, const std::string &name)
 {
     if (!Find(name))
         return false;
-    for (const auto &[attached, attachedName] : attachments_)
-        if (attached == channel && attachedName == name)
-            return true;
+    std::vector<std::string> &names = byChannel_[channel];
+    if (std::find(names.begin(), names.end(), name) != names.end())
+        return true;
+    names.push_back(name);
     attachments_.emplace_back(channel, name);
     return true;
 }
 
 size_t ExpressionTable::Detach(std::uint32_t channel)
 {
+    const auto found = byChannel_.find(channel);
+    if (found == byChannel_.end())
+        return 0;
+    byChannel_.erase(found);
     const size_t before = attachments_.size();
     attachments_.erase(std::remove_if(attachments_.begin(), attachments_.end(),
                                       [&](const auto &entry) { return entry.first == channel; }),
@@ -75,10 +87,14 @@ size_t ExpressionTable::Detach(std::uint32_t channel)
 
 size_t ExpressionTable::ClearUnused()
 {
+    std::unordered_set<std::string> used;
+    for (const auto &entry : attachments_)
+        used.insert(entry.second);
     const size_t before = expressions_.size();
     expressions_.erase(std::remove_if(expressions_.begin(), expressions_.end(),
-                                      [&](const Expression &expression) { return ChannelsOf(expression.name).empty(); }),
+                                      [&](const Expression &expression) { return used.count(expression.name) == 0; }),
                        expressions_.end());
+    IndexNames();
     return before - expressions_.size();
 }
 
@@ -86,15 +102,14 @@ void ExpressionTable::Clear()
 {
     expressions_.clear();
     attachments_.clear();
+    byName_.clear();
+    byChannel_.clear();
 }
 
 std::vector<std::string> ExpressionTable::AttachedTo(std::uint32_t channel) const
 {
-    std::vector<std::string> names;
-    for (const auto &[attached, name] : attachments_)
-        if (attached == channel)
-            names.push_back(name);
-    return names;
+    const auto found = byChannel_.find(channel);
+    return found != byChannel_.end() ? found->second : std::vector<std::string>();
 }
 
 std::vector<std::uint32_t> ExpressionTable::ChannelsOf(const std::string &name) const
@@ -141,36 +156,50 @@ std::string ChannelFullName(const Scene &scene, const Item &item, const Channel 
     return name + channel.name;
 }
 
+namespace {
+
+// The first channel (in the scene's order) below `group` whose name under it is `rest`: the
+// channel itself in this group, or a dotted path through groups (whose names may hold dots too).
+// Groups listed in `skipped` are not entered. Walks only the groups the name can lead through.
+const Channel *FindBelow(const Scene &scene, std::uint32_t group, const std::string &rest,
+                         const std::vector<std::uint32_t> &skipped, size_t depth)
+{
+    const Channel *best = scene.ChannelNamed(group, rest);
+    if (depth > scene.Groups().size())
+        return best; // a loop in the parents cannot hang the host
+    for (size_t dot = rest.find('.'); dot != std::string::npos; dot = rest.find('.', dot + 1)) {
+        for (const ChannelGroup *child : scene.GroupsNamed(group, rest.substr(0, dot))) {
+            if (std::find(skipped.begin(), skipped.end(), child->id) != skipped.end())
+                continue;
+            const Channel *found = FindBelow(scene, child->id, rest.substr(dot + 1), {}, depth + 1);
+            if (found && (!best || scene.PlaceOf(*found) < scene.PlaceOf(*best)))
+                best = found;
+        }
+    }
+    return best;
+}
+
+} // namespace
+
 const Channel *FindItemChannel(const Scene &scene, const Item &item, const std::string &fullName)
 {
     if (item.chanGroup == 0)
         return nullptr;
+    // The groups of an object's bones lie inside its group: their channels are the bones' own.
     std::vector<std::uint32_t> boneGroups;
     for (const Item *bone : scene.BonesOf(item.id))
         if (item.kind == ItemKind::Object)
             boneGroups.push_back(bone->chanGroup);
-    for (const Channel &channel : scene.Channels()) {
-        const auto path = GroupsBelowItem(scene, item, channel);
-        if (!path)
-            continue;
-        if (!path->empty() &&
-            std::find(boneGroups.begin(), boneGroups.end(), path->back()->id) != boneGroups.end())
-            continue;
-        if (ChannelFullName(scene, item, channel) == fullName)
-            return &channel;
-    }
-    return nullptr;
+    return FindBelow(scene, item.chanGroup, fullName, boneGroups, 0);
 }
 
 const Item *ChannelOwner(const Scene &scene, const Channel &channel, std::string &fullName)
 {
     std::uint32_t group = channel.group;
     for (size_t step = 0; group != 0 && step <= scene.Groups().size(); ++step) {
-        for (const Item &item : scene.Items()) {
-            if (item.chanGroup != group)
-                continue;
-            fullName = ChannelFullName(scene, item, channel);
-            return !fullName.empty() && FindItemChannel(scene, item, fullName) == &channel ? &item : nullptr;
+        if (const Item *item = scene.ItemOfGroup(group)) {
+            fullName = ChannelFullName(scene, *item, channel);
+            return !fullName.empty() && FindItemChannel(scene, *item, fullName) == &channel ? item : nullptr;
         }
         const ChannelGroup *found = scene.FindGroup(group);
         if (!found)

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace zkh {
@@ -43,8 +44,14 @@ public:
     const std::vector<std::pair<std::uint32_t, std::string>> &Attachments() const { return attachments_; }
 
 private:
+    void IndexNames();
+
     std::vector<Expression> expressions_;
     std::vector<std::pair<std::uint32_t, std::string>> attachments_;
+    // Lookups that stay fast on rigs of many thousand channels: expressions by name, and the
+    // names attached to each channel in the order of attaching.
+    std::unordered_map<std::string, size_t> byName_;
+    std::unordered_map<std::uint32_t, std::vector<std::string>> byChannel_;
 };
 
 // The words of a command's arguments: "quoted texts" (taken as they stand, without escapes) or

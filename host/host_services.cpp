@@ -280,30 +280,14 @@ void *ViewportInfoSnapshot()
 
 LWChanGroupID ChanNextGroup(LWChanGroupID parent, LWChanGroupID group)
 {
-    const std::uint32_t parentId = FromItemID(parent);
-    bool passed = group == nullptr;
-    for (const ChannelGroup &candidate : S().Groups()) {
-        if (candidate.parent != parentId)
-            continue;
-        if (passed)
-            return ToItemID(candidate.id);
-        passed = candidate.id == FromItemID(group);
-    }
-    return nullptr;
+    const ChannelGroup *next = S().NextGroupIn(FromItemID(parent), FromItemID(group));
+    return next ? ToItemID(next->id) : nullptr;
 }
 
 LWChannelID ChanNextChannel(LWChanGroupID parent, LWChannelID channel)
 {
-    const std::uint32_t parentId = FromItemID(parent);
-    bool passed = channel == nullptr;
-    for (const Channel &candidate : S().Channels()) {
-        if (candidate.group != parentId)
-            continue;
-        if (passed)
-            return ToItemID(candidate.id);
-        passed = candidate.id == FromItemID(channel);
-    }
-    return nullptr;
+    const Channel *next = S().NextChannelIn(FromItemID(parent), FromItemID(channel));
+    return next ? ToItemID(next->id) : nullptr;
 }
 
 const char *ChanGroupName(LWChanGroupID group)

@@ -53,9 +53,9 @@ Scene::Scene() = default;
 std::uint32_t Scene::NextId(ItemKind kind)
 {
     std::uint32_t id = KindBase(kind) + 1;
-    for (const Item &item : items_)
-        if (item.kind == kind)
-            id = std::max(id, item.id + 1);
+    const auto last = lastIdOfKind_.find(static_cast<int>(kind));
+    if (last != lastIdOfKind_.end())
+        id = std::max(id, last->second + 1);
     while (Find(id)) // an item of another kind may carry it
         ++id;
     return id;
@@ -68,7 +68,17 @@ Item &Scene::AddItem(ItemKind kind, const std::string &name, std::uint32_t id)
     item.kind = kind;
     item.name = name;
     items_.push_back(item);
+    const size_t at = items_.size() - 1;
+    itemById_.emplace(item.id, at); // the first item of an identifier is the one found
+    itemByName_.emplace(name, at);
+    std::uint32_t &last = lastIdOfKind_[static_cast<int>(kind)];
+    last = std::max(last, item.id);
     return items_.back();
+}
+
+void Scene::IndexGroupOf(const Item &item)
+{
+    itemByGroup_.emplace(item.chanGroup, static_cast<size_t>(&item - items_.data()));
 }
 
 Item &Scene::AddObject(const std::string &name, const std::string &fileName, std::uint32_t id)
@@ -76,6 +86,7 @@ Item &Scene::AddObject(const std::string &name, const std::string &fileName, std
     Item &item = AddItem(ItemKind::Object, name, id);
     item.fileName = fileName;
     item.chanGroup = AddGroup(name, 0).id;
+    IndexGroupOf(item);
     for (const char *channel : kMotionChannels)
         AddChannel(channel, item.chanGroup);
     return item;
@@ -92,6 +103,7 @@ Item &Scene::AddBone(const std::string &name, std::uint32_t object, std::uint32_
     const std::uint32_t group = AddGroup(name, owner ? owner->chanGroup : 0).id;
     Item *self = Find(bone.id);
     self->chanGroup = group;
+    IndexGroupOf(*self);
     for (const char *channel : kMotionChannels)
         AddChannel(channel, group);
     return *self;
@@ -101,6 +113,7 @@ Item &Scene::AddLight(const std::string &name, std::uint32_t id)
 {
     Item &item = AddItem(ItemKind::Light, name, id);
     item.chanGroup = AddGroup(name, 0).id;
+    IndexGroupOf(item);
     for (const char *channel : kMotionChannels)
         AddChannel(channel, item.chanGroup);
     return item;
@@ -113,6 +126,7 @@ Item &Scene::AddCamera(const std::string &name, int width, int height, double fo
     item.resolutionH = height;
     item.focalLength = focalLength;
     item.chanGroup = AddGroup(name, 0).id;
+    IndexGroupOf(item);
     for (const char *channel : kMotionChannels)
         AddChannel(channel, item.chanGroup);
     return item;
@@ -127,26 +141,34 @@ void Scene::Clear()
     viewports.clear();
     vertexMaps.clear();
     renderCamera = 0;
+    itemById_.clear();
+    groupById_.clear();
+    channelById_.clear();
+    itemByName_.clear();
+    itemByGroup_.clear();
+    groupsByParent_.clear();
+    channelsByGroup_.clear();
+    groupRank_.clear();
+    channelRank_.clear();
+    lastIdOfKind_.clear();
+    groupsByName_.clear();
+    channelByName_.clear();
     nextGroup_ = 0x50000001u;
     nextChannel_ = 0x60000001u;
 }
 
 Item *Scene::Find(std::uint32_t id)
 {
-    for (Item &item : items_)
-        if (id != 0 && item.id == id)
-            return &item;
-    return nullptr;
+    const auto found = id != 0 ? itemById_.find(id) : itemById_.end();
+    return found != itemById_.end() ? &items_[found->second] : nullptr;
 }
 
 const Item *Scene::Find(std::uint32_t id) const { return const_cast<Scene *>(this)->Find(id); }
 
 Item *Scene::FindByName(const std::string &name)
 {
-    for (Item &item : items_)
-        if (item.name == name)
-            return &item;
-    return nullptr;
+    const auto found = itemByName_.find(name);
+    return found != itemByName_.end() ? &items_[found->second] : nullptr;
 }
 
 std::vector<const Item *> Scene::ItemsOfKind(ItemKind kind) const
@@ -170,6 +192,12 @@ std::vector<const Item *> Scene::BonesOf(std::uint32_t object) const
 ChannelGroup &Scene::AddGroup(const std::string &name, std::uint32_t parent)
 {
     groups_.push_back({nextGroup_++, name, parent});
+    const size_t at = groups_.size() - 1;
+    groupById_.emplace(groups_.back().id, at);
+    std::vector<size_t> &siblings = groupsByParent_[parent];
+    groupRank_.push_back(siblings.size());
+    siblings.push_back(at);
+    groupsByName_[{parent, name}].push_back(at);
     return groups_.back();
 }
 
@@ -180,23 +208,106 @@ Channel &Scene::AddChannel(const std::string &name, std::uint32_t group)
     channel.name = name;
     channel.group = group;
     channels_.push_back(channel);
+    const size_t at = channels_.size() - 1;
+    channelById_.emplace(channel.id, at);
+    std::vector<size_t> &siblings = channelsByGroup_[group];
+    channelRank_.push_back(siblings.size());
+    siblings.push_back(at);
+    channelByName_.emplace(std::make_pair(group, name), at);
     return channels_.back();
 }
 
 ChannelGroup *Scene::FindGroup(std::uint32_t id)
 {
-    for (ChannelGroup &group : groups_)
-        if (group.id == id)
-            return &group;
-    return nullptr;
+    const auto found = groupById_.find(id);
+    return found != groupById_.end() ? &groups_[found->second] : nullptr;
 }
 
 Channel *Scene::FindChannel(std::uint32_t id)
 {
-    for (Channel &channel : channels_)
-        if (channel.id == id)
-            return &channel;
-    return nullptr;
+    const auto found = channelById_.find(id);
+    return found != channelById_.end() ? &channels_[found->second] : nullptr;
+}
+
+const Item *Scene::ItemOfGroup(std::uint32_t group) const
+{
+    const auto found = itemByGroup_.find(group);
+    return found != itemByGroup_.end() ? &items_[found->second] : nullptr;
+}
+
+namespace {
+
+// The records at the positions an index keeps under a key, in order.
+template <class Index, class Key, class Record>
+std::vector<const Record *> Listed(const Index &index, const Key &key, const std::vector<Record> &records)
+{
+    std::vector<const Record *> list;
+    const auto found = index.find(key);
+    if (found != index.end())
+        for (size_t at : found->second)
+            list.push_back(&records[at]);
+    return list;
+}
+
+} // namespace
+
+std::vector<const ChannelGroup *> Scene::GroupsIn(std::uint32_t parent) const
+{
+    return Listed(groupsByParent_, parent, groups_);
+}
+
+std::vector<const Channel *> Scene::ChannelsIn(std::uint32_t group) const
+{
+    return Listed(channelsByGroup_, group, channels_);
+}
+
+std::vector<const ChannelGroup *> Scene::GroupsNamed(std::uint32_t parent, const std::string &name) const
+{
+    return Listed(groupsByName_, std::make_pair(parent, name), groups_);
+}
+
+const Channel *Scene::ChannelNamed(std::uint32_t group, const std::string &name) const
+{
+    const auto found = channelByName_.find({group, name});
+    return found != channelByName_.end() ? &channels_[found->second] : nullptr;
+}
+
+namespace {
+
+// The entry after `after` (0: the first) in a list of positions, given each entry's place in its
+// list; `npos` at the end or when `after` is not in this list.
+size_t NextInList(const std::vector<size_t> *list, const std::unordered_map<std::uint32_t, size_t> &byId,
+                  const std::vector<size_t> &rank, std::uint32_t after)
+{
+    if (!list || list->empty())
+        return std::string::npos;
+    if (after == 0)
+        return list->front();
+    const auto found = byId.find(after);
+    if (found == byId.end())
+        return std::string::npos;
+    const size_t place = rank[found->second];
+    if (place >= list->size() || (*list)[place] != found->second || place + 1 == list->size())
+        return std::string::npos;
+    return (*list)[place + 1];
+}
+
+} // namespace
+
+const ChannelGroup *Scene::NextGroupIn(std::uint32_t parent, std::uint32_t after) const
+{
+    const auto found = groupsByParent_.find(parent);
+    const size_t next =
+        NextInList(found != groupsByParent_.end() ? &found->second : nullptr, groupById_, groupRank_, after);
+    return next != std::string::npos ? &groups_[next] : nullptr;
+}
+
+const Channel *Scene::NextChannelIn(std::uint32_t group, std::uint32_t after) const
+{
+    const auto found = channelsByGroup_.find(group);
+    const size_t next =
+        NextInList(found != channelsByGroup_.end() ? &found->second : nullptr, channelById_, channelRank_, after);
+    return next != std::string::npos ? &channels_[next] : nullptr;
 }
 
 const ChannelGroup *Scene::FindGroup(std::uint32_t id) const { return const_cast<Scene *>(this)->FindGroup(id); }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -74,6 +75,21 @@ public:
     const ChannelGroup *FindGroup(std::uint32_t id) const;
     Channel *FindChannel(std::uint32_t id);
     const Channel *FindChannel(std::uint32_t id) const;
+    // The first item whose channel group is `group`; null when none.
+    const Item *ItemOfGroup(std::uint32_t group) const;
+    // The groups whose parent is `parent` (0: the root groups) and the channels of a group, each
+    // in the order they were added.
+    std::vector<const ChannelGroup *> GroupsIn(std::uint32_t parent) const;
+    std::vector<const Channel *> ChannelsIn(std::uint32_t group) const;
+    // The group or channel after `after` among those of `parent` or `group`: the first one when
+    // `after` is 0, null after the last one or when `after` is not among them.
+    const ChannelGroup *NextGroupIn(std::uint32_t parent, std::uint32_t after) const;
+    const Channel *NextChannelIn(std::uint32_t group, std::uint32_t after) const;
+    // The groups of that name inside `parent`, in order; the first channel of that name in a group.
+    std::vector<const ChannelGroup *> GroupsNamed(std::uint32_t parent, const std::string &name) const;
+    const Channel *ChannelNamed(std::uint32_t group, const std::string &name) const;
+    // A channel's place in Channels().
+    size_t PlaceOf(const Channel &channel) const { return static_cast<size_t>(&channel - channels_.data()); }
     const std::vector<ChannelGroup> &Groups() const { return groups_; }
     const std::vector<Channel> &Channels() const { return channels_; }
     double EvaluateKeys(const Channel &channel, double time) const;
@@ -107,6 +123,18 @@ private:
     std::vector<Item> items_;
     std::vector<ChannelGroup> groups_;
     std::vector<Channel> channels_;
+
+    // Indexes into the lists above, kept as positions so that a copied scene keeps valid ones:
+    // lookups by identifier and name cost the same for a rig of ten or of a hundred thousand.
+    std::unordered_map<std::uint32_t, size_t> itemById_, groupById_, channelById_;
+    std::unordered_map<std::string, size_t> itemByName_;      // the first item of each name
+    std::unordered_map<std::uint32_t, size_t> itemByGroup_;   // the first item of each channel group
+    std::unordered_map<std::uint32_t, std::vector<size_t>> groupsByParent_, channelsByGroup_;
+    std::vector<size_t> groupRank_, channelRank_;             // place among those of the same parent
+    std::unordered_map<int, std::uint32_t> lastIdOfKind_;     // the largest identifier of each kind
+    std::map<std::pair<std::uint32_t, std::string>, std::vector<size_t>> groupsByName_; // (parent, name)
+    std::map<std::pair<std::uint32_t, std::string>, size_t> channelByName_;            // (group, name): first
+    void IndexGroupOf(const Item &item);
     std::uint32_t nextGroup_ = 0x50000001u;
     std::uint32_t nextChannel_ = 0x60000001u;
 };

@@ -414,7 +414,11 @@ bool ParseBlockItem(const std::string &line, BlockItem &item, std::string &error
         item.number = static_cast<double>(narrowed);
         return true;
     }
-    error = "unknown block item '" + tag + "' (expected Str, I4, U4 or FP)";
+    const std::string word = line.substr(start, line.find_first_of(" \t\r", start) - start);
+    if (word == "Plugin")
+        error = "a Plugin record inside another one (EndPlugin missing before it)";
+    else
+        error = "unknown block item '" + word + "' (expected Str, I4, U4 or FP)";
     return false;
 }
 

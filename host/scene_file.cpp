@@ -35,6 +35,7 @@
 // graph editor names them; times are in seconds.
 #include "host.h"
 #include "morph_rig.h"
+#include "printable_text.h"
 
 #include <cmath>
 #include <cstdint>
@@ -332,7 +333,7 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
     int lineNumber = 0;
     bool inPlugin = false;
     auto fail = [&](const std::string &why) {
-        Message(sourceName + ":" + std::to_string(lineNumber) + ": " + why);
+        Message(sourceName + ":" + std::to_string(lineNumber) + ": " + PrintableText(why));
         return false;
     };
     std::vector<std::string> w;

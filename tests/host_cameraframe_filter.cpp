@@ -269,4 +269,35 @@ TEST_F(CameraFrameFilter, RenderNodeLoadsTheSceneAndBurnsFrames)
     EXPECT_TRUE(host.RemoveMaster("ZK:CameraFrame"));
 }
 
+// Frames far outside the image cost no more than any other (rows and columns are clipped to the
+// image before they become ints) and burn exactly their pixels in.
+TEST_F(CameraFrameFilter, FramesFarOutsideTheImage)
+{
+    std::vector<TestFrame> far;
+    for (auto [x, y] : {std::pair{0.0, 3.0e9}, {0.0, 2147483647.0}, {0.0, -3.0e9}, {-1e12, 0.0}, {1e30, 1e30}}) {
+        TestFrame f = RedFrame();
+        f.posX = x;
+        f.posY = y;
+        far.push_back(f);
+    }
+    Frames(far);
+    zkh::FilterImage image = Render(0, 0, 0, 1);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x)
+            ASSERT_EQ(image.At(0, x, y), 0.0f) << x << "," << y;
+
+    // A band with corners 1e29 and more away that covers the whole image.
+    TestFrame huge = RedFrame();
+    huge.width = 1e30;
+    huge.aspect = 1;
+    huge.marginW = 1;
+    huge.marginH = 1;
+    huge.posX = 6e29;
+    Frames({huge});
+    image = Render(0, 0, 0, 1);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x)
+            ASSERT_EQ(image.At(0, x, y), 1.0f) << x << "," << y;
+}
+
 } // namespace

@@ -280,3 +280,32 @@ TEST_F(CameraFrameOverlay, ZeroSizedFrameFromADamagedSceneDrawsNoShape)
 }
 
 } // namespace
+
+namespace {
+
+// A frame 1e12 pixels away: the combined mask is built over the mask only (nothing inside any
+// frame), and the single frames' shapes paint into a viewport picture without walking their bounds.
+TEST_F(CameraFrameOverlay, FrameFarOutsideTheViewport)
+{
+    TestFrame f;
+    f.camera = camera;
+    f.posY = 1e12;
+    TestScene s;
+    s.combined = 1;
+    Load(FrameBlock({f}, s));
+    const auto calls = Calls(0);
+    ASSERT_EQ(calls.size(), 6u);
+    const auto &tex = calls[3].texture;
+    for (size_t i = 3; i < tex.size(); i += 4)
+        ASSERT_EQ(tex[i], 255) << i;
+
+    f.posX = -1e12;
+    f.posY = 0;
+    f.marginW = 1e10;
+    Load(FrameBlock({f}));
+    const auto single = Calls(0);
+    EXPECT_TRUE(zkh::RasterizeToPng(single, 1000, 1000, modulePath + ".png"));
+    std::remove((modulePath + ".png").c_str());
+}
+
+} // namespace

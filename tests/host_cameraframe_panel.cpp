@@ -430,4 +430,23 @@ TEST_F(PanelHostCalls, NoLockIsHeldWhileTheHostRunsAPickerOrACommand)
     EXPECT_EQ(Save()[10].number, 1.0); // the picked colour was applied
 }
 
+// Frame Calc and margin edits that leave the float range (width = aspect 3e38 x height 2e9, a
+// margin of 1e300 %) are saved clamped to it: the scene written loads back, and saves the same.
+TEST_F(FramePanelTest, ValuesBeyondTheFloatRangeSaveIntoASceneThatLoads)
+{
+    Panel &panel = Open();
+    Press(panel, 0);
+    SetInt(panel, 16, 2);
+    SetFloat(panel, 19, 3e38);
+    SetInt(panel, 18, 2000000000);
+    SetFloat(panel, 21, 1e300);
+    const zkh::Block block = Save();
+    EXPECT_EQ(zkh::FormatBlockItem(block[7]), "FP 3.40282347e+38"); // width
+    EXPECT_EQ(zkh::FormatBlockItem(block[8]), "FP 3.00000001e+38"); // aspect
+    EXPECT_EQ(zkh::FormatBlockItem(block[9]), "FP 3.40282347e+38"); // margin W
+    const std::string saved = host.SceneText();
+    ASSERT_TRUE(host.LoadSceneText(saved, "far")) << host.messages.back();
+    EXPECT_EQ(host.SceneText(), saved);
+}
+
 } // namespace

@@ -106,6 +106,11 @@ TEST(CameraFrameRunner, MistakesAreNamed)
     EXPECT_NE(result.output.find("index: no frame 3 (there are 0)"), std::string::npos) << result.output;
     result = RunRunnerSession(std::string(kScene) + "  - frame_create: {widht: 3}\n", TempDir("field"));
     EXPECT_NE(result.output.find("frame: unknown field 'widht'"), std::string::npos) << result.output;
+    result = RunRunnerSession(std::string(kScene) + "  - render_node: ~\n  - frame_panel: ~\n", TempDir("rendernode"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find(":9:18: frame_panel: a render node has no panels (the options opened none)"),
+              std::string::npos)
+        << result.output;
     result = RunRunnerSession(std::string(kScene) + "  - render_frame: {plate: missing.png, png: r.png}\n", TempDir("plate"));
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.output.find("missing.png: cannot open"), std::string::npos) << result.output;
@@ -118,6 +123,29 @@ TEST(CameraFrameRunner, MistakesAreNamed)
               std::string::npos)
         << result.output;
 #endif
+}
+
+// A render plate taken from the camera is bounded like a given size: a camera of 100000 x 100000
+// stops the session with the action's place, and the three logs are written all the same.
+TEST(CameraFrameRunner, HugeCameraPlateStopsTheSessionWithItsLogs)
+{
+    const fs::path out = TempDir("hugecamera");
+    const RunResult result = RunRunnerSession(R"(scene:
+  items:
+    - {camera: Camera, resolution: [100000, 100000], focal_length: 35}
+actions:
+  - command: StatusMsg before
+  - render_frame: {png: render.png}
+)",
+                                              out);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find(":6:19: render_frame: the render camera's resolution 100000 x 100000 is not from 1 "
+                                 "to 16384 on each side (give a size)"),
+              std::string::npos)
+        << result.output;
+    for (const char *log : {"commands.log", "status.log", "host.log"})
+        EXPECT_TRUE(fs::exists(out / log)) << log;
+    EXPECT_EQ(ReadFileBytes(out / "commands.log"), "StatusMsg before\n");
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 // The timeline memo's master handler through the module file: one instance, scene block, events.
 #include "memo_fixture.h"
+#include "process_support.h"
 
 #include <cmath>
+#include <fstream>
 
 namespace {
 
@@ -246,6 +248,35 @@ TEST_F(MemoMaster, SceneFileRoundTrip)
     ASSERT_TRUE(host.LoadSceneText(saved, "memo"));
     EXPECT_EQ(host.SceneText(), saved);
     EXPECT_EQ(host.Masters().size(), 1u);
+}
+
+// Times beyond the float range (a YAML start of 1e39 s, a start of 2147483647 frames at a tiny
+// frame rate) are saved clamped to it, a NaN as 0: what was saved always loads back.
+TEST_F(MemoMaster, TimesBeyondTheFloatRangeSaveIntoASceneThatLoads)
+{
+    zkh::MasterInstance *master = AddMemo();
+    ASSERT_NE(master, nullptr);
+    zkh::XPanel &panel = OpenPanel();
+    const std::filesystem::path dir = TestTempDir("zk-memo-master");
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / "far.yaml").string();
+    std::ofstream(path) << "View:\n  Tracks:\n    - Name: T\n      Clips:\n"
+                           "        - {Name: a, StartTime: 1e39, Duration: -1e300}\n"
+                           "        - {Name: b, StartTime: .nan, Duration: .inf}\n";
+    host.requesters.AnswerFile(path);
+    ASSERT_TRUE(host.xpanels.Press(panel, 0x8005)); // Import
+    host.scene.fps = 1e-30;
+    ASSERT_TRUE(host.xpanels.Press(panel, 0x8010)); // Create Clip
+    ASSERT_EQ(host.xpanels.SetInteger(panel, 0x8015, 2147483647), 1);
+    const std::string colors = "I4 0\nI4 0\nI4 0\nI4 0\nI4 0\nI4 0\n";
+    EXPECT_EQ(Describe(SaveBlock(*master)), "Str \"0100\"\nI4 1\nStr \"T\"\nI4 1\nI4 3\n"
+                                            "Str \"a\"\nFP 3.40282347e+38\nFP -3.40282347e+38\n" +
+                                                colors + "Str \"b\"\nFP 0\nFP 3.40282347e+38\n" + colors +
+                                                "Str \"\"\nFP 3.40282347e+38\nFP 1.00000002e+30\n" + colors);
+    const std::string saved = host.SceneText();
+    ASSERT_TRUE(host.LoadSceneText(saved, "far")) << host.messages.back();
+    EXPECT_EQ(host.SceneText(), saved);
+    std::filesystem::remove_all(dir);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The timeline memo's overlay through the module file and the host's drawing.
 #include "memo_fixture.h"
 
+#include <climits>
 #include <cstdio>
 
 namespace {
@@ -141,6 +142,23 @@ TEST_F(MemoOverlay, UnnamedClipsDrawNoText)
     host.xpanels.Press(panel, 0x8010);
     for (const std::string &shape : Draw())
         EXPECT_EQ(shape.find("text \"\""), std::string::npos) << shape;
+}
+
+} // namespace
+
+namespace {
+
+// Positions on the axis are computed wide: the marker of frame 0 in a preview range of the whole
+// 32-bit span sits in its middle.
+TEST_F(MemoOverlay, PreviewRangeOfTheWholeIntRange)
+{
+    host.scene.previewStart = INT_MIN;
+    host.scene.previewEnd = INT_MAX;
+    host.scene.time = 0.0;
+    zkh::XPanel &panel = OpenPanel();
+    host.xpanels.SetInteger(panel, 0x800E, 0);
+    const std::vector<std::string> expected = {"color 0.8 0.8 0.8 0.25", "box 647..647 601..601 z0.001"};
+    EXPECT_EQ(Draw(), expected);
 }
 
 } // namespace

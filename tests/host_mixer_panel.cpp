@@ -273,6 +273,51 @@ TEST_F(MixerPanel, ClosingRebuildsAndReportsTheFirstProblem)
     EXPECT_EQ(host.EvaluateChannel(channel, 5), 3.0 + 5.0);
 }
 
+// All the tables of a mixer together hold at most 20 million entries: two tracks of ten million
+// frames after a clip of 5 values pass it, and the second is refused before its table is built;
+// the tables built before it work.
+TEST_F(MixerPanel, TablesTogetherAreBounded)
+{
+    ASSERT_TRUE(RunOptions(host, Mixer(), [&](zkh::Panel &panel) {
+        Press(panel, kClipAdd);
+        SetAndFire(panel, kClipStep, 1);
+        for (int i = 0; i < 2; ++i) {
+            Press(panel, kTrackAdd);
+            SetAndFire(panel, kTrackOut, 10000000);
+        }
+    }));
+    EXPECT_EQ(host.commands.log,
+              (std::vector<std::string>{"StatusMsg {1.0} Track in-out is invalid!(track_in=1, track_out=10000000)"}));
+    EXPECT_EQ(host.EvaluateChannel(channel, 10000000), 5.0);
+}
+
+// Names and tokens are quoted in messages up to 200 bytes, cut at a character boundary: a 10 MB
+// name from a file gives a short status line, however often the panel closes.
+TEST_F(MixerPanel, LongNamesAreCutInMessages)
+{
+    std::string jp;
+    for (int i = 0; i < 100; ++i)
+        jp += "\xE3\x81\x82"; // a hiragana of three bytes
+    const auto importClip = [&](const std::string &name, const std::string &step, const std::string &sequence) {
+        std::ofstream(PathOf("clip.xml")) << "<chanClipMixer format=\"3.1\"><clips><clip name=\"" << name
+                                          << "\" step=\"" << step << "\" seq=\"" << sequence
+                                          << "\"/></clips></chanClipMixer>";
+        zkh::ChannelModifier *mixer = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+        ASSERT_NE(mixer, nullptr);
+        host.requesters.AnswerFile(PathOf("clip.xml"));
+        ASSERT_TRUE(RunOptions(host, *mixer, [&](zkh::Panel &panel) { SetAndFire(panel, kFilePopup, 0); }));
+    };
+    importClip(std::string(10000000, 'n'), "1", "1");
+    importClip("a" + jp, "0", "1");
+    importClip("a" + jp, "1", "1 " + std::string(300, 'x'));
+    EXPECT_EQ(host.commands.log,
+              (std::vector<std::string>{
+                  "StatusMsg {1.0} Clip name is invalid!(name='" + std::string(200, 'n') + "...')",
+                  "StatusMsg {1.0} Step of clip is invalid!(name='a" + jp.substr(0, 198) + "...', step=0)",
+                  "StatusMsg {1.0} Sequence of clip is invalid!(name='a" + jp.substr(0, 198) + "...', value='" +
+                      std::string(200, 'x') + "...')"}));
+}
+
 TEST_F(MixerPanel, ImportExportThroughTheFilePopup)
 {
     const std::string exported = PathOf("clips");

@@ -154,6 +154,14 @@ TEST(MixerRunner, MistakesNameTheirPlace)
         << result.output;
 
     result = RunRunnerSession("scene:\n  items:\n    - {null_object: C}\nactions:\n"
+                              "  - evaluate_channel: {item: C, channel: Position.X, frames: [0, 1000000]}\n",
+                              TempDir("million"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find(":5:62: evaluate_channel frames: expected first <= last, at most a million frames"),
+              std::string::npos)
+        << result.output;
+
+    result = RunRunnerSession("scene:\n  items:\n    - {null_object: C}\nactions:\n"
                                    "  - clip_mixer_options: {item: C, channel: Position.X}\n",
                                    TempDir("no-mixer"));
     EXPECT_EQ(result.status, 2);

@@ -27,6 +27,15 @@ TEST(Runner, MistakesNameTheLineAndField)
     result = RunRunnerSession("actions:\n  - add_mastr: ZK:CameraFrame\n", TempDir("bad2"));
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.output.find("bad2.yaml:2:5: unknown action 'add_mastr'"), std::string::npos) << result.output;
+    // Bytes that do not print are escaped in the message, and a name of any length is cut.
+    result = RunRunnerSession("actions:\n  - \"add\\x01\\e[2J\\u00e9\": ~\n", TempDir("bad7"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find("bad7.yaml:2:5: unknown action 'add\\x01\\x1B[2J\xC3\xA9'"), std::string::npos)
+        << result.output;
+    result = RunRunnerSession("actions:\n  - select: [" + std::string(5000, 'a') + "]\n", TempDir("bad8"));
+    EXPECT_NE(result.output.find("bad8.yaml:2:14: select: no item named '" + std::string(977, 'a') + "...\n"),
+              std::string::npos)
+        << result.output;
 
     result = RunRunnerSession("scene:\n  items:\n    - object: Face\n    - bone: Jaw\n", TempDir("bad4"));
     EXPECT_EQ(result.status, 2);

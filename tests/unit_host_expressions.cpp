@@ -122,3 +122,65 @@ TEST_F(HostExpressions, ChannelsFollowTheirReference)
 }
 
 } // namespace
+
+namespace {
+
+// Items, groups and channels are found through indexes: the answers of a rig of 20000 morphs are
+// those of a walk over the lists (the first of a name, scene order, groups whose names hold dots).
+TEST(HostScene, LookupsOnALargeRig)
+{
+    zkh::Host host;
+    zkh::MorphRig rig;
+    rig.morphs.clear();
+    for (int i = 0; i < 20000; ++i)
+        rig.morphs.push_back("M" + std::to_string(i));
+    rig.meshes = {"Head"};
+    zkh::BuildMorphRig(host.scene, rig);
+    zkh::Scene &scene = host.scene;
+    const zkh::Item *head = scene.FindByName("Head");
+    ASSERT_NE(head, nullptr);
+    const zkh::Channel *last = zkh::FindItemChannel(scene, *head, "MorphGroup.M19999");
+    ASSERT_NE(last, nullptr);
+    std::string fullName;
+    EXPECT_EQ(zkh::ChannelOwner(scene, *last, fullName), head);
+    EXPECT_EQ(fullName, "MorphGroup.M19999");
+    EXPECT_EQ(scene.FindChannel(last->id), last);
+
+    // The channel service walks a group in order and ends after its last channel.
+    auto *info = static_cast<const LWChannelInfo *>(zkh::Host::GlobalLookup("Channel Info 3", 0));
+    const LWChanGroupID morphGroup = zkh::ToItemID(last->group);
+    int count = 0;
+    LWChannelID previous = nullptr;
+    for (LWChannelID channel = info->nextChannel(morphGroup, nullptr); channel;
+         channel = info->nextChannel(morphGroup, channel)) {
+        ASSERT_STREQ(info->channelName(channel), ("M" + std::to_string(count)).c_str());
+        ++count;
+        previous = channel;
+    }
+    EXPECT_EQ(count, 20000);
+    EXPECT_EQ(previous, zkh::ToItemID(last->id));
+    EXPECT_EQ(info->nextChannel(zkh::ToItemID(head->chanGroup), previous), nullptr); // not of that group
+    EXPECT_EQ(info->nextGroup(zkh::ToItemID(head->chanGroup), nullptr), morphGroup);
+    const LWChanGroupID jaw = zkh::ToItemID(scene.FindByName("Jaw")->chanGroup); // the bone's, inside Head's
+    EXPECT_EQ(info->nextGroup(zkh::ToItemID(head->chanGroup), morphGroup), jaw);
+    EXPECT_EQ(info->nextGroup(zkh::ToItemID(head->chanGroup), jaw), nullptr);
+    EXPECT_EQ(zkh::FindItemChannel(scene, *head, "Jaw.Position.X"), nullptr);
+
+    // The first item of a name; a dotted path through "A.B" or through "A" then "B.C": the channel
+    // added first wins, and both are found by their own groups.
+    const std::uint32_t second = scene.AddNullObject("Head").id;
+    EXPECT_EQ(scene.FindByName("Head"), head);
+    EXPECT_EQ(scene.Find(second)->name, "Head");
+    const zkh::Item &dotted = scene.AddNullObject("Dotted");
+    const std::uint32_t dottedId = dotted.id;
+    zkh::AddChannelGroup(scene, dottedId, "A.B", {"C"});
+    const std::uint32_t a = zkh::AddChannelGroup(scene, dottedId, "A", {});
+    scene.AddChannel("B.C", a);
+    const zkh::Channel *found = zkh::FindItemChannel(scene, *scene.Find(dottedId), "A.B.C");
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->name, "C");
+    EXPECT_EQ(zkh::ChannelOwner(scene, scene.Channels().back(), fullName), nullptr); // "A.B.C" is the other's
+    EXPECT_EQ(fullName, "A.B.C");
+}
+
+} // namespace

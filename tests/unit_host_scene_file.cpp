@@ -182,6 +182,15 @@ TEST(SceneFile, MistakesNameTheLine)
     EXPECT_EQ(host.messages.back(), "o.zks:2: unknown plug-in class Shader");
     EXPECT_FALSE(host.LoadSceneText(objectLine + "Plugin ChannelHandler \"X\" 0x10000001 \"Nope\"\nEndPlugin\n", "p.zks"));
     EXPECT_EQ(host.messages.back(), "p.zks:3: Face has no channel named 'Nope'");
+    // A nested Plugin line is named as such; bytes that do not print are escaped, long lines cut.
+    EXPECT_FALSE(host.LoadSceneText("ZKScene 1\nPlugin MasterHandler \"X\"\nPlugin MasterHandler \"Y\"\n", "r.zks"));
+    EXPECT_EQ(host.messages.back(), "r.zks:3: a Plugin record inside another one (EndPlugin missing before it)");
+    EXPECT_FALSE(host.LoadSceneText("ZKScene 1\nPlugin MasterHandler \"X\"\n  Plug 1\n", "s.zks"));
+    EXPECT_EQ(host.messages.back(), "s.zks:3: unknown block item 'Plug' (expected Str, I4, U4 or FP)");
+    EXPECT_FALSE(host.LoadSceneText("ZKScene 1\nBad\x01\xff\xe3\x81\x82\x1b[2J\xe3\x81 x\n", "t.zks"));
+    EXPECT_EQ(host.messages.back(), "t.zks:2: unexpected line: Bad\\x01\\xFF\xe3\x81\x82\\x1B[2J\\xE3\\x81 x");
+    EXPECT_FALSE(host.LoadSceneText("ZKScene 1\n" + std::string(1000000, 'w') + "\n", "u.zks"));
+    EXPECT_EQ(host.messages.back(), "u.zks:2: unexpected line: " + std::string(300 - 17, 'w') + "...");
     // A refused file leaves the scene and its expressions as they were.
     EXPECT_NE(host.scene.FindByName("Keep"), nullptr);
     EXPECT_NE(host.expressions.Find("Keep"), nullptr);

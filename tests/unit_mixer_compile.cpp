@@ -234,10 +234,11 @@ TEST_F(MixerCompile, LongTokensDoNotMatch)
 {
     const std::string prefix = "StatusMsg {1.0} ";
     const std::string longName(kMaxPatternInput + 1, 'n');
-    EXPECT_EQ(CheckClip(longName, 1, "1"), prefix + "Clip name is invalid!(name='" + longName + "')");
+    EXPECT_EQ(CheckClip(longName, 1, "1"), prefix + "Clip name is invalid!(name='" + longName.substr(0, 200) + "...')");
     EXPECT_EQ(CheckClip(std::string(kMaxPatternInput, 'n'), 1, "1"), "");
     const std::string longNumber(1000000, '1');
-    EXPECT_EQ(CheckClip("A", 1, longNumber), prefix + "Sequence of clip is invalid!(name='A', value='" + longNumber + "')");
+    EXPECT_EQ(CheckClip("A", 1, longNumber),
+              prefix + "Sequence of clip is invalid!(name='A', value='" + longNumber.substr(0, 200) + "...')");
 }
 
 TEST_F(MixerCompile, WorkedExample)

@@ -13,13 +13,20 @@ namespace {
 
 constexpr char kServer[] = "ZK:CameraFrame";
 
+Panel *FindFramePanel(RunContext &c)
+{
+    for (Panel *panel : c.host.panels.Panels())
+        if (panel->title.rfind(kServer, 0) == 0)
+            return panel;
+    return nullptr;
+}
+
 } // namespace
 
 Panel &FramePanelOf(RunContext &c, const YAML::Node &at)
 {
-    for (Panel *panel : c.host.panels.Panels())
-        if (panel->title.rfind(kServer, 0) == 0)
-            return *panel;
+    if (Panel *panel = FindFramePanel(c))
+        return *panel;
     throw SessionError(at, "the ZK:CameraFrame panel was never opened (use frame_panel)");
 }
 
@@ -96,7 +103,12 @@ void AddFramePanelActions(ActionTable &table)
             throw SessionError(v, "frame_panel: add the ZK:CameraFrame master first (add_master)");
         if (!c.host.OpenMasterOptions(kServer))
             throw SessionError(v, "frame_panel: " + (c.host.messages.empty() ? std::string("refused") : c.host.messages.back()));
-        const Panel &panel = FramePanelOf(c, v);
+        const Panel *opened = FindFramePanel(c);
+        if (!opened)
+            throw SessionError(v, c.host.IsRenderNode()
+                                      ? "frame_panel: a render node has no panels (the options opened none)"
+                                      : "frame_panel: the ZK:CameraFrame options opened no panel");
+        const Panel &panel = *opened;
         c.out << "frame_panel: \"" << panel.title << "\" " << panel.w << "x" << panel.h << ", "
               << panel.controls.size() << " controls\n";
     });

@@ -28,9 +28,8 @@ std::uint32_t ReadChannel(RunContext &c, const YAML::Node &value, const std::str
     const std::uint32_t itemId = ReadItem(c, Need(value, "item", what), what + " item");
     const std::string name = ReadText(Need(value, "channel", what), what + " channel");
     const Item *item = c.host.scene.Find(itemId);
-    for (const Channel &channel : c.host.scene.Channels())
-        if (channel.group == item->chanGroup && channel.name == name)
-            return channel.id;
+    if (const Channel *channel = c.host.scene.ChannelNamed(item->chanGroup, name))
+        return channel->id;
     throw SessionError(value["channel"], what + ": " + item->name + " has no channel named '" + name + "'");
 }
 
@@ -220,7 +219,7 @@ void AddClipMixerActions(ActionTable &table)
             throw SessionError(frames, "evaluate_channel frames: expected [first, last]");
         const int first = ReadInt(frames[0], "first frame");
         const int last = ReadInt(frames[1], "last frame");
-        if (last < first || static_cast<long long>(last) - first > 1000000)
+        if (last < first || static_cast<long long>(last) - first + 1 > 1000000)
             throw SessionError(frames, "evaluate_channel frames: expected first <= last, at most a million frames");
         std::vector<ChannelSample> samples;
         for (int frame = first;; ++frame) {

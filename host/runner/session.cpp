@@ -1,10 +1,13 @@
 // session.cpp: reading a session file, building its scene and running its actions.
 #include "session.h"
 
+#include "printable_text.h"
+
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <new>
 
 namespace zkh {
 
@@ -226,6 +229,26 @@ void WriteLines(const std::string &path, const std::vector<std::string> &lines)
         file << line << "\n";
 }
 
+// Longest message of a mistake printed whole (a name from the file may be of any length).
+constexpr std::size_t kMaxErrorText = 1000;
+
+// Runs one action; any failure of its own (memory, a file system error) ends the session as a
+// mistake at the action's place, so that the logs are still written.
+void RunAction(const Action &action, RunContext &context, const YAML::Node &key, const YAML::Node &value)
+{
+    try {
+        action(context, value);
+    } catch (const SessionError &) {
+        throw;
+    } catch (const YAML::Exception &) {
+        throw;
+    } catch (const std::bad_alloc &) {
+        throw SessionError(key, key.Scalar() + ": out of memory");
+    } catch (const std::exception &e) {
+        throw SessionError(key, key.Scalar() + ": " + e.what());
+    }
+}
+
 } // namespace
 
 int RunSession(const std::string &sessionPath, const std::string &outDir, const std::string &modulePath,
@@ -281,7 +304,7 @@ int RunSession(const std::string &sessionPath, const std::string &outDir, const 
             const Action *action = table.Find(name);
             if (!action)
                 throw SessionError(step.begin()->first, "unknown action '" + name + "'");
-            (*action)(context, step.begin()->second);
+            RunAction(*action, context, step.begin()->first, step.begin()->second);
             if (context.deferred)
                 throw SessionError(*context.deferred);
         }
@@ -289,10 +312,13 @@ int RunSession(const std::string &sessionPath, const std::string &outDir, const 
         err << sessionPath;
         if (e.line > 0)
             err << ":" << e.line << ":" << e.column;
-        err << ": " << e.what() << "\n";
+        err << ": " << PrintableText(e.what(), kMaxErrorText) << "\n";
         status = 2;
     } catch (const YAML::Exception &e) {
         err << sessionPath << ":" << e.mark.line + 1 << ":" << e.mark.column + 1 << ": " << e.msg << "\n";
+        status = 2;
+    } catch (const std::exception &e) {
+        err << sessionPath << ": " << e.what() << "\n";
         status = 2;
     }
     WriteLines(context.OutPath("commands.log"), host.commands.log);

@@ -4,9 +4,10 @@
 // FP title-safe percent, I4 action safe (0/1), FP action-safe percent, I4 burn into renders (0/1).
 #include "frame_guides_block.h"
 
+#include "../common/lwfloat.h"
+
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -15,9 +16,7 @@ const LWBlockIdent kGuidesIdent[] = {{kGuidesBlockId, kGuidesBlockToken}, {0, nu
 void PutI4(const LWSaveState *s, int value) { s->writeI4(s->writeData, &value, 1); }
 void PutFP(const LWSaveState *s, double value)
 {
-    // Only finite floats are stored: a scene must always load again.
-    const double limit = std::numeric_limits<float>::max();
-    const float narrowed = std::isnan(value) ? 0.0f : static_cast<float>(std::clamp(value, -limit, limit));
+    const float narrowed = BlockFloat(value);
     s->writeFP(s->writeData, &narrowed, 1);
 }
 

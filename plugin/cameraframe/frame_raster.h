@@ -27,8 +27,11 @@ void ForEachPolygonSpan(const RasterPoint *points, int count, int width, int hei
         minY = std::min(minY, points[i].y);
         maxY = std::max(maxY, points[i].y);
     }
-    const double firstRow = std::max(0.0, std::ceil(minY - 0.5));
-    const double lastRow = std::min(static_cast<double>(height), std::ceil(maxY - 0.5));
+    // The rows and columns are clipped to the raster in floating point, before any conversion to
+    // int: the work is bounded by the raster, however far away the vertices lie.
+    const double rows = static_cast<double>(height);
+    const double firstRow = std::clamp(std::ceil(minY - 0.5), 0.0, rows);
+    const double lastRow = std::clamp(std::ceil(maxY - 0.5), 0.0, rows);
     for (int y = static_cast<int>(firstRow); y < static_cast<int>(lastRow); ++y) {
         const double py = y + 0.5;
         double crossings[16];
@@ -40,12 +43,20 @@ void ForEachPolygonSpan(const RasterPoint *points, int count, int width, int hei
                 std::swap(a, b);
             if (!(a.y <= py && py < b.y))
                 continue;
-            crossings[found++] = a.x + (py - a.y) * (b.x - a.x) / (b.y - a.y);
+            double x = a.x + (py - a.y) * (b.x - a.x) / (b.y - a.y);
+            if (!std::isfinite(x)) {
+                // Differences of huge coordinates overflow: interpolate between the two ends,
+                // which stays within them (an overflow of the sum ends at an infinity of their side).
+                const double t = (py - a.y) / (b.y - a.y);
+                x = a.x * (1.0 - t) + b.x * t;
+            }
+            crossings[found++] = x;
         }
         std::sort(crossings, crossings + found);
+        const double columns = static_cast<double>(width);
         for (int k = 0; k + 1 < found; k += 2) {
-            const double x0 = std::clamp(std::ceil(crossings[k] - 0.5), 0.0, static_cast<double>(width));
-            const double x1 = std::clamp(std::ceil(crossings[k + 1] - 0.5), 0.0, static_cast<double>(width));
+            const double x0 = std::clamp(std::ceil(crossings[k] - 0.5), 0.0, columns);
+            const double x1 = std::clamp(std::ceil(crossings[k + 1] - 0.5), 0.0, columns);
             if (x1 > x0)
                 span(y, static_cast<int>(x0), static_cast<int>(x1));
         }

@@ -2,6 +2,7 @@
 #include "frame_scene_block.h"
 
 #include "frame_geometry.h"
+#include "../common/lwfloat.h"
 #include "frame_guides_block.h"
 #include "../common/lwtool2.h"
 
@@ -19,9 +20,10 @@ constexpr int kTextLimit = 256;
 
 void PutI4(const LWSaveState *s, int value) { s->writeI4(s->writeData, &value, 1); }
 void PutU4(const LWSaveState *s, unsigned int value) { s->writeU4(s->writeData, &value, 1); }
-void PutFP(const LWSaveState *s, double value)
+// Values beyond the float range are clamped to it; a NaN is written as the loader's default.
+void PutFP(const LWSaveState *s, double value, float fallback = 0.0f)
 {
-    const float narrowed = static_cast<float>(value);
+    const float narrowed = BlockFloat(value, fallback);
     s->writeFP(s->writeData, &narrowed, 1);
 }
 void PutStr(const LWSaveState *s, const std::string &text) { s->writeStr(s->writeData, text.c_str()); }
@@ -128,16 +130,16 @@ void SaveFrameBlock(const CameraFrameState &state, const LWSaveState *save)
         PutU4(save, static_cast<unsigned int>(reinterpret_cast<std::uintptr_t>(f->camera)));
         PutFP(save, f->posX);
         PutFP(save, f->posY);
-        PutFP(save, f->width);
-        PutFP(save, f->aspect);
-        PutFP(save, f->marginW);
+        PutFP(save, f->width, 320.0f);
+        PutFP(save, f->aspect, 16.0f / 9.0f);
+        PutFP(save, f->marginW, 0.1f);
         for (double c : f->color)
             PutFP(save, c);
         PutFP(save, f->transparency);
         PutStr(save, f->memo);
         PutI4(save, f->showFocalLength ? 1 : 0);
         PutFP(save, f->rotation);
-        PutFP(save, f->marginH);
+        PutFP(save, f->marginH, 0.1f);
     }
     PutI4(save, state.combined ? 1 : 0);
     for (double c : state.combinedColor)

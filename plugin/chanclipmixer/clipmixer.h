@@ -41,6 +41,11 @@ struct ClipMixer {
 // bound by it: they are never expanded.
 constexpr std::int64_t kMaxTableEntries = 10000000;
 
+// Most entries all the tables of one mixer hold together (160 MB of values): the clip or track
+// whose table would pass it is refused with its message, before its table is allocated, so no
+// file of any size makes a rebuild allocate more.
+constexpr std::int64_t kMaxMixerEntries = 20000000;
+
 // Longest name or token the patterns are applied to; a longer one does not match.
 constexpr std::size_t kMaxPatternInput = 4096;
 
@@ -50,12 +55,13 @@ Track &AddTrack(ClipMixer &mixer);
 void RemoveClip(ClipMixer &mixer, std::size_t index);
 void RemoveTrack(ClipMixer &mixer, std::size_t index);
 
-// Compile one clip; false after reporting the first problem on the status line.
-bool BuildClipValues(Clip &clip);
+// Compile one clip; false after reporting the first problem on the status line. With `budget`,
+// the table must also fit in the entries it has left, which it then takes.
+bool BuildClipValues(Clip &clip, std::int64_t *budget = nullptr);
 // Compile one track against the mixer's (already compiled) clips; false after reporting.
-bool BuildTrackTable(Track &track, const ClipMixer &mixer);
+bool BuildTrackTable(Track &track, const ClipMixer &mixer, std::int64_t *budget = nullptr);
 // Empty every table, then compile the clips and the tracks in list order, stopping at the first
-// problem (the only one reported).
+// problem (the only one reported); all the tables together hold at most kMaxMixerEntries.
 bool RebuildAll(ClipMixer &mixer);
 
 // The offset the mixer adds at a frame: the entry of the first enabled, compiled track covering it.

@@ -11,6 +11,7 @@
 #include "../common/lwtool2.h"
 #include "clipmixer_messages.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cmath>
@@ -68,22 +69,29 @@ const Clip *FindClip(const ClipMixer &mixer, const std::string &name)
     return nullptr;
 }
 
-// The first `limit` values of the chain (or all of it when shorter), without building the rest.
-std::vector<double> ChainHead(const std::vector<ChainPart> &parts, std::int64_t limit)
+// Writes the first values of the chain into the table, up to its size (or the whole chain when
+// shorter, without building the rest); returns how many were written.
+size_t WriteChainHead(const std::vector<ChainPart> &parts, std::vector<double> &table)
 {
-    std::vector<double> head;
+    size_t written = 0;
     for (const ChainPart &part : parts) {
         if (part.clip->values.empty())
             continue;
         for (std::int64_t n = 0; n < part.count; ++n) {
             for (double value : part.clip->values) {
-                if (static_cast<std::int64_t>(head.size()) >= limit)
-                    return head;
-                head.push_back(value);
+                if (written == table.size())
+                    return written;
+                table[written++] = value;
             }
         }
     }
-    return head;
+    return written;
+}
+
+// The entries a table may have: the bound of one table, and what is left of the mixer's.
+std::int64_t TableLimit(const std::int64_t *budget)
+{
+    return budget ? std::min(kMaxTableEntries, *budget) : kMaxTableEntries;
 }
 
 } // namespace
@@ -102,46 +110,55 @@ bool SplitClipReference(const std::string &token, std::string &name, std::string
     return true;
 }
 
-bool BuildClipValues(Clip &clip)
+bool BuildClipValues(Clip &clip, std::int64_t *budget)
 {
     if (clip.name.empty() || !IsClipName(clip.name)) {
-        ShowMixerMessage(kMsgClipName, clip.name.c_str());
+        ShowMixerMessage(kMsgClipName, MessageArgument(clip.name).c_str());
         return false;
     }
     if (clip.step < 1 || clip.step > 999) {
-        ShowMixerMessage(kMsgClipStep, clip.name.c_str(), static_cast<int>(clip.step));
+        ShowMixerMessage(kMsgClipStep, MessageArgument(clip.name).c_str(), static_cast<int>(clip.step));
         return false;
     }
-    std::vector<double> numbers;
-    for (const std::string &token : SplitTokens(clip.sequence)) {
+    // Checked first, converted once the size of the table is known to fit.
+    const std::vector<std::string> tokens = SplitTokens(clip.sequence);
+    const std::int64_t limit = TableLimit(budget);
+    std::int64_t numbers = 0;
+    for (const std::string &token : tokens) {
         double value = 0.0;
         // A token over the table bound is refused like a malformed one.
-        const bool tooMany = static_cast<std::int64_t>(numbers.size() + 1) * clip.step > kMaxTableEntries;
+        const bool tooMany = (numbers + 1) * clip.step > limit;
         if (tooMany || !IsNumberToken(token) || !ConvertNumber(token, value)) {
-            ShowMixerMessage(kMsgClipSequence, clip.name.c_str(), token.c_str());
+            ShowMixerMessage(kMsgClipSequence, MessageArgument(clip.name).c_str(), MessageArgument(token).c_str());
             return false;
         }
-        numbers.push_back(value);
+        ++numbers;
     }
-    if (numbers.empty()) {
-        ShowMixerMessage(kMsgClipSequence, clip.name.c_str(), clip.sequence.c_str());
+    if (numbers == 0) {
+        ShowMixerMessage(kMsgClipSequence, MessageArgument(clip.name).c_str(),
+                         MessageArgument(clip.sequence).c_str());
         return false;
     }
     std::vector<double> values;
-    values.reserve(numbers.size() * static_cast<size_t>(clip.step));
-    for (double value : numbers)
+    values.reserve(static_cast<size_t>(numbers * clip.step));
+    for (const std::string &token : tokens) {
+        double value = 0.0;
+        ConvertNumber(token, value);
         values.insert(values.end(), static_cast<size_t>(clip.step), value);
+    }
+    if (budget)
+        *budget -= static_cast<std::int64_t>(values.size());
     clip.values = std::move(values);
     return true;
 }
 
-bool BuildTrackTable(Track &track, const ClipMixer &mixer)
+bool BuildTrackTable(Track &track, const ClipMixer &mixer, std::int64_t *budget)
 {
     if (!track.enable)
         return true;
     // Computed in 64 bits: in and out may span the whole 32-bit range.
     const std::int64_t count = static_cast<std::int64_t>(track.out) - track.in + 1;
-    if (count < 1 || count > kMaxTableEntries) {
+    if (count < 1 || count > TableLimit(budget)) {
         ShowMixerMessage(kMsgTrackInOut, static_cast<int>(track.in), static_cast<int>(track.out));
         return false;
     }
@@ -166,7 +183,7 @@ bool BuildTrackTable(Track &track, const ClipMixer &mixer)
             continue;
         const Clip *clip = FindClip(mixer, name);
         if (!clip) {
-            ShowMixerMessage(kMsgTrackClip, name.c_str());
+            ShowMixerMessage(kMsgTrackClip, MessageArgument(name).c_str());
             return false;
         }
         parts.push_back({clip, repeat});
@@ -177,18 +194,15 @@ bool BuildTrackTable(Track &track, const ClipMixer &mixer)
         return false;
     }
 
-    // Only the part of the chain that reaches a frame is built: the first `count` values.
-    // A head of `count` values is the table itself; a shorter one is the whole chain, repeated or
-    // held on its last value.
-    std::vector<double> head = ChainHead(parts, count);
-    const size_t headSize = head.size();
-    if (headSize == static_cast<size_t>(count)) {
-        track.frameTable = std::move(head);
-        return true;
-    }
+    // Only the part of the chain that reaches a frame is built: the first `count` values. When
+    // the chain is shorter, the table goes on with the whole chain repeated, or held on its last
+    // value.
     std::vector<double> table(static_cast<size_t>(count));
-    for (size_t k = 0; k < table.size(); ++k)
-        table[k] = track.repeat ? head[k % headSize] : head[std::min(k, headSize - 1)];
+    const size_t headSize = WriteChainHead(parts, table);
+    for (size_t k = headSize; k < table.size(); ++k)
+        table[k] = track.repeat ? table[k % headSize] : table[headSize - 1];
+    if (budget)
+        *budget -= count;
     track.frameTable = std::move(table);
     return true;
 }
@@ -200,11 +214,12 @@ bool RebuildAll(ClipMixer &mixer)
         std::vector<double>().swap(clip->values);
     for (auto &track : mixer.tracks)
         std::vector<double>().swap(track->frameTable);
+    std::int64_t budget = kMaxMixerEntries;
     for (auto &clip : mixer.clips)
-        if (!BuildClipValues(*clip))
+        if (!BuildClipValues(*clip, &budget))
             return false;
     for (auto &track : mixer.tracks)
-        if (!BuildTrackTable(*track, mixer))
+        if (!BuildTrackTable(*track, mixer, &budget))
             return false;
     return true;
 }

@@ -41,6 +41,16 @@ const MessageRow &MixerMessageRow(MixerMessage which)
     return table[which];
 }
 
+std::string MessageArgument(const std::string &text)
+{
+    if (text.size() <= kMaxMessageArgument)
+        return text;
+    std::size_t end = kMaxMessageArgument;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end; // not inside a UTF-8 sequence
+    return text.substr(0, end) + "...";
+}
+
 void ShowMixerMessage(int which, ...)
 {
     const char *format = which >= kMsgClipName && which <= kMsgTrackSequence

@@ -4,6 +4,9 @@
 
 #include "../common/lwtool2.h"
 
+#include <cstddef>
+#include <string>
+
 enum MixerMessage {
     kMsgClipName = 0,
     kMsgClipStep = 1,
@@ -25,6 +28,14 @@ const MessageRow &MixerMessageRow(MixerMessage which);
 
 // The error the options return when the panel cannot be built, in the current language.
 const char *MixerPanelError();
+
+// Longest text (a name, a token, a sequence) quoted whole in a message: a longer one is cut to
+// it, at a character boundary, and followed by "...". A message line thus stays under 512 bytes,
+// as every other command line does, whatever the names hold.
+constexpr std::size_t kMaxMessageArgument = 200;
+
+// The text as a message quotes it.
+std::string MessageArgument(const std::string &text);
 
 // Formats the message (a MixerMessage; an int, as the last parameter before the arguments) and
 // shows it as one "StatusMsg {1.0} " line (control characters become spaces, so text from files

@@ -2,11 +2,13 @@
 #include "memo_master.h"
 
 #include "../common/lwactivate.h"
+#include "../common/lwfloat.h"
 #include "../common/lwtool2.h"
 #include "memo_texts.h"
 #include "timelinememo_servers.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 const char kMemoBlockVersion[] = "0100";
@@ -20,10 +22,10 @@ constexpr int kNameLength = 65536;
 
 void WriteInt(const LWSaveState &save, int value) { save.writeI4(save.writeData, &value, 1); }
 
-// A time narrowed to 32 bits.
+// A time narrowed to 32 bits, within the float range (a scene must always load again).
 void WriteFloat(const LWSaveState &save, double value)
 {
-    const float narrowed = static_cast<float>(value);
+    const float narrowed = BlockFloat(value);
     save.writeFP(save.writeData, &narrowed, 1);
 }
 
@@ -63,7 +65,7 @@ public:
         if (ok_ && load_.readFP(load_.readData, &value, 1) != 1)
             ok_ = false;
         if (ok_)
-            out = value;
+            out = std::isfinite(value) ? value : 0.0; // what is saved is finite, so is what is kept
         return ok_;
     }
 

@@ -87,8 +87,9 @@ void DrawMemoStrip(const MemoInstance &instance, const MemoDrawInputs &inputs, L
         DrawText(access, 1.0, rowY + 0.85 * layout.rowHeight, TrackDisplayName(track), LWJUST_LEFT);
     }
     SetColor(access, kMarkerColor);
-    DrawUnitQuad(access, layout.labelMargin + (inputs.frame - inputs.previewStart) * layout.frameWidth, top + 1.0,
-                 layout.frameWidth, layout.rowHeight * static_cast<double>(active.size()));
+    // In double: the frame and the preview start may lie the whole int range apart.
+    const double markerX = layout.labelMargin + (static_cast<double>(inputs.frame) - inputs.previewStart) * layout.frameWidth;
+    DrawUnitQuad(access, markerX, top + 1.0, layout.frameWidth, layout.rowHeight * static_cast<double>(active.size()));
 }
 
 void DrawMemoOverlay(LWInstance inst, LWCustomObjAccess *access)
