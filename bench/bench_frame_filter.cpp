@@ -1,6 +1,7 @@
 // bench_frame_filter.cpp: the camera frames' image filter and combined mask rebuild.
 //
-// FrameFilter/4k runs the filter over a 3840 x 2160 render with four frames (one rotated); its
+// FrameFilter/4k runs the filter over a 3840 x 2160 render with four frames (one rotated);
+// FrameFilterGuides/4k the same with every guide kind and both safe areas burnt in; their
 // baseline is a plain pass that reads every row through the same host accessors and writes every
 // pixel back unchanged. MaskRebuild rebuilds the 1024 x 1024 combined-frame mask for four frames;
 // its baseline clears a mask of that size and writes every texel's alpha in row order.
@@ -24,7 +25,7 @@ struct FilterScene {
     zkh::Host host;
     zkh::FilterImage image;
 
-    FilterScene()
+    explicit FilterScene(bool guides = false)
     {
         ClearFrames();
         g_hostGlobals = HostGlobals{};
@@ -45,6 +46,10 @@ struct FilterScene {
             f->rotation = l[4];
             f->color[0] = 1;
             f->transparency = 0.3;
+            if (guides) {
+                f->guides.kinds = GuideThirds | GuideGolden | GuideCross | GuideDiagonals;
+                f->guides.titleSafe = f->guides.actionSafe = f->guides.burnIn = true;
+            }
             records.push_back(std::move(f));
         }
         AppendFrames(records);
@@ -82,9 +87,9 @@ void BM_FrameFilter_Baseline(benchmark::State &state)
     }
 }
 
-void BM_FrameFilter(benchmark::State &state)
+void RunFrameFilter(benchmark::State &state, bool guides)
 {
-    FilterScene scene;
+    FilterScene scene(guides);
     zkh::FilterAccessScope access(scene.image, 0);
     ProcessFrameFilter(nullptr, access.Access()); // the working image is kept between calls
     for (auto _ : state) {
@@ -92,6 +97,9 @@ void BM_FrameFilter(benchmark::State &state)
         benchmark::ClobberMemory();
     }
 }
+
+void BM_FrameFilter(benchmark::State &state) { RunFrameFilter(state, false); }
+void BM_FrameFilterGuides(benchmark::State &state) { RunFrameFilter(state, true); }
 
 std::vector<MaskQuad> FourQuads()
 {
@@ -129,5 +137,7 @@ void BM_MaskRebuild(benchmark::State &state)
 
 BENCHMARK(BM_FrameFilter_Baseline)->Name("BM_FrameFilter_Baseline/4k")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FrameFilter)->Name("BM_FrameFilter/4k")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FrameFilter_Baseline)->Name("BM_FrameFilterGuides_Baseline/4k")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FrameFilterGuides)->Name("BM_FrameFilterGuides/4k")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_MaskRebuild_Baseline)->Name("BM_MaskRebuild_Baseline/four")->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MaskRebuild)->Name("BM_MaskRebuild/four")->Unit(benchmark::kMicrosecond);

@@ -22,15 +22,7 @@ zkh::Block SaveAll(const CameraFrameState &state)
     return block;
 }
 
-bool Same(const zkh::Block &a, const zkh::Block &b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (zkh::FormatBlockItem(a[i]) != zkh::FormatBlockItem(b[i]))
-            return false;
-    return true;
-}
+bool Same(const zkh::Block &a, const zkh::Block &b) { return zkh::FormatBlock(a, "") == zkh::FormatBlock(b, ""); }
 
 } // namespace
 

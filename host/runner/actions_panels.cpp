@@ -27,7 +27,18 @@ PanelControl &ControlByLabel(Panel &panel, const YAML::Node &node, const std::st
     return *control;
 }
 
-// [label, value]: sets the value as the user would type it, then fires the control's event.
+// A popup's entry by its text ("2.39:1"), else the value as a whole number.
+int ChoiceOrInt(const PanelControl &control, const YAML::Node &v)
+{
+    if (v.IsScalar())
+        for (size_t i = 0; i < control.items.size(); ++i)
+            if (control.items[i] == v.Scalar())
+                return static_cast<int>(i);
+    return ReadInt(v, "panel_set value");
+}
+
+// [label, value]: sets the value as the user would type it (a popup also takes one of its entries'
+// texts), then fires the control's event.
 void SetControl(Panel &panel, const YAML::Node &value)
 {
     if (!value.IsSequence() || value.size() != 2)
@@ -35,7 +46,7 @@ void SetControl(Panel &panel, const YAML::Node &value)
     PanelControl &control = ControlByLabel(panel, value[0], "panel_set");
     const YAML::Node &v = value[1];
     switch (control.kind) {
-    case ValueKind::Int: PanelService::SetInt(control, ReadInt(v, "panel_set value")); break;
+    case ValueKind::Int: PanelService::SetInt(control, ChoiceOrInt(control, v)); break;
     case ValueKind::Float: PanelService::SetFloat(control, ReadNumber(v, "panel_set value")); break;
     case ValueKind::Text: PanelService::SetText(control, ReadText(v, "panel_set value")); break;
     case ValueKind::IntVector:
