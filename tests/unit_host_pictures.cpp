@@ -137,4 +137,51 @@ TEST(HostPictures, PanelsShowTheirValues)
     EXPECT_EQ(zkh::ShownValue(calc), "");
 }
 
+// A view panel's values as its get callback gives them.
+void *MemoValue(void *, unsigned int cid)
+{
+    static char name[] = "beat";
+    static int on = 1;
+    static double back[3] = {0.9, 0.6, 0.1};
+    switch (cid) {
+    case 1: return name;
+    case 2: return &on;
+    case 3: return back;
+    default: return nullptr;
+    }
+}
+
+TEST(HostPictures, ViewPanelsShowTheirValuesOneRowEach)
+{
+    zkh::XPanels service;
+    zkh::XPanel panel;
+    panel.get = MemoValue;
+    auto control = [&](unsigned int cid, const char *ctrlclass, const char *label, const char *type) {
+        zkh::XPanelControl c;
+        c.cid = cid;
+        c.ctrlclass = ctrlclass;
+        c.label = label;
+        c.dataName = type[0] ? label : "";
+        c.dataType = type;
+        panel.controls.push_back(c);
+    };
+    control(1, "string", "Name", "string");
+    control(2, "iBoolean", "Enable", "integer");
+    control(3, "color", "BG Color", "color");
+    control(4, "vButton", "Create Clip", "");
+    control(5, "vButton", "Delete Clip", "");
+    const zkh::PanelPicture picture = zkh::ViewPanelPicture(service, panel);
+    // Four rows of 24 pixels: the two buttons share the last one.
+    EXPECT_EQ(picture.height, 8 + 4 * 24 + 8);
+    const Image shown = Painted(picture.calls, picture.width, picture.height, "zk-view-panel-test.png", {48, 48, 52});
+    const int field = 191;
+    EXPECT_GT(Marked(shown, 126, 8 + 3, 200, 8 + 17, field), 20);  // "beat"
+    EXPECT_GT(Marked(shown, 126, 32 + 3, 142, 32 + 17, field), 80); // Enable checked
+    EXPECT_EQ(shown(132, 56 + 10, 0, 0), 229);                       // the BG colour's swatch
+    EXPECT_EQ(shown(132, 56 + 10, 0, 1), 153);
+    EXPECT_EQ(shown(132, 56 + 10, 0, 2), 25);
+    EXPECT_GT(Marked(shown, 150, 56 + 3, 300, 56 + 17, field), 20); // "229 153 25"
+    EXPECT_EQ(Marked(shown, 126, 80 + 3, 130, 80 + 17, field), 0);  // a button's plain edge
+}
+
 } // namespace
