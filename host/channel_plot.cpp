@@ -58,6 +58,44 @@ void Legend(std::vector<DrawCall> &calls, bool spans)
         entry("track frames", kSpan, true);
 }
 
+// One curve: segments between neighbouring samples. Samples that fall into one pixel column make
+// one vertical stroke over their range, so that a long run of frames costs a few segments per
+// column rather than one per frame.
+void AddCurve(std::vector<DrawCall> &calls, const PlotAxes &axes, const std::vector<ChannelSample> &samples,
+              bool mixed)
+{
+    struct Column {
+        int index;
+        double lastX, lastY, low, high;
+    };
+    bool open = false;
+    Column column{};
+    auto stroke = [&] {
+        if (column.low < column.high)
+            AddSegment(calls, column.lastX, column.low, column.lastX, column.high);
+    };
+    for (const ChannelSample &sample : samples) {
+        const double x = axes.X(sample.frame);
+        const double y = axes.Y(mixed ? sample.value : sample.base);
+        const int index = static_cast<int>(std::floor(x));
+        if (open && index == column.index) {
+            column.low = std::min(column.low, y);
+            column.high = std::max(column.high, y);
+            column.lastX = x;
+            column.lastY = y;
+            continue;
+        }
+        if (open) {
+            stroke();
+            AddSegment(calls, column.lastX, column.lastY, x, y);
+        }
+        column = {index, x, y, y, y};
+        open = true;
+    }
+    if (open)
+        stroke();
+}
+
 } // namespace
 
 double PlotAxes::X(double frame) const
@@ -133,11 +171,11 @@ std::vector<DrawCall> ChannelPlotCalls(const std::vector<ChannelSample> &samples
     Legend(calls, !spans.empty());
     for (const auto &[rgba, mixed] : {std::pair<Rgba, bool>{kBase, false}, {kMixed, true}}) {
         AddColor(calls, rgba);
-        auto y = [&](const ChannelSample &s) { return axes.Y(mixed ? s.value : s.base); };
-        for (size_t i = 1; i < samples.size(); ++i)
-            AddSegment(calls, axes.X(samples[i - 1].frame), y(samples[i - 1]), axes.X(samples[i].frame), y(samples[i]));
-        if (samples.size() == 1)
-            AddRect(calls, axes.X(samples[0].frame) - 1, y(samples[0]) - 1, 3, 3, rgba);
+        AddCurve(calls, axes, samples, mixed);
+        if (samples.size() == 1) {
+            const ChannelSample &only = samples[0];
+            AddRect(calls, axes.X(only.frame) - 1, axes.Y(mixed ? only.value : only.base) - 1, 3, 3, rgba);
+        }
     }
     return calls;
 }

@@ -75,6 +75,19 @@ TEST(HostPictures, ChannelPlotHasNumberedAxesLegendAndTrackFrames)
                                    zkh::kChannelPlotHeight, "zk-plot-test.png", {255, 255, 255});
     EXPECT_EQ(noTracks(x50 + 2, y19, 0, 0), 255);
     EXPECT_LT(Marked(noTracks, axes.left, 8, axes.right, 30, 255), Marked(plot, axes.left, 8, axes.right, 30, 255));
+
+    // A million frames cost a few strokes per pixel column, not one per frame; each column still
+    // spans the values of its frames.
+    std::vector<zkh::ChannelSample> many;
+    for (int frame = 0; frame < 1000000; ++frame)
+        many.push_back({frame, 0.0, frame % 2 ? 1.0 : -1.0});
+    const std::vector<zkh::DrawCall> calls = zkh::ChannelPlotCalls(many, {});
+    EXPECT_LT(calls.size(), 4000u);
+    const zkh::PlotAxes manyAxes = zkh::ChannelPlotAxes(many);
+    const Image dense = Painted(calls, zkh::kChannelPlotWidth, zkh::kChannelPlotHeight, "zk-plot-test.png", {255, 255, 255});
+    const int middle = (manyAxes.left + manyAxes.right) / 2;
+    EXPECT_GT(dense(middle, static_cast<int>(std::lround(manyAxes.Y(0.5))), 0, 0), 200); // red
+    EXPECT_LT(dense(middle, static_cast<int>(std::lround(manyAxes.Y(0.5))), 0, 1), 60);
 }
 
 zkh::PanelControl &AddControl(zkh::Panel &panel, const std::string &type, const std::string &label, zkh::ValueKind kind,
