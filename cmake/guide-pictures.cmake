@@ -2,7 +2,7 @@
 # simulated host and either writes the pictures they make into docs/images (MODE=write, what
 # `./zk pictures` does) or checks that docs/images holds exactly those pictures, byte for byte
 # (MODE=check, a test). Either way the XML and YAML files the sessions write must be quoted
-# word for word in docs/guide.md.
+# word for word in the guide, docs/guide.md, and in each of its translations (docs/guide.*.md).
 #
 #   cmake -DZKHOST=build/zkhost -DMODULE=build/zktools.p -DSOURCE_DIR=. -DOUT_DIR=build/guide \
 #         -DMODE=check -P cmake/guide-pictures.cmake
@@ -16,7 +16,7 @@ if(NOT MODE STREQUAL "write" AND NOT MODE STREQUAL "check")
 endif()
 
 set(images "${SOURCE_DIR}/docs/images")
-file(READ "${SOURCE_DIR}/docs/guide.md" guide)
+file(GLOB guides "${SOURCE_DIR}/docs/guide.md" "${SOURCE_DIR}/docs/guide.*.md")
 file(GLOB sessions "${SOURCE_DIR}/examples/guide-*.yaml")
 list(SORT sessions)
 if(NOT sessions)
@@ -55,11 +55,15 @@ foreach(session IN LISTS sessions)
   file(GLOB exchanged "${out}/*.xml" "${out}/*.yaml")
   foreach(exchange IN LISTS exchanged)
     file(READ "${exchange}" text)
-    string(FIND "${guide}" "${text}" at)
-    if(at EQUAL -1)
-      get_filename_component(file "${exchange}" NAME)
-      list(APPEND problems "docs/guide.md does not quote ${file} as ${name}.yaml writes it (${exchange})")
-    endif()
+    get_filename_component(file "${exchange}" NAME)
+    foreach(guide_file IN LISTS guides)
+      file(READ "${guide_file}" guide)
+      string(FIND "${guide}" "${text}" at)
+      if(at EQUAL -1)
+        get_filename_component(guide_name "${guide_file}" NAME)
+        list(APPEND problems "docs/${guide_name} does not quote ${file} as ${name}.yaml writes it (${exchange})")
+      endif()
+    endforeach()
   endforeach()
 endforeach()
 
