@@ -50,6 +50,9 @@ private:
 bool RasterizeToPng(const std::vector<DrawCall> &calls, int width, int height, const std::string &path,
                     const std::array<unsigned char, 3> &background = {64, 64, 64});
 
+// The width in pixels of a Text call's text as RasterizeToPng paints it.
+int TextWidthInPicture(const std::string &text);
+
 } // namespace zkh
 
 #endif

@@ -90,16 +90,25 @@ void FillPolygon(Image &image, const std::vector<std::array<double, 3>> &points,
     }
 }
 
+// The text's coverage (0..255) in the host's picture font, 13 pixels high.
+Image Glyphs(const std::string &text)
+{
+    Image glyphs;
+    if (text.empty())
+        return glyphs;
+    const float white[] = {255, 255, 255};
+    const float *noBackground = nullptr;
+    glyphs.draw_text(0, 0, "%s", white, noBackground, 1.0f, 13, text.c_str());
+    return glyphs;
+}
+
 void DrawText(Image &image, const DrawCall &call, const Paint &paint)
 {
     const double px = call.points[0][0], py = call.points[0][1];
     const double reach = 4.0 * (image.width() + image.height()) + 65536.0; // beyond it no glyph can show
-    if (call.text.empty() || !(std::fabs(px) < reach && std::fabs(py) < reach))
+    if (!(std::fabs(px) < reach && std::fabs(py) < reach))
         return;
-    cimg_library::CImg<float> glyphs;
-    const float white[] = {255, 255, 255};
-    const float *noBackground = nullptr;
-    glyphs.assign().draw_text(0, 0, "%s", white, noBackground, 1.0f, 13, call.text.c_str());
+    const Image glyphs = Glyphs(call.text);
     if (glyphs.is_empty())
         return;
     int x = static_cast<int>(std::lround(px));
@@ -118,6 +127,11 @@ void DrawText(Image &image, const DrawCall &call, const Paint &paint)
 }
 
 } // namespace
+
+int TextWidthInPicture(const std::string &text)
+{
+    return Glyphs(text).width();
+}
 
 bool RasterizeToPng(const std::vector<DrawCall> &calls, int width, int height, const std::string &path,
                     const std::array<unsigned char, 3> &background)

@@ -1,8 +1,12 @@
 // The runner's clip mixer actions: a session drives a channel and writes its values and file.
+#include "channel_plot.h"
 #include "process_support.h"
 #include "runner_session.h"
 
+#include <CImg.h>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include <filesystem>
 #include <fstream>
@@ -77,7 +81,16 @@ TEST(MixerRunner, SessionDrivesAChannel)
                                          "        <track enable=\"1\" in=\"1\" out=\"8\" repeat=\"0\" seq=\"A B:2\"/>\n"
                                          "    </tracks>\n"
                                          "</chanClipMixer>\n");
-    EXPECT_EQ(ReadFileBytes(out / "plot.png").substr(1, 3), "PNG");
+    // The plot shades the frames of the enabled track (1 to 8) that the panel showed.
+    const cimg_library::CImg<unsigned char> plot((out / "plot.png").string().c_str());
+    std::vector<zkh::ChannelSample> samples;
+    for (int frame = 0; frame <= 9; ++frame)
+        samples.push_back({frame, 10.0 + std::min(frame, 4), 24.0});
+    const zkh::PlotAxes axes = zkh::ChannelPlotAxes(samples);
+    const int y = static_cast<int>(std::lround(axes.Y(23.0)));
+    EXPECT_NEAR(plot(static_cast<int>(std::lround(axes.X(6))), y, 0, 0), 214, 1);
+    EXPECT_EQ(plot(static_cast<int>(std::lround(axes.X(0.5))), y, 0, 0), 255);
+    EXPECT_EQ(plot(static_cast<int>(std::lround(axes.X(8.5))), y, 0, 0), 255);
 }
 
 // The copy actions: a clip mixer copied onto another channel is a new, empty mixer; a master
@@ -149,7 +162,7 @@ TEST(MixerRunner, MistakesNameTheirPlace)
                                    TempDir("unknown-step"));
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.output.find(":10:11: unknown panel step 'paste' (clips, tracks, select_clips, select_tracks, clip, "
-                          "track, import, export, print_lists, set, press, close)"),
+                          "track, import, export, print_lists, picture, set, press, close)"),
               std::string::npos)
         << result.output;
 

@@ -1,8 +1,9 @@
 // actions_framepanel.cpp: the runner acting on the camera frames' panel and frame edit tool.
 //
 // frame_panel opens the master's options panel (the panel_* actions then press its buttons and set
-// its fields by label), frame_panel_picture paints its controls into a PNG, and frame_drag drags
-// the mouse in a viewport through the current Layout tool.
+// its fields by label), frame_panel_picture paints its controls with their values into a PNG,
+// and frame_drag drags the mouse in a viewport through the current Layout tool.
+#include "panel_picture.h"
 #include "session.h"
 
 #include <cmath>
@@ -31,57 +32,6 @@ Panel &FramePanelOf(RunContext &c, const YAML::Node &at)
 }
 
 namespace {
-
-void Rect(std::vector<DrawCall> &calls, double x, double y, double w, double h, std::array<float, 4> rgba)
-{
-    DrawCall color;
-    color.kind = DrawCall::Kind::Color;
-    color.rgba = rgba;
-    calls.push_back(color);
-    DrawCall quad;
-    quad.kind = DrawCall::Kind::Quad;
-    quad.csys = LWCSYS_VIEWPORT;
-    quad.points = {{x, y, 0}, {x + w, y, 0}, {x + w, y + h, 0}, {x, y + h, 0}};
-    calls.push_back(quad);
-}
-
-void Text(std::vector<DrawCall> &calls, double x, double y, const std::string &text, std::array<float, 4> rgba)
-{
-    DrawCall color;
-    color.kind = DrawCall::Kind::Color;
-    color.rgba = rgba;
-    calls.push_back(color);
-    DrawCall call;
-    call.kind = DrawCall::Kind::Text;
-    call.csys = LWCSYS_VIEWPORT;
-    call.points = {{x, y, 0}};
-    call.text = text;
-    call.justify = LWJUST_LEFT;
-    calls.push_back(call);
-}
-
-// The panel's controls as boxes with their labels: enabled ones light, ghosted ones dim.
-std::vector<DrawCall> PanelPicture(const Panel &panel)
-{
-    std::vector<DrawCall> calls;
-    for (const auto &control : panel.controls) {
-        if (!control->visible)
-            continue;
-        const bool ghosted = control->ghosted;
-        const std::array<float, 4> field = ghosted ? std::array<float, 4>{0.35f, 0.35f, 0.35f, 1.0f}
-                                                   : std::array<float, 4>{0.75f, 0.75f, 0.78f, 1.0f};
-        const std::array<float, 4> ink = ghosted ? std::array<float, 4>{0.55f, 0.55f, 0.55f, 1.0f}
-                                                 : std::array<float, 4>{1.0f, 1.0f, 1.0f, 1.0f};
-        const bool button = control->type == "ButtonControl";
-        const int fieldX = button ? control->x : control->HotX();
-        const int fieldW = std::max(4, control->w - (button ? 0 : control->labelWidth));
-        Rect(calls, fieldX, control->y, fieldW, control->h, field);
-        if (!control->label.empty())
-            Text(calls, button ? control->x + 4 : control->x, control->y + 10, control->label,
-                 button ? std::array<float, 4>{0.1f, 0.1f, 0.1f, 1.0f} : ink);
-    }
-    return calls;
-}
 
 std::array<double, 2> ReadPoint(const YAML::Node &node, const std::string &what)
 {
@@ -115,8 +65,7 @@ void AddFramePanelActions(ActionTable &table)
     table.Add("frame_panel_picture", [](RunContext &c, const YAML::Node &v) {
         const Panel &panel = FramePanelOf(c, v);
         const std::string path = c.OutPath(ReadText(v, "frame_panel_picture"));
-        const std::vector<DrawCall> calls = PanelPicture(panel);
-        if (!RasterizeToPng(calls, panel.w, panel.h, path, {48, 48, 52}))
+        if (!WritePanelPicture(ClassicPanelPicture(panel), path))
             throw SessionError(v, "frame_panel_picture: cannot write " + path);
         int ghosted = 0;
         for (const auto &control : panel.controls)

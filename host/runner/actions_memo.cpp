@@ -1,4 +1,6 @@
-// actions_memo.cpp: the runner's actions for the timeline memo: its panel, its picture, its file.
+// actions_memo.cpp: the runner's actions for the timeline memo: its panel (and a picture of it),
+// its strip drawn in a viewport, its file.
+#include "panel_picture.h"
 #include "session.h"
 
 #include <cstdio>
@@ -127,6 +129,14 @@ void AddMemoActions(ActionTable &table)
         }
     });
     table.Add("memo_show", [](RunContext &c, const YAML::Node &value) { ShowPanel(c, MemoPanel(c, value)); });
+    table.Add("memo_panel_picture", [](RunContext &c, const YAML::Node &value) {
+        XPanel &panel = MemoPanel(c, value);
+        const std::string path = c.OutPath(ReadText(value, "memo_panel_picture"));
+        const PanelPicture picture = ViewPanelPicture(c.host.xpanels, panel);
+        if (!WritePanelPicture(picture, path))
+            throw SessionError(value, "memo_panel_picture: cannot write " + path);
+        c.out << "memo_panel_picture: " << panel.controls.size() << " controls, " << path << "\n";
+    });
     table.Add("memo_export", [](RunContext &c, const YAML::Node &value) {
         XPanel &panel = MemoPanel(c, value);
         c.host.requesters.AnswerFile(c.OutPath(ReadText(value, "memo_export")));

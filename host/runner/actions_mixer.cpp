@@ -2,9 +2,11 @@
 // mixer to a channel, working its options panel, and evaluating the channel over frames.
 #include "channel_plot.h"
 #include "panel_lists.h"
+#include "panel_picture.h"
 #include "session.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 
 namespace zkh {
@@ -130,8 +132,21 @@ void PrintLists(Panel &panel, std::ostream &out, const YAML::Node &at)
     }
 }
 
+// The enabled tracks' frames, read from the track list's Enable, In and Out columns.
+std::vector<FrameSpan> TrackFrames(const PanelControl &list)
+{
+    std::vector<FrameSpan> spans;
+    const int rows = ListRowCount(list);
+    for (int row = 0; row < rows; ++row) {
+        const std::vector<std::string> cells = ListRow(list, row);
+        if (cells.size() >= 3 && !cells[0].empty())
+            spans.push_back({std::atoi(cells[1].c_str()), std::atoi(cells[2].c_str())});
+    }
+    return spans;
+}
+
 const char kMixerSteps[] = "clips, tracks, select_clips, select_tracks, clip, track, import, export, print_lists, "
-                          "set, press, close";
+                          "picture, set, press, close";
 
 // One step of clip_mixer_options; the modal result when the step closes the panel, else -1. The
 // panel's own steps (set, press, close) are those of every modal panel.
@@ -157,6 +172,10 @@ int RunMixerStep(RunContext &c, Panel &panel, const YAML::Node &step)
         PanelService::Fire(popup);
     } else if (key == "print_lists") {
         PrintLists(panel, c.out, value);
+    } else if (key == "picture") {
+        const std::string path = c.OutPath(ReadText(value, "picture"));
+        if (!WritePanelPicture(ClassicPanelPicture(panel), path))
+            throw SessionError(value, "picture: cannot write " + path);
     } else {
         return RunPanelStep(panel, step, kMixerSteps);
     }
@@ -190,19 +209,22 @@ void AddClipMixerActions(ActionTable &table)
     });
     table.Add("clip_mixer_options", [](RunContext &c, const YAML::Node &value) {
         ChannelModifier &modifier = MixerOn(c, value, "clip_mixer_options");
+        const std::uint32_t channel = ReadChannel(c, value, "clip_mixer_options");
         const YAML::Node steps = value["steps"];
         if (steps && !steps.IsSequence())
             throw SessionError(steps, "clip_mixer_options steps: expected a list of steps");
         RunContext *context = &c;
-        const ModalScript answer = [context, steps](Panel &panel) {
+        const ModalScript answer = [context, steps, channel](Panel &panel) {
+            int result = -1;
             if (steps) {
                 for (const YAML::Node &step : steps) {
-                    const int result = RunMixerStep(*context, panel, step);
+                    result = RunMixerStep(*context, panel, step);
                     if (result >= 0)
-                        return result;
+                        break;
                 }
             }
-            return 1;
+            context->mixerTrackFrames[channel] = TrackFrames(ControlAt(panel, kTrackList, steps));
+            return result >= 0 ? result : 1;
         };
         std::string error;
         WithModalScript(c, answer, [&] {
@@ -238,7 +260,9 @@ void AddClipMixerActions(ActionTable &table)
                 throw SessionError(file, "evaluate_channel csv: cannot write the file");
         }
         if (const YAML::Node file = value["png"]) {
-            if (!WriteChannelPlot(samples, c.OutPath(ReadText(file, "evaluate_channel png"))))
+            const auto spans = c.mixerTrackFrames.find(channel);
+            if (!WriteChannelPlot(samples, spans == c.mixerTrackFrames.end() ? std::vector<FrameSpan>() : spans->second,
+                                  c.OutPath(ReadText(file, "evaluate_channel png"))))
                 throw SessionError(file, "evaluate_channel png: cannot write the file");
         }
         if (const YAML::Node print = value["print"]; print && print.IsScalar() && print.Scalar() == "true")

@@ -1,10 +1,12 @@
 // actions_morph.cpp: the runner's actions for the morph consolidation command.
 //
 //   morph_rig            builds a face rig: controller, meshes with morph channels, bone, light, camera
-//   morph_consolidate    runs ZK:MorphConsolidate, answering its panel (create, remove or cancel)
+//   morph_consolidate    runs ZK:MorphConsolidate, answering its panel (create, remove or cancel),
+//                        with a picture of the panel as answered when "picture" names a file
 //   print_expressions    the host's expression table and where each expression is attached
 //   print_channels       the values of items' grouped channels and the expressions they follow
 #include "morph_rig.h"
+#include "panel_picture.h"
 #include "session.h"
 
 #include <cstdio>
@@ -92,7 +94,7 @@ int PopupIndex(PanelControl &popup, const std::string &name)
 void Consolidate(RunContext &c, const YAML::Node &value)
 {
     if (!value.IsMap())
-        throw SessionError(value, "morph_consolidate: expected {mode: create, controller: NAME, prefix: TEXT}");
+        throw SessionError(value, "morph_consolidate: expected {mode: create, controller: NAME, prefix: TEXT, picture: FILE}");
     const std::string mode = ReadText(Need(value, "mode", "morph_consolidate"), "morph_consolidate mode");
     if (mode != "create" && mode != "remove" && mode != "cancel")
         throw SessionError(value["mode"], "morph_consolidate mode: expected create, remove or cancel");
@@ -100,6 +102,7 @@ void Consolidate(RunContext &c, const YAML::Node &value)
     const bool hasPrefix = static_cast<bool>(value["prefix"]);
     const std::string prefix = hasPrefix ? (value["prefix"].IsNull() ? std::string() : ReadText(value["prefix"], "prefix"))
                                          : std::string();
+    const std::string picture = value["picture"] ? c.OutPath(ReadText(value["picture"], "picture")) : std::string();
     const YAML::Node at = value;
     // The user's answer to the command's panel.
     const ModalScript answer = [=](Panel &panel) {
@@ -128,6 +131,8 @@ void Consolidate(RunContext &c, const YAML::Node &value)
             PanelService::SetText(*edit, prefix);
             PanelService::Fire(*edit);
         }
+        if (!picture.empty() && !WritePanelPicture(ClassicPanelPicture(panel), picture))
+            throw SessionError(at["picture"], "picture: cannot write " + picture);
         return 1;
     };
     int result = 0;

@@ -2,6 +2,7 @@
 //
 // Non-modal panels are reached as "the panel opened last". Modal panels block inside the module,
 // so their steps are given beforehand with on_next_modal and run while the panel is open.
+#include "panel_picture.h"
 #include "session.h"
 
 #include <fstream>
@@ -151,6 +152,11 @@ void AddPanelActions(ActionTable &table)
         } else {
             DumpPanel(panel, c.out);
         }
+    });
+    table.Add("panel_picture", [](RunContext &c, const YAML::Node &value) {
+        const std::string path = c.OutPath(ReadText(value, "panel_picture"));
+        if (!WritePanelPicture(ClassicPanelPicture(CurrentPanel(c, value)), path))
+            throw SessionError(value, "panel_picture: cannot write " + path);
     });
     table.Add("on_next_modal", [](RunContext &c, const YAML::Node &value) {
         if (!value.IsSequence())

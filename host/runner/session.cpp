@@ -273,7 +273,7 @@ int RunSession(const std::string &sessionPath, const std::string &outDir, const 
     }
 
     Host host;
-    RunContext context{host, outDir, fs::path(sessionPath).parent_path().string(), out, nullptr};
+    RunContext context{host, outDir, fs::path(sessionPath).parent_path().string(), out, nullptr, {}};
     ActionTable table;
     AddCoreActions(table);
     AddClipMixerActions(table);

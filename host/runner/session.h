@@ -2,6 +2,7 @@
 #ifndef ZKH_SESSION_H
 #define ZKH_SESSION_H
 
+#include "channel_plot.h"
 #include "host.h"
 
 #include <yaml-cpp/yaml.h>
@@ -30,6 +31,9 @@ struct RunContext {
     std::ostream &out;
     // A mistake found inside a host callback (a modal panel's steps): raised after the action.
     std::shared_ptr<SessionError> deferred;
+    // The enabled tracks' frames of each channel's clip mixer, as its options panel last showed
+    // them; evaluate_channel shades them in its plot.
+    std::map<std::uint32_t, std::vector<FrameSpan>> mixerTrackFrames;
     // A path from the session: relative paths are taken inside the output folder.
     std::string OutPath(const std::string &path) const;
     // A path of an input file: relative paths are taken from the session file's folder.
@@ -52,7 +56,8 @@ void AddCoreActions(ActionTable &table);
 // Actions of the timeline memo: its panel, its picture, its YAML file.
 void AddMemoActions(ActionTable &table);
 
-// Acting on classic panels: panel_set, panel_press, panel_close, panel_dump, on_next_modal.
+// Acting on classic panels: panel_set, panel_press, panel_close, panel_dump, panel_picture,
+// on_next_modal.
 void AddPanelActions(ActionTable &table);
 // Runs one step of a modal panel script (a map with one key: set, press or close); returns the
 // modal result when the step closes the panel, else -1. `steps` names every step the caller
