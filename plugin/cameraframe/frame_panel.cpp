@@ -29,7 +29,7 @@ namespace {
 
 constexpr int kPanelWidth = 340;
 constexpr int kPanelHeight = 800; // the frame fields, then presets and guides below them
-constexpr int kOpenFlags = 64;
+constexpr int kOpenFlags = PANF_NOBUTT; // non-modal, without OK and Cancel
 constexpr int kFieldColumn = 120;
 constexpr int kRowHeight = 24;
 constexpr int kRowGap = 8;
@@ -491,8 +491,8 @@ CLWctl *MakeControl(CLWwindow *w, int id, const char *label, const char **calcIt
     case kIdDelete:
     case kIdEditOn: return new CLWctl(w, id, kButtonControl, label, 120);
     case kIdEditOff: return new CLWctl(w, id, kButtonControl, label, 84);
-    case 2:
-    case 9: return new CLWctl(w, id, label);
+    case kIdEditSeparator:
+    case kIdFrameSeparator: return new CLWctl(w, id, label);
     case kIdCombined:
     case kIdActive:
     case kIdFocal: return CLWctl::Bool(w, id, label);
@@ -544,7 +544,8 @@ bool SharesRow(int id)
 bool IsButton(int id)
 {
     return id == kIdCreate || id == kIdDelete || id == kIdEditOn || id == kIdEditOff || id == kIdCombinedPick ||
-           id == kIdColorPick || id == 2 || id == 9 || id == kIdGuideSeparator;
+           id == kIdColorPick || id == kIdEditSeparator ||
+           id == kIdFrameSeparator || id == kIdGuideSeparator;
 }
 
 std::unique_ptr<FramePanel> BuildPanel(CameraFrameState &state)

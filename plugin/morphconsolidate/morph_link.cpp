@@ -92,12 +92,6 @@ void LinkToTargets(LWItemID controller, const ItemChannel &source, const std::ve
 
 } // namespace
 
-void LinkMorphChannel(LWItemID controller, const ItemChannel &source, const std::vector<LWItemID> &targets,
-                      const std::string &prefix)
-{
-    LinkToTargets(controller, source, ReadTargetMorphs(controller, targets), prefix);
-}
-
 void RemoveMorphExpressions()
 {
     std::vector<LWItemID> meshes;

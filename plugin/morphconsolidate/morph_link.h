@@ -19,10 +19,6 @@ void RemoveMorphExpressions();
 // already) when "LW Interface Info 8" is missing.
 void CreateConsolidation(const ConsolidateState &state, int itemIndex);
 
-// Links one morph channel of the controller to the like-named morph channels of the targets.
-void LinkMorphChannel(LWItemID controller, const ItemChannel &source, const std::vector<LWItemID> &targets,
-                      const std::string &prefix);
-
 // Creates the expression "[controller.sourceName]" and attaches it to the target channel. A name
 // that would break the command line (a double quote, a line break, or a line past 511
 // characters) is reported and nothing is sent.
