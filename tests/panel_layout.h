@@ -1,0 +1,42 @@
+// panel_layout.h: what every classic panel's layout must hold, whatever its texts.
+#ifndef ZK_TESTS_PANEL_LAYOUT_H
+#define ZK_TESTS_PANEL_LAYOUT_H
+
+#include "panels.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// Every visible control with an area lies inside the panel, and no two of them overlap.
+inline void ExpectControlsInsideAndApart(const zkh::Panel &panel)
+{
+    auto name = [](const zkh::PanelControl &c) { return c.type + " \"" + c.label + "\""; };
+    for (size_t i = 0; i < panel.controls.size(); ++i) {
+        const zkh::PanelControl &a = *panel.controls[i];
+        if (!a.visible || a.w <= 0 || a.h <= 0)
+            continue;
+        EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + a.w <= panel.w && a.y + a.h <= panel.h)
+            << name(a) << " at " << a.x << "," << a.y << " " << a.w << "x" << a.h << " leaves the " << panel.w
+            << "x" << panel.h << " panel";
+        for (size_t j = i + 1; j < panel.controls.size(); ++j) {
+            const zkh::PanelControl &b = *panel.controls[j];
+            if (!b.visible || b.w <= 0 || b.h <= 0)
+                continue;
+            const bool apart = a.x + a.w <= b.x || b.x + b.w <= a.x || a.y + a.h <= b.y || b.y + b.h <= a.y;
+            EXPECT_TRUE(apart) << name(a) << " (#" << i << ") overlaps " << name(b) << " (#" << j << ")";
+        }
+    }
+}
+
+// The same panel opened in two languages: the same controls, of the same types, in the same order.
+inline void ExpectSameControls(const zkh::Panel &english, const zkh::Panel &japanese)
+{
+    ASSERT_EQ(english.controls.size(), japanese.controls.size());
+    for (size_t i = 0; i < english.controls.size(); ++i) {
+        EXPECT_EQ(english.controls[i]->type, japanese.controls[i]->type) << "#" << i;
+        EXPECT_EQ(english.controls[i]->label.empty(), japanese.controls[i]->label.empty()) << "#" << i;
+    }
+}
+
+#endif
