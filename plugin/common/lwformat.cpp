@@ -1,5 +1,6 @@
 // lwformat.cpp: printf-style formatting into strings.
 #include "lwtool2.h"
+#include "zkversion.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -57,7 +58,7 @@ std::string FormatText(const char *format, ...)
 
 std::string VersionTitle(const char *serverName, int major, int minor)
 {
-    return FormatString("%s(%d.%02d)%s", serverName, major, minor, " build 250619");
+    return FormatString("%s(%d.%02d)%s", serverName, major, minor, " build " ZK_BUILD);
 }
 
 std::string OneLine(std::string text)
