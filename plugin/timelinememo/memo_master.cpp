@@ -113,17 +113,18 @@ bool ReadTrack(BlockReading &reading, MemoTrackList &tracks)
 LWError LoadCallback(LWInstance inst, const LWLoadState *load)
 {
     return GuardedOr(static_cast<LWError>(kMemoInvalidFormat), [&]() -> LWError {
-        if (!IsLiveMemo(inst) || !load)
+        MemoInstance *instance = LiveMemoOf(inst);
+        if (!instance || !load)
             return nullptr;
-        return LoadMemoBlock(*static_cast<MemoInstance *>(inst), *load);
+        return LoadMemoBlock(*instance, *load);
     });
 }
 
 LWError SaveCallback(LWInstance inst, const LWSaveState *save)
 {
     Guarded([&] {
-        if (IsLiveMemo(inst) && save)
-            SaveMemoBlock(*static_cast<MemoInstance *>(inst), *save);
+        if (MemoInstance *instance = LiveMemoOf(inst); instance && save)
+            SaveMemoBlock(*instance, *save);
     });
     return nullptr;
 }
@@ -186,11 +187,12 @@ LWInstance CreateMemoInstance(void *, void *, LWError *error)
 void DestroyMemoInstance(LWInstance inst)
 {
     Guarded([&] {
-        if (!IsLiveMemo(inst))
+        MemoInstance *instance = LiveMemoOf(inst);
+        if (!instance)
             return;
         auto &registry = MemoRegistry();
-        registry.erase(std::remove(registry.begin(), registry.end(), inst), registry.end());
-        delete static_cast<MemoInstance *>(inst);
+        registry.erase(std::remove(registry.begin(), registry.end(), instance), registry.end());
+        delete instance;
     });
 }
 
@@ -205,8 +207,9 @@ const char *MemoDescription(LWInstance)
 double MemoEvent(LWInstance inst, const LWMasterAccess *access)
 {
     Guarded([&] {
-        if (IsLiveMemo(inst) && access && (access->eventCode == LWEVNT_TIME || access->eventCode == LWEVNT_SELECT))
-            static_cast<MemoInstance *>(inst)->redrawPending = true;
+        MemoInstance *instance = LiveMemoOf(inst);
+        if (instance && access && (access->eventCode == LWEVNT_TIME || access->eventCode == LWEVNT_SELECT))
+            instance->redrawPending = true;
     });
     return 0.0;
 }
