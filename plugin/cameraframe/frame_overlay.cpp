@@ -163,7 +163,8 @@ void DrawCombined(const Painter &p, const ViewMapping &m, const CameraFrameState
     // The frames in mask pixels, placed only when the cached texture has to be rebuilt.
     auto quads = [&] {
         std::vector<MaskQuad> list;
-        const double kx = kMaskSize / static_cast<double>(m.shown.vpW), ky = kMaskSize / static_cast<double>(m.shown.vpH);
+        const double kx = kMaskSize / static_cast<double>(m.shown.vpW);
+        const double ky = kMaskSize / static_cast<double>(m.shown.vpH);
         for (const FrameRecord *f : frames) {
             MaskQuad quad;
             static const double kUnit[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
@@ -200,7 +201,8 @@ void Draw(LWInstance inst, LWCustomObjAccess *access)
     Guarded([&] {
         auto *state = FrameStateOf(inst);
         CameraViewport viewport;
-        if (!state || !access || !ReadCameraViewport(g_hostGlobals.viewportInfo, g_hostGlobals.cameraInfo, access->view, viewport))
+        if (!state || !access ||
+            !ReadCameraViewport(g_hostGlobals.viewportInfo, g_hostGlobals.cameraInfo, access->view, viewport))
             return;
         const int view = access->view;
         const LWItemID camera = viewport.camera;
