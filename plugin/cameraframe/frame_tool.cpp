@@ -30,16 +30,21 @@ struct ToolState {
 ToolState g_tool;
 LWToolFuncs g_toolFuncs;
 
+// The host's viewport record: the snapshot follows the scene, so it is looked up again.
+const LWViewportInfo *CurrentViewports()
+{
+    const LWViewportInfo *views = g_hostGlobals.viewportInfo;
+    if (GlobalFunc *global = g_hostGlobals.global)
+        if (auto *fresh = static_cast<const LWViewportInfo *>(global("LW Viewport Info 9", GFUSE_TRANSIENT)))
+            views = fresh;
+    return views;
+}
+
 // The camera view the event happened in; false when it is not a camera view with a camera and a
 // shown image.
 bool MapViewport(int view, CameraViewport &m)
 {
-    const LWViewportInfo *views = g_hostGlobals.viewportInfo;
-    GlobalFunc *global = g_hostGlobals.global;
-    if (global) // the viewport snapshot follows the scene: look it up again
-        if (auto *fresh = static_cast<const LWViewportInfo *>(global("LW Viewport Info 9", GFUSE_TRANSIENT)))
-            views = fresh;
-    if (!ReadCameraViewport(views, g_hostGlobals.cameraInfo, view, m))
+    if (!ReadCameraViewport(CurrentViewports(), g_hostGlobals.cameraInfo, view, m))
         return false;
     return m.shown.fitW > 0 && m.shown.fitH > 0;
 }
@@ -47,11 +52,7 @@ bool MapViewport(int view, CameraViewport &m)
 // The event's position in window pixels of the viewport.
 bool MousePosition(const LWToolEvent &event, double &x, double &y)
 {
-    const LWViewportInfo *views = g_hostGlobals.viewportInfo;
-    GlobalFunc *global = g_hostGlobals.global;
-    if (global)
-        if (auto *fresh = static_cast<const LWViewportInfo *>(global("LW Viewport Info 9", GFUSE_TRANSIENT)))
-            views = fresh;
+    const LWViewportInfo *views = CurrentViewports();
     double z = 0.0;
     if (!views || !views->project || !views->project(event.viewNumber, const_cast<double *>(event.posRaw), &x, &y, &z))
         return false;
