@@ -62,7 +62,6 @@ std::unique_ptr<Module> Module::Load(const std::string &path, std::string &error
         return nullptr;
     std::unique_ptr<Module> module(new Module());
     module->handle_ = handle;
-    module->path_ = path;
     const auto *descriptor = static_cast<const ModuleDescriptor *>(FindSymbol(handle, "_mod_descrip"));
     if (!descriptor) {
         error = path + " has no _mod_descrip";

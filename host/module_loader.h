@@ -35,7 +35,6 @@ public:
     const ServerInfo *Find(const std::string &className, const std::string &name) const;
     const ModuleDescriptor *Descriptor() const { return descriptor_; }
     void *ServerData() const { return serverData_; }
-    const std::string &Path() const { return path_; }
 
     // Calls a server's activation with the host's global function.
     int Activate(const ServerInfo &server, int version, GlobalFunc *global, void *local) const;
@@ -45,7 +44,6 @@ private:
     void *handle_ = nullptr;
     const ModuleDescriptor *descriptor_ = nullptr;
     void *serverData_ = nullptr;
-    std::string path_;
     std::vector<ServerInfo> servers_;
 };
 

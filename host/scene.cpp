@@ -37,17 +37,6 @@ double Interpolate(const std::map<double, double> &keys, double t)
 
 } // namespace
 
-const char *ItemKindName(ItemKind kind)
-{
-    switch (kind) {
-    case ItemKind::Object: return "Object";
-    case ItemKind::Light: return "Light";
-    case ItemKind::Camera: return "Camera";
-    case ItemKind::Bone: return "Bone";
-    }
-    return "Item";
-}
-
 Scene::Scene() = default;
 
 std::uint32_t Scene::NextId(ItemKind kind)
@@ -250,16 +239,6 @@ std::vector<const Record *> Listed(const Index &index, const Key &key, const std
 }
 
 } // namespace
-
-std::vector<const ChannelGroup *> Scene::GroupsIn(std::uint32_t parent) const
-{
-    return Listed(groupsByParent_, parent, groups_);
-}
-
-std::vector<const Channel *> Scene::ChannelsIn(std::uint32_t group) const
-{
-    return Listed(channelsByGroup_, group, channels_);
-}
 
 std::vector<const ChannelGroup *> Scene::GroupsNamed(std::uint32_t parent, const std::string &name) const
 {

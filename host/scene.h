@@ -15,8 +15,6 @@ namespace zkh {
 
 enum class ItemKind { Object = LWI_OBJECT, Light = LWI_LIGHT, Camera = LWI_CAMERA, Bone = LWI_BONE };
 
-const char *ItemKindName(ItemKind kind);
-
 // One scene item. Identifiers fit in 32 bits: they survive a scene block and print with "0x%x".
 struct Item {
     std::uint32_t id = 0;
@@ -77,10 +75,6 @@ public:
     const Channel *FindChannel(std::uint32_t id) const;
     // The first item whose channel group is `group`; null when none.
     const Item *ItemOfGroup(std::uint32_t group) const;
-    // The groups whose parent is `parent` (0: the root groups) and the channels of a group, each
-    // in the order they were added.
-    std::vector<const ChannelGroup *> GroupsIn(std::uint32_t parent) const;
-    std::vector<const Channel *> ChannelsIn(std::uint32_t group) const;
     // The group or channel after `after` among those of `parent` or `group`: the first one when
     // `after` is 0, null after the last one or when `after` is not among them.
     const ChannelGroup *NextGroupIn(std::uint32_t parent, std::uint32_t after) const;

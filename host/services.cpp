@@ -20,12 +20,6 @@ void ServiceRegistry::Remove(const std::string &name)
     services_.erase(name);
 }
 
-bool ServiceRegistry::Has(const std::string &name) const
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    return services_.count(name) != 0;
-}
-
 void ServiceRegistry::SetLocale(std::uint32_t localeId)
 {
     Set("Locale Info", reinterpret_cast<void *>(static_cast<std::uintptr_t>(localeId)));

@@ -17,7 +17,6 @@ public:
     void Set(const std::string &name, void *table);
     void SetProvider(const std::string &name, std::function<void *()> provider);
     void Remove(const std::string &name);
-    bool Has(const std::string &name) const;
     // "Locale Info" answers the language identifier itself.
     void SetLocale(std::uint32_t localeId);
 

@@ -31,7 +31,7 @@ int ActivateCameraFrameInterface(int version, GlobalFunc *global, void *local, v
 {
     return ActivateHandler<LWInterface>(version, kInterfaceVersion, global, local, g_cameraFrameLanguage,
                                         [](LWInterface &ui) {
-                                            if (auto *state = static_cast<CameraFrameState *>(ui.inst)) {
+                                            if (auto *state = FrameStateOf(ui.inst)) {
                                                 auto lock = LockFrames();
                                                 if (state->currentIndex < 0 || state->currentIndex >= FrameCount())
                                                     state->currentIndex = 0;

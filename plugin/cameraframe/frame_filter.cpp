@@ -36,6 +36,8 @@ using WorkRow = cimg_library::CImg<float>;
 struct FilterInstance {};
 std::atomic<FilterInstance *> g_filter{nullptr};
 
+FilterInstance *FilterOf(LWInstance instance) { return static_cast<FilterInstance *>(instance); }
+
 // One run of band pixels of one frame, blended as keep x old + add[c].
 struct BandSpan {
     int y, x0, x1;
@@ -186,7 +188,7 @@ LWInstance CreateFilter(void *, void *, LWError *error)
 void DestroyFilter(LWInstance inst)
 {
     Guarded([&] {
-        auto *filter = static_cast<FilterInstance *>(inst);
+        auto *filter = FilterOf(inst);
         FilterInstance *expected = filter;
         g_filter.compare_exchange_strong(expected, nullptr);
         delete filter;

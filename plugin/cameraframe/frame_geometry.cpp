@@ -147,3 +147,19 @@ CameraViewMapping MapCameraView(int vpW, int vpH, int resW, int resH)
     }
     return m;
 }
+
+bool ReadCameraViewport(const LWViewportInfo *views, const LWCameraInfo *cameras, int view, CameraViewport &out)
+{
+    if (!views || !views->type || !views->viewItem || !views->rect || !cameras || !cameras->resolution)
+        return false;
+    if (views->type(view) != LVVIEWT_CAMERA)
+        return false;
+    out.camera = views->viewItem(view);
+    if (out.camera == LWITEM_NULL)
+        return false;
+    int left = 0, top = 0, width = 0, height = 0, resW = 0, resH = 0;
+    views->rect(view, &left, &top, &width, &height);
+    cameras->resolution(out.camera, &resW, &resH);
+    out.shown = MapCameraView(width, height, resW, resH);
+    return true;
+}

@@ -35,8 +35,25 @@ FrameCornerSet frameCorners(const FrameRecord &frame, double refW, double refH);
 struct CameraViewMapping {
     int vpW, vpH, resW, resH;
     double fitW, fitH;
+
+    // Camera pixels relative to the camera image centre -> viewport pixels.
+    double ViewX(double x) const { return vpW / 2.0 + x * (fitW / resW); }
+    double ViewY(double y) const { return vpH / 2.0 + y * (fitH / resH); }
+    // Viewport pixels -> camera pixels relative to the camera image centre.
+    double CameraX(double viewX) const { return (viewX - vpW / 2.0) * resW / fitW; }
+    double CameraY(double viewY) const { return (viewY - vpH / 2.0) * resH / fitH; }
 };
 CameraViewMapping MapCameraView(int vpW, int vpH, int resW, int resH);
+
+// A camera view of the host: the camera it shows and how the camera image sits in the viewport.
+struct CameraViewport {
+    LWItemID camera = LWITEM_NULL;
+    CameraViewMapping shown{};
+};
+
+// Reads view number `view` from the host's viewport and camera records; false when it is no camera
+// view, shows no camera, or a record lacks a function this needs.
+bool ReadCameraViewport(const LWViewportInfo *views, const LWCameraInfo *cameras, int view, CameraViewport &out);
 
 // A point of the frame's unit square, relative to the centre of the reference image.
 void FrameUnitPoint(const FrameRecord &frame, double u, double v, double &x, double &y);

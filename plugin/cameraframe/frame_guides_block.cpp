@@ -4,39 +4,21 @@
 // FP title-safe percent, I4 action safe (0/1), FP action-safe percent, I4 burn into renders (0/1).
 #include "frame_guides_block.h"
 
-#include "../common/lwfloat.h"
+#include "../common/scene_block_io.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
 const LWBlockIdent kGuidesIdent[] = {{kGuidesBlockId, kGuidesBlockToken}, {0, nullptr}};
 
-void PutI4(const LWSaveState *s, int value) { s->writeI4(s->writeData, &value, 1); }
-void PutFP(const LWSaveState *s, double value)
-{
-    const float narrowed = BlockFloat(value);
-    s->writeFP(s->writeData, &narrowed, 1);
-}
-
-bool GetI4(const LWLoadState *l, int &out) { return l->readI4(l->readData, &out, 1) == 1; }
-bool GetFP(const LWLoadState *l, double &out, double fallback)
-{
-    float value = 0.0f;
-    if (l->readFP(l->readData, &value, 1) != 1)
-        return false;
-    out = std::isfinite(value) ? static_cast<double>(value) : fallback;
-    return true;
-}
-
-bool ReadGuides(const LWLoadState *l, FrameGuides &g)
+bool ReadGuides(SceneBlockReader &r, FrameGuides &g)
 {
     const FrameGuides defaults;
     int kinds = 0, title = 0, action = 0, burn = 0;
-    if (!(GetI4(l, kinds) && GetFP(l, g.opacity, defaults.opacity) && GetI4(l, title) &&
-          GetFP(l, g.titleSafePercent, defaults.titleSafePercent) && GetI4(l, action) &&
-          GetFP(l, g.actionSafePercent, defaults.actionSafePercent) && GetI4(l, burn)))
+    if (!(r.I4(kinds) && r.FP(g.opacity, defaults.opacity) && r.I4(title) &&
+          r.FP(g.titleSafePercent, defaults.titleSafePercent) && r.I4(action) &&
+          r.FP(g.actionSafePercent, defaults.actionSafePercent) && r.I4(burn)))
         return false;
     g.kinds = static_cast<std::uint32_t>(kinds) & (GuideThirds | GuideGolden | GuideCross | GuideDiagonals);
     g.opacity = std::clamp(g.opacity, 0.0, 1.0);
@@ -55,16 +37,17 @@ void SaveGuideBlock(const FrameRecords &frames, const LWSaveState *save)
     if (!save || !save->beginBlk || !save->endBlk)
         return;
     save->beginBlk(save->writeData, &kGuidesIdent[0], 0);
-    PutI4(save, static_cast<int>(frames.size()));
+    const LWSaveState &s = *save;
+    PutBlockI4(s, static_cast<int>(frames.size()));
     for (const auto &f : frames) {
         const FrameGuides &g = f->guides;
-        PutI4(save, static_cast<int>(g.kinds));
-        PutFP(save, g.opacity);
-        PutI4(save, g.titleSafe ? 1 : 0);
-        PutFP(save, g.titleSafePercent);
-        PutI4(save, g.actionSafe ? 1 : 0);
-        PutFP(save, g.actionSafePercent);
-        PutI4(save, g.burnIn ? 1 : 0);
+        PutBlockI4(s, static_cast<int>(g.kinds));
+        PutBlockFP(s, g.opacity);
+        PutBlockI4(s, g.titleSafe ? 1 : 0);
+        PutBlockFP(s, g.titleSafePercent);
+        PutBlockI4(s, g.actionSafe ? 1 : 0);
+        PutBlockFP(s, g.actionSafePercent);
+        PutBlockI4(s, g.burnIn ? 1 : 0);
     }
     save->endBlk(save->writeData);
 }
@@ -73,11 +56,12 @@ void LoadGuideBlock(FrameRecords &frames, const LWLoadState *load)
 {
     if (!load || !load->findBlk || !load->endBlk || load->findBlk(load->readData, kGuidesIdent) != kGuidesBlockId)
         return;
+    SceneBlockReader r(*load);
     int count = 0;
-    if (GetI4(load, count))
+    if (r.I4(count))
         for (size_t i = 0; i < frames.size() && static_cast<int>(i) < count; ++i) {
             FrameGuides read;
-            if (!ReadGuides(load, read))
+            if (!ReadGuides(r, read))
                 break; // a damaged entry and those after it keep no guides
             frames[i]->guides = read;
         }

@@ -74,6 +74,10 @@ struct CameraFrameState {
     std::int32_t reportedCount = 0;
 };
 
+// The master instance behind an opaque pointer: the host's LWInstance, the ring's client data, the
+// panel's user data.
+inline CameraFrameState *FrameStateOf(void *instance) { return static_cast<CameraFrameState *>(instance); }
+
 using FrameRecords = std::vector<std::unique_ptr<FrameRecord>>;
 
 // The guard of the frame list, of the records in it and of the master instance's scene-level

@@ -41,7 +41,7 @@ LWInstance Create(void *, void *, LWError *error)
 void Destroy(LWInstance inst)
 {
     Guarded([&] {
-        auto *state = static_cast<CameraFrameState *>(inst);
+        auto *state = FrameStateOf(inst);
         if (!state)
             return;
         if (const LWComRing *ring = g_hostGlobals.comRing; ring && ring->ringDetach)
@@ -59,7 +59,7 @@ void Destroy(LWInstance inst)
 LWError Load(LWInstance inst, const LWLoadState *load)
 {
     return GuardedOr(static_cast<LWError>(nullptr), [&]() -> LWError {
-        auto *state = static_cast<CameraFrameState *>(inst);
+        auto *state = FrameStateOf(inst);
         return state ? LoadFrameBlock(*state, load) : nullptr;
     });
 }
@@ -67,7 +67,7 @@ LWError Load(LWInstance inst, const LWLoadState *load)
 LWError Save(LWInstance inst, const LWSaveState *save)
 {
     return GuardedOr(static_cast<LWError>(nullptr), [&]() -> LWError {
-        if (auto *state = static_cast<CameraFrameState *>(inst))
+        if (auto *state = FrameStateOf(inst))
             SaveFrameBlock(*state, save);
         return nullptr;
     });
@@ -76,7 +76,7 @@ LWError Save(LWInstance inst, const LWSaveState *save)
 const char *Describe(LWInstance inst)
 {
     return GuardedOr(static_cast<const char *>(""), [&]() -> const char * {
-        auto *state = static_cast<CameraFrameState *>(inst);
+        auto *state = FrameStateOf(inst);
         return state ? FrameDescription(*state) : "";
     });
 }

@@ -19,17 +19,16 @@ namespace {
 
 const float kTextColor[4] = {0.7f, 0.7f, 0.7f, 1.0f};
 
-// Camera pixels relative to the camera image centre -> viewport pixels.
+// A point of a frame's unit square placed in the viewport.
 struct ViewMapping {
-    double vpW, vpH;
-    double sx, sy; // fitW / resW, fitH / resH
+    CameraViewMapping shown;
 
     void Place(const FrameRecord &f, double u, double v, LWDVector out) const
     {
         double x = 0, y = 0;
         FrameUnitPoint(f, u, v, x, y);
-        out[0] = vpW / 2.0 + x * sx;
-        out[1] = vpH / 2.0 + y * sy;
+        out[0] = shown.ViewX(x);
+        out[1] = shown.ViewY(y);
         out[2] = 0.001;
     }
 };
@@ -164,7 +163,8 @@ void DrawCombined(const Painter &p, const ViewMapping &m, const CameraFrameState
     // The frames in mask pixels, placed only when the cached texture has to be rebuilt.
     auto quads = [&] {
         std::vector<MaskQuad> list;
-        const double kx = kMaskSize / m.vpW, ky = kMaskSize / m.vpH;
+        const double kx = kMaskSize / static_cast<double>(m.shown.vpW);
+        const double ky = kMaskSize / static_cast<double>(m.shown.vpH);
         for (const FrameRecord *f : frames) {
             MaskQuad quad;
             static const double kUnit[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
@@ -190,7 +190,8 @@ void DrawCombined(const Painter &p, const ViewMapping &m, const CameraFrameState
         a->setUVs(a->dispData, uv0, uv1, uv2, uv3);
     }
     if (a->quad) {
-        LWDVector q0 = {0, 0, 0}, q1 = {m.vpW, 0, 0}, q2 = {m.vpW, m.vpH, 0}, q3 = {0, m.vpH, 0};
+        const double vpW = m.shown.vpW, vpH = m.shown.vpH;
+        LWDVector q0 = {0, 0, 0}, q1 = {vpW, 0, 0}, q2 = {vpW, vpH, 0}, q3 = {0, vpH, 0};
         a->quad(a->dispData, q0, q1, q2, q3, LWCSYS_VIEWPORT);
     }
 }
@@ -198,17 +199,13 @@ void DrawCombined(const Painter &p, const ViewMapping &m, const CameraFrameState
 void Draw(LWInstance inst, LWCustomObjAccess *access)
 {
     Guarded([&] {
-        auto *state = static_cast<CameraFrameState *>(inst);
-        const LWViewportInfo *views = g_hostGlobals.viewportInfo;
-        const LWCameraInfo *cameras = g_hostGlobals.cameraInfo;
-        if (!state || !access || !views || !cameras || !views->type || !views->viewItem || !views->rect)
+        auto *state = FrameStateOf(inst);
+        CameraViewport viewport;
+        if (!state || !access ||
+            !ReadCameraViewport(g_hostGlobals.viewportInfo, g_hostGlobals.cameraInfo, access->view, viewport))
             return;
         const int view = access->view;
-        if (views->type(view) != LVVIEWT_CAMERA)
-            return;
-        const LWItemID camera = views->viewItem(view);
-        if (!camera)
-            return;
+        const LWItemID camera = viewport.camera;
         auto lock = LockFrames();
         std::vector<const FrameRecord *> frames;
         for (const auto &f : Frames())
@@ -216,13 +213,8 @@ void Draw(LWInstance inst, LWCustomObjAccess *access)
                 frames.push_back(f.get());
         if (frames.empty())
             return;
-        int left = 0, top = 0, vpW = 0, vpH = 0;
-        views->rect(view, &left, &top, &vpW, &vpH);
-        int resW = 0, resH = 0;
-        cameras->resolution(camera, &resW, &resH);
-        const CameraViewMapping shown = MapCameraView(vpW, vpH, resW, resH);
-        const ViewMapping mapping{static_cast<double>(shown.vpW), static_cast<double>(shown.vpH),
-                                  shown.fitW / shown.resW, shown.fitH / shown.resH};
+        const CameraViewMapping &shown = viewport.shown;
+        const ViewMapping mapping{shown};
         const Painter painter{access};
         if (access->setDrawMode)
             access->setDrawMode(access->dispData, 0);

@@ -469,7 +469,7 @@ bool PanelEvent(FramePanel &panel, CameraFrameState &state, int id)
 void ControlEvent(LWControlID control, void *userData)
 {
     Guarded([&] {
-        auto *state = static_cast<CameraFrameState *>(userData);
+        auto *state = FrameStateOf(userData);
         if (!state || !state->panel)
             return;
         FramePanel &panel = *state->panel;
@@ -593,7 +593,7 @@ std::unique_ptr<FramePanel> BuildPanel(CameraFrameState &state)
 LWError OpenFramePanel(LWInstance instance)
 {
     return GuardedOr(static_cast<LWError>(nullptr), [&]() -> LWError {
-        auto *state = static_cast<CameraFrameState *>(instance);
+        auto *state = FrameStateOf(instance);
         if (!state)
             return nullptr;
         if (state->panel && state->panel->window && state->panel->window->Panel()) {

@@ -74,7 +74,7 @@ void AnswerFrames(const CameraFrameState &state, FrameQueryReply &reply)
 void AnswerFrameQuery(void *clientData, void *, int eventCode, void *eventData)
 {
     Guarded([&] {
-        auto *state = static_cast<CameraFrameState *>(clientData);
+        auto *state = FrameStateOf(clientData);
         auto *reply = static_cast<FrameQueryReply *>(eventData);
         if (!state || !reply)
             return;

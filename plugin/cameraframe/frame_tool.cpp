@@ -30,46 +30,29 @@ struct ToolState {
 ToolState g_tool;
 LWToolFuncs g_toolFuncs;
 
-// The camera and the mapping of a viewport; false when it is not a camera view with a camera.
-struct ViewMapping {
-    LWItemID camera = LWITEM_NULL;
-    double vpW = 0, vpH = 0, resW = 0, resH = 0, fitW = 0, fitH = 0;
-};
-
-bool MapViewport(int view, ViewMapping &m)
+// The host's viewport record: the snapshot follows the scene, so it is looked up again.
+const LWViewportInfo *CurrentViewports()
 {
     const LWViewportInfo *views = g_hostGlobals.viewportInfo;
-    GlobalFunc *global = g_hostGlobals.global;
-    if (global) // the viewport snapshot follows the scene: look it up again
+    if (GlobalFunc *global = g_hostGlobals.global)
         if (auto *fresh = static_cast<const LWViewportInfo *>(global("LW Viewport Info 9", GFUSE_TRANSIENT)))
             views = fresh;
-    const LWCameraInfo *cameras = g_hostGlobals.cameraInfo;
-    if (!views || !views->type || !views->viewItem || !views->rect || !cameras || !cameras->resolution)
+    return views;
+}
+
+// The camera view the event happened in; false when it is not a camera view with a camera and a
+// shown image.
+bool MapViewport(int view, CameraViewport &m)
+{
+    if (!ReadCameraViewport(CurrentViewports(), g_hostGlobals.cameraInfo, view, m))
         return false;
-    if (views->type(view) != LVVIEWT_CAMERA)
-        return false;
-    m.camera = views->viewItem(view);
-    if (m.camera == LWITEM_NULL)
-        return false;
-    int left = 0, top = 0, width = 0, height = 0, resW = 0, resH = 0;
-    views->rect(view, &left, &top, &width, &height);
-    cameras->resolution(m.camera, &resW, &resH);
-    const CameraViewMapping mapped = MapCameraView(width, height, resW, resH);
-    if (!(mapped.fitW > 0) || !(mapped.fitH > 0))
-        return false;
-    m.vpW = mapped.vpW, m.vpH = mapped.vpH, m.resW = mapped.resW, m.resH = mapped.resH;
-    m.fitW = mapped.fitW, m.fitH = mapped.fitH;
-    return true;
+    return m.shown.fitW > 0 && m.shown.fitH > 0;
 }
 
 // The event's position in window pixels of the viewport.
 bool MousePosition(const LWToolEvent &event, double &x, double &y)
 {
-    const LWViewportInfo *views = g_hostGlobals.viewportInfo;
-    GlobalFunc *global = g_hostGlobals.global;
-    if (global)
-        if (auto *fresh = static_cast<const LWViewportInfo *>(global("LW Viewport Info 9", GFUSE_TRANSIENT)))
-            views = fresh;
+    const LWViewportInfo *views = CurrentViewports();
     double z = 0.0;
     if (!views || !views->project || !views->project(event.viewNumber, const_cast<double *>(event.posRaw), &x, &y, &z))
         return false;
@@ -77,10 +60,10 @@ bool MousePosition(const LWToolEvent &event, double &x, double &y)
 }
 
 // The mouse position in the frame's unit square.
-void UnitOf(const FrameRecord &f, const ViewMapping &m, double mouseX, double mouseY, double &u, double &v)
+void UnitOf(const FrameRecord &f, const CameraViewMapping &m, double mouseX, double mouseY, double &u, double &v)
 {
-    const double px = (mouseX - m.vpW / 2.0) * m.resW / m.fitW - f.posX;
-    const double py = (mouseY - m.vpH / 2.0) * m.resH / m.fitH - f.posY;
+    const double px = m.CameraX(mouseX) - f.posX;
+    const double py = m.CameraY(mouseY) - f.posY;
     const double c = std::cos(f.rotation);
     const double s = std::sin(f.rotation);
     u = (px * c - py * s) / f.width + 0.5;
@@ -90,15 +73,15 @@ void UnitOf(const FrameRecord &f, const ViewMapping &m, double mouseX, double mo
 int Down(LWInstance, LWToolEvent *event)
 {
     return GuardedOr(0, [&] {
-        ViewMapping m;
+        CameraViewport m;
         double x = 0, y = 0;
         if (!event || !MapViewport(event->viewNumber, m) || !MousePosition(*event, x, y))
             return 0;
         ToolState &t = g_tool;
         t.lastX = x;
         t.lastY = y;
-        t.scaleX = m.resW / m.fitW;
-        t.scaleY = m.resH / m.fitH;
+        t.scaleX = m.shown.resW / m.shown.fitW;
+        t.scaleY = m.shown.resH / m.shown.fitH;
         t.rotating = (event->flags & LWTOOLF_ALT_BUTTON) != 0;
         auto lock = LockFrames();
         FrameRecords &frames = Frames();
@@ -108,7 +91,7 @@ int Down(LWInstance, LWToolEvent *event)
             if (!f.active || f.camera != m.camera || !(f.width > 0) || !(f.height > 0))
                 continue;
             double u = 0, v = 0;
-            UnitOf(f, m, x, y, u, v);
+            UnitOf(f, m.shown, x, y, u, v);
             if (!(u >= 0.0 && u < 1.0 && v >= 0.0 && v < 1.0))
                 continue;
             t.handle = FrameHandleAt(f, u, v);

@@ -36,6 +36,9 @@ struct ClipMixer {
     std::string description;
 };
 
+// The mixer behind the host's opaque instance pointer.
+inline ClipMixer *MixerOf(void *instance) { return static_cast<ClipMixer *>(instance); }
+
 // Largest frame table or clip value list a rebuild builds; anything larger is refused with the
 // clip's or track's message instead of exhausting the host's memory. NAME:COUNT repeats are not
 // bound by it: they are never expanded.

@@ -19,13 +19,13 @@ LWInstance CreateMixer(void *, void *, LWError *)
 
 void DestroyMixer(LWInstance inst)
 {
-    Guarded([&] { delete static_cast<ClipMixer *>(inst); });
+    Guarded([&] { delete MixerOf(inst); });
 }
 
 const char *MixerDescription(LWInstance inst)
 {
     return GuardedOr(static_cast<const char *>(""), [&]() -> const char * {
-        return inst ? static_cast<ClipMixer *>(inst)->description.c_str() : "";
+        return inst ? MixerOf(inst)->description.c_str() : "";
     });
 }
 
@@ -49,7 +49,7 @@ void EvaluateMixer(LWInstance inst, const LWChannelAccess *access)
             return;
         double base = 0.0;
         access->getChannel(access->priv, access->channel, access->time, &base);
-        const double offset = inst ? MixerOffset(*static_cast<const ClipMixer *>(inst), access->frame) : 0.0;
+        const double offset = inst ? MixerOffset(*MixerOf(inst), access->frame) : 0.0;
         access->setChannel(access->priv, access->channel, base + offset);
     });
 }

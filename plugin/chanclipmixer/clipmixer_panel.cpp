@@ -282,7 +282,7 @@ bool HasPanelService(const LWPanelFuncs *funcs)
 LWError MixerOptions(LWInstance inst)
 {
     return GuardedOr(static_cast<LWError>(nullptr), [&]() -> LWError {
-        auto *mixer = static_cast<ClipMixer *>(inst);
+        auto *mixer = MixerOf(inst);
         if (!mixer)
             return nullptr;
         LWError result = nullptr;

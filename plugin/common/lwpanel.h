@@ -217,11 +217,9 @@ public:
 
     LWPanelFuncs *PanelFuncs() const { return panelFuncs_; }
     LWPanelID Panel() const { return panel_; }
-    void *UserData() const { return userData_; }
     const WindowEvent &Event() const { return event_; }
     bool IsOpen() const { return isOpen_ != 0; }
     IControl *Captured() const { return captured_; }
-    const std::vector<std::unique_ptr<IControl>> &Controls() const { return controls_; }
     // Keys held: flags for the key codes 0x1061, 0x1062 and 0x1060.
     bool KeyFlag(int index) const { return keyFlags_[index] != 0; }
 

@@ -43,10 +43,13 @@ void Draw(LWControl *control, DrMode mode)
 
 // ---- callbacks of the host ----
 
+// The tool's state behind the user data the panel's controls hand back.
+ConsolidateState *StateOf(void *userData) { return static_cast<ConsolidateState *>(userData); }
+
 int PopupCount(void *userData)
 {
     return GuardedOr(0, [&] {
-        const auto *state = static_cast<const ConsolidateState *>(userData);
+        const ConsolidateState *state = StateOf(userData);
         return state ? static_cast<int>(state->itemList.size()) : 0;
     });
 }
@@ -54,7 +57,7 @@ int PopupCount(void *userData)
 const char *PopupName(void *userData, int index)
 {
     return GuardedOr(static_cast<const char *>(nullptr), [&]() -> const char * {
-        auto *state = static_cast<ConsolidateState *>(userData);
+        auto *state = StateOf(userData);
         if (!state || index < 0 || static_cast<size_t>(index) >= state->itemList.size())
             return nullptr;
         state->popupName = ItemName(state->itemList[index]);
@@ -65,7 +68,7 @@ const char *PopupName(void *userData, int index)
 void OnTab(LWControlID, void *userData)
 {
     Guarded([&] {
-        if (auto *state = static_cast<ConsolidateState *>(userData))
+        if (auto *state = StateOf(userData))
             UpdateTabs(*state);
     });
 }
@@ -73,7 +76,7 @@ void OnTab(LWControlID, void *userData)
 void OnPrefix(LWControlID control, void *userData)
 {
     Guarded([&] {
-        if (auto *state = static_cast<ConsolidateState *>(userData))
+        if (auto *state = StateOf(userData))
             state->prefix = GetControlText(control, kPrefixLength);
     });
 }
@@ -81,7 +84,7 @@ void OnPrefix(LWControlID control, void *userData)
 void OnRemove(LWControlID, void *userData)
 {
     Guarded([&] {
-        auto *state = static_cast<ConsolidateState *>(userData);
+        auto *state = StateOf(userData);
         if (!state)
             return;
         RemoveMorphExpressions();

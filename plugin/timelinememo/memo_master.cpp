@@ -2,14 +2,12 @@
 #include "memo_master.h"
 
 #include "../common/lwactivate.h"
-#include "../common/lwfloat.h"
 #include "../common/lwtool2.h"
+#include "../common/scene_block_io.h"
 #include "memo_texts.h"
 #include "timelinememo_servers.h"
 
 #include <algorithm>
-#include <cmath>
-#include <vector>
 
 const char kMemoBlockVersion[] = "0100";
 const char kMemoInvalidFormat[] = "Invalid format!";
@@ -20,88 +18,38 @@ namespace {
 constexpr int kVersionLength = 256;
 constexpr int kNameLength = 65536;
 
-void WriteInt(const LWSaveState &save, int value) { save.writeI4(save.writeData, &value, 1); }
-
-// A time narrowed to 32 bits, within the float range (a scene must always load again).
-void WriteFloat(const LWSaveState &save, double value)
-{
-    const float narrowed = BlockFloat(value);
-    save.writeFP(save.writeData, &narrowed, 1);
-}
-
 void WriteColor(const LWSaveState &save, const std::array<float, 3> &color)
 {
     const int values[3] = {ColorComponentToInt(color[0]), ColorComponentToInt(color[1]), ColorComponentToInt(color[2])};
-    save.writeI4(save.writeData, values, 3);
+    PutBlockI4s(save, values, 3);
 }
 
-// Sequential reads that remember whether the block ended early.
-class BlockReading {
-public:
-    explicit BlockReading(const LWLoadState &load) : load_(load) {}
-
-    bool Text(std::string &out, int maxLength)
-    {
-        if (!ok_)
-            return false;
-        buffer_.assign(static_cast<size_t>(maxLength), '\0');
-        const int length = load_.readStr(load_.readData, buffer_.data(), maxLength);
-        if (length < 0)
-            return ok_ = false;
-        out.assign(buffer_.data(), static_cast<size_t>(std::min(length, maxLength - 1)));
-        return true;
-    }
-
-    bool Ints(int *values, int count)
-    {
-        if (ok_ && load_.readI4(load_.readData, values, count) != count)
-            ok_ = false;
-        return ok_;
-    }
-
-    bool Float(double &out)
-    {
-        float value = 0.0f;
-        if (ok_ && load_.readFP(load_.readData, &value, 1) != 1)
-            ok_ = false;
-        if (ok_)
-            out = std::isfinite(value) ? value : 0.0; // what is saved is finite, so is what is kept
-        return ok_;
-    }
-
-    bool Ok() const { return ok_; }
-
-private:
-    const LWLoadState &load_;
-    std::vector<char> buffer_;
-    bool ok_ = true;
-};
-
-bool ReadColor(BlockReading &reading, std::array<float, 3> &color)
+bool ReadColor(SceneBlockReader &reading, std::array<float, 3> &color)
 {
     int values[3] = {0, 0, 0};
-    if (!reading.Ints(values, 3))
+    if (!reading.I4s(values, 3))
         return false;
     for (int i = 0; i < 3; ++i)
         color[i] = ColorComponentFromInt(values[i]);
     return true;
 }
 
-bool ReadClip(BlockReading &reading, MemoTrack &track)
+bool ReadClip(SceneBlockReader &reading, MemoTrack &track)
 {
     MemoClip &clip = *AddMemoClip(track);
-    return reading.Text(clip.name, kNameLength) && reading.Float(clip.startTime) && reading.Float(clip.duration) &&
+    // What is saved is finite, so is what is kept.
+    return reading.Str(clip.name, kNameLength) && reading.FP(clip.startTime, 0.0) && reading.FP(clip.duration, 0.0) &&
            ReadColor(reading, clip.foreColor) && ReadColor(reading, clip.backColor);
 }
 
-bool ReadTrack(BlockReading &reading, MemoTrackList &tracks)
+bool ReadTrack(SceneBlockReader &reading, MemoTrackList &tracks)
 {
     MemoTrack &track = *AddMemoTrackTo(tracks);
     int active = 0, clipCount = 0;
-    if (!reading.Text(track.name, kNameLength) || !reading.Ints(&active, 1))
+    if (!reading.Str(track.name, kNameLength) || !reading.I4(active))
         return false;
     track.active = active != 0;
-    if (!reading.Ints(&clipCount, 1))
+    if (!reading.I4(clipCount))
         return false;
     // Every clip reads at least one item, so a count larger than the block stops at its end.
     for (int i = 0; i < clipCount; ++i)
@@ -113,17 +61,18 @@ bool ReadTrack(BlockReading &reading, MemoTrackList &tracks)
 LWError LoadCallback(LWInstance inst, const LWLoadState *load)
 {
     return GuardedOr(static_cast<LWError>(kMemoInvalidFormat), [&]() -> LWError {
-        if (!IsLiveMemo(inst) || !load)
+        MemoInstance *instance = LiveMemoOf(inst);
+        if (!instance || !load)
             return nullptr;
-        return LoadMemoBlock(*static_cast<MemoInstance *>(inst), *load);
+        return LoadMemoBlock(*instance, *load);
     });
 }
 
 LWError SaveCallback(LWInstance inst, const LWSaveState *save)
 {
     Guarded([&] {
-        if (IsLiveMemo(inst) && save)
-            SaveMemoBlock(*static_cast<MemoInstance *>(inst), *save);
+        if (MemoInstance *instance = LiveMemoOf(inst); instance && save)
+            SaveMemoBlock(*instance, *save);
     });
     return nullptr;
 }
@@ -133,17 +82,18 @@ LWError SaveCallback(LWInstance inst, const LWSaveState *save)
 
 void SaveMemoBlock(const MemoInstance &instance, const LWSaveState &save)
 {
-    save.writeStr(save.writeData, kMemoBlockVersion);
-    WriteInt(save, static_cast<int>(instance.tracks.size()));
+    PutBlockStr(save, kMemoBlockVersion);
+    PutBlockI4(save, static_cast<int>(instance.tracks.size()));
     for (const auto &track : instance.tracks) {
-        save.writeStr(save.writeData, track->name.c_str());
-        WriteInt(save, track->active ? 1 : 0);
-        WriteInt(save, static_cast<int>(track->clips.size()));
+        PutBlockStr(save, track->name);
+        PutBlockI4(save, track->active ? 1 : 0);
+        PutBlockI4(save, static_cast<int>(track->clips.size()));
         for (const auto &clip : track->clips) {
-            save.writeStr(save.writeData, clip->name.c_str());
-            // Two items of one value each, as load reads them.
-            WriteFloat(save, clip->startTime);
-            WriteFloat(save, clip->duration);
+            PutBlockStr(save, clip->name);
+            // Two items of one value each, as load reads them; times within the float range (a
+            // scene must always load again).
+            PutBlockFP(save, clip->startTime);
+            PutBlockFP(save, clip->duration);
             WriteColor(save, clip->foreColor);
             WriteColor(save, clip->backColor);
         }
@@ -152,14 +102,14 @@ void SaveMemoBlock(const MemoInstance &instance, const LWSaveState &save)
 
 LWError LoadMemoBlock(MemoInstance &instance, const LWLoadState &load)
 {
-    BlockReading reading(load);
+    SceneBlockReader reading(load);
     std::string version;
-    if (!reading.Text(version, kVersionLength) || version.size() < 2 || version.compare(0, 2, "01") != 0)
+    if (!reading.Str(version, kVersionLength) || version.size() < 2 || version.compare(0, 2, "01") != 0)
         return kMemoInvalidFormat;
 
     MemoTrackList tracks;
     int trackCount = 0;
-    if (reading.Ints(&trackCount, 1))
+    if (reading.I4(trackCount))
         for (int i = 0; i < trackCount; ++i)
             if (!ReadTrack(reading, tracks))
                 break;
@@ -186,11 +136,12 @@ LWInstance CreateMemoInstance(void *, void *, LWError *error)
 void DestroyMemoInstance(LWInstance inst)
 {
     Guarded([&] {
-        if (!IsLiveMemo(inst))
+        MemoInstance *instance = LiveMemoOf(inst);
+        if (!instance)
             return;
         auto &registry = MemoRegistry();
-        registry.erase(std::remove(registry.begin(), registry.end(), inst), registry.end());
-        delete static_cast<MemoInstance *>(inst);
+        registry.erase(std::remove(registry.begin(), registry.end(), instance), registry.end());
+        delete instance;
     });
 }
 
@@ -205,8 +156,9 @@ const char *MemoDescription(LWInstance)
 double MemoEvent(LWInstance inst, const LWMasterAccess *access)
 {
     Guarded([&] {
-        if (IsLiveMemo(inst) && access && (access->eventCode == LWEVNT_TIME || access->eventCode == LWEVNT_SELECT))
-            static_cast<MemoInstance *>(inst)->redrawPending = true;
+        MemoInstance *instance = LiveMemoOf(inst);
+        if (instance && access && (access->eventCode == LWEVNT_TIME || access->eventCode == LWEVNT_SELECT))
+            instance->redrawPending = true;
     });
     return 0.0;
 }

@@ -95,7 +95,8 @@ void DrawMemoStrip(const MemoInstance &instance, const MemoDrawInputs &inputs, L
 void DrawMemoOverlay(LWInstance inst, LWCustomObjAccess *access)
 {
     Guarded([&] {
-        if (!IsLiveMemo(inst) || !access)
+        MemoInstance *instance = LiveMemoOf(inst);
+        if (!instance || !access)
             return;
         const LWViewportInfo *viewports = LookUp<LWViewportInfo>("LW Viewport Info 9");
         g_hostGlobals.viewportInfo = viewports;
@@ -118,16 +119,16 @@ void DrawMemoOverlay(LWInstance inst, LWCustomObjAccess *access)
         inputs.frame = time->frame;
         inputs.previewStart = ui->previewStart;
         inputs.previewEnd = ui->previewEnd;
-        DrawMemoStrip(*static_cast<MemoInstance *>(inst), inputs, *access);
+        DrawMemoStrip(*instance, inputs, *access);
     });
 }
 
 int MemoGizmoDirty(LWInstance inst)
 {
     return GuardedOr(0, [&] {
-        if (!IsLiveMemo(inst))
+        MemoInstance *instance = LiveMemoOf(inst);
+        if (!instance)
             return 0;
-        auto *instance = static_cast<MemoInstance *>(inst);
         if (!instance->redrawPending)
             return 0;
         instance->redrawPending = false;

@@ -362,14 +362,16 @@ LWXPanelID CreateMemoPanel(MemoInstance &instance)
 void *MemoPanelGet(void *inst, unsigned int vid)
 {
     return GuardedOr(static_cast<void *>(nullptr), [&]() -> void * {
-        return IsLiveMemo(inst) ? GetValue(*static_cast<MemoInstance *>(inst), vid) : nullptr;
+        MemoInstance *instance = LiveMemoOf(inst);
+        return instance ? GetValue(*instance, vid) : nullptr;
     });
 }
 
 LWXPRefreshCode MemoPanelSet(void *inst, unsigned int vid, void *value)
 {
     return GuardedOr(LWXPRC_NONE, [&] {
-        const bool changed = IsLiveMemo(inst) && value && SetValue(*static_cast<MemoInstance *>(inst), vid, value);
+        MemoInstance *instance = LiveMemoOf(inst);
+        const bool changed = instance && value && SetValue(*instance, vid, value);
         return changed ? LWXPRC_DFLT : LWXPRC_NONE;
     });
 }
@@ -379,16 +381,16 @@ void MemoPanelButton(LWXPanelID panel, int cid)
     Guarded([&] {
         const LWXPanelFuncs *xpanel = g_hostGlobals.xpanelFuncs;
         void *data = xpanel && xpanel->getData ? xpanel->getData(panel, 0) : nullptr;
-        if (IsLiveMemo(data))
-            Pressed(*static_cast<MemoInstance *>(data), static_cast<unsigned int>(cid));
+        if (MemoInstance *instance = LiveMemoOf(data))
+            Pressed(*instance, static_cast<unsigned int>(cid));
     });
 }
 
 void MemoPanelDestroyed(void *panelData)
 {
     Guarded([&] {
-        if (IsLiveMemo(panelData))
-            static_cast<MemoInstance *>(panelData)->panel = nullptr;
+        if (MemoInstance *instance = LiveMemoOf(panelData))
+            instance->panel = nullptr;
     });
 }
 

@@ -163,12 +163,12 @@ MemoInstance *CurrentMemo()
     return registry.empty() ? nullptr : registry.front();
 }
 
-bool IsLiveMemo(const void *instance)
+MemoInstance *LiveMemoOf(const void *instance)
 {
     if (!instance)
-        return false;
+        return nullptr;
     for (MemoInstance *live : MemoRegistry())
         if (live == instance)
-            return true;
-    return false;
+            return live;
+    return nullptr;
 }

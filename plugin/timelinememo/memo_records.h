@@ -72,7 +72,8 @@ float ColorComponentFromInt(int value);
 std::vector<MemoInstance *> &MemoRegistry();
 // The live instance, or null.
 MemoInstance *CurrentMemo();
-// True when the pointer is the live instance (callbacks check what the host hands them).
-bool IsLiveMemo(const void *instance);
+// The live instance behind an opaque pointer the host hands a callback (the instance, the panel's
+// data), or null when the pointer is not the live instance.
+MemoInstance *LiveMemoOf(const void *instance);
 
 #endif

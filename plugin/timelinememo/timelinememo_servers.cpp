@@ -38,11 +38,12 @@ int ActivateMemoInterface(int version, GlobalFunc *global, void *local, void *)
         ui->panel = nullptr;
         ui->options = nullptr;
         ui->command = nullptr;
-        if (!IsLiveMemo(ui->inst))
+        MemoInstance *instance = LiveMemoOf(ui->inst);
+        if (!instance)
             return AFUNC_OK;
         if (!g_hostGlobals.xpanelFuncs)
             return AFUNC_BADGLOBAL;
-        ui->panel = CreateMemoPanel(*static_cast<MemoInstance *>(ui->inst));
+        ui->panel = CreateMemoPanel(*instance);
         return AFUNC_OK;
     });
 }
