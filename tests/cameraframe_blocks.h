@@ -163,6 +163,11 @@ protected:
         return zkh::FormatBlock(whole ? block : FrameData(block), "");
     }
 
+    // A 960 x 540 frame of "Camera", centred: viewport x 250..750, y 359.375..640.625.
+    TestFrame HalfFrame() const { return TestFrame().On(camera).Size(960, 960.0 / 540.0); }
+    // A 100 x 50 frame of "Plate", centred: x 50..150, y 25..75 of its renders.
+    TestFrame PlateFrame() const { return TestFrame().On(plate).Size(100, 2); }
+
     // The overlay's draw calls over a viewport, all or of one kind.
     std::vector<zkh::DrawCall> Calls(int view)
     {
