@@ -37,9 +37,20 @@ struct TestScene {
     double r = 0, g = 0, b = 0, transparency = 0;
     std::string extraText;
     int extraFlag = 0;
+
+    // Combined shading in a colour with a transparency.
+    TestScene &Combined(double red = 0, double green = 0, double blue = 0, double t = 0)
+    {
+        combined = 1;
+        r = red;
+        g = green;
+        b = blue;
+        transparency = t;
+        return *this;
+    }
 };
 
-// One frame's guide settings as the guide sub-block stores them.
+// One frame's guide settings as the guide sub-block stores them, in its order.
 struct TestGuides {
     int kinds = 0;
     double opacity = 0.5;
@@ -92,15 +103,11 @@ inline void AddGuideBlock(zkh::Block &block, const std::vector<TestGuides> &guid
 {
     block.push_back({zkh::BlockItem::Type::Begin, "FrameGuides", static_cast<double>(LWID_('G', 'U', 'I', 'D'))});
     AddI4(block, static_cast<double>(guides.size()));
-    for (const TestGuides &g : guides) {
-        AddI4(block, g.kinds);
-        AddFP(block, g.opacity);
-        AddI4(block, g.titleSafe);
-        AddFP(block, g.titlePercent);
-        AddI4(block, g.actionSafe);
-        AddFP(block, g.actionPercent);
-        AddI4(block, g.burnIn);
-    }
+    for (const TestGuides &g : guides)
+        for (auto [v, fp] : {std::pair{double(g.kinds), false}, {g.opacity, true}, {double(g.titleSafe), false},
+                             {g.titlePercent, true}, {double(g.actionSafe), false}, {g.actionPercent, true},
+                             {double(g.burnIn), false}})
+            fp ? AddFP(block, v) : AddI4(block, v);
     block.push_back({zkh::BlockItem::Type::End, std::string(), 0});
 }
 

@@ -17,9 +17,7 @@ using Kind = zkh::DrawCall::Kind;
 TEST_F(CameraFrameGuides, ViewportLinesOfEachKindOnOffsetAndRotatedFrames)
 {
     const TestFrame f = HalfFrame().At(100, 0).Rgb(0, 1, 0);
-    TestGuides thirds;
-    thirds.kinds = kThirds;
-    thirds.opacity = 1;
+    const TestGuides thirds{kThirds, 1};
     Load(FrameBlock({f}, {thirds}));
     std::vector<zkh::DrawCall> lines = Calls(0, Kind::Line);
     ASSERT_EQ(lines.size(), 4u);
@@ -41,10 +39,7 @@ TEST_F(CameraFrameGuides, ViewportLinesOfEachKindOnOffsetAndRotatedFrames)
 
     // The other kinds: golden section 4 lines, the centre cross 2 short ones, the diagonals 2, the
     // safe areas 4 sides each; at 90 degrees the frame's top-left third point turns with it.
-    TestGuides all;
-    all.kinds = kGolden | kCross | kDiagonals;
-    all.titleSafe = 1;
-    all.actionSafe = 1;
+    const TestGuides all{kGolden | kCross | kDiagonals, 0.5, 1, 90, 1, 93};
     TestFrame turned = f;
     turned.rotation = 3.14159265358979323846 / 2;
     Reload(FrameBlock({f, turned}, {all, thirds}));
@@ -72,9 +67,7 @@ TEST_F(CameraFrameGuides, BurntIntoRendersOnlyWhenAsked)
     // render; each guide is a strip one pixel wide about its line.
     host.scene.renderCamera = plate;
     const TestFrame f = PlateFrame().Margins(0, 0).Rgb(0, 1, 0).Clear(1);
-    TestGuides g;
-    g.kinds = kThirds | kCross;
-    g.opacity = 1;
+    TestGuides g{kThirds | kCross, 1};
     Load(FrameBlock({f}, {g}));
     EXPECT_EQ(Render().At(1, 83, 60), 0.0f); // not burnt in unless asked
     g.burnIn = 1;
@@ -93,11 +86,8 @@ TEST_F(CameraFrameGuides, BurntIntoRendersOnlyWhenAsked)
 // x 174.75..1745.25 and y 211.44..868.56 of the 1920 x 1080 render.
 TEST_F(CameraFrameGuides, TitleSafeOfAScopeFrameOnAWideCamera)
 {
-    TestGuides g;
-    g.titleSafe = 1;
-    g.opacity = 1;
-    g.burnIn = 1;
-    Load(FrameBlock({TestFrame().On(camera).Size(1745, 2.39).Rgb(0, 0, 1).Clear(1)}, {g}));
+    const TestGuides titleSafe{0, 1, 1, 90, 0, 93, 1}; // burnt in
+    Load(FrameBlock({TestFrame().On(camera).Size(1745, 2.39).Rgb(0, 0, 1).Clear(1)}, {titleSafe}));
     const zkh::FilterImage image = Render({0, 0, 0, 1}, 0, 1920, 1080);
     for (auto [x, y, blue] : {std::tuple{960, 211, 1.0f}, {960, 868, 1.0f}, {174, 540, 1.0f}, {1745, 540, 1.0f},
                               {960, 213, 0.0f}, {176, 540, 0.0f}, {960, 540, 0.0f}})
@@ -108,14 +98,7 @@ TEST_F(CameraFrameGuides, SubBlockRoundTripAndEarlierFormats)
 {
     TestFrame f = TestFrame().On(camera);
     f.name = "Scope";
-    TestGuides g;
-    g.kinds = kThirds | kDiagonals;
-    g.opacity = 0.25;
-    g.titleSafe = 1;
-    g.titlePercent = 80;
-    g.actionSafe = 1;
-    g.actionPercent = 95;
-    g.burnIn = 1;
+    const TestGuides g{kThirds | kDiagonals, 0.25, 1, 80, 1, 95, 1};
     Load(FrameBlock({f, f}, {g, TestGuides()}));
     // The sub-block after the frame data: one line per value, the second frame without guides.
     const std::vector<std::string> lines = Saved(true);

@@ -11,38 +11,30 @@ namespace {
 using CameraFrameMaster = CameraFrameTest;
 using Lines = std::vector<std::string>;
 
-TEST_F(CameraFrameMaster, OneInstancePerProcessAndTheDescriptionLine)
-{
-    zkh::MasterInstance *first = host.AddMaster("ZK:CameraFrame");
-    ASSERT_NE(first, nullptr);
-    EXPECT_STREQ(first->instFuncs.descln(first->instance), "ZK:CameraFrame(1.60) build 250619");
-    EXPECT_EQ(first->handler.type, LWMAST_SCENE);
-    EXPECT_EQ(first->handler.flags(first->instance), 0u);
-    EXPECT_EQ(first->instFuncs.copy(first->instance, first->instance), nullptr);
-    EXPECT_EQ(host.RingSubscriberCount("TessikComRing"), 1u);
-
-    EXPECT_EQ(host.AddMaster("ZK:CameraFrame"), nullptr);
-    EXPECT_EQ(host.messages.back(), "cannot add ZK:CameraFrame: ");
-
-    ASSERT_TRUE(host.RemoveMaster("ZK:CameraFrame"));
-    EXPECT_EQ(host.RingSubscriberCount("TessikComRing"), 0u);
-    EXPECT_NE(host.AddMaster("ZK:CameraFrame"), nullptr);
-}
-
-// Copying the master, as Layout does when it duplicates a handler: a second instance is refused,
-// so there is no copy, and the frames and the ring answer stay with the original.
+// One instance per process. Copying the master, as Layout does when it duplicates a handler: a
+// second instance is refused, so there is no copy, and the frames and the ring answer stay with
+// the original. Once it is removed, a new one may be added.
 TEST_F(CameraFrameMaster, CopiesAreRefusedAndTheOriginalStays)
 {
+    zkh::MasterInstance &first = Master();
+    EXPECT_STREQ(first.instFuncs.descln(first.instance), "ZK:CameraFrame(1.60) build 250619");
+    EXPECT_EQ(first.handler.type, LWMAST_SCENE);
+    EXPECT_EQ(first.handler.flags(first.instance), 0u);
+    EXPECT_EQ(first.instFuncs.copy(first.instance, first.instance), nullptr);
     TestFrame f = TestFrame().On(camera);
     f.name = "kept";
     Load(FrameBlock({f}));
     const Lines before = Saved(true);
     EXPECT_EQ(host.CopyMaster(Master()), nullptr);
     EXPECT_EQ(host.messages.back(), "cannot add ZK:CameraFrame: ");
+    EXPECT_EQ(host.AddMaster("ZK:CameraFrame"), nullptr);
     ASSERT_EQ(host.Masters().size(), 1u);
     EXPECT_EQ(Saved(true), before);
     EXPECT_EQ(host.RingSubscriberCount("TessikComRing"), 1u);
     EXPECT_EQ(zkh::QueryCameraFrames(host).frames.at(0).name, "kept");
+    ASSERT_TRUE(host.RemoveMaster("ZK:CameraFrame"));
+    EXPECT_EQ(host.RingSubscriberCount("TessikComRing"), 0u);
+    EXPECT_NE(host.AddMaster("ZK:CameraFrame"), nullptr);
 }
 
 TEST_F(CameraFrameMaster, SaveWritesVersion0305ItemByItem)

@@ -29,42 +29,31 @@ protected:
     }
 };
 
+std::string Describe(const std::vector<zkh::DrawCall> &calls)
+{
+    zkh::DrawRecorder recorder(0);
+    recorder.calls = calls;
+    return recorder.Describe();
+}
+
 TEST_F(CameraFrameOverlay, OneFrameInOrder)
 {
-    // 0.5208333 viewport pixels per camera pixel; margins 10 %.
-    TestFrame f = HalfFrame().Rgb(1, 0, 0).Clear(0.5);
+    // 960 x 480 centred at 0.5208333 viewport pixels per camera pixel: x 250..750, y 375..625;
+    // its 10 % margins (48 x 24 camera pixels) give the band x 225..775, y 362.5..637.5, drawn as
+    // the top, bottom, left and right strips. The memo left-justified and the focal length centred
+    // at 0.035 of the height (8.75) below the frame, in grey; solid pattern (0), viewport pixels (3).
+    TestFrame f = TestFrame().On(camera).Size(960, 2).Rgb(1, 0, 0).Clear(0.5);
     f.memo = "memo";
     f.focal = 1;
     Load(FrameBlock({f}));
-    const std::vector<zkh::DrawCall> calls = Calls(0);
-    ASSERT_EQ(Kinds(calls), (std::vector<std::string>{"DrawMode", "Pattern", "Color", "Quad", "Quad", "Quad", "Quad",
-                                                      "Color", "Text", "Color", "Text"}));
-    EXPECT_EQ(calls[0].size, 0);
-    EXPECT_EQ(calls[1].size, LWLPAT_SOLID);
-    EXPECT_EQ(calls[2].rgba, (std::array<float, 4>{1, 0, 0, 0.5f}));
-    // Top strip: unit [-0.05, 1.05] x [-0.05, 0]: camera x -528..528, y -297..-270 (the stored
-    // float aspect makes the height 540 within 1e-4).
-    const double s = 1000.0 / 1920.0;
-    const auto &top = calls[3].points;
-    EXPECT_NEAR(top[0][0], 500 - 528 * s, 1e-3);
-    EXPECT_NEAR(top[0][1], 500 - 297 * s, 1e-3);
-    EXPECT_DOUBLE_EQ(top[0][2], 0.001);
-    EXPECT_NEAR(top[2][0], 500 + 528 * s, 1e-3);
-    EXPECT_NEAR(top[2][1], 500 - 270 * s, 1e-3);
-    EXPECT_EQ(calls[3].csys, LWCSYS_VIEWPORT);
-    // Right strip: [1, 1.05] x [0, 1].
-    EXPECT_NEAR(calls[6].points[0][0], 500 + 480 * s, 1e-3);
-    EXPECT_NEAR(calls[6].points[2][0], 500 + 528 * s, 1e-3);
-    EXPECT_NEAR(calls[6].points[2][1], 500 + 270 * s, 1e-3);
-    // Memo left-justified at (0, 1 + 0.035), focal length centred at (0.5, 1.035), in grey.
-    EXPECT_EQ(calls[7].rgba, (std::array<float, 4>{0.7f, 0.7f, 0.7f, 1.0f}));
-    EXPECT_EQ(calls[8].text, "memo");
-    EXPECT_EQ(calls[8].justify, LWJUST_LEFT);
-    EXPECT_NEAR(calls[8].points[0][0], 500 - 480 * s, 1e-3);
-    EXPECT_NEAR(calls[8].points[0][1], 500 + (270 + 0.035 * 540) * s, 1e-3);
-    EXPECT_EQ(calls[10].text, "  35.0mm");
-    EXPECT_EQ(calls[10].justify, LWJUST_CENTER);
-    EXPECT_NEAR(calls[10].points[0][0], 500, 1e-9);
+    EXPECT_EQ(Describe(Calls(0)),
+              "DrawMode 0\nPattern 0\nColor 1 0 0 0.5\n"
+              "Quad (225,362.5,0.001) (775,362.5,0.001) (775,375,0.001) (225,375,0.001) csys=3\n"
+              "Quad (225,625,0.001) (775,625,0.001) (775,637.5,0.001) (225,637.5,0.001) csys=3\n"
+              "Quad (225,375,0.001) (250,375,0.001) (250,625,0.001) (225,625,0.001) csys=3\n"
+              "Quad (750,375,0.001) (775,375,0.001) (775,625,0.001) (750,625,0.001) csys=3\n"
+              "Color 0.7 0.7 0.7 1\nText (250,633.75,0.001) \"memo\" just=0 csys=3\n"
+              "Color 0.7 0.7 0.7 1\nText (500,633.75,0.001) \"  35.0mm\" just=1 csys=3\n");
 
     // The focal length follows the current time.
     host.scene.Find(camera)->focalKeys = {{0.0, 35.0}, {1.0, 85.0}};
@@ -109,11 +98,7 @@ TEST_F(CameraFrameOverlay, ZeroMarginsTransparencyOneAndTheMemoInTheNarrowCodePa
 
 TEST_F(CameraFrameOverlay, CombinedShadingWithAMaskPerViewport)
 {
-    TestScene s;
-    s.combined = 1;
-    s.b = 1;
-    s.transparency = 0.25;
-    Load(FrameBlock({HalfFrame()}, s));
+    Load(FrameBlock({HalfFrame()}, TestScene().Combined(0, 0, 1, 0.25)));
     const auto calls = Calls(0);
     ASSERT_EQ(Kinds(calls), (std::vector<std::string>{"DrawMode", "Pattern", "Color", "Texture", "UVs", "Quad"}));
     EXPECT_EQ(calls[2].rgba, (std::array<float, 4>{0, 0, 1, 0.75f}));
@@ -133,9 +118,7 @@ TEST_F(CameraFrameOverlay, CombinedShadingWithAMaskPerViewport)
 // it again, as a fresh build for the new resolution would be.
 TEST_F(CameraFrameOverlay, CombinedMaskFollowsTheCameraResolution)
 {
-    TestScene s;
-    s.combined = 1;
-    Load(FrameBlock({TestFrame().On(camera).Size(600, 600.0 / 338.0)}, s));
+    Load(FrameBlock({TestFrame().On(camera).Size(600, 600.0 / 338.0)}, TestScene().Combined()));
     const auto transparent = [this](int view) {
         const auto textures = Calls(view, Kind::Texture);
         int count = textures.empty() ? -1 : 0;
@@ -188,9 +171,7 @@ TEST_F(CameraFrameOverlay, ZeroSizedFrameFromADamagedSceneDrawsNoShape)
 // frame), and the single frames' shapes paint into a viewport picture without walking their bounds.
 TEST_F(CameraFrameOverlay, FrameFarOutsideTheViewport)
 {
-    TestScene s;
-    s.combined = 1;
-    Load(FrameBlock({TestFrame().On(camera).At(0, 1e12)}, s));
+    Load(FrameBlock({TestFrame().On(camera).At(0, 1e12)}, TestScene().Combined()));
     const auto calls = Calls(0);
     ASSERT_EQ(calls.size(), 6u);
     const auto &tex = calls[3].texture;

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <future>
 #include <memory>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -146,9 +147,8 @@ TEST_F(FramePanelTest, DISABLED_ControlsInsideThePanelAndApart)
 TEST_F(FramePanelTest, WithoutFramesOnlyTheTopSectionIsUsable)
 {
     Panel &panel = Open();
-    std::vector<int> ghosted;
-    for (int id = 11; id <= 41; ++id)
-        ghosted.push_back(id);
+    std::vector<int> ghosted(31);
+    std::iota(ghosted.begin(), ghosted.end(), 11);
     EXPECT_EQ(Ghosted(panel), ghosted);
     EXPECT_EQ(C(panel, 11).text, "");
 
@@ -204,8 +204,10 @@ TEST_F(FramePanelTest, DeletingTheSelectedFrameSelectsTheOneBefore)
     EXPECT_EQ(saved[1], "I4 2");
     EXPECT_EQ(saved[2], "Str \"Frame (1)\"");
     EXPECT_EQ(saved[18], "Str \"Frame (3)\"");
-    for (int i = 0; i < 3; ++i) // the last press has no frame left to delete
-        Press(panel, 1);
+    Press(panel, 1);
+    EXPECT_EQ(C(panel, 11).text, "Frame (3)");
+    Press(panel, 1);
+    Press(panel, 1); // no frame left to delete
     EXPECT_EQ(Saved()[1], "I4 0");
     EXPECT_EQ(Ghosted(panel).front(), 11);
 }

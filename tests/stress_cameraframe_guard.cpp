@@ -56,35 +56,50 @@ zkh::Block TwoFrameBlock(CameraFrameState &state)
     return block;
 }
 
+// Filter passes and ring answers on another thread until `done`: each pass counted, and each
+// answered entry whose name is not a whole "Frame (n)" counted as bad.
+struct Reader {
+    explicit Reader(CameraFrameState &state)
+        : thread([this, &state] {
+              zkh::FilterImage image;
+              while (!done.load()) {
+                  image.Assign(64, 32, 0, 0, 0, 1);
+                  {
+                      zkh::FilterAccessScope scope(image, 0);
+                      ProcessFrameFilter(nullptr, scope.Access());
+                  }
+                  FrameQueryReply reply{};
+                  AnswerFrameQuery(&state, nullptr, 0, &reply);
+                  std::vector<FrameQueryEntry> entries(static_cast<size_t>(reply.count));
+                  reply.entries = entries.data();
+                  AnswerFrameQuery(&state, nullptr, 1, &reply);
+                  for (const FrameQueryEntry &e : entries)
+                      if (!e.name.empty() && e.name.compare(0, 7, "Frame (") != 0)
+                          bad.fetch_add(1);
+                  passes.fetch_add(1);
+              }
+          })
+    {
+    }
+    void Stop()
+    {
+        done.store(true);
+        thread.join();
+        EXPECT_GE(passes.load(), 20);
+        EXPECT_EQ(bad.load(), 0);
+    }
+
+    std::atomic<bool> done{false};
+    std::atomic<int> passes{0}, bad{0};
+    std::thread thread;
+};
+
 TEST_F(FrameGuardStress, EditsWhileRenderingAndAnswering)
 {
     CameraFrameState state;
     const zkh::Block block = TwoFrameBlock(state);
-    std::atomic<bool> done{false};
-    std::atomic<int> passes{0};
-    std::atomic<int> badReplies{0};
-
-    std::thread reader([&] {
-        zkh::FilterImage image;
-        while (!done.load()) {
-            image.Assign(64, 32, 0, 0, 0, 1);
-            {
-                zkh::FilterAccessScope scope(image, 0);
-                ProcessFrameFilter(nullptr, scope.Access());
-            }
-            FrameQueryReply reply{};
-            AnswerFrameQuery(&state, nullptr, 0, &reply);
-            std::vector<FrameQueryEntry> entries(static_cast<size_t>(reply.count));
-            reply.entries = entries.data();
-            AnswerFrameQuery(&state, nullptr, 1, &reply);
-            for (const FrameQueryEntry &e : entries)
-                if (!e.name.empty() && e.name.compare(0, 7, "Frame (") != 0)
-                    badReplies.fetch_add(1);
-            passes.fetch_add(1);
-        }
-    });
-
-    for (int round = 0; round < 300 || passes.load() < 20; ++round) {
+    Reader reader(state);
+    for (int round = 0; (round < 300 || reader.passes.load() < 20) && round <= 100000; ++round) {
         CreateFrame(state);
         if (FrameRecord *f = FrameAt(state.currentIndex)) {
             SetFrameWidth(*f, 10 + round % 40);
@@ -99,13 +114,8 @@ TEST_F(FrameGuardStress, EditsWhileRenderingAndAnswering)
         }
         if (round % 50 == 49)
             ClearFrames();
-        if (round > 100000)
-            break;
     }
-    done.store(true);
-    reader.join();
-    EXPECT_GE(passes.load(), 20);
-    EXPECT_EQ(badReplies.load(), 0);
+    reader.Stop();
 }
 
 // The interface thread as the user drives it: panel edits of the frames and the combined
@@ -133,26 +143,8 @@ TEST_F(FrameGuardStress, PanelEditsAndOverlaysWhileRendering)
     LWInstance memo = CreateMemoInstance(nullptr, nullptr, &error);
     ASSERT_NE(memo, nullptr);
 
-    std::atomic<bool> done{false};
-    std::atomic<int> passes{0};
-    std::thread renderer([&] {
-        zkh::FilterImage image;
-        while (!done.load()) {
-            image.Assign(64, 32, 0, 0, 0, 1);
-            {
-                zkh::FilterAccessScope scope(image, 0);
-                ProcessFrameFilter(nullptr, scope.Access());
-            }
-            FrameQueryReply reply{};
-            AnswerFrameQuery(&state, nullptr, 0, &reply);
-            std::vector<FrameQueryEntry> entries(static_cast<size_t>(reply.count));
-            reply.entries = entries.data();
-            AnswerFrameQuery(&state, nullptr, 1, &reply);
-            passes.fetch_add(1);
-        }
-    });
-
-    for (int round = 0; round < 200 || passes.load() < 20; ++round) {
+    Reader reader(state);
+    for (int round = 0; (round < 200 || reader.passes.load() < 20) && round <= 100000; ++round) {
         zkh::PanelService::Fire(control(kIdCreate));
         set(kIdCamera, 0);
         set(kIdWidth, 10 + round % 40);
@@ -163,12 +155,8 @@ TEST_F(FrameGuardStress, PanelEditsAndOverlaysWhileRendering)
         frameGizmo.draw(&state, frames.Access());
         zkh::DrawRecorder strip(0);
         DrawMemoOverlay(memo, strip.Access());
-        if (round > 100000)
-            break;
     }
-    done.store(true);
-    renderer.join();
-    EXPECT_GE(passes.load(), 20);
+    reader.Stop();
     DestroyMemoInstance(memo);
     if (state.panel && state.destroyPanel)
         state.destroyPanel(state.panel);

@@ -17,11 +17,7 @@ protected:
         g_hostGlobals = HostGlobals{};
         AcquireHostGlobals(g_hostGlobals, zkh::Host::GlobalLookup);
         camera = host.scene.AddCamera("Camera", 1000, 1000, 35.0).id;
-        host.scene.viewports.push_back({LVVIEWT_CAMERA, camera, 0, 0, 1000, 1000});
-        host.scene.viewports.push_back({LVVIEWT_CAMERA, camera, 0, 0, 1000, 1000});
-        host.scene.viewports.push_back({LVVIEWT_CAMERA, camera, 0, 0, 1000, 1000});
-        host.scene.viewports.push_back({LVVIEWT_CAMERA, camera, 0, 0, 1000, 1000});
-        host.scene.viewports.push_back({LVVIEWT_CAMERA, camera, 0, 0, 1000, 1000});
+        host.scene.viewports.assign(5, {LVVIEWT_CAMERA, camera, 0, 0, 1000, 1000});
         LWMasterGizmo local{&state, &funcs, nullptr};
         FillFrameGizmo(local);
         auto frame = std::make_unique<FrameRecord>();
@@ -98,8 +94,7 @@ TEST_F(OverlayUnit, MaskCacheEntryPerViewportRebuiltAfterAMove)
     Draw(0);
     EXPECT_EQ(MaskRebuildCount(), before + 5);
     // Viewports past the fourth get no shading at all.
-    const auto calls = Draw(4);
-    EXPECT_EQ(calls.size(), 2u);
+    EXPECT_EQ(Draw(4).size(), 2u);
     // Turning the option off draws the bands again.
     state.combined = false;
     EXPECT_EQ(Draw(0).size(), 7u);
