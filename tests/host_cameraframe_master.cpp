@@ -3,7 +3,6 @@
 #include "cameraframe_blocks.h"
 #include "ring_peer.h"
 
-#include <filesystem>
 #include <limits>
 
 namespace {
@@ -55,35 +54,6 @@ TEST_F(CameraFrameMaster, SaveWritesVersion0305ItemByItem)
                               "FP 1000", "FP 2", "FP 0.25", "FP 1", "FP 0.5", "FP 0", "FP 0.75", "Str \"メモ\"", "I4 1",
                               "FP 0.5", "FP 0.200000003", "I4 1", "FP 0", "FP 0", "FP 1", "FP 0.5", "Str \"extra\"",
                               "I4 1"}));
-}
-
-TEST_F(CameraFrameMaster, SceneFileRoundTripRebuildsHeightAndPixelMargins)
-{
-    TestFrame f = TestFrame().On(camera).Size(1200, 2.5).Margins(0.1, 0.0625);
-    f.name = "Scope";
-    TestFrame loose;
-    loose.width = 500;
-    loose.name = "Loose";
-    Load(FrameBlock({f, loose}));
-    const auto path = std::filesystem::path(modulePath).replace_extension(".zks").string();
-    ASSERT_TRUE(host.SaveScene(path)) << host.messages.back();
-    ASSERT_TRUE(host.LoadScene(path)) << host.messages.back();
-    std::filesystem::remove(path);
-    const Lines lines = Saved();
-    ASSERT_EQ(lines.size(), 2u + 2 * 16 + 7);
-    EXPECT_EQ(lines[1], "I4 2");
-    EXPECT_EQ(lines[2], "Str \"Scope\"");
-    EXPECT_EQ(lines[18], "Str \"Loose\"");
-    // The ring reports the rebuilt fields: height = width / aspect, pixel margins floored; without a
-    // camera the pixel margins stay 0.
-    const zkh::PeerFrameQuery query = zkh::QueryCameraFrames(host);
-    ASSERT_EQ(query.frames.size(), 2u);
-    EXPECT_EQ(query.frames[0].marginWPx, 120.0);
-    EXPECT_EQ(query.frames[0].marginHPx, 30.0);
-    EXPECT_EQ(query.frames[0].innerY[0], 300);
-    EXPECT_EQ(query.frames[0].innerY[2], 780);
-    EXPECT_EQ(query.frames[1].marginWPx, 0.0);
-    EXPECT_EQ(query.frames[1].marginHPx, 0.0);
 }
 
 TEST_F(CameraFrameMaster, OlderRevisionsAndRefusedVersions)

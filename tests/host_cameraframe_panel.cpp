@@ -50,6 +50,15 @@ protected:
         Press(panel, id);
     }
 
+    // The integers the controls show.
+    std::vector<int> Ints(Panel &panel, std::initializer_list<int> ids)
+    {
+        std::vector<int> values;
+        for (int id : ids)
+            values.push_back(C(panel, id).intValue);
+        return values;
+    }
+
     std::vector<int> Ghosted(Panel &panel)
     {
         std::vector<int> ids;
@@ -161,9 +170,7 @@ TEST_F(FramePanelTest, WithoutFramesOnlyTheTopSectionIsUsable)
     Press(panel, 0);
     EXPECT_EQ(Ghosted(panel), std::vector<int>{19}); // W & H derives the aspect ratio
     EXPECT_EQ(C(panel, 11).text, "Frame (1)");
-    EXPECT_EQ(std::vector<int>({C(panel, 17).intValue, C(panel, 18).intValue, C(panel, 23).intValue,
-                                C(panel, 24).intValue, C(panel, 13).intValue}),
-              std::vector<int>({1745, 981, 174, 98, 0}));
+    EXPECT_EQ(Ints(panel, {17, 18, 23, 24, 13}), std::vector<int>({1745, 981, 174, 98, 0}));
 }
 
 TEST_F(FramePanelTest, HeightAndAspectGhostsTheWidthAndAHeightEditChangesIt)
@@ -173,8 +180,7 @@ TEST_F(FramePanelTest, HeightAndAspectGhostsTheWidthAndAHeightEditChangesIt)
     SetInt(panel, 16, 2);
     EXPECT_EQ(Ghosted(panel), std::vector<int>{17});
     SetInt(panel, 18, 900);
-    EXPECT_EQ(C(panel, 17).intValue, 1600); // 16:9 of 900
-    EXPECT_EQ(C(panel, 18).intValue, 900);
+    EXPECT_EQ(Ints(panel, {17, 18}), std::vector<int>({1600, 900})); // 16:9 of 900
     SetInt(panel, 16, 1);
     EXPECT_EQ(Ghosted(panel), std::vector<int>{18});
     SetInt(panel, 17, 1000);
@@ -318,15 +324,11 @@ TEST_F(FramePanelTest, PresetsAndGuideFields)
     Panel &panel = Open();
     Press(panel, 0); // 1745 x 981 on the 1920 x 1080 camera, 16:9
     EXPECT_EQ(C(panel, 31).intValue, 4);
-    SetInt(panel, 31, 1); // 2.39:1
-    EXPECT_EQ(C(panel, 17).intValue, 1745);
-    EXPECT_EQ(C(panel, 18).intValue, 730); // 1745 / 2.39
+    SetInt(panel, 31, 1); // 2.39:1: 1745 / 2.39 high
+    EXPECT_EQ(Ints(panel, {17, 18, 23, 24}), std::vector<int>({1745, 730, 174, 73}));
     EXPECT_FLOAT_EQ(static_cast<float>(C(panel, 19).floatValue), 2.39f);
-    EXPECT_EQ(C(panel, 23).intValue, 174);
-    EXPECT_EQ(C(panel, 24).intValue, 73);
-    SetInt(panel, 31, 8); // 9:16 would be 3102 high: the height stays
-    EXPECT_EQ(C(panel, 18).intValue, 730);
-    EXPECT_EQ(C(panel, 17).intValue, 410); // 730.13 x 0.5625
+    SetInt(panel, 31, 8); // 9:16 would be 3102 high: the height stays, 730.13 x 0.5625 wide
+    EXPECT_EQ(Ints(panel, {17, 18}), std::vector<int>({410, 730}));
     SetInt(panel, 31, 0); // the custom entry changes nothing
     EXPECT_EQ(C(panel, 17).intValue, 410);
 
@@ -342,9 +344,7 @@ TEST_F(FramePanelTest, PresetsAndGuideFields)
                                                            "  FP 93", "  I4 1", "EndBlock"}));
     // A new frame copies the guides of the current one; the fields show them.
     Press(panel, 0);
-    EXPECT_EQ(std::vector<int>({C(panel, 32).intValue, C(panel, 33).intValue, C(panel, 35).intValue,
-                                C(panel, 41).intValue}),
-              std::vector<int>({1, 0, 1, 1}));
+    EXPECT_EQ(Ints(panel, {32, 33, 35, 41}), std::vector<int>({1, 0, 1, 1}));
     EXPECT_DOUBLE_EQ(C(panel, 36).floatValue, 40.0);
 }
 

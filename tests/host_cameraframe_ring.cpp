@@ -60,6 +60,11 @@ TEST_F(CameraFrameRing, FramesFieldByField)
               "  inner (900,409) (1220,409) (1220,569) (900,569)\n"
               "  outer (899,408) (1221,408) (1221,570) (899,570)\n"
               "  margin 0 0 0 px 0 0\n  color 0 0 0 opacity 100\n  memo \"\" focal \"\"\n");
+
+    // A frame without a camera has no pixel margins.
+    Load(FrameBlock({TestFrame()}));
+    const zkh::PeerFrameEntry loose = zkh::QueryCameraFrames(host).frames.at(2);
+    EXPECT_EQ(std::make_pair(loose.marginWPx, loose.marginHPx), std::make_pair(0.0, 0.0));
 }
 
 // A peer counts (event 0), allocates that many entries, and asks (event 1), possibly on a new,
