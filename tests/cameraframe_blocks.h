@@ -6,10 +6,12 @@
 #include "drawing.h"
 #include "filter_image.h"
 #include "module_fixture.h"
+#include "panels.h"
 #include "scene_block.h"
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -135,7 +137,7 @@ inline zkh::Block FrameBlock(const std::vector<TestFrame> &frames, const std::ve
     return block;
 }
 
-// A scene with "Camera" (1920 x 1080, 35 mm) shown whole in the 1000 x 1000 camera viewport 0
+// A scene with "Camera" (cameraW x cameraH, by default 1920 x 1080, 35 mm) shown whole in the 1000 x 1000 camera viewport 0
 // (0.5208333 viewport pixels per camera pixel, the image centre at (500, 500)) and "Plate"
 // (200 x 100, 35 mm) for renders.
 class CameraFrameTest : public ModuleTest {
@@ -143,7 +145,7 @@ protected:
     void SetUp() override
     {
         ModuleTest::SetUp();
-        camera = host.scene.AddCamera("Camera", 1920, 1080, 35.0).id;
+        camera = host.scene.AddCamera("Camera", cameraW, cameraH, 35.0).id;
         plate = host.scene.AddCamera("Plate", 200, 100, 35.0).id;
         host.scene.viewports.push_back({LVVIEWT_CAMERA, camera, 0, 0, 1000, 1000});
     }
@@ -174,6 +176,40 @@ protected:
     TestFrame HalfFrame() const { return TestFrame().On(camera).Size(960, 960.0 / 540.0); }
     // A 100 x 50 frame of "Plate", centred: x 50..150, y 25..75 of its renders.
     TestFrame PlateFrame() const { return TestFrame().On(plate).Size(100, 2); }
+
+    // The options panel, opened (or raised) now, and its controls by id.
+    zkh::Panel &Open()
+    {
+        Master();
+        EXPECT_TRUE(host.OpenMasterOptions("ZK:CameraFrame"));
+        panel = host.panels.LastOpened();
+        EXPECT_NE(panel, nullptr);
+        return *panel;
+    }
+    zkh::PanelControl &C(int id)
+    {
+        zkh::PanelControl *control = zkh::PanelService::Find(*panel, "#" + std::to_string(id));
+        EXPECT_NE(control, nullptr);
+        return *control;
+    }
+    void Press(int id) { zkh::PanelService::Fire(C(id)); }
+    void SetInt(int id, int value)
+    {
+        zkh::PanelService::SetInt(C(id), value);
+        Press(id);
+    }
+    void SetFloat(int id, double value)
+    {
+        zkh::PanelService::SetFloat(C(id), value);
+        Press(id);
+    }
+    std::vector<int> Ints(std::initializer_list<int> ids)
+    {
+        std::vector<int> values;
+        for (int id : ids)
+            values.push_back(C(id).intValue);
+        return values;
+    }
 
     // The overlay's draw calls over a viewport, all or of one kind.
     std::vector<zkh::DrawCall> Calls(int view)
@@ -207,7 +243,9 @@ protected:
         return image;
     }
 
+    int cameraW = 1920, cameraH = 1080;
     std::uint32_t camera = 0, plate = 0;
+    zkh::Panel *panel = nullptr;
 };
 
 #endif

@@ -23,47 +23,11 @@ using Texts = std::vector<std::string>;
 // Scene "Camera" 1920 x 1080 and "Plate"; a new frame takes 1745 x 981 (margins 174 x 98).
 class FramePanelTest : public CameraFrameTest {
 protected:
-    Panel &Open()
-    {
-        Master();
-        EXPECT_TRUE(host.OpenMasterOptions("ZK:CameraFrame"));
-        Panel *panel = host.panels.LastOpened();
-        EXPECT_NE(panel, nullptr);
-        return *panel;
-    }
-
-    PanelControl &C(Panel &panel, int id)
-    {
-        PanelControl *control = PanelService::Find(panel, "#" + std::to_string(id));
-        EXPECT_NE(control, nullptr);
-        return *control;
-    }
-    void Press(Panel &panel, int id) { PanelService::Fire(C(panel, id)); }
-    void SetInt(Panel &panel, int id, int value)
-    {
-        PanelService::SetInt(C(panel, id), value);
-        Press(panel, id);
-    }
-    void SetFloat(Panel &panel, int id, double value)
-    {
-        PanelService::SetFloat(C(panel, id), value);
-        Press(panel, id);
-    }
-
-    // The integers the controls show.
-    std::vector<int> Ints(Panel &panel, std::initializer_list<int> ids)
-    {
-        std::vector<int> values;
-        for (int id : ids)
-            values.push_back(C(panel, id).intValue);
-        return values;
-    }
-
-    std::vector<int> Ghosted(Panel &panel)
+    std::vector<int> Ghosted()
     {
         std::vector<int> ids;
-        for (size_t i = 0; i < panel.controls.size(); ++i)
-            if (panel.controls[i]->ghosted)
+        for (size_t i = 0; i < panel->controls.size(); ++i)
+            if (panel->controls[i]->ghosted)
                 ids.push_back(static_cast<int>(i));
         return ids;
     }
@@ -105,24 +69,24 @@ Panel Snapshot(const Panel &panel)
 
 TEST_F(FramePanelTest, ControlsTextsAndRowsInBothLanguages)
 {
-    Panel &panel = Open();
-    EXPECT_EQ(panel.title, "ZK:CameraFrame(1.60) build 250619");
-    EXPECT_EQ(std::vector<int>({panel.x, panel.y, panel.w, panel.h, panel.openFlags, panel.open}),
+    Open();
+    EXPECT_EQ(panel->title, "ZK:CameraFrame(1.60) build 250619");
+    EXPECT_EQ(std::vector<int>({panel->x, panel->y, panel->w, panel->h, panel->openFlags, panel->open}),
               std::vector<int>({(1920 - 340) / 2, (1080 - 800) / 2, 340, 800, 64, 1}));
-    EXPECT_EQ(C(panel, 16).items, (Texts{"W & H", "W & Aspect", "H & Aspect"}));
-    EXPECT_EQ(C(panel, 31).items, (Texts{"Custom", "2.39:1", "2:1", "1.85:1", "16:9", "4:3", "1:1", "4:5", "9:16"}));
-    EXPECT_EQ(std::vector<int>({C(panel, 0).desc.area.width, C(panel, 4).desc.area.width, C(panel, 6).desc.area.width,
-                                C(panel, 14).desc.range.min, C(panel, 14).desc.range.max, C(panel, 28).desc.string.width}),
+    EXPECT_EQ(C(16).items, (Texts{"W & H", "W & Aspect", "H & Aspect"}));
+    EXPECT_EQ(C(31).items, (Texts{"Custom", "2.39:1", "2:1", "1.85:1", "16:9", "4:3", "1:1", "4:5", "9:16"}));
+    EXPECT_EQ(std::vector<int>({C(0).desc.area.width, C(4).desc.area.width, C(6).desc.area.width,
+                                C(14).desc.range.min, C(14).desc.range.max, C(28).desc.string.width}),
               std::vector<int>({120, 84, 48, -2000, 2000, 30}));
-    EXPECT_EQ(C(panel, 29).y, 8 + 23 * 24); // the guide rows below leave the frame rows where they were
-    EXPECT_LE(C(panel, 41).y + C(panel, 41).h, panel.h);
-    const Panel english = Snapshot(panel);
+    EXPECT_EQ(C(29).y, 8 + 23 * 24); // the guide rows below leave the frame rows where they were
+    EXPECT_LE(C(41).y + C(41).h, panel->h);
+    const Panel english = Snapshot(*panel);
 
     ASSERT_TRUE(host.RemoveMaster("ZK:CameraFrame"));
     host.services.SetLocale(1041);
     Panel &japanese = Open();
-    EXPECT_EQ(C(japanese, 16).items, (Texts{"幅と高さ", "幅と縦横比", "高さと縦横比"}));
-    EXPECT_EQ(C(japanese, 11).labelWidth, PanelService::TextWidth("名前")); // label widths follow the text
+    EXPECT_EQ(C(16).items, (Texts{"幅と高さ", "幅と縦横比", "高さと縦横比"}));
+    EXPECT_EQ(C(11).labelWidth, PanelService::TextWidth("名前")); // label widths follow the text
     ExpectSameControls(english, japanese);
     for (size_t language : {1, 2}) {
         const Panel &p = language == 1 ? english : japanese;
@@ -155,160 +119,159 @@ TEST_F(FramePanelTest, DISABLED_ControlsInsideThePanelAndApart)
 
 TEST_F(FramePanelTest, WithoutFramesOnlyTheTopSectionIsUsable)
 {
-    Panel &panel = Open();
+    Open();
     std::vector<int> ghosted(31);
     std::iota(ghosted.begin(), ghosted.end(), 11);
-    EXPECT_EQ(Ghosted(panel), ghosted);
-    EXPECT_EQ(C(panel, 11).text, "");
+    EXPECT_EQ(Ghosted(), ghosted);
+    EXPECT_EQ(C(11).text, "");
 
     // Edits of frame fields without a frame change nothing and still refresh.
     const size_t start = host.commands.log.size();
-    SetInt(panel, 17, 500);
+    SetInt(17, 500);
     EXPECT_EQ(CommandsSince(start), Texts{"RefreshNow"});
     EXPECT_EQ(Saved()[1], "I4 0");
 
-    Press(panel, 0);
-    EXPECT_EQ(Ghosted(panel), std::vector<int>{19}); // W & H derives the aspect ratio
-    EXPECT_EQ(C(panel, 11).text, "Frame (1)");
-    EXPECT_EQ(Ints(panel, {17, 18, 23, 24, 13}), std::vector<int>({1745, 981, 174, 98, 0}));
+    Press(0);
+    EXPECT_EQ(Ghosted(), std::vector<int>{19}); // W & H derives the aspect ratio
+    EXPECT_EQ(C(11).text, "Frame (1)");
+    EXPECT_EQ(Ints({17, 18, 23, 24, 13}), std::vector<int>({1745, 981, 174, 98, 0}));
 }
 
 TEST_F(FramePanelTest, HeightAndAspectGhostsTheWidthAndAHeightEditChangesIt)
 {
-    Panel &panel = Open();
-    Press(panel, 0);
-    SetInt(panel, 16, 2);
-    EXPECT_EQ(Ghosted(panel), std::vector<int>{17});
-    SetInt(panel, 18, 900);
-    EXPECT_EQ(Ints(panel, {17, 18}), std::vector<int>({1600, 900})); // 16:9 of 900
-    SetInt(panel, 16, 1);
-    EXPECT_EQ(Ghosted(panel), std::vector<int>{18});
-    SetInt(panel, 17, 1000);
-    EXPECT_EQ(C(panel, 18).intValue, 562);
+    Open();
+    Press(0);
+    SetInt(16, 2);
+    EXPECT_EQ(Ghosted(), std::vector<int>{17});
+    SetInt(18, 900);
+    EXPECT_EQ(Ints({17, 18}), std::vector<int>({1600, 900})); // 16:9 of 900
+    SetInt(16, 1);
+    EXPECT_EQ(Ghosted(), std::vector<int>{18});
+    SetInt(17, 1000);
+    EXPECT_EQ(C(18).intValue, 562);
 
     // Margins: percent re-sets the pixels, pixels re-set the percent.
-    SetFloat(panel, 21, 20.0);
-    EXPECT_EQ(C(panel, 23).intValue, 200);
-    SetInt(panel, 24, 281);
-    EXPECT_NEAR(C(panel, 22).floatValue, 281.0 / 562.5 * 100.0, 1e-9);
+    SetFloat(21, 20.0);
+    EXPECT_EQ(C(23).intValue, 200);
+    SetInt(24, 281);
+    EXPECT_NEAR(C(22).floatValue, 281.0 / 562.5 * 100.0, 1e-9);
 }
 
 TEST_F(FramePanelTest, DeletingTheSelectedFrameSelectsTheOneBefore)
 {
-    Panel &panel = Open();
+    Open();
     for (int i = 0; i < 3; ++i)
-        Press(panel, 0);
-    EXPECT_EQ(C(panel, 10).intValue, 2);
-    SetInt(panel, 10, 1);
-    EXPECT_EQ(C(panel, 11).text, "Frame (2)");
-    PanelService::SetText(C(panel, 11), "Wide");
-    Press(panel, 11);
-    Press(panel, 1);
-    EXPECT_EQ(C(panel, 10).intValue, 0);
-    EXPECT_EQ(C(panel, 11).text, "Frame (1)");
+        Press(0);
+    EXPECT_EQ(C(10).intValue, 2);
+    SetInt(10, 1);
+    EXPECT_EQ(C(11).text, "Frame (2)");
+    PanelService::SetText(C(11), "Wide");
+    Press(11);
+    Press(1);
+    EXPECT_EQ(C(10).intValue, 0);
+    EXPECT_EQ(C(11).text, "Frame (1)");
     const Texts saved = Saved();
     EXPECT_EQ(saved[1], "I4 2");
     EXPECT_EQ(saved[2], "Str \"Frame (1)\"");
     EXPECT_EQ(saved[18], "Str \"Frame (3)\"");
-    Press(panel, 1);
-    EXPECT_EQ(C(panel, 11).text, "Frame (3)");
-    Press(panel, 1);
-    Press(panel, 1); // no frame left to delete
+    Press(1);
+    EXPECT_EQ(C(11).text, "Frame (3)");
+    Press(1);
+    Press(1); // no frame left to delete
     EXPECT_EQ(Saved()[1], "I4 0");
-    EXPECT_EQ(Ghosted(panel).front(), 11);
+    EXPECT_EQ(Ghosted().front(), 11);
 }
 
 TEST_F(FramePanelTest, TransparencyOfAFrameIsClampedButTheCombinedOneIsNot)
 {
-    Panel &panel = Open();
-    Press(panel, 0);
+    Open();
+    Press(0);
     for (double percent : {100.0, 150.0}) {
-        SetFloat(panel, 27, percent);
-        SetFloat(panel, 8, percent);
+        SetFloat(27, percent);
+        SetFloat(8, percent);
         const Texts saved = Saved();
         EXPECT_EQ(saved[13], "FP 1");
         EXPECT_EQ(saved.end()[-3], percent == 100.0 ? "FP 1" : "FP 1.5");
     }
-    SetFloat(panel, 27, -20.0);
+    SetFloat(27, -20.0);
     EXPECT_EQ(Saved()[13], "FP 0");
 }
 
 TEST_F(FramePanelTest, FrameEditCommandsAndTheCameraPopup)
 {
-    Panel &panel = Open();
+    Open();
     size_t start = host.commands.log.size();
-    Press(panel, 3);
+    Press(3);
     EXPECT_EQ(CommandsSince(start), Texts{"RefreshNow"});
 
-    Press(panel, 0);
+    Press(0);
     start = host.commands.log.size();
-    Press(panel, 3);
+    Press(3);
     EXPECT_EQ(CommandsSince(start), (Texts{"EditCameras", "Tool_ZK:CameraFrame"}));
     EXPECT_EQ(host.currentTool, "ZK:CameraFrame");
     EXPECT_EQ(host.editMode, "Cameras");
 
     start = host.commands.log.size();
-    Press(panel, 4);
+    Press(4);
     EXPECT_EQ(CommandsSince(start), (Texts{"EditCameras", "ChangeTool", "RefreshNow"}));
     EXPECT_EQ(host.currentTool, "");
 
     // The camera popup lists the scene's cameras; choosing the second stores it.
-    EXPECT_EQ(C(panel, 13).desc.popup.countFn(nullptr), 2);
-    EXPECT_STREQ(C(panel, 13).desc.popup.nameFn(nullptr, 1), "Plate");
-    EXPECT_STREQ(C(panel, 13).desc.popup.nameFn(nullptr, 2), "");
-    SetInt(panel, 13, 1);
+    EXPECT_EQ(C(13).desc.popup.countFn(nullptr), 2);
+    EXPECT_STREQ(C(13).desc.popup.nameFn(nullptr, 1), "Plate");
+    EXPECT_STREQ(C(13).desc.popup.nameFn(nullptr, 2), "");
+    SetInt(13, 1);
     EXPECT_EQ(Saved()[4], "U4 " + std::to_string(plate));
-    SetInt(panel, 13, 7);
+    SetInt(13, 7);
     EXPECT_EQ(Saved()[4], "U4 0");
 }
 
 TEST_F(FramePanelTest, ColourPickerAcceptCancelAndFailure)
 {
-    Panel &panel = Open();
-    Press(panel, 0);
-    PanelService::SetVector(C(panel, 26), 51, 102, 153);
-    Press(panel, 26);
+    Open();
+    Press(0);
+    PanelService::SetVector(C(26), 51, 102, 153);
+    Press(26);
 
     host.requesters.AnswerColor(1.0f, 0.5f, 0.0f);
-    Press(panel, 25);
+    Press(25);
     ASSERT_EQ(host.requesters.colorLog.size(), 1u);
     EXPECT_EQ(host.requesters.colorLog[0].title, "Color");
     EXPECT_FLOAT_EQ(host.requesters.colorLog[0].red, 0.2f);
     EXPECT_FLOAT_EQ(host.requesters.colorLog[0].blue, 0.6f);
-    EXPECT_EQ(std::vector<int>(C(panel, 26).ivec, C(panel, 26).ivec + 3), std::vector<int>({255, 127, 0}));
+    EXPECT_EQ(std::vector<int>(C(26).ivec, C(26).ivec + 3), std::vector<int>({255, 127, 0}));
     const Texts saved = Saved();
     EXPECT_EQ(Texts(saved.begin() + 10, saved.begin() + 13), (Texts{"FP 1", "FP 0.498039216", "FP 0"}));
 
     // Cancelled: nothing changes and nothing is sent.
     size_t start = host.commands.log.size();
     host.requesters.CancelColor();
-    Press(panel, 25);
+    Press(25);
     EXPECT_TRUE(CommandsSince(start).empty());
-    EXPECT_EQ(C(panel, 26).ivec[0], 255);
+    EXPECT_EQ(C(26).ivec[0], 255);
     EXPECT_EQ(Saved()[10], "FP 1");
 
     // A failed picker writes the start colour back and the event goes on.
     start = host.commands.log.size();
     host.requesters.colors.push_back({-1, 0.0f, 0.0f, 0.0f});
-    Press(panel, 6);
+    Press(6);
     EXPECT_EQ(CommandsSince(start), Texts{"RefreshNow"});
-    EXPECT_EQ(C(panel, 7).ivec[0], 0);
+    EXPECT_EQ(C(7).ivec[0], 0);
 
     host.requesters.AnswerColor(0.0f, 0.0f, 1.0f);
-    Press(panel, 6);
+    Press(6);
     EXPECT_EQ(Saved().end()[-4], "FP 1");
 }
 
 TEST_F(FramePanelTest, ClosingKeepsThePanelAndTheNextOptionsCallOpensItAgain)
 {
-    Panel &panel = Open();
-    Press(panel, 0);
-    PanelService::CloseByUser(panel);
-    EXPECT_FALSE(panel.open);
-    Panel &again = Open();
-    EXPECT_EQ(&again, &panel);
-    EXPECT_TRUE(panel.open);
-    EXPECT_EQ(C(panel, 11).text, "Frame (1)");
+    Panel &first = Open();
+    Press(0);
+    PanelService::CloseByUser(first);
+    EXPECT_FALSE(first.open);
+    EXPECT_EQ(&Open(), &first);
+    EXPECT_TRUE(first.open);
+    EXPECT_EQ(C(11).text, "Frame (1)");
     EXPECT_TRUE(host.OpenMasterOptions("ZK:CameraFrame")); // raises the open panel
     EXPECT_EQ(host.panels.Panels().size(), 1u);
 
@@ -321,43 +284,43 @@ TEST_F(FramePanelTest, ClosingKeepsThePanelAndTheNextOptionsCallOpensItAgain)
 // fields edit the current frame and show its settings.
 TEST_F(FramePanelTest, PresetsAndGuideFields)
 {
-    Panel &panel = Open();
-    Press(panel, 0); // 1745 x 981 on the 1920 x 1080 camera, 16:9
-    EXPECT_EQ(C(panel, 31).intValue, 4);
-    SetInt(panel, 31, 1); // 2.39:1: 1745 / 2.39 high
-    EXPECT_EQ(Ints(panel, {17, 18, 23, 24}), std::vector<int>({1745, 730, 174, 73}));
-    EXPECT_FLOAT_EQ(static_cast<float>(C(panel, 19).floatValue), 2.39f);
-    SetInt(panel, 31, 8); // 9:16 would be 3102 high: the height stays, 730.13 x 0.5625 wide
-    EXPECT_EQ(Ints(panel, {17, 18}), std::vector<int>({410, 730}));
-    SetInt(panel, 31, 0); // the custom entry changes nothing
-    EXPECT_EQ(C(panel, 17).intValue, 410);
+    Open();
+    Press(0); // 1745 x 981 on the 1920 x 1080 camera, 16:9
+    EXPECT_EQ(C(31).intValue, 4);
+    SetInt(31, 1); // 2.39:1: 1745 / 2.39 high
+    EXPECT_EQ(Ints({17, 18, 23, 24}), std::vector<int>({1745, 730, 174, 73}));
+    EXPECT_FLOAT_EQ(static_cast<float>(C(19).floatValue), 2.39f);
+    SetInt(31, 8); // 9:16 would be 3102 high: the height stays, 730.13 x 0.5625 wide
+    EXPECT_EQ(Ints({17, 18}), std::vector<int>({410, 730}));
+    SetInt(31, 0); // the custom entry changes nothing
+    EXPECT_EQ(C(17).intValue, 410);
 
-    SetInt(panel, 32, 1);
-    SetInt(panel, 35, 1);
-    SetFloat(panel, 36, 40.0);
-    SetInt(panel, 37, 1);
-    SetFloat(panel, 38, 150.0); // clamped to 100
-    SetInt(panel, 41, 1);
+    SetInt(32, 1);
+    SetInt(35, 1);
+    SetFloat(36, 40.0);
+    SetInt(37, 1);
+    SetFloat(38, 150.0); // clamped to 100
+    SetInt(41, 1);
     const Texts lines = Saved(true);
     EXPECT_EQ(Texts(lines.end() - 10, lines.end()), (Texts{"Block 0x47554944 \"FrameGuides\"", "  I4 1", "  I4 9",
                                                            "  FP 0.400000006", "  I4 1", "  FP 100", "  I4 0",
                                                            "  FP 93", "  I4 1", "EndBlock"}));
     // A new frame copies the guides of the current one; the fields show them.
-    Press(panel, 0);
-    EXPECT_EQ(Ints(panel, {32, 33, 35, 41}), std::vector<int>({1, 0, 1, 1}));
-    EXPECT_DOUBLE_EQ(C(panel, 36).floatValue, 40.0);
+    Press(0);
+    EXPECT_EQ(Ints({32, 33, 35, 41}), std::vector<int>({1, 0, 1, 1}));
+    EXPECT_DOUBLE_EQ(C(36).floatValue, 40.0);
 }
 
 // Frame Calc and margin edits that leave the float range (width = aspect 3e38 x height 2e9, a
 // margin of 1e300 %) are saved clamped to it: the scene written loads back, and saves the same.
 TEST_F(FramePanelTest, ValuesBeyondTheFloatRangeSaveIntoASceneThatLoads)
 {
-    Panel &panel = Open();
-    Press(panel, 0);
-    SetInt(panel, 16, 2);
-    SetFloat(panel, 19, 3e38);
-    SetInt(panel, 18, 2000000000);
-    SetFloat(panel, 21, 1e300);
+    Open();
+    Press(0);
+    SetInt(16, 2);
+    SetFloat(19, 3e38);
+    SetInt(18, 2000000000);
+    SetFloat(21, 1e300);
     const Texts saved = Saved();
     EXPECT_EQ(Texts(saved.begin() + 7, saved.begin() + 10),
               (Texts{"FP 3.40282347e+38", "FP 3.00000001e+38", "FP 3.40282347e+38"})); // width, aspect, margin W
@@ -404,18 +367,18 @@ std::vector<std::future<bool>> PanelHostCalls::g_pending;
 TEST_F(PanelHostCalls, NoLockIsHeldWhileTheHostRunsAPickerOrACommand)
 {
     g_answered.clear();
-    Panel &panel = Open();
-    Press(panel, 0);
+    Open();
+    Press(0);
     host.services.Set("Color Picker", reinterpret_cast<void *>(&PickerThatQueries));
     for (const char *word : {"EditCameras", "RefreshNow"})
         host.commands.Register(word, [](const std::string &) {
             g_answered.push_back(AnsweredFromAnotherThread());
             return 1;
         });
-    Press(panel, 25); // the frame's colour: the picker, then RefreshNow
-    Press(panel, 6);  // the combined colour: likewise
-    Press(panel, 3);  // Frame Edit ON: EditCameras, Tool_ZK:CameraFrame
-    Press(panel, 4);  // Frame Edit OFF: EditCameras, ChangeTool, RefreshNow
+    Press(25); // the frame's colour: the picker, then RefreshNow
+    Press(6);  // the combined colour: likewise
+    Press(3);  // Frame Edit ON: EditCameras, Tool_ZK:CameraFrame
+    Press(4);  // Frame Edit OFF: EditCameras, ChangeTool, RefreshNow
     for (auto &query : g_pending)
         query.get();
     g_pending.clear();

@@ -1,7 +1,6 @@
 // The ZK:CameraFrame frame edit tool through the module file: grabbing in camera views, moving,
 // rotating and resizing by dragging, and its drawing and help text.
-#include "module_fixture.h"
-#include "scene_block.h"
+#include "cameraframe_blocks.h"
 
 #include <cmath>
 #include <string>
@@ -9,43 +8,32 @@
 
 namespace {
 
-using zkh::PanelControl;
-using zkh::PanelService;
-
-class FrameToolTest : public ModuleTest {
+// Twice the fitted size: "Camera" 1280 x 720 shown in a 640 x 360 camera view (viewport 1); the
+// plate in viewport 2, a perspective view in viewport 0.
+class FrameToolTest : public CameraFrameTest {
 protected:
+    FrameToolTest()
+    {
+        cameraW = 1280;
+        cameraH = 720;
+    }
     void SetUp() override
     {
-        ModuleTest::SetUp();
-        // Twice the fitted size: 1280 x 720 shown in a 640 x 360 camera view.
-        camera = host.scene.AddCamera("Camera", 1280, 720, 35.0).id;
-        const std::uint32_t other = host.scene.AddCamera("Other", 1280, 720, 35.0).id;
-        host.scene.viewports.clear();
-        host.scene.viewports.push_back({LVVIEWT_PERSPECTIVE, 0, 0, 0, 640, 360});
-        host.scene.viewports.push_back({LVVIEWT_CAMERA, camera, 0, 0, 640, 360});
-        host.scene.viewports.push_back({LVVIEWT_CAMERA, other, 0, 0, 640, 360});
-        ASSERT_NE(host.AddMaster("ZK:CameraFrame"), nullptr);
-        ASSERT_TRUE(host.OpenMasterOptions("ZK:CameraFrame"));
-        panel = host.panels.LastOpened();
-        ASSERT_NE(panel, nullptr);
-    }
-
-    PanelControl &C(int id) { return *PanelService::Find(*panel, "#" + std::to_string(id)); }
-    void Set(int id, int value)
-    {
-        PanelService::SetInt(C(id), value);
-        PanelService::Fire(C(id));
+        CameraFrameTest::SetUp();
+        host.scene.viewports = {{LVVIEWT_PERSPECTIVE, 0, 0, 0, 640, 360}, {LVVIEWT_CAMERA, camera, 0, 0, 640, 360},
+                                {LVVIEWT_CAMERA, plate, 0, 0, 640, 360}};
+        Open();
     }
 
     // A 320 x 180 frame of the first camera at an offset, made in the panel.
     void AddFrame(int posX = 0, int posY = 0)
     {
-        PanelService::Fire(C(0));
-        Set(16, 0);
-        Set(17, 320);
-        Set(18, 180);
-        Set(14, posX);
-        Set(15, posY);
+        Press(0);
+        SetInt(16, 0);
+        SetInt(17, 320);
+        SetInt(18, 180);
+        SetInt(14, posX);
+        SetInt(15, posY);
     }
 
     // A press at (x, y) of a viewport, moved to (toX, toY) when that is elsewhere, and released
@@ -74,8 +62,6 @@ protected:
         return frames;
     }
 
-    zkh::Panel *panel = nullptr;
-    std::uint32_t camera = 0;
 };
 
 TEST_F(FrameToolTest, ActivationDrawAndHelp)
@@ -91,18 +77,18 @@ TEST_F(FrameToolTest, ActivationDrawAndHelp)
 TEST_F(FrameToolTest, GrabsOnlyInTheCameraViewOfTheFramesCamera)
 {
     AddFrame();
-    PanelService::Fire(C(3)); // Frame Edit ON makes the tool current
+    Press(3); // Frame Edit ON makes the tool current
     ASSERT_EQ(host.currentTool, "ZK:CameraFrame");
     EXPECT_EQ(Click(0, 320, 180), 0); // perspective
     EXPECT_EQ(Click(2, 320, 180), 0); // a camera without frames
     EXPECT_EQ(Click(1, 100, 100), 0); // outside the frame
     EXPECT_EQ(Click(1, 300, 170), 1);
-    Set(12, 0); // an inactive frame is not grabbed
+    SetInt(12, 0); // an inactive frame is not grabbed
     EXPECT_EQ(Click(1, 300, 170), 0);
 
     // Frame Edit OFF hands the mouse back to Layout.
-    Set(12, 1);
-    PanelService::Fire(C(4));
+    SetInt(12, 1);
+    Press(4);
     EXPECT_EQ(host.ActiveTool(), "");
     EXPECT_EQ(host.ToolDown(1, 300, 170), 0);
     EXPECT_EQ(host.messages.back(), "no Layout tool is current");
@@ -112,7 +98,7 @@ TEST_F(FrameToolTest, OverlappingFramesGrabTheLaterOneAndMoveTwoPixelsPerViewpor
 {
     AddFrame();
     AddFrame(40, 0);
-    Set(10, 0); // select the first one in the panel
+    SetInt(10, 0); // select the first one in the panel
     ASSERT_TRUE(host.ActivateTool("ZK:CameraFrame"));
     EXPECT_EQ(Drag(1, 330, 165, 340, 170), 1); // in the body of both
     EXPECT_EQ(C(10).intValue, 1);               // the grab selects the later frame
@@ -165,7 +151,7 @@ TEST_F(FrameToolTest, CornerAndCentreHandlesResize)
 
     // A tall frame floors its width at one pixel.
     AddFrame(200, 0);
-    Set(18, 360); // 320 x 360
+    SetInt(18, 360); // 320 x 360
     EXPECT_EQ(Drag(1, 320 + 100 + 78, 180 + 88, 0, 180 + 88), 1);
     f = Frames()[1];
     EXPECT_EQ(f.width, 1.0);
