@@ -23,6 +23,12 @@ using Texts = std::vector<std::string>;
 // Scene "Camera" 1920 x 1080 and "Plate"; a new frame takes 1745 x 981 (margins 174 x 98).
 class FramePanelTest : public CameraFrameTest {
 protected:
+    void SetUp() override
+    {
+        CameraFrameTest::SetUp();
+        Open();
+    }
+
     std::vector<int> Ghosted()
     {
         std::vector<int> ids;
@@ -32,7 +38,13 @@ protected:
         return ids;
     }
 
-    Texts CommandsSince(size_t start) { return Texts(host.commands.log.begin() + static_cast<long>(start), host.commands.log.end()); }
+    // The command lines a control's event sends.
+    Texts Sends(int id)
+    {
+        const size_t start = host.commands.log.size();
+        Press(id);
+        return Texts(host.commands.log.begin() + static_cast<long>(start), host.commands.log.end());
+    }
 };
 
 // Every control in creation order (id = index): its type less "Control", a "+" before it when it
@@ -69,7 +81,6 @@ Panel Snapshot(const Panel &panel)
 
 TEST_F(FramePanelTest, ControlsTextsAndRowsInBothLanguages)
 {
-    Open();
     EXPECT_EQ(panel->title, "ZK:CameraFrame(1.60) build 250619");
     EXPECT_EQ(std::vector<int>({panel->x, panel->y, panel->w, panel->h, panel->openFlags, panel->open}),
               std::vector<int>({(1920 - 340) / 2, (1080 - 800) / 2, 340, 800, 64, 1}));
@@ -111,7 +122,7 @@ TEST_F(FramePanelTest, ControlsTextsAndRowsInBothLanguages)
 // 340-wide panel in both languages; enable once the panel holds them.
 TEST_F(FramePanelTest, DISABLED_ControlsInsideThePanelAndApart)
 {
-    ExpectControlsInsideAndApart(Open());
+    ExpectControlsInsideAndApart(*panel);
     host.services.SetLocale(1041);
     ASSERT_TRUE(host.RemoveMaster("ZK:CameraFrame"));
     ExpectControlsInsideAndApart(Open());
@@ -119,16 +130,14 @@ TEST_F(FramePanelTest, DISABLED_ControlsInsideThePanelAndApart)
 
 TEST_F(FramePanelTest, WithoutFramesOnlyTheTopSectionIsUsable)
 {
-    Open();
     std::vector<int> ghosted(31);
     std::iota(ghosted.begin(), ghosted.end(), 11);
     EXPECT_EQ(Ghosted(), ghosted);
     EXPECT_EQ(C(11).text, "");
 
     // Edits of frame fields without a frame change nothing and still refresh.
-    const size_t start = host.commands.log.size();
-    SetInt(17, 500);
-    EXPECT_EQ(CommandsSince(start), Texts{"RefreshNow"});
+    PanelService::SetInt(C(17), 500);
+    EXPECT_EQ(Sends(17), Texts{"RefreshNow"});
     EXPECT_EQ(Saved()[1], "I4 0");
 
     Press(0);
@@ -139,7 +148,6 @@ TEST_F(FramePanelTest, WithoutFramesOnlyTheTopSectionIsUsable)
 
 TEST_F(FramePanelTest, HeightAndAspectGhostsTheWidthAndAHeightEditChangesIt)
 {
-    Open();
     Press(0);
     SetInt(16, 2);
     EXPECT_EQ(Ghosted(), std::vector<int>{17});
@@ -159,7 +167,6 @@ TEST_F(FramePanelTest, HeightAndAspectGhostsTheWidthAndAHeightEditChangesIt)
 
 TEST_F(FramePanelTest, DeletingTheSelectedFrameSelectsTheOneBefore)
 {
-    Open();
     for (int i = 0; i < 3; ++i)
         Press(0);
     EXPECT_EQ(C(10).intValue, 2);
@@ -184,7 +191,6 @@ TEST_F(FramePanelTest, DeletingTheSelectedFrameSelectsTheOneBefore)
 
 TEST_F(FramePanelTest, TransparencyOfAFrameIsClampedButTheCombinedOneIsNot)
 {
-    Open();
     Press(0);
     for (double percent : {100.0, 150.0}) {
         SetFloat(27, percent);
@@ -199,21 +205,12 @@ TEST_F(FramePanelTest, TransparencyOfAFrameIsClampedButTheCombinedOneIsNot)
 
 TEST_F(FramePanelTest, FrameEditCommandsAndTheCameraPopup)
 {
-    Open();
-    size_t start = host.commands.log.size();
-    Press(3);
-    EXPECT_EQ(CommandsSince(start), Texts{"RefreshNow"});
-
+    EXPECT_EQ(Sends(3), Texts{"RefreshNow"}); // no frame to edit
     Press(0);
-    start = host.commands.log.size();
-    Press(3);
-    EXPECT_EQ(CommandsSince(start), (Texts{"EditCameras", "Tool_ZK:CameraFrame"}));
+    EXPECT_EQ(Sends(3), (Texts{"EditCameras", "Tool_ZK:CameraFrame"}));
     EXPECT_EQ(host.currentTool, "ZK:CameraFrame");
     EXPECT_EQ(host.editMode, "Cameras");
-
-    start = host.commands.log.size();
-    Press(4);
-    EXPECT_EQ(CommandsSince(start), (Texts{"EditCameras", "ChangeTool", "RefreshNow"}));
+    EXPECT_EQ(Sends(4), (Texts{"EditCameras", "ChangeTool", "RefreshNow"}));
     EXPECT_EQ(host.currentTool, "");
 
     // The camera popup lists the scene's cameras; choosing the second stores it.
@@ -228,7 +225,6 @@ TEST_F(FramePanelTest, FrameEditCommandsAndTheCameraPopup)
 
 TEST_F(FramePanelTest, ColourPickerAcceptCancelAndFailure)
 {
-    Open();
     Press(0);
     PanelService::SetVector(C(26), 51, 102, 153);
     Press(26);
@@ -244,18 +240,14 @@ TEST_F(FramePanelTest, ColourPickerAcceptCancelAndFailure)
     EXPECT_EQ(Texts(saved.begin() + 10, saved.begin() + 13), (Texts{"FP 1", "FP 0.498039216", "FP 0"}));
 
     // Cancelled: nothing changes and nothing is sent.
-    size_t start = host.commands.log.size();
     host.requesters.CancelColor();
-    Press(25);
-    EXPECT_TRUE(CommandsSince(start).empty());
+    EXPECT_TRUE(Sends(25).empty());
     EXPECT_EQ(C(26).ivec[0], 255);
     EXPECT_EQ(Saved()[10], "FP 1");
 
     // A failed picker writes the start colour back and the event goes on.
-    start = host.commands.log.size();
     host.requesters.colors.push_back({-1, 0.0f, 0.0f, 0.0f});
-    Press(6);
-    EXPECT_EQ(CommandsSince(start), Texts{"RefreshNow"});
+    EXPECT_EQ(Sends(6), Texts{"RefreshNow"});
     EXPECT_EQ(C(7).ivec[0], 0);
 
     host.requesters.AnswerColor(0.0f, 0.0f, 1.0f);
@@ -265,7 +257,7 @@ TEST_F(FramePanelTest, ColourPickerAcceptCancelAndFailure)
 
 TEST_F(FramePanelTest, ClosingKeepsThePanelAndTheNextOptionsCallOpensItAgain)
 {
-    Panel &first = Open();
+    Panel &first = *panel;
     Press(0);
     PanelService::CloseByUser(first);
     EXPECT_FALSE(first.open);
@@ -284,7 +276,6 @@ TEST_F(FramePanelTest, ClosingKeepsThePanelAndTheNextOptionsCallOpensItAgain)
 // fields edit the current frame and show its settings.
 TEST_F(FramePanelTest, PresetsAndGuideFields)
 {
-    Open();
     Press(0); // 1745 x 981 on the 1920 x 1080 camera, 16:9
     EXPECT_EQ(C(31).intValue, 4);
     SetInt(31, 1); // 2.39:1: 1745 / 2.39 high
@@ -315,7 +306,6 @@ TEST_F(FramePanelTest, PresetsAndGuideFields)
 // margin of 1e300 %) are saved clamped to it: the scene written loads back, and saves the same.
 TEST_F(FramePanelTest, ValuesBeyondTheFloatRangeSaveIntoASceneThatLoads)
 {
-    Open();
     Press(0);
     SetInt(16, 2);
     SetFloat(19, 3e38);
@@ -367,7 +357,6 @@ std::vector<std::future<bool>> PanelHostCalls::g_pending;
 TEST_F(PanelHostCalls, NoLockIsHeldWhileTheHostRunsAPickerOrACommand)
 {
     g_answered.clear();
-    Open();
     Press(0);
     host.services.Set("Color Picker", reinterpret_cast<void *>(&PickerThatQueries));
     for (const char *word : {"EditCameras", "RefreshNow"})

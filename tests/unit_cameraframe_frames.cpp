@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -73,54 +74,46 @@ TEST_F(FrameListTest, ListLabels)
     EXPECT_EQ(FrameAt(-1), nullptr);
 }
 
+// Frame Calc, one edit after another: the mode, the field entered ('w', 'h' or 'a') and its value,
+// then the width, height and aspect after it. With a camera the mode derives the third value (and
+// replaces an entry of it); without one the three stay independent. Entered sizes are whole and at
+// least 1; entered aspects of 0 or less become 1.0, and are then at least 0.01.
 TEST_F(FrameListTest, FrameCalcInEveryMode)
 {
-    FrameRecord f;
-    f.camera = zkh::ToItemID(1);
-    f.width = 800;
-    f.height = 400;
-    f.aspect = 2.0;
-    f.calcMode = WidthAspect;
-    SetFrameWidth(f, 1000.7);
-    EXPECT_EQ(std::make_tuple(f.width, f.height, f.aspect), std::make_tuple(1000.0, 500.0, 2.0));
-    SetFrameAspect(f, 4.0);
-    EXPECT_EQ(f.height, 250.0);
-    SetFrameHeight(f, 100); // derived field: replaced again
-    EXPECT_EQ(f.height, 250.0);
-
-    f.calcMode = WidthHeight;
-    SetFrameHeight(f, 400);
-    EXPECT_EQ(f.aspect, 2.5);
-    SetFrameWidth(f, 1200);
-    EXPECT_EQ(f.aspect, 3.0);
-    SetFrameAspect(f, 9.0); // replaced by width / height
-    EXPECT_EQ(f.aspect, 3.0);
-
-    f.calcMode = HeightAspect;
-    SetFrameHeight(f, 300);
-    EXPECT_EQ(f.width, 900.0);
-    SetFrameAspect(f, 2.0);
-    EXPECT_EQ(f.width, 600.0);
-    SetFrameWidth(f, 5000); // replaced by aspect x height
-    EXPECT_EQ(f.width, 600.0);
-
-    // Without a camera the three values stay independent.
-    FrameRecord loose;
-    loose.calcMode = WidthAspect;
-    loose.aspect = 2.0;
-    SetFrameWidth(loose, 1000);
-    EXPECT_EQ(std::make_tuple(loose.width, loose.height, loose.aspect), std::make_tuple(1000.0, 180.0, 2.0));
-
-    // Entered sizes are whole and at least 1; aspects 0 -> 1.0, 0.001 -> 0.01.
-    SetFrameWidth(loose, 0.4);
-    EXPECT_EQ(loose.width, 1.0);
-    SetFrameHeight(loose, -20);
-    EXPECT_EQ(loose.height, 1.0);
-    for (auto [entered, aspect] : {std::pair{0.0, 1.0}, {0.001, 0.01}, {-3.0, 1.0}, {std::nan(""), 0.01}}) {
-        SetFrameAspect(loose, entered);
-        EXPECT_EQ(loose.aspect, aspect) << entered;
+    struct Step {
+        std::int32_t mode;
+        char field;
+        double value, width, height, aspect;
+    };
+    const std::vector<Step> steps[2] = {{
+        // with a camera
+        {WidthAspect, 'w', 1000.7, 1000, 500, 2}, {WidthAspect, 'a', 4, 1000, 250, 4},
+        {WidthAspect, 'h', 100, 1000, 250, 4},    {WidthHeight, 'h', 400, 1000, 400, 2.5},
+        {WidthHeight, 'w', 1200, 1200, 400, 3},   {WidthHeight, 'a', 9, 1200, 400, 3},
+        {HeightAspect, 'h', 300, 900, 300, 3},    {HeightAspect, 'a', 2, 600, 300, 2},
+        {HeightAspect, 'w', 5000, 600, 300, 2},
+    }, {
+        // without
+        {WidthAspect, 'w', 1000, 1000, 180, 2}, {WidthAspect, 'w', 0.4, 1, 180, 2}, {WidthAspect, 'h', -20, 1, 1, 2},
+        {WidthAspect, 'a', 0, 1, 1, 1},         {WidthAspect, 'a', 0.001, 1, 1, 0.01},
+        {WidthAspect, 'a', -3, 1, 1, 1},        {WidthAspect, 'a', std::nan(""), 1, 1, 0.01},
+    }};
+    for (bool camera : {true, false}) {
+        FrameRecord f;
+        f.camera = camera ? zkh::ToItemID(1) : LWITEM_NULL;
+        f.width = camera ? 800 : 320;
+        f.height = camera ? 400 : 180;
+        f.aspect = 2.0;
+        int n = 0;
+        for (const Step &step : steps[camera ? 0 : 1]) {
+            f.calcMode = step.mode;
+            step.field == 'w' ? SetFrameWidth(f, step.value)
+                              : step.field == 'h' ? SetFrameHeight(f, step.value) : SetFrameAspect(f, step.value);
+            EXPECT_EQ(std::make_tuple(f.width, f.height, f.aspect), std::make_tuple(step.width, step.height, step.aspect))
+                << (camera ? "camera" : "loose") << " step " << n++;
+        }
+        EXPECT_EQ(f.posX, 0.0);
     }
-    EXPECT_EQ(loose.posX, 0.0);
 }
 
 TEST_F(FrameListTest, MarginsInPercentAndPixels)
