@@ -32,6 +32,8 @@ struct TestFrame {
     TestFrame &Margins(double w, double h) { marginW = w; marginH = h; return *this; }
     TestFrame &Rgb(double red, double green, double blue) { r = red; g = green; b = blue; return *this; }
     TestFrame &Clear(double t) { transparency = t; return *this; }
+    TestFrame &Named(const std::string &text) { name = text; return *this; }
+    TestFrame &Memo(const std::string &text, int showFocal = 0) { memo = text; focal = showFocal; return *this; }
 };
 
 struct TestScene {

@@ -96,8 +96,7 @@ TEST_F(CameraFrameGuides, TitleSafeOfAScopeFrameOnAWideCamera)
 
 TEST_F(CameraFrameGuides, SubBlockRoundTripAndEarlierFormats)
 {
-    TestFrame f = TestFrame().On(camera);
-    f.name = "Scope";
+    const TestFrame f = TestFrame().On(camera).Named("Scope");
     const TestGuides g{kThirds | kDiagonals, 0.25, 1, 80, 1, 95, 1};
     Load(FrameBlock({f, f}, {g, TestGuides()}));
     // The sub-block after the frame data: one line per value, the second frame without guides.

@@ -20,9 +20,7 @@ TEST_F(CameraFrameMaster, CopiesAreRefusedAndTheOriginalStays)
     EXPECT_EQ(first.handler.type, LWMAST_SCENE);
     EXPECT_EQ(first.handler.flags(first.instance), 0u);
     EXPECT_EQ(first.instFuncs.copy(first.instance, first.instance), nullptr);
-    TestFrame f = TestFrame().On(camera);
-    f.name = "kept";
-    Load(FrameBlock({f}));
+    Load(FrameBlock({TestFrame().On(camera).Named("kept")}));
     const Lines before = Saved(true);
     EXPECT_EQ(host.CopyMaster(Master()), nullptr);
     EXPECT_EQ(host.messages.back(), "cannot add ZK:CameraFrame: ");
@@ -39,14 +37,9 @@ TEST_F(CameraFrameMaster, CopiesAreRefusedAndTheOriginalStays)
 TEST_F(CameraFrameMaster, SaveWritesVersion0305ItemByItem)
 {
     TestFrame f = TestFrame().On(camera).At(12, -8).Size(1000, 2).Margins(0.25, 0.2).Rgb(1, 0.5, 0).Clear(0.75);
-    f.name = "Wide";
-    f.memo = "メモ";
-    f.focal = 1;
+    f.Named("Wide").Memo("メモ", 1);
     f.rotation = 0.5;
-    TestScene s;
-    s.combined = 1;
-    s.b = 1;
-    s.transparency = 0.5;
+    TestScene s = TestScene().Combined(0, 0, 1, 0.5);
     s.extraText = "extra";
     s.extraFlag = 1;
     Load(FrameBlock({f}, s));
@@ -108,8 +101,7 @@ TEST_F(CameraFrameMaster, OddNumbersAreClampedOrBecomeDefaults)
 TEST_F(CameraFrameMaster, TruncatedAndAbsurdBlocksKeepWholeFrames)
 {
     // A count of 2^31 - 1 with one whole frame and half of another behind it.
-    TestFrame f = TestFrame().On(camera);
-    f.name = "Whole";
+    const TestFrame f = TestFrame().On(camera).Named("Whole");
     zkh::Block block;
     AddStr(block, "0305");
     AddI4(block, 2147483647.0);
@@ -137,8 +129,7 @@ TEST_F(CameraFrameMaster, TruncatedAndAbsurdBlocksKeepWholeFrames)
     EXPECT_EQ(Saved()[1], "I4 1");
 
     // Negative counts read no frame; a string longer than the buffer is cut at 255 bytes.
-    TestFrame longName;
-    longName.name = std::string(400, 'x');
+    const TestFrame longName = TestFrame().Named(std::string(400, 'x'));
     zkh::Block negative = FrameBlock({longName});
     negative[1].number = -5;
     Load(negative);

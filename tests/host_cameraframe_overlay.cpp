@@ -42,10 +42,7 @@ TEST_F(CameraFrameOverlay, OneFrameInOrder)
     // its 10 % margins (48 x 24 camera pixels) give the band x 225..775, y 362.5..637.5, drawn as
     // the top, bottom, left and right strips. The memo left-justified and the focal length centred
     // at 0.035 of the height (8.75) below the frame, in grey; solid pattern (0), viewport pixels (3).
-    TestFrame f = TestFrame().On(camera).Size(960, 2).Rgb(1, 0, 0).Clear(0.5);
-    f.memo = "memo";
-    f.focal = 1;
-    Load(FrameBlock({f}));
+    Load(FrameBlock({TestFrame().On(camera).Size(960, 2).Rgb(1, 0, 0).Clear(0.5).Memo("memo", 1)}));
     EXPECT_EQ(Describe(Calls(0)),
               "DrawMode 0\nPattern 0\nColor 1 0 0 0.5\n"
               "Quad (225,362.5,0.001) (775,362.5,0.001) (775,375,0.001) (225,375,0.001) csys=3\n"
@@ -79,9 +76,7 @@ TEST_F(CameraFrameOverlay, NothingInOtherViewsOrForOtherFrames)
 
 TEST_F(CameraFrameOverlay, ZeroMarginsTransparencyOneAndTheMemoInTheNarrowCodePage)
 {
-    TestFrame f = HalfFrame().Margins(0, 0).Clear(1);
-    f.memo = "メモ€";
-    Load(FrameBlock({f}));
+    Load(FrameBlock({HalfFrame().Margins(0, 0).Clear(1).Memo("メモ€")}));
     const auto calls = Calls(0);
     ASSERT_EQ(Kinds(calls), (std::vector<std::string>{"DrawMode", "Pattern", "Color", "Color", "Text"}));
     EXPECT_EQ(calls[2].rgba[3], 0.0f);
@@ -160,10 +155,7 @@ TEST_F(CameraFrameOverlay, ViewsWithoutASizeUseTheFallbackCameraView)
 
 TEST_F(CameraFrameOverlay, ZeroSizedFrameFromADamagedSceneDrawsNoShape)
 {
-    TestFrame f = HalfFrame();
-    f.width = 0;
-    f.memo = "m";
-    Load(FrameBlock({f}));
+    Load(FrameBlock({HalfFrame().Size(0, 960.0 / 540.0).Memo("m")}));
     Paints(Calls(0));
 }
 

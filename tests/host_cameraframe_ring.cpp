@@ -30,17 +30,10 @@ TEST_F(CameraFrameRing, EmptyListAnswersCountAndSceneFieldsOnly)
 
 TEST_F(CameraFrameRing, FramesFieldByField)
 {
-    TestFrame a = TestFrame().On(camera).Size(1000, 2).Margins(0.25, 0.125).Rgb(1, 0.5, 0).Clear(0.25);
-    a.name = "A";
-    a.memo = "memo A";
-    a.focal = 1;
-    TestFrame b = TestFrame().On(camera).At(100.7, -50.2).Size(320, 2).Margins(0, 0);
-    b.name = "B";
-    TestScene s;
-    s.combined = 1;
-    s.r = 1;
-    s.g = 0.5;
-    s.transparency = 0.25;
+    const TestFrame a =
+        TestFrame().Named("A").On(camera).Size(1000, 2).Margins(0.25, 0.125).Rgb(1, 0.5, 0).Clear(0.25).Memo("memo A", 1);
+    const TestFrame b = TestFrame().Named("B").On(camera).At(100.7, -50.2).Size(320, 2).Margins(0, 0);
+    TestScene s = TestScene().Combined(1, 0.5, 0, 0.25);
     s.extraText = "scene text";
     s.extraFlag = 1;
     Load(FrameBlock({a, b}, s));
@@ -71,12 +64,6 @@ TEST_F(CameraFrameRing, FramesFieldByField)
 // zeroed record: it gets as many entries as it was told, of the frames there are now.
 TEST_F(CameraFrameRing, EntriesFilledLastToFirstWithinTheRequestersArray)
 {
-    TestFrame f = TestFrame().On(camera);
-    f.name = "one";
-    TestFrame g = f;
-    g.name = "two";
-    TestFrame h = f;
-    h.name = "three";
     zkh::PeerFrameEntry entries[3];
     const auto ask = [&](std::int32_t count = 0) {
         for (zkh::PeerFrameEntry &entry : entries)
@@ -93,13 +80,13 @@ TEST_F(CameraFrameRing, EntriesFilledLastToFirstWithinTheRequestersArray)
         return counted.count;
     };
 
-    Load(FrameBlock({f})); // loads append
+    Load(FrameBlock({TestFrame().Named("one").On(camera)})); // loads append
     ASSERT_EQ(count(), 1);
     // The list grew after the count: only the one entry counted is written.
-    Load(FrameBlock({g}));
+    Load(FrameBlock({TestFrame().Named("two").On(camera)}));
     EXPECT_EQ(ask(), (std::vector<std::string>{"one", "untouched", "untouched"}));
     ASSERT_EQ(count(), 2);
-    Load(FrameBlock({h}));
+    Load(FrameBlock({TestFrame().Named("three").On(camera)}));
     EXPECT_EQ(ask(), (std::vector<std::string>{"one", "two", "untouched"}));
     ASSERT_EQ(count(), 3);
     EXPECT_EQ(ask(), (std::vector<std::string>{"one", "two", "three"}));
