@@ -323,36 +323,32 @@ TEST_F(FramePanelTest, ValuesBeyondTheFloatRangeSaveIntoASceneThatLoads)
 // on another thread is answered: the panel does not hold the frame lock across the call. The
 // query is given half a minute, so that a lock held by mistake fails the test instead of
 // hanging it.
-class PanelHostCalls : public FramePanelTest {
-protected:
-    static bool AnsweredFromAnotherThread()
-    {
-        auto query = std::async(std::launch::async, [] {
-            zkh::PeerFrameReply reply;
-            zkh::Host::Current().RingPost("TessikComRing", 0, &reply);
-            return reply.answered == 1;
-        });
-        const bool ready = query.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
-        g_pending.push_back(std::move(query)); // a blocked query ends once the call returns
-        return ready;
-    }
+std::vector<bool> g_answered;
+std::vector<std::future<bool>> g_pending;
 
-    static int PickerThatQueries(int, LWColorPickLocal *local)
-    {
-        g_answered.push_back(AnsweredFromAnotherThread());
-        local->result = 1;
-        local->red = 1.0f;
-        local->green = 0.0f;
-        local->blue = 0.0f;
-        return AFUNC_OK;
-    }
+bool AnsweredFromAnotherThread()
+{
+    auto query = std::async(std::launch::async, [] {
+        zkh::PeerFrameReply reply;
+        zkh::Host::Current().RingPost("TessikComRing", 0, &reply);
+        return reply.answered == 1;
+    });
+    const bool ready = query.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
+    g_pending.push_back(std::move(query)); // a blocked query ends once the call returns
+    return ready;
+}
 
-    static std::vector<bool> g_answered;
-    static std::vector<std::future<bool>> g_pending;
-};
+int PickerThatQueries(int, LWColorPickLocal *local)
+{
+    g_answered.push_back(AnsweredFromAnotherThread());
+    local->result = 1;
+    local->red = 1.0f;
+    local->green = 0.0f;
+    local->blue = 0.0f;
+    return AFUNC_OK;
+}
 
-std::vector<bool> PanelHostCalls::g_answered;
-std::vector<std::future<bool>> PanelHostCalls::g_pending;
+using PanelHostCalls = FramePanelTest;
 
 TEST_F(PanelHostCalls, NoLockIsHeldWhileTheHostRunsAPickerOrACommand)
 {
