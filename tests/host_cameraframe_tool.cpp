@@ -49,19 +49,18 @@ protected:
     int Click(int view, double x, double y) { return Drag(view, x, y, x, y); }
 
     // Frame fields from the saved scene block.
-    struct Saved {
+    struct Fields {
         double posX, posY, width, aspect, rotation;
     };
-    std::vector<Saved> Frames()
+    std::vector<Fields> Frames()
     {
         const zkh::Block block = SaveMasterBlock(*host.FindMaster("ZK:CameraFrame"));
-        std::vector<Saved> frames;
+        std::vector<Fields> frames;
         for (size_t b = 2; b + 16 <= block.size() && frames.size() < static_cast<size_t>(block[1].number); b += 16)
             frames.push_back({block[b + 3].number, block[b + 4].number, block[b + 5].number, block[b + 6].number,
                               block[b + 14].number});
         return frames;
     }
-
 };
 
 TEST_F(FrameToolTest, ActivationDrawAndHelp)
@@ -102,7 +101,7 @@ TEST_F(FrameToolTest, OverlappingFramesGrabTheLaterOneAndMoveTwoPixelsPerViewpor
     ASSERT_TRUE(host.ActivateTool("ZK:CameraFrame"));
     EXPECT_EQ(Drag(1, 330, 165, 340, 170), 1); // in the body of both
     EXPECT_EQ(C(10).intValue, 1);               // the grab selects the later frame
-    const std::vector<Saved> frames = Frames();
+    const std::vector<Fields> frames = Frames();
     EXPECT_EQ(std::vector<double>({frames[0].posX, frames[0].posY, frames[1].posX, frames[1].posY}),
               std::vector<double>({0, 0, 60, 10}));
     EXPECT_EQ(C(14).intValue, 60); // the panel follows the drag
@@ -117,7 +116,7 @@ TEST_F(FrameToolTest, AlternateButtonRotatesAQuarterDegreePerCameraPixel)
     AddFrame();
     ASSERT_TRUE(host.ActivateTool("ZK:CameraFrame"));
     EXPECT_EQ(Drag(1, 300, 170, 350, 170, LWTOOLF_ALT_BUTTON), 1); // 50 viewport = 100 camera pixels
-    const Saved f = Frames()[0];
+    const Fields f = Frames()[0];
     EXPECT_NEAR(f.rotation, -25.0 * 3.14159265358979323846 / 180.0, 1e-6);
     EXPECT_EQ(f.posX, 0.0);
     EXPECT_EQ(f.width, 320.0);
@@ -129,7 +128,7 @@ TEST_F(FrameToolTest, CornerAndCentreHandlesResize)
     ASSERT_TRUE(host.ActivateTool("ZK:CameraFrame"));
     // Top left corner (camera (-150, -85) from the centre): the width shrinks by a rightward drag.
     EXPECT_EQ(Drag(1, 320 - 75, 180 - 42.5, 330 - 75, 180 - 42.5), 1);
-    Saved f = Frames()[0];
+    Fields f = Frames()[0];
     EXPECT_EQ(f.width, 300.0);
     EXPECT_EQ(f.posX, 0.0);
     EXPECT_FLOAT_EQ(static_cast<float>(f.aspect), static_cast<float>(320.0 / 180.0));
