@@ -1,12 +1,21 @@
-// cameraframe_blocks.h: building ZK:CameraFrame scene blocks for the integration tests.
+// cameraframe_blocks.h: ZK:CameraFrame scene blocks for the integration tests, and the fixture
+// they share (the cameras, the master, its overlay and its filter).
 #ifndef ZK_TESTS_CAMERAFRAME_BLOCKS_H
 #define ZK_TESTS_CAMERAFRAME_BLOCKS_H
 
+#include "drawing.h"
+#include "filter_image.h"
+#include "module_fixture.h"
+#include "panels.h"
 #include "scene_block.h"
 
+#include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
+// One frame as the block stores it; the setters chain.
 struct TestFrame {
     std::string name = "F";
     int active = 1;
@@ -16,6 +25,15 @@ struct TestFrame {
     std::string memo;
     int focal = 0;
     double rotation = 0, marginH = 0.1;
+
+    TestFrame &On(std::uint32_t id) { camera = id; return *this; }
+    TestFrame &Size(double w, double a) { width = w; aspect = a; return *this; }
+    TestFrame &At(double x, double y) { posX = x; posY = y; return *this; }
+    TestFrame &Margins(double w, double h) { marginW = w; marginH = h; return *this; }
+    TestFrame &Rgb(double red, double green, double blue) { r = red; g = green; b = blue; return *this; }
+    TestFrame &Clear(double t) { transparency = t; return *this; }
+    TestFrame &Named(const std::string &text) { name = text; return *this; }
+    TestFrame &Memo(const std::string &text, int showFocal = 0) { memo = text; focal = showFocal; return *this; }
 };
 
 struct TestScene {
@@ -23,11 +41,33 @@ struct TestScene {
     double r = 0, g = 0, b = 0, transparency = 0;
     std::string extraText;
     int extraFlag = 0;
+
+    // Combined shading in a colour with a transparency.
+    TestScene &Combined(double red = 0, double green = 0, double blue = 0, double t = 0)
+    {
+        combined = 1;
+        r = red;
+        g = green;
+        b = blue;
+        transparency = t;
+        return *this;
+    }
 };
+
+// One frame's guide settings as the guide sub-block stores them, in its order.
+struct TestGuides {
+    int kinds = 0;
+    double opacity = 0.5;
+    int titleSafe = 0;
+    double titlePercent = 90;
+    int actionSafe = 0;
+    double actionPercent = 93;
+    int burnIn = 0;
+};
+constexpr int kThirds = 1, kGolden = 2, kCross = 4, kDiagonals = 8;
 
 inline void AddStr(zkh::Block &block, const std::string &text) { block.push_back({zkh::BlockItem::Type::Str, text, 0}); }
 inline void AddI4(zkh::Block &block, double v) { block.push_back({zkh::BlockItem::Type::I4, std::string(), v}); }
-inline void AddU4(zkh::Block &block, double v) { block.push_back({zkh::BlockItem::Type::U4, std::string(), v}); }
 inline void AddFP(zkh::Block &block, double v)
 {
     block.push_back({zkh::BlockItem::Type::FP, std::string(), static_cast<double>(static_cast<float>(v))});
@@ -51,16 +91,9 @@ inline void AddFrame(zkh::Block &block, const TestFrame &f, const std::string &r
 {
     AddStr(block, f.name);
     AddI4(block, f.active);
-    AddU4(block, f.camera);
-    AddFP(block, f.posX);
-    AddFP(block, f.posY);
-    AddFP(block, f.width);
-    AddFP(block, f.aspect);
-    AddFP(block, f.marginW);
-    AddFP(block, f.r);
-    AddFP(block, f.g);
-    AddFP(block, f.b);
-    AddFP(block, f.transparency);
+    block.push_back({zkh::BlockItem::Type::U4, std::string(), static_cast<double>(f.camera)});
+    for (double v : {f.posX, f.posY, f.width, f.aspect, f.marginW, f.r, f.g, f.b, f.transparency})
+        AddFP(block, v);
     AddStr(block, f.memo);
     AddI4(block, f.focal);
     if (revision == "03" || revision == "04" || revision == "05")
@@ -69,46 +102,20 @@ inline void AddFrame(zkh::Block &block, const TestFrame &f, const std::string &r
         AddFP(block, f.marginH);
 }
 
-inline void AddSceneSettings(zkh::Block &block, const TestScene &s)
-{
-    AddI4(block, s.combined);
-    AddFP(block, s.r);
-    AddFP(block, s.g);
-    AddFP(block, s.b);
-    AddFP(block, s.transparency);
-    AddStr(block, s.extraText);
-    AddI4(block, s.extraFlag);
-}
-
-// One frame's guide settings as the guide sub-block stores them.
-struct TestGuides {
-    int kinds = 0;
-    double opacity = 0.5;
-    int titleSafe = 0;
-    double titlePercent = 90;
-    int actionSafe = 0;
-    double actionPercent = 93;
-    int burnIn = 0;
-};
-
 // The guide sub-block ("FrameGuides", identifier GUID) for frames in list order.
 inline void AddGuideBlock(zkh::Block &block, const std::vector<TestGuides> &guides)
 {
     block.push_back({zkh::BlockItem::Type::Begin, "FrameGuides", static_cast<double>(LWID_('G', 'U', 'I', 'D'))});
     AddI4(block, static_cast<double>(guides.size()));
-    for (const TestGuides &g : guides) {
-        AddI4(block, g.kinds);
-        AddFP(block, g.opacity);
-        AddI4(block, g.titleSafe);
-        AddFP(block, g.titlePercent);
-        AddI4(block, g.actionSafe);
-        AddFP(block, g.actionPercent);
-        AddI4(block, g.burnIn);
-    }
+    for (const TestGuides &g : guides)
+        for (auto [v, fp] : {std::pair{double(g.kinds), false}, {g.opacity, true}, {double(g.titleSafe), false},
+                             {g.titlePercent, true}, {double(g.actionSafe), false}, {g.actionPercent, true},
+                             {double(g.burnIn), false}})
+            fp ? AddFP(block, v) : AddI4(block, v);
     block.push_back({zkh::BlockItem::Type::End, std::string(), 0});
 }
 
-inline zkh::Block FrameBlock(const std::vector<TestFrame> &frames, const TestScene &scene = TestScene(),
+inline zkh::Block FrameBlock(const std::vector<TestFrame> &frames, const TestScene &s = TestScene(),
                              const std::string &version = "0305")
 {
     zkh::Block block;
@@ -117,8 +124,130 @@ inline zkh::Block FrameBlock(const std::vector<TestFrame> &frames, const TestSce
     const std::string revision = version.size() >= 4 ? version.substr(2, 2) : "";
     for (const TestFrame &f : frames)
         AddFrame(block, f, revision);
-    AddSceneSettings(block, scene);
+    AddI4(block, s.combined);
+    for (double v : {s.r, s.g, s.b, s.transparency})
+        AddFP(block, v);
+    AddStr(block, s.extraText);
+    AddI4(block, s.extraFlag);
     return block;
 }
+
+inline zkh::Block FrameBlock(const std::vector<TestFrame> &frames, const std::vector<TestGuides> &guides)
+{
+    zkh::Block block = FrameBlock(frames);
+    AddGuideBlock(block, guides);
+    return block;
+}
+
+// A scene with "Camera" (cameraW x cameraH, by default 1920 x 1080, 35 mm) shown whole in the 1000 x 1000 camera viewport 0
+// (0.5208333 viewport pixels per camera pixel, the image centre at (500, 500)) and "Plate"
+// (200 x 100, 35 mm) for renders.
+class CameraFrameTest : public ModuleTest {
+protected:
+    void SetUp() override
+    {
+        ModuleTest::SetUp();
+        camera = host.scene.AddCamera("Camera", cameraW, cameraH, 35.0).id;
+        plate = host.scene.AddCamera("Plate", 200, 100, 35.0).id;
+        host.scene.viewports.push_back({LVVIEWT_CAMERA, camera, 0, 0, 1000, 1000});
+    }
+
+    // The master, added on first use. Loads append their frames to the list; Reload starts over.
+    zkh::MasterInstance &Master()
+    {
+        zkh::MasterInstance *master = host.FindMaster("ZK:CameraFrame");
+        if (!master)
+            master = host.AddMaster("ZK:CameraFrame");
+        EXPECT_NE(master, nullptr);
+        return *master;
+    }
+    void Load(const zkh::Block &block) { ASSERT_EQ(LoadMasterBlock(Master(), block), nullptr); }
+    void Reload(const zkh::Block &block)
+    {
+        host.RemoveMaster("ZK:CameraFrame");
+        Load(block);
+    }
+    // The block saved now, one line per item ("FP 0.25"): its frame data, or whole.
+    std::vector<std::string> Saved(bool whole = false)
+    {
+        const zkh::Block block = SaveMasterBlock(Master());
+        return zkh::FormatBlock(whole ? block : FrameData(block), "");
+    }
+
+    // A 960 x 540 frame of "Camera", centred: viewport x 250..750, y 359.375..640.625.
+    TestFrame HalfFrame() const { return TestFrame().On(camera).Size(960, 960.0 / 540.0); }
+    // A 100 x 50 frame of "Plate", centred: x 50..150, y 25..75 of its renders.
+    TestFrame PlateFrame() const { return TestFrame().On(plate).Size(100, 2); }
+
+    // The options panel, opened (or raised) now, and its controls by id.
+    zkh::Panel &Open()
+    {
+        Master();
+        EXPECT_TRUE(host.OpenMasterOptions("ZK:CameraFrame"));
+        panel = host.panels.LastOpened();
+        EXPECT_NE(panel, nullptr);
+        return *panel;
+    }
+    zkh::PanelControl &C(int id)
+    {
+        zkh::PanelControl *control = zkh::PanelService::Find(*panel, "#" + std::to_string(id));
+        EXPECT_NE(control, nullptr);
+        return *control;
+    }
+    void Press(int id) { zkh::PanelService::Fire(C(id)); }
+    void SetInt(int id, int value)
+    {
+        zkh::PanelService::SetInt(C(id), value);
+        Press(id);
+    }
+    void SetFloat(int id, double value)
+    {
+        zkh::PanelService::SetFloat(C(id), value);
+        Press(id);
+    }
+    std::vector<int> Ints(std::initializer_list<int> ids)
+    {
+        std::vector<int> values;
+        for (int id : ids)
+            values.push_back(C(id).intValue);
+        return values;
+    }
+
+    // The overlay's draw calls over a viewport, all or of one kind.
+    std::vector<zkh::DrawCall> Calls(int view)
+    {
+        zkh::DrawRecorder recorder(view);
+        host.DrawViewport(view, recorder);
+        return recorder.calls;
+    }
+    std::vector<zkh::DrawCall> Calls(int view, zkh::DrawCall::Kind kind)
+    {
+        std::vector<zkh::DrawCall> calls;
+        for (const zkh::DrawCall &call : Calls(view))
+            if (call.kind == kind)
+                calls.push_back(call);
+        return calls;
+    }
+    static std::vector<std::string> Kinds(const std::vector<zkh::DrawCall> &calls)
+    {
+        std::vector<std::string> kinds;
+        for (const zkh::DrawCall &call : calls)
+            kinds.push_back(zkh::DrawKindName(call.kind));
+        return kinds;
+    }
+
+    // A render of the plate (or of a w x h image) in one colour, filtered.
+    zkh::FilterImage Render(std::array<float, 4> rgba = {0, 0, 0, 1}, int frame = 0, int w = 200, int h = 100)
+    {
+        zkh::FilterImage image;
+        image.Assign(w, h, rgba[0], rgba[1], rgba[2], rgba[3]);
+        EXPECT_TRUE(host.RunImageFilter("ZK:CameraFrame", image, frame)) << host.messages.back();
+        return image;
+    }
+
+    int cameraW = 1920, cameraH = 1080;
+    std::uint32_t camera = 0, plate = 0;
+    zkh::Panel *panel = nullptr;
+};
 
 #endif

@@ -1,63 +1,40 @@
 // The ZK:CameraFrame image filter through the module file: band pixels, blending, which frames are
 // burnt in, rotated frames with fractional corners, and a render node without any interface.
 #include "cameraframe_blocks.h"
-#include "filter_image.h"
-#include "module_fixture.h"
 #include "ring_peer.h"
 
-#include <cmath>
+#include <cstdio>
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
-class CameraFrameFilter : public ModuleTest {
+// Renders of the 200 x 100 "Plate"; "Other" is a second camera of the same size.
+class CameraFrameFilter : public CameraFrameTest {
 protected:
     void SetUp() override
     {
-        ModuleTest::SetUp();
-        camera = host.scene.AddCamera("Camera", 200, 100, 35.0).id;
+        CameraFrameTest::SetUp();
         other = host.scene.AddCamera("Other", 200, 100, 35.0).id;
+        host.scene.renderCamera = plate;
     }
 
-    void Frames(const std::vector<TestFrame> &frames)
+    // The plate frame in red with 20 % margins: band x 40..50 and 150..160, y 20..25 and 75..80.
+    TestFrame RedFrame(double transparency = 0) { return PlateFrame().Margins(0.2, 0.2).Rgb(1, 0, 0).Clear(transparency); }
+
+    // Every pixel of a channel holds the value.
+    static void ExpectAll(const zkh::FilterImage &image, int channel, float value)
     {
-        zkh::MasterInstance *master = host.FindMaster("ZK:CameraFrame");
-        if (!master)
-            master = host.AddMaster("ZK:CameraFrame");
-        ASSERT_NE(master, nullptr);
-        ASSERT_EQ(LoadMasterBlock(*master, FrameBlock(frames)), nullptr);
+        for (int y = 0; y < image.height; ++y)
+            for (int x = 0; x < image.width; ++x)
+                ASSERT_EQ(image.At(channel, x, y), value) << channel << " at " << x << "," << y;
     }
 
-    // A 100 x 50 red frame with 20 % margins: band x 40..50 and 150..160, y 20..25 and 75..80.
-    TestFrame RedFrame(double transparency = 0)
-    {
-        TestFrame f;
-        f.camera = camera;
-        f.width = 100;
-        f.aspect = 2;
-        f.marginW = 0.2;
-        f.marginH = 0.2;
-        f.r = 1;
-        f.transparency = transparency;
-        return f;
-    }
-
-    zkh::FilterImage Render(float r, float g, float b, float a, int frame = 0)
-    {
-        zkh::FilterImage image;
-        image.Assign(200, 100, r, g, b, a);
-        EXPECT_TRUE(host.RunImageFilter("ZK:CameraFrame", image, frame)) << host.messages.back();
-        return image;
-    }
-
-    std::uint32_t camera = 0, other = 0;
+    std::uint32_t other = 0;
 };
 
-TEST_F(CameraFrameFilter, OpaqueRedBandOverBlack)
+TEST_F(CameraFrameFilter, OpaqueRedBandOverBlackAndZeroMargins)
 {
-    Frames({RedFrame()});
-    const zkh::FilterImage image = Render(0, 0, 0, 1);
+    Load(FrameBlock({RedFrame()}));
+    zkh::FilterImage image = Render();
     for (auto [x, y] : {std::pair{40, 20}, {45, 50}, {155, 50}, {100, 22}, {100, 78}, {159, 79}}) {
         EXPECT_EQ(image.At(0, x, y), 1.0f) << x << "," << y;
         EXPECT_EQ(image.At(1, x, y), 0.0f);
@@ -65,12 +42,19 @@ TEST_F(CameraFrameFilter, OpaqueRedBandOverBlack)
     }
     for (auto [x, y] : {std::pair{39, 50}, {50, 50}, {100, 50}, {149, 50}, {160, 50}, {100, 19}, {100, 25}, {100, 80}})
         EXPECT_EQ(image.At(0, x, y), 0.0f) << x << "," << y;
+
+    // Zero margins give a band one pixel wide.
+    Reload(FrameBlock({RedFrame().Margins(0, 0)}));
+    image = Render();
+    for (auto [x, y, red] : {std::tuple{49, 50, 1.0f}, {48, 50, 0.0f}, {50, 50, 0.0f}, {150, 50, 1.0f}, {100, 24, 1.0f},
+                             {100, 75, 1.0f}})
+        EXPECT_EQ(image.At(0, x, y), red) << x << "," << y;
 }
 
 TEST_F(CameraFrameFilter, HalfTransparentOverAlphaZeroAndFullyTransparent)
 {
-    Frames({RedFrame(0.5)});
-    zkh::FilterImage image = Render(0, 0, 0, 0);
+    Load(FrameBlock({RedFrame(0.5)}));
+    zkh::FilterImage image = Render({0, 0, 0, 0});
     EXPECT_EQ(image.At(0, 45, 50), 0.5f);
     EXPECT_EQ(image.At(3, 45, 50), 0.25f);
     EXPECT_EQ(image.At(3, 100, 50), 0.0f);
@@ -78,85 +62,42 @@ TEST_F(CameraFrameFilter, HalfTransparentOverAlphaZeroAndFullyTransparent)
     EXPECT_EQ(image.At(0, 40, 20), 0.5f);
     EXPECT_EQ(image.At(0, 49, 24), 0.5f);
 
-    host.RemoveMaster("ZK:CameraFrame");
-    Frames({RedFrame(1)});
-    image = Render(0.2f, 0.4f, 0.6f, 0.8f);
+    Reload(FrameBlock({RedFrame(1)}));
+    image = Render({0.2f, 0.4f, 0.6f, 0.8f});
     for (int c = 0; c < 4; ++c)
-        for (int y = 0; y < 100; ++y)
-            for (int x = 0; x < 200; ++x)
-                ASSERT_EQ(image.At(c, x, y), (std::array<float, 4>{0.2f, 0.4f, 0.6f, 0.8f})[c]);
+        ExpectAll(image, c, (std::array<float, 4>{0.2f, 0.4f, 0.6f, 0.8f})[c]);
 }
 
 TEST_F(CameraFrameFilter, InactiveAndOtherCameraFramesAreLeftOut)
 {
     TestFrame inactive = RedFrame();
     inactive.active = 0;
-    TestFrame elsewhere = RedFrame();
-    elsewhere.camera = other;
-    Frames({inactive, elsewhere});
-    zkh::FilterImage image = Render(0, 0, 0, 1);
-    EXPECT_EQ(image.At(0, 45, 50), 0.0f);
+    Load(FrameBlock({inactive, RedFrame().On(other)}));
+    EXPECT_EQ(Render().At(0, 45, 50), 0.0f);
 
     // The render camera is looked up for the frame's time: from frame 48 (2 s at 24 fps) on, Other.
     host.scene.renderCameraSwitches[2.0] = other;
-    image = Render(0, 0, 0, 1, 47);
-    EXPECT_EQ(image.At(0, 45, 50), 0.0f);
-    image = Render(0, 0, 0, 1, 48);
-    EXPECT_EQ(image.At(0, 45, 50), 1.0f);
-}
-
-TEST_F(CameraFrameFilter, ZeroMarginsGiveAOnePixelBand)
-{
-    TestFrame f = RedFrame();
-    f.marginW = 0;
-    f.marginH = 0;
-    Frames({f});
-    const zkh::FilterImage image = Render(0, 0, 0, 1);
-    EXPECT_EQ(image.At(0, 49, 50), 1.0f);
-    EXPECT_EQ(image.At(0, 48, 50), 0.0f);
-    EXPECT_EQ(image.At(0, 50, 50), 0.0f);
-    EXPECT_EQ(image.At(0, 150, 50), 1.0f);
-    EXPECT_EQ(image.At(0, 100, 24), 1.0f);
-    EXPECT_EQ(image.At(0, 100, 75), 1.0f);
+    EXPECT_EQ(Render({0, 0, 0, 1}, 47).At(0, 45, 50), 0.0f);
+    EXPECT_EQ(Render({0, 0, 0, 1}, 48).At(0, 45, 50), 1.0f);
 }
 
 TEST_F(CameraFrameFilter, RotatedFrameWithFractionalCorners)
 {
-    // A 350 x 300 frame turned by -30 degrees about (700, 300) in a 1024 x 1024 image: fractional
-    // corners on every side.
-    host.scene.Find(camera)->resolutionW = 1024;
-    host.scene.Find(camera)->resolutionH = 1024;
-    TestFrame f;
-    f.camera = camera;
-    f.posX = 700 - 512;
-    f.posY = 300 - 512;
-    f.width = 350;
-    f.aspect = 350.0 / 300.0;
-    f.rotation = -kPi / 6;
-    f.marginW = 0.2;
-    f.marginH = 0.2;
+    // A 350 x 300 frame turned by -30 degrees about (700, 300) of a 1024 x 1024 render, margins
+    // 20 %: its x axis runs along (0.866, 0.5) of the image, its y axis along (-0.5, 0.866).
+    host.scene.Find(plate)->resolutionW = 1024;
+    host.scene.Find(plate)->resolutionH = 1024;
+    TestFrame f = TestFrame().On(plate).At(700 - 512, 300 - 512).Size(350, 350.0 / 300.0).Margins(0.2, 0.2);
+    f.rotation = -3.14159265358979323846 / 6;
     f.g = 1;
-    Frames({f});
-    zkh::FilterImage image;
-    image.Assign(1024, 1024, 0, 0, 0, 1);
-    ASSERT_TRUE(host.RunImageFilter("ZK:CameraFrame", image, 0));
-    // Points of the band and of the inside, placed with the frame's own rotation.
-    const double c = std::cos(f.rotation), s = std::sin(f.rotation);
-    auto at = [&](double u, double v, int channel) {
-        const double ox = (u - 0.5) * 350, oy = (v - 0.5) * 300;
-        const int x = static_cast<int>(std::floor(700 + ox * c + oy * s));
-        const int y = static_cast<int>(std::floor(300 - ox * s + oy * c));
-        return image.At(channel, x, y);
-    };
-    EXPECT_EQ(at(0.5, 0.5, 1), 0.0f);
-    EXPECT_EQ(at(0.2, 0.3, 1), 0.0f);
-    EXPECT_EQ(at(-0.05, 0.5, 1), 1.0f);
-    EXPECT_EQ(at(1.05, 0.5, 1), 1.0f);
-    EXPECT_EQ(at(0.5, -0.05, 1), 1.0f);
-    EXPECT_EQ(at(0.5, 1.05, 1), 1.0f);
-    EXPECT_EQ(at(1.05, 1.05, 1), 1.0f);
-    EXPECT_EQ(at(0.5, 1.2, 1), 0.0f);
-    EXPECT_EQ(at(-0.2, 0.5, 1), 0.0f);
+    Load(FrameBlock({f}));
+    const zkh::FilterImage image = Render({0, 0, 0, 1}, 0, 1024, 1024);
+    // Points in frame units (u, v): the centre (0.5, 0.5) at (700, 300); the band's middles on the
+    // left (-0.05, 0.5), right, top and bottom sides, the bottom right corner (1.05, 1.05); inside
+    // at (0.2, 0.3); outside the band at (0.5, 1.2) and (-0.2, 0.5).
+    for (auto [x, y, green] : {std::tuple{700, 300, 0.0f}, {533, 203, 1.0f}, {866, 396, 1.0f}, {782, 157, 1.0f},
+                               {617, 442, 1.0f}, {784, 539, 1.0f}, {639, 195, 0.0f}, {595, 481, 0.0f}, {487, 177, 0.0f}})
+        EXPECT_EQ(image.At(1, x, y), green) << x << "," << y;
     // The band's area: (1.2^2 - 1) x 350 x 300 pixels, within the rounding of its edges.
     int band = 0;
     for (float v : image.planes[1])
@@ -164,33 +105,11 @@ TEST_F(CameraFrameFilter, RotatedFrameWithFractionalCorners)
     EXPECT_NEAR(band, 0.44 * 350 * 300, 350 * 4);
 }
 
-TEST_F(CameraFrameFilter, SecondFilterInstanceRefusedAndEmptyImagesLeftAlone)
-{
-    LWInstanceFuncs inst{};
-    LWItemFuncs item{};
-    LWImageFilterHandler handler{&inst, &item, nullptr, nullptr};
-    ASSERT_EQ(host.Activate("ImageFilterHandler", "ZK:CameraFrame", &handler), AFUNC_OK);
-    LWError error = nullptr;
-    LWInstance first = inst.create(inst.priv, nullptr, &error);
-    ASSERT_NE(first, nullptr);
-    EXPECT_STREQ(inst.descln(first), "ZK:CameraFrame");
-    ASSERT_NE(handler.flags(first), nullptr);
-    EXPECT_EQ(handler.flags(first)[0], nullptr);
-    EXPECT_EQ(inst.create(inst.priv, nullptr, &error), nullptr);
-    EXPECT_STREQ(error, "");
-    LWFilterAccess empty{};
-    handler.process(first, &empty);
-    handler.process(first, nullptr);
-    inst.destroy(first);
-    LWInstance again = inst.create(inst.priv, nullptr, &error);
-    EXPECT_NE(again, nullptr);
-    inst.destroy(again);
-}
-
-// A render without an alpha buffer: the colours get the band, the host's alpha is not written.
+// A filter instance made by hand: a second one is refused, empty accesses are left alone, and a
+// render without an alpha buffer gets the band in its colours while the host's alpha stays.
 TEST_F(CameraFrameFilter, NoAlphaLineLeavesTheAlphaAlone)
 {
-    Frames({RedFrame(0.5)});
+    Load(FrameBlock({RedFrame(0.5)}));
     LWInstanceFuncs inst{};
     LWItemFuncs item{};
     LWImageFilterHandler handler{&inst, &item, nullptr, nullptr};
@@ -198,6 +117,14 @@ TEST_F(CameraFrameFilter, NoAlphaLineLeavesTheAlphaAlone)
     LWError error = nullptr;
     LWInstance filter = inst.create(inst.priv, nullptr, &error);
     ASSERT_NE(filter, nullptr);
+    EXPECT_STREQ(inst.descln(filter), "ZK:CameraFrame");
+    ASSERT_NE(handler.flags(filter), nullptr);
+    EXPECT_EQ(handler.flags(filter)[0], nullptr);
+    EXPECT_EQ(inst.create(inst.priv, nullptr, &error), nullptr);
+    EXPECT_STREQ(error, "");
+    LWFilterAccess empty{};
+    handler.process(filter, &empty);
+    handler.process(filter, nullptr);
 
     zkh::FilterImage image;
     image.Assign(200, 100, 0, 0, 0, 0.75f);
@@ -213,9 +140,10 @@ TEST_F(CameraFrameFilter, NoAlphaLineLeavesTheAlphaAlone)
     }
     inst.destroy(filter);
     EXPECT_EQ(image.At(0, 45, 50), 0.5f);
-    for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 200; ++x)
-            ASSERT_EQ(image.At(3, x, y), 0.75f) << x << "," << y;
+    ExpectAll(image, 3, 0.75f);
+    LWInstance again = inst.create(inst.priv, nullptr, &error);
+    EXPECT_NE(again, nullptr);
+    inst.destroy(again);
 }
 
 TEST_F(CameraFrameFilter, PngRoundTripAt8And16Bits)
@@ -232,8 +160,7 @@ TEST_F(CameraFrameFilter, PngRoundTripAt8And16Bits)
         ASSERT_TRUE(zkh::WritePng(path, image, bits, error)) << error;
         zkh::FilterImage back;
         ASSERT_TRUE(zkh::ReadPng(path, back, error)) << error;
-        ASSERT_EQ(back.width, 3);
-        ASSERT_EQ(back.height, 2);
+        ASSERT_EQ(std::pair(back.width, back.height), std::pair(3, 2));
         const float step = bits == 8 ? 1 / 255.0f : 1 / 65535.0f;
         EXPECT_EQ(back.At(0, 0, 0), 1.0f);
         EXPECT_NEAR(back.At(1, 1, 0), 0.5f, step);
@@ -243,14 +170,10 @@ TEST_F(CameraFrameFilter, PngRoundTripAt8And16Bits)
     }
     EXPECT_FALSE(zkh::WritePng(path, image, 12, error));
     EXPECT_EQ(error, "PNG files are written with 8 or 16 bits per channel");
-    // Not a PNG: a clear error.
-    {
-        std::FILE *file = std::fopen(path.c_str(), "wb");
-        std::fputs("not a png", file);
-        std::fclose(file);
-    }
-    zkh::FilterImage bad;
-    EXPECT_FALSE(zkh::ReadPng(path, bad, error));
+    std::FILE *file = std::fopen(path.c_str(), "wb");
+    std::fputs("not a png", file);
+    std::fclose(file);
+    EXPECT_FALSE(zkh::ReadPng(path, image, error));
     EXPECT_EQ(error, path + ": not a readable PNG file");
     std::remove(path.c_str());
 }
@@ -259,13 +182,10 @@ TEST_F(CameraFrameFilter, PngRoundTripAt8And16Bits)
 TEST_F(CameraFrameFilter, RenderNodeLoadsTheSceneAndBurnsFrames)
 {
     host.BecomeRenderNode();
-    Frames({RedFrame()});
+    Load(FrameBlock({RedFrame()}));
     EXPECT_EQ(host.RingSubscriberCount("TessikComRing"), 0u);
-    const zkh::FilterImage image = Render(0, 0, 0, 1);
-    EXPECT_EQ(image.At(0, 45, 50), 1.0f);
-    zkh::DrawRecorder recorder(0);
-    host.DrawViewport(0, recorder);
-    EXPECT_TRUE(recorder.calls.empty());
+    EXPECT_EQ(Render().At(0, 45, 50), 1.0f);
+    EXPECT_TRUE(Calls(0).empty());
     EXPECT_TRUE(host.RemoveMaster("ZK:CameraFrame"));
 }
 
@@ -274,30 +194,14 @@ TEST_F(CameraFrameFilter, RenderNodeLoadsTheSceneAndBurnsFrames)
 TEST_F(CameraFrameFilter, FramesFarOutsideTheImage)
 {
     std::vector<TestFrame> far;
-    for (auto [x, y] : {std::pair{0.0, 3.0e9}, {0.0, 2147483647.0}, {0.0, -3.0e9}, {-1e12, 0.0}, {1e30, 1e30}}) {
-        TestFrame f = RedFrame();
-        f.posX = x;
-        f.posY = y;
-        far.push_back(f);
-    }
-    Frames(far);
-    zkh::FilterImage image = Render(0, 0, 0, 1);
-    for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 200; ++x)
-            ASSERT_EQ(image.At(0, x, y), 0.0f) << x << "," << y;
+    for (auto [x, y] : {std::pair{0.0, 3.0e9}, {0.0, 2147483647.0}, {0.0, -3.0e9}, {-1e12, 0.0}, {1e30, 1e30}})
+        far.push_back(RedFrame().At(x, y));
+    Load(FrameBlock(far));
+    ExpectAll(Render(), 0, 0.0f);
 
     // A band with corners 1e29 and more away that covers the whole image.
-    TestFrame huge = RedFrame();
-    huge.width = 1e30;
-    huge.aspect = 1;
-    huge.marginW = 1;
-    huge.marginH = 1;
-    huge.posX = 6e29;
-    Frames({huge});
-    image = Render(0, 0, 0, 1);
-    for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 200; ++x)
-            ASSERT_EQ(image.At(0, x, y), 1.0f) << x << "," << y;
+    Reload(FrameBlock({RedFrame().Size(1e30, 1).Margins(1, 1).At(6e29, 0)}));
+    ExpectAll(Render(), 0, 1.0f);
 }
 
 } // namespace

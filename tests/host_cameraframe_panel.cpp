@@ -2,13 +2,14 @@
 // and ghosting, the control events with the commands they send, and the colour picker answers.
 // The toolkit's own placement numbers (SetFieldX, layout modes, first-open centring) are covered
 // in unit_panel_toolkit.cpp.
-#include "module_fixture.h"
 #include "cameraframe_blocks.h"
+#include "panel_layout.h"
 #include "ring_peer.h"
-#include "scene_block.h"
 
 #include <chrono>
 #include <future>
+#include <memory>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -17,311 +18,252 @@ namespace {
 using zkh::Panel;
 using zkh::PanelControl;
 using zkh::PanelService;
+using Texts = std::vector<std::string>;
 
-class FramePanelTest : public ModuleTest {
+// Scene "Camera" 1920 x 1080 and "Plate"; a new frame takes 1745 x 981 (margins 174 x 98).
+class FramePanelTest : public CameraFrameTest {
 protected:
     void SetUp() override
     {
-        ModuleTest::SetUp();
-        camera = host.scene.AddCamera("Camera", 1920, 1080, 35.0).id;
-        second = host.scene.AddCamera("Close Up", 1280, 720, 50.0).id;
+        CameraFrameTest::SetUp();
+        Open();
     }
 
-    Panel &Open()
-    {
-        if (!host.FindMaster("ZK:CameraFrame")) {
-            EXPECT_NE(host.AddMaster("ZK:CameraFrame"), nullptr);
-        }
-        EXPECT_TRUE(host.OpenMasterOptions("ZK:CameraFrame"));
-        Panel *panel = host.panels.LastOpened();
-        EXPECT_NE(panel, nullptr);
-        return *panel;
-    }
-
-    PanelControl &C(Panel &panel, int id)
-    {
-        PanelControl *control = PanelService::Find(panel, "#" + std::to_string(id));
-        EXPECT_NE(control, nullptr);
-        return *control;
-    }
-
-    void Press(Panel &panel, int id) { PanelService::Fire(C(panel, id)); }
-    void SetInt(Panel &panel, int id, int value)
-    {
-        PanelService::SetInt(C(panel, id), value);
-        PanelService::Fire(C(panel, id));
-    }
-    void SetFloat(Panel &panel, int id, double value)
-    {
-        PanelService::SetFloat(C(panel, id), value);
-        PanelService::Fire(C(panel, id));
-    }
-
-    std::vector<int> Ghosted(Panel &panel)
+    std::vector<int> Ghosted()
     {
         std::vector<int> ids;
-        for (size_t i = 0; i < panel.controls.size(); ++i)
-            if (panel.controls[i]->ghosted)
+        for (size_t i = 0; i < panel->controls.size(); ++i)
+            if (panel->controls[i]->ghosted)
                 ids.push_back(static_cast<int>(i));
         return ids;
     }
 
-    // The master's scene block, saved now.
-    // The frame data of the master's block (the guide sub-block after it left out).
-    zkh::Block Save() { return FrameData(SaveMasterBlock(*host.FindMaster("ZK:CameraFrame"))); }
-
-    std::vector<std::string> CommandsSince(size_t start)
+    // The command lines a control's event sends.
+    Texts Sends(int id)
     {
-        return std::vector<std::string>(host.commands.log.begin() + static_cast<long>(start), host.commands.log.end());
+        const size_t start = host.commands.log.size();
+        Press(id);
+        return Texts(host.commands.log.begin() + static_cast<long>(start), host.commands.log.end());
     }
-
-    std::uint32_t camera = 0, second = 0;
 };
 
-TEST_F(FramePanelTest, ControlsInOrderWithTheEnglishTexts)
+// Every control in creation order (id = index): its type less "Control", a "+" before it when it
+// shares the row of the one before, and its English and Japanese labels.
+const std::vector<std::array<const char *, 3>> kControls = {
+    {"Button", "Create Frame", "フレーム作成"}, {"Button", "Delete Frame", "フレーム削除"}, {"Border", "", ""},
+    {"Button", "Frame Edit ON", "フレーム編集ツール"}, {"+Button", "Frame Edit OFF", "ツール終了"},
+    {"Bool", "Combined Frame", "結合フレーム"}, {"Button", "Color", "色"}, {"+RGBVec", "", ""},
+    {"Percent", "Transparency", "透明度"}, {"Border", "", ""}, {"CustomPopup", "Frame", "フレーム"},
+    {"Edit", "Name", "名前"}, {"Bool", "Active", "有効"}, {"CustomPopup", "Camera", "カメラ"},
+    {"MiniSlider", "Position X", "位置X(px)"}, {"MiniSlider", "Position Y", "位置Y(px)"},
+    {"Popup", "Frame Calc", "フレーム計算"}, {"MiniSlider", "Frame W(px)", "フレーム幅(px)"}, {"+MiniSlider", "H", "高さ"},
+    {"MiniFloat", "Aspect Ratio", "縦横比"}, {"Angle", "Rotate", "回転"}, {"Percent", "Margin W(%)", "余白幅(%)"},
+    {"+Percent", "H", "高さ"}, {"MiniSlider", "Margin W(px)", "余白幅(px)"}, {"+MiniSlider", "H", "高さ"},
+    {"Button", "Color", "色"}, {"+RGBVec", "", ""}, {"Percent", "Transparency", "透明度"}, {"Edit", "Memo", "メモ"},
+    {"Bool", "Focal Length", "焦点距離"}, {"Border", "", ""}, {"Popup", "Preset", "プリセット"},
+    {"Bool", "Thirds", "三分割"}, {"+Bool", "Golden", "黄金分割"}, {"Bool", "Cross", "中心十字"},
+    {"+Bool", "Diagonals", "対角線"}, {"Percent", "Guide Opacity", "ガイド不透明度"},
+    {"Bool", "Title Safe", "タイトルセーフ"}, {"+Percent", "Title Safe(%)", "タイトル(%)"},
+    {"Bool", "Action Safe", "アクションセーフ"}, {"+Percent", "Action Safe(%)", "アクション(%)"},
+    {"Bool", "Burn Guides", "ガイド焼き込み"},
+};
+
+// A copy of a panel's controls that outlives it.
+Panel Snapshot(const Panel &panel)
 {
-    Panel &panel = Open();
-    EXPECT_EQ(panel.title, "ZK:CameraFrame(1.60) build 250619");
-    EXPECT_EQ(panel.w, 340);
-    EXPECT_EQ(panel.h, 800);
-    EXPECT_EQ(panel.openFlags, 64);
-    EXPECT_TRUE(panel.open);
-    EXPECT_EQ(panel.x, (1920 - 340) / 2);
-    EXPECT_EQ(panel.y, (1080 - 800) / 2);
-
-    const std::vector<std::pair<std::string, std::string>> expected = {
-        {"ButtonControl", "Create Frame"}, {"ButtonControl", "Delete Frame"}, {"BorderControl", ""},
-        {"ButtonControl", "Frame Edit ON"}, {"ButtonControl", "Frame Edit OFF"}, {"BoolControl", "Combined Frame"},
-        {"ButtonControl", "Color"}, {"RGBVecControl", ""}, {"PercentControl", "Transparency"},
-        {"BorderControl", ""}, {"CustomPopupControl", "Frame"}, {"EditControl", "Name"},
-        {"BoolControl", "Active"}, {"CustomPopupControl", "Camera"}, {"MiniSliderControl", "Position X"},
-        {"MiniSliderControl", "Position Y"}, {"PopupControl", "Frame Calc"}, {"MiniSliderControl", "Frame W(px)"},
-        {"MiniSliderControl", "H"}, {"MiniFloatControl", "Aspect Ratio"}, {"AngleControl", "Rotate"},
-        {"PercentControl", "Margin W(%)"}, {"PercentControl", "H"}, {"MiniSliderControl", "Margin W(px)"},
-        {"MiniSliderControl", "H"}, {"ButtonControl", "Color"}, {"RGBVecControl", ""},
-        {"PercentControl", "Transparency"}, {"EditControl", "Memo"}, {"BoolControl", "Focal Length"},
-        {"BorderControl", ""}, {"PopupControl", "Preset"}, {"BoolControl", "Thirds"}, {"BoolControl", "Golden"},
-        {"BoolControl", "Cross"}, {"BoolControl", "Diagonals"}, {"PercentControl", "Guide Opacity"},
-        {"BoolControl", "Title Safe"}, {"PercentControl", "Title Safe(%)"}, {"BoolControl", "Action Safe"},
-        {"PercentControl", "Action Safe(%)"}, {"BoolControl", "Burn Guides"},
-    };
-    ASSERT_EQ(panel.controls.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(panel.controls[i]->type, expected[i].first) << i;
-        EXPECT_EQ(panel.controls[i]->label, expected[i].second) << i;
-    }
-    EXPECT_EQ(C(panel, 16).items, (std::vector<std::string>{"W & H", "W & Aspect", "H & Aspect"}));
-    EXPECT_EQ(C(panel, 31).items, (std::vector<std::string>{"Custom", "2.39:1", "2:1", "1.85:1", "16:9", "4:3", "1:1",
-                                                            "4:5", "9:16"}));
-    EXPECT_EQ(C(panel, 0).desc.area.width, 120);
-    EXPECT_EQ(C(panel, 4).desc.area.width, 84);
-    EXPECT_EQ(C(panel, 6).desc.area.width, 48);
-    EXPECT_EQ(C(panel, 14).desc.range.min, -2000);
-    EXPECT_EQ(C(panel, 14).desc.range.max, 2000);
-    EXPECT_EQ(C(panel, 28).desc.string.width, 30);
-
-    // Paired rows share their y; every other control starts a row below the one before.
-    for (int id : {4, 7, 18, 22, 24, 26, 33, 35, 38, 40})
-        EXPECT_EQ(C(panel, id).y, C(panel, id - 1).y) << id;
-    for (int id : {1, 5, 10, 17, 19, 25, 29, 30, 31, 32, 34, 36, 37, 39, 41})
-        EXPECT_GT(C(panel, id).y, C(panel, id - 1).y) << id;
-    // The controls below the frame fields leave every earlier control where it was, and the panel
-    // holds them all.
-    EXPECT_EQ(C(panel, 29).y, 8 + 23 * 24);
-    EXPECT_LE(C(panel, 41).y + C(panel, 41).h, panel.h);
-    EXPECT_GT(C(panel, 4).x, C(panel, 3).x + C(panel, 3).w - 1);
+    Panel copy;
+    copy.w = panel.w;
+    copy.h = panel.h;
+    for (const auto &control : panel.controls)
+        copy.controls.push_back(std::make_unique<PanelControl>(*control));
+    return copy;
 }
 
-TEST_F(FramePanelTest, Locale1041ShowsTheJapaneseTexts)
+TEST_F(FramePanelTest, ControlsTextsAndRowsInBothLanguages)
 {
+    EXPECT_EQ(panel->title, "ZK:CameraFrame(1.60) build 250619");
+    EXPECT_EQ(std::vector<int>({panel->x, panel->y, panel->w, panel->h, panel->openFlags, panel->open}),
+              std::vector<int>({(1920 - 340) / 2, (1080 - 800) / 2, 340, 800, 64, 1}));
+    EXPECT_EQ(C(16).items, (Texts{"W & H", "W & Aspect", "H & Aspect"}));
+    EXPECT_EQ(C(31).items, (Texts{"Custom", "2.39:1", "2:1", "1.85:1", "16:9", "4:3", "1:1", "4:5", "9:16"}));
+    EXPECT_EQ(std::vector<int>({C(0).desc.area.width, C(4).desc.area.width, C(6).desc.area.width,
+                                C(14).desc.range.min, C(14).desc.range.max, C(28).desc.string.width}),
+              std::vector<int>({120, 84, 48, -2000, 2000, 30}));
+    EXPECT_EQ(C(29).y, 8 + 23 * 24); // the guide rows below leave the frame rows where they were
+    EXPECT_LE(C(41).y + C(41).h, panel->h);
+    const Panel english = Snapshot(*panel);
+
+    ASSERT_TRUE(host.RemoveMaster("ZK:CameraFrame"));
     host.services.SetLocale(1041);
-    Panel &panel = Open();
-    const std::vector<std::string> labels = {
-        "フレーム作成", "フレーム削除", "", "フレーム編集ツール", "ツール終了", "結合フレーム", "色", "",
-        "透明度", "", "フレーム", "名前", "有効", "カメラ", "位置X(px)", "位置Y(px)", "フレーム計算",
-        "フレーム幅(px)", "高さ", "縦横比", "回転", "余白幅(%)", "高さ", "余白幅(px)", "高さ", "色", "",
-        "透明度", "メモ", "焦点距離", "", "プリセット", "三分割", "黄金分割", "中心十字", "対角線",
-        "ガイド不透明度", "タイトルセーフ", "タイトル(%)", "アクションセーフ", "アクション(%)", "ガイド焼き込み",
-    };
-    ASSERT_EQ(panel.controls.size(), labels.size());
-    for (size_t i = 0; i < labels.size(); ++i)
-        EXPECT_EQ(panel.controls[i]->label, labels[i]) << i;
-    EXPECT_EQ(C(panel, 16).items, (std::vector<std::string>{"幅と高さ", "幅と縦横比", "高さと縦横比"}));
-    // Label widths follow the wider Japanese text.
-    EXPECT_EQ(C(panel, 11).labelWidth, PanelService::TextWidth("名前"));
+    Panel &japanese = Open();
+    EXPECT_EQ(C(16).items, (Texts{"幅と高さ", "幅と縦横比", "高さと縦横比"}));
+    EXPECT_EQ(C(11).labelWidth, PanelService::TextWidth("名前")); // label widths follow the text
+    ExpectSameControls(english, japanese);
+    for (size_t language : {1, 2}) {
+        const Panel &p = language == 1 ? english : japanese;
+        ASSERT_EQ(p.controls.size(), kControls.size());
+        for (size_t i = 0; i < kControls.size(); ++i) {
+            SCOPED_TRACE("#" + std::to_string(i) + (language == 1 ? " English" : " Japanese"));
+            const PanelControl &c = *p.controls[i];
+            const bool sameRow = kControls[i][0][0] == '+';
+            EXPECT_EQ(c.type, std::string(kControls[i][0] + (sameRow ? 1 : 0)) + "Control");
+            EXPECT_EQ(c.label, kControls[i][language]);
+            if (i > 0) {
+                if (sameRow)
+                    EXPECT_EQ(c.y, p.controls[i - 1]->y);
+                else
+                    EXPECT_GT(c.y, p.controls[i - 1]->y);
+            }
+        }
+    }
+}
+
+// Frame Calc's popup, the memo field and the Preset popup reach past the right edge of the
+// 340-wide panel in both languages; enable once the panel holds them.
+TEST_F(FramePanelTest, DISABLED_ControlsInsideThePanelAndApart)
+{
+    ExpectControlsInsideAndApart(*panel);
+    host.services.SetLocale(1041);
+    ASSERT_TRUE(host.RemoveMaster("ZK:CameraFrame"));
+    ExpectControlsInsideAndApart(Open());
 }
 
 TEST_F(FramePanelTest, WithoutFramesOnlyTheTopSectionIsUsable)
 {
-    Panel &panel = Open();
-    std::vector<int> ghosted;
-    for (int id = 11; id <= 41; ++id)
-        ghosted.push_back(id);
-    EXPECT_EQ(Ghosted(panel), ghosted);
-    EXPECT_EQ(C(panel, 11).text, "");
-    EXPECT_EQ(C(panel, 17).intValue, 0);
-    EXPECT_EQ(C(panel, 10).intValue, 0);
+    std::vector<int> ghosted(31);
+    std::iota(ghosted.begin(), ghosted.end(), 11);
+    EXPECT_EQ(Ghosted(), ghosted);
+    EXPECT_EQ(C(11).text, "");
 
     // Edits of frame fields without a frame change nothing and still refresh.
-    const size_t start = host.commands.log.size();
-    SetInt(panel, 17, 500);
-    EXPECT_EQ(CommandsSince(start), std::vector<std::string>{"RefreshNow"});
-    EXPECT_EQ(Save()[1].number, 0);
+    PanelService::SetInt(C(17), 500);
+    EXPECT_EQ(Sends(17), Texts{"RefreshNow"});
+    EXPECT_EQ(Saved()[1], "I4 0");
 
-    Press(panel, 0);
-    EXPECT_EQ(Ghosted(panel), std::vector<int>{19}); // W & H derives the aspect ratio
-    EXPECT_EQ(C(panel, 11).text, "Frame (1)");
-    EXPECT_EQ(C(panel, 17).intValue, 1745);
-    EXPECT_EQ(C(panel, 18).intValue, 981);
-    EXPECT_EQ(C(panel, 23).intValue, 174);
-    EXPECT_EQ(C(panel, 24).intValue, 98);
-    EXPECT_EQ(C(panel, 13).intValue, 0);
+    Press(0);
+    EXPECT_EQ(Ghosted(), std::vector<int>{19}); // W & H derives the aspect ratio
+    EXPECT_EQ(C(11).text, "Frame (1)");
+    EXPECT_EQ(Ints({17, 18, 23, 24, 13}), std::vector<int>({1745, 981, 174, 98, 0}));
 }
 
 TEST_F(FramePanelTest, HeightAndAspectGhostsTheWidthAndAHeightEditChangesIt)
 {
-    Panel &panel = Open();
-    Press(panel, 0);
-    SetInt(panel, 16, 2);
-    EXPECT_EQ(Ghosted(panel), std::vector<int>{17});
-    SetInt(panel, 18, 900);
-    EXPECT_EQ(C(panel, 17).intValue, 1600); // 16:9 of 900
-    EXPECT_EQ(C(panel, 18).intValue, 900);
-    SetInt(panel, 16, 1);
-    EXPECT_EQ(Ghosted(panel), std::vector<int>{18});
-    SetInt(panel, 17, 1000);
-    EXPECT_EQ(C(panel, 18).intValue, 562);
+    Press(0);
+    SetInt(16, 2);
+    EXPECT_EQ(Ghosted(), std::vector<int>{17});
+    SetInt(18, 900);
+    EXPECT_EQ(Ints({17, 18}), std::vector<int>({1600, 900})); // 16:9 of 900
+    SetInt(16, 1);
+    EXPECT_EQ(Ghosted(), std::vector<int>{18});
+    SetInt(17, 1000);
+    EXPECT_EQ(C(18).intValue, 562);
 
     // Margins: percent re-sets the pixels, pixels re-set the percent.
-    SetFloat(panel, 21, 20.0);
-    EXPECT_EQ(C(panel, 23).intValue, 200);
-    SetInt(panel, 24, 281);
-    EXPECT_NEAR(C(panel, 22).floatValue, 281.0 / 562.5 * 100.0, 1e-9);
+    SetFloat(21, 20.0);
+    EXPECT_EQ(C(23).intValue, 200);
+    SetInt(24, 281);
+    EXPECT_NEAR(C(22).floatValue, 281.0 / 562.5 * 100.0, 1e-9);
 }
 
 TEST_F(FramePanelTest, DeletingTheSelectedFrameSelectsTheOneBefore)
 {
-    Panel &panel = Open();
-    Press(panel, 0);
-    Press(panel, 0);
-    Press(panel, 0);
-    EXPECT_EQ(C(panel, 10).intValue, 2);
-    SetInt(panel, 10, 1);
-    EXPECT_EQ(C(panel, 11).text, "Frame (2)");
-    PanelService::SetText(C(panel, 11), "Wide");
-    Press(panel, 11);
-    Press(panel, 1);
-    EXPECT_EQ(C(panel, 10).intValue, 0);
-    EXPECT_EQ(C(panel, 11).text, "Frame (1)");
-    const zkh::Block block = Save();
-    EXPECT_EQ(block[1].number, 2);
-    EXPECT_EQ(block[2].text, "Frame (1)");
-    EXPECT_EQ(block[18].text, "Frame (3)");
-    Press(panel, 1);
-    Press(panel, 1);
-    EXPECT_EQ(Save()[1].number, 0);
-    EXPECT_EQ(Ghosted(panel).front(), 11);
+    for (int i = 0; i < 3; ++i)
+        Press(0);
+    EXPECT_EQ(C(10).intValue, 2);
+    SetInt(10, 1);
+    EXPECT_EQ(C(11).text, "Frame (2)");
+    PanelService::SetText(C(11), "Wide");
+    Press(11);
+    Press(1);
+    EXPECT_EQ(C(10).intValue, 0);
+    EXPECT_EQ(C(11).text, "Frame (1)");
+    const Texts saved = Saved();
+    EXPECT_EQ(saved[1], "I4 2");
+    EXPECT_EQ(saved[2], "Str \"Frame (1)\"");
+    EXPECT_EQ(saved[18], "Str \"Frame (3)\"");
+    Press(1);
+    EXPECT_EQ(C(11).text, "Frame (3)");
+    Press(1);
+    Press(1); // no frame left to delete
+    EXPECT_EQ(Saved()[1], "I4 0");
+    EXPECT_EQ(Ghosted().front(), 11);
 }
 
 TEST_F(FramePanelTest, TransparencyOfAFrameIsClampedButTheCombinedOneIsNot)
 {
-    Panel &panel = Open();
-    Press(panel, 0);
-    SetFloat(panel, 27, 100.0);
-    SetFloat(panel, 8, 100.0);
-    zkh::Block block = Save();
-    EXPECT_EQ(block[13].number, 1.0);
-    EXPECT_EQ(block[block.size() - 3].number, 1.0);
-
-    SetFloat(panel, 27, 150.0);
-    SetFloat(panel, 8, 150.0);
-    block = Save();
-    EXPECT_EQ(block[13].number, 1.0);
-    EXPECT_EQ(block[block.size() - 3].number, 1.5);
-    SetFloat(panel, 27, -20.0);
-    EXPECT_EQ(Save()[13].number, 0.0);
+    Press(0);
+    for (double percent : {100.0, 150.0}) {
+        SetFloat(27, percent);
+        SetFloat(8, percent);
+        const Texts saved = Saved();
+        EXPECT_EQ(saved[13], "FP 1");
+        EXPECT_EQ(saved.end()[-3], percent == 100.0 ? "FP 1" : "FP 1.5");
+    }
+    SetFloat(27, -20.0);
+    EXPECT_EQ(Saved()[13], "FP 0");
 }
 
-TEST_F(FramePanelTest, FrameEditCommandsAndTheFinalRefresh)
+TEST_F(FramePanelTest, FrameEditCommandsAndTheCameraPopup)
 {
-    Panel &panel = Open();
-    size_t start = host.commands.log.size();
-    Press(panel, 3);
-    EXPECT_EQ(CommandsSince(start), std::vector<std::string>{"RefreshNow"});
-
-    Press(panel, 0);
-    start = host.commands.log.size();
-    Press(panel, 3);
-    EXPECT_EQ(CommandsSince(start), (std::vector<std::string>{"EditCameras", "Tool_ZK:CameraFrame"}));
+    EXPECT_EQ(Sends(3), Texts{"RefreshNow"}); // no frame to edit
+    Press(0);
+    EXPECT_EQ(Sends(3), (Texts{"EditCameras", "Tool_ZK:CameraFrame"}));
     EXPECT_EQ(host.currentTool, "ZK:CameraFrame");
     EXPECT_EQ(host.editMode, "Cameras");
-
-    start = host.commands.log.size();
-    Press(panel, 4);
-    EXPECT_EQ(CommandsSince(start), (std::vector<std::string>{"EditCameras", "ChangeTool", "RefreshNow"}));
+    EXPECT_EQ(Sends(4), (Texts{"EditCameras", "ChangeTool", "RefreshNow"}));
     EXPECT_EQ(host.currentTool, "");
 
     // The camera popup lists the scene's cameras; choosing the second stores it.
-    EXPECT_EQ(C(panel, 13).desc.popup.countFn(nullptr), 2);
-    EXPECT_STREQ(C(panel, 13).desc.popup.nameFn(nullptr, 1), "Close Up");
-    EXPECT_STREQ(C(panel, 13).desc.popup.nameFn(nullptr, 2), "");
-    SetInt(panel, 13, 1);
-    EXPECT_EQ(Save()[4].number, second);
-    SetInt(panel, 13, 7);
-    EXPECT_EQ(Save()[4].number, 0);
+    EXPECT_EQ(C(13).desc.popup.countFn(nullptr), 2);
+    EXPECT_STREQ(C(13).desc.popup.nameFn(nullptr, 1), "Plate");
+    EXPECT_STREQ(C(13).desc.popup.nameFn(nullptr, 2), "");
+    SetInt(13, 1);
+    EXPECT_EQ(Saved()[4], "U4 " + std::to_string(plate));
+    SetInt(13, 7);
+    EXPECT_EQ(Saved()[4], "U4 0");
 }
 
 TEST_F(FramePanelTest, ColourPickerAcceptCancelAndFailure)
 {
-    Panel &panel = Open();
-    Press(panel, 0);
-    PanelService::SetVector(C(panel, 26), 51, 102, 153);
-    Press(panel, 26);
+    Press(0);
+    PanelService::SetVector(C(26), 51, 102, 153);
+    Press(26);
 
     host.requesters.AnswerColor(1.0f, 0.5f, 0.0f);
-    Press(panel, 25);
+    Press(25);
     ASSERT_EQ(host.requesters.colorLog.size(), 1u);
     EXPECT_EQ(host.requesters.colorLog[0].title, "Color");
     EXPECT_FLOAT_EQ(host.requesters.colorLog[0].red, 0.2f);
     EXPECT_FLOAT_EQ(host.requesters.colorLog[0].blue, 0.6f);
-    EXPECT_EQ(C(panel, 26).ivec[0], 255);
-    EXPECT_EQ(C(panel, 26).ivec[1], 127);
-    EXPECT_EQ(C(panel, 26).ivec[2], 0);
-    zkh::Block block = Save();
-    EXPECT_EQ(block[10].number, 1.0);
-    EXPECT_FLOAT_EQ(static_cast<float>(block[11].number), 127.0f / 255.0f);
+    EXPECT_EQ(std::vector<int>(C(26).ivec, C(26).ivec + 3), std::vector<int>({255, 127, 0}));
+    const Texts saved = Saved();
+    EXPECT_EQ(Texts(saved.begin() + 10, saved.begin() + 13), (Texts{"FP 1", "FP 0.498039216", "FP 0"}));
 
     // Cancelled: nothing changes and nothing is sent.
-    size_t start = host.commands.log.size();
     host.requesters.CancelColor();
-    Press(panel, 25);
-    EXPECT_TRUE(CommandsSince(start).empty());
-    EXPECT_EQ(C(panel, 26).ivec[0], 255);
-    EXPECT_EQ(Save()[10].number, 1.0);
+    EXPECT_TRUE(Sends(25).empty());
+    EXPECT_EQ(C(26).ivec[0], 255);
+    EXPECT_EQ(Saved()[10], "FP 1");
 
     // A failed picker writes the start colour back and the event goes on.
-    start = host.commands.log.size();
     host.requesters.colors.push_back({-1, 0.0f, 0.0f, 0.0f});
-    Press(panel, 6);
-    EXPECT_EQ(CommandsSince(start), std::vector<std::string>{"RefreshNow"});
-    EXPECT_EQ(C(panel, 7).ivec[0], 0);
+    EXPECT_EQ(Sends(6), Texts{"RefreshNow"});
+    EXPECT_EQ(C(7).ivec[0], 0);
 
     host.requesters.AnswerColor(0.0f, 0.0f, 1.0f);
-    Press(panel, 6);
-    block = Save();
-    EXPECT_EQ(block[block.size() - 4].number, 1.0);
+    Press(6);
+    EXPECT_EQ(Saved().end()[-4], "FP 1");
 }
 
 TEST_F(FramePanelTest, ClosingKeepsThePanelAndTheNextOptionsCallOpensItAgain)
 {
-    Panel &panel = Open();
-    Press(panel, 0);
-    PanelService::CloseByUser(panel);
-    EXPECT_FALSE(panel.open);
-    Panel &again = Open();
-    EXPECT_EQ(&again, &panel);
-    EXPECT_TRUE(panel.open);
-    EXPECT_EQ(C(panel, 11).text, "Frame (1)");
+    Panel &first = *panel;
+    Press(0);
+    PanelService::CloseByUser(first);
+    EXPECT_FALSE(first.open);
+    EXPECT_EQ(&Open(), &first);
+    EXPECT_TRUE(first.open);
+    EXPECT_EQ(C(11).text, "Frame (1)");
     EXPECT_TRUE(host.OpenMasterOptions("ZK:CameraFrame")); // raises the open panel
     EXPECT_EQ(host.panels.Panels().size(), 1u);
 
@@ -334,119 +276,99 @@ TEST_F(FramePanelTest, ClosingKeepsThePanelAndTheNextOptionsCallOpensItAgain)
 // fields edit the current frame and show its settings.
 TEST_F(FramePanelTest, PresetsAndGuideFields)
 {
-    Panel &panel = Open();
-    Press(panel, 0); // 1745 x 981 on the 1920 x 1080 camera, 16:9
-    EXPECT_EQ(C(panel, 31).intValue, 4);
-    SetInt(panel, 31, 1); // 2.39:1
-    EXPECT_EQ(C(panel, 17).intValue, 1745);
-    EXPECT_EQ(C(panel, 18).intValue, 730); // 1745 / 2.39
-    EXPECT_FLOAT_EQ(static_cast<float>(C(panel, 19).floatValue), 2.39f);
-    EXPECT_EQ(C(panel, 23).intValue, 174);
-    EXPECT_EQ(C(panel, 24).intValue, 73);
-    SetInt(panel, 31, 8); // 9:16 would be 3102 high: the height stays
-    EXPECT_EQ(C(panel, 18).intValue, 730);
-    EXPECT_EQ(C(panel, 17).intValue, 410); // 730.13 x 0.5625
-    SetInt(panel, 31, 0); // the custom entry changes nothing
-    EXPECT_EQ(C(panel, 17).intValue, 410);
+    Press(0); // 1745 x 981 on the 1920 x 1080 camera, 16:9
+    EXPECT_EQ(C(31).intValue, 4);
+    SetInt(31, 1); // 2.39:1: 1745 / 2.39 high
+    EXPECT_EQ(Ints({17, 18, 23, 24}), std::vector<int>({1745, 730, 174, 73}));
+    EXPECT_FLOAT_EQ(static_cast<float>(C(19).floatValue), 2.39f);
+    SetInt(31, 8); // 9:16 would be 3102 high: the height stays, 730.13 x 0.5625 wide
+    EXPECT_EQ(Ints({17, 18}), std::vector<int>({410, 730}));
+    SetInt(31, 0); // the custom entry changes nothing
+    EXPECT_EQ(C(17).intValue, 410);
 
-    SetInt(panel, 32, 1);
-    SetInt(panel, 35, 1);
-    SetFloat(panel, 36, 40.0);
-    SetInt(panel, 37, 1);
-    SetFloat(panel, 38, 150.0); // clamped to 100
-    SetInt(panel, 41, 1);
-    const zkh::Block whole = SaveMasterBlock(*host.FindMaster("ZK:CameraFrame"));
-    const std::vector<std::string> lines = zkh::FormatBlock(whole, "");
-    EXPECT_EQ(std::vector<std::string>(lines.end() - 10, lines.end()),
-              (std::vector<std::string>{"Block 0x47554944 \"FrameGuides\"", "  I4 1", "  I4 9", "  FP 0.400000006",
-                                        "  I4 1", "  FP 100", "  I4 0", "  FP 93", "  I4 1", "EndBlock"}));
+    SetInt(32, 1);
+    SetInt(35, 1);
+    SetFloat(36, 40.0);
+    SetInt(37, 1);
+    SetFloat(38, 150.0); // clamped to 100
+    SetInt(41, 1);
+    const Texts lines = Saved(true);
+    EXPECT_EQ(Texts(lines.end() - 10, lines.end()), (Texts{"Block 0x47554944 \"FrameGuides\"", "  I4 1", "  I4 9",
+                                                           "  FP 0.400000006", "  I4 1", "  FP 100", "  I4 0",
+                                                           "  FP 93", "  I4 1", "EndBlock"}));
     // A new frame copies the guides of the current one; the fields show them.
-    Press(panel, 0);
-    EXPECT_EQ(C(panel, 32).intValue, 1);
-    EXPECT_EQ(C(panel, 33).intValue, 0);
-    EXPECT_EQ(C(panel, 35).intValue, 1);
-    EXPECT_DOUBLE_EQ(C(panel, 36).floatValue, 40.0);
-    EXPECT_EQ(C(panel, 41).intValue, 1);
-}
-
-} // namespace
-
-namespace {
-
-// While the panel is inside a host call (the modal colour picker, a command line), a ring query
-// on another thread is answered: the panel does not hold the frame lock across the call. The
-// query is given half a minute, so that a lock held by mistake fails the test instead of
-// hanging it.
-class PanelHostCalls : public FramePanelTest {
-protected:
-    static bool AnsweredFromAnotherThread()
-    {
-        auto query = std::async(std::launch::async, [] {
-            zkh::PeerFrameReply reply;
-            zkh::Host::Current().RingPost("TessikComRing", 0, &reply);
-            return reply.answered == 1;
-        });
-        const bool ready = query.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
-        g_pending.push_back(std::move(query)); // a blocked query ends once the call returns
-        return ready;
-    }
-
-    static int PickerThatQueries(int, LWColorPickLocal *local)
-    {
-        g_answered.push_back(AnsweredFromAnotherThread());
-        local->result = 1;
-        local->red = 1.0f;
-        local->green = 0.0f;
-        local->blue = 0.0f;
-        return AFUNC_OK;
-    }
-
-    static std::vector<bool> g_answered;
-    static std::vector<std::future<bool>> g_pending;
-};
-
-std::vector<bool> PanelHostCalls::g_answered;
-std::vector<std::future<bool>> PanelHostCalls::g_pending;
-
-TEST_F(PanelHostCalls, NoLockIsHeldWhileTheHostRunsAPickerOrACommand)
-{
-    g_answered.clear();
-    Panel &panel = Open();
-    Press(panel, 0);
-    host.services.Set("Color Picker", reinterpret_cast<void *>(&PickerThatQueries));
-    for (const char *word : {"EditCameras", "RefreshNow"})
-        host.commands.Register(word, [](const std::string &) {
-            g_answered.push_back(AnsweredFromAnotherThread());
-            return 1;
-        });
-    Press(panel, 25); // the frame's colour: the picker, then RefreshNow
-    Press(panel, 6);  // the combined colour: likewise
-    Press(panel, 3);  // Frame Edit ON: EditCameras, Tool_ZK:CameraFrame
-    Press(panel, 4);  // Frame Edit OFF: EditCameras, ChangeTool, RefreshNow
-    for (auto &query : g_pending)
-        query.get();
-    g_pending.clear();
-    EXPECT_EQ(g_answered, std::vector<bool>(7, true));
-    EXPECT_EQ(Save()[10].number, 1.0); // the picked colour was applied
+    Press(0);
+    EXPECT_EQ(Ints({32, 33, 35, 41}), std::vector<int>({1, 0, 1, 1}));
+    EXPECT_DOUBLE_EQ(C(36).floatValue, 40.0);
 }
 
 // Frame Calc and margin edits that leave the float range (width = aspect 3e38 x height 2e9, a
 // margin of 1e300 %) are saved clamped to it: the scene written loads back, and saves the same.
 TEST_F(FramePanelTest, ValuesBeyondTheFloatRangeSaveIntoASceneThatLoads)
 {
-    Panel &panel = Open();
-    Press(panel, 0);
-    SetInt(panel, 16, 2);
-    SetFloat(panel, 19, 3e38);
-    SetInt(panel, 18, 2000000000);
-    SetFloat(panel, 21, 1e300);
-    const zkh::Block block = Save();
-    EXPECT_EQ(zkh::FormatBlockItem(block[7]), "FP 3.40282347e+38"); // width
-    EXPECT_EQ(zkh::FormatBlockItem(block[8]), "FP 3.00000001e+38"); // aspect
-    EXPECT_EQ(zkh::FormatBlockItem(block[9]), "FP 3.40282347e+38"); // margin W
-    const std::string saved = host.SceneText();
-    ASSERT_TRUE(host.LoadSceneText(saved, "far")) << host.messages.back();
-    EXPECT_EQ(host.SceneText(), saved);
+    Press(0);
+    SetInt(16, 2);
+    SetFloat(19, 3e38);
+    SetInt(18, 2000000000);
+    SetFloat(21, 1e300);
+    const Texts saved = Saved();
+    EXPECT_EQ(Texts(saved.begin() + 7, saved.begin() + 10),
+              (Texts{"FP 3.40282347e+38", "FP 3.00000001e+38", "FP 3.40282347e+38"})); // width, aspect, margin W
+    const std::string scene = host.SceneText();
+    ASSERT_TRUE(host.LoadSceneText(scene, "far")) << host.messages.back();
+    EXPECT_EQ(host.SceneText(), scene);
+}
+
+// While the panel is inside a host call (the modal colour picker, a command line), a ring query
+// on another thread is answered: the panel does not hold the frame lock across the call. The
+// query is given half a minute, so that a lock held by mistake fails the test instead of
+// hanging it.
+std::vector<bool> g_answered;
+std::vector<std::future<bool>> g_pending;
+
+bool AnsweredFromAnotherThread()
+{
+    auto query = std::async(std::launch::async, [] {
+        zkh::PeerFrameReply reply;
+        zkh::Host::Current().RingPost("TessikComRing", 0, &reply);
+        return reply.answered == 1;
+    });
+    const bool ready = query.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
+    g_pending.push_back(std::move(query)); // a blocked query ends once the call returns
+    return ready;
+}
+
+int PickerThatQueries(int, LWColorPickLocal *local)
+{
+    g_answered.push_back(AnsweredFromAnotherThread());
+    local->result = 1;
+    local->red = 1.0f;
+    local->green = 0.0f;
+    local->blue = 0.0f;
+    return AFUNC_OK;
+}
+
+using PanelHostCalls = FramePanelTest;
+
+TEST_F(PanelHostCalls, NoLockIsHeldWhileTheHostRunsAPickerOrACommand)
+{
+    g_answered.clear();
+    Press(0);
+    host.services.Set("Color Picker", reinterpret_cast<void *>(&PickerThatQueries));
+    for (const char *word : {"EditCameras", "RefreshNow"})
+        host.commands.Register(word, [](const std::string &) {
+            g_answered.push_back(AnsweredFromAnotherThread());
+            return 1;
+        });
+    Press(25); // the frame's colour: the picker, then RefreshNow
+    Press(6);  // the combined colour: likewise
+    Press(3);  // Frame Edit ON: EditCameras, Tool_ZK:CameraFrame
+    Press(4);  // Frame Edit OFF: EditCameras, ChangeTool, RefreshNow
+    for (auto &query : g_pending)
+        query.get();
+    g_pending.clear();
+    EXPECT_EQ(g_answered, std::vector<bool>(7, true));
+    EXPECT_EQ(Saved()[10], "FP 1"); // the picked colour was applied
 }
 
 } // namespace

@@ -1,28 +1,14 @@
 // The frame query over "TessikComRing" through the module file, field by field.
 #include "cameraframe_blocks.h"
-#include "module_fixture.h"
 #include "ring_peer.h"
 
 namespace {
 
-class CameraFrameRing : public ModuleTest {
-protected:
-    void SetUp() override
-    {
-        ModuleTest::SetUp();
-        camera = host.scene.AddCamera("Camera", 1920, 1080, 35.0).id;
-        master = host.AddMaster("ZK:CameraFrame");
-        ASSERT_NE(master, nullptr);
-    }
-
-    void Load(const zkh::Block &block) { ASSERT_EQ(LoadMasterBlock(*master, block), nullptr); }
-
-    std::uint32_t camera = 0;
-    zkh::MasterInstance *master = nullptr;
-};
+using CameraFrameRing = CameraFrameTest;
 
 TEST_F(CameraFrameRing, EmptyListAnswersCountAndSceneFieldsOnly)
 {
+    Master();
     zkh::PeerFrameReply reply;
     reply.red = -7;
     host.RingPost("TessikComRing", 0, &reply);
@@ -44,135 +30,69 @@ TEST_F(CameraFrameRing, EmptyListAnswersCountAndSceneFieldsOnly)
 
 TEST_F(CameraFrameRing, FramesFieldByField)
 {
-    TestFrame a;
-    a.name = "A";
-    a.camera = camera;
-    a.width = 1000;
-    a.aspect = 2;
-    a.marginW = 0.25;
-    a.marginH = 0.125;
-    a.r = 1;
-    a.g = 0.5;
-    a.transparency = 0.25;
-    a.memo = "memo A";
-    a.focal = 1;
-    TestFrame b;
-    b.name = "B";
-    b.camera = camera;
-    b.posX = 100.7;
-    b.posY = -50.2;
-    b.width = 320;
-    b.aspect = 2;
-    b.marginW = 0;
-    b.marginH = 0;
-    TestScene s;
-    s.combined = 1;
-    s.r = 1;
-    s.g = 0.5;
-    s.transparency = 0.25;
+    const TestFrame a =
+        TestFrame().Named("A").On(camera).Size(1000, 2).Margins(0.25, 0.125).Rgb(1, 0.5, 0).Clear(0.25).Memo("memo A", 1);
+    const TestFrame b = TestFrame().Named("B").On(camera).At(100.7, -50.2).Size(320, 2).Margins(0, 0);
+    TestScene s = TestScene().Combined(1, 0.5, 0, 0.25);
     s.extraText = "scene text";
     s.extraFlag = 1;
     Load(FrameBlock({a, b}, s));
     host.scene.Find(camera)->focalKeys = {{0.0, 35.0}, {10.0, 85.0}};
     host.scene.time = 5.0; // the ring reports the focal length at time 0
 
-    const zkh::PeerFrameQuery q = zkh::QueryCameraFrames(host);
-    EXPECT_EQ(q.reply.answered, 1);
-    EXPECT_EQ(q.reply.count, 2);
-    EXPECT_EQ(q.reply.combined, 1);
-    EXPECT_EQ(q.reply.red, 255);
-    EXPECT_EQ(q.reply.green, 127);
-    EXPECT_EQ(q.reply.blue, 0);
-    EXPECT_EQ(q.reply.opacity, 75);
-    EXPECT_EQ(q.reply.extraText, "scene text");
-    EXPECT_EQ(q.reply.extraFlag, 1);
-    ASSERT_EQ(q.frames.size(), 2u);
+    // A: 1000 x 500 centred in 1920 x 1080, margins 25 % and 12.5 %. B: corners truncated toward
+    // zero (inner x 960 + 100.7 - 160 = 900.7, y 540 - 50.2 - 80 = 409.8), effective margins of
+    // 2 / width and 2 / height (outer x 899.7, bottom 540 - 50.2 + 81 = 570.8).
+    EXPECT_EQ(zkh::DescribeFrameQuery(zkh::QueryCameraFrames(host)),
+              "answered 1\ncount 2\ncombined 1 color 255 127 0 opacity 75\nextra \"scene text\" flag 1\n"
+              "frame 0 \"A\" camera 0x30000001\n"
+              "  inner (460,290) (1460,290) (1460,790) (460,790)\n"
+              "  outer (335,258) (1585,258) (1585,821) (335,821)\n"
+              "  margin 0.25 0.25 0.125 px 250 62\n  color 255 127 0 opacity 75\n  memo \"memo A\" focal \"  35.0mm\"\n"
+              "frame 1 \"B\" camera 0x30000001\n"
+              "  inner (900,409) (1220,409) (1220,569) (900,569)\n"
+              "  outer (899,408) (1221,408) (1221,570) (899,570)\n"
+              "  margin 0 0 0 px 0 0\n  color 0 0 0 opacity 100\n  memo \"\" focal \"\"\n");
 
-    const zkh::PeerFrameEntry &e = q.frames[0];
-    EXPECT_EQ(e.name, "A");
-    EXPECT_EQ(e.camera, zkh::ToItemID(camera));
-    // 1000 x 500 centred in 1920 x 1080; margins 25 % and 12.5 %.
-    EXPECT_EQ(std::vector<int>(e.innerX, e.innerX + 4), (std::vector<int>{460, 1460, 1460, 460}));
-    EXPECT_EQ(std::vector<int>(e.innerY, e.innerY + 4), (std::vector<int>{290, 290, 790, 790}));
-    EXPECT_EQ(std::vector<int>(e.outerX, e.outerX + 4), (std::vector<int>{335, 1585, 1585, 335}));
-    EXPECT_EQ(std::vector<int>(e.outerY, e.outerY + 4), (std::vector<int>{258, 258, 821, 821}));
-    EXPECT_EQ(e.marginMax, 0.25);
-    EXPECT_EQ(e.marginW, 0.25);
-    EXPECT_EQ(e.marginH, 0.125);
-    EXPECT_EQ(e.marginWPx, 250.0);
-    EXPECT_EQ(e.marginHPx, 62.0);
-    EXPECT_EQ(e.red, 255);
-    EXPECT_EQ(e.green, 127);
-    EXPECT_EQ(e.blue, 0);
-    EXPECT_EQ(e.opacity, 75);
-    EXPECT_EQ(e.memo, "memo A");
-    EXPECT_EQ(e.focalLength, "  35.0mm");
-    EXPECT_EQ(e.focalLength.size(), 8u);
-
-    // Corners truncated toward zero; effective margins of 2 / width and 2 / height.
-    const zkh::PeerFrameEntry &f = q.frames[1];
-    EXPECT_EQ(f.innerX[0], 900);  // 960 + 100.7 - 160 = 900.7
-    EXPECT_EQ(f.innerY[0], 409);  // 540 - 50.2 - 80 = 409.8
-    EXPECT_EQ(f.outerX[0], 899);  // 900.7 - 1
-    EXPECT_EQ(f.outerY[2], 570);  // 540 - 50.2 + 81 = 570.8
-    EXPECT_EQ(f.marginMax, 0.0);
-    EXPECT_EQ(f.focalLength, "");
-    EXPECT_EQ(f.opacity, 100);
+    // A frame without a camera has no pixel margins.
+    Load(FrameBlock({TestFrame()}));
+    const zkh::PeerFrameEntry loose = zkh::QueryCameraFrames(host).frames.at(2);
+    EXPECT_EQ(std::make_pair(loose.marginWPx, loose.marginHPx), std::make_pair(0.0, 0.0));
 }
 
 // A peer counts (event 0), allocates that many entries, and asks (event 1), possibly on a new,
 // zeroed record: it gets as many entries as it was told, of the frames there are now.
 TEST_F(CameraFrameRing, EntriesFilledLastToFirstWithinTheRequestersArray)
 {
-    TestFrame f;
-    f.camera = camera;
-    f.name = "one";
-    TestFrame g = f;
-    g.name = "two";
-    TestFrame h = f;
-    h.name = "three";
     zkh::PeerFrameEntry entries[3];
-    const auto fresh = [&entries](std::int32_t count = 0) {
+    const auto ask = [&](std::int32_t count = 0) {
         for (zkh::PeerFrameEntry &entry : entries)
             entry.name = "untouched";
         zkh::PeerFrameReply reply;
         reply.count = count;
         reply.entries = entries;
-        return reply;
-    };
-    const auto names = [&entries]() {
+        host.RingPost("TessikComRing", 1, &reply);
         return std::vector<std::string>{entries[0].name, entries[1].name, entries[2].name};
     };
+    const auto count = [&] {
+        zkh::PeerFrameReply counted;
+        host.RingPost("TessikComRing", 0, &counted);
+        return counted.count;
+    };
 
-    Load(FrameBlock({f})); // loads append
-    zkh::PeerFrameReply counted;
-    host.RingPost("TessikComRing", 0, &counted);
-    ASSERT_EQ(counted.count, 1);
+    Load(FrameBlock({TestFrame().Named("one").On(camera)})); // loads append
+    ASSERT_EQ(count(), 1);
     // The list grew after the count: only the one entry counted is written.
-    Load(FrameBlock({g}));
-    zkh::PeerFrameReply reply = fresh();
-    host.RingPost("TessikComRing", 1, &reply);
-    EXPECT_EQ(names(), (std::vector<std::string>{"one", "untouched", "untouched"}));
-
-    host.RingPost("TessikComRing", 0, &counted);
-    ASSERT_EQ(counted.count, 2);
-    Load(FrameBlock({h}));
-    reply = fresh();
-    host.RingPost("TessikComRing", 1, &reply);
-    EXPECT_EQ(names(), (std::vector<std::string>{"one", "two", "untouched"}));
-
-    host.RingPost("TessikComRing", 0, &counted);
-    ASSERT_EQ(counted.count, 3);
-    reply = fresh();
-    host.RingPost("TessikComRing", 1, &reply);
-    EXPECT_EQ(names(), (std::vector<std::string>{"one", "two", "three"}));
+    Load(FrameBlock({TestFrame().Named("two").On(camera)}));
+    EXPECT_EQ(ask(), (std::vector<std::string>{"one", "untouched", "untouched"}));
+    ASSERT_EQ(count(), 2);
+    Load(FrameBlock({TestFrame().Named("three").On(camera)}));
+    EXPECT_EQ(ask(), (std::vector<std::string>{"one", "two", "untouched"}));
+    ASSERT_EQ(count(), 3);
+    EXPECT_EQ(ask(), (std::vector<std::string>{"one", "two", "three"}));
     // A count in the record lowers the number further.
-    reply = fresh(2);
-    host.RingPost("TessikComRing", 1, &reply);
-    EXPECT_EQ(names(), (std::vector<std::string>{"one", "two", "untouched"}));
-    reply = fresh(-1);
-    host.RingPost("TessikComRing", 1, &reply);
-    EXPECT_EQ(names(), (std::vector<std::string>{"untouched", "untouched", "untouched"}));
+    EXPECT_EQ(ask(2), (std::vector<std::string>{"one", "two", "untouched"}));
+    EXPECT_EQ(ask(-1), (std::vector<std::string>{"untouched", "untouched", "untouched"}));
 }
 
 } // namespace

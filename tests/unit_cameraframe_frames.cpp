@@ -1,4 +1,6 @@
 // The frame list, Frame Calc, margins and corner geometry, with the simulated host's services.
+// Creation from the camera, deletion and the panel's edits of them are checked through the module
+// file in host_cameraframe_panel.cpp; the corners of unturned frames in host_cameraframe_ring.cpp.
 #include "cameraframe/frame_geometry.h"
 #include "cameraframe/frame_list.h"
 #include "common/lwcodepage.h"
@@ -8,10 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
+#include <vector>
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 class FrameListTest : public ::testing::Test {
 protected:
@@ -30,41 +32,6 @@ protected:
     zkh::Host host;
     CameraFrameState state;
 };
-
-LWItemID Id(std::uint32_t id) { return zkh::ToItemID(id); }
-
-TEST_F(FrameListTest, CreateFromTheFirstCamera)
-{
-    host.scene.AddCamera("Wide", 1920, 1080, 35.0);
-    host.scene.AddCamera("Other", 640, 480, 50.0);
-    const int number = DefaultNameCounter();
-    CreateFrame(state);
-    ASSERT_EQ(FrameCount(), 1);
-    const FrameRecord &f = *FrameAt(0);
-    EXPECT_EQ(f.name, "Frame (" + std::to_string(number) + ")");
-    EXPECT_EQ(f.camera, Id(host.scene.FindByName("Wide")->id));
-    EXPECT_EQ(f.width, 1745.0);
-    EXPECT_EQ(f.height, 981.0);
-    EXPECT_DOUBLE_EQ(f.aspect, 1920.0 / 1080.0);
-    EXPECT_EQ(f.marginWPx, 174.0);
-    EXPECT_EQ(f.marginHPx, 98.0);
-    EXPECT_EQ(f.posX, 0.0);
-    EXPECT_TRUE(f.active);
-    EXPECT_TRUE(f.redraw);
-    EXPECT_EQ(state.currentIndex, 0);
-    EXPECT_EQ(DefaultNameCounter(), number + 1);
-}
-
-TEST_F(FrameListTest, CreateWithoutCameraKeepsDefaults)
-{
-    CreateFrame(state);
-    const FrameRecord &f = *FrameAt(0);
-    EXPECT_EQ(f.camera, LWITEM_NULL);
-    EXPECT_EQ(f.width, 320.0);
-    EXPECT_EQ(f.height, 180.0);
-    EXPECT_DOUBLE_EQ(f.aspect, 16.0 / 9.0);
-    EXPECT_EQ(f.marginWPx, 0.0);
-}
 
 TEST_F(FrameListTest, CreateCopiesTheCurrentFrameButNotNameMemoOrActive)
 {
@@ -86,44 +53,19 @@ TEST_F(FrameListTest, CreateCopiesTheCurrentFrameButNotNameMemoOrActive)
     const FrameRecord &second = *FrameAt(1);
     EXPECT_EQ(state.currentIndex, 1);
     EXPECT_NE(second.name, first.name);
-    EXPECT_EQ(second.posX, 12);
-    EXPECT_EQ(second.posY, -7);
+    EXPECT_EQ(std::make_tuple(second.posX, second.posY, second.rotation, second.color[0], second.transparency,
+                              second.marginH, second.width),
+              std::make_tuple(12.0, -7.0, 0.5, 0.25, 0.4, 0.2, 1745.0));
     EXPECT_EQ(second.calcMode, HeightAspect);
-    EXPECT_EQ(second.rotation, 0.5);
-    EXPECT_EQ(second.color[0], 0.25);
-    EXPECT_EQ(second.transparency, 0.4);
     EXPECT_TRUE(second.showFocalLength);
-    EXPECT_EQ(second.marginH, 0.2);
-    EXPECT_EQ(second.width, 1745.0);
     EXPECT_TRUE(second.memo.empty());
     EXPECT_TRUE(second.active);
 }
 
-TEST_F(FrameListTest, DeleteSelectsThePreviousFrame)
-{
-    CreateFrame(state);
-    CreateFrame(state);
-    CreateFrame(state);
-    state.currentIndex = 0;
-    DeleteCurrentFrame(state);
-    EXPECT_EQ(FrameCount(), 2);
-    EXPECT_EQ(state.currentIndex, 0);
-    state.currentIndex = 1;
-    DeleteCurrentFrame(state);
-    EXPECT_EQ(state.currentIndex, 0);
-    DeleteCurrentFrame(state);
-    EXPECT_EQ(FrameCount(), 0);
-    EXPECT_EQ(state.currentIndex, 0);
-    EXPECT_EQ(FrameAt(0), nullptr);
-    DeleteCurrentFrame(state); // no current frame: nothing happens
-    EXPECT_EQ(FrameCount(), 0);
-}
-
 TEST_F(FrameListTest, ListLabels)
 {
-    CreateFrame(state);
-    CreateFrame(state);
-    CreateFrame(state);
+    for (int i = 0; i < 3; ++i)
+        CreateFrame(state);
     FrameAt(2)->name.clear();
     EXPECT_STREQ(FrameListLabel(2), "Frame3");
     EXPECT_EQ(std::string(FrameListLabel(0)), FrameAt(0)->name);
@@ -132,122 +74,88 @@ TEST_F(FrameListTest, ListLabels)
     EXPECT_EQ(FrameAt(-1), nullptr);
 }
 
+// Frame Calc, one edit after another: the mode, the field entered ('w', 'h' or 'a') and its value,
+// then the width, height and aspect after it. With a camera the mode derives the third value (and
+// replaces an entry of it); without one the three stay independent. Entered sizes are whole and at
+// least 1; entered aspects of 0 or less become 1.0, and are then at least 0.01.
 TEST_F(FrameListTest, FrameCalcInEveryMode)
 {
-    FrameRecord f;
-    f.camera = Id(1);
-    f.width = 800;
-    f.height = 400;
-    f.aspect = 2.0;
-    f.calcMode = WidthAspect;
-    SetFrameWidth(f, 1000.7);
-    EXPECT_EQ(f.width, 1000.0);
-    EXPECT_EQ(f.height, 500.0);
-    EXPECT_EQ(f.aspect, 2.0);
-    SetFrameAspect(f, 4.0);
-    EXPECT_EQ(f.height, 250.0);
-    SetFrameHeight(f, 100); // derived field: replaced again
-    EXPECT_EQ(f.height, 250.0);
-
-    f.calcMode = WidthHeight;
-    SetFrameHeight(f, 400);
-    EXPECT_EQ(f.aspect, 2.5);
-    SetFrameWidth(f, 1200);
-    EXPECT_EQ(f.aspect, 3.0);
-    SetFrameAspect(f, 9.0); // replaced by width / height
-    EXPECT_EQ(f.aspect, 3.0);
-
-    f.calcMode = HeightAspect;
-    SetFrameHeight(f, 300);
-    EXPECT_EQ(f.width, 900.0);
-    SetFrameAspect(f, 2.0);
-    EXPECT_EQ(f.width, 600.0);
-    SetFrameWidth(f, 5000); // replaced by aspect x height
-    EXPECT_EQ(f.width, 600.0);
-
-    // Without a camera the three values stay independent.
-    FrameRecord loose;
-    loose.calcMode = WidthAspect;
-    loose.aspect = 2.0;
-    SetFrameWidth(loose, 1000);
-    EXPECT_EQ(loose.width, 1000.0);
-    EXPECT_EQ(loose.height, 180.0);
-    EXPECT_EQ(loose.aspect, 2.0);
-
-    // Entered sizes are whole and at least 1; aspects 0 -> 1.0, 0.001 -> 0.01.
-    SetFrameWidth(loose, 0.4);
-    EXPECT_EQ(loose.width, 1.0);
-    SetFrameHeight(loose, -20);
-    EXPECT_EQ(loose.height, 1.0);
-    SetFrameAspect(loose, 0);
-    EXPECT_EQ(loose.aspect, 1.0);
-    SetFrameAspect(loose, 0.001);
-    EXPECT_EQ(loose.aspect, 0.01);
-    SetFrameAspect(loose, -3);
-    EXPECT_EQ(loose.aspect, 1.0);
-    SetFrameAspect(loose, std::nan(""));
-    EXPECT_EQ(loose.aspect, 0.01);
-    EXPECT_EQ(loose.posX, 0.0);
+    struct Step {
+        std::int32_t mode;
+        char field;
+        double value, width, height, aspect;
+    };
+    const std::vector<Step> steps[2] = {{
+        // with a camera
+        {WidthAspect, 'w', 1000.7, 1000, 500, 2}, {WidthAspect, 'a', 4, 1000, 250, 4},
+        {WidthAspect, 'h', 100, 1000, 250, 4},    {WidthHeight, 'h', 400, 1000, 400, 2.5},
+        {WidthHeight, 'w', 1200, 1200, 400, 3},   {WidthHeight, 'a', 9, 1200, 400, 3},
+        {HeightAspect, 'h', 300, 900, 300, 3},    {HeightAspect, 'a', 2, 600, 300, 2},
+        {HeightAspect, 'w', 5000, 600, 300, 2},
+    }, {
+        // without
+        {WidthAspect, 'w', 1000, 1000, 180, 2}, {WidthAspect, 'w', 0.4, 1, 180, 2}, {WidthAspect, 'h', -20, 1, 1, 2},
+        {WidthAspect, 'a', 0, 1, 1, 1},         {WidthAspect, 'a', 0.001, 1, 1, 0.01},
+        {WidthAspect, 'a', -3, 1, 1, 1},        {WidthAspect, 'a', std::nan(""), 1, 1, 0.01},
+    }};
+    for (bool camera : {true, false}) {
+        FrameRecord f;
+        f.camera = camera ? zkh::ToItemID(1) : LWITEM_NULL;
+        f.width = camera ? 800 : 320;
+        f.height = camera ? 400 : 180;
+        f.aspect = 2.0;
+        int n = 0;
+        for (const Step &step : steps[camera ? 0 : 1]) {
+            f.calcMode = step.mode;
+            step.field == 'w' ? SetFrameWidth(f, step.value)
+                              : step.field == 'h' ? SetFrameHeight(f, step.value) : SetFrameAspect(f, step.value);
+            EXPECT_EQ(std::make_tuple(f.width, f.height, f.aspect), std::make_tuple(step.width, step.height, step.aspect))
+                << (camera ? "camera" : "loose") << " step " << n++;
+        }
+        EXPECT_EQ(f.posX, 0.0);
+    }
 }
 
 TEST_F(FrameListTest, MarginsInPercentAndPixels)
 {
     FrameRecord f;
-    f.camera = Id(1);
+    f.camera = zkh::ToItemID(1);
     f.width = 1000;
     f.height = 500;
     SetMarginWPercent(f, 15);
-    EXPECT_EQ(f.marginW, 0.15);
-    EXPECT_EQ(f.marginWPx, 150.0);
-    EXPECT_EQ(f.marginHPx, 50.0);
+    EXPECT_EQ(std::make_tuple(f.marginW, f.marginWPx, f.marginHPx), std::make_tuple(0.15, 150.0, 50.0));
     SetMarginHPixels(f, 100);
-    EXPECT_EQ(f.marginH, 0.2);
-    EXPECT_EQ(f.marginW, 0.15);
+    EXPECT_EQ(std::make_tuple(f.marginW, f.marginH), std::make_tuple(0.15, 0.2));
     SetMarginWPixels(f, 250);
     EXPECT_EQ(f.marginW, 0.25);
 
+    // Without a camera the percentages and the pixels are set apart.
     FrameRecord loose;
     SetMarginWPercent(loose, 30);
-    EXPECT_EQ(loose.marginW, 0.3);
-    EXPECT_EQ(loose.marginWPx, 0.0);
+    EXPECT_EQ(std::make_tuple(loose.marginW, loose.marginWPx), std::make_tuple(0.3, 0.0));
     SetMarginHPixels(loose, 40);
-    EXPECT_EQ(loose.marginHPx, 40.0);
-    EXPECT_EQ(loose.marginH, 0.1);
+    EXPECT_EQ(std::make_tuple(loose.marginH, loose.marginHPx), std::make_tuple(0.1, 40.0));
 }
 
-TEST_F(FrameListTest, CornersWithEffectiveMargins)
+TEST_F(FrameListTest, CornersOfAFrameTurnedAQuarter)
 {
+    // 100 x 50 with margins 20 % about (110, 55) of a 200 x 100 image: a quarter turn takes a
+    // corner offset (x, y) to (y, -x); inner top-left (-50, -25) lands at (85, 105), the outer
+    // top-right (60, -30) at (80, -5).
     FrameRecord f;
     f.width = 100;
     f.height = 50;
-    f.marginW = 0;
-    f.marginH = 0;
-    const FrameCornerSet c = frameCorners(f, 200, 100);
-    const double inner[4][2] = {{50, 25}, {150, 25}, {150, 75}, {50, 75}};
-    const double outer[4][2] = {{49, 24}, {151, 24}, {151, 76}, {49, 76}};
-    for (int k = 0; k < 4; ++k) {
-        EXPECT_DOUBLE_EQ(c.x[k], inner[k][0]) << k;
-        EXPECT_DOUBLE_EQ(c.y[k], inner[k][1]) << k;
-        EXPECT_DOUBLE_EQ(c.x[k + 4], outer[k][0]) << k;
-        EXPECT_DOUBLE_EQ(c.y[k + 4], outer[k][1]) << k;
-    }
-
-    // A quarter turn about an offset centre: (x, y) -> (y, -x).
     f.posX = 10;
     f.posY = 5;
-    f.rotation = kPi / 2;
+    f.rotation = 3.14159265358979323846 / 2;
     f.marginW = 0.2;
     f.marginH = 0.2;
     const FrameCornerSet r = frameCorners(f, 200, 100);
-    EXPECT_NEAR(r.x[0], 110 - 25, 1e-9);
-    EXPECT_NEAR(r.y[0], 55 + 50, 1e-9);
-    EXPECT_NEAR(r.x[5], 110 - 30, 1e-9);
-    EXPECT_NEAR(r.y[5], 55 - 60, 1e-9);
+    EXPECT_NEAR(r.x[0], 85, 1e-9);
+    EXPECT_NEAR(r.y[0], 105, 1e-9);
+    EXPECT_NEAR(r.x[5], 80, 1e-9);
+    EXPECT_NEAR(r.y[5], -5, 1e-9);
 }
-
-} // namespace
-
-namespace {
 
 TEST(NarrowText, Utf8ThroughUtf16)
 {
@@ -260,37 +168,28 @@ TEST(NarrowText, Utf8ThroughUtf16)
 
 // The system's narrow code page: on Linux the host names it, on Windows it is the ANSI code page of
 // the process (932 under a Japanese locale) and the real Win32 conversion runs. Each case runs where
-// its code page is the system's.
-TEST(NarrowText, JapaneseCodePage)
+// its code page is the system's; a code page the system does not know keeps ASCII and marks the rest.
+TEST(NarrowText, CodePagesOfTheSystem)
 {
-    if (!zkh::Host::SetNarrowCodePage("CP932"))
-        GTEST_SKIP() << "the system's code page is " << zkh::Host::NarrowCodePage() << ", not CP932";
-    EXPECT_EQ(NarrowCodePage(), "CP932");
-    EXPECT_EQ(Utf8ToNarrow("メモ 漢字"), "\x83\x81\x83\x82 \x8A\xBF\x8E\x9A");
-    EXPECT_EQ(Utf8ToNarrow("ｱ"), "\xB1");
-    // No look-alikes: "é" is not "e"; one '?' per character, an emoji included; a cut sequence is one.
-    EXPECT_EQ(Utf8ToNarrow("Aé\xF0\x9F\x98\x80€\xE3\x83"), "A????");
+    const std::tuple<const char *, const char *, const char *> cases[] = {
+        {"CP932", "メモ 漢字", "\x83\x81\x83\x82 \x8A\xBF\x8E\x9A"},
+        {"CP932", "ｱ", "\xB1"},
+        // No look-alikes: "é" is not "e"; one '?' per character, an emoji included; a cut sequence is one.
+        {"CP932", "Aé\xF0\x9F\x98\x80€\xE3\x83", "A????"},
+        {"CP1252", "é€ メ", "\xE9\x80 ?"},
+        {"UTF-8", "メモ", "メモ"},
+        {"NO-SUCH-CODEPAGE", "Aメ", "A?"},
+    };
+    int checked = 0;
+    for (const auto &[page, text, narrow] : cases)
+        if (zkh::Host::SetNarrowCodePage(page)) {
+            EXPECT_EQ(NarrowCodePage(), page);
+            EXPECT_EQ(Utf8ToNarrow(text), narrow) << page << " " << text;
+            ++checked;
+        }
     zkh::Host::SetNarrowCodePage("UTF-8");
-}
-
-TEST(NarrowText, WesternCodePage)
-{
-    if (!zkh::Host::SetNarrowCodePage("CP1252"))
-        GTEST_SKIP() << "the system's code page is " << zkh::Host::NarrowCodePage() << ", not CP1252";
-    EXPECT_EQ(Utf8ToNarrow("é€ メ"), "\xE9\x80 ?");
-    zkh::Host::SetNarrowCodePage("UTF-8");
-}
-
-TEST(NarrowText, Utf8AndUnknownCodePages)
-{
-    if (!zkh::Host::SetNarrowCodePage("UTF-8"))
-        GTEST_SKIP() << "the system's code page is " << zkh::Host::NarrowCodePage() << ", not UTF-8";
-    EXPECT_EQ(Utf8ToNarrow("メモ"), "メモ");
-    // A code page the system does not know keeps ASCII and marks the rest.
-    if (zkh::Host::SetNarrowCodePage("NO-SUCH-CODEPAGE")) {
-        EXPECT_EQ(Utf8ToNarrow("Aメ"), "A?");
-    }
-    zkh::Host::SetNarrowCodePage("UTF-8");
+    if (checked == 0)
+        GTEST_SKIP() << "none of the code pages is the system's";
 }
 
 } // namespace

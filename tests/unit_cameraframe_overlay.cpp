@@ -17,11 +17,7 @@ protected:
         g_hostGlobals = HostGlobals{};
         AcquireHostGlobals(g_hostGlobals, zkh::Host::GlobalLookup);
         camera = host.scene.AddCamera("Camera", 1000, 1000, 35.0).id;
-        host.scene.viewports.push_back({LVVIEWT_CAMERA, camera, 0, 0, 1000, 1000});
-        host.scene.viewports.push_back({LVVIEWT_CAMERA, camera, 0, 0, 1000, 1000});
-        host.scene.viewports.push_back({LVVIEWT_CAMERA, camera, 0, 0, 1000, 1000});
-        host.scene.viewports.push_back({LVVIEWT_CAMERA, camera, 0, 0, 1000, 1000});
-        host.scene.viewports.push_back({LVVIEWT_CAMERA, camera, 0, 0, 1000, 1000});
+        host.scene.viewports.assign(5, {LVVIEWT_CAMERA, camera, 0, 0, 1000, 1000});
         LWMasterGizmo local{&state, &funcs, nullptr};
         FillFrameGizmo(local);
         auto frame = std::make_unique<FrameRecord>();
@@ -58,22 +54,24 @@ TEST_F(OverlayUnit, HotFrameHighlightAndGrabZones)
 {
     FrameAt(0)->hot = true;
     FrameAt(0)->color[1] = 1;
-    const auto calls = Draw(0);
-    ASSERT_EQ(calls.size(), 2u + 1 + 4 + 1 + 1 + 5);
-    EXPECT_EQ(calls[7].rgba, (std::array<float, 4>{0, 1, 0, 0.25f}));
-    // Whole frame: camera -200..200 x -100..100 -> viewport 300..700 x 400..600.
-    EXPECT_EQ(zkh::DrawKindName(calls[8].kind), std::string("Polygon"));
-    EXPECT_EQ(calls[8].indexes, (std::vector<int>{0, 1, 2, 3}));
-    EXPECT_DOUBLE_EQ(calls[8].points[0][0], 300);
-    EXPECT_DOUBLE_EQ(calls[8].points[2][1], 600);
-    // Grab zones of 32 camera pixels: corners 0, 1, 2, 3, then the centre.
-    const double expected[5][2] = {{300, 400}, {668, 400}, {668, 568}, {300, 568}, {484, 484}};
-    for (int k = 0; k < 5; ++k) {
-        const auto &zone = calls[9 + static_cast<size_t>(k)].points;
-        EXPECT_NEAR(zone[0][0], expected[k][0], 1e-9) << k;
-        EXPECT_NEAR(zone[0][1], expected[k][1], 1e-9) << k;
-        EXPECT_NEAR(zone[2][0] - zone[0][0], 32, 1e-9) << k;
-    }
+    // The 400 x 200 frame spans viewport 300..700 x 400..600, its band (margins 20 x 10) 280..720 x
+    // 390..610. Hot: the whole frame in its colour at a quarter, then grab zones of 32 camera pixels:
+    // corners 0, 1, 2, 3, then the centre.
+    zkh::DrawRecorder recorder(0);
+    recorder.calls = Draw(0);
+    EXPECT_EQ(recorder.Describe(),
+              "DrawMode 0\nPattern 0\nColor 0 1 0 1\n"
+              "Quad (280,390,0.001) (720,390,0.001) (720,400,0.001) (280,400,0.001) csys=3\n"
+              "Quad (280,600,0.001) (720,600,0.001) (720,610,0.001) (280,610,0.001) csys=3\n"
+              "Quad (280,400,0.001) (300,400,0.001) (300,600,0.001) (280,600,0.001) csys=3\n"
+              "Quad (700,400,0.001) (720,400,0.001) (720,600,0.001) (700,600,0.001) csys=3\n"
+              "Color 0 1 0 0.25\n"
+              "Polygon [0,1,2,3] (300,400,0.001) (700,400,0.001) (700,600,0.001) (300,600,0.001) csys=3\n"
+              "Polygon [0,1,2,3] (300,400,0.001) (332,400,0.001) (332,432,0.001) (300,432,0.001) csys=3\n"
+              "Polygon [0,1,2,3] (668,400,0.001) (700,400,0.001) (700,432,0.001) (668,432,0.001) csys=3\n"
+              "Polygon [0,1,2,3] (668,568,0.001) (700,568,0.001) (700,600,0.001) (668,600,0.001) csys=3\n"
+              "Polygon [0,1,2,3] (300,568,0.001) (332,568,0.001) (332,600,0.001) (300,600,0.001) csys=3\n"
+              "Polygon [0,1,2,3] (484,484,0.001) (516,484,0.001) (516,516,0.001) (484,516,0.001) csys=3\n");
 }
 
 TEST_F(OverlayUnit, MaskCacheEntryPerViewportRebuiltAfterAMove)
@@ -98,8 +96,7 @@ TEST_F(OverlayUnit, MaskCacheEntryPerViewportRebuiltAfterAMove)
     Draw(0);
     EXPECT_EQ(MaskRebuildCount(), before + 5);
     // Viewports past the fourth get no shading at all.
-    const auto calls = Draw(4);
-    EXPECT_EQ(calls.size(), 2u);
+    EXPECT_EQ(Draw(4).size(), 2u);
     // Turning the option off draws the bands again.
     state.combined = false;
     EXPECT_EQ(Draw(0).size(), 7u);
