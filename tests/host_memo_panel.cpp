@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -55,7 +56,7 @@ protected:
 
     std::string TempPath(const std::string &name)
     {
-        const auto dir = std::filesystem::temp_directory_path() / ("zk-memo-panel-" + std::to_string(CurrentProcessId()));
+        const auto dir = TestTempDir("zk-memo-panel");
         std::filesystem::create_directories(dir);
         return (dir / name).string();
     }
@@ -74,6 +75,15 @@ protected:
         return block;
     }
 
+    // "type title fileType path" of each file requester, in order.
+    std::vector<std::string> FileRequests()
+    {
+        std::vector<std::string> lines;
+        for (const auto &request : host.requesters.fileLog)
+            lines.push_back(std::to_string(request.type) + " " + request.title + " " + request.fileType + " " + request.path);
+        return lines;
+    }
+
     int Int(zkh::XPanel &panel, unsigned int cid) { return x().Get(panel, cid).integer; }
     zkh::XPanels &x() { return host.xpanels; }
 
@@ -82,53 +92,54 @@ protected:
 
 TEST_F(MemoPanel, ControlTableHintsAndDataInBothLanguages)
 {
-    zkh::XPanel &panel = OpenPanel();
-    EXPECT_EQ(panel.type, LWXP_VIEW);
-    EXPECT_EQ(panel.title, "ZK:TimeLineMemo (1.00)");
-    std::string table;
-    for (const zkh::XPanelControl &c : panel.controls) {
-        char line[160];
-        std::snprintf(line, sizeof line, "%x %s %s %s %s%s%s%s\n", c.cid, c.ctrlclass.c_str(), c.label.c_str(),
-                      c.dataName.c_str(), c.dataType.c_str(), c.button ? " button" : "", c.popCount ? " popup" : "",
-                      c.hasMin ? (" min" + std::to_string(c.min)).c_str() : "");
-        table += line;
+    struct Row {
+        unsigned int cid;
+        const char *english, *japanese, *rest; // rest: class, data name and type, hints
+    };
+    const Row rows[] = {
+        {kExport, "Export", "書き出し", "vButton   button"},
+        {kImport, "Import", "読み込み", "vButton   button"},
+        {kCreateTrack, "Create Track", "トラック作成", "vButton   button"},
+        {kDeleteTrack, "Delete Track", "トラック削除", "vButton   button"},
+        {kUp, "Up", "上に移動", "vButton   button"},
+        {kDown, "Down", "下に移動", "vButton   button"},
+        {kTracks, "Track", "トラック", "iPopChoice tracksList integer popup"},
+        {kTrackName, "Name", "名前", "string trackName string"},
+        {kEnable, "Enable", "有効", "iBoolean trackActive integer"},
+        {kCreateClip, "Create Clip", "クリップ作成", "vButton   button"},
+        {kDeleteClip, "Delete Clip", "クリップ削除", "vButton   button"},
+        {kClips, "Clip", "クリップ", "iPopChoice clipsList integer popup"},
+        {kClipName, "Name", "名前", "string clipName string"},
+        {kStart, "Start", "開始", "integer clipStartTime integer step1"},
+        {kLength, "Length", "長さ", "integer clipDuration integer min1 step1"},
+        {kFontColor, "Font Color", "文字色", "color clipForeColor color"},
+        {kBgColor, "BG Color", "背景色", "color clipBackColor color"},
+    };
+    for (bool inJapanese : {false, true}) {
+        SCOPED_TRACE(inJapanese ? "Japanese" : "English");
+        host.services.SetLocale(inJapanese ? 1041 : 1033);
+        zkh::XPanel &panel = OpenPanel();
+        EXPECT_EQ(panel.type, LWXP_VIEW);
+        EXPECT_EQ(panel.title, "ZK:TimeLineMemo (1.00)");
+        ASSERT_EQ(panel.controls.size(), std::size(rows));
+        for (size_t i = 0; i < std::size(rows); ++i) {
+            const zkh::XPanelControl &c = panel.controls[i];
+            const std::string hints = std::string(c.button ? " button" : "") + (c.popCount ? " popup" : "") +
+                                      (c.hasMin ? " min" + std::to_string(c.min) : "") +
+                                      (c.hasStep ? " step" + std::to_string(c.step) : "");
+            EXPECT_EQ(std::to_string(c.cid) + " " + c.label + " " + c.ctrlclass + " " + c.dataName + " " + c.dataType + hints,
+                      std::to_string(rows[i].cid) + " " + (inJapanese ? rows[i].japanese : rows[i].english) + " " +
+                          rows[i].rest);
+        }
+        ASSERT_EQ(panel.groups.size(), 5u);
+        EXPECT_EQ(panel.groups[0].gid, 0x8002u);
+        EXPECT_EQ(panel.groups[0].members, (std::vector<unsigned int>{kImport, kExport}));
+        EXPECT_EQ(panel.groups[2].members, (std::vector<unsigned int>{kTracks, kUp, kDown, kTrackName, kEnable}));
+        EXPECT_EQ(panel.groups[4].gid, 0x8012u);
+        EXPECT_EQ(panel.groups[4].members,
+                  (std::vector<unsigned int>{kClips, kClipName, kStart, kLength, kFontColor, kBgColor}));
     }
-    EXPECT_EQ(table, "8004 vButton Export   button\n"
-                     "8005 vButton Import   button\n"
-                     "8007 vButton Create Track   button\n"
-                     "8008 vButton Delete Track   button\n"
-                     "8009 vButton Up   button\n"
-                     "800a vButton Down   button\n"
-                     "800c iPopChoice Track tracksList integer popup\n"
-                     "800d string Name trackName string\n"
-                     "800e iBoolean Enable trackActive integer\n"
-                     "8010 vButton Create Clip   button\n"
-                     "8011 vButton Delete Clip   button\n"
-                     "8013 iPopChoice Clip clipsList integer popup\n"
-                     "8014 string Name clipName string\n"
-                     "8015 integer Start clipStartTime integer\n"
-                     "8016 integer Length clipDuration integer min1\n"
-                     "8017 color Font Color clipForeColor color\n"
-                     "8018 color BG Color clipBackColor color\n");
-    EXPECT_TRUE(x().Control(panel, kStart)->hasStep);
-    EXPECT_EQ(x().Control(panel, kLength)->step, 1);
-    ASSERT_EQ(panel.groups.size(), 5u);
-    EXPECT_EQ(panel.groups[0].gid, 0x8002u);
-    EXPECT_EQ(panel.groups[0].members, (std::vector<unsigned int>{kImport, kExport}));
-    EXPECT_EQ(panel.groups[2].members, (std::vector<unsigned int>{kTracks, kUp, kDown, kTrackName, kEnable}));
-    EXPECT_EQ(panel.groups[4].gid, 0x8012u);
-    EXPECT_EQ(panel.groups[4].members,
-              (std::vector<unsigned int>{kClips, kClipName, kStart, kLength, kFontColor, kBgColor}));
     EXPECT_TRUE(x().log.empty());
-
-    host.services.SetLocale(1041);
-    zkh::XPanel &japanese = OpenPanel();
-    std::vector<std::string> labels;
-    for (const zkh::XPanelControl &c : japanese.controls)
-        labels.push_back(c.label);
-    EXPECT_EQ(labels, (std::vector<std::string>{"書き出し", "読み込み", "トラック作成", "トラック削除", "上に移動",
-                                                "下に移動", "トラック", "名前", "有効", "クリップ作成", "クリップ削除",
-                                                "クリップ", "名前", "開始", "長さ", "文字色", "背景色"}));
 }
 
 TEST_F(MemoPanel, FramesShownSecondsKept)
@@ -348,19 +359,13 @@ TEST_F(MemoPanel, ExportAndImportThroughTheRequesters)
     const std::string path = TempPath("memo.yaml");
     host.requesters.AnswerFile(path);
     ASSERT_TRUE(x().Press(panel, kExport));
-    ASSERT_EQ(host.requesters.fileLog.size(), 1u);
-    EXPECT_EQ(host.requesters.fileLog[0].type, FREQ_SAVE);
-    EXPECT_EQ(host.requesters.fileLog[0].title, "書き出し");
-    EXPECT_EQ(host.requesters.fileLog[0].fileType, "yaml");
-    EXPECT_EQ(host.requesters.fileLog[0].path, "");
-
     x().Press(panel, kDeleteTrack);
     x().Press(panel, kDeleteTrack);
     host.requesters.AnswerFile(path);
     ASSERT_TRUE(x().Press(panel, kImport));
-    EXPECT_EQ(host.requesters.fileLog[1].type, FREQ_LOAD);
-    EXPECT_EQ(host.requesters.fileLog[1].title, "読み込み");
-    EXPECT_EQ(host.requesters.fileLog[1].path, path); // the last path
+    // The titles are the Japanese texts in both languages; the import starts at the last path.
+    EXPECT_EQ(FileRequests(), (std::vector<std::string>{std::to_string(FREQ_SAVE) + " 書き出し yaml ",
+                                                        std::to_string(FREQ_LOAD) + " 読み込み *.yaml " + path}));
     EXPECT_EQ(x().PopupItems(panel, kTracks), (std::vector<std::string>{"T", "Track2"}));
     EXPECT_EQ(Int(panel, kTracks), 0);
     EXPECT_EQ(Int(panel, kClips), 0);

@@ -12,6 +12,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Clip A of the one value 10 on frames 1 to 3.
+const char kTenOnFramesOneToThree[] = R"(<chanClipMixer><clips><clip name="A" step="1" seq="10"/></clips>
+    <tracks><track in="1" out="3" seq="A"/></tracks></chanClipMixer>)";
+
 class MixerChannel : public ModuleTest {
 protected:
     void SetUp() override
@@ -23,7 +27,7 @@ protected:
         zkh::Channel *found = host.scene.FindChannel(channel);
         found->keys[0.0] = 0.0;
         found->keys[1.0] = 24.0;
-        file = (fs::temp_directory_path() / ("zk-mixer-channel-" + std::to_string(CurrentProcessId()) + ".xml")).string();
+        file = TestTempDir("zk-mixer-channel").string() + ".xml";
     }
     void TearDown() override
     {
@@ -57,11 +61,21 @@ TEST_F(MixerChannel, FreshInstanceKeepsTheBaseAndDescribesItself)
     zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
     ASSERT_NE(modifier, nullptr) << host.messages.back();
     EXPECT_STREQ(modifier->instFuncs.descln(modifier->instance), "ZK:ChanClipMixer(1.00) build 250619");
-    EXPECT_EQ(Values(-2, 3), (std::vector<double>{-2 * 0.0, 0, 0, 1, 2, 3}));
+    EXPECT_EQ(Values(-2, 3), (std::vector<double>{0, 0, 0, 1, 2, 3}));
     EXPECT_EQ(modifier->handler.flags(modifier->instance), 0u);
     ASSERT_NE(modifier->itemFuncs.useItems, nullptr);
     EXPECT_EQ(modifier->itemFuncs.useItems(modifier->instance), nullptr);
+    LWChannelAccess empty{}; // an access record without functions is passed over
+    modifier->handler.evaluate(modifier->instance, &empty);
     EXPECT_TRUE(host.commands.log.empty());
+
+    // The interface has options only.
+    LWInterface ui{};
+    ASSERT_EQ(host.Activate("ChannelInterface", "ZK:ChanClipMixer", &ui), AFUNC_OK);
+    EXPECT_EQ(ui.panel, nullptr);
+    EXPECT_EQ(ui.command, nullptr);
+    ASSERT_NE(ui.options, nullptr);
+    EXPECT_EQ(ui.options(nullptr), nullptr);
 }
 
 TEST_F(MixerChannel, OverlappingTracksEarlierWins)
@@ -115,8 +129,7 @@ TEST_F(MixerChannel, ModifiersRunInOrderOnTheValueSoFar)
     zkh::ChannelModifier *first = host.AddChannelHandler("ZK:ChanClipMixer", channel);
     zkh::ChannelModifier *second = host.AddChannelHandler("ZK:ChanClipMixer", channel);
     ASSERT_TRUE(first && second);
-    Import(*first, R"(<chanClipMixer><clips><clip name="A" step="1" seq="10"/></clips>
-        <tracks><track in="1" out="3" seq="A"/></tracks></chanClipMixer>)");
+    Import(*first, kTenOnFramesOneToThree);
     Import(*second, R"(<chanClipMixer><clips><clip name="A" step="1" seq="0.5"/></clips>
         <tracks><track in="2" out="2" seq="A"/></tracks></chanClipMixer>)");
     EXPECT_EQ(Values(0, 4), (std::vector<double>{0, 11, 12.5, 13, 4}));
@@ -127,8 +140,7 @@ TEST_F(MixerChannel, SceneFileKeepsTheMixerOnItsChannel)
 {
     zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
     ASSERT_NE(modifier, nullptr);
-    Import(*modifier, R"(<chanClipMixer><clips><clip name="A" step="1" seq="10"/></clips>
-        <tracks><track in="1" out="3" seq="A"/></tracks></chanClipMixer>)");
+    Import(*modifier, kTenOnFramesOneToThree);
     ASSERT_EQ(host.EvaluateChannel(channel, 1), 11.0);
     const std::string text = host.SceneText();
     EXPECT_NE(text.find("\nKeys 0x10000001 \"Position.Y\" 0 0 1 24\n"), std::string::npos) << text;
@@ -147,50 +159,13 @@ TEST_F(MixerChannel, SceneFileKeepsTheMixerOnItsChannel)
     EXPECT_EQ(host.SceneText(), text);
 }
 
-TEST_F(MixerChannel, NothingIsKeptByCopiesOrScenes)
-{
-    zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
-    ASSERT_NE(modifier, nullptr);
-    Import(*modifier, R"(<chanClipMixer><clips><clip name="A" step="1" seq="10"/></clips>
-        <tracks><track in="1" out="3" seq="A"/></tracks></chanClipMixer>)");
-    ASSERT_EQ(host.EvaluateChannel(channel, 1), 11.0);
-
-    LWError error = reinterpret_cast<LWError>(1);
-    LWInstance other = modifier->instFuncs.create(modifier->instFuncs.priv, nullptr, &error);
-    ASSERT_NE(other, nullptr);
-    EXPECT_EQ(modifier->instFuncs.copy(other, modifier->instance), nullptr);
-    EXPECT_EQ(modifier->instFuncs.save(modifier->instance, nullptr), nullptr);
-    EXPECT_EQ(modifier->instFuncs.load(other, nullptr), nullptr);
-    // The copy evaluates as an empty mixer.
-    double written = -1;
-    struct Out {
-        static void Get(LWChannelAccessPriv *, LWChannelID, LWTime, double *value) { *value = 5.0; }
-        static void Set(LWChannelAccessPriv *priv, LWChannelID, double value) { *reinterpret_cast<double *>(priv) = value; }
-    };
-    LWChannelAccess access{};
-    access.priv = reinterpret_cast<LWChannelAccessPriv *>(&written); // private to this test's functions
-    access.frame = 1;
-    access.time = 1 / 24.0;
-    access.getChannel = Out::Get;
-    access.setChannel = Out::Set;
-    modifier->handler.evaluate(other, &access);
-    EXPECT_EQ(written, 5.0);
-    modifier->handler.evaluate(modifier->instance, &access);
-    EXPECT_EQ(written, 15.0);
-    // An access record without functions is passed over.
-    LWChannelAccess empty{};
-    modifier->handler.evaluate(modifier->instance, &empty);
-    modifier->instFuncs.destroy(other);
-}
-
 // Layout copies a modifier when it clones an item or pastes a modifier: the copy is a new, empty
 // mixer (nothing is copied) on its channel, and the original keeps its clips.
 TEST_F(MixerChannel, CopiesThroughTheHostAreEmptyMixers)
 {
     zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
     ASSERT_NE(modifier, nullptr);
-    Import(*modifier, R"(<chanClipMixer><clips><clip name="A" step="1" seq="10"/></clips>
-        <tracks><track in="1" out="3" seq="A"/></tracks></chanClipMixer>)");
+    Import(*modifier, kTenOnFramesOneToThree);
     const std::uint32_t other = host.scene.Channels()[0].id; // Position.X, no keys
     zkh::ChannelModifier *copy = host.CopyChannelHandler(*modifier, other);
     ASSERT_NE(copy, nullptr) << host.messages.back();
@@ -204,26 +179,6 @@ TEST_F(MixerChannel, CopiesThroughTheHostAreEmptyMixers)
     EXPECT_EQ(host.ChannelHandlersOf(channel).size(), 2u);
     EXPECT_EQ(host.EvaluateChannel(channel, 2), 12.0);
     EXPECT_TRUE(host.commands.log.empty());
-}
-
-TEST_F(MixerChannel, HandlerVersionsAndMissingPanelService)
-{
-    LWChannelHandler handler{};
-    LWInstanceFuncs inst{};
-    handler.inst = &inst;
-    EXPECT_EQ(host.Activate("ChannelHandler", "ZK:ChanClipMixer", &handler, 4), AFUNC_BADVERSION);
-    EXPECT_EQ(inst.create, nullptr);
-    // Without the item part, the rest is still filled.
-    ASSERT_EQ(host.Activate("ChannelHandler", "ZK:ChanClipMixer", &handler), AFUNC_OK);
-    EXPECT_NE(handler.evaluate, nullptr);
-    EXPECT_NE(inst.descln, nullptr);
-
-    LWInterface ui{};
-    ASSERT_EQ(host.Activate("ChannelInterface", "ZK:ChanClipMixer", &ui), AFUNC_OK);
-    EXPECT_EQ(ui.panel, nullptr);
-    EXPECT_EQ(ui.command, nullptr);
-    ASSERT_NE(ui.options, nullptr);
-    EXPECT_EQ(ui.options(nullptr), nullptr);
 }
 
 } // namespace

@@ -101,49 +101,43 @@ TEST(MemoYaml, RoundTripKeepsTracksClipsAndColoursOf255ths)
 
 TEST(MemoYaml, ReadingRulesWithinAMemoDocument)
 {
+    using R = MemoImportResult;
+    const struct {
+        std::string tracks;
+        MemoImportResult result;
+        const char *summary;
+    } cases[] = {
+        // A scalar between two track maps is skipped; a missing "Active" reads as active and a clip
+        // without "Duration" lasts one second.
+        {"    - {Name: A, Active: false}\n    - just text\n    - {Name: B, Clips: [{Name: c, StartTime: 2}]}\n",
+         R::Replaced, "A/off:\nB/on: c(2+1 0,0,0 0,0,0)\n"},
+        // A scalar clip element adds one default clip and ends the import there.
+        {"    - {Name: A, Clips: [{Name: a}, plain, {Name: b}]}\n    - {Name: B}\n", R::Partial,
+         "A/on: a(0+1 0,0,0 0,0,0) (0+1 0,0,0 0,0,0)\n"},
+        // A colour of two elements stops at that clip: it keeps its name and times, with black colours.
+        {"    - Name: A\n      Clips:\n"
+         "        - {Name: a, StartTime: 1, ForeColor: [1, 2, 3], BackColor: [4, 5, 6]}\n"
+         "        - {Name: b, StartTime: 3, Duration: 0.5, ForeColor: [10, 20], BackColor: [7, 8, 9]}\n"
+         "        - {Name: c}\n    - {Name: B}\n",
+         R::Partial, "A/on: a(1+1 1,2,3 4,5,6) b(3+0.5 0,0,0 0,0,0)\n"},
+        // Values that do not convert stop the import likewise.
+        {"    - {Name: A}\n    - {Name: B, Active: maybe}\n    - {Name: C}\n", R::Partial, "A/on:\nB/on:\n"},
+        {"    - {Clips: [{Name: a, StartTime: soon}]}\n", R::Partial, "/on: a(0+1 0,0,0 0,0,0)\n"},
+        {"    - {Clips: [{Name: a, StartTime: 1e400}]}\n", R::Partial, "/on: a(0+1 0,0,0 0,0,0)\n"},
+        // No range limits; numbers in every form the library reads: octal, hexadecimal, exponents.
+        {"    - {Clips: [{StartTime: -5, ForeColor: [300, -1, 0]}]}\n", R::Replaced, "/on: (-5+1 300,-1,0 0,0,0)\n"},
+        {"    - {Clips: [{StartTime: 1e2, Duration: .5, ForeColor: [010, 0x10, +5]}]}\n", R::Replaced,
+         "/on: (100+0.5 8,16,5 0,0,0)\n"},
+    };
+    for (const auto &c : cases) {
+        MemoTrackList tracks = OneDefaultTrack();
+        EXPECT_EQ(ImportMemoText(Wrap(c.tracks), tracks), c.result) << c.tracks;
+        EXPECT_EQ(Summary(tracks), c.summary) << c.tracks;
+    }
+    // "_General" and "Format" are not read.
     MemoTrackList tracks;
-    // A scalar between two track maps is skipped; a missing "Active" reads as active and a clip
-    // without "Duration" lasts one second.
-    EXPECT_EQ(ImportMemoText(Wrap("    - {Name: A, Active: false}\n    - just text\n"
-                                  "    - {Name: B, Clips: [{Name: c, StartTime: 2}]}\n"),
-                             tracks),
-              MemoImportResult::Replaced);
-    EXPECT_EQ(Summary(tracks), "A/off:\nB/on: c(2+1 0,0,0 0,0,0)\n");
-
-    // A scalar clip element adds one default clip and ends the import there.
-    EXPECT_EQ(ImportMemoText(Wrap("    - {Name: A, Clips: [{Name: a}, plain, {Name: b}]}\n    - {Name: B}\n"), tracks),
-              MemoImportResult::Partial);
-    EXPECT_EQ(Summary(tracks), "A/on: a(0+1 0,0,0 0,0,0) (0+1 0,0,0 0,0,0)\n");
-
-    // A colour of two elements stops at that clip: it keeps its name and times, with black colours.
-    EXPECT_EQ(ImportMemoText(Wrap("    - Name: A\n      Clips:\n"
-                                  "        - {Name: a, StartTime: 1, ForeColor: [1, 2, 3], BackColor: [4, 5, 6]}\n"
-                                  "        - {Name: b, StartTime: 3, Duration: 0.5, ForeColor: [10, 20], BackColor: [7, 8, 9]}\n"
-                                  "        - {Name: c}\n"
-                                  "    - {Name: B}\n"),
-                             tracks),
-              MemoImportResult::Partial);
-    EXPECT_EQ(Summary(tracks), "A/on: a(1+1 1,2,3 4,5,6) b(3+0.5 0,0,0 0,0,0)\n");
-
-    // Values that do not convert stop the import likewise.
-    EXPECT_EQ(ImportMemoText(Wrap("    - {Name: A}\n    - {Name: B, Active: maybe}\n    - {Name: C}\n"), tracks),
-              MemoImportResult::Partial);
-    EXPECT_EQ(Summary(tracks), "A/on:\nB/on:\n");
-    EXPECT_EQ(ImportMemoText(Wrap("    - {Clips: [{Name: a, StartTime: soon}]}\n"), tracks), MemoImportResult::Partial);
-    EXPECT_EQ(Summary(tracks), "/on: a(0+1 0,0,0 0,0,0)\n");
-
-    // No range limits; "_General" and "Format" are not read.
-    EXPECT_EQ(ImportMemoText("_General: {Format: Other}\n" + Wrap("    - {Clips: [{StartTime: -5, ForeColor: [300, -1, 0]}]}\n"),
-                             tracks),
-              MemoImportResult::Replaced);
-    EXPECT_EQ(Summary(tracks), "/on: (-5+1 300,-1,0 0,0,0)\n");
-
-    // Numbers in every form the library reads: octal and hexadecimal integers, exponents.
-    EXPECT_EQ(ImportMemoText(Wrap("    - {Clips: [{StartTime: 1e2, Duration: .5, ForeColor: [010, 0x10, +5]}]}\n"), tracks),
-              MemoImportResult::Replaced);
-    EXPECT_EQ(Summary(tracks), "/on: (100+0.5 8,16,5 0,0,0)\n");
-    EXPECT_EQ(ImportMemoText(Wrap("    - {Clips: [{Name: a, StartTime: 1e400}]}\n"), tracks), MemoImportResult::Partial);
-    EXPECT_EQ(Summary(tracks), "/on: a(0+1 0,0,0 0,0,0)\n");
+    EXPECT_EQ(ImportMemoText("_General: {Format: Other}\n" + Wrap("    - {Name: A}\n"), tracks), R::Replaced);
+    EXPECT_EQ(Summary(tracks), "A/on:\n");
 }
 
 TEST(MemoYaml, OtherDocumentsLeaveTheMemoUnchanged)
