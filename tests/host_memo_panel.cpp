@@ -76,9 +76,9 @@ protected:
     }
 
     // "type title fileType path" of each file requester, in order.
-    std::vector<std::string> FileRequests()
+    Lines FileRequests()
     {
-        std::vector<std::string> lines;
+        Lines lines;
         for (const auto &request : host.requesters.fileLog)
             lines.push_back(std::to_string(request.type) + " " + request.title + " " + request.fileType + " " + request.path);
         return lines;
@@ -97,12 +97,10 @@ TEST_F(MemoPanel, ControlTableHintsAndDataInBothLanguages)
         const char *english, *japanese, *rest; // rest: class, data name and type, hints
     };
     const Row rows[] = {
-        {kExport, "Export", "書き出し", "vButton   button"},
-        {kImport, "Import", "読み込み", "vButton   button"},
+        {kExport, "Export", "書き出し", "vButton   button"}, {kImport, "Import", "読み込み", "vButton   button"},
         {kCreateTrack, "Create Track", "トラック作成", "vButton   button"},
         {kDeleteTrack, "Delete Track", "トラック削除", "vButton   button"},
-        {kUp, "Up", "上に移動", "vButton   button"},
-        {kDown, "Down", "下に移動", "vButton   button"},
+        {kUp, "Up", "上に移動", "vButton   button"}, {kDown, "Down", "下に移動", "vButton   button"},
         {kTracks, "Track", "トラック", "iPopChoice tracksList integer popup"},
         {kTrackName, "Name", "名前", "string trackName string"},
         {kEnable, "Enable", "有効", "iBoolean trackActive integer"},
@@ -142,23 +140,6 @@ TEST_F(MemoPanel, ControlTableHintsAndDataInBothLanguages)
     EXPECT_TRUE(x().log.empty());
 }
 
-TEST_F(MemoPanel, FramesShownSecondsKept)
-{
-    zkh::XPanel &panel = OpenPanel();
-    ASSERT_TRUE(x().Press(panel, kCreateClip));
-    EXPECT_EQ(x().SetInteger(panel, kStart, 12), 1);
-    EXPECT_EQ(Int(panel, kStart), 12);
-    EXPECT_EQ(SaveBlock(*master)[6].number, 0.5); // start time in seconds
-    host.scene.fps = 30;
-    EXPECT_EQ(Int(panel, kStart), 15);
-
-    // The host keeps Length at its minimum of 1.
-    EXPECT_EQ(x().SetInteger(panel, kLength, 0), 1);
-    EXPECT_EQ(Int(panel, kLength), 1);
-    EXPECT_EQ(x().SetInteger(panel, kLength, -20), 1);
-    EXPECT_EQ(Int(panel, kLength), 1);
-}
-
 TEST_F(MemoPanel, CreateClipAtTheWholeSecondForOneFrame)
 {
     zkh::XPanel &panel = OpenPanel();
@@ -182,7 +163,7 @@ TEST_F(MemoPanel, CreateClipAtTheWholeSecondForOneFrame)
     ASSERT_TRUE(x().Press(panel, kCreateClip));
     EXPECT_EQ(Int(panel, kClips), 2);
     EXPECT_EQ(x().Get(panel, kBgColor).color, (std::array<double, 3>{1.0, 0.0, 0.0}));
-    EXPECT_EQ(x().PopupItems(panel, kClips), (std::vector<std::string>{"Clip1", "Clip2", "Clip3"}));
+    EXPECT_EQ(x().PopupItems(panel, kClips), (Lines{"Clip1", "Clip2", "Clip3"}));
 
     ASSERT_TRUE(x().Press(panel, kDeleteClip));
     EXPECT_EQ(Int(panel, kClips), 1);
@@ -203,7 +184,7 @@ TEST_F(MemoPanel, EmptyMemoAfterDeletingTheOnlyTrack)
     EXPECT_EQ(SaveBlock(*master).size(), 2u);
 
     ASSERT_TRUE(x().Press(panel, kCreateTrack));
-    EXPECT_EQ(x().PopupItems(panel, kTracks), (std::vector<std::string>{"Track1"}));
+    EXPECT_EQ(x().PopupItems(panel, kTracks), (Lines{"Track1"}));
     EXPECT_EQ(host.commands.log.back(), "RefreshNow");
 }
 
@@ -214,7 +195,7 @@ TEST_F(MemoPanel, TracksMoveAndKeepTheirNames)
     x().Press(panel, kCreateTrack);
     x().Press(panel, kCreateTrack);
     EXPECT_EQ(Int(panel, kTracks), 2);
-    EXPECT_EQ(x().PopupItems(panel, kTracks), (std::vector<std::string>{"first", "Track2", "Track3"}));
+    EXPECT_EQ(x().PopupItems(panel, kTracks), (Lines{"first", "Track2", "Track3"}));
     const size_t commands = host.commands.log.size();
     x().Press(panel, kDown); // on the last track: nothing
     EXPECT_EQ(host.commands.log.size(), commands);
@@ -222,7 +203,7 @@ TEST_F(MemoPanel, TracksMoveAndKeepTheirNames)
     x().SetInteger(panel, kTracks, 0);
     x().Press(panel, kDown);
     EXPECT_EQ(Int(panel, kTracks), 1);
-    EXPECT_EQ(x().PopupItems(panel, kTracks), (std::vector<std::string>{"Track1", "first", "Track3"}));
+    EXPECT_EQ(x().PopupItems(panel, kTracks), (Lines{"Track1", "first", "Track3"}));
     x().Press(panel, kUp);
     x().Press(panel, kUp); // on the first track: nothing
     EXPECT_EQ(Int(panel, kTracks), 0);
@@ -238,13 +219,22 @@ TEST_F(MemoPanel, TracksMoveAndKeepTheirNames)
     // Deleting the first of three unnamed tracks relabels the rest.
     x().SetText(panel, kTrackName, "");
     x().Press(panel, kDeleteTrack);
-    EXPECT_EQ(x().PopupItems(panel, kTracks), (std::vector<std::string>{"Track1", "Track2"}));
+    EXPECT_EQ(x().PopupItems(panel, kTracks), (Lines{"Track1", "Track2"}));
 }
 
+// Frames shown, seconds kept: every whole frame reads back as entered, at any rate.
 TEST_F(MemoPanel, WholeFramesReadBackAsEnteredAtAnyRate)
 {
     zkh::XPanel &panel = OpenPanel();
     ASSERT_TRUE(x().Press(panel, kCreateClip));
+    ASSERT_EQ(x().SetInteger(panel, kStart, 12), 1);
+    EXPECT_EQ(SaveBlock(*master)[6].number, 0.5); // start time in seconds
+    host.scene.fps = 30;
+    EXPECT_EQ(Int(panel, kStart), 15);
+    for (int length : {0, -20}) { // the host keeps Length at its minimum of 1
+        EXPECT_EQ(x().SetInteger(panel, kLength, length), 1);
+        EXPECT_EQ(Int(panel, kLength), 1);
+    }
     for (double fps : {24.0, 25.0, 29.97, 30000.0 / 1001.0, 30.0, 23.976, 24000.0 / 1001.0, 50.0, 60.0, 7.5}) {
         host.scene.fps = fps;
         for (int frames = 0; frames <= 20000; frames += frames < 500 ? 1 : 97) {
@@ -364,24 +354,24 @@ TEST_F(MemoPanel, ExportAndImportThroughTheRequesters)
     host.requesters.AnswerFile(path);
     ASSERT_TRUE(x().Press(panel, kImport));
     // The titles are the Japanese texts in both languages; the import starts at the last path.
-    EXPECT_EQ(FileRequests(), (std::vector<std::string>{std::to_string(FREQ_SAVE) + " 書き出し yaml ",
+    EXPECT_EQ(FileRequests(), (Lines{std::to_string(FREQ_SAVE) + " 書き出し yaml ",
                                                         std::to_string(FREQ_LOAD) + " 読み込み *.yaml " + path}));
-    EXPECT_EQ(x().PopupItems(panel, kTracks), (std::vector<std::string>{"T", "Track2"}));
+    EXPECT_EQ(x().PopupItems(panel, kTracks), (Lines{"T", "Track2"}));
     EXPECT_EQ(Int(panel, kTracks), 0);
     EXPECT_EQ(Int(panel, kClips), 0);
     EXPECT_EQ(host.commands.log.back(), "RefreshNow");
 
     // Not a memo document: the memo stays and the status line says so.
-    const std::string other = TempPath("other.yaml");
+    const std::string other = TempPath("other.yaml"), missing = TempPath("missing.yaml");
     std::ofstream(other) << "just: a map\n";
     host.requesters.AnswerFile(other);
     x().Press(panel, kImport);
-    EXPECT_EQ(x().PopupItems(panel, kTracks), (std::vector<std::string>{"T", "Track2"}));
+    EXPECT_EQ(x().PopupItems(panel, kTracks), (Lines{"T", "Track2"}));
     EXPECT_EQ(host.commands.status.back(), other + " holds no memo tracks (View: Tracks): the memo is unchanged");
 
-    host.requesters.AnswerFile(TempPath("missing.yaml"));
+    host.requesters.AnswerFile(missing);
     x().Press(panel, kImport);
-    EXPECT_EQ(host.commands.status.back(), "Cannot open " + TempPath("missing.yaml") + ": the memo is unchanged");
+    EXPECT_EQ(host.commands.status.back(), "Cannot open " + missing + ": the memo is unchanged");
     EXPECT_EQ(x().PopupItems(panel, kTracks).size(), 2u);
 
     // A cancelled requester changes nothing, not even the last path.
@@ -389,7 +379,7 @@ TEST_F(MemoPanel, ExportAndImportThroughTheRequesters)
     x().Press(panel, kExport);
     host.requesters.CancelFile();
     x().Press(panel, kImport);
-    EXPECT_EQ(host.requesters.fileLog.back().path, TempPath("missing.yaml"));
+    EXPECT_EQ(host.requesters.fileLog.back().path, missing);
 
     // An export that cannot be written says so.
     host.requesters.AnswerFile(TempPath("no/such/folder/memo.yaml"));
@@ -421,8 +411,8 @@ TEST_F(MemoPanel, JapaneseFallbackLabels)
     zkh::XPanel &panel = OpenPanel();
     x().Press(panel, kCreateTrack);
     x().Press(panel, kCreateClip);
-    EXPECT_EQ(x().PopupItems(panel, kTracks), (std::vector<std::string>{"トラック1", "トラック2"}));
-    EXPECT_EQ(x().PopupItems(panel, kClips), (std::vector<std::string>{"クリップ1"}));
+    EXPECT_EQ(x().PopupItems(panel, kTracks), (Lines{"トラック1", "トラック2"}));
+    EXPECT_EQ(x().PopupItems(panel, kClips), (Lines{"クリップ1"}));
     host.requesters.AnswerFile(TempPath("missing-ja.yaml"));
     x().Press(panel, kImport);
     EXPECT_EQ(host.commands.status.back(), TempPath("missing-ja.yaml") + " を開けません。メモは変更されていません");

@@ -1,14 +1,8 @@
 // The clip mixer on a channel, through the module file: instances, evaluation over frames, and
 // what is kept (nothing) across copies and scenes.
 #include "mixer_panel_steps.h"
-#include "module_fixture.h"
-#include "process_support.h"
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -16,32 +10,13 @@ namespace {
 const char kTenOnFramesOneToThree[] = R"(<chanClipMixer><clips><clip name="A" step="1" seq="10"/></clips>
     <tracks><track in="1" out="3" seq="A"/></tracks></chanClipMixer>)";
 
-class MixerChannel : public ModuleTest {
+class MixerChannel : public MixerTest {
 protected:
     void SetUp() override
     {
-        ModuleTest::SetUp();
-        host.scene.AddNullObject("Controller");
-        // Controller's Position.Y: keys 0 at frame 0 and 24 at frame 24 (one unit per frame).
-        channel = host.scene.Channels()[1].id;
-        zkh::Channel *found = host.scene.FindChannel(channel);
-        found->keys[0.0] = 0.0;
-        found->keys[1.0] = 24.0;
-        file = TestTempDir("zk-mixer-channel").string() + ".xml";
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove(file, ec);
-        ModuleTest::TearDown();
-    }
-
-    // Imports a mixer file into the modifier through the panel's File popup.
-    void Import(zkh::ChannelModifier &modifier, const std::string &xml)
-    {
-        std::ofstream(file, std::ios::binary) << xml;
-        host.requesters.AnswerFile(file);
-        ASSERT_TRUE(RunOptions(host, modifier, [](zkh::Panel &panel) { SetAndFire(panel, kFilePopup, 0); }));
+        MixerTest::SetUp();
+        // Keys 0 at frame 0 and 24 at frame 24: one unit per frame.
+        host.scene.FindChannel(channel)->keys = {{0.0, 0.0}, {1.0, 24.0}};
     }
 
     std::vector<double> Values(int first, int last)
@@ -51,15 +26,12 @@ protected:
             values.push_back(host.EvaluateChannel(channel, frame));
         return values;
     }
-
-    std::uint32_t channel = 0;
-    std::string file;
 };
 
 TEST_F(MixerChannel, FreshInstanceKeepsTheBaseAndDescribesItself)
 {
-    zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
-    ASSERT_NE(modifier, nullptr) << host.messages.back();
+    zkh::ChannelModifier *modifier = AddMixer();
+    ASSERT_NE(modifier, nullptr);
     EXPECT_STREQ(modifier->instFuncs.descln(modifier->instance), "ZK:ChanClipMixer(1.00) build 250619");
     EXPECT_EQ(Values(-2, 3), (std::vector<double>{0, 0, 0, 1, 2, 3}));
     EXPECT_EQ(modifier->handler.flags(modifier->instance), 0u);
@@ -80,7 +52,7 @@ TEST_F(MixerChannel, FreshInstanceKeepsTheBaseAndDescribesItself)
 
 TEST_F(MixerChannel, OverlappingTracksEarlierWins)
 {
-    zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    zkh::ChannelModifier *modifier = AddMixer();
     ASSERT_NE(modifier, nullptr);
     Import(*modifier, R"(<chanClipMixer format="3.1"><clips>
         <clip name="A" step="1" seq="100 200"/>
@@ -109,7 +81,7 @@ TEST_F(MixerChannel, OverlappingTracksEarlierWins)
 // any 32-bit count is taken: it is never expanded into memory.
 TEST_F(MixerChannel, TinyNumbersAndLargeRepeatCounts)
 {
-    zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    zkh::ChannelModifier *modifier = AddMixer();
     ASSERT_NE(modifier, nullptr);
     Import(*modifier, R"(<chanClipMixer format="3.1"><clips>
         <clip name="A" step="1" seq="1e-310 1e-320 0.0000000001e-300"/>
@@ -126,8 +98,7 @@ TEST_F(MixerChannel, TinyNumbersAndLargeRepeatCounts)
 
 TEST_F(MixerChannel, ModifiersRunInOrderOnTheValueSoFar)
 {
-    zkh::ChannelModifier *first = host.AddChannelHandler("ZK:ChanClipMixer", channel);
-    zkh::ChannelModifier *second = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    zkh::ChannelModifier *first = AddMixer(), *second = AddMixer();
     ASSERT_TRUE(first && second);
     Import(*first, kTenOnFramesOneToThree);
     Import(*second, R"(<chanClipMixer><clips><clip name="A" step="1" seq="0.5"/></clips>
@@ -138,7 +109,7 @@ TEST_F(MixerChannel, ModifiersRunInOrderOnTheValueSoFar)
 // A saved scene brings the mixer back on its channel, empty; loading destroys the mixers it had.
 TEST_F(MixerChannel, SceneFileKeepsTheMixerOnItsChannel)
 {
-    zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    zkh::ChannelModifier *modifier = AddMixer();
     ASSERT_NE(modifier, nullptr);
     Import(*modifier, kTenOnFramesOneToThree);
     ASSERT_EQ(host.EvaluateChannel(channel, 1), 11.0);
@@ -163,7 +134,7 @@ TEST_F(MixerChannel, SceneFileKeepsTheMixerOnItsChannel)
 // mixer (nothing is copied) on its channel, and the original keeps its clips.
 TEST_F(MixerChannel, CopiesThroughTheHostAreEmptyMixers)
 {
-    zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    zkh::ChannelModifier *modifier = AddMixer();
     ASSERT_NE(modifier, nullptr);
     Import(*modifier, kTenOnFramesOneToThree);
     const std::uint32_t other = host.scene.Channels()[0].id; // Position.X, no keys

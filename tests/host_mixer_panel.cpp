@@ -1,18 +1,10 @@
 // The clip mixer's options panel through the module file: layout, lists, selection, buttons,
 // field edits, File popup, and the rebuild when it closes.
 #include "mixer_panel_steps.h"
-#include "module_fixture.h"
 #include "panel_layout.h" // ExpectSameControls
-#include "process_support.h"
-
-#include <filesystem>
-#include <fstream>
-
-namespace fs = std::filesystem;
 
 namespace {
 
-using Lines = std::vector<std::string>;
 const std::string kCheck = "\x03(i:MIMG_CHECKMARK)";
 
 // A copy of an open panel's size and controls, to look at after it has closed.
@@ -26,28 +18,12 @@ zkh::Panel Snapshot(const zkh::Panel &panel)
     return copy;
 }
 
-class MixerPanel : public ModuleTest {
+class MixerPanel : public MixerTest {
 protected:
-    void SetUp() override
-    {
-        ModuleTest::SetUp();
-        host.scene.AddNullObject("Controller");
-        channel = host.scene.Channels()[1].id;
-        dir = TestTempDir("zk-mixer-panel");
-        fs::create_directories(dir);
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-        ModuleTest::TearDown();
-    }
-
     zkh::ChannelModifier &Mixer()
     {
         if (!modifier)
-            modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
-        EXPECT_NE(modifier, nullptr);
+            modifier = AddMixer();
         return *modifier;
     }
 
@@ -73,11 +49,7 @@ protected:
         return lines;
     }
 
-    std::string PathOf(const std::string &name) const { return (dir / name).string(); }
-
-    std::uint32_t channel = 0;
     zkh::ChannelModifier *modifier = nullptr;
-    fs::path dir;
 };
 
 TEST_F(MixerPanel, LayoutInBothLanguages)
@@ -114,7 +86,7 @@ TEST_F(MixerPanel, LayoutInBothLanguages)
     for (bool inJapanese : {false, true}) {
         SCOPED_TRACE(inJapanese ? "Japanese" : "English");
         host.services.SetLocale(inJapanese ? 1041 : 1033);
-        zkh::ChannelModifier *mixer = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+        zkh::ChannelModifier *mixer = AddMixer();
         ASSERT_NE(mixer, nullptr);
         ASSERT_TRUE(RunOptions(host, *mixer, [&](zkh::Panel &panel) {
             EXPECT_EQ(panel.title, "ZK:ChanClipMixer(1.00) build 250619");
@@ -309,13 +281,10 @@ TEST_F(MixerPanel, LongNamesAreCutInMessages)
     for (int i = 0; i < 100; ++i)
         jp += "\xE3\x81\x82"; // a hiragana of three bytes
     const auto importClip = [&](const std::string &name, const std::string &step, const std::string &sequence) {
-        std::ofstream(PathOf("clip.xml")) << "<chanClipMixer format=\"3.1\"><clips><clip name=\"" << name
-                                          << "\" step=\"" << step << "\" seq=\"" << sequence
-                                          << "\"/></clips></chanClipMixer>";
-        zkh::ChannelModifier *mixer = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+        zkh::ChannelModifier *mixer = AddMixer();
         ASSERT_NE(mixer, nullptr);
-        host.requesters.AnswerFile(PathOf("clip.xml"));
-        ASSERT_TRUE(RunOptions(host, *mixer, [&](zkh::Panel &panel) { SetAndFire(panel, kFilePopup, 0); }));
+        Import(*mixer, "<chanClipMixer format=\"3.1\"><clips><clip name=\"" + name + "\" step=\"" + step + "\" seq=\"" +
+                           sequence + "\"/></clips></chanClipMixer>");
     };
     importClip(std::string(10000000, 'n'), "1", "1");
     importClip("a" + jp, "0", "1");
@@ -353,7 +322,7 @@ TEST_F(MixerPanel, ImportExportThroughTheFilePopup)
     EXPECT_TRUE(host.commands.log.empty()) << host.commands.log[0];
 
     // A fresh instance imports every field back; a non-mixer file is refused.
-    zkh::ChannelModifier *other = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    zkh::ChannelModifier *other = AddMixer();
     ASSERT_NE(other, nullptr);
     std::ofstream(PathOf("other.xml")) << "<ChanClipMixer/>";
     host.requesters.AnswerFile(PathOf("other.xml"));
@@ -391,7 +360,7 @@ TEST_F(MixerPanel, ControlCharactersSurviveExportAndImport)
               std::string::npos)
         << bytes;
 
-    zkh::ChannelModifier *other = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    zkh::ChannelModifier *other = AddMixer();
     ASSERT_NE(other, nullptr);
     host.requesters.AnswerFile(file);
     ASSERT_TRUE(RunOptions(host, *other, [&](zkh::Panel &panel) {
@@ -416,7 +385,7 @@ TEST_F(MixerPanel, MissingPanelServiceStillCompiles)
 
     host.services.SetLocale(1033);
     host.services.Set("LWPanelServices 3", service);
-    zkh::ChannelModifier *other = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    zkh::ChannelModifier *other = AddMixer();
     ASSERT_NE(other, nullptr);
     LWPanelFuncs *funcs = host.panels.Funcs();
     static LWControl *(*original)(LWPanelID, const char *, LWPanControlDesc *, const char *) = nullptr;
