@@ -116,6 +116,9 @@ TEST_F(MemoPanel, ControlTableHintsAndDataInBothLanguages)
     for (bool inJapanese : {false, true}) {
         SCOPED_TRACE(inJapanese ? "Japanese" : "English");
         host.services.SetLocale(inJapanese ? 1041 : 1033);
+        if (inJapanese) {
+            ASSERT_NE(master = AddMemo(), nullptr);
+        }
         zkh::XPanel &panel = OpenPanel();
         EXPECT_EQ(panel.type, LWXP_VIEW);
         EXPECT_EQ(panel.title, "ZK:TimeLineMemo (1.00)");
@@ -136,8 +139,24 @@ TEST_F(MemoPanel, ControlTableHintsAndDataInBothLanguages)
         EXPECT_EQ(panel.groups[4].gid, 0x8012u);
         EXPECT_EQ(panel.groups[4].members,
                   (std::vector<unsigned int>{kClips, kClipName, kStart, kLength, kFontColor, kBgColor}));
+        EXPECT_TRUE(x().log.empty());
+
+        ASSERT_TRUE(host.RemoveMaster(kServer)); // and its panel with it
+        EXPECT_TRUE(x().Panels().empty());
     }
-    EXPECT_TRUE(x().log.empty());
+}
+
+TEST_F(MemoPanel, JapaneseFallbackLabels)
+{
+    host.services.SetLocale(1041);
+    zkh::XPanel &panel = OpenPanel();
+    x().Press(panel, kCreateTrack);
+    x().Press(panel, kCreateClip);
+    EXPECT_EQ(x().PopupItems(panel, kTracks), (Lines{"トラック1", "トラック2"}));
+    EXPECT_EQ(x().PopupItems(panel, kClips), (Lines{"クリップ1"}));
+    host.requesters.AnswerFile(TempPath("missing-ja.yaml"));
+    x().Press(panel, kImport);
+    EXPECT_EQ(host.commands.status.back(), TempPath("missing-ja.yaml") + " を開けません。メモは変更されていません");
 }
 
 TEST_F(MemoPanel, CreateClipAtTheWholeSecondForOneFrame)
@@ -403,31 +422,6 @@ TEST_F(MemoPanel, ValuesNeedValidSelectionsAndAHost)
     host.services.Remove("LW Scene Info 12");
     EXPECT_FALSE(x().Get(panel, kStart).present);
     EXPECT_EQ(x().SetInteger(panel, kStart, 3), 0);
-}
-
-TEST_F(MemoPanel, JapaneseFallbackLabels)
-{
-    host.services.SetLocale(1041);
-    zkh::XPanel &panel = OpenPanel();
-    x().Press(panel, kCreateTrack);
-    x().Press(panel, kCreateClip);
-    EXPECT_EQ(x().PopupItems(panel, kTracks), (Lines{"トラック1", "トラック2"}));
-    EXPECT_EQ(x().PopupItems(panel, kClips), (Lines{"クリップ1"}));
-    host.requesters.AnswerFile(TempPath("missing-ja.yaml"));
-    x().Press(panel, kImport);
-    EXPECT_EQ(host.commands.status.back(), TempPath("missing-ja.yaml") + " を開けません。メモは変更されていません");
-}
-
-TEST_F(MemoPanel, RemovingTheMemoClosesItsPanel)
-{
-    OpenPanel();
-    ASSERT_EQ(x().Panels().size(), 1u);
-    ASSERT_TRUE(host.RemoveMaster(kServer));
-    EXPECT_TRUE(x().Panels().empty());
-    ASSERT_NE(AddMemo(), nullptr);
-    zkh::XPanel &panel = OpenPanel();
-    EXPECT_TRUE(x().Press(panel, kCreateTrack));
-    EXPECT_EQ(x().PopupItems(panel, kTracks).size(), 2u);
 }
 
 class MemoWithoutServices : public MemoTest {};
