@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <utility>
 
 namespace {
 
@@ -25,20 +26,19 @@ protected:
     }
 
     // The command lines sent since the last call.
-    std::vector<std::string> TakeLines()
-    {
-        std::vector<std::string> lines = host.commands.log;
-        host.commands.log.clear();
-        return lines;
-    }
+    std::vector<std::string> TakeLines() { return std::exchange(host.commands.log, {}); }
 
-    Clip &NewClip(const std::string &name, int step, const std::string &sequence)
+    static Clip MakeClip(const std::string &name, int step, const std::string &sequence)
     {
-        Clip &clip = AddClip(mixer);
+        Clip clip;
         clip.name = name;
         clip.step = step;
         clip.sequence = sequence;
         return clip;
+    }
+    Clip &NewClip(const std::string &name, int step, const std::string &sequence)
+    {
+        return AddClip(mixer) = MakeClip(name, step, sequence);
     }
     Track &NewTrack(int in, int out, const std::string &sequence, bool repeat = true)
     {
@@ -50,31 +50,28 @@ protected:
         return track;
     }
 
-    // Compiles a lone clip; the one line it sent, or "" when it was accepted silently.
+    // Compiles a lone clip or track: the one line it sent, or "" when it was accepted silently.
     std::string CheckClip(const std::string &name, int step, const std::string &sequence)
     {
-        Clip clip;
-        clip.name = name;
-        clip.step = step;
-        clip.sequence = sequence;
-        const bool ok = BuildClipValues(clip);
-        const std::vector<std::string> lines = TakeLines();
-        EXPECT_EQ(ok, lines.empty()) << name << " / " << sequence;
-        EXPECT_LE(lines.size(), 1u);
-        return lines.empty() ? std::string() : lines[0];
+        Clip clip = MakeClip(name, step, sequence);
+        return Result(BuildClipValues(clip));
     }
-
     std::string CheckTrack(int in, int out, const std::string &sequence, std::vector<double> *table = nullptr)
     {
         Track track;
         track.in = in;
         track.out = out;
         track.sequence = sequence;
-        const bool ok = BuildTrackTable(track, mixer);
-        const std::vector<std::string> lines = TakeLines();
-        EXPECT_EQ(ok, lines.empty()) << sequence;
+        const std::string line = Result(BuildTrackTable(track, mixer));
         if (table)
             *table = track.frameTable;
+        return line;
+    }
+    std::string Result(bool ok)
+    {
+        const std::vector<std::string> lines = TakeLines();
+        EXPECT_EQ(ok, lines.empty());
+        EXPECT_LE(lines.size(), 1u);
         return lines.empty() ? std::string() : lines[0];
     }
 
@@ -129,20 +126,13 @@ TEST_F(MixerCompile, ClipChecksAndTheirMessages)
 
 TEST_F(MixerCompile, ClipValues)
 {
-    struct Case {
-        int step;
-        const char *sequence;
-        std::vector<double> values;
-    };
-    const Case cases[] = {{1, "+.5 -1e-2 7.", {0.5, -0.01, 7.0}}, {1, "1,2,,3", {1, 2, 3}},
-                          {3, "1 2", {1, 1, 1, 2, 2, 2}}, {1, "2.5E-2 1e3", {0.025, 1000}}};
-    for (const Case &c : cases) {
-        Clip clip;
-        clip.name = "A";
-        clip.step = c.step;
-        clip.sequence = c.sequence;
-        ASSERT_TRUE(BuildClipValues(clip)) << c.sequence;
-        EXPECT_EQ(clip.values, c.values) << c.sequence;
+    const std::pair<Clip, std::vector<double>> cases[] = {{MakeClip("A", 1, "+.5 -1e-2 7."), {0.5, -0.01, 7.0}},
+                                                          {MakeClip("A", 1, "1,2,,3"), {1, 2, 3}},
+                                                          {MakeClip("A", 3, "1 2"), {1, 1, 1, 2, 2, 2}},
+                                                          {MakeClip("A", 1, "2.5E-2 1e3"), {0.025, 1000}}};
+    for (auto [clip, values] : cases) {
+        ASSERT_TRUE(BuildClipValues(clip)) << clip.sequence;
+        EXPECT_EQ(clip.values, values) << clip.sequence;
     }
     EXPECT_TRUE(TakeLines().empty());
 }
