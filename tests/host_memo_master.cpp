@@ -223,6 +223,7 @@ TEST_F(MemoMaster, TimesBeyondTheFloatRangeSaveIntoASceneThatLoads)
     const std::string saved = host.SceneText();
     ASSERT_TRUE(host.LoadSceneText(saved, "far")) << host.messages.back();
     EXPECT_EQ(host.SceneText(), saved);
+    EXPECT_EQ(host.Masters().size(), 1u);
     std::filesystem::remove_all(dir);
 }
 

@@ -85,6 +85,23 @@ protected:
     }
 
     int Int(zkh::XPanel &panel, unsigned int cid) { return x().Get(panel, cid).integer; }
+    // A popup as "selected:item,item,...".
+    std::string Popup(zkh::XPanel &panel, unsigned int cid)
+    {
+        std::string text = std::to_string(Int(panel, cid)) + ":";
+        for (const std::string &item : x().PopupItems(panel, cid))
+            text += (text.back() == ':' ? "" : ",") + item;
+        return text;
+    }
+    // The selected clip's fields as "start+length fg r g b bg r g b".
+    std::string ClipFields(zkh::XPanel &panel)
+    {
+        char text[200];
+        const auto fg = x().Get(panel, kFontColor).color, bg = x().Get(panel, kBgColor).color;
+        std::snprintf(text, sizeof text, "%d+%d fg %.9g %.9g %.9g bg %.9g %.9g %.9g", Int(panel, kStart),
+                      Int(panel, kLength), fg[0], fg[1], fg[2], bg[0], bg[1], bg[2]);
+        return text;
+    }
     zkh::XPanels &x() { return host.xpanels; }
 
     zkh::MasterInstance *master = nullptr;
@@ -164,47 +181,22 @@ TEST_F(MemoPanel, CreateClipAtTheWholeSecondForOneFrame)
     zkh::XPanel &panel = OpenPanel();
     host.scene.time = 3.9;
     ASSERT_TRUE(x().Press(panel, kCreateClip));
-    EXPECT_EQ(Int(panel, kClips), 0);
-    EXPECT_EQ(Int(panel, kStart), 72);
-    EXPECT_EQ(Int(panel, kLength), 1);
-    EXPECT_EQ(x().Get(panel, kFontColor).color, (std::array<double, 3>{0.8f, 0.8f, 0.8f}));
-    EXPECT_EQ(x().Get(panel, kBgColor).color, (std::array<double, 3>{1.0, 0.0, 0.0}));
+    EXPECT_EQ(Popup(panel, kClips), "0:Clip1");
+    const std::string greyOnRed = "72+1 fg 0.800000012 0.800000012 0.800000012 bg 1 0 0";
+    EXPECT_EQ(ClipFields(panel), greyOnRed);
     EXPECT_EQ(host.commands.log.back(), "RefreshNow");
 
     x().SetColor(panel, kFontColor, {0.0, 0.0, 1.0});
     x().SetColor(panel, kBgColor, {0.0, 1.0, 0.0});
     ASSERT_TRUE(x().Press(panel, kCreateClip)); // the first clip was selected: its colours
-    EXPECT_EQ(Int(panel, kClips), 1);
-    EXPECT_EQ(x().Get(panel, kFontColor).color, (std::array<double, 3>{0.0, 0.0, 1.0}));
-    EXPECT_EQ(x().Get(panel, kBgColor).color, (std::array<double, 3>{0.0, 1.0, 0.0}));
-
+    EXPECT_EQ(Popup(panel, kClips), "1:Clip1,Clip2");
+    EXPECT_EQ(ClipFields(panel), "72+1 fg 0 0 1 bg 0 1 0");
     x().SetInteger(panel, kClips, 7); // nothing valid selected: light grey on red
     ASSERT_TRUE(x().Press(panel, kCreateClip));
-    EXPECT_EQ(Int(panel, kClips), 2);
-    EXPECT_EQ(x().Get(panel, kBgColor).color, (std::array<double, 3>{1.0, 0.0, 0.0}));
-    EXPECT_EQ(x().PopupItems(panel, kClips), (Lines{"Clip1", "Clip2", "Clip3"}));
-
+    EXPECT_EQ(Popup(panel, kClips), "2:Clip1,Clip2,Clip3");
+    EXPECT_EQ(ClipFields(panel), greyOnRed);
     ASSERT_TRUE(x().Press(panel, kDeleteClip));
-    EXPECT_EQ(Int(panel, kClips), 1);
-    EXPECT_EQ(x().PopupItems(panel, kClips).size(), 2u);
-}
-
-TEST_F(MemoPanel, EmptyMemoAfterDeletingTheOnlyTrack)
-{
-    zkh::XPanel &panel = OpenPanel();
-    ASSERT_TRUE(x().Press(panel, kDeleteTrack));
-    EXPECT_EQ(Int(panel, kTracks), 0);
-    EXPECT_TRUE(x().PopupItems(panel, kTracks).empty());
-    EXPECT_FALSE(x().Get(panel, kTrackName).present);
-    const size_t commands = host.commands.log.size();
-    for (unsigned int button : {kUp, kDown, kDeleteTrack, kCreateClip, kDeleteClip})
-        ASSERT_TRUE(x().Press(panel, button));
-    EXPECT_EQ(host.commands.log.size(), commands);
-    EXPECT_EQ(SaveBlock(*master).size(), 2u);
-
-    ASSERT_TRUE(x().Press(panel, kCreateTrack));
-    EXPECT_EQ(x().PopupItems(panel, kTracks), (Lines{"Track1"}));
-    EXPECT_EQ(host.commands.log.back(), "RefreshNow");
+    EXPECT_EQ(Popup(panel, kClips), "1:Clip1,Clip2");
 }
 
 TEST_F(MemoPanel, TracksMoveAndKeepTheirNames)
@@ -213,19 +205,16 @@ TEST_F(MemoPanel, TracksMoveAndKeepTheirNames)
     x().SetText(panel, kTrackName, "first");
     x().Press(panel, kCreateTrack);
     x().Press(panel, kCreateTrack);
-    EXPECT_EQ(Int(panel, kTracks), 2);
-    EXPECT_EQ(x().PopupItems(panel, kTracks), (Lines{"first", "Track2", "Track3"}));
+    EXPECT_EQ(Popup(panel, kTracks), "2:first,Track2,Track3");
     const size_t commands = host.commands.log.size();
     x().Press(panel, kDown); // on the last track: nothing
     EXPECT_EQ(host.commands.log.size(), commands);
-
     x().SetInteger(panel, kTracks, 0);
     x().Press(panel, kDown);
-    EXPECT_EQ(Int(panel, kTracks), 1);
-    EXPECT_EQ(x().PopupItems(panel, kTracks), (Lines{"Track1", "first", "Track3"}));
+    EXPECT_EQ(Popup(panel, kTracks), "1:Track1,first,Track3");
     x().Press(panel, kUp);
     x().Press(panel, kUp); // on the first track: nothing
-    EXPECT_EQ(Int(panel, kTracks), 0);
+    EXPECT_EQ(Popup(panel, kTracks), "0:first,Track2,Track3");
     EXPECT_EQ(x().Get(panel, kTrackName).text, "first");
 
     // Selecting a track resets the clip popup to the first clip.
@@ -234,11 +223,10 @@ TEST_F(MemoPanel, TracksMoveAndKeepTheirNames)
     EXPECT_EQ(Int(panel, kClips), 1);
     x().SetInteger(panel, kTracks, 0);
     EXPECT_EQ(Int(panel, kClips), 0);
-
     // Deleting the first of three unnamed tracks relabels the rest.
     x().SetText(panel, kTrackName, "");
     x().Press(panel, kDeleteTrack);
-    EXPECT_EQ(x().PopupItems(panel, kTracks), (Lines{"Track1", "Track2"}));
+    EXPECT_EQ(Popup(panel, kTracks), "0:Track1,Track2");
 }
 
 // Frames shown, seconds kept: every whole frame reads back as entered, at any rate.
@@ -375,9 +363,7 @@ TEST_F(MemoPanel, ExportAndImportThroughTheRequesters)
     // The titles are the Japanese texts in both languages; the import starts at the last path.
     EXPECT_EQ(FileRequests(), (Lines{std::to_string(FREQ_SAVE) + " 書き出し yaml ",
                                                         std::to_string(FREQ_LOAD) + " 読み込み *.yaml " + path}));
-    EXPECT_EQ(x().PopupItems(panel, kTracks), (Lines{"T", "Track2"}));
-    EXPECT_EQ(Int(panel, kTracks), 0);
-    EXPECT_EQ(Int(panel, kClips), 0);
+    EXPECT_EQ(Popup(panel, kTracks) + " " + Popup(panel, kClips), "0:T,Track2 0:");
     EXPECT_EQ(host.commands.log.back(), "RefreshNow");
 
     // Not a memo document: the memo stays and the status line says so.
@@ -385,13 +371,13 @@ TEST_F(MemoPanel, ExportAndImportThroughTheRequesters)
     std::ofstream(other) << "just: a map\n";
     host.requesters.AnswerFile(other);
     x().Press(panel, kImport);
-    EXPECT_EQ(x().PopupItems(panel, kTracks), (Lines{"T", "Track2"}));
+    EXPECT_EQ(Popup(panel, kTracks), "0:T,Track2");
     EXPECT_EQ(host.commands.status.back(), other + " holds no memo tracks (View: Tracks): the memo is unchanged");
 
     host.requesters.AnswerFile(missing);
     x().Press(panel, kImport);
     EXPECT_EQ(host.commands.status.back(), "Cannot open " + missing + ": the memo is unchanged");
-    EXPECT_EQ(x().PopupItems(panel, kTracks).size(), 2u);
+    EXPECT_EQ(Popup(panel, kTracks), "0:T,Track2");
 
     // A cancelled requester changes nothing, not even the last path.
     host.requesters.CancelFile();
@@ -422,6 +408,19 @@ TEST_F(MemoPanel, ValuesNeedValidSelectionsAndAHost)
     host.services.Remove("LW Scene Info 12");
     EXPECT_FALSE(x().Get(panel, kStart).present);
     EXPECT_EQ(x().SetInteger(panel, kStart, 3), 0);
+
+    // Deleting the only track leaves an empty memo, on which the other buttons do nothing.
+    ASSERT_TRUE(x().Press(panel, kDeleteTrack));
+    EXPECT_EQ(Popup(panel, kTracks), "0:");
+    EXPECT_FALSE(x().Get(panel, kTrackName).present);
+    const size_t commands = host.commands.log.size();
+    for (unsigned int button : {kUp, kDown, kDeleteTrack, kCreateClip, kDeleteClip})
+        ASSERT_TRUE(x().Press(panel, button));
+    EXPECT_EQ(host.commands.log.size(), commands);
+    EXPECT_EQ(SaveBlock(*master).size(), 2u);
+    ASSERT_TRUE(x().Press(panel, kCreateTrack));
+    EXPECT_EQ(Popup(panel, kTracks), "0:Track1");
+    EXPECT_EQ(host.commands.log.back(), "RefreshNow");
 }
 
 class MemoWithoutServices : public MemoTest {};

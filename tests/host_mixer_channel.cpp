@@ -41,7 +41,12 @@ TEST_F(MixerChannel, FreshInstanceKeepsTheBaseAndDescribesItself)
     modifier->handler.evaluate(modifier->instance, &empty);
     EXPECT_TRUE(host.commands.log.empty());
 
-    // The interface has options only.
+    // Without the item part offered, the rest is still filled; the interface has options only.
+    LWChannelHandler bare{};
+    LWInstanceFuncs inst{};
+    bare.inst = &inst;
+    ASSERT_EQ(host.Activate("ChannelHandler", "ZK:ChanClipMixer", &bare), AFUNC_OK);
+    EXPECT_TRUE(bare.evaluate && inst.descln);
     LWInterface ui{};
     ASSERT_EQ(host.Activate("ChannelInterface", "ZK:ChanClipMixer", &ui), AFUNC_OK);
     EXPECT_EQ(ui.panel, nullptr);

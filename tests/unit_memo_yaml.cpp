@@ -84,11 +84,13 @@ TEST(MemoYaml, RoundTripKeepsTracksClipsAndColoursOf255ths)
     x->duration = 0.1;
     x->foreColor = {1.0f, 0.5f, 0.25f};
     x->backColor = {0.2f, 0.0f, 1.0f};
-    AddMemoTrackTo(tracks)->active = false;
+    MemoTrack *b = AddMemoTrackTo(tracks);
+    b->active = false;
+    b->name = "two\nlines: \"quoted\"";
 
     MemoTrackList read = OneDefaultTrack();
     EXPECT_EQ(ImportMemoText(MemoYamlText(tracks), read), MemoImportResult::Replaced);
-    EXPECT_EQ(Summary(read), "null/on: ~(0.333333+0.1 255,127,63 51,0,255)\n/off:\n");
+    EXPECT_EQ(Summary(read), "null/on: ~(0.333333+0.1 255,127,63 51,0,255)\ntwo\nlines: \"quoted\"/off:\n");
     ASSERT_EQ(read.size(), 2u);
     EXPECT_EQ(read[0]->clips[0]->startTime, 1.0 / 3.0);
     EXPECT_EQ(read[0]->clips[0]->foreColor[1], 127.0f / 255.0f);
