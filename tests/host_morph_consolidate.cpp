@@ -187,7 +187,7 @@ TEST_F(MorphConsolidate, RemoveConfirmedByTheHostEndsWithNoSelectedItem)
     EXPECT_TRUE(host.expressions.Expressions().empty());
 }
 
-TEST_F(MorphConsolidate, HostWithoutAServiceRefusesTheCommand)
+TEST_F(MorphConsolidate, HostWithoutAServiceOrAPanelRefusesTheCommand)
 {
     Select({"Head"});
     for (const char *service : {"File Request", "LSUniversalRequester", "AOV Functions", "LWPanelServices 3"}) {
@@ -196,44 +196,36 @@ TEST_F(MorphConsolidate, HostWithoutAServiceRefusesTheCommand)
         ASSERT_NE(table, nullptr);
         host.services.Remove(service);
         EXPECT_EQ(host.RunGeneric(kServer), AFUNC_BADGLOBAL);
-        EXPECT_TRUE(host.commands.log.empty());
         EXPECT_TRUE(host.panels.Panels().empty());
-        EXPECT_EQ(host.panels.modalOpens, 0);
         host.services.Set(service, table);
     }
     host.services.SetLocale(0);
     EXPECT_EQ(host.RunGeneric(kServer), AFUNC_BADGLOBAL);
-    EXPECT_TRUE(host.commands.log.empty());
     host.services.SetLocale(1033);
-    EXPECT_EQ(Run(), AFUNC_OK);
-    EXPECT_EQ(host.commands.status.back(), "start ZK:MorphConsolidate...done");
-    // A wrong version, once the services are held, still sends nothing.
-    const size_t sent = host.commands.log.size();
-    LWLayoutGeneric local{};
-    EXPECT_EQ(host.Activate("LayoutGeneric", kServer, &local, 6), AFUNC_BADVERSION);
-    EXPECT_EQ(host.commands.log.size(), sent);
-}
 
-LWControl *RefuseControls(LWPanelID, const char *, LWPanControlDesc *, const char *) { return nullptr; }
-
-TEST_F(MorphConsolidate, PanelServiceThatCannotMakeThePanel)
-{
-    Select({"Head"});
+    // A panel service that cannot open a panel, or add its controls, keeps none and runs nothing.
     LWPanelFuncs *funcs = host.panels.Funcs();
     const LWPanelFuncs saved = *funcs;
     funcs->open = nullptr;
     EXPECT_EQ(host.RunGeneric(kServer), AFUNC_OK);
     EXPECT_TRUE(host.panels.Panels().empty());
     *funcs = saved;
-    funcs->addControl = RefuseControls; // a panel without its controls is not kept
+    funcs->addControl = [](LWPanelID, const char *, LWPanControlDesc *, const char *) -> LWControl * { return nullptr; };
     EXPECT_EQ(host.RunGeneric(kServer), AFUNC_OK);
     EXPECT_TRUE(host.panels.Panels().empty());
     EXPECT_EQ(host.panels.modalOpens, 0);
     EXPECT_TRUE(host.commands.log.empty());
+    // Without the panel's globals function the run goes on.
     *funcs = saved;
     funcs->globalFun = nullptr;
     EXPECT_EQ(Run(), AFUNC_OK);
     EXPECT_EQ(host.commands.status.back(), "start ZK:MorphConsolidate...done");
+
+    // A wrong version, once the services are held, still sends nothing.
+    const size_t sent = host.commands.log.size();
+    LWLayoutGeneric local{};
+    EXPECT_EQ(host.Activate("LayoutGeneric", kServer, &local, 6), AFUNC_BADVERSION);
+    EXPECT_EQ(host.commands.log.size(), sent);
 }
 
 // Each rejected command gives one error line and the run goes on: the attaches then name
