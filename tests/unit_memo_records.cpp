@@ -27,37 +27,23 @@ std::vector<std::string> Labels(const MemoInstance &instance)
     return labels;
 }
 
-// Track and clip operations out of range do nothing; inactive tracks keep their place and
-// clips, and are only left out of ActiveTracks.
-TEST_F(MemoRecords, OperationsOutOfRangeAndInactiveTracks)
+// Track and clip operations out of range do nothing (the panel never asks for them).
+TEST_F(MemoRecords, OperationsOutOfRangeDoNothing)
 {
     auto *instance = static_cast<MemoInstance *>(CreateMemoInstance(nullptr, nullptr, nullptr));
     ASSERT_NE(instance, nullptr);
     AddMemoTrack(*instance)->name = "Named";
-    AddMemoTrack(*instance);
-    RemoveMemoTrack(*instance, 3);
+    AddMemoClip(*instance->tracks[0])->name = "x";
+    RemoveMemoTrack(*instance, 2);
     RemoveMemoTrack(*instance, -1);
+    RemoveMemoClip(*instance->tracks[0], 1);
+    RemoveMemoClip(*instance->tracks[0], -1);
     EXPECT_FALSE(MoveMemoTrackUp(*instance, 0));
-    EXPECT_FALSE(MoveMemoTrackDown(*instance, 2));
-    EXPECT_EQ(Labels(*instance), (std::vector<std::string>{"Track1", "Named", "Track3"}));
-
-    MemoTrack &first = *instance->tracks[0];
-    first.active = false;
-    AddMemoClip(first);
-    MemoClip *second = AddMemoClip(first);
-    second->name = "x";
-    const std::vector<MemoTrack *> active = ActiveTracks(*instance);
-    ASSERT_EQ(active.size(), 2u);
-    EXPECT_EQ(active[0]->name, "Named");
-    RemoveMemoClip(first, 0);
-    RemoveMemoClip(first, 5);
-    ASSERT_EQ(first.clips.size(), 1u);
-    EXPECT_EQ(ClipDisplayName(*first.clips[0]), "x");
-
-    ClearMemoTracks(*instance);
-    EXPECT_TRUE(instance->tracks.empty());
-    EXPECT_FALSE(MoveMemoTrackUp(*instance, 0));
-    EXPECT_FALSE(MoveMemoTrackDown(*instance, 0));
+    EXPECT_FALSE(MoveMemoTrackDown(*instance, 1));
+    EXPECT_FALSE(MoveMemoTrackUp(*instance, 5));
+    EXPECT_EQ(Labels(*instance), (std::vector<std::string>{"Track1", "Named"}));
+    ASSERT_EQ(instance->tracks[0]->clips.size(), 1u);
+    EXPECT_EQ(ClipDisplayName(*instance->tracks[0]->clips[0]), "x");
 }
 
 TEST_F(MemoRecords, ColourComponentsRoundDownWithinInt)
