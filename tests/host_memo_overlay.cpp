@@ -8,33 +8,24 @@ namespace {
 
 using Kind = zkh::DrawCall::Kind;
 
-std::string Point(const std::array<double, 3> &p)
+// Polygons (viewport quads) as "box x0..x1 y0..y1 z", texts with their place and justification,
+// colours as rgba, in order.
+Lines Shapes(const zkh::DrawRecorder &recorder)
 {
-    char text[96];
-    std::snprintf(text, sizeof text, "(%g,%g,%g)", p[0], p[1], p[2]);
-    return text;
-}
-
-// Polygons as "x0..x1 y0..y1", texts as "text@x,y/justify", colours as "rgba", in order.
-std::vector<std::string> Shapes(const zkh::DrawRecorder &recorder)
-{
-    std::vector<std::string> shapes;
+    Lines shapes;
     for (const zkh::DrawCall &call : recorder.calls) {
-        char text[160];
-        if (call.kind == Kind::Polygon) {
-            EXPECT_EQ(call.indexes, (std::vector<int>{0, 1, 2, 3}));
-            EXPECT_EQ(call.csys, LWCSYS_VIEWPORT);
-            std::snprintf(text, sizeof text, "box %g..%g %g..%g z%g", call.points[0][0], call.points[2][0],
-                          call.points[0][1], call.points[2][1], call.points[0][2]);
-            shapes.push_back(text);
-        } else if (call.kind == Kind::Text) {
-            std::snprintf(text, sizeof text, "text \"%s\" %s just=%d", call.text.c_str(), Point(call.points[0]).c_str(),
+        char text[160] = "";
+        const auto &p = call.points.empty() ? std::array<double, 3>{} : call.points[0];
+        if (call.kind == Kind::Polygon)
+            std::snprintf(text, sizeof text, "box %g..%g %g..%g z%g%s", p[0], call.points[2][0], p[1], call.points[2][1],
+                          p[2], call.indexes == std::vector<int>{0, 1, 2, 3} && call.csys == LWCSYS_VIEWPORT ? "" : " ?");
+        else if (call.kind == Kind::Text)
+            std::snprintf(text, sizeof text, "text \"%s\" (%g,%g,%g) just=%d", call.text.c_str(), p[0], p[1], p[2],
                           call.justify);
-            shapes.push_back(text);
-        } else if (call.kind == Kind::Color) {
+        else if (call.kind == Kind::Color)
             std::snprintf(text, sizeof text, "color %g %g %g %g", call.rgba[0], call.rgba[1], call.rgba[2], call.rgba[3]);
+        if (*text)
             shapes.push_back(text);
-        }
     }
     return shapes;
 }
@@ -51,7 +42,7 @@ protected:
         ASSERT_NE(AddMemo(), nullptr);
     }
 
-    std::vector<std::string> Draw()
+    Lines Draw()
     {
         zkh::DrawRecorder recorder(0);
         host.DrawViewport(0, recorder);
@@ -68,7 +59,7 @@ TEST_F(MemoOverlay, ClipAndMarkerOnTheTimeAxis)
     host.xpanels.SetText(panel, 0x8014, "note");
     host.scene.time = 10.0 / 24.0;
 
-    const std::vector<std::string> expected = {
+    const Lines expected = {
         "color 0.2 0.2 0.2 0.5",
         "box 0..1260 584..600 z0.001",
         "color 1 0 0 1",
@@ -81,6 +72,11 @@ TEST_F(MemoOverlay, ClipAndMarkerOnTheTimeAxis)
         "box 247..257 585..601 z0.001",
     };
     EXPECT_EQ(Draw(), expected);
+    // Only over a single viewport.
+    host.scene.viewports.push_back(zkh::Viewport{});
+    EXPECT_TRUE(Draw().empty());
+    host.scene.viewports.clear();
+    EXPECT_TRUE(Draw().empty());
 }
 
 TEST_F(MemoOverlay, RowsFromTheBottomWithLabelsAndMarker)
@@ -88,8 +84,8 @@ TEST_F(MemoOverlay, RowsFromTheBottomWithLabelsAndMarker)
     zkh::XPanel &panel = OpenPanel();
     host.xpanels.Press(panel, 0x8007);
     host.xpanels.Press(panel, 0x8007);
-    const std::vector<std::string> shapes = Draw();
-    const std::vector<std::string> expected = {
+    const Lines shapes = Draw();
+    const Lines expected = {
         "color 0.2 0.2 0.2 0.5", "box 0..1260 552..568 z0.001", "color 0.8 0.8 0.8 1",
         "text \"Track1\" (1,565.6,0.001) just=0",
         "color 0.2 0.2 0.2 0.5", "box 0..1260 568..584 z0.001", "color 0.8 0.8 0.8 1",
@@ -103,27 +99,11 @@ TEST_F(MemoOverlay, RowsFromTheBottomWithLabelsAndMarker)
     // With the first track inactive, the unnamed second one is still labelled Track2.
     host.xpanels.SetInteger(panel, 0x800C, 0);
     host.xpanels.SetInteger(panel, 0x800E, 0);
-    const std::vector<std::string> two = Draw();
+    const Lines two = Draw();
     ASSERT_EQ(two.size(), 10u);
     EXPECT_EQ(two[1], "box 0..1260 568..584 z0.001");
     EXPECT_EQ(two[3], "text \"Track2\" (1,581.6,0.001) just=0");
     EXPECT_EQ(two[9], "box 147..157 569..601 z0.001");
-}
-
-TEST_F(MemoOverlay, OnlyOverASingleViewport)
-{
-    host.scene.viewports.push_back(zkh::Viewport{});
-    EXPECT_TRUE(Draw().empty());
-    host.scene.viewports.clear();
-    EXPECT_TRUE(Draw().empty());
-}
-
-TEST_F(MemoOverlay, NoActiveTrackLeavesAMarkerOfNoHeight)
-{
-    zkh::XPanel &panel = OpenPanel();
-    host.xpanels.SetInteger(panel, 0x800E, 0);
-    const std::vector<std::string> expected = {"color 0.8 0.8 0.8 0.25", "box 147..157 601..601 z0.001"};
-    EXPECT_EQ(Draw(), expected);
 }
 
 TEST_F(MemoOverlay, SingleFramePreviewRangeIsOneFrameWide)
@@ -131,7 +111,7 @@ TEST_F(MemoOverlay, SingleFramePreviewRangeIsOneFrameWide)
     host.scene.previewStart = 50;
     host.scene.previewEnd = 50;
     host.scene.time = 50.0 / 24.0;
-    const std::vector<std::string> shapes = Draw();
+    const Lines shapes = Draw();
     ASSERT_FALSE(shapes.empty());
     EXPECT_EQ(shapes.back(), "box 147..1147 585..601 z0.001");
 }
@@ -144,12 +124,8 @@ TEST_F(MemoOverlay, UnnamedClipsDrawNoText)
         EXPECT_EQ(shape.find("text \"\""), std::string::npos) << shape;
 }
 
-} // namespace
-
-namespace {
-
 // Positions on the axis are computed wide: the marker of frame 0 in a preview range of the whole
-// 32-bit span sits in its middle.
+// 32-bit span sits in its middle. With no active track the marker has no height.
 TEST_F(MemoOverlay, PreviewRangeOfTheWholeIntRange)
 {
     host.scene.previewStart = INT_MIN;
@@ -157,7 +133,7 @@ TEST_F(MemoOverlay, PreviewRangeOfTheWholeIntRange)
     host.scene.time = 0.0;
     zkh::XPanel &panel = OpenPanel();
     host.xpanels.SetInteger(panel, 0x800E, 0);
-    const std::vector<std::string> expected = {"color 0.8 0.8 0.8 0.25", "box 647..647 601..601 z0.001"};
+    const Lines expected = {"color 0.8 0.8 0.8 0.25", "box 647..647 601..601 z0.001"};
     EXPECT_EQ(Draw(), expected);
 }
 

@@ -1,43 +1,22 @@
 // The clip mixer on a channel, through the module file: instances, evaluation over frames, and
 // what is kept (nothing) across copies and scenes.
 #include "mixer_panel_steps.h"
-#include "module_fixture.h"
-#include "process_support.h"
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-
-namespace fs = std::filesystem;
 
 namespace {
 
-class MixerChannel : public ModuleTest {
+// Clip A of the one value 10 on frames 1 to 3.
+const char kTenOnFramesOneToThree[] = R"(<chanClipMixer><clips><clip name="A" step="1" seq="10"/></clips>
+    <tracks><track in="1" out="3" seq="A"/></tracks></chanClipMixer>)";
+
+class MixerChannel : public MixerTest {
 protected:
     void SetUp() override
     {
-        ModuleTest::SetUp();
-        host.scene.AddNullObject("Controller");
-        // Controller's Position.Y: keys 0 at frame 0 and 24 at frame 24 (one unit per frame).
-        channel = host.scene.Channels()[1].id;
-        zkh::Channel *found = host.scene.FindChannel(channel);
-        found->keys[0.0] = 0.0;
-        found->keys[1.0] = 24.0;
-        file = (fs::temp_directory_path() / ("zk-mixer-channel-" + std::to_string(CurrentProcessId()) + ".xml")).string();
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove(file, ec);
-        ModuleTest::TearDown();
-    }
-
-    // Imports a mixer file into the modifier through the panel's File popup.
-    void Import(zkh::ChannelModifier &modifier, const std::string &xml)
-    {
-        std::ofstream(file, std::ios::binary) << xml;
-        host.requesters.AnswerFile(file);
-        ASSERT_TRUE(RunOptions(host, modifier, [](zkh::Panel &panel) { SetAndFire(panel, kFilePopup, 0); }));
+        MixerTest::SetUp();
+        // Keys 0 at frame 0 and 24 at frame 24: one unit per frame.
+        host.scene.FindChannel(channel)->keys = {{0.0, 0.0}, {1.0, 24.0}};
     }
 
     std::vector<double> Values(int first, int last)
@@ -47,26 +26,38 @@ protected:
             values.push_back(host.EvaluateChannel(channel, frame));
         return values;
     }
-
-    std::uint32_t channel = 0;
-    std::string file;
 };
 
 TEST_F(MixerChannel, FreshInstanceKeepsTheBaseAndDescribesItself)
 {
-    zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
-    ASSERT_NE(modifier, nullptr) << host.messages.back();
+    zkh::ChannelModifier *modifier = AddMixer();
+    ASSERT_NE(modifier, nullptr);
     EXPECT_STREQ(modifier->instFuncs.descln(modifier->instance), "ZK:ChanClipMixer(1.00) build 250619");
-    EXPECT_EQ(Values(-2, 3), (std::vector<double>{-2 * 0.0, 0, 0, 1, 2, 3}));
+    EXPECT_EQ(Values(-2, 3), (std::vector<double>{0, 0, 0, 1, 2, 3}));
     EXPECT_EQ(modifier->handler.flags(modifier->instance), 0u);
     ASSERT_NE(modifier->itemFuncs.useItems, nullptr);
     EXPECT_EQ(modifier->itemFuncs.useItems(modifier->instance), nullptr);
+    LWChannelAccess empty{}; // an access record without functions is passed over
+    modifier->handler.evaluate(modifier->instance, &empty);
     EXPECT_TRUE(host.commands.log.empty());
+
+    // Without the item part offered, the rest is still filled; the interface has options only.
+    LWChannelHandler bare{};
+    LWInstanceFuncs inst{};
+    bare.inst = &inst;
+    ASSERT_EQ(host.Activate("ChannelHandler", "ZK:ChanClipMixer", &bare), AFUNC_OK);
+    EXPECT_TRUE(bare.evaluate && inst.descln);
+    LWInterface ui{};
+    ASSERT_EQ(host.Activate("ChannelInterface", "ZK:ChanClipMixer", &ui), AFUNC_OK);
+    EXPECT_EQ(ui.panel, nullptr);
+    EXPECT_EQ(ui.command, nullptr);
+    ASSERT_NE(ui.options, nullptr);
+    EXPECT_EQ(ui.options(nullptr), nullptr);
 }
 
 TEST_F(MixerChannel, OverlappingTracksEarlierWins)
 {
-    zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    zkh::ChannelModifier *modifier = AddMixer();
     ASSERT_NE(modifier, nullptr);
     Import(*modifier, R"(<chanClipMixer format="3.1"><clips>
         <clip name="A" step="1" seq="100 200"/>
@@ -95,7 +86,7 @@ TEST_F(MixerChannel, OverlappingTracksEarlierWins)
 // any 32-bit count is taken: it is never expanded into memory.
 TEST_F(MixerChannel, TinyNumbersAndLargeRepeatCounts)
 {
-    zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    zkh::ChannelModifier *modifier = AddMixer();
     ASSERT_NE(modifier, nullptr);
     Import(*modifier, R"(<chanClipMixer format="3.1"><clips>
         <clip name="A" step="1" seq="1e-310 1e-320 0.0000000001e-300"/>
@@ -112,11 +103,9 @@ TEST_F(MixerChannel, TinyNumbersAndLargeRepeatCounts)
 
 TEST_F(MixerChannel, ModifiersRunInOrderOnTheValueSoFar)
 {
-    zkh::ChannelModifier *first = host.AddChannelHandler("ZK:ChanClipMixer", channel);
-    zkh::ChannelModifier *second = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    zkh::ChannelModifier *first = AddMixer(), *second = AddMixer();
     ASSERT_TRUE(first && second);
-    Import(*first, R"(<chanClipMixer><clips><clip name="A" step="1" seq="10"/></clips>
-        <tracks><track in="1" out="3" seq="A"/></tracks></chanClipMixer>)");
+    Import(*first, kTenOnFramesOneToThree);
     Import(*second, R"(<chanClipMixer><clips><clip name="A" step="1" seq="0.5"/></clips>
         <tracks><track in="2" out="2" seq="A"/></tracks></chanClipMixer>)");
     EXPECT_EQ(Values(0, 4), (std::vector<double>{0, 11, 12.5, 13, 4}));
@@ -125,10 +114,9 @@ TEST_F(MixerChannel, ModifiersRunInOrderOnTheValueSoFar)
 // A saved scene brings the mixer back on its channel, empty; loading destroys the mixers it had.
 TEST_F(MixerChannel, SceneFileKeepsTheMixerOnItsChannel)
 {
-    zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    zkh::ChannelModifier *modifier = AddMixer();
     ASSERT_NE(modifier, nullptr);
-    Import(*modifier, R"(<chanClipMixer><clips><clip name="A" step="1" seq="10"/></clips>
-        <tracks><track in="1" out="3" seq="A"/></tracks></chanClipMixer>)");
+    Import(*modifier, kTenOnFramesOneToThree);
     ASSERT_EQ(host.EvaluateChannel(channel, 1), 11.0);
     const std::string text = host.SceneText();
     EXPECT_NE(text.find("\nKeys 0x10000001 \"Position.Y\" 0 0 1 24\n"), std::string::npos) << text;
@@ -147,50 +135,13 @@ TEST_F(MixerChannel, SceneFileKeepsTheMixerOnItsChannel)
     EXPECT_EQ(host.SceneText(), text);
 }
 
-TEST_F(MixerChannel, NothingIsKeptByCopiesOrScenes)
-{
-    zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
-    ASSERT_NE(modifier, nullptr);
-    Import(*modifier, R"(<chanClipMixer><clips><clip name="A" step="1" seq="10"/></clips>
-        <tracks><track in="1" out="3" seq="A"/></tracks></chanClipMixer>)");
-    ASSERT_EQ(host.EvaluateChannel(channel, 1), 11.0);
-
-    LWError error = reinterpret_cast<LWError>(1);
-    LWInstance other = modifier->instFuncs.create(modifier->instFuncs.priv, nullptr, &error);
-    ASSERT_NE(other, nullptr);
-    EXPECT_EQ(modifier->instFuncs.copy(other, modifier->instance), nullptr);
-    EXPECT_EQ(modifier->instFuncs.save(modifier->instance, nullptr), nullptr);
-    EXPECT_EQ(modifier->instFuncs.load(other, nullptr), nullptr);
-    // The copy evaluates as an empty mixer.
-    double written = -1;
-    struct Out {
-        static void Get(LWChannelAccessPriv *, LWChannelID, LWTime, double *value) { *value = 5.0; }
-        static void Set(LWChannelAccessPriv *priv, LWChannelID, double value) { *reinterpret_cast<double *>(priv) = value; }
-    };
-    LWChannelAccess access{};
-    access.priv = reinterpret_cast<LWChannelAccessPriv *>(&written); // private to this test's functions
-    access.frame = 1;
-    access.time = 1 / 24.0;
-    access.getChannel = Out::Get;
-    access.setChannel = Out::Set;
-    modifier->handler.evaluate(other, &access);
-    EXPECT_EQ(written, 5.0);
-    modifier->handler.evaluate(modifier->instance, &access);
-    EXPECT_EQ(written, 15.0);
-    // An access record without functions is passed over.
-    LWChannelAccess empty{};
-    modifier->handler.evaluate(modifier->instance, &empty);
-    modifier->instFuncs.destroy(other);
-}
-
 // Layout copies a modifier when it clones an item or pastes a modifier: the copy is a new, empty
 // mixer (nothing is copied) on its channel, and the original keeps its clips.
 TEST_F(MixerChannel, CopiesThroughTheHostAreEmptyMixers)
 {
-    zkh::ChannelModifier *modifier = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+    zkh::ChannelModifier *modifier = AddMixer();
     ASSERT_NE(modifier, nullptr);
-    Import(*modifier, R"(<chanClipMixer><clips><clip name="A" step="1" seq="10"/></clips>
-        <tracks><track in="1" out="3" seq="A"/></tracks></chanClipMixer>)");
+    Import(*modifier, kTenOnFramesOneToThree);
     const std::uint32_t other = host.scene.Channels()[0].id; // Position.X, no keys
     zkh::ChannelModifier *copy = host.CopyChannelHandler(*modifier, other);
     ASSERT_NE(copy, nullptr) << host.messages.back();
@@ -204,26 +155,6 @@ TEST_F(MixerChannel, CopiesThroughTheHostAreEmptyMixers)
     EXPECT_EQ(host.ChannelHandlersOf(channel).size(), 2u);
     EXPECT_EQ(host.EvaluateChannel(channel, 2), 12.0);
     EXPECT_TRUE(host.commands.log.empty());
-}
-
-TEST_F(MixerChannel, HandlerVersionsAndMissingPanelService)
-{
-    LWChannelHandler handler{};
-    LWInstanceFuncs inst{};
-    handler.inst = &inst;
-    EXPECT_EQ(host.Activate("ChannelHandler", "ZK:ChanClipMixer", &handler, 4), AFUNC_BADVERSION);
-    EXPECT_EQ(inst.create, nullptr);
-    // Without the item part, the rest is still filled.
-    ASSERT_EQ(host.Activate("ChannelHandler", "ZK:ChanClipMixer", &handler), AFUNC_OK);
-    EXPECT_NE(handler.evaluate, nullptr);
-    EXPECT_NE(inst.descln, nullptr);
-
-    LWInterface ui{};
-    ASSERT_EQ(host.Activate("ChannelInterface", "ZK:ChanClipMixer", &ui), AFUNC_OK);
-    EXPECT_EQ(ui.panel, nullptr);
-    EXPECT_EQ(ui.command, nullptr);
-    ASSERT_NE(ui.options, nullptr);
-    EXPECT_EQ(ui.options(nullptr), nullptr);
 }
 
 } // namespace

@@ -1,21 +1,16 @@
 // ZK:MorphConsolidate through the module file: its panel, OK and Cancel, the remove button, the
 // command lines, a host that lacks services or rejects commands, and the linked channels' values.
 #include "module_fixture.h"
-#include "morph_rig.h"
-
-#include <algorithm>
+#include "morph_steps.h"
 
 namespace {
 
-using Lines = std::vector<std::string>;
 using zkh::Panel;
 using zkh::PanelControl;
 using zkh::PanelService;
 
 const char kServer[] = "ZK:MorphConsolidate";
 
-// Face 0x10000001 (MorphGroup.Smile 0x6000000a, .Blink 0x6000000b), Head 0x10000002 (0x60000015,
-// 0x60000016), Brows 0x10000003 (0x60000020, 0x60000021), bone Jaw, light Key, camera Camera.
 class MorphConsolidate : public ModuleTest {
 protected:
     void SetUp() override
@@ -24,13 +19,7 @@ protected:
         zkh::BuildMorphRig(host.scene, {});
     }
 
-    std::uint32_t Id(const std::string &name) { return host.scene.FindByName(name)->id; }
-    void Select(const std::vector<std::string> &names)
-    {
-        host.scene.selection.clear();
-        for (const std::string &name : names)
-            host.scene.selection.push_back(Id(name));
-    }
+    void Select(const std::vector<std::string> &names) { SelectItems(host, names); }
     // Runs the command with the user's steps while its panel is open.
     int Run(std::function<int(Panel &)> user = [](Panel &) { return 1; })
     {
@@ -39,20 +28,13 @@ protected:
     }
     zkh::Channel &Morph(const std::string &item, const std::string &name)
     {
-        const zkh::Channel *channel = zkh::FindItemChannel(host.scene, *host.scene.FindByName(item), "MorphGroup." + name);
-        EXPECT_NE(channel, nullptr);
-        return *host.scene.FindChannel(channel->id);
+        return *host.scene.FindChannel(ChannelId(host, item, "MorphGroup." + name));
     }
     double Value(const std::string &item, const std::string &name, double time)
     {
         auto *info = static_cast<const LWChannelInfo *>(zkh::Host::GlobalLookup("Channel Info 3", 0));
         return info->channelEvaluate(zkh::ToItemID(Morph(item, name).id), time);
     }
-};
-
-const Lines kRemoveLines = {
-    "GE_DetachExpressionsID 0x60000015", "GE_DetachExpressionsID 0x60000016", "GE_DetachExpressionsID 0x60000020",
-    "GE_DetachExpressionsID 0x60000021", "GE_ClearUnusedExpressions",
 };
 
 TEST_F(MorphConsolidate, PanelAsBuilt)
@@ -73,34 +55,21 @@ TEST_F(MorphConsolidate, PanelAsBuilt)
               AFUNC_OK);
     ASSERT_NE(seen, nullptr);
     Panel &panel = *seen;
+    ASSERT_EQ(panel.controls.size(), 5u);
     EXPECT_EQ(panel.title, "ZK:MorphConsolidate(1.00) build 250619");
     EXPECT_EQ(panel.openFlags, 3);
     EXPECT_EQ(panel.w, 320);
     EXPECT_EQ(panel.h, 150);
-    ASSERT_EQ(panel.controls.size(), 5u);
-
-    struct Expected {
-        const char *type, *label;
-        int x, y;
-        bool visible, hasEvent;
-    };
-    // Fields start at x = 100: "Ctrl item" and "Exp prefix" labels are 71 and 78 pixels wide.
-    const Expected expected[] = {
-        {"TabChoiceControl", "", 0, 2, true, true},         {"BorderControl", "", 0, 22, true, false},
-        {"CustomPopupControl", "Ctrl item", 29, 40, true, false}, {"EditControl", "Exp prefix", 22, 70, true, true},
-        {"ButtonControl", "Remove Expressions", 100, 40, false, true},
-    };
-    for (size_t i = 0; i < 5; ++i) {
-        const PanelControl &c = *panel.controls[i];
-        SCOPED_TRACE(c.type);
-        EXPECT_EQ(c.type, expected[i].type);
-        EXPECT_EQ(c.label, expected[i].label);
-        EXPECT_EQ(c.x, expected[i].x);
-        EXPECT_EQ(c.y, expected[i].y);
-        EXPECT_EQ(c.visible, expected[i].visible);
-        EXPECT_EQ(c.event != nullptr, expected[i].hasEvent);
-        EXPECT_EQ(c.userData != nullptr, i != 1);
-    }
+    // Type, label, place, width, shown, has an event, has user data. Fields start at x = 100:
+    // "Ctrl item" and "Exp prefix" labels are 71 and 78 pixels wide.
+    Lines controls;
+    for (const auto &c : panel.controls)
+        controls.push_back(c->type + " \"" + c->label + "\" " + std::to_string(c->x) + "," + std::to_string(c->y) + " " +
+                           std::to_string(c->visible) + std::to_string(c->event != nullptr) +
+                           std::to_string(c->userData != nullptr));
+    EXPECT_EQ(controls, (Lines{"TabChoiceControl \"\" 0,2 111", "BorderControl \"\" 0,22 100",
+                               "CustomPopupControl \"Ctrl item\" 29,40 101", "EditControl \"Exp prefix\" 22,70 111",
+                               "ButtonControl \"Remove Expressions\" 100,40 011"}));
     EXPECT_EQ(panel.controls[0]->items, (Lines{"Create", "Remove"}));
     EXPECT_EQ(panel.controls[0]->desc.choice.vertical, 0);
     EXPECT_EQ(panel.controls[1]->desc.area.width, 400);
@@ -121,9 +90,7 @@ TEST_F(MorphConsolidate, OkLinksTheSelectedObjectsToTheController)
 {
     Select({"Head", "Brows"});
     ASSERT_EQ(Run(), AFUNC_OK);
-    Lines expected = {"StatusMsg start ZK:MorphConsolidate..."};
-    expected.insert(expected.end(), kRemoveLines.begin(), kRemoveLines.end());
-    const Lines rest = {
+    const Lines expected = Join({{"StatusMsg start ZK:MorphConsolidate..."}, kRemoveLines, {
         "RefreshNow",
         "GE_CreateExpression \"E_Face_MorphGroup_Smile\" \"[Face.MorphGroup.Smile]\"", "RefreshNow",
         "GE_AttachExpressionID 0x60000015 \"E_Face_MorphGroup_Smile\"",
@@ -134,9 +101,7 @@ TEST_F(MorphConsolidate, OkLinksTheSelectedObjectsToTheController)
         "GE_CreateExpression \"E_Face_MorphGroup_Blink\" \"[Face.MorphGroup.Blink]\"", "RefreshNow",
         "GE_AttachExpressionID 0x60000021 \"E_Face_MorphGroup_Blink\"",
         "SelectItem 0x10000003", "AddToSelection 0x10000002",
-        "StatusMsg start ZK:MorphConsolidate...done",
-    };
-    expected.insert(expected.end(), rest.begin(), rest.end());
+        "StatusMsg start ZK:MorphConsolidate...done"}});
     EXPECT_EQ(host.commands.log, expected);
 
     Morph("Face", "Smile").keys = {{0.0, 0.0}, {2.0, 1.0}};
@@ -180,9 +145,8 @@ TEST_F(MorphConsolidate, PanelKeptWithItsPrefixUntilRemoved)
     // Remove tab, then the remove button: the panel is closed and destroyed from inside its open.
     host.commands.log.clear();
     ASSERT_EQ(Run([](Panel &panel) {
-                  PanelControl *tab = PanelService::Find(panel, "#0");
-                  PanelService::SetInt(*tab, 1);
-                  PanelService::Fire(*tab);
+                  PanelService::SetInt(*PanelService::Find(panel, "#0"), 1);
+                  PanelService::Fire(*PanelService::Find(panel, "#0"));
                   EXPECT_FALSE(PanelService::Find(panel, "Ctrl item")->visible);
                   EXPECT_FALSE(PanelService::Find(panel, "Exp prefix")->visible);
                   EXPECT_TRUE(PanelService::Find(panel, "Remove Expressions")->visible);
@@ -190,10 +154,7 @@ TEST_F(MorphConsolidate, PanelKeptWithItsPrefixUntilRemoved)
                   return 0;
               }),
               AFUNC_OK);
-    Lines expected = kRemoveLines;
-    expected.push_back("StatusMsg start expressions remove...done");
-    expected.push_back("RefreshNow");
-    EXPECT_EQ(host.commands.log, expected);
+    EXPECT_EQ(host.commands.log, Join({kRemoveLines, {"StatusMsg start expressions remove...done", "RefreshNow"}}));
     EXPECT_TRUE(host.panels.Panels().empty());
     // Face is no mesh: its expression stays, the unused ones went.
     EXPECT_EQ(host.expressions.AttachedTo(0x6000000au), Lines{"rig_v2__Head_MorphGroup_Smile"});
@@ -226,16 +187,7 @@ TEST_F(MorphConsolidate, RemoveConfirmedByTheHostEndsWithNoSelectedItem)
     EXPECT_TRUE(host.expressions.Expressions().empty());
 }
 
-TEST_F(MorphConsolidate, NoSelection)
-{
-    ASSERT_EQ(Run(), AFUNC_OK);
-    EXPECT_EQ(host.commands.status,
-              (Lines{"start ZK:MorphConsolidate...", "No selected item !", "start ZK:MorphConsolidate...done"}));
-    EXPECT_TRUE(host.expressions.Expressions().empty());
-    EXPECT_TRUE(host.scene.selection.empty());
-}
-
-TEST_F(MorphConsolidate, HostWithoutAServiceRefusesTheCommand)
+TEST_F(MorphConsolidate, HostWithoutAServiceOrAPanelRefusesTheCommand)
 {
     Select({"Head"});
     for (const char *service : {"File Request", "LSUniversalRequester", "AOV Functions", "LWPanelServices 3"}) {
@@ -244,62 +196,56 @@ TEST_F(MorphConsolidate, HostWithoutAServiceRefusesTheCommand)
         ASSERT_NE(table, nullptr);
         host.services.Remove(service);
         EXPECT_EQ(host.RunGeneric(kServer), AFUNC_BADGLOBAL);
-        EXPECT_TRUE(host.commands.log.empty());
         EXPECT_TRUE(host.panels.Panels().empty());
-        EXPECT_EQ(host.panels.modalOpens, 0);
         host.services.Set(service, table);
     }
     host.services.SetLocale(0);
     EXPECT_EQ(host.RunGeneric(kServer), AFUNC_BADGLOBAL);
-    EXPECT_TRUE(host.commands.log.empty());
     host.services.SetLocale(1033);
-    EXPECT_EQ(Run(), AFUNC_OK);
-    EXPECT_EQ(host.commands.status.back(), "start ZK:MorphConsolidate...done");
-}
 
-LWControl *RefuseControls(LWPanelID, const char *, LWPanControlDesc *, const char *) { return nullptr; }
-
-TEST_F(MorphConsolidate, PanelServiceThatCannotMakeThePanel)
-{
-    Select({"Head"});
+    // A panel service that cannot open a panel, or add its controls, keeps none and runs nothing.
     LWPanelFuncs *funcs = host.panels.Funcs();
     const LWPanelFuncs saved = *funcs;
     funcs->open = nullptr;
     EXPECT_EQ(host.RunGeneric(kServer), AFUNC_OK);
     EXPECT_TRUE(host.panels.Panels().empty());
     *funcs = saved;
-    funcs->addControl = RefuseControls; // a panel without its controls is not kept
+    funcs->addControl = [](LWPanelID, const char *, LWPanControlDesc *, const char *) -> LWControl * { return nullptr; };
     EXPECT_EQ(host.RunGeneric(kServer), AFUNC_OK);
     EXPECT_TRUE(host.panels.Panels().empty());
     EXPECT_EQ(host.panels.modalOpens, 0);
     EXPECT_TRUE(host.commands.log.empty());
+    // Without the panel's globals function the run goes on.
     *funcs = saved;
     funcs->globalFun = nullptr;
     EXPECT_EQ(Run(), AFUNC_OK);
     EXPECT_EQ(host.commands.status.back(), "start ZK:MorphConsolidate...done");
-}
 
-TEST_F(MorphConsolidate, WrongVersionTouchesNothing)
-{
+    // A wrong version, once the services are held, still sends nothing.
+    const size_t sent = host.commands.log.size();
     LWLayoutGeneric local{};
     EXPECT_EQ(host.Activate("LayoutGeneric", kServer, &local, 6), AFUNC_BADVERSION);
-    EXPECT_TRUE(host.commands.log.empty());
-    EXPECT_TRUE(host.panels.Panels().empty());
+    EXPECT_EQ(host.commands.log.size(), sent);
 }
 
+// Each rejected command gives one error line and the run goes on: the attaches then name
+// expressions the host never made, and fail in turn.
 TEST_F(MorphConsolidate, RejectedCommandsGiveOneErrorLineEach)
 {
     Select({"Head"});
-    host.commands.rejectWords = {"GE_CreateExpression", "SelectItem"};
+    host.commands.rejectWords = {"GE_DetachExpressionsID", "GE_CreateExpression", "SelectItem"};
     ASSERT_EQ(Run(), AFUNC_OK);
-    // The attaches then name expressions the host never made, and fail in turn.
-    EXPECT_EQ(host.commands.status,
-              (Lines{"start ZK:MorphConsolidate...",
-                     "*** ERROR: eval( \"GE_CreateExpression \"E_Face_MorphGroup_Smile\" \"[Face.MorphGroup.Smile]\"\" ) !(0) ***",
-                     "*** ERROR: eval( \"GE_AttachExpressionID 0x60000015 \"E_Face_MorphGroup_Smile\"\" ) !(0) ***",
-                     "*** ERROR: eval( \"GE_CreateExpression \"E_Face_MorphGroup_Blink\" \"[Face.MorphGroup.Blink]\"\" ) !(0) ***",
-                     "*** ERROR: eval( \"GE_AttachExpressionID 0x60000016 \"E_Face_MorphGroup_Blink\"\" ) !(0) ***",
-                     "*** ERROR: eval( \"SelectItem 0x10000002\" ) !(0) ***", "start ZK:MorphConsolidate...done"}));
+    Lines expected = {"start ZK:MorphConsolidate..."};
+    for (size_t i = 0; i < 4; ++i)
+        expected.push_back("*** ERROR: eval( \"" + kRemoveLines[i] + "\" ) !(0) ***");
+    const Lines rest = {
+        "*** ERROR: eval( \"GE_CreateExpression \"E_Face_MorphGroup_Smile\" \"[Face.MorphGroup.Smile]\"\" ) !(0) ***",
+        "*** ERROR: eval( \"GE_AttachExpressionID 0x60000015 \"E_Face_MorphGroup_Smile\"\" ) !(0) ***",
+        "*** ERROR: eval( \"GE_CreateExpression \"E_Face_MorphGroup_Blink\" \"[Face.MorphGroup.Blink]\"\" ) !(0) ***",
+        "*** ERROR: eval( \"GE_AttachExpressionID 0x60000016 \"E_Face_MorphGroup_Blink\"\" ) !(0) ***",
+        "*** ERROR: eval( \"SelectItem 0x10000002\" ) !(0) ***", "start ZK:MorphConsolidate...done"};
+    expected.insert(expected.end(), rest.begin(), rest.end());
+    EXPECT_EQ(host.commands.status, expected);
     EXPECT_TRUE(host.expressions.Expressions().empty());
 }
 

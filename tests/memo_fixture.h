@@ -5,6 +5,9 @@
 #include "module_fixture.h"
 
 #include <string>
+#include <vector>
+
+using Lines = std::vector<std::string>;
 
 class MemoTest : public ModuleTest {
 protected:

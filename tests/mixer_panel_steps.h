@@ -1,12 +1,20 @@
-// mixer_panel_steps.h: acting on the clip mixer's options panel from integration tests.
+// mixer_panel_steps.h: the clip mixer's integration tests: a channel to mix, and acting on the
+// mixer's options panel.
 #ifndef ZK_TESTS_MIXER_PANEL_STEPS_H
 #define ZK_TESTS_MIXER_PANEL_STEPS_H
 
 #include "host.h"
+#include "module_fixture.h"
 #include "panel_lists.h"
+#include "process_support.h"
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
+#include <vector>
+
+using Lines = std::vector<std::string>;
 
 // The panel's controls in creation order.
 enum MixerControl {
@@ -53,5 +61,44 @@ inline bool RunOptions(zkh::Host &host, zkh::ChannelModifier &modifier, std::fun
         *error = text;
     return ok;
 }
+
+// A null object "Controller" whose Position.Y the mixers work on, and a folder for mixer files.
+class MixerTest : public ModuleTest {
+protected:
+    void SetUp() override
+    {
+        ModuleTest::SetUp();
+        host.scene.AddNullObject("Controller");
+        channel = host.scene.Channels()[1].id;
+        dir = TestTempDir("zk-mixer");
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+        ModuleTest::TearDown();
+    }
+
+    zkh::ChannelModifier *AddMixer()
+    {
+        zkh::ChannelModifier *mixer = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+        EXPECT_NE(mixer, nullptr) << (host.messages.empty() ? "" : host.messages.back());
+        return mixer;
+    }
+
+    // Imports a mixer file of this text through the panel's File popup.
+    void Import(zkh::ChannelModifier &mixer, const std::string &xml)
+    {
+        std::ofstream(PathOf("import.xml"), std::ios::binary) << xml;
+        host.requesters.AnswerFile(PathOf("import.xml"));
+        ASSERT_TRUE(RunOptions(host, mixer, [](zkh::Panel &panel) { SetAndFire(panel, kFilePopup, 0); }));
+    }
+
+    std::string PathOf(const std::string &name) const { return (dir / name).string(); }
+
+    std::uint32_t channel = 0;
+    std::filesystem::path dir;
+};
 
 #endif

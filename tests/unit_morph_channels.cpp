@@ -35,22 +35,15 @@ protected:
 
 TEST_F(MorphChannels, MorphChannelNames)
 {
-    EXPECT_TRUE(IsMorphChannel("MorphGroup.Smile"));
-    EXPECT_FALSE(IsMorphChannel("Smile"));
-    EXPECT_FALSE(IsMorphChannel("MorphGroup.Mouth.Smile"));
-    EXPECT_FALSE(IsMorphChannel("MorphGroup."));
-    EXPECT_FALSE(IsMorphChannel(".Smile"));
-    EXPECT_FALSE(IsMorphChannel("morphgroup.Smile")); // case-sensitive
-    EXPECT_FALSE(IsMorphChannel("Mouth.Open"));
-    EXPECT_FALSE(IsMorphChannel(""));
-
     host.scene.vertexMaps.emplace_back(LWVMAP_MORF, "X.Y.Z");
     host.scene.vertexMaps.emplace_back(LWVMAP_MORF, "Mouth.Open");
     host.scene.vertexMaps.emplace_back(LWVMAP_WGHT, "Arm.Weight");
-    EXPECT_FALSE(IsMorphChannel("X.Y.Z"));      // two dots, even with a morph map of that name
-    EXPECT_TRUE(IsMorphChannel("Mouth.Open"));  // a 'MORF' map's name outside MorphGroup
-    EXPECT_FALSE(IsMorphChannel("Mouth.open"));
-    EXPECT_FALSE(IsMorphChannel("Arm.Weight")); // a weight map is no morph
+    // A 'MORF' map's name outside MorphGroup is one too, unless it has two dots; a weight map is none.
+    for (const char *name : {"MorphGroup.Smile", "Mouth.Open"})
+        EXPECT_TRUE(IsMorphChannel(name)) << name;
+    for (const char *name : {"Smile", "MorphGroup.Mouth.Smile", "MorphGroup.", ".Smile", "morphgroup.Smile", "",
+                             "X.Y.Z", "Mouth.open", "Arm.Weight"})
+        EXPECT_FALSE(IsMorphChannel(name)) << name;
 }
 
 TEST_F(MorphChannels, ItemChannelsSkipTheBonesGroupsOnly)
@@ -96,7 +89,7 @@ TEST_F(MorphChannels, SceneItemsInPopupOrder)
     EXPECT_EQ(names, (std::vector<std::string>{"A", "A1", "A2", "B", "B1", "Key", "Fill", "Cam", "Loose"}));
 }
 
-TEST_F(MorphChannels, MeshObjectsAreLwoFiles)
+TEST_F(MorphChannels, MeshObjectsAreLwoFilesAndExpressionNames)
 {
     zkh::Scene &scene = host.scene;
     scene.AddObject("Head", "/models/Head.lwo");
@@ -106,29 +99,13 @@ TEST_F(MorphChannels, MeshObjectsAreLwoFiles)
     scene.AddNullObject("Ctrl");
     scene.AddLight("Key");
     EXPECT_TRUE(IsMeshObject(Id("Head")));
-    EXPECT_FALSE(IsMeshObject(Id("Upper")));
-    EXPECT_FALSE(IsMeshObject(Id("Backup")));
-    EXPECT_FALSE(IsMeshObject(Id("Scan")));
-    EXPECT_FALSE(IsMeshObject(Id("Ctrl")));
-    EXPECT_FALSE(IsMeshObject(Id("Key")));
+    for (const char *name : {"Upper", "Backup", "Scan", "Ctrl", "Key"})
+        EXPECT_FALSE(IsMeshObject(Id(name))) << name;
     EXPECT_FALSE(IsMeshObject(nullptr));
-}
 
-TEST_F(MorphChannels, ExpressionNames)
-{
     EXPECT_EQ(ExpressionName("E_", "Face.MorphGroup.Smile"), "E_Face_MorphGroup_Smile");
     EXPECT_EQ(ExpressionName("my.rig: v2 ", "Face Ctrl.MorphGroup.Smile"), "my_rig__v2_Face_Ctrl_MorphGroup_Smile");
     EXPECT_EQ(ExpressionName("", "A:B.C"), "A_B_C");
-}
-
-TEST_F(MorphChannels, ConsolidateStateStartsWithTitleAndPrefix)
-{
-    EXPECT_EQ(ExistingConsolidateState(), nullptr);
-    ConsolidateState &state = UseConsolidateState();
-    EXPECT_EQ(state.title, "ZK:MorphConsolidate(1.00) build 250619");
-    EXPECT_EQ(state.prefix, "E_");
-    EXPECT_EQ(state.panel, nullptr);
-    EXPECT_EQ(&UseConsolidateState(), &state);
 }
 
 } // namespace
