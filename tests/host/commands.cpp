@@ -23,18 +23,6 @@ TEST(HostCommands, SelectionAndStatus)
     EXPECT_EQ(host.commands.log.size(), 5u);
 }
 
-TEST(HostCommands, RejectionKnobs)
-{
-    zkh::Host host;
-    host.commands.rejectWords.insert("RefreshNow");
-    EXPECT_EQ(zkh::Host::CommandLine("RefreshNow"), 0);
-    EXPECT_EQ(zkh::Host::CommandLine("StatusMsg x"), 1);
-    host.commands.rejectAll = true;
-    EXPECT_EQ(zkh::Host::CommandLine("StatusMsg y"), 0);
-    EXPECT_EQ(host.commands.refreshCount, 0);
-    EXPECT_EQ(host.commands.log.size(), 3u); // rejected lines are still recorded
-}
-
 TEST(HostServices, ItemOrderAndBones)
 {
     zkh::Host host;
