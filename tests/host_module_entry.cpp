@@ -80,26 +80,32 @@ TEST_F(ModuleEntry, DescriptorAndServerTable)
         }
     }
     // The table ends with a record whose every field is null.
-    const ServerRecord &end = descriptor->serverDefs[11];
-    EXPECT_EQ(end.className, nullptr);
-    EXPECT_EQ(end.name, nullptr);
-    EXPECT_EQ(end.activate, nullptr);
-    EXPECT_EQ(end.tagInfo, nullptr);
+    const ServerRecord end{};
+    EXPECT_EQ(std::memcmp(&descriptor->serverDefs[11], &end, sizeof end), 0);
 }
 
+// Every server of every class refuses another version than its own before it looks at anything:
+// no service is looked up, no command or status line sent and not one byte of the record written.
 TEST_F(ModuleEntry, WrongVersionReturnsOneAndTouchesNothing)
 {
+    host.services.ClearLookupLog();
     for (const ExpectedServer &server : kServers) {
         for (int version : {server.version - 1, server.version + 1, 0}) {
             SCOPED_TRACE(std::string(server.className) + " " + std::to_string(version));
-            host.services.ClearLookupLog();
             RecordBuffer record;
             EXPECT_EQ(host.Activate(server.className, server.name, record.bytes, version), AFUNC_BADVERSION);
-            EXPECT_TRUE(host.services.LookupLog().empty());
             for (unsigned char byte : record.bytes)
                 ASSERT_EQ(byte, 0xAB);
         }
     }
+    EXPECT_TRUE(host.services.LookupLog().empty());
+    EXPECT_TRUE(host.commands.log.empty());
+    // Nor were the shared globals filled: the first good activation fetches them all.
+    LWMasterHandler master{};
+    LWInstanceFuncs inst{};
+    master.inst = &inst;
+    ASSERT_EQ(host.Activate("MasterHandler", "ZK:TimeLineMemo", &master), AFUNC_OK);
+    EXPECT_EQ(host.services.LookupLog().size(), std::size(kHostGlobalNames) + 1);
 }
 
 TEST_F(ModuleEntry, SharedGlobalsAreFetchedOnceInOrder)

@@ -14,50 +14,37 @@ using lwp::lwpanel::IControl;
 int g_notified = 0;
 int CountEvents(CLWwindow *) { return ++g_notified; }
 
-// A control that takes the mouse, to see the window's routing.
+// A control that takes the mouse (or not), to see the window's routing; it has no place of its own,
+// so its stubs are kept a few to a line.
 class Grabber final : public IControl {
 public:
     explicit Grabber(bool takes) : takes_(takes) {}
-    std::int32_t GetState() override { return 0; }
-    IControl *GetParent() override { return nullptr; }
-    void SetParent(IControl *) override {}
-    LWRasterID Draw(DrMode) override { return nullptr; }
-    void GetRasterOffset(int &x, int &y) override { x = y = 0; }
-    void SetPlaceMode(int, int) override {}
-    void GetPlaceMode(int &x, int &y) override { x = y = -1; }
-    void SetSizeMode(int, int) override {}
-    void GetSizeMode(int &w, int &h) override { w = h = 0; }
-    void SetX(int) override {}
-    int GetX() override { return 0; }
-    void SetY(int) override {}
-    int GetY() override { return 0; }
-    void SetFieldX(int) override {}
-    int GetHotX() override { return 0; }
-    void SetHotY(int) override {}
-    int GetHotY() override { return 0; }
-    void SetW(int) override {}
-    int GetW() override { return 0; }
-    void SetH(int) override {}
-    int GetH() override { return 0; }
-    void SetHotW(int) override {}
-    int GetHotW() override { return 0; }
-    void SetHotH(int) override {}
-    int GetHotH() override { return 0; }
-    void SetMargins(int, int, int, int) override {}
-    void GetMargins(int &t, int &b, int &l, int &r) override { t = b = l = r = 0; }
-    void SetSizeMargins(int, int) override {}
-    void GetSizeMargins(int &w, int &h) override { w = h = 0; }
-    bool OnMouse(CLWwindow *, int phase, int x) override
+    bool OnMouse(CLWwindow *, int phase, int) override
     {
         phases.push_back(phase);
-        lastX = x;
         return takes_;
     }
+    std::vector<int> phases;
+
+    // clang-format off
+    std::int32_t GetState() override { return 0; }
+    IControl *GetParent() override { return nullptr; }
+    LWRasterID Draw(DrMode) override { return nullptr; }
     bool QueryFlag() override { return false; }
     std::int32_t GetValueKind() override { return 0; }
-
-    std::vector<int> phases;
-    int lastX = -1;
+    void GetRasterOffset(int &x, int &y) override { x = y = 0; }
+    void GetPlaceMode(int &x, int &y) override { x = y = -1; }
+    void GetSizeMode(int &w, int &h) override { w = h = 0; }
+    void GetMargins(int &t, int &b, int &l, int &r) override { t = b = l = r = 0; }
+    void GetSizeMargins(int &w, int &h) override { w = h = 0; }
+    void SetParent(IControl *) override {} void SetPlaceMode(int, int) override {} void SetSizeMode(int, int) override {}
+    void SetMargins(int, int, int, int) override {} void SetSizeMargins(int, int) override {}
+    void SetX(int) override {} void SetY(int) override {} void SetFieldX(int) override {} void SetHotY(int) override {}
+    void SetW(int) override {} void SetH(int) override {} void SetHotW(int) override {} void SetHotH(int) override {}
+    int GetX() override { return 0; } int GetY() override { return 0; } int GetHotX() override { return 0; }
+    int GetHotY() override { return 0; } int GetW() override { return 0; } int GetH() override { return 0; }
+    int GetHotW() override { return 0; } int GetHotH() override { return 0; }
+    // clang-format on
 
 private:
     bool takes_;
@@ -90,11 +77,8 @@ TEST_F(PanelToolkit, ControlsOfTheTypeTable)
     auto *button = new CLWctl(&window, 6, lwp::lwpanel::kButtonControl, "Color", 48);
     CLWctl *boolean = CLWctl::Bool(&window, 5, "Combined Frame");
     auto *slider = new CLWctl(&window, 14, "Position X", -2000, 2000);
-    window.Add(edit);
-    window.Add(none);
-    window.Add(button);
-    window.Add(boolean);
-    window.Add(slider);
+    for (IControl *control : std::initializer_list<IControl *>{edit, none, button, boolean, slider})
+        window.Add(control);
 
     EXPECT_EQ(edit->GetValueKind(), lwp::lwpanel::kValueString);
     EXPECT_EQ(HostControl(*edit).type, "EditControl");

@@ -5,22 +5,14 @@
 
 namespace {
 
-TEST(HostCommands, SelectionAndStatus)
+// Lines naming no item or no command fail, and are logged all the same (selection and status
+// lines are checked where the plug-ins send them).
+TEST(HostCommands, UnknownItemsAndCommandsFail)
 {
     zkh::Host host;
-    const std::uint32_t a = host.scene.AddObject("A", "A.lwo").id;
-    const std::uint32_t b = host.scene.AddNullObject("B").id;
-    char line[64];
-    std::snprintf(line, sizeof line, "SelectItem 0x%x", b);
-    EXPECT_EQ(zkh::Host::CommandLine(line), 1);
-    std::snprintf(line, sizeof line, "AddToSelection 0x%x", a);
-    EXPECT_EQ(zkh::Host::CommandLine(line), 1);
-    EXPECT_EQ(host.scene.selection, (std::vector<std::uint32_t>{b, a}));
-    EXPECT_EQ(zkh::Host::CommandLine("SelectItem 0x12345"), 0); // no such item
-    EXPECT_EQ(zkh::Host::CommandLine("StatusMsg {1.0} Loading"), 1);
-    EXPECT_EQ(host.commands.status, std::vector<std::string>{"{1.0} Loading"});
+    EXPECT_EQ(zkh::Host::CommandLine("SelectItem 0x12345"), 0);
     EXPECT_EQ(zkh::Host::CommandLine("NoSuchCommand 1"), 0);
-    EXPECT_EQ(host.commands.log.size(), 5u);
+    EXPECT_EQ(host.commands.log, (std::vector<std::string>{"SelectItem 0x12345", "NoSuchCommand 1"}));
 }
 
 TEST(HostServices, ItemOrderAndBones)
