@@ -39,17 +39,13 @@ TEST(CameraFrameRunner, FramesPicturesAndRingReply)
     // The frames are made through the panel, as the user makes them: Create Frame copies the
     // current frame and names the copy "Frame (2)".
     ASSERT_EQ(result.status, 0) << result.output;
-    EXPECT_NE(result.output.find("camera frames: 2\n  0 \"A\" camera Camera at (0, 0) 100 x 50 margins 20% 20% rotation 0 "
+    EXPECT_TRUE(Holds(result.output, "camera frames: 2\n  0 \"A\" camera Camera at (0, 0) 100 x 50 margins 20% 20% rotation 0 "
                                  "color 1 0 0 transparency 0\n  1 \"Frame (2)\" inactive camera Camera at (0, 0) 100 x 50 "
-                                 "margins 20% 20% rotation 0 color 1 0 0 transparency 0 memo \"note\"\n"),
-              std::string::npos)
-        << result.output;
-    EXPECT_NE(result.output.find("frame 0 \"A\" camera 0x30000001\n  inner (50,25) (150,25) (150,75) (50,75)\n"
+                                 "margins 20% 20% rotation 0 color 1 0 0 transparency 0 memo \"note\"\n"));
+    EXPECT_TRUE(Holds(result.output, "frame 0 \"A\" camera 0x30000001\n  inner (50,25) (150,25) (150,75) (50,75)\n"
                                  "  outer (40,20) (160,20) (160,80) (40,80)\n  margin 0.2 0.2 0.2 px 20 10\n"
-                                 "  color 255 0 0 opacity 100\n  memo \"\" focal \"\"\n"),
-              std::string::npos)
-        << result.output;
-    EXPECT_NE(result.output.find("camera frames: 1\n  0 \"A\""), std::string::npos) << result.output;
+                                 "  color 255 0 0 opacity 100\n  memo \"\" focal \"\"\n"));
+    EXPECT_TRUE(Holds(result.output, "camera frames: 1\n  0 \"A\""));
     zkh::FilterImage render;
     std::string error;
     ASSERT_TRUE(zkh::ReadPng((result.out / "render.png").string(), render, error)) << error;
@@ -77,12 +73,10 @@ TEST(CameraFrameRunner, FramesAreMadeAsThePanelMakesThem)
     ASSERT_EQ(pressed.status, 0) << pressed.output;
     const std::string created = "  0 \"Frame (1)\" camera Camera at (0, 0) 181 x 90.5 margins 10% 10% rotation 0 "
                                 "color 0 0 0 transparency 0\n";
-    EXPECT_NE(pressed.output.find("camera frames: 1\n" + created), std::string::npos) << pressed.output;
-    EXPECT_NE(result.output.find("camera frames: 1\n" + created), std::string::npos) << result.output;
-    EXPECT_NE(result.output.find("camera frames: 1\n  0 \"Frame (1)\" camera Camera at (10, -5) 150 x 50 margins 10% "
-                                 "10% rotation 90 color 0 0 0 transparency 0\n"),
-              std::string::npos)
-        << result.output;
+    EXPECT_TRUE(Holds(pressed.output, "camera frames: 1\n" + created));
+    EXPECT_TRUE(Holds(result.output, "camera frames: 1\n" + created));
+    EXPECT_TRUE(Holds(result.output, "camera frames: 1\n  0 \"Frame (1)\" camera Camera at (10, -5) 150 x 50 margins 10% "
+                                 "10% rotation 90 color 0 0 0 transparency 0\n"));
 }
 
 // A render plate taken from the camera is bounded like a given size: a camera of 100000 x 100000
@@ -98,10 +92,8 @@ actions:
 )",
                                               "hugecamera");
     EXPECT_EQ(result.status, 2);
-    EXPECT_NE(result.output.find(result.file + ":6:19: render_frame: the render camera's resolution 100000 x 100000 is not from 1 "
-                                 "to 16384 on each side (give a size)"),
-              std::string::npos)
-        << result.output;
+    EXPECT_TRUE(Holds(result.output, result.file + ":6:19: render_frame: the render camera's resolution 100000 x 100000 is not from 1 "
+                                 "to 16384 on each side (give a size)"));
     for (const char *log : {"commands.log", "status.log", "host.log"})
         EXPECT_TRUE(fs::exists(result.out / log)) << log;
     EXPECT_EQ(ReadFileBytes(result.out / "commands.log"), "StatusMsg before\n");
@@ -130,16 +122,10 @@ TEST(CameraFrameRunner, PanelPictureAndDragsThroughTheFrameEditTool)
 )",
                                        "panel");
     ASSERT_EQ(result.status, 0) << result.output;
-    EXPECT_NE(result.output.find("frame_panel: \"ZK:CameraFrame(1.60) build 250619\" 340x800, 42 controls\n"),
-              std::string::npos)
-        << result.output;
-    EXPECT_NE(result.output.find("frame_panel_picture: 42 controls (1 ghosted), "), std::string::npos) << result.output;
-    EXPECT_NE(result.output.find("frame_drag: grabbed a frame\nframe_drag: grabbed a frame\nframe_drag: nothing grabbed\n"),
-              std::string::npos)
-        << result.output;
-    EXPECT_NE(result.output.find("\"A\" camera Camera at (25, 10) 400 x 200 margins 10% 10% rotation -12.5"),
-              std::string::npos)
-        << result.output;
+    EXPECT_TRUE(Holds(result.output, "frame_panel: \"ZK:CameraFrame(1.60) build 250619\" 340x800, 42 controls\n"));
+    EXPECT_TRUE(Holds(result.output, "frame_panel_picture: 42 controls (1 ghosted), "));
+    EXPECT_TRUE(Holds(result.output, "frame_drag: grabbed a frame\nframe_drag: grabbed a frame\nframe_drag: nothing grabbed\n"));
+    EXPECT_TRUE(Holds(result.output, "\"A\" camera Camera at (25, 10) 400 x 200 margins 10% 10% rotation -12.5"));
     EXPECT_TRUE(fs::exists(result.out / "panel.png"));
 }
 

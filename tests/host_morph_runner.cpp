@@ -52,11 +52,9 @@ TEST(MorphRunner, RefusedCommandAnswersNoLaterPanel)
 )",
                                               "refused");
     EXPECT_EQ(result.status, 0) << result.output;
-    EXPECT_NE(result.output.find("morph_consolidate create: activation result 2\n"
+    EXPECT_TRUE(Holds(result.output, "morph_consolidate create: activation result 2\n"
                                  "apply_clip_mixer: ZK:ChanClipMixer(1.00) build 250619\n"
-                                 "clips:\n  Name | Step | Sequence\n"),
-              std::string::npos)
-        << result.output;
+                                 "clips:\n  Name | Step | Sequence\n"));
 }
 
 } // namespace

@@ -36,9 +36,9 @@ TEST(Runner, WritesLogsAndSceneFiles)
     EXPECT_EQ(ReadFileBytes(result.out / "status.log"),
               "hello\nstart ZK:MorphConsolidate...\nstart ZK:MorphConsolidate...done\n");
     const std::string scene = ReadFileBytes(result.out / "scene.zks");
-    EXPECT_NE(scene.find("Camera 0x30000001 \"Camera\" 1920 1080 35\n"), std::string::npos) << scene;
-    EXPECT_NE(scene.find("Selection 0x10000001\n"), std::string::npos) << scene;
-    EXPECT_NE(result.output.find("run_command ZK:MorphConsolidate: activation result 0"), std::string::npos);
+    EXPECT_TRUE(Holds(scene, "Camera 0x30000001 \"Camera\" 1920 1080 35\n"));
+    EXPECT_TRUE(Holds(scene, "Selection 0x10000001\n"));
+    EXPECT_TRUE(Holds(result.output, "run_command ZK:MorphConsolidate: activation result 0"));
 }
 
 struct Mistake {
@@ -129,7 +129,7 @@ TEST(Runner, MistakesNameTheLineAndField)
         SCOPED_TRACE(mistake.name);
         const RunResult result = RunRunnerSession(mistake.session, mistake.name);
         EXPECT_EQ(result.status, 2);
-        EXPECT_NE(result.output.find(result.file + ":" + mistake.message + "\n"), std::string::npos) << result.output;
+        EXPECT_TRUE(Holds(result.output, result.file + ":" + mistake.message + "\n"));
         const std::string summary = "session " + result.file + ": " + std::to_string(mistake.commands) + " commands,";
         EXPECT_TRUE(mistake.commands < 0 || result.output.find(summary) != std::string::npos) << result.output;
     }

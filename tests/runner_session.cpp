@@ -15,3 +15,10 @@ RunResult RunRunnerSession(const std::string &session, const std::string &name)
         {ZK_RUNNER_PATH, "run", file.string(), "--out", out.string(), "--module", ZK_MODULE_PATH}, log.string());
     return {status, ReadFileBytes(log), out, file.string()};
 }
+
+::testing::AssertionResult Holds(const std::string &text, const std::string &part)
+{
+    if (text.find(part) != std::string::npos)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "no \"" << part << "\" in:\n" << text;
+}

@@ -2,6 +2,8 @@
 #ifndef ZK_TESTS_RUNNER_SESSION_H
 #define ZK_TESTS_RUNNER_SESSION_H
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 
@@ -16,5 +18,8 @@ struct RunResult {
 // on it with the built module, writing into the folder name beside it; what it printed is kept in
 // name.txt.
 RunResult RunRunnerSession(const std::string &session, const std::string &name);
+
+// Whether the text holds the part; a failure shows the whole text.
+::testing::AssertionResult Holds(const std::string &text, const std::string &part);
 
 #endif
