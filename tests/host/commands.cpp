@@ -1,9 +1,15 @@
-// The simulated host's command interface and item services.
+// The simulated host's command lines and graph-editor expressions: the GE_ command lines, the
+// table, channels that follow the channel their expression refers to, and lookups on a large rig.
 #include "host.h"
+#include "morph_rig.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
+
+using Lines = std::vector<std::string>;
 
 // Lines naming no item or no command fail, and are logged all the same (selection and status
 // lines are checked where the plug-ins send them).
@@ -15,32 +21,172 @@ TEST(HostCommands, UnknownItemsAndCommandsFail)
     EXPECT_EQ(host.commands.log, (std::vector<std::string>{"SelectItem 0x12345", "NoSuchCommand 1"}));
 }
 
-TEST(HostServices, ItemOrderAndBones)
+class HostExpressions : public ::testing::Test {
+protected:
+    void SetUp() override { zkh::BuildMorphRig(host.scene, {}); }
+
+    int Send(const std::string &line) { return host.commands.Send(line); }
+    std::uint32_t Morph(const std::string &item, const std::string &name)
+    {
+        return zkh::FindItemChannel(host.scene, *host.scene.FindByName(item), "MorphGroup." + name)->id;
+    }
+    double Value(std::uint32_t channel, double time = 0.0)
+    {
+        return zkh::EvaluateChannel(host.scene, host.expressions, *host.scene.FindChannel(channel), time);
+    }
+
+    zkh::Host host;
+};
+
+TEST_F(HostExpressions, ArgumentWords)
+{
+    using zkh::SplitCommandArguments;
+    EXPECT_EQ(*SplitCommandArguments("\"E_A B\" \"[A.B]\""), (Lines{"E_A B", "[A.B]"}));
+    EXPECT_EQ(*SplitCommandArguments("  0x60000015\t\"\"  x"), (Lines{"0x60000015", "", "x"}));
+    EXPECT_EQ(*SplitCommandArguments(""), Lines{});
+    EXPECT_EQ(*SplitCommandArguments("a\"b c\""), (Lines{"a\"b", "c\""}));
+    EXPECT_FALSE(SplitCommandArguments("\"open"));
+    EXPECT_FALSE(SplitCommandArguments("\"a\" \"b"));
+}
+
+TEST_F(HostExpressions, CommandLines)
+{
+    const std::uint32_t smile = Morph("Head", "Smile"); // 0x60000015
+    ASSERT_EQ(smile, 0x60000015u);
+    EXPECT_EQ(Send("GE_CreateExpression \"E_Smile\" \"[Face.MorphGroup.Smile]\""), 1);
+    EXPECT_EQ(Send("GE_CreateExpression \"E_Smile\" \"[Face.MorphGroup.Blink]\""), 1); // redefined
+    ASSERT_EQ(host.expressions.Expressions().size(), 1u);
+    EXPECT_EQ(host.expressions.Find("E_Smile")->text, "[Face.MorphGroup.Blink]");
+
+    // Malformed lines, unknown channels and unknown expressions fail.
+    for (const char *line : {"GE_CreateExpression \"E_X\"", "GE_CreateExpression \"\" \"1\"",
+                             "GE_CreateExpression \"E_X\" \"[A.B]", "GE_CreateExpression E_X [A.B] more",
+                             "GE_AttachExpressionID 0x60000015 \"E_None\"", "GE_AttachExpressionID 0x7fffffff \"E_Smile\"",
+                             "GE_AttachExpressionID 60000015 \"E_Smile\"", "GE_AttachExpressionID 0x6000001g \"E_Smile\"",
+                             "GE_AttachExpressionID 0x160000015 \"E_Smile\"", "GE_AttachExpressionID 0x60000015",
+                             "GE_DetachExpressionsID", "GE_DetachExpressionsID 0x0", "GE_DetachExpressionsID 0x60000015 1",
+                             "GE_ClearUnusedExpressions now"}) {
+        EXPECT_EQ(Send(line), 0) << line;
+    }
+    EXPECT_EQ(host.expressions.Expressions().size(), 1u);
+
+    EXPECT_EQ(Send("GE_AttachExpressionID 0x60000015 \"E_Smile\""), 1);
+    EXPECT_EQ(Send("GE_AttachExpressionID 0x60000015 \"E_Smile\""), 1); // once only
+    EXPECT_EQ(Send("GE_AttachExpressionID 0x60000020 \"E_Smile\""), 1);
+    EXPECT_EQ(host.expressions.ChannelsOf("E_Smile"), (std::vector<std::uint32_t>{0x60000015u, 0x60000020u}));
+    EXPECT_EQ(Send("GE_CreateExpression \"E_Spare\" \"[Face.MorphGroup.Smile]\""), 1);
+    EXPECT_EQ(Send("GE_ClearUnusedExpressions"), 1);
+    EXPECT_EQ(host.expressions.Find("E_Spare"), nullptr);
+    EXPECT_NE(host.expressions.Find("E_Smile"), nullptr);
+
+    EXPECT_EQ(Send("GE_DetachExpressionsID 0x60000015"), 1);
+    EXPECT_EQ(Send("GE_DetachExpressionsID 0x60000015"), 1); // nothing left to detach: still fine
+    EXPECT_EQ(host.expressions.AttachedTo(0x60000015u), Lines{});
+    EXPECT_EQ(Send("GE_ClearUnusedExpressions"), 1);
+    EXPECT_EQ(host.expressions.Expressions().size(), 1u); // still on Brows
+    EXPECT_EQ(Send("GE_DetachExpressionsID 0x60000020"), 1);
+    EXPECT_EQ(Send("GE_ClearUnusedExpressions"), 1);
+    EXPECT_TRUE(host.expressions.Expressions().empty());
+}
+
+TEST_F(HostExpressions, ChannelsFollowTheirReference)
+{
+    zkh::Scene &scene = host.scene;
+    const std::uint32_t face = Morph("Face", "Smile"), head = Morph("Head", "Smile"), brows = Morph("Brows", "Smile");
+    scene.FindChannel(face)->keys = {{0.0, 0.0}, {1.0, 1.0}};
+    scene.FindChannel(head)->keys = {{0.0, 5.0}};
+    EXPECT_DOUBLE_EQ(Value(head, 0.5), 5.0);
+
+    Send("GE_CreateExpression \"E_Face\" \"[Face.MorphGroup.Smile]\"");
+    Send("GE_AttachExpressionID 0x60000015 \"E_Face\"");
+    EXPECT_DOUBLE_EQ(Value(head, 0.25), 0.25);
+    // Through the host's channel service, as a plug-in reads it.
+    auto *info = static_cast<const LWChannelInfo *>(zkh::Host::GlobalLookup("Channel Info 3", 0));
+    EXPECT_DOUBLE_EQ(info->channelEvaluate(zkh::ToItemID(head), 0.75), 0.75);
+
+    // A chain, and texts that refer to nothing keep the channel's own keys.
+    Send("GE_CreateExpression \"E_Head\" \"[Head.MorphGroup.Smile]\"");
+    Send("GE_AttachExpressionID 0x60000020 \"E_Head\"");
+    EXPECT_DOUBLE_EQ(Value(brows, 1.0), 1.0);
+    for (const char *text : {"[Nobody.MorphGroup.Smile]", "[Face.Smile]", "Face.MorphGroup.Smile", "[]", "0.5"}) {
+        Send(std::string("GE_CreateExpression \"E_Head\" \"") + text + "\"");
+        EXPECT_DOUBLE_EQ(Value(brows, 1.0), 0.0) << text;
+    }
+    // A loop ends: the channels still evaluate.
+    Send("GE_CreateExpression \"E_Brows\" \"[Brows.MorphGroup.Smile]\"");
+    Send("GE_CreateExpression \"E_Head\" \"[Head.MorphGroup.Smile]\"");
+    Send("GE_DetachExpressionsID 0x60000015");
+    Send("GE_AttachExpressionID 0x60000015 \"E_Brows\"");
+    EXPECT_TRUE(std::isfinite(Value(head)));
+    EXPECT_TRUE(std::isfinite(Value(brows)));
+
+    // An item name holding "." is found too; motion channels resolve; bones' channels are the bone's.
+    scene.AddNullObject("Rig.v2");
+    zkh::AddChannelGroup(scene, scene.FindByName("Rig.v2")->id, "MorphGroup", {"Smile"});
+    const zkh::Channel *rigSmile = zkh::ReferencedChannel(scene, "[Rig.v2.MorphGroup.Smile]");
+    ASSERT_NE(rigSmile, nullptr);
+    EXPECT_EQ(zkh::ChannelFullName(scene, *scene.FindByName("Rig.v2"), *rigSmile), "MorphGroup.Smile");
+    EXPECT_NE(zkh::ReferencedChannel(scene, "[Head.Position.X]"), nullptr);
+    EXPECT_EQ(zkh::ReferencedChannel(scene, "[Head.Jaw.Position.X]"), nullptr);
+    EXPECT_NE(zkh::ReferencedChannel(scene, "[Jaw.Position.X]"), nullptr);
+}
+
+// Items, groups and channels are found through indexes: the answers of a rig of 20000 morphs are
+// those of a walk over the lists (the first of a name, scene order, groups whose names hold dots).
+TEST(HostScene, LookupsOnALargeRig)
 {
     zkh::Host host;
-    const std::uint32_t face = host.scene.AddObject("Face", "Face.lwo").id;
-    const std::uint32_t body = host.scene.AddObject("Body", "Body.lwo").id;
-    const std::uint32_t jaw = host.scene.AddBone("Jaw", face).id;
-    const std::uint32_t loose = host.scene.AddBone("Loose", 0).id;
-    auto *items = static_cast<const LWItemInfo *>(zkh::Host::GlobalLookup("LW Item Info 9", 0));
-    ASSERT_NE(items, nullptr);
-    EXPECT_EQ(zkh::FromItemID(items->first(LWI_OBJECT, nullptr)), face);
-    EXPECT_EQ(zkh::FromItemID(items->next(zkh::ToItemID(face))), body);
-    EXPECT_EQ(items->next(zkh::ToItemID(body)), nullptr);
-    EXPECT_EQ(zkh::FromItemID(items->first(LWI_BONE, zkh::ToItemID(face))), jaw);
-    EXPECT_EQ(items->next(zkh::ToItemID(jaw)), nullptr);
-    EXPECT_EQ(zkh::FromItemID(items->first(LWI_BONE, nullptr)), loose);
-    EXPECT_EQ(items->first(LWI_CAMERA, nullptr), nullptr);
-    EXPECT_STREQ(items->name(zkh::ToItemID(jaw)), "Jaw");
+    zkh::MorphRig rig;
+    rig.morphs.clear();
+    for (int i = 0; i < 20000; ++i)
+        rig.morphs.push_back("M" + std::to_string(i));
+    rig.meshes = {"Head"};
+    zkh::BuildMorphRig(host.scene, rig);
+    zkh::Scene &scene = host.scene;
+    const zkh::Item *head = scene.FindByName("Head");
+    ASSERT_NE(head, nullptr);
+    const zkh::Channel *last = zkh::FindItemChannel(scene, *head, "MorphGroup.M19999");
+    ASSERT_NE(last, nullptr);
+    std::string fullName;
+    EXPECT_EQ(zkh::ChannelOwner(scene, *last, fullName), head);
+    EXPECT_EQ(fullName, "MorphGroup.M19999");
+    EXPECT_EQ(scene.FindChannel(last->id), last);
 
-    // A bone's channel group lies inside its object's group.
-    auto *channels = static_cast<const LWChannelInfo *>(zkh::Host::GlobalLookup("Channel Info 3", 0));
-    LWChanGroupID faceGroup = items->chanGroup(zkh::ToItemID(face));
-    LWChanGroupID child = channels->nextGroup(faceGroup, nullptr);
-    ASSERT_NE(child, nullptr);
-    EXPECT_STREQ(channels->groupName(child), "Jaw");
-    LWChannelID first = channels->nextChannel(faceGroup, nullptr);
-    EXPECT_STREQ(channels->channelName(first), "Position.X");
+    // The channel service walks a group in order and ends after its last channel.
+    auto *info = static_cast<const LWChannelInfo *>(zkh::Host::GlobalLookup("Channel Info 3", 0));
+    const LWChanGroupID morphGroup = zkh::ToItemID(last->group);
+    int count = 0;
+    LWChannelID previous = nullptr;
+    for (LWChannelID channel = info->nextChannel(morphGroup, nullptr); channel;
+         channel = info->nextChannel(morphGroup, channel)) {
+        ASSERT_STREQ(info->channelName(channel), ("M" + std::to_string(count)).c_str());
+        ++count;
+        previous = channel;
+    }
+    EXPECT_EQ(count, 20000);
+    EXPECT_EQ(previous, zkh::ToItemID(last->id));
+    EXPECT_EQ(info->nextChannel(zkh::ToItemID(head->chanGroup), previous), nullptr); // not of that group
+    EXPECT_EQ(info->nextGroup(zkh::ToItemID(head->chanGroup), nullptr), morphGroup);
+    const LWChanGroupID jaw = zkh::ToItemID(scene.FindByName("Jaw")->chanGroup); // the bone's, inside Head's
+    EXPECT_EQ(info->nextGroup(zkh::ToItemID(head->chanGroup), morphGroup), jaw);
+    EXPECT_EQ(info->nextGroup(zkh::ToItemID(head->chanGroup), jaw), nullptr);
+    EXPECT_EQ(zkh::FindItemChannel(scene, *head, "Jaw.Position.X"), nullptr);
+
+    // The first item of a name; a dotted path through "A.B" or through "A" then "B.C": the channel
+    // added first wins, and both are found by their own groups.
+    const std::uint32_t second = scene.AddNullObject("Head").id;
+    EXPECT_EQ(scene.FindByName("Head"), head);
+    EXPECT_EQ(scene.Find(second)->name, "Head");
+    const zkh::Item &dotted = scene.AddNullObject("Dotted");
+    const std::uint32_t dottedId = dotted.id;
+    zkh::AddChannelGroup(scene, dottedId, "A.B", {"C"});
+    const std::uint32_t a = zkh::AddChannelGroup(scene, dottedId, "A", {});
+    scene.AddChannel("B.C", a);
+    const zkh::Channel *found = zkh::FindItemChannel(scene, *scene.Find(dottedId), "A.B.C");
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->name, "C");
+    EXPECT_EQ(zkh::ChannelOwner(scene, scene.Channels().back(), fullName), nullptr); // "A.B.C" is the other's
+    EXPECT_EQ(fullName, "A.B.C");
 }
 
 } // namespace
