@@ -143,26 +143,20 @@ TEST_F(BridgeCommands, EmptyCommandIsReportedAndRaised)
         EXPECT_EQ(e.Message(), "eval( \"\" )");
         EXPECT_EQ(e.Code(), 0);
     }
-    ASSERT_EQ(host.commands.log.size(), 1u);
-    EXPECT_EQ(host.commands.log[0], "StatusMsg *** ERROR: eval( \"\" ) ***");
+    EXPECT_EQ(host.commands.log, Tokens{"StatusMsg *** ERROR: eval( \"\" ) ***"});
 }
 
 TEST_F(BridgeCommands, RejectedCommandGivesOneErrorLine)
 {
     host.commands.rejectWords.insert("GE_CreateExpression");
     EXPECT_TRUE(Eval("GE_CreateExpression \"E_100%s\" \"[Face.%d]\""));
-    ASSERT_EQ(host.commands.status.size(), 1u);
-    EXPECT_EQ(host.commands.status[0], "*** ERROR: eval( \"GE_CreateExpression \"E_100%s\" \"[Face.%d]\"\" ) !(0) ***");
-
     EXPECT_FALSE(Eval("RefreshNow"));
-    EXPECT_EQ(host.commands.status.size(), 1u);
     EXPECT_EQ(host.commands.refreshCount, 1);
-
     // EvalF reports the same way and always answers true.
     EXPECT_TRUE(EvalF("GE_CreateExpression %d", 7));
     EXPECT_TRUE(EvalF("RefreshNow"));
-    ASSERT_EQ(host.commands.status.size(), 2u);
-    EXPECT_EQ(host.commands.status[1], "*** ERROR: eval( \"GE_CreateExpression 7\" ) !(0) ***");
+    EXPECT_EQ(host.commands.status, (Tokens{"*** ERROR: eval( \"GE_CreateExpression \"E_100%s\" \"[Face.%d]\"\" ) !(0) ***",
+                                            "*** ERROR: eval( \"GE_CreateExpression 7\" ) !(0) ***"}));
 }
 
 TEST_F(BridgeCommands, StatusLines)
@@ -170,14 +164,9 @@ TEST_F(BridgeCommands, StatusLines)
     ShowStatus("start %s...", "x");
     PostStatus("Loading");
     ShowError("bad");
-    ASSERT_EQ(host.commands.log.size(), 3u);
-    EXPECT_EQ(host.commands.log[0], "StatusMsg start x...");
-    EXPECT_EQ(host.commands.log[1], "StatusMsg {1.0} Loading");
-    EXPECT_EQ(host.commands.log[2], "StatusMsg *** ERROR: bad ***");
-
-    // A status text over 511 characters is formatted as the empty text.
-    ShowStatus("%s", std::string(600, 'a').c_str());
-    EXPECT_EQ(host.commands.log.back(), "StatusMsg ");
+    ShowStatus("%s", std::string(600, 'a').c_str()); // over 511 characters: the empty text
+    EXPECT_EQ(host.commands.log, (Tokens{"StatusMsg start x...", "StatusMsg {1.0} Loading", "StatusMsg *** ERROR: bad ***",
+                                         "StatusMsg "}));
 }
 
 TEST_F(BridgeCommands, NoCommandInterfaceMeansSilence)
