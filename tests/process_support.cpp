@@ -46,8 +46,6 @@ unsigned long CurrentProcessId()
 
 int RunProgram(const std::vector<std::string> &arguments, const std::string &logFile)
 {
-    if (arguments.empty())
-        return -1;
     const std::string program = std::filesystem::absolute(arguments[0]).make_preferred().string();
     std::string commandLine = QuoteArgument(program);
     for (size_t i = 1; i < arguments.size(); ++i)
