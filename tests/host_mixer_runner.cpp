@@ -8,17 +8,7 @@
 
 #include <cmath>
 
-#include <filesystem>
-#include <fstream>
-
 namespace {
-
-namespace fs = std::filesystem;
-
-fs::path TempDir(const std::string &name)
-{
-    return TestTempDir("zkhost-mixer-runner") / name;
-}
 
 const char kSession[] = R"(scene:
   fps: 24
@@ -51,8 +41,7 @@ actions:
 
 TEST(MixerRunner, SessionDrivesAChannel)
 {
-    const fs::path out = TempDir("drive");
-    const auto [status, output] = RunRunnerSession(kSession, out);
+    const auto [status, output, out, file] = RunRunnerSession(kSession, "drive");
     ASSERT_EQ(status, 0) << output;
     // Worked example on a base rising by one per frame from 10: hold, then loop.
     EXPECT_EQ(ReadFileBytes(out / "values.csv"), "frame,base,value\n"
@@ -66,11 +55,9 @@ TEST(MixerRunner, SessionDrivesAChannel)
                                             "7,14,19\n"
                                             "8,14,19\n"
                                             "9,14,14\n");
-    EXPECT_NE(output.find("apply_clip_mixer: ZK:ChanClipMixer(1.00) build 250619\n"), std::string::npos) << output;
-    EXPECT_NE(output.find("tracks:\n  Enable | In | Out | Repeat | Sequence\n  [x] | 1 | 8 | [x] | A B:2\n"),
-              std::string::npos)
-        << output;
-    EXPECT_NE(output.find("frame,base,value\n7,14,14\n8,14,14\n"), std::string::npos) << output;
+    EXPECT_TRUE(Holds(output, "apply_clip_mixer: ZK:ChanClipMixer(1.00) build 250619\n"));
+    EXPECT_TRUE(Holds(output, "tracks:\n  Enable | In | Out | Repeat | Sequence\n  [x] | 1 | 8 | [x] | A B:2\n"));
+    EXPECT_TRUE(Holds(output, "frame,base,value\n7,14,14\n8,14,14\n"));
     EXPECT_EQ(ReadFileBytes(out / "mix.xml"), "<?xml version=\"1.0\" encoding=\"Shist_JIS\"?>\n"
                                          "<chanClipMixer format=\"3.1\">\n"
                                          "    <clips>\n"
@@ -94,11 +81,11 @@ TEST(MixerRunner, SessionDrivesAChannel)
 }
 
 // The copy actions: a clip mixer copied onto another channel is a new, empty mixer; a master
-// copy is refused by both master handlers of the module.
+// copy is refused by both master handlers of the module (copying one the scene lacks is a mistake
+// of the session, with the runner's others in host_runner.cpp).
 TEST(MixerRunner, CopyActions)
 {
-    const fs::path out = TempDir("copy");
-    const auto [status, output] = RunRunnerSession(R"(scene:
+    const auto [status, output, out, file] = RunRunnerSession(R"(scene:
   items:
     - {null_object: C}
 actions:
@@ -116,69 +103,11 @@ actions:
   - add_master: ZK:CameraFrame
   - copy_master: ZK:CameraFrame
 )",
-                                                   out);
+                                                   "copy");
     EXPECT_EQ(status, 0) << output;
-    EXPECT_NE(output.find("frame,base,value\n1,0,0\n2,0,0\nframe,base,value\n1,1,6\n"), std::string::npos) << output;
-    EXPECT_NE(output.find("copy_master: cannot add ZK:TimeLineMemo: Already exists!\n"), std::string::npos) << output;
-    EXPECT_NE(output.find("copy_master: cannot add ZK:CameraFrame: \n"), std::string::npos) << output;
-
-    const RunResult missing = RunRunnerSession("scene:\n  items:\n    - {null_object: C}\nactions:\n"
-                                               "  - copy_master: ZK:CameraFrame\n",
-                                               TempDir("copy-missing"));
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_NE(missing.output.find("copy_master: no instance of ZK:CameraFrame in the scene"), std::string::npos)
-        << missing.output;
-}
-
-TEST(MixerRunner, MistakesNameTheirPlace)
-{
-    RunResult result = RunRunnerSession("scene:\n  items:\n    - {null_object: C}\nactions:\n"
-                                "  - apply_clip_mixer: {item: C, channel: Position.W}\n",
-                                TempDir("bad-channel"));
-    EXPECT_EQ(result.status, 2);
-    EXPECT_NE(result.output.find(":5:42: apply_clip_mixer: C has no channel named 'Position.W'"), std::string::npos) << result.output;
-
-    result = RunRunnerSession("scene:\n  items:\n    - {null_object: C}\nactions:\n"
-                                   "  - apply_clip_mixer: {item: C, channel: Position.X}\n"
-                                   "  - clip_mixer_options:\n      item: C\n      channel: Position.X\n"
-                                   "      steps:\n        - clips: insert\n",
-                                   TempDir("bad-step"));
-    EXPECT_EQ(result.status, 2);
-    EXPECT_NE(result.output.find(":10:18: expected add, delete, up or down"), std::string::npos) << result.output;
-
-    result = RunRunnerSession("scene:\n  items:\n    - {null_object: C}\nactions:\n"
-                                   "  - apply_clip_mixer: {item: C, channel: Position.X}\n"
-                                   "  - clip_mixer_options:\n      item: C\n      channel: Position.X\n"
-                                   "      steps:\n        - clips: add\n        - press: No Such Button\n"
-                                   "        - paste: ~\n",
-                                   TempDir("panel-steps"));
-    EXPECT_EQ(result.status, 2);
-    EXPECT_NE(result.output.find(":11:18: press: the panel has no control labelled 'No Such Button'"), std::string::npos)
-        << result.output;
-    result = RunRunnerSession("scene:\n  items:\n    - {null_object: C}\nactions:\n"
-                                   "  - apply_clip_mixer: {item: C, channel: Position.X}\n"
-                                   "  - clip_mixer_options:\n      item: C\n      channel: Position.X\n"
-                                   "      steps:\n        - paste: ~\n",
-                                   TempDir("unknown-step"));
-    EXPECT_EQ(result.status, 2);
-    EXPECT_NE(result.output.find(":10:11: unknown panel step 'paste' (clips, tracks, select_clips, select_tracks, clip, "
-                          "track, import, export, print_lists, picture, set, press, close)"),
-              std::string::npos)
-        << result.output;
-
-    result = RunRunnerSession("scene:\n  items:\n    - {null_object: C}\nactions:\n"
-                              "  - evaluate_channel: {item: C, channel: Position.X, frames: [0, 1000000]}\n",
-                              TempDir("million"));
-    EXPECT_EQ(result.status, 2);
-    EXPECT_NE(result.output.find(":5:62: evaluate_channel frames: expected first <= last, at most a million frames"),
-              std::string::npos)
-        << result.output;
-
-    result = RunRunnerSession("scene:\n  items:\n    - {null_object: C}\nactions:\n"
-                                   "  - clip_mixer_options: {item: C, channel: Position.X}\n",
-                                   TempDir("no-mixer"));
-    EXPECT_EQ(result.status, 2);
-    EXPECT_NE(result.output.find("no clip mixer on that channel"), std::string::npos) << result.output;
+    EXPECT_TRUE(Holds(output, "frame,base,value\n1,0,0\n2,0,0\nframe,base,value\n1,1,6\n"));
+    EXPECT_TRUE(Holds(output, "copy_master: cannot add ZK:TimeLineMemo: Already exists!\n"));
+    EXPECT_TRUE(Holds(output, "copy_master: cannot add ZK:CameraFrame: \n"));
 }
 
 } // namespace

@@ -52,6 +52,13 @@ struct RecordBuffer {
     RecordBuffer() { std::memset(bytes, 0xAB, sizeof bytes); }
 };
 
+// A handler record with its instance part, ready for an activation.
+template <typename Handler> struct WithInstance {
+    LWInstanceFuncs inst{};
+    Handler handler{};
+    WithInstance() { handler.inst = &inst; }
+};
+
 class ModuleEntry : public ModuleTest {};
 
 TEST_F(ModuleEntry, DescriptorAndServerTable)
@@ -80,37 +87,39 @@ TEST_F(ModuleEntry, DescriptorAndServerTable)
         }
     }
     // The table ends with a record whose every field is null.
-    const ServerRecord &end = descriptor->serverDefs[11];
-    EXPECT_EQ(end.className, nullptr);
-    EXPECT_EQ(end.name, nullptr);
-    EXPECT_EQ(end.activate, nullptr);
-    EXPECT_EQ(end.tagInfo, nullptr);
+    const ServerRecord end{};
+    EXPECT_EQ(std::memcmp(&descriptor->serverDefs[11], &end, sizeof end), 0);
 }
 
+// Every server of every class refuses another version than its own before it looks at anything:
+// no service is looked up, no command or status line sent and not one byte of the record written.
 TEST_F(ModuleEntry, WrongVersionReturnsOneAndTouchesNothing)
 {
+    host.services.ClearLookupLog();
     for (const ExpectedServer &server : kServers) {
         for (int version : {server.version - 1, server.version + 1, 0}) {
             SCOPED_TRACE(std::string(server.className) + " " + std::to_string(version));
-            host.services.ClearLookupLog();
             RecordBuffer record;
             EXPECT_EQ(host.Activate(server.className, server.name, record.bytes, version), AFUNC_BADVERSION);
-            EXPECT_TRUE(host.services.LookupLog().empty());
             for (unsigned char byte : record.bytes)
                 ASSERT_EQ(byte, 0xAB);
         }
     }
+    EXPECT_TRUE(host.services.LookupLog().empty());
+    EXPECT_TRUE(host.commands.log.empty());
+    // Nor were the shared globals filled: the first good activation fetches them all.
+    WithInstance<LWMasterHandler> memo;
+    ASSERT_EQ(host.Activate("MasterHandler", "ZK:TimeLineMemo", &memo.handler), AFUNC_OK);
+    EXPECT_EQ(host.services.LookupLog().size(), std::size(kHostGlobalNames) + 1);
 }
 
 TEST_F(ModuleEntry, SharedGlobalsAreFetchedOnceInOrder)
 {
     host.services.ClearLookupLog();
-    LWMasterHandler master{};
-    LWInstanceFuncs inst{};
+    WithInstance<LWMasterHandler> master;
     LWItemFuncs items{};
-    master.inst = &inst;
-    master.item = &items;
-    ASSERT_EQ(host.Activate("MasterHandler", "ZK:CameraFrame", &master), AFUNC_OK);
+    master.handler.item = &items;
+    ASSERT_EQ(host.Activate("MasterHandler", "ZK:CameraFrame", &master.handler), AFUNC_OK);
 
     std::vector<std::string> expected(std::begin(kHostGlobalNames), std::end(kHostGlobalNames));
     expected.push_back("Locale Info");
@@ -118,41 +127,33 @@ TEST_F(ModuleEntry, SharedGlobalsAreFetchedOnceInOrder)
 
     // Later activations, of the same or another plug-in, only read the locale again.
     host.services.ClearLookupLog();
-    LWMasterHandler memo{};
-    LWInstanceFuncs memoInst{};
-    memo.inst = &memoInst;
-    ASSERT_EQ(host.Activate("MasterHandler", "ZK:TimeLineMemo", &memo), AFUNC_OK);
-    LWChannelHandler channel{};
-    LWInstanceFuncs channelInst{};
-    channel.inst = &channelInst;
-    ASSERT_EQ(host.Activate("ChannelHandler", "ZK:ChanClipMixer", &channel), AFUNC_OK);
+    WithInstance<LWMasterHandler> memo;
+    ASSERT_EQ(host.Activate("MasterHandler", "ZK:TimeLineMemo", &memo.handler), AFUNC_OK);
+    WithInstance<LWChannelHandler> channel;
+    ASSERT_EQ(host.Activate("ChannelHandler", "ZK:ChanClipMixer", &channel.handler), AFUNC_OK);
     EXPECT_EQ(host.services.LookupLog(), (std::vector<std::string>{"Locale Info", "Locale Info"}));
 }
 
 TEST_F(ModuleEntry, HandlerRecordsAreFilled)
 {
-    LWMasterHandler master{};
-    LWInstanceFuncs inst{};
-    master.inst = &inst;
-    master.type = 99;
-    ASSERT_EQ(host.Activate("MasterHandler", "ZK:CameraFrame", &master), AFUNC_OK);
-    EXPECT_EQ(master.type, LWMAST_SCENE);
-    ASSERT_NE(master.item, nullptr);
-    EXPECT_EQ(master.item->useItems(nullptr), nullptr);
-    ASSERT_NE(master.flags, nullptr);
-    EXPECT_EQ(master.flags(nullptr), 0u);
-    ASSERT_NE(inst.copy, nullptr);
-    EXPECT_EQ(inst.copy(nullptr, nullptr), nullptr);
+    WithInstance<LWMasterHandler> master;
+    master.handler.type = 99;
+    ASSERT_EQ(host.Activate("MasterHandler", "ZK:CameraFrame", &master.handler), AFUNC_OK);
+    EXPECT_EQ(master.handler.type, LWMAST_SCENE);
+    ASSERT_NE(master.handler.item, nullptr);
+    EXPECT_EQ(master.handler.item->useItems(nullptr), nullptr);
+    ASSERT_NE(master.handler.flags, nullptr);
+    EXPECT_EQ(master.handler.flags(nullptr), 0u);
+    ASSERT_NE(master.inst.copy, nullptr);
+    EXPECT_EQ(master.inst.copy(nullptr, nullptr), nullptr);
 
     // The channel handler fills its item part only when the host offers one.
-    LWChannelHandler channel{};
-    LWInstanceFuncs channelInst{};
-    channel.inst = &channelInst;
-    ASSERT_EQ(host.Activate("ChannelHandler", "ZK:ChanClipMixer", &channel), AFUNC_OK);
-    EXPECT_EQ(channel.item, nullptr);
+    WithInstance<LWChannelHandler> channel;
+    ASSERT_EQ(host.Activate("ChannelHandler", "ZK:ChanClipMixer", &channel.handler), AFUNC_OK);
+    EXPECT_EQ(channel.handler.item, nullptr);
     LWItemFuncs offered{};
-    channel.item = &offered;
-    ASSERT_EQ(host.Activate("ChannelHandler", "ZK:ChanClipMixer", &channel), AFUNC_OK);
+    channel.handler.item = &offered;
+    ASSERT_EQ(host.Activate("ChannelHandler", "ZK:ChanClipMixer", &channel.handler), AFUNC_OK);
     EXPECT_NE(offered.changeID, nullptr);
 }
 
@@ -202,14 +203,12 @@ TEST_F(ModuleEntry, GenericCommandLeavesSharedGlobalsAlone)
 TEST_F(ModuleEntry, FreshCopiesKeepTheirOwnState)
 {
     // Fill the shared globals in this copy, then load another: it fetches them again.
-    LWMasterHandler master{};
-    LWInstanceFuncs inst{};
-    master.inst = &inst;
-    ASSERT_EQ(host.Activate("MasterHandler", "ZK:CameraFrame", &master), AFUNC_OK);
+    WithInstance<LWMasterHandler> master;
+    ASSERT_EQ(host.Activate("MasterHandler", "ZK:CameraFrame", &master.handler), AFUNC_OK);
     const std::string second = FreshModuleCopy();
     ASSERT_TRUE(host.LoadModule(second));
     host.services.ClearLookupLog();
-    ASSERT_EQ(host.Activate("MasterHandler", "ZK:CameraFrame", &master), AFUNC_OK);
+    ASSERT_EQ(host.Activate("MasterHandler", "ZK:CameraFrame", &master.handler), AFUNC_OK);
     EXPECT_EQ(host.services.LookupCount("LW Item Info 9"), 1);
     std::remove(second.c_str());
 }

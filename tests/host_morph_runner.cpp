@@ -4,21 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 namespace {
-
-namespace fs = std::filesystem;
-
-RunResult RunSession(const std::string &name, const std::string &session)
-{
-    return RunRunnerSession(session, TestTempDir("zkhost-morph") / name);
-}
 
 TEST(MorphRunner, LinksPrintsAndRemoves)
 {
-    const RunResult result = RunSession("link", R"(
+    const RunResult result = RunRunnerSession(R"(
 actions:
   - morph_rig: {controller: Ctrl, morphs: [Smile, Blink], meshes: [Head, Teeth], bone: ~, light: ~, camera: ~}
   - set_channel: {item: Ctrl, channel: MorphGroup.Smile, keys: [[0, 0], [24, 1]]}
@@ -31,7 +21,8 @@ actions:
   - morph_consolidate: {mode: cancel}
   - morph_consolidate: {mode: remove}
   - print_expressions: ~
-)");
+)",
+                                              "link");
     EXPECT_EQ(result.status, 0) << result.output;
     const std::string expected =
         "morph_consolidate create: activation result 0\n"
@@ -48,51 +39,22 @@ actions:
     EXPECT_EQ(result.output.substr(0, expected.size()), expected) << result.output;
 }
 
-TEST(MorphRunner, MistakesStopTheSessionWithTheirPlace)
-{
-    RunResult result = RunSession("unknown", R"(actions:
-  - morph_rig: ~
-  - select: [Head]
-  - morph_consolidate: {mode: create, controller: Nobody}
-)");
-    EXPECT_EQ(result.status, 2);
-    EXPECT_NE(result.output.find(":4:51: morph_consolidate: 'Nobody' is not in the Ctrl item popup\n"), std::string::npos)
-        << result.output;
-    // The panel was cancelled: the session ran no command.
-    EXPECT_NE(result.output.find(": 0 commands,"), std::string::npos) << result.output;
-
-    result = RunSession("mode", "actions:\n  - morph_consolidate: {mode: link}\n");
-    EXPECT_EQ(result.status, 2);
-    EXPECT_NE(result.output.find(":2:31: morph_consolidate mode: expected create, remove or cancel\n"), std::string::npos)
-        << result.output;
-
-    result = RunSession("twice", "actions:\n  - morph_rig: ~\n  - morph_rig: {controller: Other}\n");
-    EXPECT_EQ(result.status, 2);
-    EXPECT_NE(result.output.find("morph_rig: the scene already has an item named 'Head'\n"), std::string::npos)
-        << result.output;
-
-    result = RunSession("channel", "actions:\n  - morph_rig: ~\n  - set_channel: {item: Head, channel: Smile, value: 1}\n");
-    EXPECT_EQ(result.status, 2);
-    EXPECT_NE(result.output.find("set_channel: Head has no channel named 'Smile'\n"), std::string::npos) << result.output;
-}
-
 // A command refused before its panel opened leaves its answer unused, and that answer must not
 // go to the next modal panel (here the clip mixer's options).
 TEST(MorphRunner, RefusedCommandAnswersNoLaterPanel)
 {
-    const RunResult result = RunSession("refused", R"(actions:
+    const RunResult result = RunRunnerSession(R"(actions:
   - morph_rig: {controller: Ctrl}
   - remove_service: "LW Item Info 9"
   - morph_consolidate: {mode: create}
   - apply_clip_mixer: {item: Ctrl, channel: Position.X}
   - clip_mixer_options: {item: Ctrl, channel: Position.X, steps: [{print_lists: ~}]}
-)");
+)",
+                                              "refused");
     EXPECT_EQ(result.status, 0) << result.output;
-    EXPECT_NE(result.output.find("morph_consolidate create: activation result 2\n"
+    EXPECT_TRUE(Holds(result.output, "morph_consolidate create: activation result 2\n"
                                  "apply_clip_mixer: ZK:ChanClipMixer(1.00) build 250619\n"
-                                 "clips:\n  Name | Step | Sequence\n"),
-              std::string::npos)
-        << result.output;
+                                 "clips:\n  Name | Step | Sequence\n"));
 }
 
 } // namespace

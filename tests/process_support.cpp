@@ -1,4 +1,4 @@
-// process_support.cpp: process ids and running programs: fork/exec on Linux, CreateProcess on Windows.
+// process_support.cpp: process ids and running programs: posix_spawn on Linux, CreateProcess on Windows.
 #include "process_support.h"
 
 #include <filesystem>
@@ -8,9 +8,9 @@
 #if defined(_WIN32)
 #include <windows.h>
 #else
-#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -46,8 +46,6 @@ unsigned long CurrentProcessId()
 
 int RunProgram(const std::vector<std::string> &arguments, const std::string &logFile)
 {
-    if (arguments.empty())
-        return -1;
     const std::string program = std::filesystem::absolute(arguments[0]).make_preferred().string();
     std::string commandLine = QuoteArgument(program);
     for (size_t i = 1; i < arguments.size(); ++i)
@@ -89,30 +87,21 @@ unsigned long CurrentProcessId()
 
 int RunProgram(const std::vector<std::string> &arguments, const std::string &logFile)
 {
-    if (arguments.empty())
-        return -1;
     std::vector<char *> argv;
     for (const std::string &argument : arguments)
         argv.push_back(const_cast<char *>(argument.c_str()));
     argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, logFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
     std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child < 0)
-        return -1;
-    if (child == 0) {
-        const int log = open(logFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (log < 0)
-            _exit(127);
-        dup2(log, 1);
-        dup2(log, 2);
-        close(log);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
+    pid_t child = 0;
+    const int failed = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
     int status = 0;
-    while (waitpid(child, &status, 0) < 0)
-        if (errno != EINTR)
-            return -1;
+    if (failed != 0 || waitpid(child, &status, 0) < 0)
+        return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

@@ -5,14 +5,20 @@
 
 #include <fstream>
 
-RunResult RunRunnerSession(const std::string &session, const std::filesystem::path &outDir)
+RunResult RunRunnerSession(const std::string &session, const std::string &name)
 {
-    namespace fs = std::filesystem;
-    fs::create_directories(outDir.parent_path());
-    const fs::path file = outDir.parent_path() / (outDir.filename().string() + ".yaml");
+    const std::filesystem::path dir = TestTempDir("zkhost-runner");
+    std::filesystem::create_directories(dir);
+    const std::filesystem::path file = dir / (name + ".yaml"), log = dir / (name + ".txt"), out = dir / name;
     std::ofstream(file, std::ios::binary) << session;
-    const fs::path log = outDir.parent_path() / (outDir.filename().string() + ".txt");
     const int status = RunProgram(
-        {ZK_RUNNER_PATH, "run", file.string(), "--out", outDir.string(), "--module", ZK_MODULE_PATH}, log.string());
-    return {status, ReadFileBytes(log)};
+        {ZK_RUNNER_PATH, "run", file.string(), "--out", out.string(), "--module", ZK_MODULE_PATH}, log.string());
+    return {status, ReadFileBytes(log), out, file.string()};
+}
+
+::testing::AssertionResult Holds(const std::string &text, const std::string &part)
+{
+    if (text.find(part) != std::string::npos)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "no \"" << part << "\" in:\n" << text;
 }

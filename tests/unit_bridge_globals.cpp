@@ -15,32 +15,25 @@ std::vector<std::string> g_asked;
 std::uintptr_t g_locale = 1033;
 int g_tableA, g_tableB;
 
-void *LookupA(const char *name, int)
+// Two lookup functions: each answers every service with its own table, and the locale.
+template <int *Table> void *Lookup(const char *name, int)
 {
     g_asked.push_back(name);
-    if (std::string(name) == "Locale Info")
-        return reinterpret_cast<void *>(g_locale);
-    return &g_tableA;
+    return std::string(name) == "Locale Info" ? reinterpret_cast<void *>(g_locale) : static_cast<void *>(Table);
 }
-
-void *LookupB(const char *name, int)
-{
-    g_asked.push_back(name);
-    if (std::string(name) == "Locale Info")
-        return reinterpret_cast<void *>(g_locale);
-    return &g_tableB;
-}
+constexpr GlobalFunc *LookupA = &Lookup<&g_tableA>;
+constexpr GlobalFunc *LookupB = &Lookup<&g_tableB>;
 
 TEST(HostGlobalsFill, SecondFillWithAnotherLookupChangesNothing)
 {
     HostGlobals globals;
     AcquireHostGlobals(globals, LookupA);
     EXPECT_EQ(globals.filled, 1);
-    EXPECT_EQ(globals.global, &LookupA);
+    EXPECT_EQ(globals.global, LookupA);
     EXPECT_EQ(globals.itemInfo, static_cast<const void *>(&g_tableA));
     EXPECT_EQ(g_asked.size(), 55u);
     AcquireHostGlobals(globals, LookupB);
-    EXPECT_EQ(globals.global, &LookupA);
+    EXPECT_EQ(globals.global, LookupA);
     EXPECT_EQ(globals.itemInfo, static_cast<const void *>(&g_tableA));
     EXPECT_EQ(g_asked.size(), 55u);
 }
@@ -65,7 +58,7 @@ TEST(HostGlobalsFill, EveryActivationChoosesTheLanguageAgain)
     g_locale = 1033;
     ASSERT_EQ(ActivateCameraFrameGizmo(5, LookupB, nullptr, nullptr), AFUNC_OK);
     EXPECT_EQ(g_cameraFrameLanguage, UiLanguage::English);
-    EXPECT_EQ(g_hostGlobals.global, &LookupA);
+    EXPECT_EQ(g_hostGlobals.global, LookupA);
     // A refused version leaves the language as it was.
     g_locale = 1041;
     EXPECT_EQ(ActivateCameraFrameGizmo(4, LookupB, nullptr, nullptr), AFUNC_BADVERSION);

@@ -1,5 +1,5 @@
-// The simulated host's graph-editor expressions: the GE_ command lines, the table, and channels
-// that follow the channel their expression refers to.
+// The simulated host's command lines and graph-editor expressions: the GE_ command lines, the
+// table, channels that follow the channel their expression refers to, and lookups on a large rig.
 #include "host.h"
 #include "morph_rig.h"
 
@@ -10,6 +10,16 @@
 namespace {
 
 using Lines = std::vector<std::string>;
+
+// Lines naming no item or no command fail, and are logged all the same (selection and status
+// lines are checked where the plug-ins send them).
+TEST(HostCommands, UnknownItemsAndCommandsFail)
+{
+    zkh::Host host;
+    EXPECT_EQ(zkh::Host::CommandLine("SelectItem 0x12345"), 0);
+    EXPECT_EQ(zkh::Host::CommandLine("NoSuchCommand 1"), 0);
+    EXPECT_EQ(host.commands.log, (std::vector<std::string>{"SelectItem 0x12345", "NoSuchCommand 1"}));
+}
 
 class HostExpressions : public ::testing::Test {
 protected:
@@ -120,10 +130,6 @@ TEST_F(HostExpressions, ChannelsFollowTheirReference)
     EXPECT_EQ(zkh::ReferencedChannel(scene, "[Head.Jaw.Position.X]"), nullptr);
     EXPECT_NE(zkh::ReferencedChannel(scene, "[Jaw.Position.X]"), nullptr);
 }
-
-} // namespace
-
-namespace {
 
 // Items, groups and channels are found through indexes: the answers of a rig of 20000 morphs are
 // those of a walk over the lists (the first of a name, scene order, groups whose names hold dots).
