@@ -124,21 +124,22 @@ void CheckBox(std::vector<DrawCall> &calls, int x, int y, int h, bool on, const 
 void ListRows(std::vector<DrawCall> &calls, const PanelControl &control, int x, int w, const Rgba &ink)
 {
     const std::vector<int> widths = ListColumnWidths(control);
-    const int rows = std::max(0, control.h / 20 - 1);
+    const int rowH = PanelService::kListRowHeight;
+    const int rows = std::max(0, control.h / rowH - 1);
     const int count = ListRowCount(control);
     for (int row = -1; row < std::min(rows, count); ++row) {
-        const int y = control.y + 20 * (row + 1);
+        const int y = control.y + rowH * (row + 1);
         const std::vector<std::string> cells = ListRow(control, row);
         int cx = x;
         for (size_t column = 0; column < cells.size() && column < widths.size(); ++column) {
             const int cw = std::min(widths[column], x + w - cx);
             if (cw <= 4)
                 break;
-            AddText(calls, cx + 3, TextBaseline(y, 20), Fit(PlainText(cells[column]), cw - 6), ink);
+            AddText(calls, cx + 3, TextBaseline(y, rowH), Fit(PlainText(cells[column]), cw - 6), ink);
             cx += widths[column];
         }
         if (row == -1)
-            AddLine(calls, x, y + 19, x + w - 1, y + 19, kListLine);
+            AddLine(calls, x, y + rowH - 1, x + w - 1, y + rowH - 1, kListLine);
     }
 }
 

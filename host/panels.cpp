@@ -60,13 +60,19 @@ int FieldWidth(const PanelControl &c)
     if (t == "ButtonControl" || t == "BoolButtonControl" || t == "BorderControl" || t == "AreaControl" ||
         t == "DragAreaControl")
         return c.desc.area.width > 0 ? c.desc.area.width : PanelService::TextWidth(c.label) + 16;
-    if (c.kind == ValueKind::Text)
-        return std::max(1, c.desc.string.width) * 8;
+    if (c.kind == ValueKind::Text) // a character of the field's width is as wide as one of a label
+        return std::max(1, c.desc.string.width) * 7 + 8;
     if (t == "CustomPopupControl")
         return c.desc.popup.width > 0 ? c.desc.popup.width : 120;
     if (t == "MiniSliderControl" || t == "SliderControl")
         return c.desc.range.width > 0 ? c.desc.range.width : 80;
-    if (t == "PopupControl" || t == "ChoiceControl" || t == "TabChoiceControl" || t == "HChoiceControl") {
+    if (t == "PopupControl") { // the chosen item and the arrow: as wide as the widest item
+        int width = 0;
+        for (const std::string &item : c.items)
+            width = std::max(width, PanelService::TextWidth(item));
+        return std::max(width + 24, 40);
+    }
+    if (t == "ChoiceControl" || t == "TabChoiceControl" || t == "HChoiceControl") { // the items side by side
         int width = 16;
         for (const std::string &item : c.items)
             width += PanelService::TextWidth(item) + 8;
@@ -78,8 +84,8 @@ int FieldWidth(const PanelControl &c)
         return c.desc.multiList.width > 0 ? c.desc.multiList.width : 200;
     if (c.kind == ValueKind::IntVector || c.kind == ValueKind::FloatVector)
         return 150;
-    if (t == "TextControl")
-        return 200;
+    if (t == "TextControl") // the label is the text; lines beyond it are not kept
+        return 0;
     return 80;
 }
 
@@ -346,8 +352,8 @@ struct PanelAccess {
         c.labelWidth = labelInside ? 0 : PanelService::TextWidth(c.label);
         c.w = c.labelWidth + FieldWidth(c);
         c.h = type == "BorderControl" ? std::max(2, c.desc.area.height) : 20;
-        if (type == "MultiListBoxControl") // a title row and the visible rows, 20 pixels each
-            c.h = 20 * (1 + std::max(1, c.desc.multiList.visItems));
+        if (type == "MultiListBoxControl") // a title row and the visible rows
+            c.h = PanelService::kListRowHeight * (1 + std::max(1, c.desc.multiList.visItems));
         c.x = 4;
         c.y = panel->nextY;
         panel->nextY += c.h + 4;
@@ -409,6 +415,13 @@ int PanelService::TextWidth(const std::string &text)
 {
     int width = 0;
     for (size_t i = 0; i < text.size();) {
+        // A rich-text image ("\x03(i:MIMG_CHECKMARK)") is one icon.
+        const size_t close = text[i] == '\x03' && i + 1 < text.size() && text[i + 1] == '(' ? text.find(')', i) : text.npos;
+        if (close != text.npos) {
+            width += kIconWidth;
+            i = close + 1;
+            continue;
+        }
         const unsigned char lead = static_cast<unsigned char>(text[i]);
         const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
         width += length >= 3 ? 14 : 7; // three-byte and longer sequences are the wide characters

@@ -104,8 +104,11 @@ public:
     int modalOpens = 0;
 
     // Control label widths follow the label text: 7 pixels per character, 14 for wide (CJK)
-    // characters, plus 8 when there is a label.
+    // characters and for a rich-text image, plus 8 when there is a label.
     static int TextWidth(const std::string &text);
+    static constexpr int kIconWidth = 14;
+    // A multi-column list shows its title row and each visible row this high.
+    static constexpr int kListRowHeight = 18;
 
 private:
     friend struct PanelAccess;
