@@ -1,14 +1,31 @@
-// The zkhost runner on session files: its logs and scene files, and the mistakes that stop a session.
+// The zkhost runner on session files: its logs and scene files, the mistakes that stop a session,
+// and each tool's actions (camera frames, timeline memo, clip mixer, morph consolidation).
+#include "channel_plot.h"
+#include "filter_image.h"
 #include "host.h"
 #include "process_support.h"
 #include "runner_session.h"
 
+#include <CImg.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
+
+namespace fs = std::filesystem;
+
+const char kFrameScene[] = R"(scene:
+  items:
+    - {camera: Camera, resolution: [200, 100], focal_length: 35}
+  viewports:
+    - {view: camera, item: Camera, rect: [0, 0, 400, 200]}
+actions:
+  - add_master: ZK:CameraFrame
+)";
 
 TEST(Runner, WritesLogsAndSceneFiles)
 {
@@ -53,9 +70,7 @@ struct Mistake {
 // any length is cut.
 TEST(Runner, MistakesNameTheLineAndField)
 {
-    const std::string frames = "scene:\n  items:\n    - {camera: Camera, resolution: [200, 100], focal_length: 35}\n"
-                               "  viewports:\n    - {view: camera, item: Camera, rect: [0, 0, 400, 200]}\n"
-                               "actions:\n  - add_master: ZK:CameraFrame\n";
+    const std::string frames = kFrameScene;
     const std::string frameA = frames + "  - frame_create: {name: A, width: 400, height: 200}\n";
     const std::string drag = "  - frame_drag: {view: 0, from: [250, 100], to: [260, 104]}\n";
     const std::string item = "scene:\n  items:\n    - {null_object: C}\nactions:\n";
@@ -133,6 +148,311 @@ TEST(Runner, MistakesNameTheLineAndField)
         const std::string summary = "session " + result.file + ": " + std::to_string(mistake.commands) + " commands,";
         EXPECT_TRUE(mistake.commands < 0 || result.output.find(summary) != std::string::npos) << result.output;
     }
+}
+
+TEST(CameraFrameRunner, FramesPicturesAndRingReply)
+{
+    const RunResult result = RunRunnerSession(std::string(kFrameScene) + R"(  - frame_create: {name: A, width: 100, height: 50, margin_percent: [20, 20], color: [1, 0, 0]}
+  - frame_create: ~
+  - frame_edit: {index: 1, active: false, memo: note}
+  - frame_list: ~
+  - draw_viewport: {view: 0, png: view.png}
+  - render_frame: {size: [200, 100], png: render.png, bits: 16}
+  - frame_delete: 1
+  - ring_query: ~
+  - save_scene: scene.zks
+  - load_scene: scene.zks
+  - frame_list: ~
+)",
+                                        "frames");
+    // The frames are made through the panel, as the user makes them: Create Frame copies the
+    // current frame and names the copy "Frame (2)".
+    ASSERT_EQ(result.status, 0) << result.output;
+    EXPECT_TRUE(Holds(result.output, "camera frames: 2\n  0 \"A\" camera Camera at (0, 0) 100 x 50 margins 20% 20% rotation 0 "
+                                 "color 1 0 0 transparency 0\n  1 \"Frame (2)\" inactive camera Camera at (0, 0) 100 x 50 "
+                                 "margins 20% 20% rotation 0 color 1 0 0 transparency 0 memo \"note\"\n"));
+    EXPECT_TRUE(Holds(result.output, "frame 0 \"A\" camera 0x30000001\n  inner (50,25) (150,25) (150,75) (50,75)\n"
+                                 "  outer (40,20) (160,20) (160,80) (40,80)\n  margin 0.2 0.2 0.2 px 20 10\n"
+                                 "  color 255 0 0 opacity 100\n  memo \"\" focal \"\"\n"));
+    EXPECT_TRUE(Holds(result.output, "camera frames: 1\n  0 \"A\""));
+    zkh::FilterImage render;
+    std::string error;
+    ASSERT_TRUE(zkh::ReadPng((result.out / "render.png").string(), render, error)) << error;
+    EXPECT_EQ(render.At(0, 45, 50), 1.0f);
+    EXPECT_EQ(render.At(1, 45, 50), 0.0f);
+    EXPECT_TRUE(fs::exists(result.out / "view.png"));
+}
+
+// frame_create and frame_edit act as the user does in the panel: the frame Create Frame gives,
+// the same as pressing it.
+TEST(CameraFrameRunner, FramesAreMadeAsThePanelMakesThem)
+{
+    const RunResult result = RunRunnerSession(std::string(kFrameScene) + R"(  - frame_create: ~
+  - frame_list: ~
+  - frame_edit: {index: 0, width: 150, aspect: 3, position: [10.4, -5], rotation: 90}
+  - frame_list: ~
+)",
+                                              "aspanel");
+    ASSERT_EQ(result.status, 0) << result.output;
+    const RunResult pressed = RunRunnerSession(std::string(kFrameScene) + R"(  - frame_panel: ~
+  - panel_press: Create Frame
+  - frame_list: ~
+)",
+                                               "pressed");
+    ASSERT_EQ(pressed.status, 0) << pressed.output;
+    const std::string created = "  0 \"Frame (1)\" camera Camera at (0, 0) 181 x 90.5 margins 10% 10% rotation 0 "
+                                "color 0 0 0 transparency 0\n";
+    EXPECT_TRUE(Holds(pressed.output, "camera frames: 1\n" + created));
+    EXPECT_TRUE(Holds(result.output, "camera frames: 1\n" + created));
+    EXPECT_TRUE(Holds(result.output, "camera frames: 1\n  0 \"Frame (1)\" camera Camera at (10, -5) 150 x 50 margins 10% "
+                                 "10% rotation 90 color 0 0 0 transparency 0\n"));
+}
+
+// A render plate taken from the camera is bounded like a given size: a camera of 100000 x 100000
+// stops the session with the action's place, and the three logs are written all the same.
+TEST(CameraFrameRunner, HugeCameraPlateStopsTheSessionWithItsLogs)
+{
+    const RunResult result = RunRunnerSession(R"(scene:
+  items:
+    - {camera: Camera, resolution: [100000, 100000], focal_length: 35}
+actions:
+  - command: StatusMsg before
+  - render_frame: {png: render.png}
+)",
+                                              "hugecamera");
+    EXPECT_EQ(result.status, 2);
+    EXPECT_TRUE(Holds(result.output, result.file + ":6:19: render_frame: the render camera's resolution 100000 x 100000 is not from 1 "
+                                 "to 16384 on each side (give a size)"));
+    for (const char *log : {"commands.log", "status.log", "host.log"})
+        EXPECT_TRUE(fs::exists(result.out / log)) << log;
+    EXPECT_EQ(ReadFileBytes(result.out / "commands.log"), "StatusMsg before\n");
+}
+
+const char kPanelScene[] = R"(scene:
+  items:
+    - {camera: Camera, resolution: [1000, 500], focal_length: 35}
+  viewports:
+    - {view: camera, item: Camera, rect: [0, 0, 400, 200]}
+actions:
+  - add_master: ZK:CameraFrame
+  - frame_create: {name: A, width: 400, height: 200}
+)";
+
+TEST(CameraFrameRunner, PanelPictureAndDragsThroughTheFrameEditTool)
+{
+    const RunResult result = RunRunnerSession(std::string(kPanelScene) + R"(  - frame_panel: ~
+  - frame_panel_picture: panel.png
+  - panel_press: Frame Edit ON
+  - frame_drag: {view: 0, from: [250, 100], to: [260, 104], steps: 2}
+  - frame_drag: {view: 0, from: [250, 100], to: [270, 100], alt: true}
+  - frame_drag: {view: 0, from: [5, 5], to: [50, 50]}
+  - panel_press: Frame Edit OFF
+  - frame_list: ~
+)",
+                                       "panel");
+    ASSERT_EQ(result.status, 0) << result.output;
+    EXPECT_TRUE(Holds(result.output, "frame_panel: \"ZK:CameraFrame(1.60) build 250619\" 340x800, 42 controls\n"));
+    EXPECT_TRUE(Holds(result.output, "frame_panel_picture: 42 controls (1 ghosted), "));
+    EXPECT_TRUE(Holds(result.output, "frame_drag: grabbed a frame\nframe_drag: grabbed a frame\nframe_drag: nothing grabbed\n"));
+    EXPECT_TRUE(Holds(result.output, "\"A\" camera Camera at (25, 10) 400 x 200 margins 10% 10% rotation -12.5"));
+    EXPECT_TRUE(fs::exists(result.out / "panel.png"));
+}
+
+TEST(MemoRunner, EditsDrawsExportsAndImports)
+{
+    const std::string session = "scene:\n  fps: 24\n  preview: [0, 100]\n"
+                                "  viewports:\n    - {view: perspective, rect: [0, 0, 1260, 600]}\n"
+                                "actions:\n"
+                                "  - memo_add: ~\n"
+                                "  - memo_add: ~\n"
+                                "  - memo_set: {control: trackName, value: Notes}\n"
+                                "  - set_time: 1.0\n"
+                                "  - memo_press: Create Clip\n"
+                                "  - memo_set: {control: clipName, value: hello}\n"
+                                "  - memo_set: {control: Length, value: 12}\n"
+                                "  - memo_set: {control: 0x8018, value: [0, 0, 1]}\n"
+                                "  - set_frame: 10\n"
+                                "  - memo_draw: {path: strip.png, view: 0}\n"
+                                "  - memo_export: memo.yaml\n"
+                                "  - memo_press: [Delete Track, Delete Track]\n"
+                                "  - memo_set: {control: clipName, value: lost}\n"
+                                "  - memo_import: memo.yaml\n"
+                                "  - memo_import: missing.yaml\n"
+                                "  - memo_show: ~\n"
+                                "  - print_status: ~\n";
+    const auto [status, output, out, file] = RunRunnerSession(session, "edit");
+    ASSERT_EQ(status, 0) << output;
+    const std::string missing = (out / "missing.yaml").string();
+    EXPECT_EQ(output, "memo_add: cannot add ZK:TimeLineMemo: Already exists!\n"
+                      "memo_draw: 12 drawing calls into strip.png\n"
+                      "memo_set Name: nothing changed\n"
+                      "memo panel \"ZK:TimeLineMemo (1.00)\"\n"
+                      "  Track (tracksList): 0 of [Notes]\n"
+                      "  Name (trackName): \"Notes\"\n"
+                      "  Enable (trackActive): 1\n"
+                      "  Clip (clipsList): 0 of [hello]\n"
+                      "  Name (clipName): \"hello\"\n"
+                      "  Start (clipStartTime): 24\n"
+                      "  Length (clipDuration): 12\n"
+                      "  Font Color (clipForeColor): [0.8, 0.8, 0.8]\n"
+                      "  BG Color (clipBackColor): [0, 0, 1]\n"
+                      "status: Cannot open " + missing + ": the memo is unchanged\n"
+                      "session " + file + ": 5 commands, 1 status lines, 1 host messages; output in " + out.string() + "\n");
+    EXPECT_NE(ReadFileBytes(out / "memo.yaml").find("    - Name: Notes\n      Active: true\n      Clips:\n        - Name: hello\n"
+                                               "          StartTime: 1\n          Duration: 0.5\n"),
+              std::string::npos);
+
+}
+
+const char kMixerSession[] = R"(scene:
+  fps: 24
+  items:
+    - {null_object: Controller}
+actions:
+  - set_channel: {item: Controller, channel: Position.Y, keys: [[0, 10], [4, 14]]}
+  - apply_clip_mixer: {item: Controller, channel: Position.Y}
+  - clip_mixer_options:
+      item: Controller
+      channel: Position.Y
+      steps:
+        - clips: add
+        - clip: {step: 2, sequence: "0 10"}
+        - clips: add
+        - clip: {step: 1, sequence: "5"}
+        - tracks: add
+        - track: {in: 1, out: 8, repeat: 0, sequence: "A B:2"}
+        - export: mix.xml
+  - evaluate_channel: {item: Controller, channel: Position.Y, frames: [0, 9], csv: values.csv, png: plot.png}
+  - clip_mixer_options:
+      item: Controller
+      channel: Position.Y
+      steps:
+        - select_tracks: 0
+        - track: {repeat: 1}
+        - print_lists: ~
+  - evaluate_channel: {item: Controller, channel: Position.Y, frames: [7, 8], print: true}
+)";
+
+TEST(MixerRunner, SessionDrivesAChannel)
+{
+    const auto [status, output, out, file] = RunRunnerSession(kMixerSession, "drive");
+    ASSERT_EQ(status, 0) << output;
+    // Worked example on a base rising by one per frame from 10: hold, then loop.
+    EXPECT_EQ(ReadFileBytes(out / "values.csv"), "frame,base,value\n"
+                                            "0,10,10\n"
+                                            "1,11,11\n"
+                                            "2,12,12\n"
+                                            "3,13,23\n"
+                                            "4,14,24\n"
+                                            "5,14,19\n"
+                                            "6,14,19\n"
+                                            "7,14,19\n"
+                                            "8,14,19\n"
+                                            "9,14,14\n");
+    EXPECT_TRUE(Holds(output, "apply_clip_mixer: ZK:ChanClipMixer(1.00) build 250619\n"));
+    EXPECT_TRUE(Holds(output, "tracks:\n  Enable | In | Out | Repeat | Sequence\n  [x] | 1 | 8 | [x] | A B:2\n"));
+    EXPECT_TRUE(Holds(output, "frame,base,value\n7,14,14\n8,14,14\n"));
+    EXPECT_EQ(ReadFileBytes(out / "mix.xml"), "<?xml version=\"1.0\" encoding=\"Shist_JIS\"?>\n"
+                                         "<chanClipMixer format=\"3.1\">\n"
+                                         "    <clips>\n"
+                                         "        <clip name=\"A\" step=\"2\" seq=\"0 10\"/>\n"
+                                         "        <clip name=\"B\" step=\"1\" seq=\"5\"/>\n"
+                                         "    </clips>\n"
+                                         "    <tracks>\n"
+                                         "        <track enable=\"1\" in=\"1\" out=\"8\" repeat=\"0\" seq=\"A B:2\"/>\n"
+                                         "    </tracks>\n"
+                                         "</chanClipMixer>\n");
+    // The plot shades the frames of the enabled track (1 to 8) that the panel showed.
+    const cimg_library::CImg<unsigned char> plot((out / "plot.png").string().c_str());
+    std::vector<zkh::ChannelSample> samples;
+    for (int frame = 0; frame <= 9; ++frame)
+        samples.push_back({frame, 10.0 + std::min(frame, 4), 24.0});
+    const zkh::PlotAxes axes = zkh::ChannelPlotAxes(samples);
+    const int y = static_cast<int>(std::lround(axes.Y(23.0)));
+    EXPECT_NEAR(plot(static_cast<int>(std::lround(axes.X(6))), y, 0, 0), 214, 1);
+    EXPECT_EQ(plot(static_cast<int>(std::lround(axes.X(0.5))), y, 0, 0), 255);
+    EXPECT_EQ(plot(static_cast<int>(std::lround(axes.X(8.5))), y, 0, 0), 255);
+}
+
+// The copy actions: a clip mixer copied onto another channel is a new, empty mixer; a master
+// copy is refused by both master handlers of the module (copying one the scene lacks is a mistake
+// of the session, with the others above).
+TEST(MixerRunner, CopyActions)
+{
+    const auto [status, output, out, file] = RunRunnerSession(R"(scene:
+  items:
+    - {null_object: C}
+actions:
+  - set_channel: {item: C, channel: Position.Y, keys: [[0, 1]]}
+  - apply_clip_mixer: {item: C, channel: Position.Y}
+  - clip_mixer_options:
+      item: C
+      channel: Position.Y
+      steps: [{clips: add}, {clip: {step: 1, sequence: "5"}}, {tracks: add}]
+  - copy_clip_mixer: {item: C, channel: Position.Y, to: {item: C, channel: Position.X}}
+  - evaluate_channel: {item: C, channel: Position.X, frames: [1, 2], print: true}
+  - evaluate_channel: {item: C, channel: Position.Y, frames: [1, 1], print: true}
+  - add_master: ZK:TimeLineMemo
+  - copy_master: ZK:TimeLineMemo
+  - add_master: ZK:CameraFrame
+  - copy_master: ZK:CameraFrame
+)",
+                                                   "copy");
+    EXPECT_EQ(status, 0) << output;
+    EXPECT_TRUE(Holds(output, "frame,base,value\n1,0,0\n2,0,0\nframe,base,value\n1,1,6\n"));
+    EXPECT_TRUE(Holds(output, "copy_master: cannot add ZK:TimeLineMemo: Already exists!\n"));
+    EXPECT_TRUE(Holds(output, "copy_master: cannot add ZK:CameraFrame: \n"));
+}
+
+TEST(MorphRunner, LinksPrintsAndRemoves)
+{
+    const RunResult result = RunRunnerSession(R"(
+actions:
+  - morph_rig: {controller: Ctrl, morphs: [Smile, Blink], meshes: [Head, Teeth], bone: ~, light: ~, camera: ~}
+  - set_channel: {item: Ctrl, channel: MorphGroup.Smile, keys: [[0, 0], [24, 1]]}
+  - set_channel: {item: Ctrl, channel: MorphGroup.Blink, value: 0.25}
+  - select: [Teeth, Ctrl]
+  - morph_consolidate: {mode: create, controller: Ctrl, prefix: "my rig:"}
+  - print_expressions: ~
+  - set_frame: 6
+  - print_channels: [Head, Teeth]
+  - morph_consolidate: {mode: cancel}
+  - morph_consolidate: {mode: remove}
+  - print_expressions: ~
+)",
+                                              "link");
+    EXPECT_EQ(result.status, 0) << result.output;
+    const std::string expected =
+        "morph_consolidate create: activation result 0\n"
+        "expressions: 2\n"
+        "  my_rig_Ctrl_MorphGroup_Smile \"[Ctrl.MorphGroup.Smile]\" -> Teeth.MorphGroup.Smile\n"
+        "  my_rig_Ctrl_MorphGroup_Blink \"[Ctrl.MorphGroup.Blink]\" -> Teeth.MorphGroup.Blink\n"
+        "Head.MorphGroup.Smile = 0\n"
+        "Head.MorphGroup.Blink = 0\n"
+        "Teeth.MorphGroup.Smile = 0.25 <- my_rig_Ctrl_MorphGroup_Smile\n"
+        "Teeth.MorphGroup.Blink = 0.25 <- my_rig_Ctrl_MorphGroup_Blink\n"
+        "morph_consolidate cancel: activation result 0\n"
+        "morph_consolidate remove: activation result 0\n"
+        "expressions: 0\n";
+    EXPECT_EQ(result.output.substr(0, expected.size()), expected) << result.output;
+}
+
+// A command refused before its panel opened leaves its answer unused, and that answer must not
+// go to the next modal panel (here the clip mixer's options).
+TEST(MorphRunner, RefusedCommandAnswersNoLaterPanel)
+{
+    const RunResult result = RunRunnerSession(R"(actions:
+  - morph_rig: {controller: Ctrl}
+  - remove_service: "LW Item Info 9"
+  - morph_consolidate: {mode: create}
+  - apply_clip_mixer: {item: Ctrl, channel: Position.X}
+  - clip_mixer_options: {item: Ctrl, channel: Position.X, steps: [{print_lists: ~}]}
+)",
+                                              "refused");
+    EXPECT_EQ(result.status, 0) << result.output;
+    EXPECT_TRUE(Holds(result.output, "morph_consolidate create: activation result 2\n"
+                                 "apply_clip_mixer: ZK:ChanClipMixer(1.00) build 250619\n"
+                                 "clips:\n  Name | Step | Sequence\n"));
 }
 
 } // namespace
