@@ -23,27 +23,6 @@ const std::vector<std::string> kTrackNames = {
     "Yes", "1:30", "2001-12-14", "null", "a\xe2\x80\xa8 b", "a\xc2\x85z", "\ttab", "1e3", "0x1F", "-.5", "NO", "=",
     "<<", "a: b", "# no", "\xef\xbb\xbf" "bom", "last\n"};
 
-std::string Hex(const std::string &text)
-{
-    std::string hex;
-    char digits[3];
-    for (unsigned char c : text) {
-        std::snprintf(digits, sizeof digits, "%02x", c);
-        hex += digits;
-    }
-    return hex;
-}
-
-// One line per block item: its type, the hexadecimal bytes of its text, its number.
-std::string Items(const zkh::Block &block)
-{
-    std::string items;
-    for (const zkh::BlockItem &item : block)
-        items += std::to_string(static_cast<int>(item.type)) + " " + Hex(item.text) + " " +
-                 std::to_string(item.number) + "\n";
-    return items;
-}
-
 class MemoPanel : public MemoTest {
 protected:
     void SetUp() override
@@ -73,15 +52,6 @@ protected:
                     block.insert(block.end(), {Str(clip), FP(0.5f), FP(1.0f), I4Then(0), I4Then(0), I4(0), I4Then(0), I4Then(0), I4(0)});
         }
         return block;
-    }
-
-    // "type title fileType path" of each file requester, in order.
-    Lines FileRequests()
-    {
-        Lines lines;
-        for (const auto &request : host.requesters.fileLog)
-            lines.push_back(std::to_string(request.type) + " " + request.title + " " + request.fileType + " " + request.path);
-        return lines;
     }
 
     int Int(zkh::XPanel &panel, unsigned int cid) { return x().Get(panel, cid).integer; }
@@ -119,16 +89,13 @@ TEST_F(MemoPanel, ControlTableHintsAndDataInBothLanguages)
         {kDeleteTrack, "Delete Track", "トラック削除", "vButton   button"},
         {kUp, "Up", "上に移動", "vButton   button"}, {kDown, "Down", "下に移動", "vButton   button"},
         {kTracks, "Track", "トラック", "iPopChoice tracksList integer popup"},
-        {kTrackName, "Name", "名前", "string trackName string"},
-        {kEnable, "Enable", "有効", "iBoolean trackActive integer"},
+        {kTrackName, "Name", "名前", "string trackName string"}, {kEnable, "Enable", "有効", "iBoolean trackActive integer"},
         {kCreateClip, "Create Clip", "クリップ作成", "vButton   button"},
         {kDeleteClip, "Delete Clip", "クリップ削除", "vButton   button"},
         {kClips, "Clip", "クリップ", "iPopChoice clipsList integer popup"},
-        {kClipName, "Name", "名前", "string clipName string"},
-        {kStart, "Start", "開始", "integer clipStartTime integer step1"},
+        {kClipName, "Name", "名前", "string clipName string"}, {kStart, "Start", "開始", "integer clipStartTime integer step1"},
         {kLength, "Length", "長さ", "integer clipDuration integer min1 step1"},
-        {kFontColor, "Font Color", "文字色", "color clipForeColor color"},
-        {kBgColor, "BG Color", "背景色", "color clipBackColor color"},
+        {kFontColor, "Font Color", "文字色", "color clipForeColor color"}, {kBgColor, "BG Color", "背景色", "color clipBackColor color"},
     };
     for (bool inJapanese : {false, true}) {
         SCOPED_TRACE(inJapanese ? "Japanese" : "English");
@@ -215,7 +182,6 @@ TEST_F(MemoPanel, TracksMoveAndKeepTheirNames)
     x().Press(panel, kUp);
     x().Press(panel, kUp); // on the first track: nothing
     EXPECT_EQ(Popup(panel, kTracks), "0:first,Track2,Track3");
-    EXPECT_EQ(x().Get(panel, kTrackName).text, "first");
 
     // Selecting a track resets the clip popup to the first clip.
     x().Press(panel, kCreateClip);
@@ -266,8 +232,8 @@ TEST_F(MemoPanel, WholeFramesReadBackAsEnteredAtAnyRate)
 TEST_F(MemoPanel, ExportedTextsReadBackUnchanged)
 {
     zkh::XPanel &panel = OpenPanel();
-    const zkh::Block block = NamesBlock();
-    ASSERT_EQ(LoadBlock(*master, block), nullptr);
+    ASSERT_EQ(LoadBlock(*master, NamesBlock()), nullptr);
+    const std::string saved = Saved(*master);
     const std::string path = TempPath("names.yaml");
     host.requesters.AnswerFile(path);
     ASSERT_TRUE(x().Press(panel, kExport));
@@ -282,19 +248,28 @@ TEST_F(MemoPanel, ExportedTextsReadBackUnchanged)
     ASSERT_EQ(LoadBlock(*master, {Str("0100"), I4(0)}), nullptr);
     host.requesters.AnswerFile(path);
     ASSERT_TRUE(x().Press(panel, kImport));
-    EXPECT_EQ(Items(SaveBlock(*master)), Items(block));
+    EXPECT_EQ(Saved(*master), saved);
+}
+
+#ifndef _WIN32 // the Windows build writes the same bytes (the session comparison), and cannot run the Linux python
+std::string Hex(const std::string &text)
+{
+    std::string hex;
+    char digits[3];
+    for (unsigned char c : text) {
+        std::snprintf(digits, sizeof digits, "%02x", c);
+        hex += digits;
+    }
+    return hex;
 }
 
 // The export read by another family of YAML reader (libyaml, YAML 1.1, through Python): every
 // string value comes back a string, byte for byte.
 TEST_F(MemoPanel, ExportedTextsReadAlikeInPythonYaml)
 {
-    const std::string python = "/usr/bin/python3";
-    const std::string log = TempPath("python.log");
-    if (RunProgram({python, "-c", "import yaml"}, log) != 0)
-        GTEST_SKIP() << "python3 with its yaml module (Debian package python3-yaml) is not installed: the export "
-                        "is not checked with a second YAML reader";
-
+    const std::string python = "/usr/bin/python3", log = TempPath("python.log");
+    ASSERT_EQ(RunProgram({python, "-c", "import yaml"}, log), 0)
+        << "python3 with PyYAML is needed: ./zk setup installs python3-yaml";
     zkh::XPanel &panel = OpenPanel();
     ASSERT_EQ(LoadBlock(*master, NamesBlock()), nullptr);
     const std::string path = TempPath("python.yaml");
@@ -321,6 +296,7 @@ TEST_F(MemoPanel, ExportedTextsReadAlikeInPythonYaml)
     }
     EXPECT_EQ(ReadFileBytes(log), expected);
 }
+#endif
 
 // A hand-written memo that shares one clip list among all its tracks reads in full: 3,660
 // records from a shorter text.
@@ -361,30 +337,27 @@ TEST_F(MemoPanel, ExportAndImportThroughTheRequesters)
     host.requesters.AnswerFile(path);
     ASSERT_TRUE(x().Press(panel, kImport));
     // The titles are the Japanese texts in both languages; the import starts at the last path.
-    EXPECT_EQ(FileRequests(), (Lines{std::to_string(FREQ_SAVE) + " 書き出し yaml ",
-                                                        std::to_string(FREQ_LOAD) + " 読み込み *.yaml " + path}));
+    Lines requests;
+    for (const auto &r : host.requesters.fileLog)
+        requests.push_back(std::to_string(r.type) + " " + r.title + " " + r.fileType + " " + r.path);
+    EXPECT_EQ(requests,
+              (Lines{std::to_string(FREQ_SAVE) + " 書き出し yaml ", std::to_string(FREQ_LOAD) + " 読み込み *.yaml " + path}));
     EXPECT_EQ(Popup(panel, kTracks) + " " + Popup(panel, kClips), "0:T,Track2 0:");
-    EXPECT_EQ(host.commands.log.back(), "RefreshNow");
 
     // Not a memo document: the memo stays and the status line says so.
-    const std::string other = TempPath("other.yaml"), missing = TempPath("missing.yaml");
+    const std::string other = TempPath("other.yaml");
     std::ofstream(other) << "just: a map\n";
     host.requesters.AnswerFile(other);
     x().Press(panel, kImport);
     EXPECT_EQ(Popup(panel, kTracks), "0:T,Track2");
     EXPECT_EQ(host.commands.status.back(), other + " holds no memo tracks (View: Tracks): the memo is unchanged");
 
-    host.requesters.AnswerFile(missing);
-    x().Press(panel, kImport);
-    EXPECT_EQ(host.commands.status.back(), "Cannot open " + missing + ": the memo is unchanged");
-    EXPECT_EQ(Popup(panel, kTracks), "0:T,Track2");
-
     // A cancelled requester changes nothing, not even the last path.
     host.requesters.CancelFile();
     x().Press(panel, kExport);
     host.requesters.CancelFile();
     x().Press(panel, kImport);
-    EXPECT_EQ(host.requesters.fileLog.back().path, missing);
+    EXPECT_EQ(host.requesters.fileLog.back().path, other);
 
     // An export that cannot be written says so.
     host.requesters.AnswerFile(TempPath("no/such/folder/memo.yaml"));

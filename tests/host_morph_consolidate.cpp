@@ -127,8 +127,9 @@ TEST_F(MorphConsolidate, PanelKeptWithItsPrefixUntilRemoved)
     Panel *first = host.panels.Panels()[0];
     EXPECT_NE(host.expressions.Find("rig_v2__Face_MorphGroup_Smile"), nullptr);
 
-    // The next run opens the same panel; the user picks Head as the controller.
-    Select({"Brows", "Face"});
+    // The next run opens the same panel; the user picks Head as the controller, which is skipped
+    // among the selected items, and the selection comes back in reverse, each item once.
+    Select({"Brows", "Face", "Head", "Brows"});
     ASSERT_EQ(Run([&](Panel &panel) {
                   EXPECT_EQ(&panel, first);
                   EXPECT_EQ(PanelService::Find(panel, "Exp prefix")->text, "rig.v2: ");
@@ -137,6 +138,8 @@ TEST_F(MorphConsolidate, PanelKeptWithItsPrefixUntilRemoved)
               }),
               AFUNC_OK);
     EXPECT_EQ(host.panels.Panels().size(), 1u);
+    EXPECT_EQ(Lines(host.commands.log.end() - 3, host.commands.log.end() - 1),
+              (Lines{"AddToSelection 0x10000001", "AddToSelection 0x10000003"}));
     // Face is a null object: its morph channels are targets all the same.
     EXPECT_EQ(host.expressions.AttachedTo(0x6000000au), Lines{"rig_v2__Head_MorphGroup_Smile"});
     EXPECT_EQ(host.expressions.AttachedTo(0x60000020u), Lines{"rig_v2__Head_MorphGroup_Smile"});

@@ -21,6 +21,14 @@ protected:
     }
 
     zkh::Block SaveBlock(zkh::MasterInstance &master) { return SaveMasterBlock(master); }
+    // The saved block, one item a line.
+    std::string Saved(zkh::MasterInstance &master)
+    {
+        std::string text;
+        for (const zkh::BlockItem &item : SaveMasterBlock(master))
+            text += zkh::FormatBlockItem(item) + "\n";
+        return text;
+    }
     LWError LoadBlock(zkh::MasterInstance &master, const zkh::Block &block) { return LoadMasterBlock(master, block); }
 
     zkh::XPanel &OpenPanel()

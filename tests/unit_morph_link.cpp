@@ -31,68 +31,20 @@ protected:
     ConsolidateState *state = nullptr;
 };
 
-TEST_F(MorphLink, SelectionRestoredInReverseAndControllerSkipped)
+// An empty item list, or a popup value out of the list: no link, the selection restored.
+TEST_F(MorphLink, NoControllerNoLinks)
 {
-    // P, Q, R with a repeat and the controller among them.
-    Select({"Brows", "Face", "Head", "Brows"});
-    state->prefix = "rig.v2: ";
-    CreateConsolidation(*state, 0);
-    const Lines &log = host.commands.log;
-    const Lines tail(log.end() - 4, log.end());
-    EXPECT_EQ(tail, (Lines{"SelectItem 0x10000002", "AddToSelection 0x10000001", "AddToSelection 0x10000003",
-                           "StatusMsg start ZK:MorphConsolidate...done"}));
-    for (const std::string &line : log) {
-        EXPECT_EQ(line.find("GE_AttachExpressionID 0x6000000a"), std::string::npos) << line;
-        EXPECT_EQ(line.find("GE_AttachExpressionID 0x6000000b"), std::string::npos) << line;
-    }
-    EXPECT_NE(std::find(log.begin(), log.end(),
-                        "GE_CreateExpression \"rig_v2__Face_MorphGroup_Smile\" \"[Face.MorphGroup.Smile]\""),
-              log.end());
-    EXPECT_EQ(host.expressions.Expressions().size(), 2u);
-}
-
-TEST_F(MorphLink, NoSelectionOrNoItems)
-{
-    Select({});
-    CreateConsolidation(*state, 0);
-    EXPECT_EQ(host.commands.log, Join({{"StatusMsg start ZK:MorphConsolidate..."}, kRemoveLines,
-                                       {"RefreshNow", "StatusMsg No selected item !",
-                                        "StatusMsg start ZK:MorphConsolidate...done"}}));
-
-    // An empty item list, or a popup value out of the list: no link, the selection restored.
-    host.commands.log.clear();
     Select({"Head"});
     state->itemList.clear();
     CreateConsolidation(*state, 0);
     EXPECT_EQ(host.commands.log, Join({{"StatusMsg start ZK:MorphConsolidate..."}, kRemoveLines,
                                        {"RefreshNow", "StatusMsg No selected item !", "SelectItem 0x10000002",
                                         "StatusMsg start ZK:MorphConsolidate...done"}}));
-    host.commands.log.clear();
     state->itemList = ListSceneItems();
     CreateConsolidation(*state, 99);
     CreateConsolidation(*state, -1);
     for (const std::string &line : host.commands.log)
         EXPECT_NE(line.rfind("GE_CreateExpression", 0), 0u) << line;
-}
-
-TEST_F(MorphLink, RemovalLeavesNullAndForeignObjectsAlone)
-{
-    host.scene.AddObject("Scan", "scan.obj");
-    zkh::AddChannelGroup(host.scene, Id("Scan"), "MorphGroup", {"Smile"});
-    Select({"Head", "Brows", "Scan"});
-    CreateConsolidation(*state, 0);
-    // Scan (not an .lwo) is linked but never unlinked; Face's own expressions are not ours to drop.
-    ASSERT_TRUE(host.commands.Send("GE_CreateExpression \"Own\" \"[Head.Position.X]\""));
-    ASSERT_TRUE(host.commands.Send("GE_AttachExpressionID 0x6000000a \"Own\""));
-    host.commands.log.clear();
-
-    RemoveMorphExpressions();
-    EXPECT_EQ(host.commands.log, kRemoveLines);
-    EXPECT_TRUE(host.expressions.AttachedTo(0x60000015u).empty());
-    EXPECT_TRUE(host.expressions.AttachedTo(0x60000021u).empty());
-    EXPECT_EQ(host.expressions.AttachedTo(0x6000000au), Lines{"Own"});
-    EXPECT_EQ(host.expressions.AttachedTo(ChannelId(host, "Scan", "MorphGroup.Smile")), Lines{"E_Face_MorphGroup_Smile"});
-    EXPECT_EQ(host.expressions.Expressions().size(), 2u); // Blink's went with the clear
 }
 
 // Names with a double quote or a line break, or a prefix with a quote, would break the command
