@@ -1,15 +1,36 @@
 // ZK:MorphConsolidate through the module file: its panel, OK and Cancel, the remove button, the
-// command lines, a host that lacks services or rejects commands, and the linked channels' values.
+// command lines, names that cannot be linked, a host that lacks services or rejects commands, and
+// the linked channels' values.
 #include "module_fixture.h"
-#include "morph_steps.h"
+#include "morph_rig.h"
+
+#include <algorithm>
+#include <cstdio>
 
 namespace {
 
 using zkh::Panel;
 using zkh::PanelControl;
 using zkh::PanelService;
+using Lines = std::vector<std::string>;
 
 const char kServer[] = "ZK:MorphConsolidate";
+
+// The rig: Face 0x10000001 (MorphGroup.Smile 0x6000000a, .Blink 0x6000000b), Head 0x10000002
+// (0x60000015, 0x60000016), Brows 0x10000003 (0x60000020, 0x60000021), bone Jaw, light Key, camera Camera.
+// Every run first removes the expressions of the mesh objects' morph channels.
+const Lines kRemoveLines = {
+    "GE_DetachExpressionsID 0x60000015", "GE_DetachExpressionsID 0x60000016", "GE_DetachExpressionsID 0x60000020",
+    "GE_DetachExpressionsID 0x60000021", "GE_ClearUnusedExpressions",
+};
+
+Lines Join(std::initializer_list<Lines> parts)
+{
+    Lines all;
+    for (const Lines &part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
 
 class MorphConsolidate : public ModuleTest {
 protected:
@@ -19,7 +40,31 @@ protected:
         zkh::BuildMorphRig(host.scene, {});
     }
 
-    void Select(const std::vector<std::string> &names) { SelectItems(host, names); }
+    std::uint32_t ItemId(const std::string &name) { return host.scene.FindByName(name)->id; }
+    void Select(const std::vector<std::string> &names)
+    {
+        host.scene.selection.clear();
+        for (const std::string &name : names)
+            host.scene.selection.push_back(ItemId(name));
+    }
+    std::uint32_t ChannelId(const std::string &item, const std::string &fullName)
+    {
+        return zkh::FindItemChannel(host.scene, *host.scene.FindByName(item), fullName)->id;
+    }
+    // The report of a link not made from Face's channel to Head's, a line break shown as a space.
+    std::string NotLinked(const std::string &channel, const char *why)
+    {
+        char id[16];
+        std::snprintf(id, sizeof id, "0x%x", ChannelId("Head", channel));
+        std::string shown = channel;
+        std::replace(shown.begin(), shown.end(), '\n', ' ');
+        return "*** ERROR: [Face." + shown + "] not linked to " + id + ": " + why + " ***";
+    }
+    bool Reported(const std::string &line)
+    {
+        const Lines &status = host.commands.status;
+        return std::find(status.begin(), status.end(), line) != status.end();
+    }
     // Runs the command with the user's steps while its panel is open.
     int Run(std::function<int(Panel &)> user = [](Panel &) { return 1; })
     {
@@ -28,7 +73,7 @@ protected:
     }
     zkh::Channel &Morph(const std::string &item, const std::string &name)
     {
-        return *host.scene.FindChannel(ChannelId(host, item, "MorphGroup." + name));
+        return *host.scene.FindChannel(ChannelId(item, "MorphGroup." + name));
     }
     double Value(const std::string &item, const std::string &name, double time)
     {
@@ -266,6 +311,59 @@ TEST_F(MorphConsolidate, MissingInterfaceInfoAtTheEndStaysInsideTheModule)
     EXPECT_EQ(host.commands.log.back(), "StatusMsg *** ERROR: g_global( LWINTERFACEINFO_GLOBAL, GFUSE_TRANSIENT ) ***");
     EXPECT_EQ(host.commands.log.end()[-2], "SelectItem 0x10000002");
     EXPECT_EQ(host.expressions.Expressions().size(), 2u);
+}
+
+// A controller index out of the item list links nothing; the selection is restored.
+TEST_F(MorphConsolidate, ControllerOutOfTheListLinksNothing)
+{
+    Select({"Head"});
+    for (int index : {99, -1}) {
+        SCOPED_TRACE(index);
+        host.commands.log.clear();
+        ASSERT_EQ(Run([index](Panel &panel) {
+                      PanelService::SetInt(*PanelService::Find(panel, "Ctrl item"), index);
+                      return 1;
+                  }),
+                  AFUNC_OK);
+        EXPECT_EQ(host.commands.log, Join({{"StatusMsg start ZK:MorphConsolidate..."}, kRemoveLines,
+                                           {"RefreshNow", "SelectItem 0x10000002", "StatusMsg start ZK:MorphConsolidate...done"}}));
+    }
+}
+
+// Names with a double quote or a line break, or a prefix with a quote, would break the command
+// line, and so would a line longer than 511 characters: those links are reported and the rest made.
+TEST_F(MorphConsolidate, NamesThatBreakTheCommandLineAreNotLinked)
+{
+    const std::string longName(300, 'S');
+    for (const char *item : {"Face", "Head"}) {
+        zkh::AddChannelGroup(host.scene, ItemId(item), "Mouth", {"Wi\"de", "Op\nen", "Shut"});
+        zkh::AddChannelGroup(host.scene, ItemId(item), "MorphGroup", {longName});
+    }
+    host.scene.vertexMaps = {{LWVMAP_MORF, "Mouth.Wi\"de"}, {LWVMAP_MORF, "Mouth.Op\nen"}, {LWVMAP_MORF, "Mouth.Shut"}};
+    Select({"Head"});
+    ASSERT_EQ(Run(), AFUNC_OK);
+    const char *quoteOrBreak = "a name holds a double quote or a line break";
+    EXPECT_TRUE(Reported(NotLinked("Mouth.Wi\"de", quoteOrBreak)));
+    EXPECT_TRUE(Reported(NotLinked("Mouth.Op\nen", quoteOrBreak)));
+    EXPECT_TRUE(Reported(NotLinked("MorphGroup." + longName, "the command line would be longer than 511 characters")));
+    EXPECT_EQ(host.commands.status.back(), "start ZK:MorphConsolidate...done");
+    for (const std::string &line : host.commands.log)
+        EXPECT_EQ(line.find('\n'), std::string::npos);
+    EXPECT_EQ(host.commands.log.end()[-2], "SelectItem 0x10000002");
+    EXPECT_NE(host.expressions.Find("E_Face_Mouth_Shut"), nullptr);
+    EXPECT_NE(host.expressions.Find("E_Face_MorphGroup_Blink"), nullptr);
+    EXPECT_EQ(host.expressions.Expressions().size(), 3u);
+
+    host.commands.log.clear();
+    ASSERT_EQ(Run([](Panel &panel) {
+                  PanelService::SetText(*PanelService::Find(panel, "Exp prefix"), "E\"");
+                  PanelService::Fire(*PanelService::Find(panel, "Exp prefix"));
+                  return 1;
+              }),
+              AFUNC_OK);
+    for (const std::string &line : host.commands.log)
+        EXPECT_NE(line.rfind("GE_CreateExpression", 0), 0u) << line;
+    EXPECT_EQ(host.commands.status.back(), "start ZK:MorphConsolidate...done");
 }
 
 } // namespace
