@@ -31,9 +31,7 @@ TEST_F(MemoMaster, OneInstanceAtATimeInBothLanguages)
     EXPECT_STREQ(first->instFuncs.descln(first->instance), "ZK:TimeLineMemo(1.00) build 250619");
     EXPECT_EQ(first->handler.type, LWMAST_SCENE);
 
-    EXPECT_EQ(host.AddMaster(kServer), nullptr);
-    EXPECT_EQ(host.messages.back(), "cannot add ZK:TimeLineMemo: Already exists!");
-    host.services.SetLocale(1041);
+    host.services.SetLocale(1041); // in English: the copy test
     EXPECT_EQ(host.AddMaster(kServer), nullptr);
     EXPECT_EQ(host.messages.back(), "cannot add ZK:TimeLineMemo: 既に存在しています！");
 

@@ -116,39 +116,19 @@ TEST_F(MixerPanel, LayoutInBothLanguages)
     EXPECT_EQ(zkh::ListColumnWidths(Ctl(english, kTrackList)), (std::vector<int>{30, 40, 40, 40, 250}));
 }
 
-TEST_F(MixerPanel, AddShowsTheNewRecordInTheFields)
+TEST_F(MixerPanel, AddSelectionAndFieldEdits)
 {
     ASSERT_TRUE(RunOptions(host, Mixer(), [&](zkh::Panel &panel) {
-        Press(panel, kClipAdd);
-        EXPECT_EQ(Rows(panel, kClipList), Lines{"A|3|1 2 3 4 5"});
+        Press(panel, kClipAdd); // the new record shows in the fields
         EXPECT_EQ(Ctl(panel, kClipName).text + "|" + std::to_string(Ctl(panel, kClipStep).intValue) + "|" +
                       Ctl(panel, kClipSequence).text,
                   "A|3|1 2 3 4 5");
         EXPECT_GE(zkh::ListRedraws(Ctl(panel, kClipList)), 1);
-        Press(panel, kClipAdd);
-        EXPECT_EQ(Ctl(panel, kClipName).text, "B");
-
-        Press(panel, kTrackAdd);
-        EXPECT_EQ(Rows(panel, kTrackList), Lines{kCheck + "|1|120|" + kCheck + "|A"});
-        EXPECT_EQ((std::vector<int>{Ctl(panel, kTrackEnable).intValue, Ctl(panel, kTrackIn).intValue,
-                                    Ctl(panel, kTrackOut).intValue, Ctl(panel, kTrackRepeat).intValue}),
-                  (std::vector<int>{1, 1, 120, 1}));
-        EXPECT_EQ(Ctl(panel, kTrackSequence).text, "A");
-        SetAndFire(panel, kTrackRepeat, 2); // booleans are true only for 1
-        SetAndFire(panel, kTrackEnable, 0);
-        EXPECT_EQ(Rows(panel, kTrackList), Lines{"|1|120||A"});
-    }));
-    EXPECT_TRUE(host.commands.log.empty());
-}
-
-TEST_F(MixerPanel, SelectionAndFieldEdits)
-{
-    ASSERT_TRUE(RunOptions(host, Mixer(), [&](zkh::Panel &panel) {
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 3; ++i)
             Press(panel, kClipAdd);
-        // Clips 1 and 3 selected: a step of 5 sets both.
-        SelectOnly(panel, kClipList, {1, 3});
-        EXPECT_EQ(Ctl(panel, kClipName).text, "D"); // the last row clicked
+        // Clips 3 and 1 selected: a step of 5 sets both.
+        SelectOnly(panel, kClipList, {3, 1});
+        EXPECT_EQ(Ctl(panel, kClipName).text, "B"); // the last row clicked
         SetAndFire(panel, kClipStep, 5);
         SetAndFire(panel, kClipSequence, "9 8");
         EXPECT_EQ(Rows(panel, kClipList), (Lines{"A|3|1 2 3 4 5", "B|5|9 8", "C|3|1 2 3 4 5", "D|5|9 8"}));
@@ -168,6 +148,17 @@ TEST_F(MixerPanel, SelectionAndFieldEdits)
         SelectOnly(panel, kClipList, {0});
         SetAndFire(panel, kClipSequence, std::string(600, '1'));
         EXPECT_EQ(Rows(panel, kClipList)[0], "A|3|" + std::string(511, '1'));
+
+        Press(panel, kTrackAdd);
+        EXPECT_EQ(Rows(panel, kTrackList), Lines{kCheck + "|1|120|" + kCheck + "|A"});
+        EXPECT_EQ((std::vector<int>{Ctl(panel, kTrackEnable).intValue, Ctl(panel, kTrackIn).intValue,
+                                    Ctl(panel, kTrackOut).intValue, Ctl(panel, kTrackRepeat).intValue}),
+                  (std::vector<int>{1, 1, 120, 1}));
+        EXPECT_EQ(Ctl(panel, kTrackSequence).text, "A");
+        SetAndFire(panel, kTrackRepeat, 2); // booleans are true only for 1
+        SetAndFire(panel, kTrackEnable, 0);
+        EXPECT_EQ(Rows(panel, kTrackList), Lines{"|1|120||A"});
+        EXPECT_TRUE(host.commands.log.empty()); // nothing is sent while the panel is open
     }));
 }
 

@@ -163,9 +163,6 @@ TEST(MemoYaml, OtherEmittersReadTheSame)
 {
     const std::string expected = "A/on: x(2.5+0.5 255,255,255 127,0,0)\n";
     const std::string variants[] = {
-        // block style
-        Wrap("    - Name: A\n      Active: true\n      Clips:\n        - Name: x\n          StartTime: 2.5\n"
-             "          Duration: 0.5\n          ForeColor: [255, 255, 255]\n          BackColor: [127, 0, 0]\n"),
         // flow style
         "{View: {Tracks: [{Name: A, Active: yes, Clips: [{Name: x, StartTime: 2.5, Duration: 5e-1, "
         "ForeColor: [255, 255, 255], BackColor: [127, 0, 0]}]}]}}",
@@ -173,9 +170,6 @@ TEST(MemoYaml, OtherEmittersReadTheSame)
         "%YAML 1.2\n---\n# memo\nView:\n  \"Tracks\":   # rows\n  - Clips:\n    - BackColor: [127, 0, 0]\n"
         "      ForeColor:\n      - 255\n      - 255\n      - 255\n      Duration: .5\n      StartTime: '2.5'\n"
         "      Name: 'x'\n    Active: True\n    Name: \"A\"\n...\n",
-        // anchors and aliases
-        "_General: &white [255, 255, 255]\nView:\n  Tracks:\n  - Name: A\n    Clips:\n"
-        "    - {Name: x, StartTime: 2.5, Duration: 0.5, ForeColor: *white, BackColor: [127, 0, 0]}\n",
     };
     for (const std::string &text : variants) {
         MemoTrackList tracks;

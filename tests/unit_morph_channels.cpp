@@ -70,25 +70,6 @@ TEST_F(MorphChannels, ItemChannelsSkipTheBonesGroupsOnly)
     EXPECT_TRUE(ItemChannels(nullptr).empty());
 }
 
-TEST_F(MorphChannels, SceneItemsInPopupOrder)
-{
-    zkh::Scene &scene = host.scene;
-    scene.AddCamera("Cam", 640, 480, 35.0);
-    scene.AddLight("Key");
-    const std::uint32_t a = scene.AddObject("A", "A.lwo").id;
-    scene.AddBone("Loose", 0);
-    const std::uint32_t b = scene.AddNullObject("B").id;
-    scene.AddBone("A1", a);
-    scene.AddBone("B1", b);
-    scene.AddBone("A2", a);
-    scene.AddLight("Fill");
-
-    std::vector<std::string> names;
-    for (LWItemID item : ListSceneItems())
-        names.push_back(ItemName(item));
-    EXPECT_EQ(names, (std::vector<std::string>{"A", "A1", "A2", "B", "B1", "Key", "Fill", "Cam", "Loose"}));
-}
-
 TEST_F(MorphChannels, MeshObjectsAreLwoFilesAndExpressionNames)
 {
     zkh::Scene &scene = host.scene;
