@@ -1,6 +1,5 @@
 // The timeline memo's master handler through the module file: one instance, scene block, events.
 #include "memo_fixture.h"
-#include "process_support.h"
 
 #include <fstream>
 
@@ -96,36 +95,33 @@ TEST_F(MemoMaster, EachReadMirrorsOneWrite)
     EXPECT_FLOAT_EQ(static_cast<float>(host.xpanels.Get(panel, 0x8018).color[0]), 127.0f / 255.0f);
 }
 
-TEST_F(MemoMaster, ChecksOnlyTheMajorVersion)
+// Only the major version is checked, a name is read whole, a track count of 0 (or below) loads an
+// empty memo, not the default track; a refused block leaves the memo as it was, and a truncated one
+// (an absurd track count over one track and half a clip) keeps what was read, and says so.
+TEST_F(MemoMaster, BlocksThatLoadAndBlocksThatDoNot)
 {
     zkh::MasterInstance *master = AddMemo();
     ASSERT_NE(master, nullptr);
-    const std::string fresh = Saved(*master);
-    for (const char *version : {"0200", "0", "", "1100"}) {
-        const LWError error = LoadBlock(*master, {Str(version), I4(0)});
-        EXPECT_STREQ(error ? error : "(none)", "Invalid format!") << version;
-        EXPECT_EQ(Saved(*master), fresh) << version;
+    const std::string fresh = Saved(*master), longName(1000, 'n'), empty = "Str \"0100\"\nI4 0\n";
+    const struct {
+        zkh::Block block;
+        const char *error;
+        std::string saved;
+    } cases[] = {
+        {{Str("0200"), I4(0)}, "Invalid format!", fresh}, {{Str("0"), I4(0)}, "Invalid format!", fresh},
+        {{Str(""), I4(0)}, "Invalid format!", fresh}, {{Str("1100"), I4(0)}, "Invalid format!", fresh},
+        {{Str("01xx"), I4(1), Str(longName), I4(0), I4(0)}, "", "Str \"0100\"\nI4 1\nStr \"" + longName + "\"\nI4 0\nI4 0\n"},
+        {{Str("0100"), I4(0)}, "", empty}, {{Str("0100"), I4(-5)}, "", empty},
+        {{Str("0100"), I4(2000000000), Str("T"), I4(0), I4(1000000000), Str("c"), FP(1.5f)}, "Invalid format!",
+         "Str \"0100\"\nI4 1\nStr \"T\"\nI4 0\nI4 1\nStr \"c\"\nFP 1.5\nFP 1\nI4 0\nI4 0\nI4 0\nI4 0\nI4 0\nI4 0\n"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.block[0].text + " " + std::to_string(c.block[1].number));
+        const LWError error = LoadBlock(*master, c.block);
+        EXPECT_STREQ(error ? error : "", c.error);
+        EXPECT_EQ(Saved(*master), c.saved);
+        ASSERT_EQ(LoadBlock(*master, {Str("0100"), I4(1), Str(""), I4(1), I4(0)}), nullptr); // back to fresh
     }
-    const std::string longName(1000, 'n'); // read whole
-    EXPECT_EQ(LoadBlock(*master, {Str("01xx"), I4(1), Str(longName), I4(0), I4(0)}), nullptr);
-    EXPECT_EQ(Saved(*master), "Str \"0100\"\nI4 1\nStr \"" + longName + "\"\nI4 0\nI4 0\n");
-    // Track count 0 (or below) loads an empty memo, not the default track.
-    for (int count : {0, -5}) {
-        EXPECT_EQ(LoadBlock(*master, {Str("0100"), I4(count)}), nullptr);
-        EXPECT_EQ(Saved(*master), "Str \"0100\"\nI4 0\n") << count;
-    }
-}
-
-TEST_F(MemoMaster, TruncatedBlocksKeepWhatWasReadAndSaySo)
-{
-    zkh::MasterInstance *master = AddMemo();
-    ASSERT_NE(master, nullptr);
-    // An absurd track count over a block holding one track and half a clip.
-    const LWError error =
-        LoadBlock(*master, {Str("0100"), I4(2000000000), Str("T"), I4(0), I4(1000000000), Str("c"), FP(1.5f)});
-    EXPECT_STREQ(error ? error : "(none)", "Invalid format!");
-    EXPECT_EQ(Saved(*master), "Str \"0100\"\nI4 1\nStr \"T\"\nI4 0\nI4 1\n"
-                              "Str \"c\"\nFP 1.5\nFP 1\nI4 0\nI4 0\nI4 0\nI4 0\nI4 0\nI4 0\n");
 }
 
 // Copying the master, as Layout does when it duplicates a handler: the memo refuses a second
@@ -169,9 +165,7 @@ TEST_F(MemoMaster, TimesBeyondTheFloatRangeSaveIntoASceneThatLoads)
     zkh::MasterInstance *master = AddMemo();
     ASSERT_NE(master, nullptr);
     zkh::XPanel &panel = OpenPanel();
-    const std::filesystem::path dir = TestTempDir("zk-memo-master");
-    std::filesystem::create_directories(dir);
-    const std::string path = (dir / "far.yaml").string();
+    const std::string path = TempPath("far.yaml");
     std::ofstream(path) << "View:\n  Tracks:\n    - Name: T\n      Clips:\n"
                            "        - {Name: a, StartTime: 1e39, Duration: -1e300}\n"
                            "        - {Name: b, StartTime: .nan, Duration: .inf}\n";
@@ -189,7 +183,6 @@ TEST_F(MemoMaster, TimesBeyondTheFloatRangeSaveIntoASceneThatLoads)
     ASSERT_TRUE(host.LoadSceneText(saved, "far")) << host.messages.back();
     EXPECT_EQ(host.SceneText(), saved);
     EXPECT_EQ(host.Masters().size(), 1u);
-    std::filesystem::remove_all(dir);
 }
 
 } // namespace

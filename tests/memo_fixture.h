@@ -3,6 +3,9 @@
 #define ZK_TESTS_MEMO_FIXTURE_H
 
 #include "module_fixture.h"
+#include "process_support.h"
+
+#include <filesystem>
 
 #include <string>
 #include <vector>
@@ -18,6 +21,14 @@ protected:
         zkh::MasterInstance *master = host.AddMaster(kServer);
         EXPECT_NE(master, nullptr) << (host.messages.empty() ? "" : host.messages.back());
         return master;
+    }
+
+    // A path in a folder of its own for this test's files.
+    std::string TempPath(const std::string &name)
+    {
+        const auto dir = TestTempDir("zk-memo");
+        std::filesystem::create_directories(dir);
+        return (dir / name).string();
     }
 
     zkh::Block SaveBlock(zkh::MasterInstance &master) { return SaveMasterBlock(master); }
