@@ -117,10 +117,10 @@ TEST_F(MemoMaster, BlocksThatLoadAndBlocksThatDoNot)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.block[0].text + " " + std::to_string(c.block[1].number));
-        const LWError error = LoadBlock(*master, c.block);
+        const LWError error = LoadMasterBlock(*master, c.block);
         EXPECT_STREQ(error ? error : "", c.error);
         EXPECT_EQ(Saved(*master), c.saved);
-        ASSERT_EQ(LoadBlock(*master, {Str("0100"), I4(1), Str(""), I4(1), I4(0)}), nullptr); // back to fresh
+        ASSERT_EQ(LoadMasterBlock(*master, {Str("0100"), I4(1), Str(""), I4(1), I4(0)}), nullptr); // back to fresh
     }
 }
 

@@ -118,9 +118,7 @@ TEST_F(MixerChannel, SceneFileKeepsTheMixerOnItsChannel)
         << text;
 
     ASSERT_TRUE(host.LoadSceneText(text, "mixer.zks")) << host.messages.back();
-    const zkh::Item *controller = host.scene.FindByName("Controller");
-    ASSERT_NE(controller, nullptr);
-    const std::uint32_t reloaded = zkh::FindItemChannel(host.scene, *controller, "Position.Y")->id;
+    const std::uint32_t reloaded = zkh::FindItemChannel(host.scene, *host.scene.FindByName("Controller"), "Position.Y")->id;
     ASSERT_EQ(host.ChannelHandlersOf(reloaded).size(), 1u);
     EXPECT_EQ(host.ChannelHandlersOf(reloaded)[0]->server, "ZK:ChanClipMixer");
     // The keys drive the channel again; the mixer adds nothing until clips are imported.

@@ -31,7 +31,6 @@ protected:
         return (dir / name).string();
     }
 
-    zkh::Block SaveBlock(zkh::MasterInstance &master) { return SaveMasterBlock(master); }
     // The saved block, one item a line.
     std::string Saved(zkh::MasterInstance &master)
     {
@@ -40,7 +39,6 @@ protected:
             text += zkh::FormatBlockItem(item) + "\n";
         return text;
     }
-    LWError LoadBlock(zkh::MasterInstance &master, const zkh::Block &block) { return LoadMasterBlock(master, block); }
 
     zkh::XPanel &OpenPanel()
     {

@@ -134,15 +134,12 @@ TEST_F(MixerCompile, ClipChecksAndTheirMessages)
     EXPECT_EQ(host.commands.refreshCount, 0);
 }
 
+// Numbers in every form strtod reads, separated by spaces or commas, each repeated step times.
 TEST_F(MixerCompile, ClipValues)
 {
-    const std::pair<Clip, std::vector<double>> cases[] = {
-        {MakeClip("A", 1, "+.5 -1e-2 7."), {0.5, -0.01, 7.0}}, {MakeClip("A", 1, "1,2,,3"), {1, 2, 3}},
-        {MakeClip("A", 3, "1 2"), {1, 1, 1, 2, 2, 2}}, {MakeClip("A", 1, "2.5E-2 1e3"), {0.025, 1000}}};
-    for (auto [clip, values] : cases) {
-        ASSERT_TRUE(BuildClipValues(clip)) << clip.sequence;
-        EXPECT_EQ(clip.values, values) << clip.sequence;
-    }
+    Clip clip = MakeClip("A", 2, "+.5 -1e-2,7.,, 2.5E-2 1e3");
+    ASSERT_TRUE(BuildClipValues(clip));
+    EXPECT_EQ(clip.values, (std::vector<double>{0.5, 0.5, -0.01, -0.01, 7, 7, 0.025, 0.025, 1000, 1000}));
 }
 
 TEST_F(MixerCompile, MessagesInJapanese)
