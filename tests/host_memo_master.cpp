@@ -110,7 +110,8 @@ TEST_F(MemoMaster, BlocksThatLoadAndBlocksThatDoNot)
     } cases[] = {
         {{Str("0200"), I4(0)}, "Invalid format!", fresh}, {{Str("0"), I4(0)}, "Invalid format!", fresh},
         {{Str(""), I4(0)}, "Invalid format!", fresh}, {{Str("1100"), I4(0)}, "Invalid format!", fresh},
-        {{Str("01xx"), I4(1), Str(longName), I4(0), I4(0)}, "", "Str \"0100\"\nI4 1\nStr \"" + longName + "\"\nI4 0\nI4 0\n"},
+        {{Str("01xx"), I4(1), Str(longName), I4(0), I4(0)}, "",
+         "Str \"0100\"\nI4 1\nStr \"" + longName + "\"\nI4 0\nI4 0\n"},
         {{Str("0100"), I4(0)}, "", empty}, {{Str("0100"), I4(-5)}, "", empty},
         {{Str("0100"), I4(2000000000), Str("T"), I4(0), I4(1000000000), Str("c"), FP(1.5f)}, "Invalid format!",
          "Str \"0100\"\nI4 1\nStr \"T\"\nI4 0\nI4 1\nStr \"c\"\nFP 1.5\nFP 1\nI4 0\nI4 0\nI4 0\nI4 0\nI4 0\nI4 0\n"},
@@ -142,15 +143,13 @@ TEST_F(MemoMaster, TimeAndSelectionEventsAskForOneRedraw)
 {
     ASSERT_NE(AddMemo(), nullptr);
     EXPECT_TRUE(host.GizmosDirty()); // a new memo is drawn
-    EXPECT_FALSE(host.GizmosDirty());
-    host.SendMasterEvent(LWEVNT_TIME);
-    EXPECT_TRUE(host.GizmosDirty());
-    EXPECT_FALSE(host.GizmosDirty());
-    host.SendMasterEvent(LWEVNT_SELECT);
-    EXPECT_TRUE(host.GizmosDirty());
-    host.SendMasterEvent(LWEVNT_COMMAND);
-    host.SendMasterEvent(LWEVNT_RENDER_DONE);
-    EXPECT_FALSE(host.GizmosDirty());
+    const std::pair<int, bool> events[] = {
+        {LWEVNT_TIME, true}, {LWEVNT_SELECT, true}, {LWEVNT_COMMAND, false}, {LWEVNT_RENDER_DONE, false}};
+    for (const auto &[event, redraw] : events) {
+        host.SendMasterEvent(event);
+        EXPECT_EQ(host.GizmosDirty(), redraw) << event;
+        EXPECT_FALSE(host.GizmosDirty()) << event; // once
+    }
 
     zkh::MasterInstance *master = host.FindMaster(kServer);
     LWMasterAccess access{};

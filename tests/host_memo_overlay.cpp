@@ -34,9 +34,7 @@ class MemoOverlay : public MemoTest {
 protected:
     void SetUp() override
     {
-        MemoTest::SetUp();
-        host.scene.fps = 24;
-        host.scene.previewStart = 0;
+        MemoTest::SetUp(); // at the scene's 24 fps
         host.scene.previewEnd = 100;
         host.scene.viewports = {zkh::Viewport{LVVIEWT_PERSPECTIVE, 0, 0, 0, 1260, 600}};
         ASSERT_NE(AddMemo(), nullptr);
@@ -87,7 +85,6 @@ TEST_F(MemoOverlay, RowsFromTheBottomWithLabelsAndMarker)
     zkh::XPanel &panel = OpenPanel();
     host.xpanels.Press(panel, 0x8007);
     host.xpanels.Press(panel, 0x8007);
-    const Lines shapes = Draw();
     const Lines expected = {
         "color 0.2 0.2 0.2 0.5", "box 0..1260 552..568 z0.001", "color 0.8 0.8 0.8 1",
         "text \"Track1\" (1,565.6,0.001) just=0",
@@ -97,16 +94,14 @@ TEST_F(MemoOverlay, RowsFromTheBottomWithLabelsAndMarker)
         "text \"Track3\" (1,597.6,0.001) just=0",
         "color 0.8 0.8 0.8 0.25", "box 147..157 553..601 z0.001",
     };
-    EXPECT_EQ(shapes, expected);
+    EXPECT_EQ(Draw(), expected);
 
     // With the first track inactive, the unnamed second one is still labelled Track2.
     host.xpanels.SetInteger(panel, 0x800C, 0);
     host.xpanels.SetInteger(panel, 0x800E, 0);
-    const Lines two = Draw();
-    ASSERT_EQ(two.size(), 10u);
-    EXPECT_EQ(two[1], "box 0..1260 568..584 z0.001");
-    EXPECT_EQ(two[3], "text \"Track2\" (1,581.6,0.001) just=0");
-    EXPECT_EQ(two[9], "box 147..157 569..601 z0.001");
+    Lines two(expected.begin() + 4, expected.end());
+    two.back() = "box 147..157 569..601 z0.001";
+    EXPECT_EQ(Draw(), two);
 }
 
 // A preview range of one frame is one frame wide. Positions on the axis are computed wide: the

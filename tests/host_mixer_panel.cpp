@@ -91,8 +91,7 @@ TEST_F(MixerPanel, LayoutInBothLanguages)
                 EXPECT_EQ(list.nameFn(Ctl(panel, kClipList).userData, column, row), nullptr);
         }));
         const zkh::Panel &panel = inJapanese ? japanese : english;
-        EXPECT_EQ(panel.w, 380);
-        EXPECT_EQ(panel.h, 630);
+        EXPECT_EQ(std::to_string(panel.w) + "x" + std::to_string(panel.h), "380x630");
         ASSERT_EQ(panel.controls.size(), static_cast<size_t>(kMixerControlCount));
         for (size_t i = 0; i < panel.controls.size(); ++i) {
             SCOPED_TRACE(i);
@@ -107,10 +106,10 @@ TEST_F(MixerPanel, LayoutInBothLanguages)
     EXPECT_TRUE(host.panels.Panels().empty()); // released once the options end
 
     // What the module asks for: field widths in characters, list widths, rows and columns.
-    const std::vector<int> asked = {Ctl(english, kClipName).desc.string.width, Ctl(english, kClipSequence).desc.string.width,
-                                    Ctl(english, kClipAdd).desc.area.width, Ctl(english, kClipList).desc.multiList.width,
-                                    Ctl(english, kClipList).desc.multiList.visItems,
-                                    Ctl(english, kTrackList).desc.multiList.visItems};
+    const std::vector<int> asked = {
+        Ctl(english, kClipName).desc.string.width, Ctl(english, kClipSequence).desc.string.width,
+        Ctl(english, kClipAdd).desc.area.width, Ctl(english, kClipList).desc.multiList.width,
+        Ctl(english, kClipList).desc.multiList.visItems, Ctl(english, kTrackList).desc.multiList.visItems};
     EXPECT_EQ(asked, (std::vector<int>{12, 40, 83, 340, 8, 6}));
     EXPECT_EQ(zkh::ListColumnWidths(Ctl(english, kClipList)), (std::vector<int>{60, 50, 210}));
     EXPECT_EQ(zkh::ListColumnWidths(Ctl(english, kTrackList)), (std::vector<int>{30, 40, 40, 40, 250}));

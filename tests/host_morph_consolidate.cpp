@@ -207,9 +207,8 @@ TEST_F(MorphConsolidate, RemoveConfirmedByTheHostEndsWithNoSelectedItem)
                   return 1;
               }),
               AFUNC_OK);
-    const Lines &status = host.commands.status;
-    EXPECT_EQ(status, (Lines{"start expressions remove...done", "start ZK:MorphConsolidate...",
-                             "No selected item !", "start ZK:MorphConsolidate...done"}));
+    EXPECT_EQ(host.commands.status, (Lines{"start expressions remove...done", "start ZK:MorphConsolidate...",
+                                           "No selected item !", "start ZK:MorphConsolidate...done"}));
     EXPECT_EQ(host.commands.log.end()[-2], "SelectItem 0x10000002");
     EXPECT_TRUE(host.expressions.Expressions().empty());
 }
@@ -276,15 +275,15 @@ TEST_F(MorphConsolidate, ControllerOutOfTheListLinksNothing)
 {
     Select({"Head"});
     for (int index : {99, -1}) {
-        SCOPED_TRACE(index);
         host.commands.log.clear();
         ASSERT_EQ(Run([index](Panel &panel) {
                       PanelService::SetInt(*PanelService::Find(panel, "Ctrl item"), index);
                       return 1;
                   }),
                   AFUNC_OK);
-        EXPECT_EQ(host.commands.log, Join({{"StatusMsg start ZK:MorphConsolidate..."}, kRemoveLines,
-                                           {"RefreshNow", "SelectItem 0x10000002", "StatusMsg start ZK:MorphConsolidate...done"}}));
+        const Lines start = {"StatusMsg start ZK:MorphConsolidate..."};
+        const Lines restored = {"RefreshNow", "SelectItem 0x10000002", "StatusMsg start ZK:MorphConsolidate...done"};
+        EXPECT_EQ(host.commands.log, Join({start, kRemoveLines, restored})) << index;
     }
 }
 
@@ -307,7 +306,6 @@ TEST_F(MorphConsolidate, NamesThatBreakTheCommandLineAreNotLinked)
     EXPECT_EQ(host.commands.status.back(), "start ZK:MorphConsolidate...done");
     for (const std::string &line : host.commands.log)
         EXPECT_EQ(line.find('\n'), std::string::npos);
-    EXPECT_EQ(host.commands.log.end()[-2], "SelectItem 0x10000002");
     EXPECT_NE(host.expressions.Find("E_Face_Mouth_Shut"), nullptr);
     EXPECT_NE(host.expressions.Find("E_Face_MorphGroup_Blink"), nullptr);
     EXPECT_EQ(host.expressions.Expressions().size(), 3u);

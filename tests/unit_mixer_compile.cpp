@@ -131,7 +131,6 @@ TEST_F(MixerCompile, ClipChecksAndTheirMessages)
         SCOPED_TRACE(c.name.substr(0, 20) + " " + std::to_string(c.step) + " " + c.sequence.substr(0, 20));
         EXPECT_EQ(CheckClip(c.name, c.step, c.sequence), c.message.empty() ? "" : "StatusMsg {1.0} " + c.message);
     }
-    EXPECT_EQ(host.commands.refreshCount, 0);
 }
 
 // Numbers in every form strtod reads, separated by spaces or commas, each repeated step times.
@@ -296,8 +295,8 @@ TEST_F(MixerFile, AttributeReadingRules)
     ReadMixerFile(mixer, path);
     // A step that does not fit in 32 bits is unreadable: 0.
     EXPECT_EQ(Describe(mixer), "clip A 3 1 2 3 4 5\nclip B 0 1 2 3 4 5\nclip B 12 9\nclip D 0 1 2 3 4 5\n"
-                               "track 1 1 120 1 only\ntrack 1 -2147483648 40 0 A\ntrack 0 1 120 1 A\ntrack 0 1 120 0 A\n"
-                               "track 0 1 120 1 A\n");
+                               "track 1 1 120 1 only\ntrack 1 -2147483648 40 0 A\ntrack 0 1 120 1 A\n"
+                               "track 0 1 120 0 A\ntrack 0 1 120 1 A\n");
     // A missing part is read as empty.
     ReadMixerFile(mixer, WriteText("tracks.xml", "<chanClipMixer><tracks><track/></tracks></chanClipMixer>"));
     EXPECT_EQ(mixer.clips.size(), 4u);
@@ -322,8 +321,7 @@ TEST_F(MixerFile, RefusedFilesLeaveTheMixerUnchanged)
         SCOPED_TRACE(path);
         ReadMixerFile(mixer, path);
         EXPECT_EQ(TakeLines(), Lines{"StatusMsg {1.0} not data file!"});
-        EXPECT_EQ(mixer.clips.size(), 1u);
-        EXPECT_TRUE(mixer.tracks.empty());
+        EXPECT_EQ(Describe(mixer), "clip A 3 1 2 3 4 5\n");
     }
 }
 

@@ -1,5 +1,5 @@
-// The scene as the morph consolidation command reads it: popup items, item channels and their
-// full names, the morph channel and mesh object tests, expression names.
+// The scene as the morph consolidation command reads it: item channels and their full names, the
+// morph channel and mesh object tests, expression names.
 #include "common/lwtool2.h"
 #include "host.h"
 #include "morph_rig.h"
@@ -35,9 +35,7 @@ protected:
 
 TEST_F(MorphChannels, MorphChannelNames)
 {
-    host.scene.vertexMaps.emplace_back(LWVMAP_MORF, "X.Y.Z");
-    host.scene.vertexMaps.emplace_back(LWVMAP_MORF, "Mouth.Open");
-    host.scene.vertexMaps.emplace_back(LWVMAP_WGHT, "Arm.Weight");
+    host.scene.vertexMaps = {{LWVMAP_MORF, "X.Y.Z"}, {LWVMAP_MORF, "Mouth.Open"}, {LWVMAP_WGHT, "Arm.Weight"}};
     // A 'MORF' map's name outside MorphGroup is one too, unless it has two dots; a weight map is none.
     for (const char *name : {"MorphGroup.Smile", "Mouth.Open"})
         EXPECT_TRUE(IsMorphChannel(name)) << name;
