@@ -6,7 +6,6 @@
 #include "process_support.h"
 
 #include <filesystem>
-
 #include <string>
 #include <vector>
 
