@@ -1,10 +1,7 @@
 // The timeline memo's view panel through the module file and the host's view panels.
 #include "memo_fixture.h"
-#include "process_support.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -23,42 +20,13 @@ const std::vector<std::string> kTrackNames = {
     "Yes", "1:30", "2001-12-14", "null", "a\xe2\x80\xa8 b", "a\xc2\x85z", "\ttab", "1e3", "0x1F", "-.5", "NO", "=",
     "<<", "a: b", "# no", "\xef\xbb\xbf" "bom", "last\n"};
 
-std::string Hex(const std::string &text)
-{
-    std::string hex;
-    char digits[3];
-    for (unsigned char c : text) {
-        std::snprintf(digits, sizeof digits, "%02x", c);
-        hex += digits;
-    }
-    return hex;
-}
-
-// One line per block item: its type, the hexadecimal bytes of its text, its number.
-std::string Items(const zkh::Block &block)
-{
-    std::string items;
-    for (const zkh::BlockItem &item : block)
-        items += std::to_string(static_cast<int>(item.type)) + " " + Hex(item.text) + " " +
-                 std::to_string(item.number) + "\n";
-    return items;
-}
-
 class MemoPanel : public MemoTest {
 protected:
     void SetUp() override
     {
         MemoTest::SetUp();
         host.scene.fps = 24;
-        master = AddMemo();
-        ASSERT_NE(master, nullptr);
-    }
-
-    std::string TempPath(const std::string &name)
-    {
-        const auto dir = TestTempDir("zk-memo-panel");
-        std::filesystem::create_directories(dir);
-        return (dir / name).string();
+        ASSERT_NE(master = AddMemo(), nullptr);
     }
 
     // The memo of kTrackNames, each track active and empty except the first, which holds the clips
@@ -73,15 +41,6 @@ protected:
                     block.insert(block.end(), {Str(clip), FP(0.5f), FP(1.0f), I4Then(0), I4Then(0), I4(0), I4Then(0), I4Then(0), I4(0)});
         }
         return block;
-    }
-
-    // "type title fileType path" of each file requester, in order.
-    Lines FileRequests()
-    {
-        Lines lines;
-        for (const auto &request : host.requesters.fileLog)
-            lines.push_back(std::to_string(request.type) + " " + request.title + " " + request.fileType + " " + request.path);
-        return lines;
     }
 
     int Int(zkh::XPanel &panel, unsigned int cid) { return x().Get(panel, cid).integer; }
@@ -107,7 +66,7 @@ protected:
     zkh::MasterInstance *master = nullptr;
 };
 
-TEST_F(MemoPanel, ControlTableHintsAndDataInBothLanguages)
+TEST_F(MemoPanel, ControlTableHintsDataAndFallbackLabelsInBothLanguages)
 {
     struct Row {
         unsigned int cid;
@@ -157,23 +116,18 @@ TEST_F(MemoPanel, ControlTableHintsAndDataInBothLanguages)
         EXPECT_EQ(panel.groups[4].members,
                   (std::vector<unsigned int>{kClips, kClipName, kStart, kLength, kFontColor, kBgColor}));
         EXPECT_TRUE(x().log.empty());
-
+        if (inJapanese) { // the fallback labels and a status line
+            x().Press(panel, kCreateTrack);
+            x().Press(panel, kCreateClip);
+            EXPECT_EQ(Popup(panel, kTracks) + " " + Popup(panel, kClips), "1:トラック1,トラック2 0:クリップ1");
+            const std::string missing = TempPath("missing.yaml");
+            host.requesters.AnswerFile(missing);
+            x().Press(panel, kImport);
+            EXPECT_EQ(host.commands.status.back(), missing + " を開けません。メモは変更されていません");
+        }
         ASSERT_TRUE(host.RemoveMaster(kServer)); // and its panel with it
         EXPECT_TRUE(x().Panels().empty());
     }
-}
-
-TEST_F(MemoPanel, JapaneseFallbackLabels)
-{
-    host.services.SetLocale(1041);
-    zkh::XPanel &panel = OpenPanel();
-    x().Press(panel, kCreateTrack);
-    x().Press(panel, kCreateClip);
-    EXPECT_EQ(x().PopupItems(panel, kTracks), (Lines{"トラック1", "トラック2"}));
-    EXPECT_EQ(x().PopupItems(panel, kClips), (Lines{"クリップ1"}));
-    host.requesters.AnswerFile(TempPath("missing-ja.yaml"));
-    x().Press(panel, kImport);
-    EXPECT_EQ(host.commands.status.back(), TempPath("missing-ja.yaml") + " を開けません。メモは変更されていません");
 }
 
 TEST_F(MemoPanel, CreateClipAtTheWholeSecondForOneFrame)
@@ -206,16 +160,13 @@ TEST_F(MemoPanel, TracksMoveAndKeepTheirNames)
     x().Press(panel, kCreateTrack);
     x().Press(panel, kCreateTrack);
     EXPECT_EQ(Popup(panel, kTracks), "2:first,Track2,Track3");
-    const size_t commands = host.commands.log.size();
     x().Press(panel, kDown); // on the last track: nothing
-    EXPECT_EQ(host.commands.log.size(), commands);
     x().SetInteger(panel, kTracks, 0);
     x().Press(panel, kDown);
     EXPECT_EQ(Popup(panel, kTracks), "1:Track1,first,Track3");
     x().Press(panel, kUp);
     x().Press(panel, kUp); // on the first track: nothing
     EXPECT_EQ(Popup(panel, kTracks), "0:first,Track2,Track3");
-    EXPECT_EQ(x().Get(panel, kTrackName).text, "first");
 
     // Selecting a track resets the clip popup to the first clip.
     x().Press(panel, kCreateClip);
@@ -235,13 +186,9 @@ TEST_F(MemoPanel, WholeFramesReadBackAsEnteredAtAnyRate)
     zkh::XPanel &panel = OpenPanel();
     ASSERT_TRUE(x().Press(panel, kCreateClip));
     ASSERT_EQ(x().SetInteger(panel, kStart, 12), 1);
-    EXPECT_EQ(SaveBlock(*master)[6].number, 0.5); // start time in seconds
+    EXPECT_EQ(SaveMasterBlock(*master)[6].number, 0.5); // start time in seconds
     host.scene.fps = 30;
     EXPECT_EQ(Int(panel, kStart), 15);
-    for (int length : {0, -20}) { // the host keeps Length at its minimum of 1
-        EXPECT_EQ(x().SetInteger(panel, kLength, length), 1);
-        EXPECT_EQ(Int(panel, kLength), 1);
-    }
     for (double fps : {24.0, 25.0, 29.97, 30000.0 / 1001.0, 30.0, 23.976, 24000.0 / 1001.0, 50.0, 60.0, 7.5}) {
         host.scene.fps = fps;
         for (int frames = 0; frames <= 20000; frames += frames < 500 ? 1 : 97) {
@@ -249,14 +196,14 @@ TEST_F(MemoPanel, WholeFramesReadBackAsEnteredAtAnyRate)
             ASSERT_EQ(x().SetInteger(panel, kLength, frames + 1), 1);
             ASSERT_EQ(Int(panel, kStart), frames) << fps;
             ASSERT_EQ(Int(panel, kLength), frames + 1) << fps;
-            const zkh::Block block = SaveBlock(*master);
+            const zkh::Block block = SaveMasterBlock(*master);
             ASSERT_EQ(block[6].number, static_cast<float>(frames / fps)) << fps;
             ASSERT_EQ(block[7].number, static_cast<float>((frames + 1) / fps)) << fps;
         }
     }
     // Times between frames still show the frame they fall in.
     host.scene.fps = 25;
-    EXPECT_EQ(LoadBlock(*master, {Str("0100"), I4(1), Str("T"), I4(1), I4(1), Str("c"), FP(1.159f), FP(0.079f),
+    EXPECT_EQ(LoadMasterBlock(*master, {Str("0100"), I4(1), Str("T"), I4(1), I4(1), Str("c"), FP(1.159f), FP(0.079f),
                                   I4Then(0), I4Then(0), I4(0), I4Then(0), I4Then(0), I4(0)}),
               nullptr);
     EXPECT_EQ(Int(panel, kStart), 28);  // 28.975 frames
@@ -266,37 +213,45 @@ TEST_F(MemoPanel, WholeFramesReadBackAsEnteredAtAnyRate)
 TEST_F(MemoPanel, ExportedTextsReadBackUnchanged)
 {
     zkh::XPanel &panel = OpenPanel();
-    const zkh::Block block = NamesBlock();
-    ASSERT_EQ(LoadBlock(*master, block), nullptr);
+    ASSERT_EQ(LoadMasterBlock(*master, NamesBlock()), nullptr);
+    const std::string saved = Saved(*master);
     const std::string path = TempPath("names.yaml");
     host.requesters.AnswerFile(path);
     ASSERT_TRUE(x().Press(panel, kExport));
     const std::string text = ReadFileBytes(path);
     // Quoted only where a plain scalar would read as another type or is not allowed.
-    for (const char *line : {"  User: undefined\n", "  DateTime: \"0000-00-00 00:00:00\"\n", "  Revision: \"1.00\"\n",
-                             "  - Name: \"0123\"\n", "  - Name: \"true\"\n", "  - Name: \"a\\rb\"\n",
+    for (const char *line : {"  - Name: \"0123\"\n", "  - Name: \"true\"\n", "  - Name: \"a\\rb\"\n",
                              "  - Name: \"x\\x7fy\"\n", "  - Name: \"\\u540d\\x7f\"\n", "  - Name: \xe5\x90\x8d plain\n", "  - Name: plain name\n",
                              "  - Name: \"a\\u2028 b\"\n", "  - Name: \"off\"\n", "  - Name: 3rd take\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line << text;
 
-    ASSERT_EQ(LoadBlock(*master, {Str("0100"), I4(0)}), nullptr);
+    ASSERT_EQ(LoadMasterBlock(*master, {Str("0100"), I4(0)}), nullptr);
     host.requesters.AnswerFile(path);
     ASSERT_TRUE(x().Press(panel, kImport));
-    EXPECT_EQ(Items(SaveBlock(*master)), Items(block));
+    EXPECT_EQ(Saved(*master), saved);
+}
+
+#ifndef _WIN32 // the Windows build writes the same bytes (the session comparison), and cannot run the Linux python
+std::string Hex(const std::string &text)
+{
+    std::string hex;
+    char digits[3];
+    for (unsigned char c : text) {
+        std::snprintf(digits, sizeof digits, "%02x", c);
+        hex += digits;
+    }
+    return hex;
 }
 
 // The export read by another family of YAML reader (libyaml, YAML 1.1, through Python): every
 // string value comes back a string, byte for byte.
 TEST_F(MemoPanel, ExportedTextsReadAlikeInPythonYaml)
 {
-    const std::string python = "/usr/bin/python3";
-    const std::string log = TempPath("python.log");
-    if (RunProgram({python, "-c", "import yaml"}, log) != 0)
-        GTEST_SKIP() << "python3 with its yaml module (Debian package python3-yaml) is not installed: the export "
-                        "is not checked with a second YAML reader";
-
+    const std::string python = "/usr/bin/python3", log = TempPath("python.log");
+    ASSERT_EQ(RunProgram({python, "-c", "import yaml"}, log), 0)
+        << "python3 with PyYAML is needed: ./zk setup installs python3-yaml";
     zkh::XPanel &panel = OpenPanel();
-    ASSERT_EQ(LoadBlock(*master, NamesBlock()), nullptr);
+    ASSERT_EQ(LoadMasterBlock(*master, NamesBlock()), nullptr);
     const std::string path = TempPath("python.yaml");
     host.requesters.AnswerFile(path);
     ASSERT_TRUE(x().Press(panel, kExport));
@@ -321,6 +276,7 @@ TEST_F(MemoPanel, ExportedTextsReadAlikeInPythonYaml)
     }
     EXPECT_EQ(ReadFileBytes(log), expected);
 }
+#endif
 
 // A hand-written memo that shares one clip list among all its tracks reads in full: 3,660
 // records from a shorter text.
@@ -341,50 +297,35 @@ TEST_F(MemoPanel, SharedClipListsReadInFull)
     EXPECT_EQ(x().PopupItems(panel, kTracks).size(), 60u);
     x().SetInteger(panel, kTracks, 59);
     EXPECT_EQ(x().PopupItems(panel, kClips).size(), 60u);
-    const zkh::Block block = SaveBlock(*master);
-    EXPECT_EQ(std::count_if(block.begin(), block.end(),
-                            [](const zkh::BlockItem &item) { return item.type == zkh::BlockItem::Type::FP; }),
-              2 * 60 * 60);
+    EXPECT_EQ(SaveMasterBlock(*master).size(), 2u + 60 * 3 + 60 * 60 * 9); // a clip: name, 2 times, 6 colours
 }
 
 TEST_F(MemoPanel, ExportAndImportThroughTheRequesters)
 {
     zkh::XPanel &panel = OpenPanel();
     x().SetText(panel, kTrackName, "T");
-    x().Press(panel, kCreateTrack);
-    x().Press(panel, kCreateClip);
-    const std::string path = TempPath("memo.yaml");
+    const std::string path = TempPath("memo.yaml"), other = TempPath("other.yaml");
     host.requesters.AnswerFile(path);
     ASSERT_TRUE(x().Press(panel, kExport));
-    x().Press(panel, kDeleteTrack);
-    x().Press(panel, kDeleteTrack);
-    host.requesters.AnswerFile(path);
-    ASSERT_TRUE(x().Press(panel, kImport));
-    // The titles are the Japanese texts in both languages; the import starts at the last path.
-    EXPECT_EQ(FileRequests(), (Lines{std::to_string(FREQ_SAVE) + " 書き出し yaml ",
-                                                        std::to_string(FREQ_LOAD) + " 読み込み *.yaml " + path}));
-    EXPECT_EQ(Popup(panel, kTracks) + " " + Popup(panel, kClips), "0:T,Track2 0:");
-    EXPECT_EQ(host.commands.log.back(), "RefreshNow");
-
     // Not a memo document: the memo stays and the status line says so.
-    const std::string other = TempPath("other.yaml"), missing = TempPath("missing.yaml");
     std::ofstream(other) << "just: a map\n";
     host.requesters.AnswerFile(other);
-    x().Press(panel, kImport);
-    EXPECT_EQ(Popup(panel, kTracks), "0:T,Track2");
+    ASSERT_TRUE(x().Press(panel, kImport));
+    EXPECT_EQ(Popup(panel, kTracks), "0:T");
     EXPECT_EQ(host.commands.status.back(), other + " holds no memo tracks (View: Tracks): the memo is unchanged");
-
-    host.requesters.AnswerFile(missing);
-    x().Press(panel, kImport);
-    EXPECT_EQ(host.commands.status.back(), "Cannot open " + missing + ": the memo is unchanged");
-    EXPECT_EQ(Popup(panel, kTracks), "0:T,Track2");
+    // The titles are the Japanese texts in both languages; the import starts at the last path.
+    Lines requests;
+    for (const auto &r : host.requesters.fileLog)
+        requests.push_back(std::to_string(r.type) + " " + r.title + " " + r.fileType + " " + r.path);
+    EXPECT_EQ(requests, (Lines{std::to_string(FREQ_SAVE) + " 書き出し yaml ",
+                               std::to_string(FREQ_LOAD) + " 読み込み *.yaml " + path}));
 
     // A cancelled requester changes nothing, not even the last path.
     host.requesters.CancelFile();
     x().Press(panel, kExport);
     host.requesters.CancelFile();
     x().Press(panel, kImport);
-    EXPECT_EQ(host.requesters.fileLog.back().path, missing);
+    EXPECT_EQ(host.requesters.fileLog.back().path, other);
 
     // An export that cannot be written says so.
     host.requesters.AnswerFile(TempPath("no/such/folder/memo.yaml"));
@@ -412,15 +353,13 @@ TEST_F(MemoPanel, ValuesNeedValidSelectionsAndAHost)
     // Deleting the only track leaves an empty memo, on which the other buttons do nothing.
     ASSERT_TRUE(x().Press(panel, kDeleteTrack));
     EXPECT_EQ(Popup(panel, kTracks), "0:");
-    EXPECT_FALSE(x().Get(panel, kTrackName).present);
     const size_t commands = host.commands.log.size();
     for (unsigned int button : {kUp, kDown, kDeleteTrack, kCreateClip, kDeleteClip})
         ASSERT_TRUE(x().Press(panel, button));
     EXPECT_EQ(host.commands.log.size(), commands);
-    EXPECT_EQ(SaveBlock(*master).size(), 2u);
+    EXPECT_EQ(SaveMasterBlock(*master).size(), 2u);
     ASSERT_TRUE(x().Press(panel, kCreateTrack));
     EXPECT_EQ(Popup(panel, kTracks), "0:Track1");
-    EXPECT_EQ(host.commands.log.back(), "RefreshNow");
 }
 
 class MemoWithoutServices : public MemoTest {};

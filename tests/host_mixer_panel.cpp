@@ -40,15 +40,6 @@ protected:
         return rows;
     }
 
-    // "type title fileType path" of each file requester, in order.
-    Lines FileRequests()
-    {
-        Lines lines;
-        for (const auto &request : host.requesters.fileLog)
-            lines.push_back(std::to_string(request.type) + " " + request.title + " " + request.fileType + " " + request.path);
-        return lines;
-    }
-
     zkh::ChannelModifier *modifier = nullptr;
 };
 
@@ -100,8 +91,7 @@ TEST_F(MixerPanel, LayoutInBothLanguages)
                 EXPECT_EQ(list.nameFn(Ctl(panel, kClipList).userData, column, row), nullptr);
         }));
         const zkh::Panel &panel = inJapanese ? japanese : english;
-        EXPECT_EQ(panel.w, 380);
-        EXPECT_EQ(panel.h, 630);
+        EXPECT_EQ(std::to_string(panel.w) + "x" + std::to_string(panel.h), "380x630");
         ASSERT_EQ(panel.controls.size(), static_cast<size_t>(kMixerControlCount));
         for (size_t i = 0; i < panel.controls.size(); ++i) {
             SCOPED_TRACE(i);
@@ -115,50 +105,29 @@ TEST_F(MixerPanel, LayoutInBothLanguages)
     EXPECT_EQ(host.panels.modalOpens, 2);
     EXPECT_TRUE(host.panels.Panels().empty()); // released once the options end
 
-    zkh::Panel &panel = english;
-    EXPECT_EQ(Ctl(panel, kClipName).desc.string.width, 12);
-    EXPECT_EQ(Ctl(panel, kClipSequence).desc.string.width, 40);
-    EXPECT_EQ(Ctl(panel, kClipAdd).desc.area.width, 83);
-    EXPECT_EQ(Ctl(panel, kClipList).desc.multiList.width, 340);
-    EXPECT_EQ(Ctl(panel, kClipList).desc.multiList.visItems, 8);
-    EXPECT_EQ(Ctl(panel, kTrackList).desc.multiList.visItems, 6);
-    EXPECT_EQ(zkh::ListColumnWidths(Ctl(panel, kClipList)), (std::vector<int>{60, 50, 210}));
-    EXPECT_EQ(zkh::ListColumnWidths(Ctl(panel, kTrackList)), (std::vector<int>{30, 40, 40, 40, 250}));
+    // What the module asks for: field widths in characters, list widths, rows and columns.
+    const std::vector<int> asked = {
+        Ctl(english, kClipName).desc.string.width, Ctl(english, kClipSequence).desc.string.width,
+        Ctl(english, kClipAdd).desc.area.width, Ctl(english, kClipList).desc.multiList.width,
+        Ctl(english, kClipList).desc.multiList.visItems, Ctl(english, kTrackList).desc.multiList.visItems};
+    EXPECT_EQ(asked, (std::vector<int>{12, 40, 83, 340, 8, 6}));
+    EXPECT_EQ(zkh::ListColumnWidths(Ctl(english, kClipList)), (std::vector<int>{60, 50, 210}));
+    EXPECT_EQ(zkh::ListColumnWidths(Ctl(english, kTrackList)), (std::vector<int>{30, 40, 40, 40, 250}));
 }
 
-TEST_F(MixerPanel, AddShowsTheNewRecordInTheFields)
+TEST_F(MixerPanel, AddSelectionAndFieldEdits)
 {
     ASSERT_TRUE(RunOptions(host, Mixer(), [&](zkh::Panel &panel) {
-        Press(panel, kClipAdd);
-        EXPECT_EQ(Rows(panel, kClipList), Lines{"A|3|1 2 3 4 5"});
+        Press(panel, kClipAdd); // the new record shows in the fields
         EXPECT_EQ(Ctl(panel, kClipName).text + "|" + std::to_string(Ctl(panel, kClipStep).intValue) + "|" +
                       Ctl(panel, kClipSequence).text,
                   "A|3|1 2 3 4 5");
         EXPECT_GE(zkh::ListRedraws(Ctl(panel, kClipList)), 1);
-        Press(panel, kClipAdd);
-        EXPECT_EQ(Ctl(panel, kClipName).text, "B");
-
-        Press(panel, kTrackAdd);
-        EXPECT_EQ(Rows(panel, kTrackList), Lines{kCheck + "|1|120|" + kCheck + "|A"});
-        EXPECT_EQ((std::vector<int>{Ctl(panel, kTrackEnable).intValue, Ctl(panel, kTrackIn).intValue,
-                                    Ctl(panel, kTrackOut).intValue, Ctl(panel, kTrackRepeat).intValue}),
-                  (std::vector<int>{1, 1, 120, 1}));
-        EXPECT_EQ(Ctl(panel, kTrackSequence).text, "A");
-        SetAndFire(panel, kTrackRepeat, 2); // booleans are true only for 1
-        SetAndFire(panel, kTrackEnable, 0);
-        EXPECT_EQ(Rows(panel, kTrackList), Lines{"|1|120||A"});
-    }));
-    EXPECT_TRUE(host.commands.log.empty());
-}
-
-TEST_F(MixerPanel, SelectionAndFieldEdits)
-{
-    ASSERT_TRUE(RunOptions(host, Mixer(), [&](zkh::Panel &panel) {
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 3; ++i)
             Press(panel, kClipAdd);
-        // Clips 1 and 3 selected: a step of 5 sets both.
-        SelectOnly(panel, kClipList, {1, 3});
-        EXPECT_EQ(Ctl(panel, kClipName).text, "D"); // the last row clicked
+        // Clips 3 and 1 selected: a step of 5 sets both.
+        SelectOnly(panel, kClipList, {3, 1});
+        EXPECT_EQ(Ctl(panel, kClipName).text, "B"); // the last row clicked
         SetAndFire(panel, kClipStep, 5);
         SetAndFire(panel, kClipSequence, "9 8");
         EXPECT_EQ(Rows(panel, kClipList), (Lines{"A|3|1 2 3 4 5", "B|5|9 8", "C|3|1 2 3 4 5", "D|5|9 8"}));
@@ -178,6 +147,17 @@ TEST_F(MixerPanel, SelectionAndFieldEdits)
         SelectOnly(panel, kClipList, {0});
         SetAndFire(panel, kClipSequence, std::string(600, '1'));
         EXPECT_EQ(Rows(panel, kClipList)[0], "A|3|" + std::string(511, '1'));
+
+        Press(panel, kTrackAdd);
+        EXPECT_EQ(Rows(panel, kTrackList), Lines{kCheck + "|1|120|" + kCheck + "|A"});
+        EXPECT_EQ((std::vector<int>{Ctl(panel, kTrackEnable).intValue, Ctl(panel, kTrackIn).intValue,
+                                    Ctl(panel, kTrackOut).intValue, Ctl(panel, kTrackRepeat).intValue}),
+                  (std::vector<int>{1, 1, 120, 1}));
+        EXPECT_EQ(Ctl(panel, kTrackSequence).text, "A");
+        SetAndFire(panel, kTrackRepeat, 2); // booleans are true only for 1
+        SetAndFire(panel, kTrackEnable, 0);
+        EXPECT_EQ(Rows(panel, kTrackList), Lines{"|1|120||A"});
+        EXPECT_TRUE(host.commands.log.empty()); // nothing is sent while the panel is open
     }));
 }
 
@@ -203,11 +183,8 @@ TEST_F(MixerPanel, UpDownAndDelete)
                               {true, {0, 2}, kClipDown, "BADC"}, {true, {}, kClipDelete, "BADC"},
                               {false, {}, kClipUp, "BADC"},      {true, {0, 3}, kClipDelete, "AD"}};
         for (const Step &step : steps) {
-            if (step.select) {
-                zkh::ListSelect(Ctl(panel, kClipList), -1, false);
-                for (int row : step.rows)
-                    zkh::ListSelect(Ctl(panel, kClipList), row, true);
-            }
+            if (step.select)
+                SelectOnly(panel, kClipList, step.rows);
             Press(panel, step.button);
             EXPECT_EQ(names(), step.after);
         }
@@ -284,78 +261,43 @@ TEST_F(MixerPanel, LongNamesAreCutInMessages)
                          std::string(200, 'x') + "...')"}));
 }
 
-TEST_F(MixerPanel, ImportExportThroughTheFilePopup)
-{
-    const std::string exported = PathOf("clips");
-    ASSERT_TRUE(RunOptions(host, Mixer(), [&](zkh::Panel &panel) {
-        Press(panel, kClipAdd);
-        SetAndFire(panel, kClipName, "Q&<A>");
-        Press(panel, kTrackAdd);
-        SetAndFire(panel, kTrackSequence, "Q&<A>:2");
-        host.requesters.AnswerFile(exported);
-        SetAndFire(panel, kFilePopup, 1);
-        // Import of the same file appends: the lists double and show at once.
-        host.requesters.AnswerFile(exported + ".xml");
-        SetAndFire(panel, kFilePopup, 0);
-        EXPECT_EQ(Rows(panel, kClipList), (Lines{"Q&<A>|3|1 2 3 4 5", "Q&<A>|3|1 2 3 4 5"}));
-        EXPECT_EQ(zkh::ListRowCount(Ctl(panel, kTrackList)), 2);
-        // A cancelled requester changes nothing.
-        host.requesters.CancelFile();
-        SetAndFire(panel, kFilePopup, 0);
-        EXPECT_EQ(zkh::ListRowCount(Ctl(panel, kClipList)), 2);
-    }));
-    const std::string save = std::to_string(FREQ_SAVE) + " ", load = std::to_string(FREQ_LOAD) + " ";
-    EXPECT_EQ(FileRequests(), (Lines{save + "Export xml ", load + "Import *.xml " + exported + ".xml", // the last path
-                                     load + "Import *.xml " + exported + ".xml"}));
-    EXPECT_TRUE(host.commands.log.empty()) << host.commands.log[0];
-
-    // A fresh instance imports every field back; a non-mixer file is refused.
-    zkh::ChannelModifier *other = AddMixer();
-    ASSERT_NE(other, nullptr);
-    std::ofstream(PathOf("other.xml")) << "<ChanClipMixer/>";
-    host.requesters.AnswerFile(PathOf("other.xml"));
-    host.requesters.AnswerFile(exported + ".xml");
-    ASSERT_TRUE(RunOptions(host, *other, [&](zkh::Panel &panel) {
-        SetAndFire(panel, kFilePopup, 0);
-        EXPECT_EQ(zkh::ListRowCount(Ctl(panel, kClipList)), 0);
-        SetAndFire(panel, kFilePopup, 0);
-        EXPECT_EQ(Rows(panel, kTrackList), Lines{kCheck + "|1|120|" + kCheck + "|Q&<A>:2"});
-    }));
-    EXPECT_EQ(host.commands.log, Lines{"StatusMsg {1.0} not data file!"});
-    EXPECT_EQ(host.EvaluateChannel(channel, 1), 1.0 + 1.0); // both mixers: 0 + 1 + 1
-}
-
 // Control characters are written as character references, which XML readers neither normalise
-// nor refuse: every text reads back byte for byte.
+// nor refuse: every text reads back byte for byte. An import appends to the lists.
 TEST_F(MixerPanel, ControlCharactersSurviveExportAndImport)
 {
-    const std::string name = "a\rb\r\nc\td\x01\x1f\x7f\xe5\x90\x8d";
-    const std::string sequence = "1\r2\n3\t4 \r\n";
-    const std::string trackSequence = "a\rb:2\r\n";
-    const std::string file = PathOf("controls.xml");
+    const std::string name = "a\rb\r\nc\td\x01\x1f\x7f\xe5\x90\x8d", sequence = "1\r2\n3\t4 \r\n";
+    const std::string trackSequence = "a\rb:2\r\n", exported = PathOf("controls");
+    std::ofstream(PathOf("other.xml")) << "<ChanClipMixer/>";
     ASSERT_TRUE(RunOptions(host, Mixer(), [&](zkh::Panel &panel) {
         Press(panel, kClipAdd);
         SetAndFire(panel, kClipName, name);
         SetAndFire(panel, kClipSequence, sequence);
         Press(panel, kTrackAdd);
         SetAndFire(panel, kTrackSequence, trackSequence);
-        host.requesters.AnswerFile(file);
+        host.requesters.AnswerFile(exported);
         SetAndFire(panel, kFilePopup, 1);
+        host.requesters.AnswerFile(exported + ".xml");
+        SetAndFire(panel, kFilePopup, 0);
+        EXPECT_EQ(Rows(panel, kClipList), Lines(2, name + "|3|" + sequence));
+        EXPECT_EQ(Rows(panel, kTrackList), Lines(2, kCheck + "|1|120|" + kCheck + "|" + trackSequence));
+        // A cancelled requester, or a file that is no mixer's, changes nothing.
+        host.requesters.CancelFile();
+        SetAndFire(panel, kFilePopup, 0);
+        host.requesters.AnswerFile(PathOf("other.xml"));
+        SetAndFire(panel, kFilePopup, 0);
+        EXPECT_EQ(zkh::ListRowCount(Ctl(panel, kClipList)), 2);
     }));
-    const std::string bytes = ReadFileBytes(file);
+    const std::string bytes = ReadFileBytes(exported + ".xml");
     EXPECT_NE(bytes.find("<clip name=\"a&#13;b&#13;&#10;c&#9;d&#1;&#31;\x7f\xe5\x90\x8d\" step=\"3\" "
                          "seq=\"1&#13;2&#10;3&#9;4 &#13;&#10;\"/>"),
               std::string::npos)
         << bytes;
-
-    zkh::ChannelModifier *other = AddMixer();
-    ASSERT_NE(other, nullptr);
-    host.requesters.AnswerFile(file);
-    ASSERT_TRUE(RunOptions(host, *other, [&](zkh::Panel &panel) {
-        SetAndFire(panel, kFilePopup, 0);
-        EXPECT_EQ(Rows(panel, kClipList), Lines{name + "|3|" + sequence});
-        EXPECT_EQ(Rows(panel, kTrackList), Lines{kCheck + "|1|120|" + kCheck + "|" + trackSequence});
-    }));
+    Lines requests;
+    for (const auto &r : host.requesters.fileLog)
+        requests.push_back(std::to_string(r.type) + " " + r.title + " " + r.fileType + " " + r.path);
+    const std::string import = std::to_string(FREQ_LOAD) + " Import *.xml " + exported + ".xml"; // the last path
+    EXPECT_EQ(requests, (Lines{std::to_string(FREQ_SAVE) + " Export xml ", import, import, import}));
+    EXPECT_EQ(host.commands.log.at(0), "StatusMsg {1.0} not data file!"); // then the closing's word on the name
 }
 
 // Without the panel service (in both languages), or with a host panel that refuses the list

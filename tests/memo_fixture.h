@@ -3,7 +3,9 @@
 #define ZK_TESTS_MEMO_FIXTURE_H
 
 #include "module_fixture.h"
+#include "process_support.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -20,8 +22,22 @@ protected:
         return master;
     }
 
-    zkh::Block SaveBlock(zkh::MasterInstance &master) { return SaveMasterBlock(master); }
-    LWError LoadBlock(zkh::MasterInstance &master, const zkh::Block &block) { return LoadMasterBlock(master, block); }
+    // A path in a folder of its own for this test's files.
+    std::string TempPath(const std::string &name)
+    {
+        const auto dir = TestTempDir("zk-memo");
+        std::filesystem::create_directories(dir);
+        return (dir / name).string();
+    }
+
+    // The saved block, one item a line.
+    std::string Saved(zkh::MasterInstance &master)
+    {
+        std::string text;
+        for (const zkh::BlockItem &item : SaveMasterBlock(master))
+            text += zkh::FormatBlockItem(item) + "\n";
+        return text;
+    }
 
     zkh::XPanel &OpenPanel()
     {

@@ -40,7 +40,7 @@ inline void SetAndFire(zkh::Panel &panel, MixerControl which, const std::string 
 inline void Press(zkh::Panel &panel, MixerControl which) { zkh::PanelService::Fire(Ctl(panel, which)); }
 
 // Clicks: clear the selection (row -1), then select each row.
-inline void SelectOnly(zkh::Panel &panel, MixerControl list, std::initializer_list<int> rows)
+inline void SelectOnly(zkh::Panel &panel, MixerControl list, const std::vector<int> &rows)
 {
     zkh::ListSelect(Ctl(panel, list), -1, false);
     for (int row : rows)
@@ -48,18 +48,14 @@ inline void SelectOnly(zkh::Panel &panel, MixerControl list, std::initializer_li
 }
 
 // Opens the options of a modifier with the steps to run while the modal panel is open.
-inline bool RunOptions(zkh::Host &host, zkh::ChannelModifier &modifier, std::function<void(zkh::Panel &)> steps,
-                       std::string *error = nullptr)
+inline bool RunOptions(zkh::Host &host, zkh::ChannelModifier &modifier, std::function<void(zkh::Panel &)> steps)
 {
     host.panels.modalScripts.push_back([steps](zkh::Panel &panel) {
         steps(panel);
         return 1;
     });
-    std::string text;
-    const bool ok = host.OpenChannelOptions(modifier, text);
-    if (error)
-        *error = text;
-    return ok;
+    std::string error;
+    return host.OpenChannelOptions(modifier, error);
 }
 
 // A null object "Controller" whose Position.Y the mixers work on, and a folder for mixer files.

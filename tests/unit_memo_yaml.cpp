@@ -1,11 +1,11 @@
 // The timeline memo's YAML document: what is written, and every reading rule.
-#include "process_support.h"
 #include "timelinememo/memo_yaml.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
-#include <fstream>
+#include <limits>
 
 namespace {
 
@@ -55,10 +55,14 @@ std::string Wrap(const std::string &tracks) { return "View:\n  Tracks:\n" + trac
 TEST(MemoYaml, FreshMemoDocument)
 {
     EXPECT_EQ(MemoYamlText(OneDefaultTrack()), kFreshDocument);
-    const auto path = std::filesystem::temp_directory_path() / "zk-memo-fresh.yaml";
-    ASSERT_TRUE(ExportMemoFile(path.string(), OneDefaultTrack()));
-    EXPECT_EQ(ReadFileBytes(path), kFreshDocument);
-    EXPECT_FALSE(ExportMemoFile((std::filesystem::temp_directory_path() / "no-such-dir/x.yaml").string(), OneDefaultTrack()));
+}
+
+TEST(MemoYaml, ColourComponentsRoundDownWithinInt)
+{
+    const std::pair<float, int> cases[] = {{0.5f, 127}, {1.0f, 255}, {-0.001f, -1}, {1e30f, INT_MAX},
+                                           {std::numeric_limits<float>::quiet_NaN(), 0}};
+    for (const auto &c : cases)
+        EXPECT_EQ(ColorComponentToInt(c.first), c.second) << c.first;
 }
 
 // Files written before the values were quoted where other readers need it.
@@ -91,11 +95,8 @@ TEST(MemoYaml, RoundTripKeepsTracksClipsAndColoursOf255ths)
     MemoTrackList read = OneDefaultTrack();
     EXPECT_EQ(ImportMemoText(MemoYamlText(tracks), read), MemoImportResult::Replaced);
     EXPECT_EQ(Summary(read), "null/on: ~(0.333333+0.1 255,127,63 51,0,255)\ntwo\nlines: \"quoted\"/off:\n");
-    ASSERT_EQ(read.size(), 2u);
     EXPECT_EQ(read[0]->clips[0]->startTime, 1.0 / 3.0);
     EXPECT_EQ(read[0]->clips[0]->foreColor[1], 127.0f / 255.0f);
-    EXPECT_EQ(read[0]->clips[0]->owner, read[0].get());
-    EXPECT_EQ(read[1]->owner, &read);
 }
 
 TEST(MemoYaml, ReadingRulesWithinAMemoDocument)
@@ -152,10 +153,7 @@ TEST(MemoYaml, OtherDocumentsLeaveTheMemoUnchanged)
         EXPECT_EQ(ImportMemoText(text, tracks), result) << text;
         EXPECT_EQ(Summary(tracks), before) << text;
     }
-    const auto temp = std::filesystem::temp_directory_path();
-    EXPECT_EQ(ImportMemoFile((temp / "zk-no-such-memo.yaml").string(), tracks), R::NotOpened);
-    EXPECT_EQ(ImportMemoFile(temp.string(), tracks), R::NotOpened);
-    EXPECT_EQ(Summary(tracks), before);
+    EXPECT_EQ(ImportMemoFile(std::filesystem::temp_directory_path().string(), tracks), R::NotOpened); // a folder
     // An empty track list is a memo document too.
     EXPECT_EQ(ImportMemoText("View: {Tracks: []}\n", tracks), R::Replaced);
     EXPECT_TRUE(tracks.empty());
@@ -165,9 +163,6 @@ TEST(MemoYaml, OtherEmittersReadTheSame)
 {
     const std::string expected = "A/on: x(2.5+0.5 255,255,255 127,0,0)\n";
     const std::string variants[] = {
-        // block style
-        Wrap("    - Name: A\n      Active: true\n      Clips:\n        - Name: x\n          StartTime: 2.5\n"
-             "          Duration: 0.5\n          ForeColor: [255, 255, 255]\n          BackColor: [127, 0, 0]\n"),
         // flow style
         "{View: {Tracks: [{Name: A, Active: yes, Clips: [{Name: x, StartTime: 2.5, Duration: 5e-1, "
         "ForeColor: [255, 255, 255], BackColor: [127, 0, 0]}]}]}}",
@@ -175,9 +170,6 @@ TEST(MemoYaml, OtherEmittersReadTheSame)
         "%YAML 1.2\n---\n# memo\nView:\n  \"Tracks\":   # rows\n  - Clips:\n    - BackColor: [127, 0, 0]\n"
         "      ForeColor:\n      - 255\n      - 255\n      - 255\n      Duration: .5\n      StartTime: '2.5'\n"
         "      Name: 'x'\n    Active: True\n    Name: \"A\"\n...\n",
-        // anchors and aliases
-        "_General: &white [255, 255, 255]\nView:\n  Tracks:\n  - Name: A\n    Clips:\n"
-        "    - {Name: x, StartTime: 2.5, Duration: 0.5, ForeColor: *white, BackColor: [127, 0, 0]}\n",
     };
     for (const std::string &text : variants) {
         MemoTrackList tracks;
@@ -187,33 +179,21 @@ TEST(MemoYaml, OtherEmittersReadTheSame)
 }
 
 // Aliases name one clip list many times over: a short text reads in full up to the fixed bound
-// on records, however short it is, and stops there.
+// on records (2,001 tracks of 1,000 clips stop in the 1,999th track), and stops there.
 TEST(MemoYaml, AliasesReadUpToTheRecordBound)
 {
-    const auto sharedList = [](int clips, int tracks) {
-        std::string text = "clips: &c [";
-        for (int i = 1; i < clips; ++i)
-            text += "{},";
-        text += "{}]\nView:\n  Tracks:\n";
-        for (int i = 0; i < tracks; ++i)
-            text += "  - {Clips: *c}\n";
-        return text;
-    };
-    const auto records = [](const MemoTrackList &tracks) {
-        size_t count = tracks.size();
-        for (const auto &track : tracks)
-            count += track->clips.size();
-        return count;
-    };
+    std::string text = "clips: &c [{}";
+    for (int i = 1; i < 1000; ++i)
+        text += ",{}";
+    text += "]\nView:\n  Tracks:\n";
+    for (int i = 0; i < 2001; ++i)
+        text += "  - {Clips: *c}\n";
     MemoTrackList tracks;
-    const std::string small = sharedList(200, 200);
-    ASSERT_EQ(ImportMemoText(small, tracks), MemoImportResult::Replaced);
-    EXPECT_EQ(records(tracks), 200u * 201u);
-    EXPECT_GT(records(tracks), small.size() * 10);
-
-    // 2,001 tracks of 1,000 clips: stops at the bound, in the 1,999th track.
-    ASSERT_EQ(ImportMemoText(sharedList(1000, 2001), tracks), MemoImportResult::Partial);
-    EXPECT_EQ(records(tracks), kMaxMemoRecords);
+    ASSERT_EQ(ImportMemoText(text, tracks), MemoImportResult::Partial);
+    size_t records = tracks.size();
+    for (const auto &track : tracks)
+        records += track->clips.size();
+    EXPECT_EQ(records, kMaxMemoRecords);
     EXPECT_EQ(tracks.size(), 1999u);
 }
 

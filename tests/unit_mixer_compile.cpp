@@ -1,18 +1,26 @@
-// Clip mixer compilation: name, step and sequence checks, their messages, and the frame tables.
+// Clip mixer compilation (name, step and sequence checks, their messages, the frame tables) and
+// its XML file (exact bytes written, reading rules, refused files).
 #include "chanclipmixer/chanclipmixer_servers.h"
 #include "chanclipmixer/clipmixer.h"
+#include "chanclipmixer/clipmixer_file.h"
 #include "common/lwtool2.h"
 #include "host.h"
+#include "process_support.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
+#include <fstream>
 #include <utility>
+
+namespace fs = std::filesystem;
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
+// The host's globals, English messages, and a folder for mixer files.
 class MixerCompile : public ::testing::Test {
 protected:
     void SetUp() override
@@ -20,23 +28,23 @@ protected:
         g_hostGlobals = HostGlobals{};
         AcquireHostGlobals(g_hostGlobals, zkh::Host::GlobalLookup);
         g_clipMixerLanguage = UiLanguage::English;
+        dir = TestTempDir("zk-mixer-file");
+        fs::create_directories(dir);
     }
     void TearDown() override
     {
         g_hostGlobals = HostGlobals{};
         g_clipMixerLanguage = UiLanguage::English;
+        std::error_code ec;
+        fs::remove_all(dir, ec);
     }
 
     // The command lines sent since the last call.
-    std::vector<std::string> TakeLines() { return std::exchange(host.commands.log, {}); }
+    Lines TakeLines() { return std::exchange(host.commands.log, {}); }
 
     static Clip MakeClip(const std::string &name, int step, const std::string &sequence)
     {
-        Clip clip;
-        clip.name = name;
-        clip.step = step;
-        clip.sequence = sequence;
-        return clip;
+        return Clip{false, name, step, sequence, {}};
     }
     Clip &NewClip(const std::string &name, int step, const std::string &sequence)
     {
@@ -44,12 +52,7 @@ protected:
     }
     Track &NewTrack(int in, int out, const std::string &sequence, bool repeat = true)
     {
-        Track &track = AddTrack(mixer);
-        track.in = in;
-        track.out = out;
-        track.sequence = sequence;
-        track.repeat = repeat;
-        return track;
+        return AddTrack(mixer) = Track{false, true, in, out, repeat, sequence, {}};
     }
 
     // Compiles a lone clip or track: the one line it sent, or "" when it was accepted silently.
@@ -60,10 +63,7 @@ protected:
     }
     std::string CheckTrack(int in, int out, const std::string &sequence, std::vector<double> *table = nullptr)
     {
-        Track track;
-        track.in = in;
-        track.out = out;
-        track.sequence = sequence;
+        Track track{false, true, in, out, true, sequence, {}};
         const std::string line = Result(BuildTrackTable(track, mixer));
         if (table)
             *table = track.frameTable;
@@ -71,25 +71,30 @@ protected:
     }
     std::string Result(bool ok)
     {
-        const std::vector<std::string> lines = TakeLines();
+        const Lines lines = TakeLines();
         EXPECT_EQ(ok, lines.empty());
         EXPECT_LE(lines.size(), 1u);
         return lines.empty() ? std::string() : lines[0];
     }
 
+    std::string PathOf(const std::string &name) const { return (dir / name).string(); }
+    std::string WriteText(const std::string &name, const std::string &text) const
+    {
+        std::ofstream(PathOf(name), std::ios::binary) << text;
+        return PathOf(name);
+    }
+
     zkh::Host host;
     ClipMixer mixer;
+    fs::path dir;
 };
+using MixerFile = MixerCompile;
 
 TEST_F(MixerCompile, DefaultNamesWrapAfterZ)
 {
     for (int i = 0; i < 27; ++i)
         AddClip(mixer);
     EXPECT_EQ(mixer.clips[25]->name + mixer.clips[26]->name, "ZA"); // names are not made unique
-    RemoveClip(mixer, 1);
-    RemoveClip(mixer, 99); // out of range: nothing
-    EXPECT_EQ(mixer.clips.size(), 26u);
-    EXPECT_EQ(mixer.clips[1]->name, "C");
 }
 
 TEST_F(MixerCompile, ClipChecksAndTheirMessages)
@@ -126,20 +131,14 @@ TEST_F(MixerCompile, ClipChecksAndTheirMessages)
         SCOPED_TRACE(c.name.substr(0, 20) + " " + std::to_string(c.step) + " " + c.sequence.substr(0, 20));
         EXPECT_EQ(CheckClip(c.name, c.step, c.sequence), c.message.empty() ? "" : "StatusMsg {1.0} " + c.message);
     }
-    EXPECT_EQ(host.commands.refreshCount, 0);
 }
 
+// Numbers in every form strtod reads, separated by spaces or commas, each repeated step times.
 TEST_F(MixerCompile, ClipValues)
 {
-    const std::pair<Clip, std::vector<double>> cases[] = {{MakeClip("A", 1, "+.5 -1e-2 7."), {0.5, -0.01, 7.0}},
-                                                          {MakeClip("A", 1, "1,2,,3"), {1, 2, 3}},
-                                                          {MakeClip("A", 3, "1 2"), {1, 1, 1, 2, 2, 2}},
-                                                          {MakeClip("A", 1, "2.5E-2 1e3"), {0.025, 1000}}};
-    for (auto [clip, values] : cases) {
-        ASSERT_TRUE(BuildClipValues(clip)) << clip.sequence;
-        EXPECT_EQ(clip.values, values) << clip.sequence;
-    }
-    EXPECT_TRUE(TakeLines().empty());
+    Clip clip = MakeClip("A", 2, "+.5 -1e-2,7.,, 2.5E-2 1e3");
+    ASSERT_TRUE(BuildClipValues(clip));
+    EXPECT_EQ(clip.values, (std::vector<double>{0.5, 0.5, -0.01, -0.01, 7, 7, 0.025, 0.025, 1000, 1000}));
 }
 
 TEST_F(MixerCompile, MessagesInJapanese)
@@ -148,8 +147,7 @@ TEST_F(MixerCompile, MessagesInJapanese)
     EXPECT_EQ(CheckClip("A B", 3, "1"), "StatusMsg {1.0} クリップ名が異常です！(name='A B')");
     EXPECT_EQ(CheckClip("A", 0, "1"), "StatusMsg {1.0} クリップのステップが異常です！(name='A', step=0)");
     EXPECT_EQ(CheckClip("A", 1, "x"), "StatusMsg {1.0} クリップのシーケンスが異常です！(name='A', value='x')");
-    NewClip("A", 1, "1");
-    ASSERT_TRUE(BuildClipValues(*mixer.clips[0]));
+    ASSERT_TRUE(BuildClipValues(NewClip("A", 1, "1")));
     EXPECT_EQ(CheckTrack(5, 4, "A"), "StatusMsg {1.0} トラック インアウトが異常です！(track_in=5, track_out=4)");
     EXPECT_EQ(CheckTrack(1, 4, "D"), "StatusMsg {1.0} トラックで指定したクリップが存在しません！(target_clip=D)");
     EXPECT_EQ(CheckTrack(1, 4, "A:0"), "StatusMsg {1.0} トラックのシーケンスが異常です！");
@@ -159,9 +157,7 @@ TEST_F(MixerCompile, MessagesInJapanese)
 // overflows 32 bits are refused without overflow.
 TEST_F(MixerCompile, TrackChecks)
 {
-    NewClip("A", 1, "7");
-    ASSERT_TRUE(BuildClipValues(*mixer.clips[0]));
-    TakeLines();
+    ASSERT_TRUE(BuildClipValues(NewClip("A", 1, "7")));
     struct Case {
         int in, out;
         std::string sequence, message; // "" when accepted
@@ -194,30 +190,17 @@ TEST_F(MixerCompile, TrackChecks)
     EXPECT_EQ(host.commands.refreshCount, 0);
 }
 
-TEST_F(MixerCompile, WorkedExample)
+// A chain longer than the range is cut, with and without repeat; 'A B:2, D' names A, B, B, D.
+TEST_F(MixerCompile, ChainsAreCutAtTheRange)
 {
     NewClip("A", 2, "0 10");
     NewClip("B", 1, "5");
-    Track &hold = NewTrack(1, 8, "A B:2", false);
-    Track &loop = NewTrack(1, 8, "A B:2", true);
+    NewClip("D", 1, "-1");
+    Track &hold = NewTrack(1, 3, "A B:2", false);
+    Track &loop = NewTrack(1, 10, "A B:2, D", true);
     ASSERT_TRUE(RebuildAll(mixer));
     EXPECT_TRUE(TakeLines().empty());
-    EXPECT_EQ(mixer.clips[0]->values, (std::vector<double>{0, 0, 10, 10}));
-    EXPECT_EQ(mixer.clips[1]->values, (std::vector<double>{5}));
-    EXPECT_EQ(hold.frameTable, (std::vector<double>{0, 0, 10, 10, 5, 5, 5, 5}));
-    EXPECT_EQ(loop.frameTable, (std::vector<double>{0, 0, 10, 10, 5, 5, 0, 0}));
-
-    // A chain longer than the range is cut, with and without repeat.
-    hold.out = 3;
-    loop.out = 3;
-    ASSERT_TRUE(RebuildAll(mixer));
     EXPECT_EQ(hold.frameTable, (std::vector<double>{0, 0, 10}));
-    EXPECT_EQ(loop.frameTable, (std::vector<double>{0, 0, 10}));
-    // The sequence 'A B:2, D' names A, B, B, D.
-    NewClip("D", 1, "-1");
-    loop.sequence = "A B:2, D";
-    loop.out = 10;
-    ASSERT_TRUE(RebuildAll(mixer));
     EXPECT_EQ(loop.frameTable, (std::vector<double>{0, 0, 10, 10, 5, 5, -1, 0, 0, 10}));
 }
 
@@ -226,14 +209,12 @@ TEST_F(MixerCompile, RebuildOrderAndFirstNameWins)
     NewClip("A", 1, "1");
     NewClip("A", 1, "2");
     Track &first = NewTrack(1, 2, "A");
-    ASSERT_TRUE(RebuildAll(mixer));
-    EXPECT_EQ(first.frameTable, (std::vector<double>{1, 1}));
-
     // A disabled track with an invalid sequence is silent and gets no table.
     Track &disabled = NewTrack(1, 2, "nothing:x");
     disabled.enable = false;
     disabled.frameTable = {9};
     ASSERT_TRUE(RebuildAll(mixer));
+    EXPECT_EQ(first.frameTable, (std::vector<double>{1, 1}));
     EXPECT_TRUE(disabled.frameTable.empty());
     EXPECT_TRUE(TakeLines().empty());
 
@@ -245,30 +226,103 @@ TEST_F(MixerCompile, RebuildOrderAndFirstNameWins)
     EXPECT_EQ(first.frameTable.size(), 2u);
     EXPECT_TRUE(bad.frameTable.empty());
     EXPECT_TRUE(later.frameTable.empty());
-
-    // A failing clip: later clips and every track stay empty; records are unchanged.
-    mixer.clips[1]->step = 0;
-    EXPECT_FALSE(RebuildAll(mixer));
-    EXPECT_EQ(TakeLines(), (Lines{"StatusMsg {1.0} Step of clip is invalid!(name='A', step=0)"}));
-    EXPECT_EQ(mixer.clips[0]->values, (std::vector<double>{1}));
-    EXPECT_TRUE(mixer.clips[1]->values.empty());
-    EXPECT_TRUE(first.frameTable.empty());
-    EXPECT_EQ(mixer.clips[1]->step, 0);
 }
 
-TEST_F(MixerCompile, OffsetTakesTheFirstCoveringTrack)
+// "clip name step sequence" and "track enable in out repeat sequence" lines; tables must be empty.
+std::string Describe(const ClipMixer &mixer)
 {
-    NewClip("A", 1, "1 2 3 4 5 6 7 8 9 10");
-    NewClip("B", 1, "100");
-    NewTrack(1, 10, "A");
-    NewTrack(5, 20, "B");
-    ASSERT_TRUE(RebuildAll(mixer));
-    std::vector<double> offsets;
-    for (int frame : {0, 1, 10, 11, 20, 21})
-        offsets.push_back(MixerOffset(mixer, frame));
-    EXPECT_EQ(offsets, (std::vector<double>{0, 1, 10, 100, 100, 0}));
-    mixer.tracks[0]->enable = false;
-    EXPECT_EQ(MixerOffset(mixer, 5), 100.0);
+    std::string text;
+    for (const auto &clip : mixer.clips)
+        text += "clip " + clip->name + " " + std::to_string(clip->step) + " " + clip->sequence +
+                (clip->selected || !clip->values.empty() ? " (selected or built)\n" : "\n");
+    for (const auto &track : mixer.tracks)
+        text += "track " + std::to_string(track->enable) + " " + std::to_string(track->in) + " " +
+                std::to_string(track->out) + " " + std::to_string(track->repeat) + " " + track->sequence +
+                (track->selected || !track->frameTable.empty() ? " (selected or built)\n" : "\n");
+    return text;
+}
+
+TEST_F(MixerFile, ExportBytes)
+{
+    WriteMixerFile(mixer, PathOf("no-such-folder/out.xml"));
+    EXPECT_EQ(TakeLines(), Lines{"StatusMsg {1.0} XML_ERROR_FILE_COULD_NOT_BE_OPENED"});
+    EXPECT_FALSE(fs::exists(PathOf("no-such-folder")));
+
+    WriteMixerFile(mixer, PathOf("empty.xml"));
+    EXPECT_EQ(ReadFileBytes(PathOf("empty.xml")), "<?xml version=\"1.0\" encoding=\"Shist_JIS\"?>\n"
+                                                  "<chanClipMixer format=\"3.1\">\n"
+                                                  "    <clips/>\n"
+                                                  "    <tracks/>\n"
+                                                  "</chanClipMixer>\n");
+    NewClip("a&b<c>\"d'", -4, "1 2 3 4 5");
+    Track &track = NewTrack(INT_MIN, 120, "A:2, B", false);
+    track.enable = false;
+    track.selected = true; // never written
+    WriteMixerFile(mixer, WriteText("records.xml", std::string(1000, 'x'))); // an existing file is replaced
+    EXPECT_EQ(ReadFileBytes(PathOf("records.xml")),
+              "<?xml version=\"1.0\" encoding=\"Shist_JIS\"?>\n"
+              "<chanClipMixer format=\"3.1\">\n"
+              "    <clips>\n"
+              "        <clip name=\"a&amp;b&lt;c&gt;&quot;d&apos;\" step=\"-4\" seq=\"1 2 3 4 5\"/>\n"
+              "    </clips>\n"
+              "    <tracks>\n"
+              "        <track enable=\"0\" in=\"-2147483648\" out=\"120\" repeat=\"0\" seq=\"A:2, B\"/>\n"
+              "    </tracks>\n"
+              "</chanClipMixer>\n");
+    EXPECT_TRUE(host.commands.log.empty());
+}
+
+TEST_F(MixerFile, AttributeReadingRules)
+{
+    const std::string path = WriteText("rules.xml", R"(<?xml version="1.0"?>
+<chanClipMixer>
+  <clips>
+    <clip step="abc"/>
+    <other name="skipped"/>
+    <clip name="B" step="  12x" seq="9"/>
+    <clip step="99999999999"/>
+  </clips>
+  <clips><clip name="second clips element is not read"/></clips>
+  <tracks>
+    <track seq="only"/>
+    <track enable="2" in="-2147483648" out=" 40" repeat="no"/>
+    <track enable="false" repeat="true"/>
+    <track enable="True" repeat=" 0"/>
+    <track enable="yes" repeat="-1"/>
+  </tracks>
+</chanClipMixer>)");
+    AddClip(mixer); // already holds one clip: new default names follow the list position
+    ReadMixerFile(mixer, path);
+    // A step that does not fit in 32 bits is unreadable: 0.
+    EXPECT_EQ(Describe(mixer), "clip A 3 1 2 3 4 5\nclip B 0 1 2 3 4 5\nclip B 12 9\nclip D 0 1 2 3 4 5\n"
+                               "track 1 1 120 1 only\ntrack 1 -2147483648 40 0 A\ntrack 0 1 120 1 A\n"
+                               "track 0 1 120 0 A\ntrack 0 1 120 1 A\n");
+    // A missing part is read as empty.
+    ReadMixerFile(mixer, WriteText("tracks.xml", "<chanClipMixer><tracks><track/></tracks></chanClipMixer>"));
+    EXPECT_EQ(mixer.clips.size(), 4u);
+    EXPECT_EQ(mixer.tracks.size(), 6u);
+    EXPECT_TRUE(host.commands.log.empty());
+}
+
+TEST_F(MixerFile, RefusedFilesLeaveTheMixerUnchanged)
+{
+    g_clipMixerLanguage = UiLanguage::Japanese; // the same text in both languages (English: the panel's test)
+    AddClip(mixer);
+    const std::vector<std::string> refused = {
+        PathOf("missing.xml"),
+        WriteText("case.xml", "<chanclipmixer><clips><clip/></clips></chanclipmixer>"),
+        WriteText("other.xml", "<?xml version=\"1.0\"?><mixer/>"),
+        WriteText("broken.xml", "<chanClipMixer><clips><clip name=\"A\"></clips>"),
+        WriteText("empty.xml", ""),
+        WriteText("binary.xml", std::string("\0\xff\xfe<", 4)),
+        WriteText("deep.xml", std::string(5000, '<')),
+    };
+    for (const std::string &path : refused) {
+        SCOPED_TRACE(path);
+        ReadMixerFile(mixer, path);
+        EXPECT_EQ(TakeLines(), Lines{"StatusMsg {1.0} not data file!"});
+        EXPECT_EQ(Describe(mixer), "clip A 3 1 2 3 4 5\n");
+    }
 }
 
 } // namespace
