@@ -15,6 +15,13 @@ class MemoTest : public ModuleTest {
 protected:
     static constexpr const char *kServer = "ZK:TimeLineMemo";
 
+    void TearDown() override
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(TestTempDir("zk-memo"), ec);
+        ModuleTest::TearDown();
+    }
+
     zkh::MasterInstance *AddMemo()
     {
         zkh::MasterInstance *master = host.AddMaster(kServer);
