@@ -3,8 +3,6 @@
 #include "cameraframe_blocks.h"
 #include "ring_peer.h"
 
-#include <cstdio>
-
 namespace {
 
 // Renders of the 200 x 100 "Plate"; "Other" is a second camera of the same size.
@@ -144,38 +142,6 @@ TEST_F(CameraFrameFilter, NoAlphaLineLeavesTheAlphaAlone)
     LWInstance again = inst.create(inst.priv, nullptr, &error);
     EXPECT_NE(again, nullptr);
     inst.destroy(again);
-}
-
-TEST_F(CameraFrameFilter, PngRoundTripAt8And16Bits)
-{
-    zkh::FilterImage image;
-    image.Assign(3, 2, 0, 0, 0, 1);
-    image.At(0, 0, 0) = 1.0f;
-    image.At(1, 1, 0) = 0.5f;
-    image.At(2, 2, 1) = 0.25f;
-    image.At(3, 1, 1) = 0.0f;
-    const std::string path = modulePath + ".png";
-    std::string error;
-    for (int bits : {8, 16}) {
-        ASSERT_TRUE(zkh::WritePng(path, image, bits, error)) << error;
-        zkh::FilterImage back;
-        ASSERT_TRUE(zkh::ReadPng(path, back, error)) << error;
-        ASSERT_EQ(std::pair(back.width, back.height), std::pair(3, 2));
-        const float step = bits == 8 ? 1 / 255.0f : 1 / 65535.0f;
-        EXPECT_EQ(back.At(0, 0, 0), 1.0f);
-        EXPECT_NEAR(back.At(1, 1, 0), 0.5f, step);
-        EXPECT_NEAR(back.At(2, 2, 1), 0.25f, step);
-        EXPECT_EQ(back.At(3, 1, 1), 0.0f);
-        EXPECT_EQ(back.At(3, 0, 0), 1.0f);
-    }
-    EXPECT_FALSE(zkh::WritePng(path, image, 12, error));
-    EXPECT_EQ(error, "PNG files are written with 8 or 16 bits per channel");
-    std::FILE *file = std::fopen(path.c_str(), "wb");
-    std::fputs("not a png", file);
-    std::fclose(file);
-    EXPECT_FALSE(zkh::ReadPng(path, image, error));
-    EXPECT_EQ(error, path + ": not a readable PNG file");
-    std::remove(path.c_str());
 }
 
 // A render node: no panel, XPanel, viewport, interface or communication-ring service.

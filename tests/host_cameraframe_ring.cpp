@@ -6,25 +6,23 @@ namespace {
 
 using CameraFrameRing = CameraFrameTest;
 
+// Event 0 answers the count and touches nothing else; event 1 fills the scene fields and no entry;
+// other events and a missing record are ignored.
 TEST_F(CameraFrameRing, EmptyListAnswersCountAndSceneFieldsOnly)
 {
     Master();
+    zkh::PeerFrameEntry untouched;
+    untouched.name = "keep";
     zkh::PeerFrameReply reply;
     reply.red = -7;
     host.RingPost("TessikComRing", 0, &reply);
-    EXPECT_EQ(reply.answered, 1);
-    EXPECT_EQ(reply.count, 0);
-    EXPECT_EQ(reply.red, -7); // event 0 touches nothing else
-
-    zkh::PeerFrameEntry untouched;
-    untouched.name = "keep";
+    EXPECT_EQ(std::vector<int>({reply.answered, reply.count, reply.red}), std::vector<int>({1, 0, -7}));
     reply.entries = &untouched;
     reply.count = 1;
     host.RingPost("TessikComRing", 1, &reply);
-    EXPECT_EQ(reply.red, 0);
-    EXPECT_EQ(reply.opacity, 100);
+    EXPECT_EQ(std::vector<int>({reply.red, reply.opacity}), std::vector<int>({0, 100}));
     EXPECT_EQ(untouched.name, "keep");
-    host.RingPost("TessikComRing", 7, &reply); // other events are ignored
+    host.RingPost("TessikComRing", 7, &reply);
     host.RingPost("TessikComRing", 1, nullptr);
 }
 
@@ -33,10 +31,7 @@ TEST_F(CameraFrameRing, FramesFieldByField)
     const TestFrame a =
         TestFrame().Named("A").On(camera).Size(1000, 2).Margins(0.25, 0.125).Rgb(1, 0.5, 0).Clear(0.25).Memo("memo A", 1);
     const TestFrame b = TestFrame().Named("B").On(camera).At(100.7, -50.2).Size(320, 2).Margins(0, 0);
-    TestScene s = TestScene().Combined(1, 0.5, 0, 0.25);
-    s.extraText = "scene text";
-    s.extraFlag = 1;
-    Load(FrameBlock({a, b}, s));
+    Load(FrameBlock({a, b}, TestScene{1, 1, 0.5, 0, 0.25, "scene text", 1}));
     host.scene.Find(camera)->focalKeys = {{0.0, 35.0}, {10.0, 85.0}};
     host.scene.time = 5.0; // the ring reports the focal length at time 0
 

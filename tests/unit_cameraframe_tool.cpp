@@ -1,12 +1,11 @@
-// The frame edit tool's handle table, resize and position adjustment, linked directly. Drags of
-// the corners and the centre, with their size floors, are checked through the module file in
+// The frame edit tool's handle table and position adjustment, linked directly. Drags of the
+// corners and the centre, their resizes and size floors, are checked through the module file in
 // host_cameraframe_tool.cpp.
 #include "cameraframe/frame_list.h"
 #include "cameraframe/frame_tool.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <tuple>
 
 namespace {
@@ -30,29 +29,6 @@ TEST(FrameToolHandles, CornersBodyAndCentreOfA320x180Frame)
         {0.5, 0.05, 1}, {0.05, 0.5, 1}};
     for (auto [u, v, handle] : cases)
         EXPECT_EQ(FrameHandleAt(f, u, v), handle) << u << "," << v;
-}
-
-TEST(FrameToolResize, WithoutCameraOnlyTheWidthChangesAndSizesFloorAtOnePixel)
-{
-    FrameRecord f = Frame320x180();
-    f.posX = 5;
-    f.posY = 7;
-    ResizeFrame(f, 40, 5);
-    EXPECT_EQ(std::make_tuple(f.width, f.height, f.aspect, f.posX, f.posY, f.marginWPx),
-              std::make_tuple(360.0, 180.0, 16.0 / 9.0, 5.0, 7.0, 0.0));
-
-    ResizeFrame(f, 10, 1); // not a resize handle
-    EXPECT_EQ(f.width, 360.0);
-
-    ResizeFrame(f, -10000, 5);
-    EXPECT_EQ(f.width, 1.0);
-    ResizeFrame(f, std::nan(""), 5);
-    EXPECT_EQ(f.width, 1.0);
-
-    FrameRecord g = Frame320x180();
-    g.camera = reinterpret_cast<LWItemID>(static_cast<std::uintptr_t>(0x10000001));
-    ResizeFrame(g, 80, 3); // with a camera the aspect holds, and the pixel margins follow
-    EXPECT_EQ(std::make_tuple(g.width, g.height, g.marginWPx, g.marginHPx), std::make_tuple(400.0, 225.0, 40.0, 22.0));
 }
 
 TEST(FrameToolAdjust, TheCentreMovesOnlyBelowTheSizeFloor)
