@@ -123,7 +123,6 @@ TEST_F(FramePanelTest, WithoutFramesOnlyTheTopSectionIsUsable)
     std::vector<int> ghosted(31);
     std::iota(ghosted.begin(), ghosted.end(), 11);
     EXPECT_EQ(Ghosted(), ghosted);
-    EXPECT_EQ(C(11).text, "");
 
     // Edits of frame fields without a frame change nothing and still refresh.
     PanelService::SetInt(C(17), 500);
@@ -174,7 +173,6 @@ TEST_F(FramePanelTest, DeletingTheSelectedFrameSelectsTheOneBefore)
     Press(1);
     Press(1); // no frame left to delete
     EXPECT_EQ(Saved()[1], "I4 0");
-    EXPECT_EQ(Ghosted().front(), 11);
 }
 
 TEST_F(FramePanelTest, TransparencyOfAFrameIsClampedButTheCombinedOneIsNot)
@@ -251,7 +249,6 @@ TEST_F(FramePanelTest, ClosingKeepsThePanelAndTheNextOptionsCallOpensItAgain)
     EXPECT_FALSE(first.open);
     EXPECT_EQ(&Open(), &first);
     EXPECT_TRUE(first.open);
-    EXPECT_EQ(C(11).text, "Frame (1)");
     EXPECT_TRUE(host.OpenMasterOptions("ZK:CameraFrame")); // raises the open panel
     EXPECT_EQ(host.panels.Panels().size(), 1u);
 
