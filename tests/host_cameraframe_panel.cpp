@@ -170,6 +170,10 @@ TEST_F(FramePanelTest, DeletingTheSelectedFrameSelectsTheOneBefore)
     EXPECT_EQ(Texts({saved[1], saved[2], saved[18]}), (Texts{"I4 2", "Str \"Frame (1)\"", "Str \"Frame (3)\""}));
     Press(1);
     EXPECT_EQ(C(11).text, "Frame (3)");
+    // A frame without a name is listed by its number.
+    PanelService::SetText(C(11), "");
+    Press(11);
+    EXPECT_EQ(Texts({C(10).desc.popup.nameFn(nullptr, 0), C(10).desc.popup.nameFn(nullptr, 1)}), (Texts{"Frame1", ""}));
     Press(1);
     Press(1); // no frame left to delete
     EXPECT_EQ(Saved()[1], "I4 0");

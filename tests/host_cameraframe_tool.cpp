@@ -2,7 +2,6 @@
 // rotating and resizing by dragging, and its drawing and help text.
 #include "cameraframe_blocks.h"
 
-#include <cmath>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -147,7 +146,10 @@ TEST_F(FrameToolTest, CornerAndCentreHandlesResize)
     EXPECT_FLOAT_EQ(static_cast<float>(Field(0, kWidth)), static_cast<float>(320.0 / 180.0));
     EXPECT_FLOAT_EQ(static_cast<float>(Field(0, kWidth) / Field(0, kAspect)), 1.0f);
     EXPECT_EQ(Ints({17, 18}), std::vector<int>({1, 1}));
-    EXPECT_TRUE(std::isfinite(Field(0, kPosX)));
+    // Below the floor of two grab zones (64 pixels) the centre moves as if the frame kept that size
+    // about the opposite corner: by (64 - 16 / 9) / 2 and (64 - 1) / 2.
+    EXPECT_FLOAT_EQ(static_cast<float>(Field(0, kPosX)), static_cast<float>((64 - 320.0 / 180.0) / 2));
+    EXPECT_EQ(Field(0, kPosY), 31.5);
 
     // A tall frame floors its width at one pixel.
     AddFrame(200, 0);
@@ -156,6 +158,7 @@ TEST_F(FrameToolTest, CornerAndCentreHandlesResize)
     EXPECT_EQ(Field(1, kWidth), 1.0);
     EXPECT_EQ(C(18).intValue, 1);
     EXPECT_FLOAT_EQ(static_cast<float>(Field(1, kWidth) / Field(1, kAspect)), 1.125f);
+    EXPECT_EQ(std::vector<double>({Field(1, kPosX), Field(1, kPosY)}), std::vector<double>({200 + 31.5, 31.4375}));
 }
 
 // A viewport or camera that reports no size is shown as the fallback 640 x 360 camera view (showing

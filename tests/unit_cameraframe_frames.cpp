@@ -60,18 +60,6 @@ TEST_F(FrameListTest, CreateCopiesTheCurrentFrameButNotNameMemoOrActive)
                               true));
 }
 
-TEST_F(FrameListTest, ListLabels)
-{
-    for (int i = 0; i < 3; ++i)
-        CreateFrame(state);
-    FrameAt(2)->name.clear();
-    EXPECT_STREQ(FrameListLabel(2), "Frame3");
-    EXPECT_EQ(std::string(FrameListLabel(0)), FrameAt(0)->name);
-    EXPECT_STREQ(FrameListLabel(3), "");
-    EXPECT_STREQ(FrameListLabel(-1), "");
-    EXPECT_EQ(FrameAt(-1), nullptr);
-}
-
 // Frame Calc, one edit after another: the mode, the field entered ('w', 'h' or 'a') and its value,
 // then the width, height and aspect after it. With a camera the mode derives the third value (and
 // replaces an entry of it); without one the three stay independent. Entered sizes are whole and at
