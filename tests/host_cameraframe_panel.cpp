@@ -135,6 +135,31 @@ TEST_F(FramePanelTest, WithoutFramesOnlyTheTopSectionIsUsable)
     EXPECT_EQ(Ints({17, 18, 23, 24, 13}), std::vector<int>({1745, 981, 174, 98, 0}));
 }
 
+// Create Frame copies the current frame, all but its name, memo and active switch.
+TEST_F(FramePanelTest, CreateCopiesTheCurrentFrameButNotNameMemoOrActive)
+{
+    Press(0);
+    SetInt(14, 12);
+    SetInt(15, -7);
+    SetFloat(20, 0.5);
+    SetFloat(22, 20.0);
+    PanelService::SetVector(C(26), 51, 0, 0);
+    Press(26);
+    SetFloat(27, 40.0);
+    PanelService::SetText(C(28), "note");
+    Press(28);
+    SetInt(29, 1);
+    SetInt(12, 0);
+    SetInt(16, 2);
+    Press(0);
+    EXPECT_EQ(C(16).intValue, 2);
+    const Texts saved = Saved();
+    EXPECT_EQ(Texts(saved.begin() + 18, saved.begin() + 34),
+              (Texts{"Str \"Frame (2)\"", "I4 1", "U4 " + std::to_string(camera), "FP 12", "FP -7", "FP 1745",
+                     "FP 1.77777779", "FP 0.100000001", "FP 0.200000003", "FP 0", "FP 0", "FP 0.400000006", "Str \"\"",
+                     "I4 1", "FP 0.5", "FP 0.200000003"}));
+}
+
 TEST_F(FramePanelTest, HeightAndAspectGhostsTheWidthAndAHeightEditChangesIt)
 {
     Press(0);

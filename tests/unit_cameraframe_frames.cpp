@@ -1,10 +1,9 @@
-// The frame list and Frame Calc, with the simulated host's services. Creation from the camera,
+// Frame Calc's arithmetic, linked directly. Creation from the camera, copies of the current frame,
 // deletion, margins and the panel's edits are checked through the module file in
 // host_cameraframe_panel.cpp; corners in host_cameraframe_ring.cpp and the filter's rotated frames;
 // the narrow code pages with the overlay's memo in host_cameraframe_overlay.cpp.
 #include "cameraframe/frame_geometry.h"
 #include "cameraframe/frame_list.h"
-#include "common/lwglobals.h"
 #include "host.h"
 
 #include <gtest/gtest.h>
@@ -15,56 +14,11 @@
 
 namespace {
 
-class FrameListTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ClearFrames();
-        g_hostGlobals = HostGlobals{};
-        AcquireHostGlobals(g_hostGlobals, zkh::Host::GlobalLookup);
-    }
-    void TearDown() override
-    {
-        ClearFrames();
-        g_hostGlobals = HostGlobals{};
-    }
-
-    zkh::Host host;
-    CameraFrameState state;
-};
-
-TEST_F(FrameListTest, CreateCopiesTheCurrentFrameButNotNameMemoOrActive)
-{
-    host.scene.AddCamera("Camera", 1920, 1080, 35.0);
-    CreateFrame(state);
-    FrameRecord &first = *FrameAt(0);
-    first.posX = 12;
-    first.posY = -7;
-    first.calcMode = HeightAspect;
-    first.rotation = 0.5;
-    first.color[0] = 0.25;
-    first.transparency = 0.4;
-    first.showFocalLength = true;
-    first.memo = "note";
-    first.active = false;
-    first.marginH = 0.2;
-    CreateFrame(state);
-    ASSERT_EQ(FrameCount(), 2);
-    const FrameRecord &second = *FrameAt(1);
-    EXPECT_EQ(state.currentIndex, 1);
-    EXPECT_NE(second.name, first.name);
-    EXPECT_EQ(std::make_tuple(second.posX, second.posY, second.rotation, second.color[0], second.transparency,
-                              second.marginH, second.width, second.calcMode, second.showFocalLength, second.memo,
-                              second.active),
-              std::make_tuple(12.0, -7.0, 0.5, 0.25, 0.4, 0.2, 1745.0, std::int32_t{HeightAspect}, true, std::string(),
-                              true));
-}
-
 // Frame Calc, one edit after another: the mode, the field entered ('w', 'h' or 'a') and its value,
 // then the width, height and aspect after it. With a camera the mode derives the third value (and
 // replaces an entry of it); without one the three stay independent. Entered sizes are whole and at
 // least 1; entered aspects of 0 or less become 1.0, and are then at least 0.01.
-TEST_F(FrameListTest, FrameCalcInEveryMode)
+TEST(FrameListTest, FrameCalcInEveryMode)
 {
     struct Step {
         std::int32_t mode;
