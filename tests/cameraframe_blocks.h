@@ -9,6 +9,7 @@
 #include "panels.h"
 #include "scene_block.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <initializer_list>
@@ -68,11 +69,8 @@ inline void AddFP(zkh::Block &block, double v)
 // sub-block after it left out).
 inline zkh::Block FrameData(zkh::Block block)
 {
-    for (size_t i = 0; i < block.size(); ++i)
-        if (block[i].type == zkh::BlockItem::Type::Begin) {
-            block.resize(i);
-            break;
-        }
+    const auto begin = [](const zkh::BlockItem &item) { return item.type == zkh::BlockItem::Type::Begin; };
+    block.erase(std::find_if(block.begin(), block.end(), begin), block.end());
     return block;
 }
 

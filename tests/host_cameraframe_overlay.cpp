@@ -53,13 +53,13 @@ TEST_F(CameraFrameOverlay, NothingInOtherViewsOrForOtherFrames)
     TestFrame inactive = HalfFrame();
     inactive.active = 0;
     Load(FrameBlock({inactive, HalfFrame().On(plate)}));
-    EXPECT_TRUE(host.GizmosDirty()); // reported once after a change
-    EXPECT_FALSE(host.GizmosDirty());
+    // The change is reported once.
+    EXPECT_EQ(std::vector<bool>({host.GizmosDirty(), host.GizmosDirty()}), std::vector<bool>({true, false}));
     EXPECT_TRUE(Calls(0).empty());
+    // Only the camera view: not the perspective view 1, nor a viewport 7 that does not exist.
     Load(FrameBlock({HalfFrame()}));
-    EXPECT_TRUE(Calls(1).empty()); // perspective view
-    EXPECT_TRUE(Calls(7).empty()); // no such viewport
-    EXPECT_FALSE(Calls(0).empty());
+    EXPECT_EQ(std::vector<bool>({Calls(1).empty(), Calls(7).empty(), Calls(0).empty()}),
+              std::vector<bool>({true, true, false}));
 }
 
 // The memo in the system's narrow code page: on Linux the host names it, on Windows it is the ANSI

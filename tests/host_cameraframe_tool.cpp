@@ -74,13 +74,6 @@ TEST_F(FrameToolTest, GrabsOnlyInTheCameraViewOfTheFramesCamera)
     EXPECT_EQ(Click(1, 300, 170), 1);
     SetInt(12, 0); // an inactive frame is not grabbed
     EXPECT_EQ(Click(1, 300, 170), 0);
-
-    // Frame Edit OFF hands the mouse back to Layout.
-    SetInt(12, 1);
-    Press(4);
-    EXPECT_EQ(host.ActiveTool(), "");
-    EXPECT_EQ(host.ToolDown(1, 300, 170), 0);
-    EXPECT_EQ(host.messages.back(), "no Layout tool is current");
 }
 
 // While a frame is held, the overlay shows it in its colour at a quarter, then its grab zones of 32
