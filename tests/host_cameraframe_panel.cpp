@@ -135,8 +135,9 @@ TEST_F(FramePanelTest, WithoutFramesOnlyTheTopSectionIsUsable)
     EXPECT_EQ(Ints({17, 18, 23, 24, 13}), std::vector<int>({1745, 981, 174, 98, 0}));
 }
 
-// Create Frame copies the current frame, all but its name, memo and active switch.
-TEST_F(FramePanelTest, CreateCopiesTheCurrentFrameButNotNameMemoOrActive)
+// Create Frame copies the current frame, all but its name, memo and active switch; Frame Calc's mode
+// ghosts the field it derives.
+TEST_F(FramePanelTest, CreateCopiesTheCurrentFrameAndFrameCalcGhostsWhatItDerives)
 {
     Press(0);
     SetInt(14, 12);
@@ -152,18 +153,13 @@ TEST_F(FramePanelTest, CreateCopiesTheCurrentFrameButNotNameMemoOrActive)
     SetInt(12, 0);
     SetInt(16, 2);
     Press(0);
-    EXPECT_EQ(C(16).intValue, 2);
     const Texts saved = Saved();
     EXPECT_EQ(Texts(saved.begin() + 18, saved.begin() + 34),
               (Texts{"Str \"Frame (2)\"", "I4 1", "U4 " + std::to_string(camera), "FP 12", "FP -7", "FP 1745",
                      "FP 1.77777779", "FP 0.100000001", "FP 0.200000003", "FP 0", "FP 0", "FP 0.400000006", "Str \"\"",
                      "I4 1", "FP 0.5", "FP 0.200000003"}));
-}
 
-TEST_F(FramePanelTest, HeightAndAspectGhostsTheWidthAndAHeightEditChangesIt)
-{
-    Press(0);
-    SetInt(16, 2);
+    // Height & Aspect derives the width, Width & Aspect the height.
     EXPECT_EQ(Ghosted(), std::vector<int>{17});
     SetInt(18, 900);
     EXPECT_EQ(Ints({17, 18}), std::vector<int>({1600, 900})); // 16:9 of 900
@@ -207,15 +203,13 @@ TEST_F(FramePanelTest, DeletingTheSelectedFrameSelectsTheOneBefore)
 TEST_F(FramePanelTest, TransparencyOfAFrameIsClampedButTheCombinedOneIsNot)
 {
     Press(0);
-    for (double percent : {100.0, 150.0}) {
+    for (auto [percent, frame, combined] :
+         {std::tuple{100.0, "FP 1", "FP 1"}, {150.0, "FP 1", "FP 1.5"}, {-20.0, "FP 0", "FP -0.200000003"}}) {
         SetFloat(27, percent);
         SetFloat(8, percent);
         const Texts saved = Saved();
-        EXPECT_EQ(saved[13], "FP 1");
-        EXPECT_EQ(saved.end()[-3], percent == 100.0 ? "FP 1" : "FP 1.5");
+        EXPECT_EQ(Texts({saved[13], saved.end()[-3]}), (Texts{frame, combined})) << percent;
     }
-    SetFloat(27, -20.0);
-    EXPECT_EQ(Saved()[13], "FP 0");
 }
 
 TEST_F(FramePanelTest, FrameEditCommandsAndTheCameraPopup)
