@@ -91,11 +91,6 @@ TEST_F(CameraFrameFilter, RotatedFrameWithFractionalCorners)
     for (auto [x, y, green] : {std::tuple{700, 300, 0.0f}, {533, 203, 1.0f}, {866, 396, 1.0f}, {782, 157, 1.0f},
                                {617, 442, 1.0f}, {784, 539, 1.0f}, {639, 195, 0.0f}, {595, 481, 0.0f}, {487, 177, 0.0f}})
         EXPECT_EQ(image.At(1, x, y), green) << x << "," << y;
-    // The band's area: (1.2^2 - 1) x 350 x 300 pixels, within the rounding of its edges.
-    int band = 0;
-    for (float v : image.planes[1])
-        band += v == 1.0f;
-    EXPECT_NEAR(band, 0.44 * 350 * 300, 350 * 4);
 }
 
 // A filter instance made by hand: a second one is refused, empty accesses are left alone, and a

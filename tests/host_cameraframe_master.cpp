@@ -18,8 +18,6 @@ TEST_F(CameraFrameMaster, CopiesAreRefusedAndTheOriginalStays)
 {
     zkh::MasterInstance &first = Master();
     EXPECT_STREQ(first.instFuncs.descln(first.instance), "ZK:CameraFrame(1.60) build 250619");
-    EXPECT_EQ(first.handler.type, LWMAST_SCENE);
-    EXPECT_EQ(first.handler.flags(first.instance), 0u);
     EXPECT_EQ(first.instFuncs.copy(first.instance, first.instance), nullptr);
     Load(FrameBlock({TestFrame().On(camera).Named("kept")}));
     const Lines before = Saved(true);

@@ -53,16 +53,6 @@ protected:
     double Field(size_t frame, Item item) { return SaveMasterBlock(Master()).at(2 + 16 * frame + item).number; }
 };
 
-TEST_F(FrameToolTest, ActivationDrawAndHelp)
-{
-    ASSERT_TRUE(host.ActivateTool("ZK:CameraFrame"));
-    EXPECT_EQ(host.ToolHelp(), "Move camera frame by dragging mouse in view.");
-    zkh::DrawRecorder recorder(1);
-    host.ToolDraw(1, recorder);
-    // Green, left-justified (0) in viewport pixels (3).
-    EXPECT_EQ(recorder.Describe(), "Color 0 1 0 1\nText (24,24,0.01) \"Frame Edit Mode\" just=0 csys=3\n");
-}
-
 TEST_F(FrameToolTest, GrabsOnlyInTheCameraViewOfTheFramesCamera)
 {
     AddFrame();
@@ -76,13 +66,18 @@ TEST_F(FrameToolTest, GrabsOnlyInTheCameraViewOfTheFramesCamera)
     EXPECT_EQ(Click(1, 300, 170), 0);
 }
 
-// While a frame is held, the overlay shows it in its colour at a quarter, then its grab zones of 32
-// camera pixels (16 viewport pixels): corners 0, 1, 2, 3, then the centre. The frame spans viewport
-// 240..400 x 135..225, its band (10 % margins: 16 x 9 camera pixels a side) 232..408 x 130.5..229.5.
-TEST_F(FrameToolTest, HeldFrameShowsItsGrabZones)
+// The tool's help and its own drawing: green, left-justified (0) in viewport pixels (3). While a frame
+// is held, the overlay shows it in its colour at a quarter, then its grab zones of 32 camera pixels
+// (16 viewport pixels): corners 0, 1, 2, 3, then the centre. The frame spans viewport 240..400 x
+// 135..225, its band (10 % margins: 16 x 9 camera pixels a side) 232..408 x 130.5..229.5.
+TEST_F(FrameToolTest, HelpDrawingAndTheHeldFramesGrabZones)
 {
     AddFrame();
     ASSERT_TRUE(host.ActivateTool("ZK:CameraFrame"));
+    EXPECT_EQ(host.ToolHelp(), "Move camera frame by dragging mouse in view.");
+    zkh::DrawRecorder tool(1);
+    host.ToolDraw(1, tool);
+    EXPECT_EQ(tool.Describe(), "Color 0 1 0 1\nText (24,24,0.01) \"Frame Edit Mode\" just=0 csys=3\n");
     ASSERT_EQ(host.ToolDown(1, 300, 170), 1);
     zkh::DrawRecorder recorder(1);
     host.DrawViewport(1, recorder);
