@@ -115,16 +115,16 @@ TEST_F(CameraFrameGuides, SubBlockRoundTripAndEarlierFormats)
     // frames load, with no guides; a damaged sub-block keeps the entries read whole.
     for (const zkh::Block &block : {FrameData(saved), FrameBlock({f, f})}) {
         Reload(block);
-        const std::vector<std::string> back = Saved(true); // the first frame's name and guide kinds
-        EXPECT_EQ(std::vector<std::string>({back[2], back[back.size() - 15]}),
-                  (std::vector<std::string>{"Str \"Scope\"", "  I4 0"}));
+        const std::vector<std::string> back = Saved(true);
+        EXPECT_EQ(back[2], "Str \"Scope\"");
+        EXPECT_EQ(back[back.size() - 15], "  I4 0"); // the first frame's kinds
     }
     zkh::Block damaged = FrameBlock({f, f}, {g, g});
     damaged.erase(damaged.end() - 4, damaged.end() - 1); // the second entry loses its last items
     Reload(damaged);
     const std::vector<std::string> back = Saved(true);
-    EXPECT_EQ(std::vector<std::string>({back[back.size() - 15], back[back.size() - 8]}),
-              (std::vector<std::string>{"  I4 9", "  I4 0"}));
+    EXPECT_EQ(back[back.size() - 15], "  I4 9");
+    EXPECT_EQ(back[back.size() - 8], "  I4 0");
 }
 
 } // namespace
