@@ -1,5 +1,6 @@
-// The ZK:CameraFrame frame edit tool through the module file: grabbing in camera views, moving,
-// rotating and resizing by dragging, and its drawing and help text.
+// The ZK:CameraFrame frame edit tool through the module file: grabbing in camera views, moving and
+// resizing by dragging, and its drawing and help text. Rotation by the alternate button is checked
+// with the runner's drags in host_cameraframe_runner.cpp.
 #include "cameraframe_blocks.h"
 
 #include <string>
