@@ -9,6 +9,7 @@
 #include "panels.h"
 #include "scene_block.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <initializer_list>
@@ -36,22 +37,13 @@ struct TestFrame {
     TestFrame &Memo(const std::string &text, int showFocal = 0) { memo = text; focal = showFocal; return *this; }
 };
 
+// The scene-level items in their order: combined shading (1) in a colour with a transparency, the
+// extra text and its flag.
 struct TestScene {
     int combined = 0;
     double r = 0, g = 0, b = 0, transparency = 0;
-    std::string extraText;
+    std::string extraText{};
     int extraFlag = 0;
-
-    // Combined shading in a colour with a transparency.
-    TestScene &Combined(double red = 0, double green = 0, double blue = 0, double t = 0)
-    {
-        combined = 1;
-        r = red;
-        g = green;
-        b = blue;
-        transparency = t;
-        return *this;
-    }
 };
 
 // One frame's guide settings as the guide sub-block stores them, in its order.
@@ -77,11 +69,8 @@ inline void AddFP(zkh::Block &block, double v)
 // sub-block after it left out).
 inline zkh::Block FrameData(zkh::Block block)
 {
-    for (size_t i = 0; i < block.size(); ++i)
-        if (block[i].type == zkh::BlockItem::Type::Begin) {
-            block.resize(i);
-            break;
-        }
+    const auto begin = [](const zkh::BlockItem &item) { return item.type == zkh::BlockItem::Type::Begin; };
+    block.erase(std::find_if(block.begin(), block.end(), begin), block.end());
     return block;
 }
 
@@ -102,19 +91,6 @@ inline void AddFrame(zkh::Block &block, const TestFrame &f, const std::string &r
         AddFP(block, f.marginH);
 }
 
-// The guide sub-block ("FrameGuides", identifier GUID) for frames in list order.
-inline void AddGuideBlock(zkh::Block &block, const std::vector<TestGuides> &guides)
-{
-    block.push_back({zkh::BlockItem::Type::Begin, "FrameGuides", static_cast<double>(LWID_('G', 'U', 'I', 'D'))});
-    AddI4(block, static_cast<double>(guides.size()));
-    for (const TestGuides &g : guides)
-        for (auto [v, fp] : {std::pair{double(g.kinds), false}, {g.opacity, true}, {double(g.titleSafe), false},
-                             {g.titlePercent, true}, {double(g.actionSafe), false}, {g.actionPercent, true},
-                             {double(g.burnIn), false}})
-            fp ? AddFP(block, v) : AddI4(block, v);
-    block.push_back({zkh::BlockItem::Type::End, std::string(), 0});
-}
-
 inline zkh::Block FrameBlock(const std::vector<TestFrame> &frames, const TestScene &s = TestScene(),
                              const std::string &version = "0305")
 {
@@ -132,10 +108,18 @@ inline zkh::Block FrameBlock(const std::vector<TestFrame> &frames, const TestSce
     return block;
 }
 
+// The frames followed by the guide sub-block ("FrameGuides", identifier GUID), in list order.
 inline zkh::Block FrameBlock(const std::vector<TestFrame> &frames, const std::vector<TestGuides> &guides)
 {
     zkh::Block block = FrameBlock(frames);
-    AddGuideBlock(block, guides);
+    block.push_back({zkh::BlockItem::Type::Begin, "FrameGuides", static_cast<double>(LWID_('G', 'U', 'I', 'D'))});
+    AddI4(block, static_cast<double>(guides.size()));
+    for (const TestGuides &g : guides)
+        for (auto [v, fp] : {std::pair{double(g.kinds), false}, {g.opacity, true}, {double(g.titleSafe), false},
+                             {g.titlePercent, true}, {double(g.actionSafe), false}, {g.actionPercent, true},
+                             {double(g.burnIn), false}})
+            fp ? AddFP(block, v) : AddI4(block, v);
+    block.push_back({zkh::BlockItem::Type::End, std::string(), 0});
     return block;
 }
 

@@ -3,8 +3,6 @@
 #include "cameraframe_blocks.h"
 #include "ring_peer.h"
 
-#include <cstdio>
-
 namespace {
 
 // Renders of the 200 x 100 "Plate"; "Other" is a second camera of the same size.
@@ -20,26 +18,16 @@ protected:
     // The plate frame in red with 20 % margins: band x 40..50 and 150..160, y 20..25 and 75..80.
     TestFrame RedFrame(double transparency = 0) { return PlateFrame().Margins(0.2, 0.2).Rgb(1, 0, 0).Clear(transparency); }
 
-    // Every pixel of a channel holds the value.
-    static void ExpectAll(const zkh::FilterImage &image, int channel, float value)
-    {
-        for (int y = 0; y < image.height; ++y)
-            for (int x = 0; x < image.width; ++x)
-                ASSERT_EQ(image.At(channel, x, y), value) << channel << " at " << x << "," << y;
-    }
-
     std::uint32_t other = 0;
 };
 
-TEST_F(CameraFrameFilter, OpaqueRedBandOverBlackAndZeroMargins)
+TEST_F(CameraFrameFilter, BandPixelsOpaqueHalfAndFullyTransparent)
 {
     Load(FrameBlock({RedFrame()}));
     zkh::FilterImage image = Render();
-    for (auto [x, y] : {std::pair{40, 20}, {45, 50}, {155, 50}, {100, 22}, {100, 78}, {159, 79}}) {
-        EXPECT_EQ(image.At(0, x, y), 1.0f) << x << "," << y;
-        EXPECT_EQ(image.At(1, x, y), 0.0f);
-        EXPECT_EQ(image.At(3, x, y), 1.0f);
-    }
+    for (auto [x, y] : {std::pair{40, 20}, {45, 50}, {155, 50}, {100, 22}, {100, 78}, {159, 79}})
+        EXPECT_EQ(std::vector<float>({image.At(0, x, y), image.At(1, x, y), image.At(3, x, y)}),
+                  std::vector<float>({1, 0, 1})) << x << "," << y;
     for (auto [x, y] : {std::pair{39, 50}, {50, 50}, {100, 50}, {149, 50}, {160, 50}, {100, 19}, {100, 25}, {100, 80}})
         EXPECT_EQ(image.At(0, x, y), 0.0f) << x << "," << y;
 
@@ -49,23 +37,20 @@ TEST_F(CameraFrameFilter, OpaqueRedBandOverBlackAndZeroMargins)
     for (auto [x, y, red] : {std::tuple{49, 50, 1.0f}, {48, 50, 0.0f}, {50, 50, 0.0f}, {150, 50, 1.0f}, {100, 24, 1.0f},
                              {100, 75, 1.0f}})
         EXPECT_EQ(image.At(0, x, y), red) << x << "," << y;
-}
 
-TEST_F(CameraFrameFilter, HalfTransparentOverAlphaZeroAndFullyTransparent)
-{
-    Load(FrameBlock({RedFrame(0.5)}));
-    zkh::FilterImage image = Render({0, 0, 0, 0});
-    EXPECT_EQ(image.At(0, 45, 50), 0.5f);
-    EXPECT_EQ(image.At(3, 45, 50), 0.25f);
-    EXPECT_EQ(image.At(3, 100, 50), 0.0f);
-    // Band corners are shared by two quads and still blended once.
-    EXPECT_EQ(image.At(0, 40, 20), 0.5f);
-    EXPECT_EQ(image.At(0, 49, 24), 0.5f);
+    // Half transparent over alpha 0, and fully transparent.
+    Reload(FrameBlock({RedFrame(0.5)}));
+    // Red and alpha in the band, alpha inside, and red at band corners (shared by two quads and still
+    // blended once).
+    image = Render({0, 0, 0, 0});
+    EXPECT_EQ(std::vector<float>({image.At(0, 45, 50), image.At(3, 45, 50), image.At(3, 100, 50), image.At(0, 40, 20),
+                                  image.At(0, 49, 24)}),
+              std::vector<float>({0.5f, 0.25f, 0, 0.5f, 0.5f}));
 
     Reload(FrameBlock({RedFrame(1)}));
     image = Render({0.2f, 0.4f, 0.6f, 0.8f});
     for (int c = 0; c < 4; ++c)
-        ExpectAll(image, c, (std::array<float, 4>{0.2f, 0.4f, 0.6f, 0.8f})[c]);
+        EXPECT_EQ(image.planes[c], std::vector<float>(200 * 100, (std::array<float, 4>{0.2f, 0.4f, 0.6f, 0.8f})[c]));
 }
 
 TEST_F(CameraFrameFilter, InactiveAndOtherCameraFramesAreLeftOut)
@@ -98,11 +83,6 @@ TEST_F(CameraFrameFilter, RotatedFrameWithFractionalCorners)
     for (auto [x, y, green] : {std::tuple{700, 300, 0.0f}, {533, 203, 1.0f}, {866, 396, 1.0f}, {782, 157, 1.0f},
                                {617, 442, 1.0f}, {784, 539, 1.0f}, {639, 195, 0.0f}, {595, 481, 0.0f}, {487, 177, 0.0f}})
         EXPECT_EQ(image.At(1, x, y), green) << x << "," << y;
-    // The band's area: (1.2^2 - 1) x 350 x 300 pixels, within the rounding of its edges.
-    int band = 0;
-    for (float v : image.planes[1])
-        band += v == 1.0f;
-    EXPECT_NEAR(band, 0.44 * 350 * 300, 350 * 4);
 }
 
 // A filter instance made by hand: a second one is refused, empty accesses are left alone, and a
@@ -140,42 +120,10 @@ TEST_F(CameraFrameFilter, NoAlphaLineLeavesTheAlphaAlone)
     }
     inst.destroy(filter);
     EXPECT_EQ(image.At(0, 45, 50), 0.5f);
-    ExpectAll(image, 3, 0.75f);
+    EXPECT_EQ(image.planes[3], std::vector<float>(200 * 100, 0.75f));
     LWInstance again = inst.create(inst.priv, nullptr, &error);
     EXPECT_NE(again, nullptr);
     inst.destroy(again);
-}
-
-TEST_F(CameraFrameFilter, PngRoundTripAt8And16Bits)
-{
-    zkh::FilterImage image;
-    image.Assign(3, 2, 0, 0, 0, 1);
-    image.At(0, 0, 0) = 1.0f;
-    image.At(1, 1, 0) = 0.5f;
-    image.At(2, 2, 1) = 0.25f;
-    image.At(3, 1, 1) = 0.0f;
-    const std::string path = modulePath + ".png";
-    std::string error;
-    for (int bits : {8, 16}) {
-        ASSERT_TRUE(zkh::WritePng(path, image, bits, error)) << error;
-        zkh::FilterImage back;
-        ASSERT_TRUE(zkh::ReadPng(path, back, error)) << error;
-        ASSERT_EQ(std::pair(back.width, back.height), std::pair(3, 2));
-        const float step = bits == 8 ? 1 / 255.0f : 1 / 65535.0f;
-        EXPECT_EQ(back.At(0, 0, 0), 1.0f);
-        EXPECT_NEAR(back.At(1, 1, 0), 0.5f, step);
-        EXPECT_NEAR(back.At(2, 2, 1), 0.25f, step);
-        EXPECT_EQ(back.At(3, 1, 1), 0.0f);
-        EXPECT_EQ(back.At(3, 0, 0), 1.0f);
-    }
-    EXPECT_FALSE(zkh::WritePng(path, image, 12, error));
-    EXPECT_EQ(error, "PNG files are written with 8 or 16 bits per channel");
-    std::FILE *file = std::fopen(path.c_str(), "wb");
-    std::fputs("not a png", file);
-    std::fclose(file);
-    EXPECT_FALSE(zkh::ReadPng(path, image, error));
-    EXPECT_EQ(error, path + ": not a readable PNG file");
-    std::remove(path.c_str());
 }
 
 // A render node: no panel, XPanel, viewport, interface or communication-ring service.
@@ -197,11 +145,11 @@ TEST_F(CameraFrameFilter, FramesFarOutsideTheImage)
     for (auto [x, y] : {std::pair{0.0, 3.0e9}, {0.0, 2147483647.0}, {0.0, -3.0e9}, {-1e12, 0.0}, {1e30, 1e30}})
         far.push_back(RedFrame().At(x, y));
     Load(FrameBlock(far));
-    ExpectAll(Render(), 0, 0.0f);
+    EXPECT_EQ(Render().planes[0], std::vector<float>(200 * 100, 0.0f));
 
     // A band with corners 1e29 and more away that covers the whole image.
     Reload(FrameBlock({RedFrame().Size(1e30, 1).Margins(1, 1).At(6e29, 0)}));
-    ExpectAll(Render(), 0, 1.0f);
+    EXPECT_EQ(Render().planes[0], std::vector<float>(200 * 100, 1.0f));
 }
 
 } // namespace

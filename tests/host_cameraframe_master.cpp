@@ -3,6 +3,7 @@
 #include "cameraframe_blocks.h"
 #include "ring_peer.h"
 
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -17,8 +18,6 @@ TEST_F(CameraFrameMaster, CopiesAreRefusedAndTheOriginalStays)
 {
     zkh::MasterInstance &first = Master();
     EXPECT_STREQ(first.instFuncs.descln(first.instance), "ZK:CameraFrame(1.60) build 250619");
-    EXPECT_EQ(first.handler.type, LWMAST_SCENE);
-    EXPECT_EQ(first.handler.flags(first.instance), 0u);
     EXPECT_EQ(first.instFuncs.copy(first.instance, first.instance), nullptr);
     Load(FrameBlock({TestFrame().On(camera).Named("kept")}));
     const Lines before = Saved(true);
@@ -37,12 +36,8 @@ TEST_F(CameraFrameMaster, CopiesAreRefusedAndTheOriginalStays)
 TEST_F(CameraFrameMaster, SaveWritesVersion0305ItemByItem)
 {
     TestFrame f = TestFrame().On(camera).At(12, -8).Size(1000, 2).Margins(0.25, 0.2).Rgb(1, 0.5, 0).Clear(0.75);
-    f.Named("Wide").Memo("メモ", 1);
-    f.rotation = 0.5;
-    TestScene s = TestScene().Combined(0, 0, 1, 0.5);
-    s.extraText = "extra";
-    s.extraFlag = 1;
-    Load(FrameBlock({f}, s));
+    f.Named("Wide").Memo("メモ", 1).rotation = 0.5;
+    Load(FrameBlock({f}, TestScene{1, 0, 0, 1, 0.5, "extra", 1}));
     EXPECT_EQ(Saved(), (Lines{"Str \"0305\"", "I4 1", "Str \"Wide\"", "I4 1", "U4 805306369", "FP 12", "FP -8",
                               "FP 1000", "FP 2", "FP 0.25", "FP 1", "FP 0.5", "FP 0", "FP 0.75", "Str \"メモ\"", "I4 1",
                               "FP 0.5", "FP 0.200000003", "I4 1", "FP 0", "FP 0", "FP 1", "FP 0.5", "Str \"extra\"",
@@ -53,9 +48,7 @@ TEST_F(CameraFrameMaster, OlderRevisionsAndRefusedVersions)
 {
     TestFrame f = TestFrame().On(camera).Margins(0.1, 0.3);
     f.rotation = 0.3;
-    TestScene s;
-    s.combined = 1;
-    s.extraText = "kept";
+    const TestScene s{1, 0, 0, 0, 0, "kept"};
 
     // "0302": no rotation, no marginH, and the scene-level items are not read.
     Load(FrameBlock({f}, s, "0302"));
@@ -90,9 +83,7 @@ TEST_F(CameraFrameMaster, OddNumbersAreClampedOrBecomeDefaults)
         block[32 + at].number = at % 2 ? nan : inf;
     Load(block);
     const Lines lines = Saved();
-    EXPECT_EQ(lines[8], "FP 0.00999999978");
-    EXPECT_EQ(lines[13], "FP 1");
-    EXPECT_EQ(lines[16 + 13], "FP 0");
+    EXPECT_EQ(Lines({lines[8], lines[13], lines[16 + 13]}), (Lines{"FP 0.00999999978", "FP 1", "FP 0"}));
     EXPECT_EQ(Lines(lines.begin() + 32 + 5, lines.begin() + 32 + 18),
               (Lines{"FP 0", "FP 0", "FP 320", "FP 1.77777779", "FP 0.100000001", "FP 0", "FP 0", "FP 0", "FP 0",
                      "Str \"\"", "I4 0", "FP 0", "FP 0.100000001"}));
@@ -101,42 +92,29 @@ TEST_F(CameraFrameMaster, OddNumbersAreClampedOrBecomeDefaults)
 TEST_F(CameraFrameMaster, TruncatedAndAbsurdBlocksKeepWholeFrames)
 {
     // A count of 2^31 - 1 with one whole frame and half of another behind it.
-    const TestFrame f = TestFrame().On(camera).Named("Whole");
     zkh::Block block;
     AddStr(block, "0305");
     AddI4(block, 2147483647.0);
-    AddFrame(block, f);
+    AddFrame(block, TestFrame().On(camera).Named("Whole"));
     AddStr(block, "Half");
     AddI4(block, 1);
     Load(block);
-    Lines lines = Saved();
-    ASSERT_EQ(lines.size(), 2u + 16 + 7);
-    EXPECT_EQ(lines[1], "I4 1");
-    EXPECT_EQ(lines[2], "Str \"Whole\"");
+    ASSERT_EQ(Saved().size(), 2u + 16 + 7);
 
-    // A string item where a number belongs stops the load there; a float where the count belongs
-    // (NaN or far out of range) reads as no frame at all.
-    zkh::Block wrong;
-    AddStr(wrong, "0305");
-    AddStr(wrong, "not a count");
-    Load(wrong);
-    for (double count : {std::numeric_limits<double>::quiet_NaN(), 1e30}) {
-        zkh::Block odd;
-        AddStr(odd, "0305");
-        odd.push_back({zkh::BlockItem::Type::FP, std::string(), count});
+    // Counts that read no frame: a string item (the load stops there), a float (NaN or far out of
+    // range), a negative number.
+    using Type = zkh::BlockItem::Type;
+    for (const zkh::BlockItem &count : {zkh::BlockItem{Type::Str, "not a count", 0}, {Type::FP, "", std::nan("")},
+                                        {Type::FP, "", 1e30}, {Type::I4, "", -5}}) {
+        zkh::Block odd = FrameBlock({TestFrame().Named("odd")});
+        odd[1] = count;
         Load(odd);
     }
-    EXPECT_EQ(Saved()[1], "I4 1");
-
-    // Negative counts read no frame; a string longer than the buffer is cut at 255 bytes.
-    const TestFrame longName = TestFrame().Named(std::string(400, 'x'));
-    zkh::Block negative = FrameBlock({longName});
-    negative[1].number = -5;
-    Load(negative);
-    Load(FrameBlock({longName}));
-    lines = Saved();
-    EXPECT_EQ(lines[1], "I4 2");
-    EXPECT_EQ(lines[18], "Str \"" + std::string(255, 'x') + "\"");
+    // A string longer than the buffer is cut at 255 bytes.
+    Load(FrameBlock({TestFrame().Named(std::string(400, 'x'))}));
+    const Lines lines = Saved();
+    EXPECT_EQ(Lines({lines[1], lines[2], lines[18]}),
+              (Lines{"I4 2", "Str \"Whole\"", "Str \"" + std::string(255, 'x') + "\""}));
 }
 
 } // namespace

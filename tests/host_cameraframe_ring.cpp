@@ -6,37 +6,12 @@ namespace {
 
 using CameraFrameRing = CameraFrameTest;
 
-TEST_F(CameraFrameRing, EmptyListAnswersCountAndSceneFieldsOnly)
-{
-    Master();
-    zkh::PeerFrameReply reply;
-    reply.red = -7;
-    host.RingPost("TessikComRing", 0, &reply);
-    EXPECT_EQ(reply.answered, 1);
-    EXPECT_EQ(reply.count, 0);
-    EXPECT_EQ(reply.red, -7); // event 0 touches nothing else
-
-    zkh::PeerFrameEntry untouched;
-    untouched.name = "keep";
-    reply.entries = &untouched;
-    reply.count = 1;
-    host.RingPost("TessikComRing", 1, &reply);
-    EXPECT_EQ(reply.red, 0);
-    EXPECT_EQ(reply.opacity, 100);
-    EXPECT_EQ(untouched.name, "keep");
-    host.RingPost("TessikComRing", 7, &reply); // other events are ignored
-    host.RingPost("TessikComRing", 1, nullptr);
-}
-
 TEST_F(CameraFrameRing, FramesFieldByField)
 {
     const TestFrame a =
         TestFrame().Named("A").On(camera).Size(1000, 2).Margins(0.25, 0.125).Rgb(1, 0.5, 0).Clear(0.25).Memo("memo A", 1);
     const TestFrame b = TestFrame().Named("B").On(camera).At(100.7, -50.2).Size(320, 2).Margins(0, 0);
-    TestScene s = TestScene().Combined(1, 0.5, 0, 0.25);
-    s.extraText = "scene text";
-    s.extraFlag = 1;
-    Load(FrameBlock({a, b}, s));
+    Load(FrameBlock({a, b}, TestScene{1, 1, 0.5, 0, 0.25, "scene text", 1}));
     host.scene.Find(camera)->focalKeys = {{0.0, 35.0}, {10.0, 85.0}};
     host.scene.time = 5.0; // the ring reports the focal length at time 0
 
@@ -61,7 +36,8 @@ TEST_F(CameraFrameRing, FramesFieldByField)
 }
 
 // A peer counts (event 0), allocates that many entries, and asks (event 1), possibly on a new,
-// zeroed record: it gets as many entries as it was told, of the frames there are now.
+// zeroed record: it gets as many entries as it was told, of the frames there are now. Other events
+// and a missing record are ignored.
 TEST_F(CameraFrameRing, EntriesFilledLastToFirstWithinTheRequestersArray)
 {
     zkh::PeerFrameEntry entries[3];
@@ -80,6 +56,11 @@ TEST_F(CameraFrameRing, EntriesFilledLastToFirstWithinTheRequestersArray)
         return counted.count;
     };
 
+    Master();
+    ASSERT_EQ(count(), 0);
+    EXPECT_EQ(ask(1), (std::vector<std::string>{"untouched", "untouched", "untouched"}));
+    host.RingPost("TessikComRing", 7, nullptr);
+    host.RingPost("TessikComRing", 1, nullptr);
     Load(FrameBlock({TestFrame().Named("one").On(camera)})); // loads append
     ASSERT_EQ(count(), 1);
     // The list grew after the count: only the one entry counted is written.

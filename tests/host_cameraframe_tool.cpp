@@ -1,9 +1,10 @@
-// The ZK:CameraFrame frame edit tool through the module file: grabbing in camera views, moving,
-// rotating and resizing by dragging, and its drawing and help text.
+// The ZK:CameraFrame frame edit tool through the module file: grabbing in camera views, moving and
+// resizing by dragging, and its drawing and help text. Rotation by the alternate button is checked
+// with the runner's drags in host_cameraframe_runner.cpp.
 #include "cameraframe_blocks.h"
 
-#include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -48,30 +49,10 @@ protected:
     }
     int Click(int view, double x, double y) { return Drag(view, x, y, x, y); }
 
-    // Frame fields from the saved scene block.
-    struct Fields {
-        double posX, posY, width, aspect, rotation;
-    };
-    std::vector<Fields> Frames()
-    {
-        const zkh::Block block = SaveMasterBlock(*host.FindMaster("ZK:CameraFrame"));
-        std::vector<Fields> frames;
-        for (size_t b = 2; b + 16 <= block.size() && frames.size() < static_cast<size_t>(block[1].number); b += 16)
-            frames.push_back({block[b + 3].number, block[b + 4].number, block[b + 5].number, block[b + 6].number,
-                              block[b + 14].number});
-        return frames;
-    }
+    // A field of a frame in the saved scene block, by its place among the frame's items.
+    enum Item { kPosX = 3, kPosY = 4, kWidth = 5, kAspect = 6 };
+    double Field(size_t frame, Item item) { return SaveMasterBlock(Master()).at(2 + 16 * frame + item).number; }
 };
-
-TEST_F(FrameToolTest, ActivationDrawAndHelp)
-{
-    ASSERT_TRUE(host.ActivateTool("ZK:CameraFrame"));
-    EXPECT_EQ(host.ToolHelp(), "Move camera frame by dragging mouse in view.");
-    zkh::DrawRecorder recorder(1);
-    host.ToolDraw(1, recorder);
-    // Green, left-justified (0) in viewport pixels (3).
-    EXPECT_EQ(recorder.Describe(), "Color 0 1 0 1\nText (24,24,0.01) \"Frame Edit Mode\" just=0 csys=3\n");
-}
 
 TEST_F(FrameToolTest, GrabsOnlyInTheCameraViewOfTheFramesCamera)
 {
@@ -84,13 +65,37 @@ TEST_F(FrameToolTest, GrabsOnlyInTheCameraViewOfTheFramesCamera)
     EXPECT_EQ(Click(1, 300, 170), 1);
     SetInt(12, 0); // an inactive frame is not grabbed
     EXPECT_EQ(Click(1, 300, 170), 0);
+}
 
-    // Frame Edit OFF hands the mouse back to Layout.
-    SetInt(12, 1);
-    Press(4);
-    EXPECT_EQ(host.ActiveTool(), "");
-    EXPECT_EQ(host.ToolDown(1, 300, 170), 0);
-    EXPECT_EQ(host.messages.back(), "no Layout tool is current");
+// The tool's help and its own drawing: green, left-justified (0) in viewport pixels (3). While a frame
+// is held, the overlay shows it in its colour at a quarter, then its grab zones of 32 camera pixels
+// (16 viewport pixels): corners 0, 1, 2, 3, then the centre. The frame spans viewport 240..400 x
+// 135..225, its band (10 % margins: 16 x 9 camera pixels a side) 232..408 x 130.5..229.5.
+TEST_F(FrameToolTest, HelpDrawingAndTheHeldFramesGrabZones)
+{
+    AddFrame();
+    ASSERT_TRUE(host.ActivateTool("ZK:CameraFrame"));
+    EXPECT_EQ(host.ToolHelp(), "Move camera frame by dragging mouse in view.");
+    zkh::DrawRecorder tool(1);
+    host.ToolDraw(1, tool);
+    EXPECT_EQ(tool.Describe(), "Color 0 1 0 1\nText (24,24,0.01) \"Frame Edit Mode\" just=0 csys=3\n");
+    ASSERT_EQ(host.ToolDown(1, 300, 170), 1);
+    zkh::DrawRecorder recorder(1);
+    host.DrawViewport(1, recorder);
+    EXPECT_EQ(recorder.Describe(),
+              "DrawMode 0\nPattern 0\nColor 0 0 0 1\n"
+              "Quad (232,130.5,0.001) (408,130.5,0.001) (408,135,0.001) (232,135,0.001) csys=3\n"
+              "Quad (232,225,0.001) (408,225,0.001) (408,229.5,0.001) (232,229.5,0.001) csys=3\n"
+              "Quad (232,135,0.001) (240,135,0.001) (240,225,0.001) (232,225,0.001) csys=3\n"
+              "Quad (400,135,0.001) (408,135,0.001) (408,225,0.001) (400,225,0.001) csys=3\n"
+              "Color 0 0 0 0.25\n"
+              "Polygon [0,1,2,3] (240,135,0.001) (400,135,0.001) (400,225,0.001) (240,225,0.001) csys=3\n"
+              "Polygon [0,1,2,3] (240,135,0.001) (256,135,0.001) (256,151,0.001) (240,151,0.001) csys=3\n"
+              "Polygon [0,1,2,3] (384,135,0.001) (400,135,0.001) (400,151,0.001) (384,151,0.001) csys=3\n"
+              "Polygon [0,1,2,3] (384,209,0.001) (400,209,0.001) (400,225,0.001) (384,225,0.001) csys=3\n"
+              "Polygon [0,1,2,3] (240,209,0.001) (256,209,0.001) (256,225,0.001) (240,225,0.001) csys=3\n"
+              "Polygon [0,1,2,3] (312,172,0.001) (328,172,0.001) (328,188,0.001) (312,188,0.001) csys=3\n");
+    host.ToolUp(1, 300, 170);
 }
 
 TEST_F(FrameToolTest, OverlappingFramesGrabTheLaterOneAndMoveTwoPixelsPerViewportPixel)
@@ -101,25 +106,13 @@ TEST_F(FrameToolTest, OverlappingFramesGrabTheLaterOneAndMoveTwoPixelsPerViewpor
     ASSERT_TRUE(host.ActivateTool("ZK:CameraFrame"));
     EXPECT_EQ(Drag(1, 330, 165, 340, 170), 1); // in the body of both
     EXPECT_EQ(C(10).intValue, 1);               // the grab selects the later frame
-    const std::vector<Fields> frames = Frames();
-    EXPECT_EQ(std::vector<double>({frames[0].posX, frames[0].posY, frames[1].posX, frames[1].posY}),
+    EXPECT_EQ(std::vector<double>({Field(0, kPosX), Field(0, kPosY), Field(1, kPosX), Field(1, kPosY)}),
               std::vector<double>({0, 0, 60, 10}));
     EXPECT_EQ(C(14).intValue, 60); // the panel follows the drag
 
     // Released: a later move changes nothing.
     host.ToolMove(1, 400, 200);
-    EXPECT_EQ(Frames()[1].posX, 60.0);
-}
-
-TEST_F(FrameToolTest, AlternateButtonRotatesAQuarterDegreePerCameraPixel)
-{
-    AddFrame();
-    ASSERT_TRUE(host.ActivateTool("ZK:CameraFrame"));
-    EXPECT_EQ(Drag(1, 300, 170, 350, 170, LWTOOLF_ALT_BUTTON), 1); // 50 viewport = 100 camera pixels
-    const Fields f = Frames()[0];
-    EXPECT_NEAR(f.rotation, -25.0 * 3.14159265358979323846 / 180.0, 1e-6);
-    EXPECT_EQ(f.posX, 0.0);
-    EXPECT_EQ(f.width, 320.0);
+    EXPECT_EQ(Field(1, kPosX), 60.0);
 }
 
 TEST_F(FrameToolTest, CornerAndCentreHandlesResize)
@@ -128,56 +121,52 @@ TEST_F(FrameToolTest, CornerAndCentreHandlesResize)
     ASSERT_TRUE(host.ActivateTool("ZK:CameraFrame"));
     // Top left corner (camera (-150, -85) from the centre): the width shrinks by a rightward drag.
     EXPECT_EQ(Drag(1, 320 - 75, 180 - 42.5, 330 - 75, 180 - 42.5), 1);
-    Fields f = Frames()[0];
-    EXPECT_EQ(f.width, 300.0);
-    EXPECT_EQ(f.posX, 0.0);
-    EXPECT_FLOAT_EQ(static_cast<float>(f.aspect), static_cast<float>(320.0 / 180.0));
+    EXPECT_EQ(std::vector<double>({Field(0, kWidth), Field(0, kPosX)}), std::vector<double>({300, 0}));
+    EXPECT_FLOAT_EQ(static_cast<float>(Field(0, kAspect)), static_cast<float>(320.0 / 180.0));
     EXPECT_EQ(C(18).intValue, 168); // 300 / (16 / 9)
 
     // The centre grows it by the same movement.
     EXPECT_EQ(Drag(1, 321, 181, 331, 181), 1);
-    EXPECT_EQ(Frames()[0].width, 320.0);
+    EXPECT_EQ(Field(0, kWidth), 320.0);
 
     // Dragging the bottom right corner far to the left holds the height at one pixel and keeps
     // the aspect: the width is the aspect, and the saved width and aspect give that height back.
     EXPECT_EQ(Drag(1, 320 + 78, 180 + 43, 0, 180 + 43), 1);
-    f = Frames()[0];
-    EXPECT_FLOAT_EQ(static_cast<float>(f.width), static_cast<float>(320.0 / 180.0));
-    EXPECT_FLOAT_EQ(static_cast<float>(f.width / f.aspect), 1.0f);
-    EXPECT_EQ(C(17).intValue, 1);
-    EXPECT_EQ(C(18).intValue, 1);
-    EXPECT_TRUE(std::isfinite(f.posX));
+    EXPECT_FLOAT_EQ(static_cast<float>(Field(0, kWidth)), static_cast<float>(320.0 / 180.0));
+    EXPECT_FLOAT_EQ(static_cast<float>(Field(0, kWidth) / Field(0, kAspect)), 1.0f);
+    EXPECT_EQ(Ints({17, 18}), std::vector<int>({1, 1}));
+    // Below the floor of two grab zones (64 pixels) the centre moves as if the frame kept that size
+    // about the opposite corner: by (64 - 16 / 9) / 2 and (64 - 1) / 2.
+    EXPECT_FLOAT_EQ(static_cast<float>(Field(0, kPosX)), static_cast<float>((64 - 320.0 / 180.0) / 2));
+    EXPECT_EQ(Field(0, kPosY), 31.5);
 
     // A tall frame floors its width at one pixel.
     AddFrame(200, 0);
     SetInt(18, 360); // 320 x 360
     EXPECT_EQ(Drag(1, 320 + 100 + 78, 180 + 88, 0, 180 + 88), 1);
-    f = Frames()[1];
-    EXPECT_EQ(f.width, 1.0);
+    EXPECT_EQ(Field(1, kWidth), 1.0);
     EXPECT_EQ(C(18).intValue, 1);
-    EXPECT_FLOAT_EQ(static_cast<float>(f.width / f.aspect), 1.125f);
+    EXPECT_FLOAT_EQ(static_cast<float>(Field(1, kWidth) / Field(1, kAspect)), 1.125f);
+    EXPECT_EQ(std::vector<double>({Field(1, kPosX), Field(1, kPosY)}), std::vector<double>({200 + 31.5, 31.4375}));
 }
 
-// A viewport or camera that reports no size is shown as the fallback 640 x 360 camera view.
+// A viewport or camera that reports no size is shown as the fallback 640 x 360 camera view (showing
+// 1280 x 720: as before); a camera without a size at one viewport pixel per camera pixel, where a
+// press 50 x 25 camera pixels right of and below the centre still grabs and (100, 100) does not.
 TEST_F(FrameToolTest, ViewsWithoutASizeUseTheFallbackCameraView)
 {
     AddFrame();
     ASSERT_TRUE(host.ActivateTool("ZK:CameraFrame"));
-    host.scene.viewports[1].width = 0;
-    host.scene.viewports[1].height = 0;
-    EXPECT_EQ(Drag(1, 300, 170, 310, 175), 1); // 640 x 360 showing 1280 x 720: as before
-    EXPECT_EQ(Frames()[0].posX, 20.0);
-    EXPECT_EQ(Frames()[0].posY, 10.0);
-
-    // A camera without a size: one viewport pixel per camera pixel.
-    host.scene.viewports[1].width = 640;
-    host.scene.viewports[1].height = 360;
-    host.scene.Find(camera)->resolutionW = 0;
-    host.scene.Find(camera)->resolutionH = 0;
-    EXPECT_EQ(Click(1, 100, 100), 0);
-    EXPECT_EQ(Drag(1, 370, 205, 380, 210), 1); // 50 x 25 camera pixels right of and below the centre
-    EXPECT_EQ(Frames()[0].posX, 30.0);
-    EXPECT_EQ(Frames()[0].posY, 15.0);
+    for (auto [view, resW, resH, x, y, posX] :
+         {std::tuple{0, 1280, 720, 300, 170, 20.0}, {640, 0, 0, 370, 205, 30.0}}) {
+        host.scene.viewports[1].width = view;
+        host.scene.viewports[1].height = view * 9 / 16;
+        host.scene.Find(camera)->resolutionW = resW;
+        host.scene.Find(camera)->resolutionH = resH;
+        EXPECT_EQ(Click(1, 100, 100), 0) << view;
+        EXPECT_EQ(Drag(1, x, y, x + 10, y + 5), 1) << view;
+        EXPECT_EQ(std::make_pair(Field(0, kPosX), Field(0, kPosY)), std::make_pair(posX, posX / 2)) << view;
+    }
 }
 
 } // namespace
