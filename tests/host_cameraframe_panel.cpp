@@ -1,7 +1,7 @@
 // The ZK:CameraFrame options panel through the module file: its controls in both languages, fill
 // and ghosting, the control events with the commands they send, and the colour picker answers.
-// The toolkit's own placement numbers (SetFieldX, layout modes, first-open centring) are covered
-// in unit_panel_toolkit.cpp.
+// The toolkit's own placement numbers (SetFieldX, first-open centring) are covered in
+// unit_panel_toolkit.cpp.
 #include "cameraframe_blocks.h"
 #include "panel_layout.h"
 #include "ring_peer.h"
@@ -99,6 +99,8 @@ TEST_F(FramePanelTest, ControlsTextsAndRowsInBothLanguages)
     EXPECT_EQ(C(16).items, (Texts{"幅と高さ", "幅と縦横比", "高さと縦横比"}));
     EXPECT_EQ(C(11).labelWidth, PanelService::TextWidth("名前")); // label widths follow the text
     ExpectSameControls(english, japanese);
+    ExpectControlsInsideAndApart(english);
+    ExpectControlsInsideAndApart(japanese);
     for (size_t language : {1, 2}) {
         const Panel &p = language == 1 ? english : japanese;
         ASSERT_EQ(p.controls.size(), kControls.size());

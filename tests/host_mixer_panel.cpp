@@ -1,7 +1,7 @@
 // The clip mixer's options panel through the module file: layout, lists, selection, buttons,
 // field edits, File popup, and the rebuild when it closes.
 #include "mixer_panel_steps.h"
-#include "panel_layout.h" // ExpectSameControls
+#include "panel_layout.h"
 
 namespace {
 
@@ -102,6 +102,8 @@ TEST_F(MixerPanel, LayoutInBothLanguages)
         }
     }
     ExpectSameControls(english, japanese);
+    ExpectControlsInsideAndApart(english);
+    ExpectControlsInsideAndApart(japanese);
     EXPECT_EQ(host.panels.modalOpens, 2);
     EXPECT_TRUE(host.panels.Panels().empty()); // released once the options end
 
