@@ -113,7 +113,7 @@ TEST_F(CameraFrameOverlay, CombinedShadingWithAMaskPerViewport)
 
 // The mask follows everything its mapping depends on: a change of the camera's resolution builds
 // it again, as a fresh build for the new resolution would be.
-TEST_F(CameraFrameOverlay, CombinedMaskFollowsTheCameraResolution)
+TEST_F(CameraFrameOverlay, CombinedMaskFollowsTheCameraResolutionAndFrameEdits)
 {
     Load(FrameBlock({TestFrame().On(camera).Size(600, 600.0 / 338.0)}, TestScene{1}));
     const auto transparent = [this](int view) {
@@ -130,6 +130,10 @@ TEST_F(CameraFrameOverlay, CombinedMaskFollowsTheCameraResolution)
     const int after = transparent(0);
     EXPECT_EQ(after, transparent(2)); // viewport 2, never drawn before: a fresh build
     EXPECT_NEAR(after, before / 4, before / 100);
+    // The frame made half as wide in the panel, keeping its aspect: the mask is built again.
+    Open();
+    SetInt(17, 300);
+    EXPECT_NEAR(transparent(0), after / 4, after / 40);
 }
 
 // A viewport or camera that reports no size is shown as the fallback 640 x 360 camera view (a third of
