@@ -20,6 +20,8 @@ const char *TypeName(zkh::BlockItem::Type type)
     case zkh::BlockItem::Type::I4: return "I4";
     case zkh::BlockItem::Type::U4: return "U4";
     case zkh::BlockItem::Type::FP: return "FP";
+    case zkh::BlockItem::Type::Begin: return "Begin";
+    case zkh::BlockItem::Type::End: return "End";
     }
     return "?";
 }

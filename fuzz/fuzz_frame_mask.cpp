@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     CameraFrameState state;
     LoadFramesFromBytes(data + 4, size - 4, state, camera);
     LWGizmoFuncs funcs{};
-    LWMasterGizmo gizmo{&state, &funcs};
+    LWMasterGizmo gizmo{&state, &funcs, nullptr};
     FillFrameGizmo(gizmo);
     for (bool combined : {false, true}) {
         state.combined = combined;
