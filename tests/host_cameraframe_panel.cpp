@@ -68,16 +68,6 @@ const std::vector<std::array<const char *, 3>> kControls = {
     {"Bool", "Burn Guides", "ガイド焼き込み"},
 };
 
-// A copy of a panel's controls that outlives it.
-Panel Snapshot(const Panel &panel)
-{
-    Panel copy;
-    copy.w = panel.w;
-    copy.h = panel.h;
-    for (const auto &control : panel.controls)
-        copy.controls.push_back(std::make_unique<PanelControl>(*control));
-    return copy;
-}
 
 TEST_F(FramePanelTest, ControlsTextsAndRowsInBothLanguages)
 {

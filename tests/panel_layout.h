@@ -6,7 +6,20 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+
+// A copy of an open panel's size and controls, to look at after it has closed. Only what the
+// controls hold is copied: their callbacks' user data belongs to the panel that is gone.
+inline zkh::Panel Snapshot(const zkh::Panel &panel)
+{
+    zkh::Panel copy;
+    copy.w = panel.w;
+    copy.h = panel.h;
+    for (const auto &control : panel.controls)
+        copy.controls.push_back(std::make_unique<zkh::PanelControl>(*control));
+    return copy;
+}
 
 // Every visible control with an area has its field inside the panel (a label may hang out to the
 // left, as one whose field is placed at the panel's edge does), and no two controls overlap.
