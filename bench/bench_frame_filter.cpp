@@ -141,3 +141,46 @@ BENCHMARK(BM_FrameFilter_Baseline)->Name("BM_FrameFilterGuides_Baseline/4k")->Un
 BENCHMARK(BM_FrameFilterGuides)->Name("BM_FrameFilterGuides/4k")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_MaskRebuild_Baseline)->Name("BM_MaskRebuild_Baseline/four")->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MaskRebuild)->Name("BM_MaskRebuild/four")->Unit(benchmark::kMicrosecond);
+
+// How the filter grows with the frames it burns in: 1, 10, 100 and 1,000 frames (a grid of
+// frames of several sizes, every third one turned) on the same 4K render, each against the plain
+// pass. The work is the frames' bands: the time may grow with the frames, never faster.
+namespace {
+
+FrameRecords FrameGrid(LWItemID camera, int count)
+{
+    FrameRecords records;
+    for (int i = 0; i < count; ++i) {
+        auto f = std::make_unique<FrameRecord>();
+        f->camera = camera;
+        f->posX = (i % 40) * 80.0 - 1560.0;
+        f->posY = (i / 40 % 25) * 70.0 - 840.0;
+        f->width = 400.0 + (i % 7) * 300.0;
+        f->height = f->width * 9.0 / 16.0;
+        f->rotation = i % 3 == 0 ? 0.1 * (i % 5) : 0.0;
+        f->color[0] = 1;
+        f->transparency = 0.3;
+        records.push_back(std::move(f));
+    }
+    return records;
+}
+
+void BM_FrameFilterFrames(benchmark::State &state)
+{
+    FilterScene scene;
+    const LWItemID camera = FrameAt(0)->camera;
+    ClearFrames();
+    FrameRecords records = FrameGrid(camera, static_cast<int>(state.range(0)));
+    AppendFrames(records);
+    zkh::FilterAccessScope access(scene.image, 0);
+    ProcessFrameFilter(nullptr, access.Access());
+    for (auto _ : state) {
+        ProcessFrameFilter(nullptr, access.Access());
+        benchmark::ClobberMemory();
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_FrameFilter_Baseline)->Name("BM_FrameFilterFrames_Baseline")->Arg(1)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FrameFilterFrames)->Arg(1)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();

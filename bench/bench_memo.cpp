@@ -15,6 +15,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include <sys/resource.h>
@@ -237,3 +238,48 @@ BENCHMARK(BM_MemoExport_Baseline)->Name("BM_MemoExport_Baseline/clips100000")->I
 BENCHMARK(BM_MemoExport)->Name("BM_MemoExport/clips100000")->Iterations(1)->Repetitions(3)->Unit(benchmark::kSecond);
 BENCHMARK(BM_MemoDraw_Baseline)->Name("BM_MemoDraw_Baseline/clips10000")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemoDraw)->Name("BM_MemoDraw/clips10000")->Unit(benchmark::kMillisecond);
+
+// How the import grows: files of 1,000, 10,000 and 100,000 clips over 100 tracks, each against
+// yaml-cpp loading the same file. The work is the file: both should grow with it alike.
+namespace {
+
+const std::string &MemoFileOf(int clips)
+{
+    static std::map<int, std::string> paths;
+    std::string &path = paths[clips];
+    if (path.empty()) {
+        MemoTrackList tracks;
+        FillMemo(tracks, kFileTracks, clips);
+        path = BenchPath(("memo-" + std::to_string(clips) + ".yaml").c_str());
+        ExportMemoFile(path, tracks);
+    }
+    return path;
+}
+
+void BM_MemoImportSize_Baseline(benchmark::State &state)
+{
+    const std::string &path = MemoFileOf(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        std::ifstream file(path, std::ios::binary);
+        std::ostringstream text;
+        text << file.rdbuf();
+        YAML::Node root = YAML::Load(text.str());
+        benchmark::DoNotOptimize(root);
+    }
+}
+
+void BM_MemoImportSize(benchmark::State &state)
+{
+    const std::string &path = MemoFileOf(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        MemoTrackList tracks;
+        if (ImportMemoFile(path, tracks) != MemoImportResult::Replaced || tracks.size() != kFileTracks)
+            state.SkipWithError("the import did not read the whole memo");
+        benchmark::DoNotOptimize(tracks);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_MemoImportSize_Baseline)->Arg(1000)->Arg(10000)->Arg(100000)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MemoImportSize)->Arg(1000)->Arg(10000)->Arg(100000)->Repetitions(3)->Unit(benchmark::kMillisecond);

@@ -7,6 +7,13 @@
 // - Evaluation of every frame against a walk that only compares each track's range (the least a
 //   first-match search does).
 // - ReadMixerFile on 100,000 clips and 100,000 tracks against tinyxml2 loading the same file.
+//
+// How the costs grow (the argument is the size):
+// - EvaluateTracks/N: 100,000 frames spread evenly over N tracks of 100 frames each (N = 1 to
+//   10,000), against the range walk over the same tracks. The work is one answered frame, so the
+//   time per frame should not grow with N.
+// - ReadMixerFile/N: a file of N clips and N tracks (N = 1,000 to 100,000) against tinyxml2's bare
+//   parse of the same file. The work is the file: both should grow with N alike.
 #include "chanclipmixer/clipmixer.h"
 #include "chanclipmixer/clipmixer_file.h"
 #include "common/lwglobals.h"
@@ -14,7 +21,10 @@
 #include <benchmark/benchmark.h>
 #include <tinyxml2.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <map>
+#include <memory>
 #include <string>
 #include <unistd.h>
 
@@ -23,7 +33,6 @@ namespace {
 constexpr int kClips = 1000;
 constexpr int kTracks = 1000;
 constexpr int kFramesPerTrack = 100;
-constexpr int kFileRecords = 100000;
 
 void FillLargeSet(ClipMixer &mixer)
 {
@@ -112,11 +121,77 @@ void BM_EvaluateFrames(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * frames);
 }
 
-const std::string &LargeFile()
+constexpr int kSpreadFrames = 100000;
+
+// N contiguous tracks of 100 frames over clips C0..C(N-1), compiled once per size.
+const ClipMixer &TrackSet(int tracks)
 {
-    static const std::string path = [] {
+    static std::map<int, std::unique_ptr<ClipMixer>> sets;
+    std::unique_ptr<ClipMixer> &set = sets[tracks];
+    if (!set) {
+        set = std::make_unique<ClipMixer>();
+        for (int i = 0; i < tracks; ++i) {
+            Clip &clip = AddClip(*set);
+            clip.name = "C" + std::to_string(i);
+            clip.sequence = std::to_string(i) + " 2 3.5 -4 5";
+            Track &track = AddTrack(*set);
+            track.in = i * kFramesPerTrack + 1;
+            track.out = (i + 1) * kFramesPerTrack;
+            track.repeat = i % 2 == 0;
+            track.sequence = "C" + std::to_string(i) + ":2 C" + std::to_string((i + 1) % tracks);
+        }
+        RebuildAll(*set);
+    }
+    return *set;
+}
+
+// The k-th of the frames spread evenly over the tracks' span.
+int SpreadFrame(int k, int tracks)
+{
+    return 1 + static_cast<int>(static_cast<std::int64_t>(k) * tracks * kFramesPerTrack / kSpreadFrames);
+}
+
+void BM_EvaluateTracks_Baseline(benchmark::State &state)
+{
+    const int tracks = static_cast<int>(state.range(0));
+    const ClipMixer &mixer = TrackSet(tracks);
+    for (auto _ : state) {
+        double sum = 0.0;
+        for (int k = 0; k < kSpreadFrames; ++k) {
+            const int frame = SpreadFrame(k, tracks);
+            for (const auto &track : mixer.tracks) {
+                if (frame >= track->in && frame <= track->out) {
+                    sum += track->frameTable[static_cast<size_t>(frame - track->in)];
+                    break;
+                }
+            }
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * kSpreadFrames);
+}
+
+void BM_EvaluateTracks(benchmark::State &state)
+{
+    const int tracks = static_cast<int>(state.range(0));
+    const ClipMixer &mixer = TrackSet(tracks);
+    for (auto _ : state) {
+        double sum = 0.0;
+        for (int k = 0; k < kSpreadFrames; ++k)
+            sum += MixerOffset(mixer, SpreadFrame(k, tracks));
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * kSpreadFrames);
+}
+
+// A file of `records` clips and as many tracks, written once per size.
+const std::string &MixerFileOf(int records)
+{
+    static std::map<int, std::string> paths;
+    std::string &path = paths[records];
+    if (path.empty()) {
         ClipMixer mixer;
-        for (int i = 0; i < kFileRecords; ++i) {
+        for (int i = 0; i < records; ++i) {
             Clip &clip = AddClip(mixer);
             clip.name = "Clip" + std::to_string(i);
             clip.sequence = "0 1.5 -2 3 4.25 5 6 7 8 9";
@@ -125,16 +200,15 @@ const std::string &LargeFile()
             track.out = i + 48;
             track.sequence = "Clip" + std::to_string(i) + ":3 Clip" + std::to_string(i + 1);
         }
-        const std::string file = "/tmp/zkbench-mixer-" + std::to_string(getpid()) + ".xml";
-        WriteMixerFile(mixer, file);
-        return file;
-    }();
+        path = "/tmp/zkbench-mixer-" + std::to_string(getpid()) + "-" + std::to_string(records) + ".xml";
+        WriteMixerFile(mixer, path);
+    }
     return path;
 }
 
 void BM_ReadMixerFile_Baseline(benchmark::State &state)
 {
-    const std::string &path = LargeFile();
+    const std::string &path = MixerFileOf(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         tinyxml2::XMLDocument doc;
         std::FILE *file = std::fopen(path.c_str(), "rb");
@@ -146,11 +220,12 @@ void BM_ReadMixerFile_Baseline(benchmark::State &state)
 
 void BM_ReadMixerFile(benchmark::State &state)
 {
-    const std::string &path = LargeFile();
+    const int records = static_cast<int>(state.range(0));
+    const std::string &path = MixerFileOf(records);
     for (auto _ : state) {
         ClipMixer mixer;
         ReadMixerFile(mixer, path);
-        if (mixer.clips.size() != static_cast<size_t>(kFileRecords)) {
+        if (mixer.clips.size() != static_cast<size_t>(records)) {
             state.SkipWithError("the file was not read");
             return;
         }
@@ -164,5 +239,7 @@ BENCHMARK(BM_RebuildAll_Baseline)->Name("BM_RebuildAll_Baseline/large")->Unit(be
 BENCHMARK(BM_RebuildAll)->Name("BM_RebuildAll/large")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EvaluateFrames_Baseline)->Name("BM_EvaluateFrames_Baseline/large")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EvaluateFrames)->Name("BM_EvaluateFrames/large")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadMixerFile_Baseline)->Name("BM_ReadMixerFile_Baseline/100k")->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3);
-BENCHMARK(BM_ReadMixerFile)->Name("BM_ReadMixerFile/100k")->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3);
+BENCHMARK(BM_EvaluateTracks_Baseline)->Arg(1)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EvaluateTracks)->Arg(1)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadMixerFile_Baseline)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Repetitions(3);
+BENCHMARK(BM_ReadMixerFile)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Repetitions(3);
