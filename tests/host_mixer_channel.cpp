@@ -67,9 +67,10 @@ TEST_F(MixerChannel, OverlappingTracksEarlierWins)
     EXPECT_EQ(Values(0, 21), expected);
 
     // A disabled first track lets the second show on the same frames.
-    ASSERT_TRUE(RunOptions(host, *modifier, [](zkh::Panel &panel) {
+    ASSERT_TRUE(RunOptions(host, *modifier, [&](zkh::Panel &panel) {
         SelectOnly(panel, kTrackList, {0});
         SetAndFire(panel, kTrackEnable, 0);
+        EXPECT_EQ(host.EvaluateChannel(channel, 5), 4.0); // at once, while the panel is open
     }));
     EXPECT_EQ(Values(4, 9), (std::vector<double>{4, 4, 5, 5, 6, 7}));
     EXPECT_EQ(host.EvaluateChannel(channel, 20), 18.0); // frame = out: the last entry

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 struct Clip {
@@ -30,10 +32,24 @@ struct Track {
     std::vector<double> frameTable; // compiled: entry k is frame in + k
 };
 
+// Which track answers each frame, made from the compiled tables at every rebuild so that a frame
+// is answered by a binary search instead of a walk over the tracks. Its spans are disjoint, in
+// increasing frame order; each takes its values from the table of the track that wins there.
+struct TrackSpan {
+    std::int32_t last;    // last frame of the span
+    const double *values; // the table entry of the span's first frame
+};
+struct TrackIndex {
+    bool current = false;             // false while the tracks may differ from what it was made of
+    std::vector<std::int32_t> firsts; // first frame of each span, increasing
+    std::vector<TrackSpan> spans;
+};
+
 struct ClipMixer {
     std::vector<std::unique_ptr<Clip>> clips;
     std::vector<std::unique_ptr<Track>> tracks;
     std::string description;
+    TrackIndex index;
 };
 
 // The mixer behind the host's opaque instance pointer.
@@ -53,27 +69,41 @@ constexpr std::int64_t kMaxMixerEntries = 20000000;
 constexpr std::size_t kMaxPatternInput = 4096;
 
 Clip &AddClip(ClipMixer &mixer);
+// Adding or removing a track sets the track index aside until the next rebuild.
 Track &AddTrack(ClipMixer &mixer);
 // Out-of-range indexes are ignored.
 void RemoveClip(ClipMixer &mixer, std::size_t index);
 void RemoveTrack(ClipMixer &mixer, std::size_t index);
 
+// The first clip of each name in list order, as the rebuild looks names up (views of the clips'
+// names: valid while the clips are unchanged).
+using ClipsByName = std::unordered_map<std::string_view, const Clip *>;
+ClipsByName IndexClipsByName(const ClipMixer &mixer);
+
 // Compile one clip; false after reporting the first problem on the status line. With `budget`,
 // the table must also fit in the entries it has left, which it then takes.
 bool BuildClipValues(Clip &clip, std::int64_t *budget = nullptr);
-// Compile one track against the mixer's (already compiled) clips; false after reporting.
+// Compile one track against the (already compiled) clips; false after reporting.
+bool BuildTrackTable(Track &track, const ClipsByName &clips, std::int64_t *budget = nullptr);
 bool BuildTrackTable(Track &track, const ClipMixer &mixer, std::int64_t *budget = nullptr);
 // Empty every table, then compile the clips and the tracks in list order, stopping at the first
-// problem (the only one reported); all the tables together hold at most kMaxMixerEntries.
+// problem (the only one reported); all the tables together hold at most kMaxMixerEntries. The
+// track index is made again from the tables built.
 bool RebuildAll(ClipMixer &mixer);
 
-// The offset the mixer adds at a frame: the entry of the first enabled, compiled track covering it.
+// Makes the track index from the tracks' tables as they are; SetTrackIndexAside marks it out of
+// date (the panel does so while it edits tracks in place).
+void BuildTrackIndex(ClipMixer &mixer);
+void SetTrackIndexAside(ClipMixer &mixer);
+
+// The offset the mixer adds at a frame: the entry of the first enabled, compiled track covering
+// it. Answered from the track index when it is current, by walking the tracks otherwise.
 double MixerOffset(const ClipMixer &mixer, int frame);
 
 // The text-syntax checks, full matches of the three shared patterns.
-bool IsClipName(const std::string &name);
-bool IsNumberToken(const std::string &token);
+bool IsClipName(std::string_view name);
+bool IsNumberToken(std::string_view token);
 // A "NAME:COUNT" token: its name and its count text.
-bool SplitClipReference(const std::string &token, std::string &name, std::string &count);
+bool SplitClipReference(std::string_view token, std::string_view &name, std::string_view &count);
 
 #endif

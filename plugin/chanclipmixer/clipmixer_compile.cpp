@@ -28,28 +28,30 @@ const std::regex kNumberPattern("[-+]?(?:\\d+(?:\\.\\d*)?|\\.\\d+)(?:[eE][-+]?\\
 
 // The regular expression engine recurses once per character: longer texts never match, so a
 // huge token cannot exhaust the stack.
-bool FullMatch(const std::string &text, const std::regex &pattern)
+bool FullMatch(std::string_view text, const std::regex &pattern)
 {
-    return text.size() <= kMaxPatternInput && std::regex_match(text, pattern);
+    return text.size() <= kMaxPatternInput && std::regex_match(text.begin(), text.end(), pattern);
 }
 
 // The decimal conversion of a number token; false when it overflows the double range. A value
 // too small for a double (underflow, also reported as a range error) is taken as converted: a
 // subnormal number or zero.
-bool ConvertNumber(const std::string &token, double &value)
+bool ConvertNumber(std::string_view token, double &value)
 {
+    const std::string text(token);
     char *end = nullptr;
-    value = std::strtod(token.c_str(), &end);
-    return end != token.c_str() && std::isfinite(value);
+    value = std::strtod(text.c_str(), &end);
+    return end != text.c_str() && std::isfinite(value);
 }
 
 // The decimal conversion of a repeat count; false when it does not fit in 32 bits.
-bool ConvertCount(const std::string &digits, std::int32_t &count)
+bool ConvertCount(std::string_view digits, std::int32_t &count)
 {
+    const std::string text(digits);
     errno = 0;
     char *end = nullptr;
-    const long long value = std::strtoll(digits.c_str(), &end, 10);
-    if (errno == ERANGE || end == digits.c_str() || value < INT32_MIN || value > INT32_MAX)
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (errno == ERANGE || end == text.c_str() || value < INT32_MIN || value > INT32_MAX)
         return false;
     count = static_cast<std::int32_t>(value);
     return true;
@@ -61,12 +63,10 @@ struct ChainPart {
     std::int64_t count;
 };
 
-const Clip *FindClip(const ClipMixer &mixer, const std::string &name)
+const Clip *FindClip(const ClipsByName &clips, std::string_view name)
 {
-    for (const auto &clip : mixer.clips)
-        if (clip->name == name)
-            return clip.get();
-    return nullptr;
+    const auto found = clips.find(name);
+    return found == clips.end() ? nullptr : found->second;
 }
 
 // Writes the first values of the chain into the table, up to its size (or the whole chain when
@@ -75,8 +75,6 @@ size_t WriteChainHead(const std::vector<ChainPart> &parts, std::vector<double> &
 {
     size_t written = 0;
     for (const ChainPart &part : parts) {
-        if (part.clip->values.empty())
-            continue;
         for (std::int64_t n = 0; n < part.count; ++n) {
             for (double value : part.clip->values) {
                 if (written == table.size())
@@ -96,18 +94,28 @@ std::int64_t TableLimit(const std::int64_t *budget)
 
 } // namespace
 
-bool IsClipName(const std::string &name) { return FullMatch(name, kClipNamePattern); }
+bool IsClipName(std::string_view name) { return FullMatch(name, kClipNamePattern); }
 
-bool IsNumberToken(const std::string &token) { return FullMatch(token, kNumberPattern); }
+bool IsNumberToken(std::string_view token) { return FullMatch(token, kNumberPattern); }
 
-bool SplitClipReference(const std::string &token, std::string &name, std::string &count)
+bool SplitClipReference(std::string_view token, std::string_view &name, std::string_view &count)
 {
-    std::smatch match;
-    if (token.size() > kMaxPatternInput || !std::regex_match(token, match, kClipReferencePattern))
+    std::cmatch match;
+    if (token.size() > kMaxPatternInput ||
+        !std::regex_match(token.data(), token.data() + token.size(), match, kClipReferencePattern))
         return false;
-    name = match[1].str();
-    count = match[2].str();
+    name = token.substr(static_cast<size_t>(match.position(1)), static_cast<size_t>(match.length(1)));
+    count = token.substr(static_cast<size_t>(match.position(2)), static_cast<size_t>(match.length(2)));
     return true;
+}
+
+ClipsByName IndexClipsByName(const ClipMixer &mixer)
+{
+    ClipsByName clips;
+    clips.reserve(mixer.clips.size());
+    for (const auto &clip : mixer.clips)
+        clips.emplace(clip->name, clip.get()); // a later clip of the same name does not replace it
+    return clips;
 }
 
 bool BuildClipValues(Clip &clip, std::int64_t *budget)
@@ -120,16 +128,19 @@ bool BuildClipValues(Clip &clip, std::int64_t *budget)
         ShowMixerMessage(kMsgClipStep, MessageArgument(clip.name).c_str(), static_cast<int>(clip.step));
         return false;
     }
-    // Checked first, converted once the size of the table is known to fit.
-    const std::vector<std::string> tokens = SplitTokens(clip.sequence);
+    // Checked first, token by token as they are split (the token that would pass the table bound
+    // is refused like a malformed one, before the rest is even split), then converted once the
+    // table is known to fit.
     const std::int64_t limit = TableLimit(budget);
     std::int64_t numbers = 0;
-    for (const std::string &token : tokens) {
+    size_t pos = 0;
+    std::string_view token;
+    while (NextToken(clip.sequence, pos, token)) {
         double value = 0.0;
-        // A token over the table bound is refused like a malformed one.
         const bool tooMany = (numbers + 1) * clip.step > limit;
         if (tooMany || !IsNumberToken(token) || !ConvertNumber(token, value)) {
-            ShowMixerMessage(kMsgClipSequence, MessageArgument(clip.name).c_str(), MessageArgument(token).c_str());
+            ShowMixerMessage(kMsgClipSequence, MessageArgument(clip.name).c_str(),
+                             MessageArgument(std::string(token)).c_str());
             return false;
         }
         ++numbers;
@@ -141,7 +152,7 @@ bool BuildClipValues(Clip &clip, std::int64_t *budget)
     }
     std::vector<double> values;
     values.reserve(static_cast<size_t>(numbers * clip.step));
-    for (const std::string &token : tokens) {
+    for (pos = 0; NextToken(clip.sequence, pos, token);) {
         double value = 0.0;
         ConvertNumber(token, value);
         values.insert(values.end(), static_cast<size_t>(clip.step), value);
@@ -154,6 +165,11 @@ bool BuildClipValues(Clip &clip, std::int64_t *budget)
 
 bool BuildTrackTable(Track &track, const ClipMixer &mixer, std::int64_t *budget)
 {
+    return BuildTrackTable(track, IndexClipsByName(mixer), budget);
+}
+
+bool BuildTrackTable(Track &track, const ClipsByName &clips, std::int64_t *budget)
+{
     if (!track.enable)
         return true;
     // Computed in 64 bits: in and out may span the whole 32-bit range.
@@ -164,12 +180,16 @@ bool BuildTrackTable(Track &track, const ClipMixer &mixer, std::int64_t *budget)
     }
 
     // A NAME:COUNT token is never expanded: the chain is held as (clip, count) parts, and only its
-    // first `count` values are built below, so any 32-bit count is taken.
+    // first `count` values are built below, so any 32-bit count is taken. Every token is checked,
+    // but parts are kept only until they hold `count` values: no sequence makes the chain larger
+    // than the table.
     std::vector<ChainPart> parts;
-    bool chainHasValues = false;
-    for (const std::string &token : SplitTokens(track.sequence)) {
-        std::string name = token;
-        std::string countText;
+    std::int64_t chainValues = 0;
+    size_t pos = 0;
+    std::string_view token;
+    while (NextToken(track.sequence, pos, token)) {
+        std::string_view name = token;
+        std::string_view countText;
         std::int64_t repeat = 1;
         if (SplitClipReference(token, name, countText)) {
             std::int32_t parsed = 0;
@@ -181,15 +201,18 @@ bool BuildTrackTable(Track &track, const ClipMixer &mixer, std::int64_t *budget)
         }
         if (repeat == 0)
             continue;
-        const Clip *clip = FindClip(mixer, name);
+        const Clip *clip = FindClip(clips, name);
         if (!clip) {
-            ShowMixerMessage(kMsgTrackClip, MessageArgument(name).c_str());
+            ShowMixerMessage(kMsgTrackClip, MessageArgument(std::string(name)).c_str());
             return false;
         }
-        parts.push_back({clip, repeat});
-        chainHasValues = chainHasValues || !clip->values.empty();
+        if (chainValues < count && !clip->values.empty()) {
+            parts.push_back({clip, repeat});
+            const std::int64_t added = repeat * static_cast<std::int64_t>(clip->values.size());
+            chainValues = added >= count - chainValues ? count : chainValues + added;
+        }
     }
-    if (parts.empty() || !chainHasValues) {
+    if (chainValues == 0) { // no tokens, only zero counts, or only clips without values
         ShowMixerMessage(kMsgTrackSequence);
         return false;
     }
@@ -209,17 +232,30 @@ bool BuildTrackTable(Track &track, const ClipMixer &mixer, std::int64_t *budget)
 
 bool RebuildAll(ClipMixer &mixer)
 {
-    // Swapped out rather than cleared, so that a large table gives its memory back.
+    // Swapped out rather than cleared, so that a large table gives its memory back; the index
+    // points into the tables and goes first.
+    SetTrackIndexAside(mixer);
     for (auto &clip : mixer.clips)
         std::vector<double>().swap(clip->values);
     for (auto &track : mixer.tracks)
         std::vector<double>().swap(track->frameTable);
     std::int64_t budget = kMaxMixerEntries;
-    for (auto &clip : mixer.clips)
-        if (!BuildClipValues(*clip, &budget))
-            return false;
-    for (auto &track : mixer.tracks)
-        if (!BuildTrackTable(*track, mixer, &budget))
-            return false;
-    return true;
+    bool built = true;
+    for (auto &clip : mixer.clips) {
+        if (!BuildClipValues(*clip, &budget)) {
+            built = false;
+            break;
+        }
+    }
+    if (built) {
+        const ClipsByName clips = IndexClipsByName(mixer);
+        for (auto &track : mixer.tracks) {
+            if (!BuildTrackTable(*track, clips, &budget)) {
+                built = false;
+                break;
+            }
+        }
+    }
+    BuildTrackIndex(mixer); // from the tables built, also when a track failed
+    return built;
 }

@@ -297,6 +297,9 @@ LWError MixerOptions(LWInstance inst)
                 funcs->set(p->panel, PAN_USERDATA, p.get());
                 funcs->set(p->panel, PAN_USEROPEN, reinterpret_cast<void *>(PanelOpened));
                 funcs->set(p->panel, PAN_USERCLOSE, reinterpret_cast<void *>(PanelClosed));
+                // The panel edits and moves tracks in place: until the rebuild when it closes, a
+                // frame is answered by walking the tracks as they are.
+                SetTrackIndexAside(*mixer);
                 funcs->open(p->panel, PANF_BLOCKING);
             } else {
                 result = MixerPanelError();

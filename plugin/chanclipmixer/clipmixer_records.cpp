@@ -15,6 +15,7 @@ Track &AddTrack(ClipMixer &mixer)
 {
     auto track = std::make_unique<Track>();
     track->sequence = "A";
+    SetTrackIndexAside(mixer);
     mixer.tracks.push_back(std::move(track));
     return *mixer.tracks.back();
 }
@@ -27,18 +28,8 @@ void RemoveClip(ClipMixer &mixer, std::size_t index)
 
 void RemoveTrack(ClipMixer &mixer, std::size_t index)
 {
-    if (index < mixer.tracks.size())
+    if (index < mixer.tracks.size()) {
+        SetTrackIndexAside(mixer);
         mixer.tracks.erase(mixer.tracks.begin() + static_cast<std::ptrdiff_t>(index));
-}
-
-double MixerOffset(const ClipMixer &mixer, int frame)
-{
-    for (const auto &track : mixer.tracks) {
-        if (!track->enable || track->frameTable.empty() || frame < track->in || frame > track->out)
-            continue;
-        const std::int64_t index = static_cast<std::int64_t>(frame) - track->in;
-        if (index < static_cast<std::int64_t>(track->frameTable.size()))
-            return track->frameTable[static_cast<std::size_t>(index)];
     }
-    return 0.0;
 }

@@ -1,20 +1,29 @@
 // lwhelpers.cpp: token splitting and the camera image area of a viewport.
 #include "lwtool2.h"
 
+#include <algorithm>
+
+bool NextToken(std::string_view text, size_t &pos, std::string_view &token)
+{
+    static constexpr std::string_view kSeparators = " \t,";
+    const size_t start = text.find_first_not_of(kSeparators, pos);
+    if (start == std::string_view::npos) {
+        pos = text.size();
+        return false;
+    }
+    const size_t end = std::min(text.find_first_of(kSeparators, start), text.size());
+    token = text.substr(start, end - start);
+    pos = end;
+    return true;
+}
+
 std::vector<std::string> SplitTokens(const std::string &text)
 {
-    static const char kSeparators[] = " \t,";
     std::vector<std::string> tokens;
-    size_t start = text.find_first_not_of(kSeparators);
-    while (start != std::string::npos) {
-        const size_t end = text.find_first_of(kSeparators, start);
-        if (end == std::string::npos) {
-            tokens.push_back(text.substr(start));
-            break;
-        }
-        tokens.push_back(text.substr(start, end - start));
-        start = text.find_first_not_of(kSeparators, end);
-    }
+    size_t pos = 0;
+    std::string_view token;
+    while (NextToken(text, pos, token))
+        tokens.emplace_back(token);
     return tokens;
 }
 

@@ -13,6 +13,7 @@
 
 #include <cstdarg>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -62,6 +63,10 @@ std::string RequestSaveFile(const std::string &path, const std::string &title, c
 
 // Tokens of a text separated by runs of space, tab and comma.
 std::vector<std::string> SplitTokens(const std::string &text);
+
+// The same tokens one at a time, without copies: the next token at or after `pos` (a view into
+// the text), with `pos` moved past it; false when no token is left.
+bool NextToken(std::string_view text, size_t &pos, std::string_view &token);
 
 // The largest rectangle with the viewed camera's aspect that fits in the viewport (640 x 360 when
 // the viewport or camera has no height).
