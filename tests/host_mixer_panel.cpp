@@ -252,11 +252,12 @@ TEST_F(MixerPanel, LongNamesAreCutInMessages)
                          std::string(200, 'x') + "...')"}));
 }
 
-// Control characters are written as character references, which XML readers neither normalise
-// nor refuse: every text reads back byte for byte. An import appends to the lists.
+// TAB, LF and CR are written as character references, which XML readers neither normalise nor
+// refuse: every text reads back byte for byte. Other control characters cannot be held by an XML
+// file: the export names the clip and writes nothing. An import appends to the lists.
 TEST_F(MixerPanel, ControlCharactersSurviveExportAndImport)
 {
-    const std::string name = "a\rb\r\nc\td\x01\x1f\x7f\xe5\x90\x8d", sequence = "1\r2\n3\t4 \r\n";
+    const std::string name = "a\rb\r\nc\td\x7f\xe5\x90\x8d", sequence = "1\r2\n3\t4 \r\n";
     const std::string trackSequence = "a\rb:2\r\n", exported = PathOf("controls");
     std::ofstream(PathOf("other.xml")) << "<ChanClipMixer/>";
     ASSERT_TRUE(RunOptions(host, Mixer(), [&](zkh::Panel &panel) {
@@ -277,18 +278,25 @@ TEST_F(MixerPanel, ControlCharactersSurviveExportAndImport)
         host.requesters.AnswerFile(PathOf("other.xml"));
         SetAndFire(panel, kFilePopup, 0);
         EXPECT_EQ(zkh::ListRowCount(Ctl(panel, kClipList)), 2);
+        SetAndFire(panel, kClipName, "x\x01y");
+        host.requesters.AnswerFile(PathOf("refused.xml"));
+        SetAndFire(panel, kFilePopup, 1);
     }));
     const std::string bytes = ReadFileBytes(exported + ".xml");
-    EXPECT_NE(bytes.find("<clip name=\"a&#13;b&#13;&#10;c&#9;d&#1;&#31;\x7f\xe5\x90\x8d\" step=\"3\" "
+    EXPECT_NE(bytes.find("<clip name=\"a&#13;b&#13;&#10;c&#9;d\x7f\xe5\x90\x8d\" step=\"3\" "
                          "seq=\"1&#13;2&#10;3&#9;4 &#13;&#10;\"/>"),
               std::string::npos)
         << bytes;
+    EXPECT_FALSE(std::filesystem::exists(PathOf("refused.xml")));
     Lines requests;
     for (const auto &r : host.requesters.fileLog)
         requests.push_back(std::to_string(r.type) + " " + r.title + " " + r.fileType + " " + r.path);
     const std::string import = std::to_string(FREQ_LOAD) + " Import *.xml " + exported + ".xml"; // the last path
-    EXPECT_EQ(requests, (Lines{std::to_string(FREQ_SAVE) + " Export xml ", import, import, import}));
-    EXPECT_EQ(host.commands.log.at(0), "StatusMsg {1.0} not data file!"); // then the closing's word on the name
+    EXPECT_EQ(requests, (Lines{std::to_string(FREQ_SAVE) + " Export xml ", import, import, import,
+                               std::to_string(FREQ_SAVE) + " Export xml " + PathOf("other.xml")}));
+    EXPECT_EQ(Lines(host.commands.log.begin(), host.commands.log.begin() + 2),
+              (Lines{"StatusMsg {1.0} not data file!",
+                     "StatusMsg {1.0} Clip has a character that cannot be written!(name='x y')"}));
 }
 
 // Without the panel service (in both languages), or with a host panel that refuses the list

@@ -352,7 +352,7 @@ TEST(MixerRunner, SessionDrivesAChannel)
     EXPECT_TRUE(Holds(output, "apply_clip_mixer: ZK:ChanClipMixer(1.00) build 250619\n"));
     EXPECT_TRUE(Holds(output, "tracks:\n  Enable | In | Out | Repeat | Sequence\n  [x] | 1 | 8 | [x] | A B:2\n"));
     EXPECT_TRUE(Holds(output, "frame,base,value\n7,14,14\n8,14,14\n"));
-    EXPECT_EQ(ReadFileBytes(out / "mix.xml"), "<?xml version=\"1.0\" encoding=\"Shist_JIS\"?>\n"
+    EXPECT_EQ(ReadFileBytes(out / "mix.xml"), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                                          "<chanClipMixer format=\"3.1\">\n"
                                          "    <clips>\n"
                                          "        <clip name=\"A\" step=\"2\" seq=\"0 10\"/>\n"

@@ -249,7 +249,7 @@ TEST_F(MixerFile, ExportBytes)
     EXPECT_FALSE(fs::exists(PathOf("no-such-folder")));
 
     WriteMixerFile(mixer, PathOf("empty.xml"));
-    EXPECT_EQ(ReadFileBytes(PathOf("empty.xml")), "<?xml version=\"1.0\" encoding=\"Shist_JIS\"?>\n"
+    EXPECT_EQ(ReadFileBytes(PathOf("empty.xml")), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                                                   "<chanClipMixer format=\"3.1\">\n"
                                                   "    <clips/>\n"
                                                   "    <tracks/>\n"
@@ -260,7 +260,7 @@ TEST_F(MixerFile, ExportBytes)
     track.selected = true; // never written
     WriteMixerFile(mixer, WriteText("records.xml", std::string(1000, 'x'))); // an existing file is replaced
     EXPECT_EQ(ReadFileBytes(PathOf("records.xml")),
-              "<?xml version=\"1.0\" encoding=\"Shist_JIS\"?>\n"
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
               "<chanClipMixer format=\"3.1\">\n"
               "    <clips>\n"
               "        <clip name=\"a&amp;b&lt;c&gt;&quot;d&apos;\" step=\"-4\" seq=\"1 2 3 4 5\"/>\n"

@@ -2,6 +2,8 @@
 #include "clipmixer_file.h"
 
 #include "../common/lwtool2.h"
+#include "clipmixer_file_text.h"
+#include "clipmixer_messages.h"
 
 #include <tinyxml2.h>
 
@@ -17,8 +19,6 @@ namespace {
 using tinyxml2::XMLDocument;
 using tinyxml2::XMLElement;
 
-// Files already written carry this declaration, misspelt encoding name included.
-const char kDeclaration[] = "xml version=\"1.0\" encoding=\"Shist_JIS\"";
 const char kRootName[] = "chanClipMixer";
 const char kNotDataFile[] = "not data file!";
 
@@ -28,9 +28,10 @@ struct FileCloser {
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 // The library's printer writes control characters of attribute values as they are, and XML
-// readers normalise them (a carriage return or tab comes back as a line feed or a space) or
-// refuse them. This printer writes every character below 0x20 as a character reference, so each
-// name and sequence reads back byte for byte; everything else is printed as the library does.
+// readers normalise them (a carriage return or tab comes back as a line feed or a space). This
+// printer writes them as character references (only TAB, LF and CR reach it: the export refuses
+// texts with others), so each name and sequence reads back byte for byte; everything else is
+// printed as the library does.
 class AttributePrinter : public tinyxml2::XMLPrinter {
 public:
     explicit AttributePrinter(std::FILE *file) : XMLPrinter(file, false) {}
@@ -95,10 +96,31 @@ bool ReadFileBool(const char *text)
     return std::strcmp(text, "true") == 0;
 }
 
+// The first record whose texts an XML file cannot hold, reported with its message; false when
+// there is none.
+static bool ReportUnwritableRecord(const ClipMixer &mixer)
+{
+    for (const auto &clip : mixer.clips) {
+        if (!IsWritableText(clip->name) || !IsWritableText(clip->sequence)) {
+            ShowMixerMessage(kMsgClipUnwritable, MessageArgument(clip->name).c_str());
+            return true;
+        }
+    }
+    for (const auto &track : mixer.tracks) {
+        if (!IsWritableText(track->sequence)) {
+            ShowMixerMessage(kMsgTrackUnwritable, static_cast<int>(track->in), static_cast<int>(track->out));
+            return true;
+        }
+    }
+    return false;
+}
+
 void WriteMixerFile(const ClipMixer &mixer, const std::string &path)
 {
+    if (ReportUnwritableRecord(mixer))
+        return; // nothing written, an existing file kept
     XMLDocument doc;
-    doc.InsertEndChild(doc.NewDeclaration(kDeclaration));
+    doc.InsertEndChild(doc.NewDeclaration(kMixerDeclaration));
     XMLElement *root = doc.NewElement(kRootName);
     doc.InsertEndChild(root);
     root->SetAttribute("format", "3.1");
@@ -131,58 +153,104 @@ void WriteMixerFile(const ClipMixer &mixer, const std::string &path)
     }
     AttributePrinter printer(file.get());
     doc.Print(&printer);
-    const bool writeFailed = std::fflush(file.get()) != 0 || std::ferror(file.get()) != 0;
-    file.reset();
+    bool writeFailed = std::fflush(file.get()) != 0 || std::ferror(file.get()) != 0;
+    writeFailed = std::fclose(file.release()) != 0 || writeFailed;
     if (doc.ErrorID() != tinyxml2::XML_SUCCESS)
         PostStatus(doc.ErrorName());
     else if (writeFailed) // a full disk: the printer itself does not notice
-        PostStatus(XMLDocument::ErrorIDToName(tinyxml2::XML_ERROR_FILE_READ_ERROR));
+        ShowMixerMessage(kMsgFileWrite, MessageArgument(path).c_str());
+}
+
+namespace {
+
+bool Is(const char *name, const char *expected) { return std::strcmp(name, expected) == 0; }
+
+// The attributes of one element that a record reads: each the first of its name, or null.
+template <size_t N> void FindAttributes(const XMLElement &element, const char *const (&names)[N], const char *(&values)[N])
+{
+    for (const char *&value : values)
+        value = nullptr;
+    for (const tinyxml2::XMLAttribute *a = element.FirstAttribute(); a; a = a->Next())
+        for (size_t i = 0; i < N; ++i)
+            if (!values[i] && Is(a->Name(), names[i]))
+                values[i] = a->Value();
 }
 
 // The clip and track elements of a root, appended in document order.
-static void AppendRecords(ClipMixer &mixer, const XMLElement &root)
+void AppendRecords(ClipMixer &mixer, const XMLElement &root)
 {
     if (const XMLElement *clips = root.FirstChildElement("clips")) {
+        static const char *const kNames[] = {"name", "step", "seq"};
+        const char *values[3];
         for (const XMLElement *element = clips->FirstChildElement("clip"); element;
              element = element->NextSiblingElement("clip")) {
+            FindAttributes(*element, kNames, values);
             Clip &clip = AddClip(mixer);
-            if (const char *name = element->Attribute("name"))
-                clip.name = name;
-            if (const char *step = element->Attribute("step"))
-                clip.step = ReadFileInt(step);
-            if (const char *sequence = element->Attribute("seq"))
-                clip.sequence = sequence;
+            if (values[0])
+                clip.name = values[0];
+            if (values[1])
+                clip.step = ReadFileInt(values[1]);
+            if (values[2])
+                clip.sequence = values[2];
         }
     }
     if (const XMLElement *tracks = root.FirstChildElement("tracks")) {
+        static const char *const kNames[] = {"enable", "in", "out", "repeat", "seq"};
+        const char *values[5];
         for (const XMLElement *element = tracks->FirstChildElement("track"); element;
              element = element->NextSiblingElement("track")) {
+            FindAttributes(*element, kNames, values);
             Track &track = AddTrack(mixer);
-            if (const char *enable = element->Attribute("enable"))
-                track.enable = ReadFileBool(enable);
-            if (const char *in = element->Attribute("in"))
-                track.in = ReadFileInt(in);
-            if (const char *out = element->Attribute("out"))
-                track.out = ReadFileInt(out);
-            if (const char *repeat = element->Attribute("repeat"))
-                track.repeat = ReadFileBool(repeat);
-            if (const char *sequence = element->Attribute("seq"))
-                track.sequence = sequence;
+            if (values[0])
+                track.enable = ReadFileBool(values[0]);
+            if (values[1])
+                track.in = ReadFileInt(values[1]);
+            if (values[2])
+                track.out = ReadFileInt(values[2]);
+            if (values[3])
+                track.repeat = ReadFileBool(values[3]);
+            if (values[4])
+                track.sequence = values[4];
         }
     }
 }
+
+// The whole file, or false when it cannot be read.
+bool ReadWholeFile(const std::string &path, std::string &text)
+{
+    FilePtr file(std::fopen(path.c_str(), "rb"));
+    if (!file)
+        return false;
+    char buffer[1 << 16];
+    size_t read = 0;
+    while ((read = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+        text.append(buffer, read);
+    return !std::ferror(file.get());
+}
+
+} // namespace
 
 void ReadMixerFile(ClipMixer &mixer, const std::string &path)
 {
     XMLDocument doc;
+    // A reference the library would turn into a NUL byte (cutting the text) or into bytes that are
+    // no UTF-8 refuses the file, as no XML reader takes it.
+    std::string reference;
     {
-        FilePtr file(std::fopen(path.c_str(), "rb"));
-        if (file)
-            doc.LoadFile(file.get());
+        std::string text;
+        if (ReadWholeFile(path, text)) {
+            DecodeMixerText(text);
+            reference = FindForbiddenReference(text);
+            doc.Parse(text.data(), text.size());
+        }
     }
     const XMLElement *root = doc.FirstChildElement();
     if (!root || std::strcmp(root->Name(), kRootName) != 0) {
         PostStatus(kNotDataFile);
+        return;
+    }
+    if (!reference.empty()) {
+        ShowMixerMessage(kMsgFileReference, MessageArgument(reference).c_str());
         return;
     }
     // Appended in place; should memory run out half way, the records added so far go again and

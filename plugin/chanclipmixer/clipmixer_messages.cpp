@@ -14,6 +14,10 @@ const MessageRow kEnglish[] = {
     {"Error", "Track in-out is invalid!(track_in=%d, track_out=%d)", ""},
     {"Error", "Not exist clip specified in  track!(target_clip=%s)", ""},
     {"Error", "Sequence of Track is invalid!", ""},
+    {"Error", "Character reference of file is invalid!(ref='%s')", ""},
+    {"Error", "Clip has a character that cannot be written!(name='%s')", ""},
+    {"Error", "Track has a character that cannot be written!(track_in=%d, track_out=%d)", ""},
+    {"Error", "Could not write the file!(file='%s')", ""},
 };
 
 const MessageRow kJapanese[] = {
@@ -23,6 +27,10 @@ const MessageRow kJapanese[] = {
     {"Error", "トラック インアウトが異常です！(track_in=%d, track_out=%d)", ""},
     {"Error", "トラックで指定したクリップが存在しません！(target_clip=%s)", ""},
     {"Error", "トラックのシーケンスが異常です！", ""},
+    {"Error", "ファイルの文字参照が異常です！(ref='%s')", ""},
+    {"Error", "クリップに書き出せない文字があります！(name='%s')", ""},
+    {"Error", "トラックに書き出せない文字があります！(track_in=%d, track_out=%d)", ""},
+    {"Error", "ファイルを書き込めませんでした！(file='%s')", ""},
 };
 
 const char kEnglishNoPanel[] = "Cannot open the clip mixer panel!";
@@ -53,7 +61,7 @@ std::string MessageArgument(const std::string &text)
 
 void ShowMixerMessage(int which, ...)
 {
-    const char *format = which >= kMsgClipName && which <= kMsgTrackSequence
+    const char *format = which >= kMsgClipName && which <= kMsgLast
                              ? MixerMessageRow(static_cast<MixerMessage>(which)).message
                              : "";
     va_list args;

@@ -14,6 +14,12 @@ enum MixerMessage {
     kMsgTrackInOut = 3,
     kMsgTrackClip = 4,
     kMsgTrackSequence = 5,
+    // The file's own messages, after the rebuild's.
+    kMsgFileReference = 6,
+    kMsgClipUnwritable = 7,
+    kMsgTrackUnwritable = 8,
+    kMsgFileWrite = 9,
+    kMsgLast = kMsgFileWrite,
 };
 
 // One row of a message table: a title, the message (a printf format) and an unused text.

@@ -2,6 +2,7 @@
 #include "lwcodepage.h"
 
 #if defined(_WIN32)
+#include <climits>
 #include <windows.h>
 #else
 #include <cerrno>
@@ -64,7 +65,59 @@ std::u16string Utf8ToUtf16(const std::string &utf8)
     return out;
 }
 
+namespace {
+
+bool IsAscii(const std::string &text)
+{
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+} // namespace
+
 #if defined(_WIN32)
+
+namespace {
+
+// MultiByteToWideChar with MB_ERR_INVALID_CHARS refuses ill-formed input; false then.
+bool ToWide(UINT codePage, const std::string &text, std::wstring &wide)
+{
+    if (text.size() > static_cast<size_t>(INT_MAX))
+        return false;
+    const int length = static_cast<int>(text.size());
+    const int units = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
+    if (units <= 0)
+        return false;
+    wide.resize(static_cast<size_t>(units));
+    return MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), length, wide.data(), units) == units;
+}
+
+} // namespace
+
+bool IsUtf8(const std::string &text)
+{
+    std::wstring wide;
+    return IsAscii(text) || ToWide(CP_UTF8, text, wide);
+}
+
+bool Cp932ToUtf8(const std::string &text, std::string &utf8)
+{
+    std::wstring wide;
+    if (IsAscii(text)) {
+        utf8 = text;
+        return true;
+    }
+    if (!ToWide(932, text, wide))
+        return false;
+    const int units = static_cast<int>(wide.size());
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+    if (size <= 0)
+        return false;
+    utf8.resize(static_cast<size_t>(size));
+    return WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, utf8.data(), size, nullptr, nullptr) == size;
+}
 
 std::string NarrowCodePage() { return "CP" + std::to_string(GetACP()); }
 
@@ -95,6 +148,39 @@ std::string Utf16ToNarrow(const std::u16string &utf16)
 }
 
 #else
+
+namespace {
+
+// The whole text through iconv in one call; false when iconv refuses any of it.
+bool ConvertWhole(const char *to, const char *from, const std::string &text, std::string &out, size_t growth)
+{
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return false;
+    out.resize(text.size() * growth + 4);
+    char *in = const_cast<char *>(text.data());
+    size_t inLeft = text.size();
+    char *outPtr = out.data();
+    size_t outLeft = out.size();
+    const bool converted = iconv(cd, &in, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1) && inLeft == 0;
+    iconv_close(cd);
+    out.resize(out.size() - outLeft);
+    return converted;
+}
+
+} // namespace
+
+bool IsUtf8(const std::string &text)
+{
+    std::string wide;
+    return IsAscii(text) || ConvertWhole("UTF-16LE", "UTF-8", text, wide, 2);
+}
+
+bool Cp932ToUtf8(const std::string &text, std::string &utf8)
+{
+    // A byte of code page 932 (a half-width kana) can take three in UTF-8.
+    return ConvertWhole("UTF-8", "CP932", text, utf8, 3);
+}
 
 std::string NarrowCodePage()
 {

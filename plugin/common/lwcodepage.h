@@ -21,4 +21,11 @@ inline std::string Utf8ToNarrow(const std::string &utf8) { return Utf16ToNarrow(
 // The name of the narrow code page in use ("UTF-8", "CP932", ...).
 std::string NarrowCodePage();
 
+// True when the text is well-formed UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF).
+bool IsUtf8(const std::string &text);
+
+// Japanese text in code page 932 (Shift_JIS as Windows has it) converted to UTF-8; false, with
+// `utf8` unspecified, when the text is not valid in that code page.
+bool Cp932ToUtf8(const std::string &text, std::string &utf8);
+
 #endif
