@@ -325,4 +325,122 @@ TEST_F(MixerFile, RefusedFilesLeaveTheMixerUnchanged)
     }
 }
 
+// References the library would turn into a NUL byte, a surrogate or a code point past U+10FFFF
+// refuse the file; those it reads as characters, and texts that are no reference to it (also in
+// comments and character data), are read.
+TEST_F(MixerFile, CharacterReferences)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"&#0;", ""}, {"&#x0;", ""}, {"&#;", ""}, {"&#x;", ""}, {"&#xD800;", ""}, {"&#xdfff;", ""}, {"&#55296;", ""},
+        {"&#x110000;", ""}, {"&#1114112;", ""}, {"&#99999999999999999999;", ""},
+        {"&#x10FFFF;", "\xF4\x8F\xBF\xBF"}, {"&#xD7FF;", "\xED\x9F\xBF"}, {"&#57344;", "\xEE\x80\x80"},
+        {"&#1;", "\x01"}, {"&#X0;", "&#X0;"}, {"&#12a;", "&#12a;"}}; // earlier builds wrote &#1;
+    for (const auto &[reference, read] : cases) {
+        SCOPED_TRACE(reference);
+        ClipMixer fresh;
+        ReadMixerFile(fresh, WriteText("ref.xml", "<chanClipMixer><clips><clip name=\"a" + reference +
+                                                      "\"/></clips><!-- &#0; --><![CDATA[&#0;]]></chanClipMixer>"));
+        EXPECT_EQ(TakeLines(), read.empty() ? Lines{"StatusMsg {1.0} Character reference of file is invalid!(ref='" +
+                                                    reference + "')"}
+                                            : Lines{});
+        EXPECT_EQ(fresh.clips.empty() ? "(none)" : fresh.clips[0]->name, read.empty() ? "(none)" : "a" + read);
+    }
+    g_clipMixerLanguage = UiLanguage::Japanese;
+    ReadMixerFile(mixer, WriteText("ref.xml", "<chanClipMixer><tracks><track seq=\"&#0;\"/></tracks></chanClipMixer>"));
+    EXPECT_EQ(TakeLines(), Lines{"StatusMsg {1.0} ファイルの文字参照が異常です！(ref='&#0;')"});
+}
+
+// A text an XML 1.0 file cannot hold (a control character other than TAB, LF and CR, bytes that
+// are no UTF-8, U+FFFE, U+FFFF) refuses the export, naming its record; the file there is kept.
+TEST_F(MixerFile, TextsXmlCannotHoldAreNotWritten)
+{
+    struct Case {
+        std::string name, sequence, trackSequence, message;
+    };
+    const std::string clip = "Clip has a character that cannot be written!(name='";
+    const std::string track = "Track has a character that cannot be written!(track_in=1, track_out=120)";
+    const Case cases[] = {{"x\x01", "1", "A", clip + "x ')"},      {"x", "1\x0b", "A", clip + "x')"},
+                          {"x\x1f", "1", "A", clip + "x ')"},      {"\xff", "1", "A", clip + "\xff')"},
+                          {"\xed\xa0\x80", "1", "A", clip + "\xed\xa0\x80')"}, {"x", "\xef\xbf\xbe", "A", clip + "x')"},
+                          {"x", "\xef\xbf\xbf", "A", clip + "x')"}, {"x", "1", "A\x0c", track},
+                          {"x", "1", "\xc0\x80", track}};
+    const std::string path = WriteText("kept.xml", "old");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.message);
+        ClipMixer refused;
+        AddClip(refused) = MakeClip(c.name, 1, c.sequence);
+        AddTrack(refused).sequence = c.trackSequence;
+        WriteMixerFile(refused, path);
+        EXPECT_EQ(TakeLines(), Lines{"StatusMsg {1.0} " + c.message});
+        EXPECT_EQ(ReadFileBytes(path), "old");
+    }
+    g_clipMixerLanguage = UiLanguage::Japanese;
+    NewTrack(3, 4, "\x02");
+    WriteMixerFile(mixer, path);
+    EXPECT_EQ(TakeLines(), Lines{"StatusMsg {1.0} トラックに書き出せない文字があります！(track_in=3, track_out=4)"});
+}
+
+// Files of earlier builds declared "Shist_JIS" and held the bytes typed, Shift_JIS on a Japanese
+// system. A file declaring code page 932 that is not UTF-8 is converted (0x8160 is U+FF5E in code
+// page 932, U+301C in plain Shift_JIS); UTF-8, or a text that is no code page 932 either, is kept.
+TEST_F(MixerFile, ShiftJisFilesOfEarlierBuilds)
+{
+    const std::string sjis = "\x96\xbc\x91\x4f\x81\x60\xb1", utf8 = "名前～ｱ";
+    const std::string shiftJis = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>";
+    const std::string cases[][3] = {{"<?xml version=\"1.0\" encoding=\"Shist_JIS\"?>", sjis, utf8},
+                                    {"<?xml version='1.0' encoding='shift_jis'?>", sjis, utf8},
+                                    {shiftJis, utf8, utf8}, {shiftJis, "\x96", "\x96"},
+                                    {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>", sjis, sjis}, {"", sjis, sjis}};
+    for (const auto &[declaration, body, name] : cases) {
+        SCOPED_TRACE(declaration);
+        ClipMixer read;
+        ReadMixerFile(read, WriteText("sjis.xml", declaration + "<chanClipMixer><clips><clip name=\"" + body + "\" seq=\"" +
+                                                      body + "\"/></clips></chanClipMixer>"));
+        ASSERT_EQ(read.clips.size(), 1u);
+        EXPECT_EQ(read.clips[0]->name + "|" + read.clips[0]->sequence, name + "|" + name);
+    }
+    EXPECT_TRUE(TakeLines().empty());
+}
+
+#if !defined(_WIN32)
+TEST_F(MixerFile, FailedWriteIsReported)
+{
+    AddClip(mixer);
+    WriteMixerFile(mixer, "/dev/full");
+    g_clipMixerLanguage = UiLanguage::Japanese;
+    WriteMixerFile(mixer, "/dev/full");
+    EXPECT_EQ(TakeLines(), (Lines{"StatusMsg {1.0} Could not write the file!(file='/dev/full')",
+                                  "StatusMsg {1.0} ファイルを書き込めませんでした！(file='/dev/full')"}));
+}
+
+std::string Hex(const std::string &text)
+{
+    std::string hex;
+    for (unsigned char c : text)
+        hex += "0123456789abcdef"[c >> 4], hex += "0123456789abcdef"[c & 15];
+    return hex;
+}
+
+// The export read by other XML readers: xmllint finds it well-formed, and Python's parser gives
+// every text back byte for byte.
+TEST_F(MixerFile, OtherXmlReadersReadTheExport)
+{
+    const std::string name = "名前&<>\"'\t\r\n\x7f", sequence = "1\t2\r\n3", trackSequence = "名前:2\r\n";
+    NewClip(name, 2, sequence);
+    NewTrack(-5, 7, trackSequence).enable = false;
+    const std::string path = PathOf("readers.xml"), log = PathOf("readers.log");
+    WriteMixerFile(mixer, path);
+    ASSERT_EQ(RunProgram({"/usr/bin/xmllint", "--noout", path}, log), 0)
+        << ReadFileBytes(log) << "(./zk setup installs xmllint, in libxml2-utils)";
+    const char script[] = "import sys, xml.etree.ElementTree as E\n"
+                          "for e in E.parse(sys.argv[1]).getroot().iter():\n"
+                          "    print(e.tag, *(k + '=' + v.encode('utf-8').hex() for k, v in e.attrib.items()))\n";
+    ASSERT_EQ(RunProgram({"/usr/bin/python3", "-c", script, path}, log), 0) << ReadFileBytes(log);
+    EXPECT_EQ(ReadFileBytes(log), "chanClipMixer format=" + Hex("3.1") + "\nclips\nclip name=" + Hex(name) + " step=" +
+                                      Hex("2") + " seq=" + Hex(sequence) + "\ntracks\ntrack enable=" + Hex("0") +
+                                      " in=" + Hex("-5") + " out=" + Hex("7") + " repeat=" + Hex("1") + " seq=" +
+                                      Hex(trackSequence) + "\n");
+}
+#endif
+
 } // namespace
