@@ -101,7 +101,7 @@ bool IsNumberToken(std::string_view token) { return FullMatch(token, kNumberPatt
 bool SplitClipReference(std::string_view token, std::string_view &name, std::string_view &count)
 {
     std::cmatch match;
-    if (token.size() > kMaxPatternInput ||
+    if (token.find(':') == std::string_view::npos || token.size() > kMaxPatternInput ||
         !std::regex_match(token.data(), token.data() + token.size(), match, kClipReferencePattern))
         return false;
     name = token.substr(static_cast<size_t>(match.position(1)), static_cast<size_t>(match.length(1)));
