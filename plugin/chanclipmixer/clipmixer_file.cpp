@@ -14,6 +14,8 @@
 #include <cstring>
 #include <memory>
 
+#include <sys/stat.h>
+
 namespace {
 
 using tinyxml2::XMLDocument;
@@ -163,17 +165,23 @@ void WriteMixerFile(const ClipMixer &mixer, const std::string &path)
 
 namespace {
 
-bool Is(const char *name, const char *expected) { return std::strcmp(name, expected) == 0; }
-
-// The attributes of one element that a record reads: each the first of its name, or null.
+// The attributes of one element that a record reads: each the first of its name, or null. The
+// names of one record differ in their first two letters, so each attribute is compared with one
+// name at most.
 template <size_t N> void FindAttributes(const XMLElement &element, const char *const (&names)[N], const char *(&values)[N])
 {
     for (const char *&value : values)
         value = nullptr;
-    for (const tinyxml2::XMLAttribute *a = element.FirstAttribute(); a; a = a->Next())
-        for (size_t i = 0; i < N; ++i)
-            if (!values[i] && Is(a->Name(), names[i]))
-                values[i] = a->Value();
+    for (const tinyxml2::XMLAttribute *a = element.FirstAttribute(); a; a = a->Next()) {
+        const char *name = a->Name();
+        for (size_t i = 0; i < N; ++i) {
+            if (names[i][0] == name[0] && names[i][1] == name[1]) {
+                if (!values[i] && std::strcmp(name + 2, names[i] + 2) == 0)
+                    values[i] = a->Value();
+                break;
+            }
+        }
+    }
 }
 
 // The clip and track elements of a root, appended in document order.
@@ -221,9 +229,15 @@ bool ReadWholeFile(const std::string &path, std::string &text)
     FilePtr file(std::fopen(path.c_str(), "rb"));
     if (!file)
         return false;
-    char buffer[1 << 16];
-    size_t read = 0;
-    while ((read = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+    // Read at once as far as the size is known (a regular file), then whatever else there is.
+    struct stat status {};
+    const auto size = fstat(fileno(file.get()), &status) == 0 && S_ISREG(status.st_mode) ? status.st_size : 0;
+    if (size > 0) {
+        text.resize(static_cast<size_t>(size));
+        text.resize(std::fread(text.data(), 1, text.size(), file.get()));
+    }
+    char buffer[4096];
+    for (size_t read; (read = std::fread(buffer, 1, sizeof buffer, file.get())) > 0;)
         text.append(buffer, read);
     return !std::ferror(file.get());
 }
