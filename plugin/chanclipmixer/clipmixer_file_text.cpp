@@ -78,49 +78,12 @@ void DecodeMixerText(std::string &text)
         text.swap(utf8);
 }
 
-namespace {
-
-// Where the text holds markup whose "&#" is no reference: comments, character data sections and
-// processing instructions. Asked for increasing positions, it looks through each part once.
-class MarkupSpans {
-public:
-    explicit MarkupSpans(const std::string &text) : text_(text) {}
-
-    bool Contains(size_t at)
-    {
-        while (at >= spanEnd_ && cursor_ < at) {
-            const size_t open = text_.find('<', cursor_);
-            if (open == std::string::npos || open >= at) {
-                cursor_ = at;
-                break;
-            }
-            const char *close = text_.compare(open, 4, "<!--") == 0        ? "-->"
-                                : text_.compare(open, 9, "<![CDATA[") == 0 ? "]]>"
-                                : text_.compare(open, 2, "<?") == 0        ? "?>"
-                                                                           : nullptr;
-            if (!close) {
-                cursor_ = open + 1;
-                continue;
-            }
-            const size_t end = text_.find(close, open + 2);
-            spanEnd_ = end == std::string::npos ? text_.size() : end + std::strlen(close);
-            cursor_ = spanEnd_;
-        }
-        return at < spanEnd_;
-    }
-
-private:
-    const std::string &text_;
-    size_t cursor_ = 0, spanEnd_ = 0;
-};
-
-} // namespace
-
 // A reference as the library reads it: "&#" or "&#x", digits (none read as 0), then ';'. Anything
-// else after "&#" is no reference to the library, which keeps it as text.
+// else after "&#" is no reference to the library, which keeps it as text. Looked for in the whole
+// text: a comment holding one is refused too, rather than trusting where markup starts in a file
+// that may not be well-formed.
 std::string FindForbiddenReference(const std::string &text)
 {
-    MarkupSpans markup(text);
     for (size_t at = text.find("&#"); at != std::string::npos; at = text.find("&#", at + 2)) {
         size_t p = at + 2;
         const bool hex = p < text.size() && text[p] == 'x';
@@ -130,8 +93,7 @@ std::string FindForbiddenReference(const std::string &text)
             value = std::min<std::uint32_t>(value * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit), 0x110000);
         if (p == text.size() || text[p] != ';')
             continue;
-        const bool forbidden = value == 0 || (value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF;
-        if (forbidden && !markup.Contains(at))
+        if (value == 0 || (value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF)
             return text.substr(at, p + 1 - at);
     }
     return {};
