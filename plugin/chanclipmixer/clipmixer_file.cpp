@@ -12,9 +12,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cstdint>
+#include <filesystem>
 #include <memory>
-
-#include <sys/stat.h>
+#include <system_error>
 
 namespace {
 
@@ -229,10 +230,11 @@ bool ReadWholeFile(const std::string &path, std::string &text)
     FilePtr file(std::fopen(path.c_str(), "rb"));
     if (!file)
         return false;
-    // Read at once as far as the size is known (a regular file), then whatever else there is.
-    struct stat status {};
-    const auto size = fstat(fileno(file.get()), &status) == 0 && S_ISREG(status.st_mode) ? status.st_size : 0;
-    if (size > 0) {
+    // Read at once as far as the size is known (a regular file; the size is only a hint: the
+    // path is UTF-8), then whatever else there is.
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(std::filesystem::u8path(path), error);
+    if (!error && size > 0 && size < static_cast<std::uintmax_t>(SIZE_MAX / 2)) {
         text.resize(static_cast<size_t>(size));
         text.resize(std::fread(text.data(), 1, text.size(), file.get()));
     }
