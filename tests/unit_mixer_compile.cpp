@@ -338,7 +338,7 @@ TEST_F(MixerFile, RefusedFilesLeaveTheMixerUnchanged)
     g_clipMixerLanguage = UiLanguage::Japanese; // the same text in both languages (English: the panel's test)
     AddClip(mixer);
     const std::vector<std::string> refused = {
-        PathOf("missing.xml"),
+        PathOf("missing.xml"), dir.string(), // a folder
         WriteText("case.xml", "<chanclipmixer><clips><clip/></clips></chanclipmixer>"),
         WriteText("other.xml", "<?xml version=\"1.0\"?><mixer/>"),
         WriteText("broken.xml", "<chanClipMixer><clips><clip name=\"A\"></clips>"),
