@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <type_traits>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -165,6 +166,9 @@ private:
 };
 
 inline LWItemID ToItemID(std::uint32_t id) { return reinterpret_cast<LWItemID>(static_cast<std::uintptr_t>(id)); }
+// A channel's identifier (or any wider number) is no item's: ToChannelID keeps all its bits.
+template <class Wide, std::enable_if_t<(sizeof(Wide) > sizeof(std::uint32_t)), int> = 0>
+LWItemID ToItemID(Wide id) = delete;
 // An item identifier; 0 (no item) for a value no item has, such as a channel's identifier.
 inline std::uint32_t FromItemID(const void *id)
 {

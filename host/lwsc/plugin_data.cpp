@@ -5,7 +5,9 @@
 #include "text_lines.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cinttypes>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -198,18 +200,16 @@ struct PluginDataAccess {
         out = static_cast<T>(value);
         return true;
     }
+    // A float as a C runtime reads one: rounded to the nearest float, an infinity beyond the range.
     static bool FloatValue(std::string_view word, float &out)
     {
-        double value = 0;
-        if (!ParseNumber(word, value))
+        double check = 0;
+        if (!ParseNumber(word, check))
             return false;
-        // Beyond the float range the value is a float infinity, as a C runtime reads it.
-        if (value > std::numeric_limits<float>::max())
-            out = std::numeric_limits<float>::infinity();
-        else if (value < -std::numeric_limits<float>::max())
-            out = -std::numeric_limits<float>::infinity();
-        else
-            out = static_cast<float>(value);
+        const char *first = word.data() + (word.front() == '+' ? 1 : 0);
+        const auto result = std::from_chars(first, word.data() + word.size(), out, std::chars_format::general);
+        if (result.ec == std::errc::result_out_of_range)
+            out = std::fabs(check) < 1.0 ? 0.0f : static_cast<float>(check > 0 ? HUGE_VAL : -HUGE_VAL);
         return true;
     }
     static bool DoubleValue(std::string_view word, double &out) { return ParseNumber(word, out); }
