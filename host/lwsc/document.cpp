@@ -46,14 +46,16 @@ std::string ObjectNameOf(std::string_view path)
 
 bool ParseKey(std::string_view line, EnvelopeKey &key)
 {
-    const std::vector<std::string_view> words = Words(line);
-    if (words.size() < 4 || words[0] != "Key")
+    std::string_view word;
+    if (!NextWord(line, word) || word != "Key")
         return false;
     double numbers[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0};
-    const size_t count = std::min<size_t>(words.size() - 1, 9);
-    for (size_t i = 0; i < count; ++i)
-        if (!ParseNumber(words[i + 1], numbers[i]))
+    size_t count = 0;
+    while (count < 9 && NextWord(line, word))
+        if (!ParseNumber(word, numbers[count++]))
             return false;
+    if (count < 3)
+        return false;
     key.value = numbers[0];
     key.time = numbers[1];
     if (!(numbers[2] >= 0 && numbers[2] <= 1e6))
@@ -115,10 +117,10 @@ private:
 
 bool Parser::Header()
 {
-    if (doc_.lines.empty() || Trimmed(doc_.lines[0].text) != "LWSC")
+    if (doc_.lines.empty() || Trimmed(doc_.lines.Text(0)) != "LWSC")
         return Fail(0, "not a LightWave scene file (the first line is not \"LWSC\")");
     long long version = 0;
-    if (doc_.lines.size() < 2 || !ParseInteger(Trimmed(doc_.lines[1].text), version) || version < 1)
+    if (doc_.lines.size() < 2 || !ParseInteger(Trimmed(doc_.lines.Text(1)), version) || version < 1)
         return Fail(1, "expected the scene format version (a whole number above 0)");
     if (version < 3)
         return Fail(1, "this is a LightWave 5 scene (format version " + std::to_string(version) +
@@ -391,8 +393,8 @@ void Parser::ResolveParents()
 
 bool Parser::Run(std::string_view bytes)
 {
-    doc_.lines = SplitLines(bytes);
-    doc_.lineEnd = UsualLineEnd(doc_.lines);
+    doc_.lines = TextLines(std::string(bytes));
+    doc_.lineEnd = doc_.lines.UsualLineEnd();
     if (!Header())
         return false;
     for (size_t i = 2; i < doc_.lines.size(); ++i) {
@@ -432,11 +434,13 @@ bool Parser::Run(std::string_view bytes)
     for (const ItemDecl &item : doc_.items)
         for (const ChannelSlot &slot : item.channels)
             for (size_t line : slot.envelope.keyLines) {
-                const std::vector<std::string_view> words = Words(doc_.Text(line));
-                for (size_t w = 1; w < words.size() && w < 3; ++w) {
-                    maxDigits_ = std::max<size_t>(maxDigits_, static_cast<size_t>(SignificantDigits(words[w])));
-                    const size_t e = words[w].find_first_of("eE");
-                    if (e != std::string_view::npos && words[w].size() - e >= 5)
+                // The value and the time of the key.
+                std::string_view rest = doc_.Text(line), word;
+                NextWord(rest, word);
+                for (int w = 0; w < 2 && NextWord(rest, word); ++w) {
+                    maxDigits_ = std::max<size_t>(maxDigits_, static_cast<size_t>(SignificantDigits(word)));
+                    const size_t e = word.find('e') != std::string_view::npos ? word.find('e') : word.find('E');
+                    if (e != std::string_view::npos && word.size() - e >= 5)
                         threeDigitExponent_ = true;
                 }
             }
@@ -452,7 +456,7 @@ size_t BlockClose(const TextLines &lines, size_t open, size_t limit)
 {
     int depth = 0;
     for (size_t at = open; at < limit && at < lines.size(); ++at) {
-        const std::string_view text = lines[at].text;
+        const std::string_view text = lines.Text(at);
         if (OpensBlock(text))
             ++depth;
         else if (ClosesBlock(text) && --depth == 0)
@@ -470,7 +474,7 @@ bool ParseEnvelopeBlock(const TextLines &lines, size_t open, size_t limit, Envel
     block.open = open;
     block.close = close;
     for (size_t at = open + 1; at < close; ++at) {
-        const std::string_view text = lines[at].text;
+        const std::string_view text = lines.Text(at);
         const std::string_view word = FirstWord(text);
         if (OpensBlock(text)) {
             HandlerBlock handler;
@@ -478,7 +482,7 @@ bool ParseEnvelopeBlock(const TextLines &lines, size_t open, size_t limit, Envel
             handler.close = BlockClose(lines, at, close);
             handler.className = std::string(BlockToken(text));
             if (handler.open + 1 < handler.close) {
-                const std::string_view serverLine = Trimmed(lines[handler.open + 1].text);
+                const std::string_view serverLine = Trimmed(lines.Text(handler.open + 1));
                 if (!serverLine.empty() && serverLine.front() == '"')
                     handler.server = Unquoted(serverLine);
             }
@@ -495,10 +499,10 @@ bool ParseEnvelopeBlock(const TextLines &lines, size_t open, size_t limit, Envel
                 warnings.push_back(Where(at) + "a Key line that is not nine numbers");
             }
         } else if (word == "Behaviors") {
-            const std::vector<std::string_view> words = Words(text);
+            std::string_view rest = AfterFirstWord(text), first, second;
             long long pre = 1, post = 1;
-            if (words.size() >= 3 && ParseInteger(words[1], pre) && ParseInteger(words[2], post) && pre >= 0 &&
-                pre <= 5 && post >= 0 && post <= 5) {
+            if (NextWord(rest, first) && NextWord(rest, second) && ParseInteger(first, pre) &&
+                ParseInteger(second, post) && pre >= 0 && pre <= 5 && post >= 0 && post <= 5) {
                 block.envelope.pre = static_cast<int>(pre);
                 block.envelope.post = static_cast<int>(post);
             } else {
@@ -515,6 +519,9 @@ bool ParseEnvelopeBlock(const TextLines &lines, size_t open, size_t limit, Envel
         warnings.push_back(Where(block.countLine) + "the envelope says " + std::to_string(block.declaredCount) +
                            " keys and holds " + std::to_string(block.envelope.keys.size()));
     // Keys are in time order in the files Layout writes; others are put in order (ties keep theirs).
+    const auto earlier = [](const EnvelopeKey &a, const EnvelopeKey &b) { return a.time < b.time; };
+    if (std::is_sorted(block.envelope.keys.begin(), block.envelope.keys.end(), earlier))
+        return true;
     std::vector<size_t> order(block.envelope.keys.size());
     for (size_t k = 0; k < order.size(); ++k)
         order[k] = k;
@@ -568,7 +575,7 @@ std::vector<std::string_view> Document::PluginData(const PluginBlock &plugin) co
 {
     std::vector<std::string_view> data;
     for (size_t at = plugin.first + 1; at < plugin.end && at < lines.size(); ++at)
-        data.push_back(lines[at].text);
+        data.push_back(lines.Text(at));
     return data;
 }
 
@@ -577,7 +584,7 @@ std::vector<std::string_view> Document::HandlerData(const HandlerBlock &handler)
     std::vector<std::string_view> data;
     const size_t first = handler.server.empty() ? handler.open + 1 : handler.open + 2;
     for (size_t at = first; at < handler.close && at < lines.size(); ++at)
-        data.push_back(lines[at].text);
+        data.push_back(lines.Text(at));
     return data;
 }
 

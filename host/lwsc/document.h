@@ -127,7 +127,7 @@ public:
     std::vector<std::string> warnings;
 
     // The text of a line; "" past the end.
-    std::string_view Text(size_t line) const { return line < lines.size() ? std::string_view(lines[line].text) : std::string_view(); }
+    std::string_view Text(size_t line) const { return line < lines.size() ? lines.Text(line) : std::string_view(); }
     // The value of a top-level keyword ("FirstFrame 1" -> "1"); "" when absent.
     std::string_view SceneValue(const std::string &keyword) const;
     // The lines between a plug-in's Plugin and EndPlugin lines.

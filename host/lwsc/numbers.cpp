@@ -16,6 +16,16 @@ bool ParseNumber(std::string_view word, double &value)
     const char *last = word.data() + word.size();
     if (*first == '+')
         ++first; // "+5": printf never writes it, but people do
+    // Most numbers of a scene are whole ("0", "1", "-90"): read as integers, they are the same
+    // doubles, found several times faster.
+    if (last - first <= 15) {
+        long long whole = 0;
+        const auto integer = std::from_chars(first, last, whole, 10);
+        if (integer.ec == std::errc() && integer.ptr == last && !(whole == 0 && *first == '-')) {
+            value = static_cast<double>(whole);
+            return true;
+        }
+    }
     const auto result = std::from_chars(first, last, value, std::chars_format::general);
     return result.ec == std::errc() && result.ptr == last;
 }

@@ -130,10 +130,16 @@ bool SameLine(std::string_view a, std::string_view b, bool floatValues)
     return true;
 }
 
+// A line the writer makes: its text and its end.
+struct MadeLine {
+    std::string text;
+    std::string end;
+};
+
 struct Edit {
     size_t first = 0; // the lines [first, last) are replaced; an insertion when first == last
     size_t last = 0;
-    std::vector<TextLine> lines;
+    std::vector<MadeLine> lines;
     size_t order = 0;
 };
 
@@ -148,20 +154,23 @@ public:
 
 private:
     // ---- edits
-    TextLine NewLine(std::string text) const { return TextLine{std::move(text), doc_.lineEnd}; }
-    void Replace(size_t first, size_t last, std::vector<TextLine> lines)
+    MadeLine NewLine(std::string text) const { return MadeLine{std::move(text), doc_.lineEnd}; }
+    void Replace(size_t first, size_t last, std::vector<MadeLine> lines)
     {
         edits_.push_back({first, last, std::move(lines), order_++});
     }
     void Insert(size_t at, const std::vector<std::string> &lines)
     {
-        std::vector<TextLine> made;
+        std::vector<MadeLine> made;
         for (const std::string &line : lines)
             made.push_back(NewLine(line));
         Replace(at, at, std::move(made));
     }
     void Delete(size_t first, size_t last) { Replace(first, last, {}); }
-    void ReplaceLine(size_t line, std::string text) { Replace(line, line + 1, {TextLine{std::move(text), doc_.lines[line].end}}); }
+    void ReplaceLine(size_t line, std::string text)
+    {
+        Replace(line, line + 1, {MadeLine{std::move(text), std::string(doc_.lines.End(line))}});
+    }
     // Replaces [first, last) with fresh lines, keeping the original of each line that says the same
     // (a common beginning and end are kept).
     void ReplaceMerged(size_t first, size_t last, const std::vector<std::string> &fresh, bool floatValues);
@@ -226,7 +235,7 @@ void Writer::ReplaceMerged(size_t first, size_t last, const std::vector<std::str
         ++tail;
     if (head == fresh.size() && first + head == last)
         return; // nothing changed
-    std::vector<TextLine> middle;
+    std::vector<MadeLine> middle;
     for (size_t i = head; i < fresh.size() - tail; ++i)
         middle.push_back(NewLine(fresh[i]));
     Replace(first + head, last - tail, std::move(middle));
@@ -245,12 +254,15 @@ std::string Writer::Apply() const
             return ai; // insertions before a replacement at the same line
         return a->order < b->order;
     });
-    TextLines out;
-    out.reserve(doc_.lines.size() + 16);
-    auto emit = [&](const TextLine &line) {
-        if (!out.empty() && out.back().end.empty())
-            out.back().end = doc_.lineEnd; // a last line without an end gets one when lines follow it
-        out.push_back(line);
+    std::string out;
+    out.reserve(doc_.lines.Bytes().size() + 1024);
+    bool endless = false; // the line written last has no end
+    auto emit = [&](std::string_view text, std::string_view end) {
+        if (endless)
+            out += doc_.lineEnd; // a last line without an end gets one when lines follow it
+        out += text;
+        out += end;
+        endless = end.empty();
     };
     size_t next = 0;
     size_t line = 0;
@@ -260,8 +272,8 @@ std::string Writer::Apply() const
             const Edit &edit = *edits[next++];
             if (edit.first < line)
                 continue; // overlaps an edit already made: the writer never makes such edits
-            for (const TextLine &made : edit.lines)
-                emit(made);
+            for (const MadeLine &made : edit.lines)
+                emit(made.text, made.end);
             if (edit.last > edit.first) {
                 line = edit.last;
                 replaced = true;
@@ -272,15 +284,21 @@ std::string Writer::Apply() const
             continue;
         if (line >= doc_.lines.size())
             break;
-        emit(doc_.lines[line]);
-        ++line;
+        // The lines up to the next edit, as they are.
+        const size_t stop = next < edits.size() ? std::min(edits[next]->first, doc_.lines.size()) : doc_.lines.size();
+        const size_t last = std::max(stop, line + 1);
+        if (endless)
+            out += doc_.lineEnd;
+        out += doc_.lines.Range(line, last);
+        endless = doc_.lines.End(last - 1).empty();
+        line = last;
     }
     while (next < edits.size()) {
-        for (const TextLine &made : edits[next]->lines)
-            emit(made);
+        for (const MadeLine &made : edits[next]->lines)
+            emit(made.text, made.end);
         ++next;
     }
-    return JoinLines(out);
+    return out;
 }
 
 // ---- timing

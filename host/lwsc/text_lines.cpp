@@ -3,50 +3,34 @@
 
 namespace zkh::lwsc {
 
-TextLines SplitLines(std::string_view bytes)
+TextLines::TextLines(std::string bytes) : bytes_(std::move(bytes))
 {
-    TextLines lines;
+    const std::string_view text(bytes_);
     size_t start = 0;
-    while (start < bytes.size()) {
+    while (start < text.size()) {
         size_t at = start;
-        while (at < bytes.size() && bytes[at] != '\n' && bytes[at] != '\r')
+        while (at < text.size() && text[at] != '\n' && text[at] != '\r')
             ++at;
-        TextLine line;
-        line.text.assign(bytes.substr(start, at - start));
-        if (at < bytes.size()) {
-            const bool crlf = bytes[at] == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n';
-            line.end.assign(bytes.substr(at, crlf ? 2 : 1));
-            at += crlf ? 2 : 1;
-        }
-        lines.push_back(std::move(line));
-        start = at;
+        Span span;
+        span.start = start;
+        span.length = at - start;
+        if (at < text.size())
+            span.endLength = text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1;
+        spans_.push_back(span);
+        start = at + span.endLength;
     }
-    return lines;
 }
 
-std::string JoinLines(const TextLines &lines)
-{
-    size_t size = 0;
-    for (const TextLine &line : lines)
-        size += line.text.size() + line.end.size();
-    std::string bytes;
-    bytes.reserve(size);
-    for (const TextLine &line : lines) {
-        bytes += line.text;
-        bytes += line.end;
-    }
-    return bytes;
-}
-
-std::string UsualLineEnd(const TextLines &lines)
+std::string TextLines::UsualLineEnd() const
 {
     size_t lf = 0, crlf = 0, cr = 0;
-    for (const TextLine &line : lines) {
-        if (line.end == "\n")
+    for (size_t i = 0; i < spans_.size(); ++i) {
+        const std::string_view end = End(i);
+        if (end == "\n")
             ++lf;
-        else if (line.end == "\r\n")
+        else if (end == "\r\n")
             ++crlf;
-        else if (line.end == "\r")
+        else if (end == "\r")
             ++cr;
     }
     if (crlf > lf && crlf >= cr)
@@ -56,55 +40,78 @@ std::string UsualLineEnd(const TextLines &lines)
     return "\n";
 }
 
+namespace {
+
+// Spaces and tabs separate words; the scan is by hand, as a search for one of two bytes costs a
+// library call per byte.
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+size_t SkipBlanks(std::string_view text, size_t at)
+{
+    while (at < text.size() && IsBlank(text[at]))
+        ++at;
+    return at;
+}
+
+size_t SkipWord(std::string_view text, size_t at)
+{
+    while (at < text.size() && !IsBlank(text[at]))
+        ++at;
+    return at;
+}
+
+} // namespace
+
 std::string_view Trimmed(std::string_view text)
 {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return std::string_view();
-    const size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last + 1 - first);
+    const size_t first = SkipBlanks(text, 0);
+    size_t last = text.size();
+    while (last > first && IsBlank(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
 }
 
 size_t IndentOf(std::string_view text)
 {
-    const size_t first = text.find_first_not_of(' ');
-    return first == std::string_view::npos ? text.size() : first;
+    size_t at = 0;
+    while (at < text.size() && text[at] == ' ')
+        ++at;
+    return at;
 }
 
 std::string_view FirstWord(std::string_view text)
 {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return std::string_view();
-    const size_t end = text.find_first_of(" \t", first);
-    return text.substr(first, end == std::string_view::npos ? std::string_view::npos : end - first);
+    const size_t first = SkipBlanks(text, 0);
+    return text.substr(first, SkipWord(text, first) - first);
 }
 
 std::string_view AfterFirstWord(std::string_view text)
 {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return std::string_view();
-    const size_t end = text.find_first_of(" \t", first);
-    if (end == std::string_view::npos)
-        return std::string_view();
-    return text.substr(end + 1);
+    const size_t end = SkipWord(text, SkipBlanks(text, 0));
+    return end < text.size() ? text.substr(end + 1) : std::string_view();
+}
+
+bool NextWord(std::string_view &text, std::string_view &word)
+{
+    const size_t at = SkipBlanks(text, 0);
+    if (at >= text.size())
+        return false;
+    const size_t end = SkipWord(text, at);
+    word = text.substr(at, end - at);
+    text.remove_prefix(end);
+    return true;
 }
 
 std::vector<std::string_view> Words(std::string_view text)
 {
     std::vector<std::string_view> words;
-    size_t at = 0;
-    while (true) {
-        at = text.find_first_not_of(" \t", at);
-        if (at == std::string_view::npos)
-            return words;
-        const size_t end = text.find_first_of(" \t", at);
-        words.push_back(text.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at));
-        if (end == std::string_view::npos)
-            return words;
-        at = end;
+    size_t at = SkipBlanks(text, 0);
+    while (at < text.size()) {
+        const size_t end = SkipWord(text, at);
+        words.push_back(text.substr(at, end - at));
+        at = SkipBlanks(text, end);
     }
+    return words;
 }
 
 } // namespace zkh::lwsc
