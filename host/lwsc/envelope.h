@@ -8,7 +8,7 @@
 // Hostile numbers: a time that is not finite, or a key holding a number that is not finite, gives
 // NaN. Otherwise the value is always finite: where the true value would pass the largest double
 // (keys 1e300 apart, a huge offset-repeat count) the arithmetic holds at the largest double.
-// Nothing loops over the key count or a repeat count; a span is found by binary search.
+// No loop runs over a repeat count, and a span is found by binary search.
 #ifndef ZKH_LWSC_ENVELOPE_H
 #define ZKH_LWSC_ENVELOPE_H
 
