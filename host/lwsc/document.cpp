@@ -499,15 +499,18 @@ bool ParseEnvelopeBlock(const TextLines &lines, size_t open, size_t limit, Envel
                 warnings.push_back(Where(at) + "a Key line that is not nine numbers");
             }
         } else if (word == "Behaviors") {
+            // Codes other than 0 to 5 are kept as they are (the evaluator takes them as constant).
             std::string_view rest = AfterFirstWord(text), first, second;
             long long pre = 1, post = 1;
-            if (NextWord(rest, first) && NextWord(rest, second) && ParseInteger(first, pre) &&
-                ParseInteger(second, post) && pre >= 0 && pre <= 5 && post >= 0 && post <= 5) {
+            const bool read = NextWord(rest, first) && NextWord(rest, second) && ParseInteger(first, pre) &&
+                              ParseInteger(second, post) && pre >= -2147483647LL && pre <= 2147483647LL &&
+                              post >= -2147483647LL && post <= 2147483647LL;
+            if (read) {
                 block.envelope.pre = static_cast<int>(pre);
                 block.envelope.post = static_cast<int>(post);
-            } else {
-                warnings.push_back(Where(at) + "Behaviors are not two codes from 0 to 5 (taken as constant)");
             }
+            if (!read || pre < 0 || pre > 5 || post < 0 || post > 5)
+                warnings.push_back(Where(at) + "Behaviors are not two codes from 0 to 5 (taken as constant)");
             block.behaviorsLine = at;
         } else if (block.countLine == kNoLine && !word.empty() && block.keyLines.empty()) {
             block.countLine = at;
