@@ -1,14 +1,16 @@
 // bench_scene_file.cpp: loading and saving a Layout scene file against reading its lines and
 // writing them back.
 //
-// The scene is a rig of 150 bones under one object, each bone's nine motion channels keyed three
-// times (about 400 kB as LWSC 5). Ours loads it into the host's scene (items, channels, envelopes)
-// and saves it again (the unchanged file's lines back); the baseline reads the same bytes into a
-// list of lines and joins them back into the file's bytes.
+// The scene is a rig as LightWave 2018 saves one (LWSC 8, 20-digit numbers): an object with 150
+// bones, each bone with its rest lines, its nine motion channels keyed three times (TCB keys with
+// the tangents Layout writes) and its IK lines; about 400 kB. Ours loads it into the host's scene
+// (items, channels, envelopes) and saves it again (the unchanged file's lines back); the baseline
+// reads the same bytes into a list of lines and joins them back into the file's bytes.
 #include "host.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,24 +19,53 @@ namespace {
 
 constexpr int kBones = 150;
 
+std::string Number(double value)
+{
+    char text[40];
+    std::snprintf(text, sizeof text, "%.20g", value);
+    return text;
+}
+
+std::string BoneLines(int bone)
+{
+    char id[16];
+    std::snprintf(id, sizeof id, "%08x", 0x40000000u | (static_cast<unsigned>(bone) << 16));
+    std::string text = std::string("AddBone ") + id + "\nBoneName Bone" + std::to_string(bone) +
+                       "\nShowBone 1 3\nBoneActive 1\nBoneRestPosition 0 " + Number(0.1 * bone) +
+                       " 0\nBoneRestDirection 0 -90 0\nBoneRestLength 0.5\nBoneStrength 1\nScaleBoneStrength 1\n"
+                       "BoneType 0\nBoneMotion\nNumChannels 9\n";
+    for (int channel = 0; channel < 9; ++channel) {
+        text += "Channel " + std::to_string(channel) + "\n{ Envelope\n  3\n";
+        for (int key = 0; key < 3; ++key) {
+            const double value = (channel >= 6 ? 1.0 : 0.0) + 0.017453292519943295 * (bone + 1) * (key + channel);
+            text += "  Key " + Number(value) + " " + Number(key * 0.73333333333333328) + " 0 0 0 0 " +
+                    Number(value * 0.21) + " " + Number(value * -0.37) + " 0\n";
+        }
+        text += "  Behaviors 1 1\n}\n";
+    }
+    text += "IKInitCustomFrame 0\nGoalStrength 1\nIKFKBlending 0\nIKSoftMin 0.25\nIKSoftMax 0.75\n"
+            "CtrlPosItemBlend 1\nCtrlRotItemBlend 1\nCtrlScaleItemBlend 1\n\nPathAlignLookAhead 0.033\n"
+            "PathAlignMaxLookSteps 10\nPathAlignReliableDist 0.001\nPivotPosition 0 0 0\nPivotRotation 0 0 0\n";
+    char parent[16];
+    std::snprintf(parent, sizeof parent, "%08x", bone == 0 ? 0x10000000u : 0x40000000u | ((bone - 1u) << 16));
+    text += std::string("ParentItem ") + parent + "\nSplineFlags 0\nSplineFit 0\nIKInitialState 0\nUseIKChainValues 1\n";
+    return text;
+}
+
 const std::string &RigScene()
 {
     static const std::string text = [] {
         zkh::Host host;
-        zkh::Scene &scene = host.scene;
-        const std::uint32_t body = scene.AddObject("Body", "Objects/Body.lwo").id;
-        for (int b = 0; b < kBones; ++b) {
-            const zkh::Item &bone = scene.AddBone("Bone" + std::to_string(b), body);
-            for (const zkh::Channel *channel : scene.ChannelsIn(bone.chanGroup)) {
-                std::map<double, double> keys;
-                for (int k = 0; k < 3; ++k)
-                    keys[k * 0.7333333333333333] = 0.1234567890123 * (b + 1) * (k + 1) + channel->name.size();
-                scene.FindChannel(channel->id)->envelope = zkh::LinearEnvelope(keys);
-            }
-        }
-        scene.AddLight("Key");
-        scene.AddCamera("Camera", 1920, 1080, 35);
-        return host.SceneText();
+        host.scene.AddObject("Body", "Objects/Body.lwo");
+        host.scene.AddLight("Key");
+        host.scene.AddCamera("Camera", 1920, 1080, 35);
+        std::string scene = host.SceneText();
+        scene.replace(0, 7, "LWSC\n8\n");
+        std::string bones = "BoneFalloffType 5\nFasterBones 1\n";
+        for (int bone = 0; bone < kBones; ++bone)
+            bones += BoneLines(bone);
+        scene.insert(scene.find("ShadowOptions 7\n"), bones);
+        return scene;
     }();
     return text;
 }

@@ -109,10 +109,8 @@ private:
     std::map<long, std::uint32_t> bonesOf_;
     int lastChannel_ = -1;          // "Channel n" awaiting its envelope
     size_t lastChannelLine_ = kNoLine;
-    std::string lastKeyword_;       // the keyword line before a top-level block
+    std::string_view lastKeyword_;  // the keyword line before a top-level block
     size_t lastKeywordLine_ = kNoLine;
-    size_t maxDigits_ = 0;
-    bool threeDigitExponent_ = false;
 };
 
 bool Parser::Header()
@@ -211,15 +209,14 @@ void Parser::Declaration(size_t i, std::string_view word)
 
 void Parser::Keyword(size_t i, std::string_view word)
 {
-    const std::string keyword(word);
-    lastKeyword_ = keyword;
+    lastKeyword_ = word;
     lastKeywordLine_ = i;
     ItemDecl *item = Current();
     if (!item) {
-        doc_.sceneKeywords.emplace(keyword, i);
+        doc_.sceneKeywords.emplace(std::string(word), i);
         return;
     }
-    item->keywords.emplace(keyword, i);
+    item->keywords.emplace_back(word, i);
     const std::string_view value = AfterFirstWord(doc_.Text(i));
     if ((word == "LightName" && item->kind == DeclKind::Light) ||
         (word == "CameraName" && item->kind == DeclKind::Camera) ||
@@ -302,13 +299,15 @@ bool Parser::Plugin(size_t &i, std::string_view word)
 
 bool Parser::Block(size_t &i, std::string_view previousKeyword)
 {
-    const size_t close = BlockClose(doc_.lines, i, doc_.lines.size());
+    const std::string_view token = BlockToken(doc_.Text(i));
+    EnvelopeBlock block;
+    const size_t close = token == "Envelope"
+                             ? (ParseEnvelopeBlock(doc_.lines, i, doc_.lines.size(), block, doc_.warnings) ? block.close
+                                                                                                           : kNoLine)
+                             : BlockClose(doc_.lines, i, doc_.lines.size());
     if (close == kNoLine)
         return Fail(i, "the block \"" + std::string(Trimmed(doc_.Text(i))) + "\" is not closed");
-    const std::string_view token = BlockToken(doc_.Text(i));
     if (token == "Envelope") {
-        EnvelopeBlock block;
-        ParseEnvelopeBlock(doc_.lines, i, close + 1, block, doc_.warnings);
         ++doc_.envelopeCount;
         doc_.keyCount += block.keyLines.size();
         if (ItemDecl *item = Current()) {
@@ -329,10 +328,10 @@ bool Parser::Block(size_t &i, std::string_view previousKeyword)
         // Count the envelopes of other blocks (texture layers, clips) too.
         for (size_t at = i + 1; at < close; ++at)
             if (OpensBlock(doc_.Text(at)) && BlockToken(doc_.Text(at)) == "Envelope") {
-                EnvelopeBlock block;
-                ParseEnvelopeBlock(doc_.lines, at, close, block, doc_.warnings);
+                EnvelopeBlock inner;
+                ParseEnvelopeBlock(doc_.lines, at, close, inner, doc_.warnings);
                 ++doc_.envelopeCount;
-                doc_.keyCount += block.keyLines.size();
+                doc_.keyCount += inner.keyLines.size();
             }
     }
     i = close;
@@ -430,23 +429,6 @@ bool Parser::Run(std::string_view bytes)
     }
     EndItem(doc_.lines.size());
     ResolveParents();
-    // The precision of the file's own key values, for keys the host changes.
-    for (const ItemDecl &item : doc_.items)
-        for (const ChannelSlot &slot : item.channels)
-            for (size_t line : slot.envelope.keyLines) {
-                // The value and the time of the key.
-                std::string_view rest = doc_.Text(line), word;
-                NextWord(rest, word);
-                for (int w = 0; w < 2 && NextWord(rest, word); ++w) {
-                    maxDigits_ = std::max<size_t>(maxDigits_, static_cast<size_t>(SignificantDigits(word)));
-                    const size_t e = word.find('e') != std::string_view::npos ? word.find('e') : word.find('E');
-                    if (e != std::string_view::npos && word.size() - e >= 5)
-                        threeDigitExponent_ = true;
-                }
-            }
-    if (maxDigits_ > 0)
-        doc_.style.digits = maxDigits_ > 17 ? 20 : maxDigits_ > 9 ? 17 : maxDigits_ > 7 ? 8 : 7;
-    doc_.style.threeDigitExponent = threeDigitExponent_;
     return true;
 }
 
@@ -468,18 +450,19 @@ size_t BlockClose(const TextLines &lines, size_t open, size_t limit)
 bool ParseEnvelopeBlock(const TextLines &lines, size_t open, size_t limit, EnvelopeBlock &block,
                         std::vector<std::string> &warnings)
 {
-    const size_t close = BlockClose(lines, open, limit);
-    if (close == kNoLine)
-        return false;
     block.open = open;
-    block.close = close;
-    for (size_t at = open + 1; at < close; ++at) {
+    size_t at = open + 1;
+    for (; at < limit && at < lines.size(); ++at) {
         const std::string_view text = lines.Text(at);
         const std::string_view word = FirstWord(text);
-        if (OpensBlock(text)) {
+        if (word == "}" && ClosesBlock(text))
+            break;
+        if (!word.empty() && word[0] == '{' && OpensBlock(text)) {
             HandlerBlock handler;
             handler.open = at;
-            handler.close = BlockClose(lines, at, close);
+            handler.close = BlockClose(lines, at, limit);
+            if (handler.close == kNoLine)
+                return false;
             handler.className = std::string(BlockToken(text));
             if (handler.open + 1 < handler.close) {
                 const std::string_view serverLine = Trimmed(lines.Text(handler.open + 1));
@@ -518,6 +501,9 @@ bool ParseEnvelopeBlock(const TextLines &lines, size_t open, size_t limit, Envel
                 warnings.push_back(Where(at) + "the envelope's key count is not a whole number");
         }
     }
+    if (at >= limit || at >= lines.size())
+        return false;
+    block.close = at;
     if (block.countLine != kNoLine && block.declaredCount != static_cast<long long>(block.envelope.keys.size()))
         warnings.push_back(Where(block.countLine) + "the envelope says " + std::to_string(block.declaredCount) +
                            " keys and holds " + std::to_string(block.envelope.keys.size()));
@@ -593,9 +579,32 @@ std::vector<std::string_view> Document::HandlerData(const HandlerBlock &handler)
 
 bool ParseDocument(std::string_view bytes, Document &document, ParseError &error)
 {
-    document = Document();
     Parser parser(document, error);
     return parser.Run(bytes);
+}
+
+NumberStyle DetectNumberStyle(const Document &document)
+{
+    // The precision of the file's own key values and times (the longest seen), and its exponents.
+    size_t maxDigits = 0;
+    bool threeDigitExponent = false;
+    for (const ItemDecl &item : document.items)
+        for (const ChannelSlot &slot : item.channels)
+            for (size_t line : slot.envelope.keyLines) {
+                std::string_view rest = document.Text(line), word;
+                NextWord(rest, word);
+                for (int w = 0; w < 2 && NextWord(rest, word); ++w) {
+                    maxDigits = std::max<size_t>(maxDigits, static_cast<size_t>(SignificantDigits(word)));
+                    const size_t e = word.find('e') != std::string_view::npos ? word.find('e') : word.find('E');
+                    if (e != std::string_view::npos && word.size() - e >= 5)
+                        threeDigitExponent = true;
+                }
+            }
+    NumberStyle style;
+    if (maxDigits > 0)
+        style.digits = maxDigits > 17 ? 20 : maxDigits > 9 ? 17 : maxDigits > 7 ? 8 : 7;
+    style.threeDigitExponent = threeDigitExponent;
+    return style;
 }
 
 } // namespace zkh::lwsc

@@ -77,10 +77,19 @@ struct ItemDecl {
     std::uint32_t parentId = 0;
     size_t motionLine = kNoLine; // ObjectMotion / LightMotion / CameraMotion / BoneMotion
     std::vector<ChannelSlot> channels;
-    // Keyword lines of the item (the first of each keyword), with the envelope that follows a
-    // "(envelope)" value.
-    std::map<std::string, size_t> keywords;
+    // Keyword lines of the item in order (keywords are views into the document's bytes), with the
+    // envelope that follows a "(envelope)" value.
+    std::vector<std::pair<std::string_view, size_t>> keywords;
     std::map<std::string, EnvelopeBlock> keywordEnvelopes;
+
+    // The first line of a keyword; kNoLine when the item has none.
+    size_t KeywordLine(std::string_view keyword) const
+    {
+        for (const auto &[word, line] : keywords)
+            if (word == keyword)
+                return line;
+        return kNoLine;
+    }
 };
 
 // Where a channel handler block stands: the item's channel slot and the handler in its envelope,
@@ -103,11 +112,15 @@ struct ExpressionLine {
     size_t lastLine = kNoLine; // its last attachment line (or the Expression line)
 };
 
+// A document's parts point into its lines: it is made in place by ParseDocument and not copied.
 class Document {
 public:
+    Document() = default;
+    Document(const Document &) = delete;
+    Document &operator=(const Document &) = delete;
+
     int version = 5;
     TextLines lines;
-    NumberStyle style;
     std::string lineEnd = "\n";
 
     std::vector<ItemDecl> items;
@@ -142,9 +155,13 @@ struct ParseError {
     std::string reason;
 };
 
-// Reads a scene file's bytes; false with the place and reason when it is not a scene file this
-// host can read (versions 1 and 2, a block or a plug-in left open, no header).
+// Reads a scene file's bytes into an empty document; false with the place and reason when it is not
+// a scene file this host can read (versions 1 and 2, a block or a plug-in left open, no header).
 bool ParseDocument(std::string_view bytes, Document &document, ParseError &error);
+
+// How the file writes the numbers of its keys (their precision and exponents), for keys a writer
+// changes.
+NumberStyle DetectNumberStyle(const Document &document);
 
 // Reads an "{ Envelope" block whose opener is at `open`; the block's end is found by its braces.
 // False when the block is not closed.

@@ -28,8 +28,8 @@ ItemKind HostKind(DeclKind kind)
 // The value of an item's keyword line ("FrameSize 640 480" -> "640 480"); "" when absent.
 std::string_view ItemValue(const Document &document, const ItemDecl &item, const std::string &keyword)
 {
-    const auto found = item.keywords.find(keyword);
-    return found == item.keywords.end() ? std::string_view() : Trimmed(AfterFirstWord(document.Text(found->second)));
+    const size_t line = item.KeywordLine(keyword);
+    return line == kNoLine ? std::string_view() : Trimmed(AfterFirstWord(document.Text(line)));
 }
 
 bool PositiveSize(std::string_view text, int &w, int &h)
@@ -62,6 +62,8 @@ bool IntegerValue(std::string_view text, int &value)
     return true;
 }
 
+} // namespace
+
 void ReadTiming(const Document &document, Scene &scene, std::vector<std::string> &warnings)
 {
     auto integer = [&](const char *keyword, int &out) {
@@ -88,7 +90,27 @@ void ReadTiming(const Document &document, Scene &scene, std::vector<std::string>
     scene.time = current / fps;
 }
 
-} // namespace
+std::vector<std::string> ItemNames(const Document &document)
+{
+    // Objects are named after their files; a file loaded again gives "Name (2)", "Name (3)".
+    std::vector<std::string> names;
+    std::map<std::string, int> objectNames;
+    for (const ItemDecl &decl : document.items) {
+        std::string name = decl.name;
+        if (decl.kind == DeclKind::Object && ++objectNames[name] > 1)
+            name += " (" + std::to_string(objectNames[name]) + ")";
+        names.push_back(std::move(name));
+    }
+    return names;
+}
+
+Envelope CameraZoom(const Document &document, const ItemDecl &camera)
+{
+    const CameraLines lines = ReadCameraLines(document, camera);
+    const auto zoom = camera.keywordEnvelopes.find("ZoomFactor");
+    return lines.zoomEnvelope && zoom != camera.keywordEnvelopes.end() ? zoom->second.envelope
+                                                                       : ConstantEnvelope(lines.zoom);
+}
 
 CameraLines ReadCameraLines(const Document &document, const ItemDecl &camera)
 {
@@ -181,7 +203,7 @@ void ReadSceneFile(const Document &document, SceneFromFile &result, std::vector<
 
     // Items, in the order of the file, with their own identifiers.
     std::vector<std::uint32_t> hostIds(document.items.size(), 0);
-    std::map<std::string, int> objectNames; // names of objects from files, for " (2)" on a repeat
+    const std::vector<std::string> names = ItemNames(document);
     for (size_t i = 0; i < document.items.size(); ++i) {
         const ItemDecl &decl = document.items[i];
         std::uint32_t id = decl.id;
@@ -190,10 +212,7 @@ void ReadSceneFile(const Document &document, SceneFromFile &result, std::vector<
                                " is used twice: this item gets another one");
             id = 0;
         }
-        std::string name = decl.name;
-        if (decl.kind == DeclKind::Object && ++objectNames[name] > 1)
-            name += " (" + std::to_string(objectNames[name]) + ")";
-        Item &item = scene.AddDeclaredItem(HostKind(decl.kind), name, id);
+        Item &item = scene.AddDeclaredItem(HostKind(decl.kind), names[i], id);
         item.source = i;
         item.fileName = decl.file;
         item.layer = decl.layer;
@@ -225,9 +244,7 @@ void ReadSceneFile(const Document &document, SceneFromFile &result, std::vector<
             item.resolutionMultiplier = camera.multiplier;
             item.pixelAspect = camera.renderPixelAspect;
             item.apertureHeight = camera.apertureHeight > 0 ? camera.apertureHeight : 0.015;
-            const auto zoom = decl.keywordEnvelopes.find("ZoomFactor");
-            item.zoom = camera.zoomEnvelope && zoom != decl.keywordEnvelopes.end() ? zoom->second.envelope
-                                                                                   : ConstantEnvelope(camera.zoom);
+            item.zoom = CameraZoom(document, decl);
         }
     }
 

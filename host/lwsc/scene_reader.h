@@ -68,6 +68,13 @@ struct CameraLines {
     double apertureHeight = 0.015;
 };
 CameraLines ReadCameraLines(const Document &document, const ItemDecl &camera);
+// A camera's zoom factor: its envelope, or its one value.
+Envelope CameraZoom(const Document &document, const ItemDecl &camera);
+
+// The scene's timing lines (range, step, preview, frames per second, current frame) into a scene.
+void ReadTiming(const Document &document, Scene &scene, std::vector<std::string> &warnings);
+// The host's name of each item of the file, in order.
+std::vector<std::string> ItemNames(const Document &document);
 
 } // namespace zkh::lwsc
 

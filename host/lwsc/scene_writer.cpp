@@ -12,7 +12,9 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <set>
+#include <tuple>
 
 namespace zkh::lwsc {
 
@@ -179,9 +181,9 @@ private:
     // ---- parts
     void Timing();
     void Items();
-    void ExistingItem(const Item &item, const ItemDecl &decl, const Item &before);
-    void ItemChannels(const Item &item, const ItemDecl &decl, const Item &before);
-    void Camera(const Item &item, const ItemDecl &decl, const Item &before);
+    void ExistingItem(const Item &item, const ItemDecl &decl, const std::string &name);
+    void ItemChannels(const Item &item, const ItemDecl &decl);
+    void Camera(const Item &item, const ItemDecl &decl);
     void MorphMixer(const Item &item, const ItemDecl &decl);
     void NewItems();
     void ScenePlugins();
@@ -189,7 +191,12 @@ private:
     void Expressions();
 
     // ---- text of new parts
-    std::string Number(double value) const { return FormatNumber(value, doc_.style); }
+    std::string Number(double value) const
+    {
+        if (!style_)
+            style_ = DetectNumberStyle(doc_);
+        return FormatNumber(value, *style_);
+    }
     std::string Id(std::uint32_t id) const { return FormatItemId(id); }
     std::vector<std::string> EnvelopeLines(const lwsc::Envelope &envelope, const std::string &indent,
                                            const std::vector<const PluginToSave *> &handlers) const;
@@ -216,9 +223,8 @@ private:
     const SceneToSave &save_;
     const Scene &scene_;
     std::vector<std::string> &messages_;
-    SceneFromFile baseline_;
-    std::vector<const Item *> baselineBySource_; // the baseline's item of each declaration
-    std::vector<const Item *> sceneBySource_;    // the scene's item of each declaration, or null when removed
+    std::vector<const Item *> sceneBySource_; // the scene's item of each declaration, or null when removed
+    mutable std::optional<NumberStyle> style_; // the file's number style, found when a number is written
     std::map<std::uint32_t, std::uint32_t> outputIds_;
     std::vector<Edit> edits_;
     size_t order_ = 0;
@@ -305,7 +311,10 @@ std::string Writer::Apply() const
 
 void Writer::Timing()
 {
-    const Scene &before = baseline_.scene;
+    // What the file says now.
+    Scene before;
+    std::vector<std::string> ignored;
+    ReadTiming(doc_, before, ignored);
     auto integer = [&](const char *keyword, int value, int old) {
         if (value == old)
             return;
@@ -388,9 +397,7 @@ void Writer::NumberItems()
 
 void Writer::Items()
 {
-    for (const Item &item : baseline_.scene.Items())
-        if (item.source < doc_.items.size())
-            baselineBySource_[item.source] = &item;
+    const std::vector<std::string> names = ItemNames(doc_);
     for (const Item &item : scene_.Items())
         if (item.source < doc_.items.size() && !sceneBySource_[item.source])
             sceneBySource_[item.source] = &item;
@@ -402,13 +409,12 @@ void Writer::Items()
             Delete(decl.first, decl.end);
             continue;
         }
-        if (baselineBySource_[i])
-            ExistingItem(*item, decl, *baselineBySource_[i]);
+        ExistingItem(*item, decl, names[i]);
     }
     NewItems();
 }
 
-void Writer::ExistingItem(const Item &item, const ItemDecl &decl, const Item &before)
+void Writer::ExistingItem(const Item &item, const ItemDecl &decl, const std::string &name)
 {
     // The declaration: the identifier (version 4 and later), an object's file and layer, a null's name.
     const bool ids = doc_.version >= 4;
@@ -416,8 +422,8 @@ void Writer::ExistingItem(const Item &item, const ItemDecl &decl, const Item &be
     const bool isNull = item.kind == ItemKind::Object && item.fileName.empty();
     bool declChanged = ids && id != decl.id;
     if (item.kind == ItemKind::Object)
-        declChanged = declChanged || item.fileName != before.fileName || item.layer != before.layer ||
-                      (isNull && item.name != before.name);
+        declChanged = declChanged || item.fileName != decl.file || item.layer != decl.layer ||
+                      (isNull && item.name != name);
     if (declChanged) {
         const std::string idText = ids ? Id(id) + " " : std::string();
         std::string text;
@@ -433,7 +439,7 @@ void Writer::ExistingItem(const Item &item, const ItemDecl &decl, const Item &be
         ReplaceLine(decl.first, text);
     }
     // The name line of lights, cameras and bones.
-    if (item.kind != ItemKind::Object && item.name != before.name) {
+    if (item.kind != ItemKind::Object && item.name != name) {
         const char *keyword = item.kind == ItemKind::Light ? "LightName" : item.kind == ItemKind::Camera ? "CameraName" : "BoneName";
         if (decl.nameLine != kNoLine)
             ReplaceLine(decl.nameLine, std::string(keyword) + " " + item.name);
@@ -457,9 +463,9 @@ void Writer::ExistingItem(const Item &item, const ItemDecl &decl, const Item &be
             }
         }
     }
-    ItemChannels(item, decl, before);
+    ItemChannels(item, decl);
     if (item.kind == ItemKind::Camera)
-        Camera(item, decl, before);
+        Camera(item, decl);
     if (item.kind == ItemKind::Object)
         MorphMixer(item, decl);
 }
@@ -485,10 +491,9 @@ std::vector<const PluginToSave *> Writer::MorphHandlersOf(ChannelKey channel) co
     return list;
 }
 
-void Writer::ItemChannels(const Item &item, const ItemDecl &decl, const Item &before)
+void Writer::ItemChannels(const Item &item, const ItemDecl &decl)
 {
     const std::vector<const Channel *> channels = scene_.ChannelsIn(item.chanGroup);
-    const std::vector<const Channel *> old = baseline_.scene.ChannelsIn(before.chanGroup);
     const size_t motion = item.kind == ItemKind::Camera ? 6 : 9;
     for (size_t s = 0; s < decl.channels.size(); ++s) {
         const ChannelSlot &slot = decl.channels[s];
@@ -498,8 +503,7 @@ void Writer::ItemChannels(const Item &item, const ItemDecl &decl, const Item &be
         const Channel &channel = *channels[static_cast<size_t>(slot.number)];
         const EnvelopeBlock &block = slot.envelope;
         const std::string indent = Indentation(doc_.Text(block.open)) + "  ";
-        const Envelope &was = static_cast<size_t>(slot.number) < old.size() ? old[static_cast<size_t>(slot.number)]->envelope
-                                                                             : block.envelope;
+        const Envelope &was = block.envelope;
         const bool same = was.pre == channel.envelope.pre && was.post == channel.envelope.post &&
                           was.keys.size() == channel.envelope.keys.size() &&
                           std::equal(was.keys.begin(), was.keys.end(), channel.envelope.keys.begin(),
@@ -546,12 +550,9 @@ void Writer::ItemChannels(const Item &item, const ItemDecl &decl, const Item &be
     }
 }
 
-void Writer::Camera(const Item &item, const ItemDecl &decl, const Item &before)
+void Writer::Camera(const Item &item, const ItemDecl &decl)
 {
-    auto keywordLine = [&](const char *keyword) {
-        const auto found = decl.keywords.find(keyword);
-        return found == decl.keywords.end() ? kNoLine : found->second;
-    };
+    auto keywordLine = [&](const char *keyword) { return decl.KeywordLine(keyword); };
     // Camera lines go before UseGlobalResolution (or at the item's end) when the file has none.
     auto set = [&](const char *keyword, const std::string &value) {
         const size_t line = keywordLine(keyword);
@@ -561,7 +562,15 @@ void Writer::Camera(const Item &item, const ItemDecl &decl, const Item &before)
         else
             Insert(keywordLine("UseGlobalResolution") != kNoLine ? keywordLine("UseGlobalResolution") : decl.end, {text});
     };
+    // What the file says now.
     const CameraLines lines = ReadCameraLines(doc_, decl);
+    Item before;
+    before.resolutionW = lines.renderW;
+    before.resolutionH = lines.renderH;
+    before.resolutionMultiplier = lines.multiplier;
+    before.pixelAspect = lines.renderPixelAspect;
+    before.apertureHeight = lines.apertureHeight > 0 ? lines.apertureHeight : 0.015;
+    before.zoom = CameraZoom(doc_, decl);
     if (item.resolutionW != before.resolutionW || item.resolutionH != before.resolutionH) {
         set("FrameSize", std::to_string(item.resolutionW) + " " + std::to_string(item.resolutionH));
         if (lines.useGlobal)
@@ -1079,15 +1088,23 @@ void Writer::CurrentItems()
 void Writer::Expressions()
 {
     const ExpressionTable &table = *save_.expressions;
-    const ExpressionTable &before = baseline_.expressions;
-    bool same = table.Expressions().size() == before.Expressions().size() &&
-                table.Attachments().size() == before.Attachments().size();
-    for (size_t i = 0; same && i < table.Expressions().size(); ++i)
-        same = table.Expressions()[i].name == before.Expressions()[i].name &&
-               table.Expressions()[i].text == before.Expressions()[i].text;
-    for (size_t i = 0; same && i < table.Attachments().size(); ++i)
-        same = table.Attachments()[i].second == before.Attachments()[i].second &&
-               table.ChannelsOf(table.Attachments()[i].second) == before.ChannelsOf(before.Attachments()[i].second);
+    // The expressions and the channels each is attached to, as the file names them (item, channel).
+    using Attached = std::vector<std::pair<std::uint32_t, std::string>>;
+    std::vector<std::tuple<std::string, std::string, Attached>> now;
+    for (const Expression &expression : table.Expressions()) {
+        Attached channels;
+        for (ChannelKey id : table.ChannelsOf(expression.name)) {
+            const Channel *channel = scene_.FindChannel(id);
+            std::string name;
+            if (const Item *owner = channel ? ChannelOwner(scene_, *channel, name) : nullptr)
+                channels.emplace_back(OutputId(owner->id), name);
+        }
+        now.emplace_back(expression.name, expression.text, std::move(channels));
+    }
+    bool same = now.size() == doc_.expressions.size();
+    for (size_t i = 0; same && i < now.size(); ++i)
+        same = std::get<0>(now[i]) == doc_.expressions[i].name && std::get<1>(now[i]) == doc_.expressions[i].text &&
+               std::get<2>(now[i]) == doc_.expressions[i].channels;
     if (same)
         return;
     std::vector<std::string> lines;
@@ -1123,9 +1140,6 @@ void Writer::Expressions()
 
 std::string Writer::Run()
 {
-    std::vector<std::string> warnings;
-    ReadSceneFile(doc_, baseline_, warnings);
-    baselineBySource_.assign(doc_.items.size(), nullptr);
     sceneBySource_.assign(doc_.items.size(), nullptr);
     Timing();
     Items();
@@ -1139,13 +1153,14 @@ std::string Writer::Run()
 
 const Document &NewSceneDocument()
 {
-    static const Document document = [] {
-        Document parsed;
+    // Parsed once; never freed, as it lives as long as the program.
+    static const Document *document = [] {
+        auto *parsed = new Document;
         ParseError error;
-        ParseDocument(kNewScene, parsed, error);
+        ParseDocument(kNewScene, *parsed, error);
         return parsed;
     }();
-    return document;
+    return *document;
 }
 
 std::string WriteSceneFile(const Document *source, const SceneToSave &save, std::vector<std::string> &messages)
