@@ -184,11 +184,21 @@ void BM_EvaluateTracks(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * kSpreadFrames);
 }
 
+// The files written for the read benchmarks, removed when the run ends.
+struct BenchFiles {
+    std::map<int, std::string> paths;
+    ~BenchFiles()
+    {
+        for (const auto &entry : paths)
+            std::remove(entry.second.c_str());
+    }
+};
+
 // A file of `records` clips and as many tracks, written once per size.
 const std::string &MixerFileOf(int records)
 {
-    static std::map<int, std::string> paths;
-    std::string &path = paths[records];
+    static BenchFiles files;
+    std::string &path = files.paths[records];
     if (path.empty()) {
         ClipMixer mixer;
         for (int i = 0; i < records; ++i) {
