@@ -15,6 +15,7 @@
 #include <optional>
 #include <set>
 #include <tuple>
+#include <unordered_map>
 
 namespace zkh::lwsc {
 
@@ -150,6 +151,9 @@ public:
     Writer(const Document &document, const SceneToSave &save, std::vector<std::string> &messages)
         : doc_(document), save_(save), scene_(*save.scene), messages_(messages)
     {
+        for (const Item &item : scene_.Items())
+            if (item.kind == ItemKind::Bone)
+                bones_[item.parent].push_back(&item);
     }
 
     std::string Run();
@@ -217,12 +221,20 @@ private:
         return found == outputIds_.end() ? hostId : found->second;
     }
     size_t InsertionPoint(ItemKind kind, const Item &item) const;
+    // The bones of an object, in the scene's order (an index, as a scene may hold many thousands).
+    const std::vector<const Item *> &BonesOf(std::uint32_t object) const
+    {
+        static const std::vector<const Item *> none;
+        const auto found = bones_.find(object);
+        return found == bones_.end() ? none : found->second;
+    }
     size_t SectionLine(std::initializer_list<const char *> keywords) const;
 
     const Document &doc_;
     const SceneToSave &save_;
     const Scene &scene_;
     std::vector<std::string> &messages_;
+    std::unordered_map<std::uint32_t, std::vector<const Item *>> bones_;
     std::vector<const Item *> sceneBySource_; // the scene's item of each declaration, or null when removed
     mutable std::optional<NumberStyle> style_; // the file's number style, found when a number is written
     std::map<std::uint32_t, std::uint32_t> outputIds_;
@@ -613,7 +625,7 @@ std::vector<const Channel *> Writer::MorphChannels(const Item &item, std::vector
     // The channel groups below the object's own group (not its bones' groups) hold its morphs.
     std::vector<const Channel *> channels;
     std::set<ChannelKey> boneGroups;
-    for (const Item *bone : scene_.BonesOf(item.id))
+    for (const Item *bone : BonesOf(item.id))
         boneGroups.insert(bone->chanGroup);
     for (const ChannelGroup *group = scene_.NextGroupIn(item.chanGroup, 0); group;
          group = scene_.NextGroupIn(item.chanGroup, group->id)) {
@@ -677,8 +689,10 @@ void Writer::MorphMixer(const Item &item, const ItemDecl &decl)
     const PluginBlock *mixer = nullptr;
     for (const PluginBlock &plugin : doc_.plugins)
         if (plugin.owner == static_cast<long>(itemIndex) && plugin.className == "DisplacementHandler" &&
-            plugin.server == "LW_MorphMixer")
-            mixer = &plugin;
+            plugin.server == "LW_MorphMixer") {
+            mixer = &plugin; // the first: the reader takes the object's morphs from it alone
+            break;
+        }
     if (!mixer) {
         if (channels.empty())
             return;
@@ -801,7 +815,7 @@ void Writer::NewItems()
             if (kind == ItemKind::Object) {
                 // Its bones before its closing lines.
                 std::vector<std::string> bones;
-                for (const Item *bone : scene_.BonesOf(item.id))
+                for (const Item *bone : BonesOf(item.id))
                     if (bone->source >= doc_.items.size())
                         for (const std::string &line : ItemLines(*bone))
                             bones.push_back(line);
