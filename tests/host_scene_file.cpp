@@ -1,5 +1,6 @@
 // Scene files with the module's plug-ins: each tool's data where Layout puts it, written only where
 // it changed, and zkhost's reports of a scene file.
+#include "line_diff.h"
 #include "module_fixture.h"
 #include "process_support.h"
 #include "runner_session.h"
@@ -8,37 +9,18 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
 namespace fs = std::filesystem;
-using Lines = std::vector<std::string>;
 
 const fs::path kSamples = fs::path(ZK_SOURCE_DIR) / ".." / "shared" / "lwsc" / "samples";
-
-Lines SplitLines(const std::string &text)
-{
-    Lines lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 // The lines the second text has in place of the first's, and where (0-based).
 std::pair<size_t, Lines> Inserted(const std::string &before, const std::string &after)
 {
-    const Lines a = SplitLines(before), b = SplitLines(after);
-    size_t start = 0;
-    while (start < a.size() && a[start] == b[start])
-        ++start;
-    size_t end = 0;
-    while (end < a.size() - start && a[a.size() - 1 - end] == b[b.size() - 1 - end])
-        ++end;
-    if (a.size() - start - end != 0)
-        return {start, {"(lines removed)"}};
-    return {start, Lines(b.begin() + static_cast<long>(start), b.end() - static_cast<long>(end))};
+    const Change change = Diff(before, after);
+    return {change.line, change.removed.empty() ? change.added : Lines{"(lines removed)"}};
 }
 
 using SceneFileTest = ModuleTest;

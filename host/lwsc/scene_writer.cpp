@@ -154,6 +154,8 @@ public:
         for (const Item &item : scene_.Items())
             if (item.kind == ItemKind::Bone)
                 bones_[item.parent].push_back(&item);
+        for (size_t i = 0; i < doc_.items.size(); ++i)
+            firstDeclOfId_.emplace(doc_.items[i].id, i);
     }
 
     std::string Run();
@@ -186,6 +188,17 @@ private:
     void Timing();
     void Items();
     void ExistingItem(const Item &item, const ItemDecl &decl, const std::string &name);
+    // The parent the reader made of the item's ParentItem line (the first item declared with that
+    // identifier, none when no item has it or when it is the item itself): a parent still the same
+    // leaves the line as it stands.
+    std::uint32_t ParentAsRead(const Item &item, const ItemDecl &decl) const
+    {
+        if (decl.parentLine == kNoLine)
+            return 0;
+        const auto found = firstDeclOfId_.find(decl.parentId);
+        const Item *parent = found == firstDeclOfId_.end() ? nullptr : sceneBySource_[found->second];
+        return parent && parent->id != item.id ? parent->id : 0;
+    }
     void ItemChannels(const Item &item, const ItemDecl &decl);
     void Camera(const Item &item, const ItemDecl &decl);
     void MorphMixer(const Item &item, const ItemDecl &decl);
@@ -235,6 +248,7 @@ private:
     const Scene &scene_;
     std::vector<std::string> &messages_;
     std::unordered_map<std::uint32_t, std::vector<const Item *>> bones_;
+    std::unordered_map<std::uint32_t, size_t> firstDeclOfId_; // the file's identifiers: their first declaration
     std::vector<const Item *> sceneBySource_; // the scene's item of each declaration, or null when removed
     mutable std::optional<NumberStyle> style_; // the file's number style, found when a number is written
     std::map<std::uint32_t, std::uint32_t> outputIds_;
@@ -432,7 +446,8 @@ void Writer::ExistingItem(const Item &item, const ItemDecl &decl, const std::str
     const bool ids = doc_.version >= 4;
     const std::uint32_t id = OutputId(item.id);
     const bool isNull = item.kind == ItemKind::Object && item.fileName.empty();
-    bool declChanged = ids && id != decl.id;
+    // A declaration whose identifier could not be read gets the one the item was given.
+    bool declChanged = ids && (id != decl.id || !decl.idWritten);
     if (item.kind == ItemKind::Object)
         declChanged = declChanged || item.fileName != decl.file || item.layer != decl.layer ||
                       (isNull && item.name != name);
@@ -459,8 +474,9 @@ void Writer::ExistingItem(const Item &item, const ItemDecl &decl, const std::str
             Insert(decl.first + 1, {std::string(keyword) + " " + item.name});
     }
     // The parent of objects, lights and cameras, as the file names it.
-    if (item.kind != ItemKind::Bone) {
-        const std::uint32_t parent = item.parent != 0 && scene_.Find(item.parent) ? OutputId(item.parent) : 0;
+    const std::uint32_t hostParent = item.parent != 0 && scene_.Find(item.parent) ? item.parent : 0;
+    if (item.kind != ItemKind::Bone && hostParent != ParentAsRead(item, decl)) {
+        const std::uint32_t parent = hostParent != 0 ? OutputId(hostParent) : 0;
         const bool written = decl.parentLine != kNoLine;
         if (parent == 0 && written) {
             Delete(decl.parentLine, decl.parentLine + 1);

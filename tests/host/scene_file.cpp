@@ -1,6 +1,7 @@
 // The simulated host's scene files (Layout's LWSC text format): real files read and written back
 // byte for byte, edits that rewrite only their lines, new scenes, and damaged files.
 #include "host.h"
+#include "../line_diff.h"
 #include "lwsc/document.h"
 #include "lwsc/envelope.h"
 
@@ -13,7 +14,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Lines = std::vector<std::string>;
 
 const fs::path kShared = fs::path(ZK_SOURCE_DIR) / ".." / "shared" / "lwsc";
 
@@ -73,38 +73,6 @@ TEST(SceneFile, RealScenesRoundTripByteForByte)
     EXPECT_EQ(refused, 1u + 26u);
 }
 
-
-// What changed between two texts: the lines of the first between their common start and end, and
-// those of the second in their place.
-struct Change {
-    size_t line = 0; // where the change starts (0-based)
-    Lines removed, added;
-};
-
-Lines SplitLines(const std::string &text)
-{
-    Lines lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
-Change Diff(const std::string &before, const std::string &after)
-{
-    const Lines a = SplitLines(before), b = SplitLines(after);
-    size_t start = 0;
-    while (start < a.size() && start < b.size() && a[start] == b[start])
-        ++start;
-    size_t end = 0;
-    while (end < a.size() - start && end < b.size() - start && a[a.size() - 1 - end] == b[b.size() - 1 - end])
-        ++end;
-    Change change;
-    change.line = start;
-    change.removed.assign(a.begin() + static_cast<long>(start), a.end() - static_cast<long>(end));
-    change.added.assign(b.begin() + static_cast<long>(start), b.end() - static_cast<long>(end));
-    return change;
-}
 
 // A scene of each kind of item, a morph mixer, a channel handler and an expression, as Layout 7
 // writes them (LWSC 4).
