@@ -1,6 +1,8 @@
 // main.cpp: zkhost, the simulated Layout host's command-line runner.
 //
 //   zkhost run SESSION [--out DIR] [--module FILE]
+//   zkhost memo SCENE --export FILE ... | --import FILE ... --out OUT
+#include "memo_command.h"
 #include "session.h"
 
 #include <filesystem>
@@ -19,7 +21,8 @@ int Usage()
     std::cerr << "usage: zkhost run SESSION [--out DIR] [--module FILE]\n"
                  "  Runs the session file (YAML: a scene and a list of actions) against the module,\n"
                  "  writing the scene files, pictures, logs and exchange files into DIR (default: out).\n"
-                 "  The module defaults to zktools.p beside zkhost.\n";
+                 "  The module defaults to zktools.p beside zkhost.\n"
+              << zkh::MemoCommandUsage();
     return 2;
 }
 
@@ -58,6 +61,9 @@ int main(int argc, char **argv)
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
+    if (argc >= 2 && std::string(argv[1]) == "memo")
+        return zkh::RunMemoCommand(std::vector<std::string>(argv + 2, argv + argc), DefaultModule(argv[0]), std::cout,
+                                   std::cerr);
     if (argc < 3 || std::string(argv[1]) != "run")
         return Usage();
     std::string session = argv[2];
