@@ -276,6 +276,9 @@ TEST(MemoExchange, ReadersRefuseWhatTheyCannotTake)
     std::string many = ";FFMETADATA1\n";
     for (size_t i = 0; i <= kMaxImportMarkers; ++i)
         many += "[CHAPTER]\n";
+    std::string tenMillion = "Start Frame\n"; // 20 MB
+    for (int i = 0; i < 10000000; ++i)
+        tenMillion += "0\n";
     std::string edl = "TITLE: x\n";
     for (int i = 1; i <= 10000; ++i)
         edl += "001  AX V C 01:00:00:00 01:00:00:01 01:00:00:00 01:00:00:01\n* LOC: 01:00:00:00 RED n\n";
@@ -294,6 +297,7 @@ TEST(MemoExchange, ReadersRefuseWhatTheyCannotTake)
         {MarkerFormat::Otio, "{\"OTIO_SCHEMA\": ", "7 line 0 [json.exception.parse_error.101] parse error at line 1"},
         {MarkerFormat::Ffmetadata, ";FFMETADATA1\n[CHAPTER]\nTIMEBASE=0/1\nSTART=1\n", "10 line 3 0/1"},
         {MarkerFormat::Ffmetadata, many, "3 line 0 100000"},
+        {MarkerFormat::Csv, tenMillion, "3 line 0 100000"},
         {MarkerFormat::Ffmetadata, ";FFMETADATA1\n[CHAPTER]\nSTART=90000000000000000\n", "11 line 2 "},
         {MarkerFormat::Csv, "Name,Start Frame\nx,\"" + std::string(10 << 20, 'a') + "\"\n", "4 line 2 65536"},
         {MarkerFormat::Csv, "Name\nx\n", "18 line 1 "},
