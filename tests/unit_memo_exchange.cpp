@@ -295,6 +295,7 @@ TEST(MemoExchange, ReadersRefuseWhatTheyCannotTake)
         {MarkerFormat::Otio, R"({"OTIO_SCHEMA":"Timeline.1","tracks":{"OTIO_SCHEMA":"Stack.1","markers":[
             {"OTIO_SCHEMA":"Marker.4"}]}})", "17 line 0 Marker.4"},
         {MarkerFormat::Otio, "{\"OTIO_SCHEMA\": ", "7 line 0 [json.exception.parse_error.101] parse error at line 1"},
+        {MarkerFormat::Otio, "99e21200", "7 line 0 [json.exception.out_of_range.406] number overflow"},
         {MarkerFormat::Ffmetadata, ";FFMETADATA1\n[CHAPTER]\nTIMEBASE=0/1\nSTART=1\n", "10 line 3 0/1"},
         {MarkerFormat::Ffmetadata, many, "3 line 0 100000"},
         {MarkerFormat::Csv, tenMillion, "3 line 0 100000"},

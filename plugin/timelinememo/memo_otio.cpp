@@ -438,7 +438,7 @@ ImportedMemo ReadOtio(const std::string &text, const ExchangeSettings &settings)
     Json root;
     try {
         root = Json::parse(text);
-    } catch (const Json::parse_error &error) {
+    } catch (const Json::exception &error) { // a syntax error, a number beyond a double (99e21200)
         throw ExchangeError{ExchangeErrorId::Syntax, MessageText(error.what())};
     }
     return OtioReader(settings).Read(root);
