@@ -270,6 +270,35 @@ TEST(MemoExchange, YoutubeChaptersKeepYoutubesRules)
     EXPECT_EQ(ErrorOf(MarkerFormat::Youtube, "0:00 Intro\n"), "19 line 0 youtube");
 }
 
+// Markers on a track's items sit at the item's place less its source start; what cannot be placed
+// or kept is counted.
+TEST(MemoExchange, OtioMarkersOnItemsArePlacedByTheItemsBefore)
+{
+    auto time = [](double value) { return "{\"rate\": 24, \"value\": " + std::to_string(value) + "}"; };
+    auto range = [&](double start, double length) {
+        return "{\"start_time\": " + time(start) + ", \"duration\": " + time(length) + "}";
+    };
+    auto marker = [&](const char *name, double at) {
+        return std::string("{\"OTIO_SCHEMA\": \"Marker.2\", \"name\": \"") + name + "\", \"color\": \"ResolveColorSky\", " +
+               "\"metadata\": {\"cmx_3600\": {}}, \"marked_range\": " + range(at, 0) + "}";
+    };
+    const std::string text =
+        "{\"OTIO_SCHEMA\": \"Timeline.1\", \"tracks\": {\"OTIO_SCHEMA\": \"Stack.1\", \"children\": ["
+        "{\"OTIO_SCHEMA\": \"Track.1\", \"name\": \"V1\", \"kind\": \"Video\", \"children\": ["
+        "{\"OTIO_SCHEMA\": \"Gap.1\", \"source_range\": " + range(0, 24) + "},"
+        "{\"OTIO_SCHEMA\": \"Transition.1\"},"
+        "{\"OTIO_SCHEMA\": \"Clip.2\", \"source_range\": " + range(100, 48) + ", \"effects\": [{}], \"markers\": [" +
+        marker("on clip", 110) + "]},"
+        "{\"OTIO_SCHEMA\": \"Clip.1\", \"markers\": [" + marker("unplaced", 0) + "]}]}]}}";
+    const ImportedMemo read = ImportMarkers(MarkerFormat::Otio, text, At(24.0));
+    ASSERT_EQ(read.tracks.size(), 1u);
+    ASSERT_EQ(read.tracks[0].clips.size(), 1u);
+    EXPECT_DOUBLE_EQ(read.tracks[0].clips[0].start * 24.0, 34.0);
+    EXPECT_EQ(Rgb8Of(*read.tracks[0].clips[0].back), (Rgb8{0x92, 0xE2, 0xFD}));
+    EXPECT_EQ(read.unkept, (std::map<Unkept, long>{{Unkept::MediaClips, 2}, {Unkept::Transitions, 1}, {Unkept::Effects, 1},
+                                                   {Unkept::MarkerMetadata, 1}, {Unkept::UnplacedMarkers, 1}}));
+}
+
 // Absurd files get a clear refusal, in bounded time and memory.
 TEST(MemoExchange, ReadersRefuseWhatTheyCannotTake)
 {
