@@ -171,7 +171,7 @@ TEST_F(MemoExchange, ZkhostMemoExportsAndImportsScenes)
     x().Press(*panel, kCreateTrack);
     x().SetText(*panel, kTrackName, "Sound");
     Clip(2.0, 1, "beat");
-    const std::string scene = TempPath("shot.scene"), out = TempPath("out.scene"), log = TempPath("zkhost.log");
+    const std::string scene = TempPath("shot.lws"), out = TempPath("out.lws"), log = TempPath("zkhost.log");
     ASSERT_TRUE(host.SaveScene(scene));
     auto zkhost = [&](const std::string &from, std::vector<std::string> args) {
         args.insert(args.begin(), {ZK_RUNNER_PATH, "memo", from});
@@ -190,9 +190,9 @@ TEST_F(MemoExchange, ZkhostMemoExportsAndImportsScenes)
     EXPECT_EQ(zkhost(scene, {"--export", avid}), "2 zkhost memo: the extension of " + avid +
                                                      " does not tell the format: give --format (otio, edl-resolve, "
                                                      "edl-loc, avid, xmeml, csv, ffmetadata, youtube)\n");
-    EXPECT_EQ(zkhost(scene, {"--import", avid, "--format", "csv", "--out", TempPath("never.scene")}),
+    EXPECT_EQ(zkhost(scene, {"--import", avid, "--format", "csv", "--out", TempPath("never.lws")}),
               "1 *** ERROR: " + avid + ": line 1: there is no Start Frame nor Start Timecode; the memo is unchanged ***\n");
-    EXPECT_FALSE(std::filesystem::exists(TempPath("never.scene")));
+    EXPECT_FALSE(std::filesystem::exists(TempPath("never.lws")));
     EXPECT_EQ(zkhost(scene, {"--export", otio, "--track", "None"}), "1 zkhost memo: the memo has no track None\n");
 }
 

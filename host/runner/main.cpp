@@ -3,7 +3,7 @@
 //   zkhost run SESSION [--out DIR] [--module FILE]
 //   zkhost info SCENE.lws [--json]
 //   zkhost frames SCENE.lws [--json] [--module FILE]
-//   zkhost memo SCENE --export FILE ... | --import FILE ... --out OUT
+//   zkhost memo SCENE.lws --export FILE ... | --import FILE ... --out OUT
 #include "memo_command.h"
 #include "scene_report.h"
 #include "session.h"

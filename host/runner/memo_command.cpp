@@ -195,9 +195,9 @@ int RunMemoCommand(const std::vector<std::string> &args, const std::string &defa
 
 const char *MemoCommandUsage()
 {
-    return "usage: zkhost memo SCENE --export FILE [--format F] [--track NAME] [OPTIONS]\n"
-           "       zkhost memo SCENE --import FILE [--format F] [--replace] --out OUT [OPTIONS]\n"
-           "  Exports the timeline memo of SCENE (every enabled track, or the track NAME) to FILE, or\n"
+    return "usage: zkhost memo SCENE.lws --export FILE [--format F] [--track NAME] [OPTIONS]\n"
+           "       zkhost memo SCENE.lws --import FILE [--format F] [--replace] --out OUT [OPTIONS]\n"
+           "  Exports the timeline memo of SCENE.lws (every enabled track, or the track NAME) to FILE, or\n"
            "  imports FILE into it (adding its tracks, or replacing the memo) and writes the scene as OUT.\n"
            "  Formats: otio, edl-resolve, edl-loc, avid, xmeml, csv, ffmetadata, youtube (export only);\n"
            "  without --format the extension decides: .otio, .csv, .xml (xmeml), .ffmetadata.\n"
