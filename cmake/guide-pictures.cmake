@@ -1,8 +1,9 @@
 # guide-pictures.cmake: runs the user guide's example sessions (examples/guide-*.yaml) in the
 # simulated host and either writes the pictures they make into docs/images (MODE=write, what
 # `./zk pictures` does) or checks that docs/images holds exactly those pictures, byte for byte
-# (MODE=check, a test). Either way the XML and YAML files the sessions write must be quoted
-# word for word in the guide, docs/guide.md, and in each of its translations (docs/guide.*.md).
+# (MODE=check, a test). Either way the XML and YAML files the sessions write, and the memo's
+# editorial files (memo*.otio, .edl, .txt, .csv, .ffmetadata), must be quoted word for word in the guide,
+# docs/guide.md, and in each of its translations (docs/guide.*.md).
 #
 #   cmake -DZKHOST=build/zkhost -DMODULE=build/zktools.p -DSOURCE_DIR=. -DOUT_DIR=build/guide \
 #         -DMODE=check -P cmake/guide-pictures.cmake
@@ -52,9 +53,17 @@ foreach(session IN LISTS sessions)
       endif()
     endif()
   endforeach()
-  file(GLOB exchanged "${out}/*.xml" "${out}/*.yaml")
+  file(GLOB exchanged "${out}/*.xml" "${out}/*.yaml" "${out}/memo*.otio" "${out}/memo*.edl" "${out}/memo*.txt"
+                      "${out}/memo*.csv" "${out}/memo*.ffmetadata")
   foreach(exchange IN LISTS exchanged)
-    file(READ "${exchange}" text)
+    # Quoted as the guide can show them: without a byte order mark, lines ended by LF.
+    file(READ "${exchange}" head LIMIT 3 HEX)
+    if(head STREQUAL "efbbbf")
+      file(READ "${exchange}" text OFFSET 3)
+    else()
+      file(READ "${exchange}" text)
+    endif()
+    string(REPLACE "\r\n" "\n" text "${text}")
     get_filename_component(file "${exchange}" NAME)
     foreach(guide_file IN LISTS guides)
       file(READ "${guide_file}" guide)

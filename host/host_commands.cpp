@@ -1,6 +1,7 @@
 // host_commands.cpp: the command lines the simulated host understands.
 #include "host.h"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace zkh {
@@ -62,6 +63,22 @@ void Host::InstallCommands()
         if (!module_ || !module_->Find("LayoutTool", name))
             return 0;
         currentTool = name;
+        return 1;
+    });
+    // "GoToFrame <frame>" makes that frame the current time, as Layout's command does, and the
+    // master handlers hear of it as of any change of time. Where the SDK says no more, this host
+    // does what Layout's frame field does: a fractional frame is kept, a frame outside the scene's
+    // range is allowed, a word that is not a number is refused.
+    commands.Register("GoToFrame", [this](const std::string &arguments) {
+        char *end = nullptr;
+        const double frame = std::strtod(arguments.c_str(), &end);
+        if (end == arguments.c_str() || !std::isfinite(frame) || !(scene.fps > 0.0))
+            return 0;
+        for (; *end; ++end)
+            if (*end != ' ' && *end != '\t')
+                return 0;
+        scene.time = frame / scene.fps;
+        SendMasterEvent(LWEVNT_TIME);
         return 1;
     });
     commands.Register("ChangeTool", [this](const std::string &) {

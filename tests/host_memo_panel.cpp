@@ -11,7 +11,8 @@ enum : unsigned int {
     kExport = 0x8004, kImport = 0x8005, kCreateTrack = 0x8007, kDeleteTrack = 0x8008, kUp = 0x8009,
     kDown = 0x800A, kTracks = 0x800C, kTrackName = 0x800D, kEnable = 0x800E, kCreateClip = 0x8010,
     kDeleteClip = 0x8011, kClips = 0x8013, kClipName = 0x8014, kStart = 0x8015, kLength = 0x8016,
-    kFontColor = 0x8017, kBgColor = 0x8018,
+    kFontColor = 0x8017, kBgColor = 0x8018, kFormat = 0x8019, kExportTracks = 0x801A, kImportMode = 0x801B,
+    kStartTimecode = 0x801C, kDropFrame = 0x801D, kOtioStack = 0x801E, kPrevious = 0x801F, kNext = 0x8020,
 };
 
 // Track names that a plain YAML scalar would not carry, and a few that it would.
@@ -88,6 +89,14 @@ TEST_F(MemoPanel, ControlTableHintsDataAndFallbackLabelsInBothLanguages)
         {kLength, "Length", "長さ", "integer clipDuration integer min1 step1"},
         {kFontColor, "Font Color", "文字色", "color clipForeColor color"},
         {kBgColor, "BG Color", "背景色", "color clipBackColor color"},
+        {kFormat, "Format", "形式", "iPopChoice exchangeFormat integer popup"},
+        {kExportTracks, "Tracks to Export", "書き出すトラック", "iPopChoice exportTracks integer popup"},
+        {kImportMode, "On Import", "読み込み時", "iPopChoice importMode integer popup"},
+        {kStartTimecode, "Start Timecode", "開始タイムコード", "string startTimecode string"},
+        {kDropFrame, "Drop Frame", "ドロップフレーム", "iBoolean dropFrame integer"},
+        {kOtioStack, "OTIO Markers on Stack", "OTIO マーカーをスタックに", "iBoolean otioStack integer"},
+        {kPrevious, "Previous Clip", "前のクリップへ", "vButton   button"},
+        {kNext, "Next Clip", "次のクリップへ", "vButton   button"},
     };
     for (bool inJapanese : {false, true}) {
         SCOPED_TRACE(inJapanese ? "Japanese" : "English");
@@ -110,7 +119,9 @@ TEST_F(MemoPanel, ControlTableHintsDataAndFallbackLabelsInBothLanguages)
         }
         ASSERT_EQ(panel.groups.size(), 5u);
         EXPECT_EQ(panel.groups[0].gid, 0x8002u);
-        EXPECT_EQ(panel.groups[0].members, (std::vector<unsigned int>{kImport, kExport}));
+        EXPECT_EQ(panel.groups[0].members, (std::vector<unsigned int>{kImport, kExport, kFormat, kExportTracks,
+                                                                      kImportMode, kStartTimecode, kDropFrame, kOtioStack}));
+        EXPECT_EQ(panel.groups[3].members, (std::vector<unsigned int>{kCreateClip, kDeleteClip, kPrevious, kNext}));
         EXPECT_EQ(panel.groups[2].members, (std::vector<unsigned int>{kTracks, kUp, kDown, kTrackName, kEnable}));
         EXPECT_EQ(panel.groups[4].gid, 0x8012u);
         EXPECT_EQ(panel.groups[4].members,

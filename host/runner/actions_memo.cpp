@@ -103,7 +103,20 @@ void AddMemoActions(ActionTable &table)
         const XPanelControl &control = ControlOf(c, panel, Need(value, "control", "memo_set"));
         const YAML::Node input = Need(value, "value", "memo_set");
         int result = -1;
-        if (control.dataType == "integer") {
+        if (control.dataType == "integer" && control.popCount && input.IsScalar() &&
+            input.Scalar().find_first_not_of("-0123456789") != std::string::npos) {
+            // A popup's entry by its text, or by the name in brackets that ends it ("[otio]").
+            const std::vector<std::string> items = c.host.xpanels.PopupItems(panel, control.cid);
+            const std::string text = input.Scalar(), tail = "[" + text + "]";
+            int at = -1;
+            for (size_t i = 0; i < items.size() && at < 0; ++i)
+                if (items[i] == text || (items[i].size() >= tail.size() &&
+                                         items[i].compare(items[i].size() - tail.size(), tail.size(), tail) == 0))
+                    at = static_cast<int>(i);
+            if (at < 0)
+                throw SessionError(input, "memo_set: '" + control.label + "' has no entry '" + text + "'");
+            result = c.host.xpanels.SetInteger(panel, control.cid, at);
+        } else if (control.dataType == "integer") {
             result = c.host.xpanels.SetInteger(panel, control.cid, ReadInt(input, "memo_set value"));
         } else if (control.dataType == "string") {
             result = c.host.xpanels.SetText(panel, control.cid, input.IsNull() ? "" : ReadText(input, "memo_set value"));

@@ -3,6 +3,8 @@
 //   zkhost run SESSION [--out DIR] [--module FILE]
 //   zkhost info SCENE.lws [--json]
 //   zkhost frames SCENE.lws [--json] [--module FILE]
+//   zkhost memo SCENE.lws --export FILE ... | --import FILE ... --out OUT
+#include "memo_command.h"
 #include "scene_report.h"
 #include "session.h"
 
@@ -26,7 +28,8 @@ int Usage()
                  "usage: zkhost info SCENE.lws [--json]\n"
                  "  Summarises a Layout scene file: timing, items, cameras, plug-ins, envelopes.\n"
                  "usage: zkhost frames SCENE.lws [--json] [--module FILE]\n"
-                 "  Lists the camera frames the scene holds, as the communication ring answers them.\n";
+                 "  Lists the camera frames the scene holds, as the communication ring answers them.\n"
+              << zkh::MemoCommandUsage();
     return 2;
 }
 
@@ -65,6 +68,9 @@ int main(int argc, char **argv)
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
+    if (argc >= 2 && std::string(argv[1]) == "memo")
+        return zkh::RunMemoCommand(std::vector<std::string>(argv + 2, argv + argc), DefaultModule(argv[0]), std::cout,
+                                   std::cerr);
     if (argc >= 2 && (std::string(argv[1]) == "info" || std::string(argv[1]) == "frames")) {
         const std::vector<std::string> args(argv + 2, argv + argc);
         if (std::string(argv[1]) == "info")

@@ -7,6 +7,7 @@
 #include "../common/lwglobals.h"
 #include "../common/lwguard.h"
 #include "../common/lwtool2.h"
+#include "memo_exchange_panel.h"
 #include "memo_texts.h"
 #include "memo_yaml.h"
 #include "timelinememo_servers.h"
@@ -44,6 +45,14 @@ const ControlRow kControls[] = {
     {kMemoClipLength, "integer", "Length", "長さ"},
     {kMemoClipForeColor, "color", "Font Color", "文字色"},
     {kMemoClipBackColor, "color", "BG Color", "背景色"},
+    {kMemoFormat, "iPopChoice", "Format", "形式"},
+    {kMemoExportTracks, "iPopChoice", "Tracks to Export", "書き出すトラック"},
+    {kMemoImportMode, "iPopChoice", "On Import", "読み込み時"},
+    {kMemoStartTimecode, "string", "Start Timecode", "開始タイムコード"},
+    {kMemoDropFrame, "iBoolean", "Drop Frame", "ドロップフレーム"},
+    {kMemoOtioStack, "iBoolean", "OTIO Markers on Stack", "OTIO マーカーをスタックに"},
+    {kMemoPreviousClip, "vButton", "Previous Clip", "前のクリップへ"},
+    {kMemoNextClip, "vButton", "Next Clip", "次のクリップへ"},
 };
 constexpr size_t kControlCount = sizeof kControls / sizeof kControls[0];
 
@@ -52,7 +61,11 @@ LWXPanelDataDesc g_dataDesc[] = {
     {kMemoTrackActive, "trackActive", "integer"}, {kMemoClipsList, "clipsList", "integer"},
     {kMemoClipName, "clipName", "string"},        {kMemoClipStart, "clipStartTime", "integer"},
     {kMemoClipLength, "clipDuration", "integer"}, {kMemoClipForeColor, "clipForeColor", "color"},
-    {kMemoClipBackColor, "clipBackColor", "color"}, {0, nullptr, nullptr},
+    {kMemoClipBackColor, "clipBackColor", "color"},
+    {kMemoFormat, "exchangeFormat", "integer"},   {kMemoExportTracks, "exportTracks", "integer"},
+    {kMemoImportMode, "importMode", "integer"},   {kMemoStartTimecode, "startTimecode", "string"},
+    {kMemoDropFrame, "dropFrame", "integer"},     {kMemoOtioStack, "otioStack", "integer"},
+    {0, nullptr, nullptr},
 };
 
 const char kPanelTitle[] = "ZK:TimeLineMemo (1.00)";
@@ -99,19 +112,27 @@ std::vector<LWXPanelHint> PanelHints()
 {
     std::vector<LWXPanelHint> h = {XpH(XPTAG_LABEL), XpH(0), const_cast<char *>(kPanelTitle), XpH(0),
                                    XpH(XPTAG_DESTROYNOTIFY), Fn2Hint(MemoPanelDestroyed), XpH(0)};
-    for (unsigned int cid : {kMemoImport, kMemoExport, kMemoCreateTrack, kMemoDeleteTrack, kMemoTrackUp,
-                             kMemoTrackDown, kMemoCreateClip, kMemoDeleteClip})
+    for (unsigned int cid : std::initializer_list<unsigned int>{kMemoImport, kMemoExport, kMemoCreateTrack,
+                                                                kMemoDeleteTrack, kMemoTrackUp, kMemoTrackDown,
+                                                                kMemoCreateClip, kMemoDeleteClip, kMemoPreviousClip,
+                                                                kMemoNextClip})
         h.insert(h.end(), {XpH(XPTAG_BUTNOTIFY), XpH(cid), Fn2Hint(MemoPanelButton)});
     h.insert(h.end(), {XpH(XPTAG_POPFUNCS), XpH(kMemoTracksList), Fn2Hint(MemoTrackCount), Fn2Hint(MemoTrackName)});
     h.insert(h.end(), {XpH(XPTAG_POPFUNCS), XpH(kMemoClipsList), Fn2Hint(MemoClipCount), Fn2Hint(MemoClipName)});
+    h.insert(h.end(), {XpH(XPTAG_POPFUNCS), XpH(kMemoFormat), Fn2Hint(MemoFormatCount), Fn2Hint(MemoFormatName)});
+    h.insert(h.end(), {XpH(XPTAG_POPFUNCS), XpH(kMemoExportTracks), Fn2Hint(MemoExportTracksCount),
+                       Fn2Hint(MemoExportTracksName)});
+    h.insert(h.end(), {XpH(XPTAG_POPFUNCS), XpH(kMemoImportMode), Fn2Hint(MemoImportModeCount),
+                       Fn2Hint(MemoImportModeName)});
     h.insert(h.end(), {XpH(XPTAG_MIN), XpH(kMemoClipLength), XpH(1)});
     h.insert(h.end(), {XpH(XPTAG_STEP), XpH(kMemoClipStart), XpH(1)});
     h.insert(h.end(), {XpH(XPTAG_STEP), XpH(kMemoClipLength), XpH(1)});
     const std::vector<std::vector<unsigned int>> groups = {
-        {0x8002, kMemoImport, kMemoExport},
+        {0x8002, kMemoImport, kMemoExport, kMemoFormat, kMemoExportTracks, kMemoImportMode, kMemoStartTimecode,
+         kMemoDropFrame, kMemoOtioStack},
         {0x8006, kMemoCreateTrack, kMemoDeleteTrack},
         {0x800B, kMemoTracksList, kMemoTrackUp, kMemoTrackDown, kMemoTrackName, kMemoTrackActive},
-        {0x800F, kMemoCreateClip, kMemoDeleteClip},
+        {0x800F, kMemoCreateClip, kMemoDeleteClip, kMemoPreviousClip, kMemoNextClip},
         {0x8012, kMemoClipsList, kMemoClipName, kMemoClipStart, kMemoClipLength, kMemoClipForeColor, kMemoClipBackColor},
     };
     for (const auto &group : groups) {
@@ -142,6 +163,8 @@ void Changed(MemoInstance &instance)
 
 void ExportPressed(MemoInstance &instance)
 {
+    if (MemoExportPressed(instance))
+        return;
     const std::string path = RequestSaveFile(MemoLastPath(), kExportTitle, "yaml");
     if (path.empty())
         return;
@@ -152,6 +175,8 @@ void ExportPressed(MemoInstance &instance)
 
 void ImportPressed(MemoInstance &instance)
 {
+    if (MemoImportPressed(instance))
+        return;
     const std::string path = RequestLoadFile(MemoLastPath(), kImportTitle, "yaml");
     if (path.empty())
         return;
@@ -220,6 +245,8 @@ void Pressed(MemoInstance &instance, unsigned int cid)
             Changed(instance);
         break;
     case kMemoCreateClip: CreateClipPressed(instance, fps); break;
+    case kMemoPreviousClip:
+    case kMemoNextClip: MemoJumpPressed(instance, cid == kMemoNextClip); break;
     case kMemoDeleteClip: {
         MemoTrack *track = SelectedTrack(instance);
         if (!track || !ValidClipIndex(*track, instance.selectedClip))
@@ -235,6 +262,8 @@ void Pressed(MemoInstance &instance, unsigned int cid)
 
 void *GetValue(MemoInstance &instance, unsigned int vid)
 {
+    if (void *value = nullptr; MemoExchangeGet(vid, value))
+        return value;
     switch (vid) {
     case kMemoTracksList: g_intValue = instance.selectedTrack; return &g_intValue;
     case kMemoClipsList: g_intValue = instance.selectedClip; return &g_intValue;
@@ -277,6 +306,8 @@ void *GetValue(MemoInstance &instance, unsigned int vid)
 
 int SetValue(MemoInstance &instance, unsigned int vid, void *value)
 {
+    if (int changed = 0; MemoExchangeSet(vid, value, changed))
+        return changed;
     switch (vid) {
     case kMemoTracksList:
         instance.selectedTrack = *static_cast<const int *>(value);
@@ -439,3 +470,5 @@ std::string &MemoLastPath()
     static std::string path;
     return path;
 }
+
+void MemoPanelChanged(MemoInstance &instance) { Changed(instance); }

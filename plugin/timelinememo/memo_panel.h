@@ -44,6 +44,9 @@ const char *MemoTrackName(void *userData, int index);
 int MemoClipCount(void *userData);
 const char *MemoClipName(void *userData, int index);
 
+// After a change of the memo: redraw, refresh the panel and ask the host to redraw at once.
+void MemoPanelChanged(MemoInstance &instance);
+
 // The one path shared by Import and Export (empty until one of them is used).
 std::string &MemoLastPath();
 

@@ -20,6 +20,24 @@ TEST(HostCommands, UnknownItemsAndCommandsFail)
     EXPECT_EQ(host.commands.log, (std::vector<std::string>{"SelectItem 0x12345", "NoSuchCommand 1"}));
 }
 
+// GoToFrame makes a frame the current time (a fractional one too); a word that is not a number, or
+// one with more after it, is refused and leaves the time.
+TEST(HostCommands, GoToFrameMovesTheTime)
+{
+    zkh::Host host;
+    host.scene.fps = 25;
+    const struct {
+        const char *line;
+        int result;
+        double time;
+    } rows[] = {{"GoToFrame 50", 1, 2.0}, {"GoToFrame -12.5", 1, -0.5}, {"GoToFrame ten", 0, -0.5},
+                {"GoToFrame 5 6", 0, -0.5}, {"GoToFrame", 0, -0.5}, {"GoToFrame nan", 0, -0.5}};
+    for (const auto &row : rows) {
+        EXPECT_EQ(zkh::Host::CommandLine(row.line), row.result) << row.line;
+        EXPECT_EQ(host.scene.time, row.time) << row.line;
+    }
+}
+
 class HostExpressions : public ::testing::Test {
 protected:
     void SetUp() override { zkh::BuildMorphRig(host.scene, {}); }
