@@ -1,6 +1,7 @@
 // clipmixer_file.cpp: writing and reading the clip mixer's XML file with tinyxml2.
 #include "clipmixer_file.h"
 
+#include "../common/lwfile.h"
 #include "../common/lwtool2.h"
 
 #include <tinyxml2.h>
@@ -124,7 +125,7 @@ void WriteMixerFile(const ClipMixer &mixer, const std::string &path)
         tracks->InsertEndChild(element);
     }
 
-    FilePtr file(std::fopen(path.c_str(), "wb"));
+    FilePtr file(OpenUtf8File(path, "wb"));
     if (!file) {
         PostStatus(XMLDocument::ErrorIDToName(tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED));
         return;
@@ -176,7 +177,7 @@ void ReadMixerFile(ClipMixer &mixer, const std::string &path)
 {
     XMLDocument doc;
     {
-        FilePtr file(std::fopen(path.c_str(), "rb"));
+        FilePtr file(OpenUtf8File(path, "rb"));
         if (file)
             doc.LoadFile(file.get());
     }
