@@ -115,6 +115,10 @@ TEST_F(MemoMaster, BlocksThatLoadAndBlocksThatDoNot)
         {{Str("0100"), I4(0)}, "", empty}, {{Str("0100"), I4(-5)}, "", empty},
         {{Str("0100"), I4(2000000000), Str("T"), I4(0), I4(1000000000), Str("c"), FP(1.5f)}, "Invalid format!",
          "Str \"0100\"\nI4 1\nStr \"T\"\nI4 0\nI4 1\nStr \"c\"\nFP 1.5\nFP 1\nI4 0\nI4 0\nI4 0\nI4 0\nI4 0\nI4 0\n"},
+        // Layout writes a scene string raw between quotes: a byte below 32 goes in as a space, '"' as '\''.
+        {{Str("0100"), I4(1), Str("a\"b\tc\n"), I4(0), I4(1), Str("x\r\"y"), FP(1.5f), FP(1.0f), I4Then(0), I4Then(0),
+          I4(0), I4Then(0), I4Then(0), I4(0)},
+         "", "Str \"0100\"\nI4 1\nStr \"a'b c \"\nI4 0\nI4 1\nStr \"x 'y\"\nFP 1.5\nFP 1\nI4 0\nI4 0\nI4 0\nI4 0\nI4 0\nI4 0\n"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.block[0].text + " " + std::to_string(c.block[1].number));
