@@ -247,6 +247,10 @@ TEST_F(MixerFile, ExportBytes)
     WriteMixerFile(mixer, PathOf("no-such-folder/out.xml"));
     EXPECT_EQ(TakeLines(), Lines{"StatusMsg {1.0} XML_ERROR_FILE_COULD_NOT_BE_OPENED"});
     EXPECT_FALSE(fs::exists(PathOf("no-such-folder")));
+    if (fs::exists("/dev/full")) { // a disk that is full: the file opens, the bytes do not go in
+        WriteMixerFile(mixer, "/dev/full");
+        EXPECT_EQ(TakeLines(), Lines{"StatusMsg {1.0} Cannot write the clip mixer file!"});
+    }
 
     WriteMixerFile(mixer, PathOf("empty.xml"));
     EXPECT_EQ(ReadFileBytes(PathOf("empty.xml")), "<?xml version=\"1.0\" encoding=\"Shist_JIS\"?>\n"

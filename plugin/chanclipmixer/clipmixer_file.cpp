@@ -3,6 +3,7 @@
 
 #include "../common/lwfile.h"
 #include "../common/lwtool2.h"
+#include "clipmixer_messages.h"
 
 #include <tinyxml2.h>
 
@@ -137,7 +138,7 @@ void WriteMixerFile(const ClipMixer &mixer, const std::string &path)
     if (doc.ErrorID() != tinyxml2::XML_SUCCESS)
         PostStatus(doc.ErrorName());
     else if (writeFailed) // a full disk: the printer itself does not notice
-        PostStatus(XMLDocument::ErrorIDToName(tinyxml2::XML_ERROR_FILE_READ_ERROR));
+        PostStatus(MixerWriteError());
 }
 
 // The clip and track elements of a root, appended in document order.

@@ -27,12 +27,19 @@ const MessageRow kJapanese[] = {
 
 const char kEnglishNoPanel[] = "Cannot open the clip mixer panel!";
 const char kJapaneseNoPanel[] = "クリップミキサーのパネルを開けません！";
+const char kEnglishNotWritten[] = "Cannot write the clip mixer file!";
+const char kJapaneseNotWritten[] = "クリップミキサーのファイルを書き込めません！";
 
 } // namespace
 
 const char *MixerPanelError()
 {
     return g_clipMixerLanguage == UiLanguage::Japanese ? kJapaneseNoPanel : kEnglishNoPanel;
+}
+
+const char *MixerWriteError()
+{
+    return g_clipMixerLanguage == UiLanguage::Japanese ? kJapaneseNotWritten : kEnglishNotWritten;
 }
 
 const MessageRow &MixerMessageRow(MixerMessage which)

@@ -29,6 +29,10 @@ const MessageRow &MixerMessageRow(MixerMessage which);
 // The error the options return when the panel cannot be built, in the current language.
 const char *MixerPanelError();
 
+// The status text of an export whose file was opened but not written whole (a full disk), in the
+// current language.
+const char *MixerWriteError();
+
 // Longest text (a name, a token, a sequence) quoted whole in a message: a longer one is cut to
 // it, at a character boundary, and followed by "...". A message line thus stays under 512 bytes,
 // as every other command line does, whatever the names hold.
