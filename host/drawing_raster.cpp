@@ -2,6 +2,7 @@
 #include "drawing.h"
 
 #include "cimg_png.h"
+#include "printable_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -90,6 +91,25 @@ void FillPolygon(Image &image, const std::vector<std::array<double, 3>> &points,
     }
 }
 
+// A UTF-8 text in the picture font, whose glyphs are those of Latin-1: each character below U+0100
+// is itself, any other one (and a byte that starts none) is '?'.
+std::string FontText(const std::string &utf8)
+{
+    std::string out;
+    for (size_t i = 0; i < utf8.size();) {
+        const size_t length = Utf8CharacterLength(utf8, i);
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        if (length == 1)
+            out += utf8[i];
+        else if (length == 2 && lead <= 0xC3)
+            out += static_cast<char>(((lead & 0x1F) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F));
+        else
+            out += '?';
+        i += length == 0 ? 1 : length;
+    }
+    return out;
+}
+
 // The text's coverage (0..255) in the host's picture font, 13 pixels high.
 Image Glyphs(const std::string &text)
 {
@@ -98,7 +118,7 @@ Image Glyphs(const std::string &text)
         return glyphs;
     const float white[] = {255, 255, 255};
     const float *noBackground = nullptr;
-    glyphs.draw_text(0, 0, "%s", white, noBackground, 1.0f, 13, text.c_str());
+    glyphs.draw_text(0, 0, "%s", white, noBackground, 1.0f, 13, FontText(text).c_str());
     return glyphs;
 }
 

@@ -43,6 +43,8 @@ void *Host::GlobalLookup(const char *serviceName, int)
 
 int Host::CommandLine(const char *command) { return g_current ? g_current->commands.Send(command ? command : "") : 0; }
 
+int Host::NarrowCommandLine(const char *command) { return CommandLine(NarrowToUtf8(command ? command : "").c_str()); }
+
 void Host::Message(const std::string &text)
 {
     std::lock_guard<std::mutex> lock(messagesMutex_);
@@ -182,6 +184,27 @@ void Host::SendMasterEvent(int eventCode)
     for (auto &master : masters_)
         if (master->handler.event)
             master->handler.event(master->instance, &access);
+}
+
+bool Host::ChangeItemIds(const std::vector<std::pair<std::uint32_t, std::uint32_t>> &pairs)
+{
+    if (!scene.RenumberItems(pairs)) {
+        Message("item identifiers not changed: each must name an item once and get a new one no other item has");
+        return false;
+    }
+    std::vector<LWItemID> idList;
+    for (const auto &[from, to] : pairs) {
+        idList.push_back(ToItemID(from));
+        idList.push_back(ToItemID(to));
+    }
+    idList.push_back(LWITEM_NULL);
+    for (auto &master : masters_)
+        if (master->itemFuncs.changeID)
+            master->itemFuncs.changeID(master->instance, idList.data());
+    for (auto &modifier : channelModifiers_)
+        if (modifier->itemFuncs.changeID)
+            modifier->itemFuncs.changeID(modifier->instance, idList.data());
+    return true;
 }
 
 bool Host::ActivateInterface(const std::string &className, const std::string &server, LWInstance instance,

@@ -59,9 +59,12 @@ public:
     static Host &Current();
     static bool HasCurrent();
 
-    // The global lookup function handed to activations, and the command function.
+    // The global lookup function handed to activations, and the command entries: a line in UTF-8
+    // ("LW Command Interface 2", the evaluate members of access records) or in the system's narrow
+    // code page (the legacy "LW Command Interface"); both answer alike.
     static void *GlobalLookup(const char *serviceName, int useMode);
     static int CommandLine(const char *command);
+    static int NarrowCommandLine(const char *command);
 
     Scene scene;
     ServiceRegistry services;
@@ -91,6 +94,11 @@ public:
     MasterInstance *FindMaster(const std::string &server);
     const std::vector<std::unique_ptr<MasterInstance>> &Masters() const { return masters_; }
     void SendMasterEvent(int eventCode);
+    // Gives items new identifiers, as Layout may (deleting an item of a scene numbered by
+    // position, merging items from another scene), then calls changeID on every handler instance
+    // with item functions: the pairs of old and new identifiers, each item once, ended by a null.
+    // False with a message, changing nothing, when the scene refuses the pairs.
+    bool ChangeItemIds(const std::vector<std::pair<std::uint32_t, std::uint32_t>> &pairs);
     // Opens the view panel of a master instance's MasterInterface server; null with a message
     // when the server refused or gave no panel.
     XPanel *OpenMasterPanel(const std::string &server);
@@ -162,6 +170,8 @@ public:
     // program can change: setting succeeds only for the one in use ("CP932" under a Japanese locale).
     static bool SetNarrowCodePage(const std::string &name);
     static std::string NarrowCodePage();
+    // A text in the narrow code page as UTF-8; a byte it cannot read becomes U+FFFD.
+    static std::string NarrowToUtf8(const std::string &text);
 
     // Turns this host into a render node: no panels, XPanels, viewports, interface info or
     // communication ring. Call before the module is first activated.
@@ -171,6 +181,9 @@ public:
     // Runs an image filter server over an image (a create, one process call, a destroy), as the
     // renderer does for the given frame; false with a message when the server refused.
     bool RunImageFilter(const std::string &server, FilterImage &image, int frame);
+    // False: image filters are activated without item functions (a null item part), as Modeler
+    // activates them.
+    bool filterItemPart = true;
 
     // The communication ring: subscribers by topic; events may be posted from any thread.
     int RingAttach(const std::string &topic, void *clientData, RingEvent callback);

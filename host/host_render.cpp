@@ -89,9 +89,13 @@ bool Host::RunImageFilter(const std::string &server, FilterImage &image, int fra
     LWItemFuncs itemFuncs{};
     LWImageFilterHandler handler{};
     handler.inst = &instFuncs;
-    handler.item = &itemFuncs;
+    LWItemFuncs *const offeredItems = filterItemPart ? &itemFuncs : nullptr;
+    handler.item = offeredItems;
     if (Activate("ImageFilterHandler", server, &handler) != AFUNC_OK)
         return false;
+    // The record's parts are the host's to point at: a filter fills the part it is offered.
+    if (handler.item != offeredItems)
+        Message(server + ": the image filter's activation replaced the host's item part");
     if (!instFuncs.create || !handler.process) {
         Message(server + ": the image filter has no create or process callback");
         return false;

@@ -387,6 +387,12 @@ void RingMessage(const char *topic, int eventCode, void *eventData)
 
 LWComRing g_comRing = {RingAttach, RingDetach, RingMessage}; // every member served
 
+// ---- commands ----
+
+int EvaluateUtf8(void *, const char *line) { return Host::CommandLine(line); }
+
+LWCommandInterface g_commandInterface = {nullptr, nullptr, nullptr, EvaluateUtf8};
+
 // ---- requesters ----
 
 void CopyOut(char *buffer, int length, const std::string &text)
@@ -464,7 +470,9 @@ std::uint64_t g_opaqueTables[kOpaqueCount][4];
 
 void Host::InstallServices()
 {
-    services.Set("LW Command Interface", reinterpret_cast<void *>(&Host::CommandLine));
+    services.Set("LW Command Interface", reinterpret_cast<void *>(&Host::NarrowCommandLine));
+    TrapUnserved(g_commandInterface);
+    services.Set("LW Command Interface 2", &g_commandInterface);
     services.Set("LW Item Info 9", &g_itemInfo);
     services.Set("LW Object Info 14", &g_objectInfo);
     services.Set("LW Camera Info 10", &g_cameraInfo);

@@ -155,7 +155,7 @@ std::string ShownValue(const PanelControl &control)
         if (control.type == "PercentControl" || control.type == "MiniPercentControl")
             return Number(control.floatValue, "%g %%");
         if (control.type == "AngleControl" || control.type == "MiniAngleControl") // held in radians
-            return Number(control.floatValue * 180.0 / 3.14159265358979323846, "%.4g\xB0");
+            return Number(control.floatValue * 180.0 / 3.14159265358979323846, "%.4g\xC2\xB0");
         return Number(control.floatValue, "%g");
     case ValueKind::Text: return control.text;
     case ValueKind::IntVector: return ColourText(control.ivec[0], control.ivec[1], control.ivec[2]);

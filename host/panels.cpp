@@ -165,7 +165,7 @@ void ControlSet(LWControlID id, cTag tag, LWValue *value)
     case CTL_RANGEMIN: c->rangeMin = value->intv.value; break;
     case CTL_RANGEMAX: c->rangeMax = value->intv.value; break;
     case CTL_USEREVENT: c->event = reinterpret_cast<LWCtlEventFunc>(value->ptr.ptr); break;
-    case CTL_SELECTEVENT: c->select = reinterpret_cast<LWCtlSelectFunc>(value->ptr.ptr); break;
+    case CTL_SELECTEVENT: c->select = reinterpret_cast<LWCtlSelectHook>(value->ptr.ptr); break;
     case CTL_USERDATA: c->userData = value->ptr.ptr; break;
     case CTL_USERDRAW: c->userDraw = value->ptr.ptr; break;
     case CTL_VALUE:
@@ -212,12 +212,18 @@ struct PanelAccess {
         return reinterpret_cast<LWPanelID>(Service().panels_.back().get());
     }
 
+    // A panel is destroyed after it was closed, never while it is open (a modal one is open until
+    // its open call returns): the host refuses and says so.
     static void Destroy(LWPanelID id)
     {
         auto &panels = Service().panels_;
         for (auto it = panels.begin(); it != panels.end(); ++it) {
             if (it->get() != P(id))
                 continue;
+            if ((*it)->open || (*it)->inModalOpen) {
+                Host::Current().Message("panel \"" + (*it)->title + "\": not destroyed, it is open");
+                return;
+            }
             if (Service().lastOpened_ == it->get())
                 Service().lastOpened_ = nullptr;
             panels.erase(it);
@@ -240,12 +246,14 @@ struct PanelAccess {
             return 1;
         ++service.modalOpens;
         int result = 1;
+        panel->inModalOpen = true;
         if (!service.modalScripts.empty()) {
             auto script = std::move(service.modalScripts.front());
             service.modalScripts.pop_front();
             result = script(*panel);
         }
-        // The panel may have been closed, or even destroyed, from inside one of its events.
+        panel->inModalOpen = false;
+        // The panel may have been closed from inside one of its events (not destroyed: that is refused).
         for (auto &owned : service.panels_) {
             if (owned.get() != panel)
                 continue;
@@ -481,7 +489,7 @@ void PanelService::Mouse(Panel &panel, int qualifiers, int x, int y, bool move)
     CallHook<LWPanMouseHook>(panel, move ? PAN_MOUSEMOVE : PAN_MOUSEBUTTON, qualifiers, x, y);
 }
 
-int PanelService::Key(Panel &panel, unsigned int key, bool up)
+int PanelService::Key(Panel &panel, LWDualKey key, bool up)
 {
     auto found = panel.hooks.find(up ? PAN_USERKEYUPS : PAN_USERKEYS);
     if (found == panel.hooks.end() || !found->second)
@@ -489,7 +497,11 @@ int PanelService::Key(Panel &panel, unsigned int key, bool up)
     return reinterpret_cast<LWPanKeyHook>(found->second)(reinterpret_cast<LWPanelID>(&panel), panel.userData, key);
 }
 
-void PanelService::Wheel(Panel &panel, int value, int x, int y) { CallHook<LWPanWheelHook>(panel, PAN_MOUSEWHEEL, value, x, y); }
+void PanelService::Wheel(Panel &panel, int value, int x, int y)
+{
+    using WheelHook = void (*)(LWPanelID, void *, int, int, int); // the host names no type for it
+    CallHook<WheelHook>(panel, PAN_MOUSEWHEEL, value, x, y);
+}
 
 void PanelService::UserResize(Panel &panel, int width, int height) { CallHook<LWPanResizeHook>(panel, PAN_USERRESIZE, width, height); }
 

@@ -45,7 +45,7 @@ struct PanelControl {
     double fvec[3] = {0, 0, 0};
 
     LWCtlEventFunc event = nullptr;
-    LWCtlSelectFunc select = nullptr; // multi-column lists
+    LWCtlSelectHook select = nullptr; // multi-column lists
     void *userData = nullptr;
     void *userDraw = nullptr;
     std::vector<DrMode> draws; // every draw request, in order
@@ -57,6 +57,7 @@ struct Panel {
     std::string title;
     int x = 0, y = 0, w = 200, h = 100;
     bool open = false;
+    bool inModalOpen = false; // a blocking open has not returned yet
     bool destroyed = false;
     int openFlags = 0;
     int result = 0; // a modal panel: 1 OK, 0 Cancel
@@ -90,7 +91,7 @@ public:
     // Calls the control's event function as the host does after a user change or a press.
     static void Fire(PanelControl &control);
     static void Mouse(Panel &panel, int qualifiers, int x, int y, bool move = false);
-    static int Key(Panel &panel, unsigned int key, bool up = false);
+    static int Key(Panel &panel, LWDualKey key, bool up = false);
     static void Wheel(Panel &panel, int value, int x, int y);
     static void UserResize(Panel &panel, int width, int height);
     static void Activate(Panel &panel);

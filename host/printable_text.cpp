@@ -5,10 +5,7 @@
 
 namespace zkh {
 
-namespace {
-
-// The length of the UTF-8 character starting at text[i]; 0 when no valid one starts there.
-std::size_t CharacterLength(const std::string &text, std::size_t i)
+std::size_t Utf8CharacterLength(const std::string &text, std::size_t i)
 {
     const auto lead = static_cast<unsigned char>(text[i]);
     std::size_t length = 0;
@@ -26,15 +23,13 @@ std::size_t CharacterLength(const std::string &text, std::size_t i)
     return length;
 }
 
-} // namespace
-
 std::string PrintableText(const std::string &text, std::size_t limit)
 {
     std::string out;
     std::size_t i = 0;
     while (i < text.size() && out.size() < limit) {
         const auto byte = static_cast<unsigned char>(text[i]);
-        const std::size_t length = CharacterLength(text, i);
+        const std::size_t length = Utf8CharacterLength(text, i);
         if (length == 0 || byte < 0x20 || byte == 0x7F) {
             char escaped[5];
             std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);

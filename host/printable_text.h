@@ -7,6 +7,9 @@
 
 namespace zkh {
 
+// The length of the UTF-8 character starting at text[i]; 0 when no valid one starts there.
+std::size_t Utf8CharacterLength(const std::string &text, std::size_t i);
+
 // The text with control bytes and bytes that are not UTF-8 written as \xNN; a text longer than
 // `limit` bytes is cut (at a character) and followed by "...".
 std::string PrintableText(const std::string &text, std::size_t limit = 300);

@@ -119,6 +119,12 @@ public:
 
     const std::vector<Item> &Items() const { return items_; }
 
+    // Gives items new identifiers, each named item once (pairs of old and new); the items that
+    // refer to them (bone parents, viewports, selection, render cameras) follow. False, changing
+    // nothing, when an old identifier names no item or comes twice, or a new one is 0, comes twice
+    // or belongs to an item that keeps it.
+    bool RenumberItems(const std::vector<std::pair<std::uint32_t, std::uint32_t>> &pairs);
+
     // Time and ranges.
     double fps = 24.0;
     double time = 0.0;

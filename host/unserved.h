@@ -22,6 +22,7 @@ void TrapUnserved(LWCustomObjAccess &record);
 void TrapUnserved(LWFilterAccess &record);
 void TrapUnserved(LWChannelAccess &record);
 void TrapUnserved(LWLayoutGeneric &record);
+void TrapUnserved(LWCommandInterface &record);
 void TrapUnserved(LWItemInfo &record);
 void TrapUnserved(LWObjectInfo &record);
 void TrapUnserved(LWCameraInfo &record);

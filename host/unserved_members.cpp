@@ -132,6 +132,13 @@ void TrapUnserved(LWLayoutGeneric &record)
     ZKH_TRAP(record, parsedArguments, "LWLayoutGeneric.parsedArguments");
 }
 
+void TrapUnserved(LWCommandInterface &record)
+{
+    ZKH_TRAP(record, lookup, "LWCommandInterface.lookup");
+    ZKH_TRAP(record, execute, "LWCommandInterface.execute");
+    ZKH_TRAP(record, evaluate, "LWCommandInterface.evaluate");
+}
+
 void TrapUnserved(LWItemInfo &record)
 {
     ZKH_TRAP(record, first, "LWItemInfo.first");

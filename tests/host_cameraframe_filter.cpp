@@ -59,6 +59,11 @@ TEST_F(CameraFrameFilter, InactiveAndOtherCameraFramesAreLeftOut)
     inactive.active = 0;
     Load(FrameBlock({inactive, RedFrame().On(other)}));
     EXPECT_EQ(Render().At(0, 45, 50), 0.0f);
+    // As Modeler activates filters: without an item part, which the filter leaves so.
+    host.filterItemPart = false;
+    EXPECT_EQ(Render().At(0, 45, 50), 0.0f);
+    EXPECT_TRUE(host.messages.empty()) << host.messages.front();
+    host.filterItemPart = true;
 
     // The render camera is looked up for the frame's time: from frame 48 (2 s at 24 fps) on, Other.
     host.scene.renderCameraSwitches[2.0] = other;
@@ -101,7 +106,7 @@ TEST_F(CameraFrameFilter, NoAlphaLineLeavesTheAlphaAlone)
     ASSERT_NE(handler.flags(filter), nullptr);
     EXPECT_EQ(handler.flags(filter)[0], nullptr);
     EXPECT_EQ(inst.create(inst.priv, nullptr, &error), nullptr);
-    EXPECT_STREQ(error, "");
+    EXPECT_STREQ(error, "Already exists!");
     LWFilterAccess empty{};
     handler.process(filter, &empty);
     handler.process(filter, nullptr);

@@ -22,8 +22,10 @@ TEST_F(CameraFrameMaster, CopiesAreRefusedAndTheOriginalStays)
     Load(FrameBlock({TestFrame().On(camera).Named("kept")}));
     const Lines before = Saved(true);
     EXPECT_EQ(host.CopyMaster(Master()), nullptr);
-    EXPECT_EQ(host.messages.back(), "cannot add ZK:CameraFrame: ");
+    EXPECT_EQ(host.messages.back(), "cannot add ZK:CameraFrame: Already exists!");
+    host.services.SetLocale(1041);
     EXPECT_EQ(host.AddMaster("ZK:CameraFrame"), nullptr);
+    EXPECT_EQ(host.messages.back(), "cannot add ZK:CameraFrame: 既に存在しています！");
     ASSERT_EQ(host.Masters().size(), 1u);
     EXPECT_EQ(Saved(true), before);
     EXPECT_EQ(host.RingSubscriberCount("TessikComRing"), 1u);
@@ -33,14 +35,36 @@ TEST_F(CameraFrameMaster, CopiesAreRefusedAndTheOriginalStays)
     EXPECT_NE(host.AddMaster("ZK:CameraFrame"), nullptr);
 }
 
+// Layout may give items new identifiers: the master names the cameras its frames use, and each frame
+// stays on its camera, renumbered once even where two cameras swap identifiers.
+TEST_F(CameraFrameMaster, FramesKeepTheirCamerasThroughNewIdentifiers)
+{
+    Load(FrameBlock({TestFrame().On(camera), TestFrame().On(plate), TestFrame().On(plate), TestFrame()}));
+    zkh::MasterInstance &master = Master();
+    const LWItemID *used = master.itemFuncs.useItems(master.instance);
+    ASSERT_NE(used, nullptr);
+    EXPECT_EQ(std::vector<LWItemID>(used, used + 3), (std::vector<LWItemID>{zkh::ToItemID(camera), zkh::ToItemID(plate), nullptr}));
+    const std::uint32_t third = host.scene.AddCamera("Third", 640, 480, 35.0).id;
+    ASSERT_TRUE(host.ChangeItemIds({{camera, plate}, {plate, third + 1}}));
+    std::vector<std::uintptr_t> cameras, sizes;
+    for (const zkh::PeerFrame &frame : zkh::QueryCameraFrames(host).frames) {
+        cameras.push_back(reinterpret_cast<std::uintptr_t>(frame.camera));
+        sizes.push_back(static_cast<std::uintptr_t>(frame.innerX[0] + frame.innerX[1])); // twice the image's centre
+    }
+    EXPECT_EQ(cameras, (std::vector<std::uintptr_t>{plate, third + 1, third + 1, 0}));
+    EXPECT_EQ(sizes, (std::vector<std::uintptr_t>{1920, 200, 200, 0}));
+    EXPECT_EQ(host.scene.FindByName("Plate")->id, third + 1);
+}
+
 TEST_F(CameraFrameMaster, SaveWritesVersion0305ItemByItem)
 {
     TestFrame f = TestFrame().On(camera).At(12, -8).Size(1000, 2).Margins(0.25, 0.2).Rgb(1, 0.5, 0).Clear(0.75);
-    f.Named("Wide").Memo("メモ", 1).rotation = 0.5;
-    Load(FrameBlock({f}, TestScene{1, 0, 0, 1, 0.5, "extra", 1}));
-    EXPECT_EQ(Saved(), (Lines{"\"0305\"", "1", "\"Wide\"", "1", "30000001", "12", "-8", "1000", "2", "0.25", "1",
-                              "0.5", "0", "0.75", "\"メモ\"", "1", "0.5", "0.2", "1", "0", "0", "1", "0.5",
-                              "\"extra\"", "1"}));
+    // Layout writes a scene string raw between quotes: a byte below 32 goes in as a space, '"' as '\''.
+    f.Named("\"Wide\"\t2").Memo("メ\r\nモ", 1).rotation = 0.5;
+    Load(FrameBlock({f}, TestScene{1, 0, 0, 1, 0.5, "ex\x01tra", 1}));
+    EXPECT_EQ(Saved(), (Lines{"\"0305\"", "1", "\"'Wide' 2\"", "1", "30000001", "12", "-8", "1000", "2", "0.25", "1",
+                              "0.5", "0", "0.75", "\"メ  モ\"", "1", "0.5", "0.2", "1", "0", "0", "1", "0.5",
+                              "\"ex tra\"", "1"}));
 }
 
 TEST_F(CameraFrameMaster, OlderRevisionsAndRefusedVersions)

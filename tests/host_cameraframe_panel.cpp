@@ -7,6 +7,7 @@
 #include "ring_peer.h"
 
 #include <chrono>
+#include <cmath>
 #include <future>
 #include <memory>
 #include <numeric>
@@ -192,16 +193,57 @@ TEST_F(FramePanelTest, DeletingTheSelectedFrameSelectsTheOneBefore)
     EXPECT_EQ(Saved()[1], "0");
 }
 
-TEST_F(FramePanelTest, TransparencyOfAFrameIsClampedButTheCombinedOneIsNot)
+// Both transparencies stay within 0 .. 100 % (a NaN as 0), on edit and on load: the ring never
+// reports an opacity outside 0 .. 100.
+TEST_F(FramePanelTest, TransparenciesAreClampedOnEditAndOnLoad)
 {
     Press(0);
-    for (auto [percent, frame, combined] :
-         {std::tuple{100.0, "1", "1"}, {150.0, "1", "1.5"}, {-20.0, "0", "-0.2"}}) {
+    for (auto [percent, stored] : {std::pair{100.0, "1"}, {150.0, "1"}, {-20.0, "0"}, {500.0, "1"}, {std::nan(""), "0"}}) {
         SetFloat(27, percent);
         SetFloat(8, percent);
         const Texts saved = Saved();
-        EXPECT_EQ(Texts({saved[13], saved.end()[-3]}), (Texts{frame, combined})) << percent;
+        EXPECT_EQ(Texts({saved[13], saved.end()[-3]}), (Texts{stored, stored})) << percent;
     }
+    for (auto [loaded, opacity] : {std::pair{5.0, 0}, {-0.5, 100}, {std::nan(""), 100}}) {
+        Reload(FrameBlock({}, TestScene{0, 0, 0, 0, loaded}));
+        EXPECT_EQ(zkh::QueryCameraFrames(host).opacity, opacity) << loaded;
+    }
+}
+
+// Every field shows what the frame keeps: the margin pixels follow each size change, a pixel edit
+// sets only its own side's percentage, an entered size or aspect shows as kept (a whole size of at
+// least 1, an aspect of 0 or less as 1), a position within the sliders' -2000 .. 2000.
+TEST_F(FramePanelTest, FieldsShowWhatTheFrameKeeps)
+{
+    Press(0); // 1745 x 981, margins 10 % = 174 x 98 pixels, W & H
+    SetInt(17, 1000);
+    EXPECT_EQ(Ints({17, 18, 23, 24}), (std::vector<int>{1000, 981, 100, 98}));
+    SetInt(16, 1); // W & Aspect
+    SetFloat(19, 0);
+    EXPECT_EQ(C(19).floatValue, 1.0);
+    EXPECT_EQ(Ints({18, 24}), (std::vector<int>{1000, 100}));
+    SetInt(17, 0);
+    EXPECT_EQ(Ints({17, 18, 23, 24}), (std::vector<int>{1, 1, 0, 0}));
+    SetInt(17, 1000);
+    SetInt(23, 250);
+    EXPECT_EQ(std::make_pair(C(21).floatValue, C(22).floatValue), std::make_pair(25.0, 10.0));
+    SetInt(14, 2500);
+    SetInt(15, -9000);
+    EXPECT_EQ(Ints({14, 15}), (std::vector<int>{2000, -2000}));
+    const Texts saved = Saved();
+    EXPECT_EQ(Texts(saved.begin() + 5, saved.begin() + 10), (Texts{"2000", "-2000", "1000", "1", "0.25"}));
+    EXPECT_EQ(saved[17], "0.1"); // margin H
+
+    // Without a camera the height is what the scene keeps of it, width / aspect: the ring reports the
+    // same frame before and after a save and load.
+    SetInt(13, 9); // no camera there
+    SetInt(16, 0);
+    SetInt(17, 500); // aspect 0.5
+    const zkh::PeerFrame before = zkh::QueryCameraFrames(host).frames.at(0);
+    Reload(SaveMasterBlock(Master()));
+    const zkh::PeerFrame after = zkh::QueryCameraFrames(host).frames.at(0);
+    EXPECT_EQ(std::vector<int>(before.innerY, before.innerY + 4), std::vector<int>(after.innerY, after.innerY + 4));
+    EXPECT_EQ(before.innerY[2] - before.innerY[0], 1000);
 }
 
 TEST_F(FramePanelTest, FrameEditCommandsAndTheCameraPopup)
@@ -326,9 +368,8 @@ std::vector<std::future<bool>> g_pending;
 bool AnsweredFromAnotherThread()
 {
     auto query = std::async(std::launch::async, [] {
-        zkh::PeerFrameReply reply;
-        zkh::Host::Current().RingPost("TessikComRing", 0, &reply);
-        return reply.answered == 1;
+        std::int32_t count = 0;
+        return zkh::AskFrameCount(zkh::Host::Current(), count);
     });
     const bool ready = query.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
     g_pending.push_back(std::move(query)); // a blocked query ends once the call returns

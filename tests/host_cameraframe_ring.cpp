@@ -9,7 +9,7 @@ using CameraFrameRing = CameraFrameTest;
 TEST_F(CameraFrameRing, FramesFieldByField)
 {
     const TestFrame a =
-        TestFrame().Named("A").On(camera).Size(1000, 2).Margins(0.25, 0.125).Rgb(1, 0.5, 0).Clear(0.25).Memo("memo A", 1);
+        TestFrame().Named("A").On(camera).Size(1000, 2).Margins(0.25, 0.125).Rgb(1, 0.5, 0).Clear(0.25).Memo("memo A, past an inline buffer", 1);
     const TestFrame b = TestFrame().Named("B").On(camera).At(100.7, -50.2).Size(320, 2).Margins(0, 0);
     Load(FrameBlock({a, b}, TestScene{1, 1, 0.5, 0, 0.25, "scene text", 1}));
     zkh::SetFocalKeys(*host.scene.Find(camera), {{0.0, 35.0}, {10.0, 85.0}});
@@ -23,7 +23,8 @@ TEST_F(CameraFrameRing, FramesFieldByField)
               "frame 0 \"A\" camera 0x30000001\n"
               "  inner (460,290) (1460,290) (1460,790) (460,790)\n"
               "  outer (335,258) (1585,258) (1585,821) (335,821)\n"
-              "  margin 0.25 0.25 0.125 px 250 62\n  color 255 127 0 opacity 75\n  memo \"memo A\" focal \"  35.0mm\"\n"
+              "  margin 0.25 0.25 0.125 px 250 62\n  color 255 127 0 opacity 75\n"
+              "  memo \"memo A, past an inline buffer\" focal \"  35.0mm\"\n"
               "frame 1 \"B\" camera 0x30000001\n"
               "  inner (900,409) (1220,409) (1220,569) (900,569)\n"
               "  outer (899,408) (1221,408) (1221,570) (899,570)\n"
@@ -31,8 +32,9 @@ TEST_F(CameraFrameRing, FramesFieldByField)
 
     // A frame without a camera has no pixel margins.
     Load(FrameBlock({TestFrame()}));
-    const zkh::PeerFrameEntry loose = zkh::QueryCameraFrames(host).frames.at(2);
+    const zkh::PeerFrame loose = zkh::QueryCameraFrames(host).frames.at(2);
     EXPECT_EQ(std::make_pair(loose.marginWPx, loose.marginHPx), std::make_pair(0.0, 0.0));
+    EXPECT_TRUE(host.messages.empty()) << host.messages.front(); // the peer freed every text block
 }
 
 // A peer counts (event 0), allocates that many entries, and asks (event 1), possibly on a new,
@@ -40,20 +42,11 @@ TEST_F(CameraFrameRing, FramesFieldByField)
 // and a missing record are ignored.
 TEST_F(CameraFrameRing, EntriesFilledLastToFirstWithinTheRequestersArray)
 {
-    zkh::PeerFrameEntry entries[3];
-    const auto ask = [&](std::int32_t count = 0) {
-        for (zkh::PeerFrameEntry &entry : entries)
-            entry.name = "untouched";
-        zkh::PeerFrameReply reply;
-        reply.count = count;
-        reply.entries = entries;
-        host.RingPost("TessikComRing", 1, &reply);
-        return std::vector<std::string>{entries[0].name, entries[1].name, entries[2].name};
-    };
+    const auto ask = [&](std::int32_t count = 0) { return zkh::AskFrameNames(host, 3, count, "untouched"); };
     const auto count = [&] {
-        zkh::PeerFrameReply counted;
-        host.RingPost("TessikComRing", 0, &counted);
-        return counted.count;
+        std::int32_t counted = -1;
+        zkh::AskFrameCount(host, counted);
+        return counted;
     };
 
     Master();

@@ -114,6 +114,10 @@ TEST_F(MemoMaster, BlocksThatLoadAndBlocksThatDoNot)
         {{Str("0100"), I4(0)}, "", empty}, {{Str("0100"), I4(-5)}, "", empty},
         {{Str("0100"), I4(2000000000), Str("T"), I4(0), I4(1000000000), Str("c"), FP(1.5f)}, "Invalid format!",
          "\"0100\"\n1\n\"T\"\n0\n1\n\"c\"\n1.5\n1\n0 0 0\n0 0 0\n"},
+        // Layout writes a scene string raw between quotes: a byte below 32 goes in as a space, '"' as '\''.
+        {{Str("0100"), I4(1), Str("a\"b\tc\n"), I4(0), I4(1), Str("x\r\"y"), FP(1.5f), FP(1.0f), Rgb(0, 0, 0),
+          Rgb(0, 0, 0)},
+         "", "\"0100\"\n1\n\"a'b c \"\n0\n1\n\"x 'y\"\n1.5\n1\n0 0 0\n0 0 0\n"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.block[0] + " " + c.block[1]);

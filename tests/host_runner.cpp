@@ -414,7 +414,7 @@ actions:
     EXPECT_EQ(status, 0) << output;
     EXPECT_TRUE(Holds(output, "frame,base,value\n1,0,0\n2,0,0\nframe,base,value\n1,1,6\n"));
     EXPECT_TRUE(Holds(output, "copy_master: cannot add ZK:TimeLineMemo: Already exists!\n"));
-    EXPECT_TRUE(Holds(output, "copy_master: cannot add ZK:CameraFrame: \n"));
+    EXPECT_TRUE(Holds(output, "copy_master: cannot add ZK:CameraFrame: Already exists!\n"));
 }
 
 TEST(MorphRunner, LinksPrintsAndRemoves)

@@ -93,7 +93,7 @@ TEST_F(FrameGuardStress, PanelEditsAndOverlaysWhileRendering)
             reply.entries = entries.data();
             AnswerFrameQuery(&state, nullptr, 1, &reply);
             for (const FrameQueryEntry &e : entries)
-                if (!e.name.empty() && e.name.compare(0, 7, "Frame (") != 0)
+                if (!RingTextValue(e.name).empty() && RingTextValue(e.name).compare(0, 7, "Frame (") != 0)
                     badReplies.fetch_add(1);
             passes.fetch_add(1);
         }

@@ -9,6 +9,7 @@
 #include "lwhost/lwhost.h"
 
 #include <cstddef>
+#include <type_traits>
 
 namespace {
 
@@ -184,6 +185,14 @@ ZK_RECORD(LWDescPopup, 48, 8, (type, 0, 4) (width, 4, 4) (countFn, 8, 8) (nameFn
           (typeFn, 32, 8) (subMFn, 40, 8));
 ZK_RECORD(LWDescMultiList, 40, 8, (type, 0, 4) (width, 4, 4) (visItems, 8, 4) (top, 12, 4) (countFn, 16, 8)
           (nameFn, 24, 8) (colWidth, 32, 8));
+ZK_RECORD(LWCommandInterface, 32, 8, (data, 0, 8) (lookup, 8, 8) (execute, 16, 8) (evaluate, 24, 8));
+ZK_RECORD(LWPanLWItemDesc, 40, 8, (type, 0, 4) (global, 8, 8) (itemType, 16, 4) (list, 24, 8) (count, 32, 4)
+          (width, 36, 4));
+ZK_RECORD(LWPanTreeDesc, 48, 8, (type, 0, 4) (width, 4, 4) (height, 8, 4) (countFn, 16, 8) (leafFn, 24, 8)
+          (infoFn, 32, 8) (moveFn, 40, 8));
+ZK_RECORD(LWPanMultiTreeDesc, 56, 8, (type, 0, 4) (width, 4, 4) (height, 8, 4) (countFn, 16, 8) (leafFn, 24, 8)
+          (infoFn, 32, 8) (moveFn, 40, 8) (colWidth, 48, 8));
+ZK_RECORD(LWPanEditorDesc, 32, 8, (type, 0, 4) (buf, 8, 8) (bufLen, 16, 4) (width, 20, 4) (height, 24, 4));
 ZK_RECORD(LWPanControlDesc, 56, 8, (type, 0, 4) (string, 0, 8) (choice, 0, 24) (text, 0, 16) (range, 0, 16)
           (area, 0, 12) (lwitem, 0, 40) (popup, 0, 48) (listbox, 0, 32) (xpanel, 0, 24) (tree, 0, 48)
           (multiList, 0, 40) (multiTree, 0, 56) (editor, 0, 32));
@@ -218,7 +227,11 @@ ZK_IS(sizeof(LWFVector), 12) ZK_IS(sizeof(LWID), 4) ZK_IS(sizeof(LWXPanelID), 8)
 ZK_IS(sizeof(RingEvent), 8) ZK_IS(sizeof(LWPanelID), 8) ZK_IS(sizeof(LWControlID), 8) ZK_IS(sizeof(DrMode), 4)
 ZK_IS(sizeof(cTag), 4) ZK_IS(sizeof(LWCtlEventFunc), 8) ZK_IS(sizeof(pTag), 4) ZK_IS(sizeof(LWPanHook), 8)
 ZK_IS(sizeof(LWPanDrawHook), 8) ZK_IS(sizeof(LWPanKeyHook), 8) ZK_IS(sizeof(LWPanMouseHook), 8)
-ZK_IS(sizeof(LWRasterID), 8) ZK_IS(sizeof(LWXPanelHint), 8)
+ZK_IS(sizeof(LWRasterID), 8) ZK_IS(sizeof(LWXPanelHint), 8) ZK_IS(sizeof(LWDualKey), 2)
+
+// Hooks whose parameters a size cannot tell apart.
+static_assert(std::is_same<LWPanKeyHook, int (*)(LWPanelID, void *, LWDualKey)>::value, "LWPanKeyHook");
+static_assert(std::is_same<LWCtlSelectHook, int (*)(LWControlID, void *, int, int)>::value, "LWCtlSelectHook");
 
 // Constants.
 #if defined(_WIN64)
@@ -290,7 +303,8 @@ ZK_IS(LANGID_USENGLISH, 1033) ZK_IS(LANGID_JAPANESE, 1041) ZK_IS(LWLOC_LANGID, 6
 ZK_IS(SRVTAG_USERNAME, 0) ZK_IS(SRVTAG_BUTTONNAME, 65536) ZK_IS(SRVTAG_DESCRIPTION, 262144)
 
 // Service names and server classes.
-ZK_NAMED(LWCOMMANDFUNC_GLOBAL, "LW Command Interface") ZK_NAMED(LWITEMINFO_GLOBAL, "LW Item Info 9")
+ZK_NAMED(LWCOMMANDFUNC_GLOBAL, "LW Command Interface")
+ZK_NAMED(LWCOMMANDINTERFACE_GLOBAL, "LW Command Interface 2") ZK_NAMED(LWITEMINFO_GLOBAL, "LW Item Info 9")
 ZK_NAMED(LWOBJECTINFO_GLOBAL, "LW Object Info 14") ZK_NAMED(LWCAMERAINFO_GLOBAL, "LW Camera Info 10")
 ZK_NAMED(LWSCENEINFO_GLOBAL, "LW Scene Info 12") ZK_NAMED(LWTIMEINFO_GLOBAL, "LW Time Info")
 ZK_NAMED(LWINTERFACEINFO_GLOBAL, "LW Interface Info 8") ZK_NAMED(LWVIEWPORTINFO_GLOBAL, "LW Viewport Info 9")

@@ -141,7 +141,9 @@ TEST_F(BridgeCommands, RejectedCommandGivesOneErrorLine)
 TEST_F(BridgeCommands, NoCommandInterfaceMeansSilence)
 {
     g_hostGlobals.commandFunc = nullptr;
+    g_hostGlobals.commandInterface = nullptr;
     ToolGlobals::commandFunc = nullptr;
+    ToolGlobals::commandInterface = nullptr;
     PostStatus("x");
     SendCommand("RefreshNow");
     ShowError("y");

@@ -36,10 +36,10 @@ TEST(FrameListTest, FrameCalcInEveryMode)
         {HeightAspect, 'h', 300, 900, 300, 3},    {HeightAspect, 'a', 2, 600, 300, 2},
         {HeightAspect, 'w', 5000, 600, 300, 2},
     }, {
-        // without
-        {WidthAspect, 'w', 1000, 1000, 180, 2}, {WidthAspect, 'w', 0.4, 1, 180, 2}, {WidthAspect, 'h', -20, 1, 1, 2},
-        {WidthAspect, 'a', 0, 1, 1, 1},         {WidthAspect, 'a', 0.001, 1, 1, 0.01},
-        {WidthAspect, 'a', -3, 1, 1, 1},        {WidthAspect, 'a', std::nan(""), 1, 1, 0.01},
+        // without: the mode derives all the same (the scene keeps width and aspect only)
+        {WidthAspect, 'w', 1000, 1000, 500, 2}, {WidthAspect, 'w', 0.4, 1, 0.5, 2},  {WidthAspect, 'h', -20, 1, 0.5, 2},
+        {WidthAspect, 'a', 0, 1, 1, 1},         {WidthAspect, 'a', 0.001, 1, 100, 0.01},
+        {WidthAspect, 'a', -3, 1, 1, 1},        {WidthAspect, 'a', std::nan(""), 1, 100, 0.01},
     }};
     for (bool camera : {true, false}) {
         FrameRecord f;

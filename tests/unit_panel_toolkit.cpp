@@ -157,7 +157,7 @@ TEST_F(PanelToolkit, MouseKeysAndWheel)
     EXPECT_EQ(lonely->Captured(), nullptr);
     delete lonely;
 
-    EXPECT_EQ(zkh::PanelService::Key(panel, 0x21061), g_notified);
+    EXPECT_EQ(zkh::PanelService::Key(panel, 0x1061), g_notified);
     EXPECT_TRUE(window.KeyFlag(0));
     zkh::PanelService::Key(panel, 0x1060);
     EXPECT_TRUE(window.KeyFlag(2));

@@ -116,6 +116,19 @@ void AddCoreActions(ActionTable &table)
         for (const YAML::Node &word : value)
             c.host.commands.rejectWords.insert(ReadText(word, "reject_commands"));
     });
+    table.Add("change_item_ids", [](RunContext &c, const YAML::Node &value) {
+        if (!value.IsSequence())
+            throw SessionError(value, "change_item_ids: expected a list of [item, new identifier]");
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs;
+        for (const YAML::Node &pair : value) {
+            if (!pair.IsSequence() || pair.size() != 2)
+                throw SessionError(pair, "change_item_ids: each entry is [item, new identifier]");
+            pairs.emplace_back(ReadItem(c, pair[0], "change_item_ids"),
+                               static_cast<std::uint32_t>(ReadInt(pair[1], "change_item_ids identifier")));
+        }
+        if (!c.host.ChangeItemIds(pairs))
+            throw SessionError(value, "change_item_ids: " + c.host.messages.back());
+    });
     table.Add("set_time", [](RunContext &c, const YAML::Node &value) {
         c.host.scene.time = ReadNumber(value, "set_time");
         c.host.SendMasterEvent(LWEVNT_TIME);

@@ -232,9 +232,8 @@ void WriteInfoText(const json &info, std::ostream &out)
 
 json FramesJson(const PeerFrameQuery &query, const Scene &scene)
 {
-    const PeerFrameReply &reply = query.reply;
     json frames = json::array();
-    for (const PeerFrameEntry &entry : query.frames) {
+    for (const PeerFrame &entry : query.frames) {
         json frame;
         frame["name"] = JsonText(entry.name);
         const Item *camera = scene.Find(FromItemID(entry.camera));
@@ -256,11 +255,11 @@ json FramesJson(const PeerFrameQuery &query, const Scene &scene)
     }
     json result;
     result["frames"] = frames;
-    result["combined"] = {{"on", reply.combined != 0},
-                          {"color", {reply.red, reply.green, reply.blue}},
-                          {"opacity", reply.opacity}};
-    result["extra_text"] = JsonText(reply.extraText);
-    result["extra_flag"] = reply.extraFlag != 0;
+    result["combined"] = {{"on", query.combined != 0},
+                          {"color", {query.red, query.green, query.blue}},
+                          {"opacity", query.opacity}};
+    result["extra_text"] = JsonText(query.extraText);
+    result["extra_flag"] = query.extraFlag != 0;
     return result;
 }
 

@@ -436,6 +436,7 @@ typedef struct st_LWLayoutGeneric {
 /* ---- Global services -------------------------------------------------------------------------- */
 
 #define LWCOMMANDFUNC_GLOBAL "LW Command Interface"
+#define LWCOMMANDINTERFACE_GLOBAL "LW Command Interface 2"
 #define LWITEMINFO_GLOBAL "LW Item Info 9"
 #define LWOBJECTINFO_GLOBAL "LW Object Info 14"
 #define LWCAMERAINFO_GLOBAL "LW Camera Info 10"
@@ -454,8 +455,18 @@ typedef struct st_LWLayoutGeneric {
 #define LWRASTERFUNCS_GLOBAL "RasterServices 4"
 #define LWXPANELFUNCS_GLOBAL "LWXPanel 3"
 
-/* "LW Command Interface": returns 0 when the command failed. */
+/* "LW Command Interface" (deprecated): one command line in the system's ANSI code page; returns 0
+   when the command failed. */
 typedef int LWCommandFunc(const char *command);
+
+/* "LW Command Interface 2": command lines and names in UTF-8; evaluate answers as the legacy
+   function does. */
+typedef struct st_LWCommandInterface {
+    void *data;
+    LWCommandCode (*lookup)(void *data, const char *commandName);
+    int (*execute)(void *data, LWCommandCode code, int argc, const DynaValue *argv, DynaValue *result);
+    int (*evaluate)(void *data, const char *commandLine);
+} LWCommandInterface;
 
 /* "LW Item Info 9". */
 #define LWI_OBJECT 0
@@ -998,11 +1009,11 @@ typedef LWDescMultiList LWPanMultiListBoxDesc;
 /* Descriptors of controls this module does not create; the host reads them by these sizes. */
 typedef struct st_LWPanLWItemDesc {
     int type;
-    int width;
     void *global;
     int itemType;
-    const char **list;
+    char **list; /* ended by a null entry */
     int count;
+    int width;
 } LWPanLWItemDesc;
 
 typedef struct st_LWPanListBoxDesc {
@@ -1021,33 +1032,35 @@ typedef struct st_LWPanXPanDesc {
     void *xpan;
 } LWPanXPanDesc;
 
+/* Tree controls: countFn gives a node's children (node null: the roots), leafFn the i-th of them,
+   infoFn a node's text (UTF-8) and flags, moveFn is called after the user moved a node. */
 typedef struct st_LWPanTreeDesc {
     int type;
     int width;
     int height;
-    void *(*infoFn)(void *userData, void *node, int *flags);
-    int (*countFn)(void *userData, void *node);
-    void *(*childFn)(void *userData, void *node, int index);
-    void (*moveFn)(void *userData, void *node, void *parent, int index);
+    int (*countFn)(void *data, void *node);
+    void *(*leafFn)(void *data, void *node, int i);
+    const char *(*infoFn)(void *data, void *node, int *nodeFlags);
+    void (*moveFn)(void *data, void *node, void *parentNode, int i);
 } LWPanTreeDesc;
 
 typedef struct st_LWPanMultiTreeDesc {
     int type;
     int width;
     int height;
-    void *(*infoFn)(void *userData, void *node, int column, int *flags);
-    int (*countFn)(void *userData, void *node);
-    void *(*childFn)(void *userData, void *node, int index);
-    void (*moveFn)(void *userData, void *node, void *parent, int index);
-    int (*colWidth)(void *userData, int column);
+    int (*countFn)(void *data, void *node);
+    void *(*leafFn)(void *data, void *node, int i);
+    const char *(*infoFn)(void *data, void *node, int column, int *nodeFlags);
+    void (*moveFn)(void *data, void *node, void *parentNode, int i);
+    int (*colWidth)(void *data, int i);
 } LWPanMultiTreeDesc;
 
 typedef struct st_LWPanEditorDesc {
     int type;
+    char *buf;
+    int bufLen;
     int width;
     int height;
-    int flags;
-    void *reserved[2];
 } LWPanEditorDesc;
 
 typedef union un_LWPanControlDesc {
@@ -1100,8 +1113,8 @@ typedef int cTag;
 
 typedef void (*LWCtlEventFunc)(LWControlID control, void *userData);
 /* The selection event of a multi-column list (CTL_SELECTEVENT): the row clicked (-1 for the titles)
-   and whether it became selected. */
-typedef void (*LWCtlSelectFunc)(LWControlID control, void *userData, int row, int selecting);
+   and whether it became selected. Set CTL_USERDATA first: the hook receives it. */
+typedef int (*LWCtlSelectHook)(LWControlID ctl, void *data, int index, int selecting);
 
 struct st_LWControl {
     void (*draw)(LWControlID control, DrMode mode);
@@ -1111,7 +1124,7 @@ struct st_LWControl {
 };
 
 /* Control values go through LWValue records: CTL_X .. CTL_LABELWIDTH as LWValInt, CTL_VALUE by the
-   control's kind, CTL_USEREVENT (an LWCtlEventFunc), CTL_SELECTEVENT (an LWCtlSelectFunc) and
+   control's kind, CTL_USEREVENT (an LWCtlEventFunc), CTL_SELECTEVENT (an LWCtlSelectHook) and
    CTL_USERDATA as LWValPointer. User data handed to a control's event function and to its popup or
    list callbacks is its CTL_USERDATA. */
 
@@ -1181,9 +1194,12 @@ typedef int pTag;
 
 typedef void (*LWPanHook)(LWPanelID panel, void *data);
 typedef void (*LWPanDrawHook)(LWPanelID panel, void *data, DrMode mode);
-typedef int (*LWPanKeyHook)(LWPanelID panel, void *data, unsigned int key);
+/* A key code: a character, or one of the LWDK_ codes. */
+typedef unsigned short LWDualKey;
+typedef int (*LWPanKeyHook)(LWPanelID panel, void *data, LWDualKey key);
 typedef void (*LWPanMouseHook)(LWPanelID panel, void *data, int qualifiers, int x, int y);
-typedef void (*LWPanWheelHook)(LWPanelID panel, void *data, int value, int x, int y);
+/* PAN_MOUSEWHEEL takes a hook called as void (LWPanelID, void *data, int value, int x, int y); the
+   host names no type for it. */
 typedef void (*LWPanResizeHook)(LWPanelID panel, void *data, int width, int height);
 
 typedef struct st_display_Metrics {

@@ -8,8 +8,10 @@
 
 namespace {
 
-// Derives the value that the frame's mode does not take from the user. The table of the three
-// edits comes down to one rule per mode.
+// Derives the value that the frame's mode does not take from the user (the table of the three
+// edits comes down to one rule per mode), then, with a camera, the margin pixels of the new size.
+// A frame without a camera follows the mode too: the scene keeps only width and aspect, so a
+// height of its own would not come back.
 void DeriveThird(FrameRecord &f)
 {
     switch (f.calcMode) {
@@ -18,16 +20,12 @@ void DeriveThird(FrameRecord &f)
     case HeightAspect: f.width = f.aspect * f.height; break;
     default: break;
     }
+    if (f.camera)
+        PixelsFromPercent(f);
 }
 
 // A whole number of pixels, at least 1 (NaN gives 1).
 double WholeSize(double entered) { return std::max(1.0, std::trunc(entered)); }
-
-void PercentFromPixels(FrameRecord &f)
-{
-    f.marginW = f.marginWPx / f.width;
-    f.marginH = f.marginHPx / f.height;
-}
 
 } // namespace
 
@@ -41,16 +39,14 @@ void SetFrameWidth(FrameRecord &frame, double entered)
 {
     auto lock = LockFrames();
     frame.width = WholeSize(entered);
-    if (frame.camera)
-        DeriveThird(frame);
+    DeriveThird(frame);
 }
 
 void SetFrameHeight(FrameRecord &frame, double entered)
 {
     auto lock = LockFrames();
     frame.height = WholeSize(entered);
-    if (frame.camera)
-        DeriveThird(frame);
+    DeriveThird(frame);
 }
 
 void SetFrameAspect(FrameRecord &frame, double entered)
@@ -58,8 +54,7 @@ void SetFrameAspect(FrameRecord &frame, double entered)
     auto lock = LockFrames();
     const double aspect = entered <= 0.0 ? 1.0 : entered;
     frame.aspect = std::max(0.01, aspect);
-    if (frame.camera)
-        DeriveThird(frame);
+    DeriveThird(frame);
 }
 
 void SetMarginWPercent(FrameRecord &frame, double percent)
@@ -83,7 +78,7 @@ void SetMarginWPixels(FrameRecord &frame, double pixels)
     auto lock = LockFrames();
     frame.marginWPx = std::trunc(pixels);
     if (frame.camera)
-        PercentFromPixels(frame);
+        frame.marginW = frame.marginWPx / frame.width;
 }
 
 void SetMarginHPixels(FrameRecord &frame, double pixels)
@@ -91,7 +86,7 @@ void SetMarginHPixels(FrameRecord &frame, double pixels)
     auto lock = LockFrames();
     frame.marginHPx = std::trunc(pixels);
     if (frame.camera)
-        PercentFromPixels(frame);
+        frame.marginH = frame.marginHPx / frame.height;
 }
 
 void FrameUnitPoint(const FrameRecord &frame, double u, double v, double &x, double &y)

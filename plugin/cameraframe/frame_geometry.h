@@ -5,12 +5,13 @@
 #include "frame_list.h"
 
 // Width, height and aspect edits: the entered value is stored, then the frame's Frame Calc mode
-// derives the third value when the frame has a camera.
+// derives the third value, and with a camera the margin pixels follow the new size.
 void SetFrameWidth(FrameRecord &frame, double entered);
 void SetFrameHeight(FrameRecord &frame, double entered);
 void SetFrameAspect(FrameRecord &frame, double entered);
 
-// Margin edits: percent (10 is 10 %) or whole pixels; with a camera the other pair is recomputed.
+// Margin edits: percent (10 is 10 %) or whole pixels; with a camera the pixels of both sides follow
+// a percent edit, and a pixel edit sets the percent of its own side.
 void SetMarginWPercent(FrameRecord &frame, double percent);
 void SetMarginHPercent(FrameRecord &frame, double percent);
 void SetMarginWPixels(FrameRecord &frame, double pixels);

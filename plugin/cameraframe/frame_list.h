@@ -72,6 +72,8 @@ struct CameraFrameState {
     // The frame count of the last answer to a ring count query: a requester sizes its array from
     // it for the frame query that follows.
     std::int32_t reportedCount = 0;
+    // The cameras the frames use, ended by a null: the list last handed to the host.
+    std::vector<LWItemID> usedCameras;
 };
 
 // The master instance behind an opaque pointer: the host's LWInstance, the ring's client data, the

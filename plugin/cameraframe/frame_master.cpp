@@ -2,6 +2,7 @@
 #include "frame_master.h"
 
 #include "cameraframe_servers.h"
+#include "frame_mask.h"
 #include "frame_ring.h"
 #include "frame_scene_block.h"
 
@@ -9,6 +10,7 @@
 #include "../common/lwglobals.h"
 #include "../common/lwtool2.h"
 
+#include <algorithm>
 #include <cstring>
 
 const char kFrameRingTopic[] = "TessikComRing";
@@ -18,8 +20,8 @@ namespace {
 constexpr int kMajor = 1;
 constexpr int kMinor = 60;
 
-// The error table holds the empty text in both languages.
-const char *const kErrorTexts[3] = {"", "", ""};
+// Entry 1: a second master instance refused.
+const char *const kErrorTexts[3][2] = {{"", ""}, {"Already exists!", "既に存在しています！"}, {"", ""}};
 
 LWInstance Create(void *, void *, LWError *error)
 {
@@ -83,6 +85,42 @@ const char *Describe(LWInstance inst)
 
 double NoEvent(LWInstance, const LWMasterAccess *) { return 0.0; }
 
+// The cameras of the frames, each once, in list order: the items the instance depends on.
+const LWItemID *UseCameras(LWInstance inst)
+{
+    return GuardedOr(static_cast<const LWItemID *>(nullptr), [&]() -> const LWItemID * {
+        auto *state = FrameStateOf(inst);
+        if (!state)
+            return nullptr;
+        auto lock = LockFrames();
+        std::vector<LWItemID> &used = state->usedCameras;
+        used.clear();
+        for (const auto &f : Frames())
+            if (f->camera && std::find(used.begin(), used.end(), f->camera) == used.end())
+                used.push_back(f->camera);
+        used.push_back(LWITEM_NULL);
+        return used.data();
+    });
+}
+
+// Item identifiers change (pairs of old and new, ended by a null): each frame's camera follows
+// its own pair, once.
+void ChangeCameraIds(LWInstance inst, const LWItemID *ids)
+{
+    Guarded([&] {
+        if (!FrameStateOf(inst) || !ids)
+            return;
+        auto lock = LockFrames();
+        for (const auto &f : Frames())
+            for (const LWItemID *pair = ids; pair[0]; pair += 2)
+                if (pair[0] == f->camera) {
+                    f->camera = pair[1];
+                    InvalidateMaskCache();
+                    break;
+                }
+    });
+}
+
 
 } // namespace
 
@@ -94,7 +132,10 @@ const char *FrameDescription(CameraFrameState &state)
     return state.description;
 }
 
-const char *FrameErrorText(int index) { return index >= 0 && index < 3 ? kErrorTexts[index] : ""; }
+const char *FrameErrorText(int index)
+{
+    return index >= 0 && index < 3 ? Pick(g_cameraFrameLanguage, kErrorTexts[index][0], kErrorTexts[index][1]) : "";
+}
 
 void FillFrameMasterHandler(LWMasterHandler &handler)
 {
@@ -107,7 +148,11 @@ void FillFrameMasterHandler(LWMasterHandler &handler)
         handler.inst->save = Save;
         handler.inst->descln = Describe;
     }
-    FillNoItems(handler.item);
+    if (handler.item) {
+        handler.item->useItems = UseCameras;
+        handler.item->changeID = ChangeCameraIds;
+        handler.item->changeName = IgnoreChangeName;
+    }
     handler.type = LWMAST_SCENE;
     handler.event = NoEvent;
     handler.flags = NoFlags;

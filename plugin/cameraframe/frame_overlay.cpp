@@ -7,7 +7,6 @@
 #include "frame_mask.h"
 #include "frame_tool.h"
 
-#include "../common/lwcodepage.h"
 #include "../common/lwglobals.h"
 #include "../common/lwguard.h"
 #include "../common/lwtool2.h"
@@ -134,9 +133,8 @@ void DrawOneFrame(const Painter &p, const ViewMapping &m, const FrameRecord &f)
     }
     const double textV = 1 + 0.35 * f.marginH;
     if (!f.memo.empty()) {
-        const std::string narrow = Utf8ToNarrow(f.memo);
-        p.TextColor();
-        p.Text(m, f, 0, textV, narrow, LWJUST_LEFT);
+        p.TextColor(); // viewport text is UTF-8, as the memo is
+        p.Text(m, f, 0, textV, f.memo, LWJUST_LEFT);
     }
     if (f.showFocalLength && g_hostGlobals.cameraInfo) {
         const double focal = g_hostGlobals.cameraInfo->focalLength(f.camera, CurrentTime());

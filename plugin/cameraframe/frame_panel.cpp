@@ -34,6 +34,7 @@ constexpr int kFieldColumn = 120;
 constexpr int kRowHeight = 24;
 constexpr int kRowGap = 8;
 constexpr int kColorPickerVersion = 6;
+constexpr int kPositionRange = 2000; // Position X and Y sliders: -2000 .. 2000
 
 void DestroyFramePanel(FramePanel *panel) { delete panel; }
 
@@ -168,6 +169,23 @@ double PercentValue(CLWctl &control, double low, double high)
     return std::isnan(value) ? low : std::clamp(value, low, high);
 }
 
+// A position slider's value within the range the slider states; the slider shows what is kept.
+double PositionValue(FramePanel &panel, int id)
+{
+    const int entered = panel.controls[id]->GetInt();
+    const int kept = std::clamp(entered, -kPositionRange, kPositionRange);
+    if (CLWctl *control = kept != entered ? Resettable(panel, id) : nullptr)
+        control->SetInt(kept);
+    return kept;
+}
+
+// After a size or camera change: the three Frame Calc fields and the margin pixels show the frame.
+void ResetSizeFields(FramePanel &panel, const FrameRecord &f)
+{
+    for (int id : {kIdWidth, kIdHeight, kIdAspect, kIdMarginWPixels, kIdMarginHPixels})
+        ResetFrameValue(panel, f, id);
+}
+
 // ---- fill and enable ----
 
 void FillPanel(FramePanel &panel, const CameraFrameState &state)
@@ -300,29 +318,33 @@ void FrameEvent(FramePanel &panel, CameraFrameState &state, FrameRecord &f, int 
             popup->SetInt(state.currentIndex);
         break;
     case kIdActive: f.active = c[kIdActive]->GetInt() != 0; break;
-    case kIdCamera: f.camera = CameraAt(c[kIdCamera]->GetInt()); break;
-    case kIdPosX: f.posX = c[kIdPosX]->GetInt(); break;
-    case kIdPosY: f.posY = c[kIdPosY]->GetInt(); break;
+    case kIdCamera:
+        f.camera = CameraAt(c[kIdCamera]->GetInt());
+        if (f.camera)
+            PixelsFromPercent(f); // the margins in the new camera's pixels
+        ResetSizeFields(panel, f);
+        break;
+    case kIdPosX: f.posX = PositionValue(panel, kIdPosX); break;
+    case kIdPosY: f.posY = PositionValue(panel, kIdPosY); break;
     case kIdCalc:
         f.calcMode = c[kIdCalc]->GetInt();
         if (f.calcMode < WidthHeight || f.calcMode > HeightAspect)
             f.calcMode = WidthHeight;
         EnablePanel(panel, state);
         break;
+    // The edited field is set again too: it shows what was kept (a whole size of at least 1, an
+    // aspect of 0 or less as 1).
     case kIdWidth:
         SetFrameWidth(f, c[kIdWidth]->GetInt());
-        ResetFrameValue(panel, f, kIdHeight);
-        ResetFrameValue(panel, f, kIdAspect);
+        ResetSizeFields(panel, f);
         break;
     case kIdHeight:
         SetFrameHeight(f, c[kIdHeight]->GetInt());
-        ResetFrameValue(panel, f, kIdWidth);
-        ResetFrameValue(panel, f, kIdAspect);
+        ResetSizeFields(panel, f);
         break;
     case kIdAspect:
         SetFrameAspect(f, c[kIdAspect]->GetFloat());
-        ResetFrameValue(panel, f, kIdWidth);
-        ResetFrameValue(panel, f, kIdHeight);
+        ResetSizeFields(panel, f);
         break;
     case kIdRotate: f.rotation = c[kIdRotate]->GetFloat(); break;
     case kIdMarginWPercent:
@@ -348,11 +370,7 @@ void FrameEvent(FramePanel &panel, CameraFrameState &state, FrameRecord &f, int 
         FromRgb(rgb, f.color);
         break;
     }
-    case kIdTransparency: {
-        const double value = c[kIdTransparency]->GetFloat() * 0.01;
-        f.transparency = std::isnan(value) ? 0.0 : std::min(1.0, std::max(0.0, value));
-        break;
-    }
+    case kIdTransparency: f.transparency = PercentValue(*c[kIdTransparency], 0.0, 100.0) * 0.01; break;
     case kIdMemo: f.memo = c[kIdMemo]->GetText(); break;
     case kIdFocal: f.showFocalLength = c[kIdFocal]->GetInt() != 0; break;
     case kIdPreset:
@@ -441,7 +459,7 @@ bool PanelEvent(FramePanel &panel, CameraFrameState &state, int id)
     }
     case kIdCombinedTransparency: {
         auto lock = LockFrames();
-        state.combinedTransparency = c[kIdCombinedTransparency]->GetFloat() * 0.01;
+        state.combinedTransparency = PercentValue(*c[kIdCombinedTransparency], 0.0, 100.0) * 0.01;
         return true;
     }
     case kIdFrame: {
@@ -508,7 +526,7 @@ CLWctl *MakeControl(CLWwindow *w, int id, const char *label, const char **calcIt
     case kIdName: return new CLWctl(w, id, kEditControl, label, 20);
     case kIdCamera: return CLWctl::CustomPopup(w, id, label, 120, CameraPopupCount, CameraPopupName);
     case kIdPosX:
-    case kIdPosY: return new CLWctl(w, id, label, -2000, 2000);
+    case kIdPosY: return new CLWctl(w, id, label, -kPositionRange, kPositionRange);
     case kIdCalc: return CLWctl::Popup(w, id, label, calcItems);
     case kIdWidth:
     case kIdHeight:

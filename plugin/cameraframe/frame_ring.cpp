@@ -17,7 +17,7 @@ std::int32_t OpacityPercent(double transparency) { return TruncToInt(100.0 - tra
 
 void FillEntry(FrameQueryEntry &entry, const FrameRecord &f)
 {
-    entry.name = f.name;
+    AssignRingText(entry.name, f.name);
     entry.camera = f.camera;
     int resW = 0, resH = 0;
     const LWCameraInfo *cameras = g_hostGlobals.cameraInfo;
@@ -39,11 +39,9 @@ void FillEntry(FrameQueryEntry &entry, const FrameRecord &f)
     entry.green = Byte255(f.color[1]);
     entry.blue = Byte255(f.color[2]);
     entry.opacity = OpacityPercent(f.transparency);
-    entry.memo = f.memo;
-    if (f.showFocalLength && cameras)
-        entry.focalLength = FormatString("%6.1fmm", cameras->focalLength(f.camera, 0.0));
-    else
-        entry.focalLength.clear();
+    AssignRingText(entry.memo, f.memo);
+    const bool focal = f.showFocalLength && cameras;
+    AssignRingText(entry.focalLength, focal ? FormatString("%6.1fmm", cameras->focalLength(f.camera, 0.0)) : std::string());
 }
 
 void AnswerFrames(const CameraFrameState &state, FrameQueryReply &reply)
@@ -55,7 +53,7 @@ void AnswerFrames(const CameraFrameState &state, FrameQueryReply &reply)
     reply.green = Byte255(state.combinedColor[1]);
     reply.blue = Byte255(state.combinedColor[2]);
     reply.opacity = OpacityPercent(state.combinedTransparency);
-    reply.extraText = state.extraText;
+    AssignRingText(reply.extraText, state.extraText);
     reply.extraFlag = state.extraFlag ? 1 : 0;
     if (!reply.entries)
         return;

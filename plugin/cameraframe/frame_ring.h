@@ -1,19 +1,20 @@
 // frame_ring.h: the frame query over the communication ring "TessikComRing".
 //
 // A requesting plug-in posts event 0 (count) and then event 1 (frames) with the address of a
-// FrameQueryReply; the records are shared byte for byte with the requester, which is built with the
-// same toolchain (64-bit, std::string of 32 bytes).
+// FrameQueryReply; the records are shared byte for byte with the requester, whose text objects are
+// those of its own library (ring_text.h).
 #ifndef ZK_CAMERAFRAME_FRAME_RING_H
 #define ZK_CAMERAFRAME_FRAME_RING_H
+
+#include "ring_text.h"
 
 #include "lwhost/lwhost.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 struct FrameQueryEntry {
-    std::string name;
+    RingText name;
     LWItemID camera;
     std::int32_t innerX[4];
     std::int32_t innerY[4];
@@ -26,8 +27,8 @@ struct FrameQueryEntry {
     double marginHPx;
     std::int32_t red, green, blue;
     std::int32_t opacity;
-    std::string memo;
-    std::string focalLength;
+    RingText memo;
+    RingText focalLength;
 };
 
 struct FrameQueryReply {
@@ -36,12 +37,11 @@ struct FrameQueryReply {
     std::uint8_t combined;
     std::int32_t red, green, blue;
     std::int32_t opacity;
-    std::string extraText;
+    RingText extraText;
     std::uint8_t extraFlag;
     FrameQueryEntry *entries;
 };
 
-static_assert(sizeof(std::string) == 32, "the requester's text objects are 32 bytes");
 static_assert(offsetof(FrameQueryEntry, name) == 0 && offsetof(FrameQueryEntry, camera) == 32 &&
                   offsetof(FrameQueryEntry, innerX) == 40 && offsetof(FrameQueryEntry, innerY) == 56 &&
                   offsetof(FrameQueryEntry, outerX) == 72 && offsetof(FrameQueryEntry, outerY) == 88 &&

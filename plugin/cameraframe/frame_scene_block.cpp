@@ -33,10 +33,9 @@ bool ReadFrame(SceneBlockReader &r, const std::string &revision, FrameRecord &f)
     if (revision == "05" && !r.FP(f.marginH, 0.1))
         return false;
     f.calcMode = WidthAspect;
-    if (f.camera) {
-        f.height = f.width / f.aspect;
+    f.height = f.width / f.aspect; // what the scene keeps of the height, with a camera or without
+    if (f.camera)
         PixelsFromPercent(f);
-    }
     return true;
 }
 
@@ -58,6 +57,7 @@ void ReadSceneSettings(SceneBlockReader &r, CameraFrameState &state)
         std::copy(std::begin(rgb), std::end(rgb), std::begin(read.combinedColor));
         if (r.FP(read.combinedTransparency, 0.0) && r.CStr(read.extraText, kTextLimit))
             r.Bool(read.extraFlag);
+        read.combinedTransparency = std::clamp(read.combinedTransparency, 0.0, 1.0);
     }
     auto lock = LockFrames();
     state.combined = read.combined;

@@ -1,6 +1,7 @@
 // clipmixer_file.cpp: writing and reading the clip mixer's XML file with tinyxml2.
 #include "clipmixer_file.h"
 
+#include "../common/lwfile.h"
 #include "../common/lwtool2.h"
 #include "clipmixer_file_text.h"
 #include "clipmixer_messages.h"
@@ -149,7 +150,7 @@ void WriteMixerFile(const ClipMixer &mixer, const std::string &path)
         tracks->InsertEndChild(element);
     }
 
-    FilePtr file(std::fopen(path.c_str(), "wb"));
+    FilePtr file(OpenUtf8File(path, "wb"));
     if (!file) {
         PostStatus(XMLDocument::ErrorIDToName(tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED));
         return;
@@ -227,7 +228,7 @@ void AppendRecords(ClipMixer &mixer, const XMLElement &root)
 // The whole file, or false when it cannot be read.
 bool ReadWholeFile(const std::string &path, std::string &text)
 {
-    FilePtr file(std::fopen(path.c_str(), "rb"));
+    FilePtr file(OpenUtf8File(path, "rb"));
     if (!file)
         return false;
     // Read at once as far as the size is known (a regular file; the size is only a hint: the

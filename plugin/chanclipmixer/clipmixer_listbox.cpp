@@ -30,9 +30,11 @@ int WidthCallback(void *userData, int column)
     return GuardedOr(0, [&] { return Box(userData)->ColumnWidth(column); });
 }
 
-void SelectCallback(LWControlID, void *userData, int row, int selecting)
+// The host names no meaning for the answer; 1 says the list took the click.
+int SelectCallback(LWControlID, void *userData, int row, int selecting)
 {
     Guarded([&] { Box(userData)->Select(row, selecting); });
+    return 1;
 }
 
 void AddEvent(LWControlID, void *userData)

@@ -28,12 +28,9 @@ const LWItemID *NoItems(LWInstance) { return nullptr; }
 void IgnoreChangeID(LWInstance, const LWItemID *) {}
 void IgnoreChangeName(LWInstance, const LWNameChangeData *) {}
 
-void FillNoItems(LWItemFuncs *&item)
+void FillNoItems(LWItemFuncs *item)
 {
-    static LWItemFuncs shared = {NoItems, IgnoreChangeID, IgnoreChangeName};
     if (item)
-        *item = shared;
-    else
-        item = &shared;
+        *item = {NoItems, IgnoreChangeID, IgnoreChangeName};
 }
 unsigned int NoFlags(LWInstance) { return 0; }

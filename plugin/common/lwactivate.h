@@ -33,8 +33,8 @@ void IgnoreChangeID(LWInstance inst, const LWItemID *idList);
 void IgnoreChangeName(LWInstance inst, const LWNameChangeData *names);
 unsigned int NoFlags(LWInstance inst);
 
-// The item part of a handler that uses no items (no list; identifier and name changes ignored): the
-// host's record is filled in place; when the host offers none, the slot points to a shared one.
-void FillNoItems(LWItemFuncs *&item);
+// The item part of a handler that uses no items (no list; identifier and name changes ignored),
+// filled in place when the host offers one: Modeler, for one, offers none.
+void FillNoItems(LWItemFuncs *item);
 
 #endif

@@ -1,25 +1,39 @@
 // lwcommand.cpp: command lines, status messages and the interface info refresh.
+#include "lwcodepage.h"
 #include "lwtool2.h"
 
 #include <cstdarg>
 
-void PostStatus(const std::string &text)
+namespace {
+
+// "LW Command Interface 2" takes the line as it is, in UTF-8; the legacy function takes the
+// system's code page, into which the line is converted. 0 without either.
+int RunCommand(const LWCommandInterface *modern, LWCommandFunc *legacy, const std::string &line)
 {
-    if (g_hostGlobals.commandFunc)
-        g_hostGlobals.commandFunc(("StatusMsg {1.0} " + text).c_str());
+    if (modern && modern->evaluate)
+        return modern->evaluate(modern->data, line.c_str());
+    return legacy ? legacy(Utf8ToNarrow(line).c_str()) : 0;
 }
 
-void SendCommand(const std::string &command)
+} // namespace
+
+bool HasHostCommands() { return g_hostGlobals.commandInterface || g_hostGlobals.commandFunc; }
+
+int RunHostCommand(const std::string &line)
 {
-    if (g_hostGlobals.commandFunc)
-        g_hostGlobals.commandFunc(command.c_str());
+    return RunCommand(g_hostGlobals.commandInterface, g_hostGlobals.commandFunc, line);
 }
 
-void ShowError(const std::string &text)
+int RunToolCommand(const std::string &line)
 {
-    if (ToolGlobals::commandFunc)
-        ToolGlobals::commandFunc(("StatusMsg *** ERROR: " + text + " ***").c_str());
+    return RunCommand(ToolGlobals::commandInterface, ToolGlobals::commandFunc, line);
 }
+
+void PostStatus(const std::string &text) { RunHostCommand("StatusMsg {1.0} " + text); }
+
+void SendCommand(const std::string &command) { RunHostCommand(command); }
+
+void ShowError(const std::string &text) { RunToolCommand("StatusMsg *** ERROR: " + text + " ***"); }
 
 bool Eval(const std::string &command)
 {
@@ -28,7 +42,7 @@ bool Eval(const std::string &command)
         ShowError(message);
         throw lw::ex::CEvalEx(message);
     }
-    const int result = ToolGlobals::commandFunc ? ToolGlobals::commandFunc(command.c_str()) : 0;
+    const int result = RunToolCommand(command);
     if (result != 0)
         return false;
     // The command text goes in as an argument, never as a format, so a "%" in it stays verbatim.

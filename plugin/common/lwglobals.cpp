@@ -31,6 +31,7 @@ void AcquireHostGlobals(HostGlobals &g, GlobalFunc *global)
     if (!global)
         return;
     Fetch(global, "LW Command Interface", g.commandFunc);
+    Fetch(global, "LW Command Interface 2", g.commandInterface);
     Fetch(global, "AOV Functions", g.aovFuncs);
     Fetch(global, "LW Backdrop Info 3", g.backdropInfo);
     Fetch(global, "LW Bone Info 7", g.boneInfo);
@@ -99,6 +100,7 @@ const LWSceneInfo *sceneInfo = nullptr;
 const LWTimeInfo *timeInfo = nullptr;
 const void *dopetrackProxy = nullptr;
 LWCommandFunc *commandFunc = nullptr;
+const LWCommandInterface *commandInterface = nullptr;
 const void *envelopeFuncs = nullptr;
 const LWChannelInfo *channelInfo = nullptr;
 LWColorActivateFunc *colorPicker = nullptr;
@@ -143,6 +145,7 @@ bool AcquireToolGlobals(GlobalFunc *global)
     if (!Fetch(global, "LW Time Info", tg::timeInfo)) return false;
     if (!Fetch(global, "Dopetrack Proxy 2", tg::dopetrackProxy)) return false;
     if (!Fetch(global, "LW Command Interface", tg::commandFunc)) return false;
+    Fetch(global, "LW Command Interface 2", tg::commandInterface);
     if (!Fetch(global, "Animation Envelopes 4", tg::envelopeFuncs)) return false;
     if (!Fetch(global, "Channel Info 3", tg::channelInfo)) return false;
     if (!Fetch(global, "Color Picker", tg::colorPicker)) return false;

@@ -16,6 +16,7 @@ struct HostGlobals {
     std::uint8_t filled = 0;
     GlobalFunc *global = nullptr;
     LWCommandFunc *commandFunc = nullptr;          // "LW Command Interface"
+    const LWCommandInterface *commandInterface = nullptr; // "LW Command Interface 2"
     const void *aovFuncs = nullptr;                // "AOV Functions"
     const void *backdropInfo = nullptr;            // "LW Backdrop Info 3"
     const void *boneInfo = nullptr;                // "LW Bone Info 7"
@@ -99,6 +100,7 @@ extern const LWSceneInfo *sceneInfo;
 extern const LWTimeInfo *timeInfo;
 extern const void *dopetrackProxy;
 extern LWCommandFunc *commandFunc;
+extern const LWCommandInterface *commandInterface; // optional
 extern const void *envelopeFuncs;
 extern const LWChannelInfo *channelInfo;
 extern LWColorActivateFunc *colorPicker;
@@ -128,7 +130,8 @@ extern const void *aovFuncs;
 } // namespace ToolGlobals
 
 // Fills ToolGlobals in order; false at the first missing service (the ones after it keep their
-// previous values).
+// previous values). "LW Command Interface 2" is optional: the legacy command function serves
+// where it is missing.
 bool AcquireToolGlobals(GlobalFunc *global);
 
 #endif

@@ -7,9 +7,11 @@
 void ReportFault(const std::string &what) noexcept
 {
     try {
-        LWCommandFunc *command = g_hostGlobals.commandFunc ? g_hostGlobals.commandFunc : ToolGlobals::commandFunc;
-        if (command)
-            command(("StatusMsg *** ERROR: " + OneLine(what) + " ***").c_str());
+        const std::string line = "StatusMsg *** ERROR: " + OneLine(what) + " ***";
+        if (HasHostCommands())
+            RunHostCommand(line);
+        else
+            RunToolCommand(line);
     } catch (...) {
         // Nothing more can be said.
     }

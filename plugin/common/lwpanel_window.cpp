@@ -111,8 +111,8 @@ struct WindowHandlers {
         });
     }
 
-    static int KeyDown(LWPanelID, void *data, unsigned int key) { return Key(data, key, true); }
-    static int KeyUp(LWPanelID, void *data, unsigned int key) { return Key(data, key, false); }
+    static int KeyDown(LWPanelID, void *data, LWDualKey key) { return Key(data, key, true); }
+    static int KeyUp(LWPanelID, void *data, LWDualKey key) { return Key(data, key, false); }
 
     static void Mouse(LWPanelID, void *data, int qualifiers, int x, int y)
     {

@@ -35,6 +35,13 @@ std::string FormatText(const char *format, ...) ZK_PRINTF(1, 2);
 // FormatText over an argument list.
 std::string VFormatText(const char *format, va_list args);
 
+// One command line (UTF-8) through the command interface of HostGlobals or of ToolGlobals:
+// "LW Command Interface 2" when the host serves it, else the legacy function, which takes the line
+// in the system's code page. The host's answer (0: failed); 0 without a command interface.
+int RunHostCommand(const std::string &line);
+int RunToolCommand(const std::string &line);
+bool HasHostCommands();
+
 // Sends "StatusMsg {1.0} " + text through HostGlobals; the result is ignored.
 void PostStatus(const std::string &text);
 

@@ -19,7 +19,21 @@ void PutBlockFP(const LWSaveState &save, double value, float fallback)
     save.writeFP(save.writeData, &narrowed, 1);
 }
 
-void PutBlockStr(const LWSaveState &save, const std::string &text) { save.writeStr(save.writeData, text.c_str()); }
+std::string SceneString(std::string text)
+{
+    for (char &c : text) {
+        if (static_cast<unsigned char>(c) < 0x20)
+            c = ' ';
+        else if (c == '"')
+            c = '\'';
+    }
+    return text;
+}
+
+void PutBlockStr(const LWSaveState &save, const std::string &text)
+{
+    save.writeStr(save.writeData, SceneString(text).c_str());
+}
 
 int SceneBlockReader::ReadText(int maxLength)
 {

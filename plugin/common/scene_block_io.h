@@ -16,7 +16,13 @@ void PutBlockI4(const LWSaveState &save, int value);
 void PutBlockI4s(const LWSaveState &save, const int *values, int count);
 void PutBlockU4(const LWSaveState &save, unsigned int value);
 void PutBlockFP(const LWSaveState &save, double value, float fallback = 0.0f);
+// Writes SceneString(text).
 void PutBlockStr(const LWSaveState &save, const std::string &text);
+
+// A text as a scene string holds it: Layout writes a string raw between double quotes, so a line
+// break, a tab or a quote inside it would break the scene's line. Bytes below 32 become spaces and
+// '"' becomes '\''.
+std::string SceneString(std::string text);
 
 // Sequential reads of a block's items. A read that finds no such item fails, and so does every
 // read after it without asking the host again; Ok() tells whether all of them succeeded.

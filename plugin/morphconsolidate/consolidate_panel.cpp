@@ -91,7 +91,10 @@ void OnRemove(LWControlID, void *userData)
         ShowStatus("start expressions remove...done");
         EvalF("RefreshNow");
         state->itemList.clear();
-        DestroyPanel(*state);
+        // The panel's own open is still running: it is closed now and destroyed once open returns.
+        state->removed = true;
+        if (state->panel && PanelServiceUsable(ToolGlobals::panelFuncs))
+            ToolGlobals::panelFuncs->close(state->panel);
     });
 }
 

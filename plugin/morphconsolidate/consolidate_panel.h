@@ -2,7 +2,7 @@
 //
 // A tab choice (Create / Remove), a separator, the controller item popup and the prefix edit on
 // the Create tab, the "Remove Expressions" button on the Remove tab. Built once and kept between
-// runs; the remove button closes and destroys it.
+// runs; the remove button closes it, and the command destroys it when its open returns.
 #ifndef ZK_CONSOLIDATE_PANEL_H
 #define ZK_CONSOLIDATE_PANEL_H
 

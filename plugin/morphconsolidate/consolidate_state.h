@@ -15,6 +15,7 @@ struct ConsolidateState {
     LWControl *itemPopup = nullptr;    // the controller item
     LWControl *prefixEdit = nullptr;   // the expression name prefix
     LWControl *removeButton = nullptr; // "Remove Expressions"
+    bool removed = false;              // the remove button closed the panel: destroy it once open returns
     std::vector<LWItemID> itemList;    // the entries of the item popup
     std::string prefix = "E_";
     std::string popupName;             // the text last handed to the host by the popup

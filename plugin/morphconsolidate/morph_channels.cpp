@@ -106,7 +106,8 @@ bool IsMorphChannel(const std::string &fullName)
 
 bool IsMeshObject(LWItemID item)
 {
-    static const std::regex kObjectFile("^.*\\.lwo$", std::regex::ECMAScript);
+    // Windows file names carry the extension in any letter case (".LWO").
+    static const std::regex kObjectFile("^.*\\.lwo$", std::regex::ECMAScript | std::regex::icase);
     const LWItemInfo *info = ToolGlobals::itemInfo;
     if (!item || !info || !ToolGlobals::objectInfo || info->type(item) != LWI_OBJECT)
         return false;

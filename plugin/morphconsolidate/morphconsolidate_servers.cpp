@@ -31,9 +31,17 @@ int ActivateMorphConsolidate(int version, GlobalFunc *global, void *, void *)
         if (!state.panel)
             return AFUNC_OK;
         state.itemList = ListSceneItems();
-        if (ToolGlobals::panelFuncs->open(state.panel, kOpenFlags) == 0)
+        state.removed = false;
+        const int confirmed = ToolGlobals::panelFuncs->open(state.panel, kOpenFlags);
+        // The remove button closed the panel from inside the open: it is destroyed now that the open
+        // returned, and the run ends there, whatever the open answered.
+        if (state.removed) {
+            DestroyPanel(state);
+            state.removed = false;
             return AFUNC_OK;
-        // The remove button may have destroyed the panel from inside the open: its popup is gone.
+        }
+        if (confirmed == 0)
+            return AFUNC_OK;
         const int itemIndex = ItemPopupValue(state);
         try {
             CreateConsolidation(state, itemIndex);

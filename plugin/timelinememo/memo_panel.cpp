@@ -157,8 +157,7 @@ void Changed(MemoInstance &instance)
 {
     instance.redrawPending = true;
     RefreshView(instance);
-    if (g_hostGlobals.commandFunc)
-        g_hostGlobals.commandFunc("RefreshNow");
+    SendCommand("RefreshNow");
 }
 
 void ExportPressed(MemoInstance &instance)

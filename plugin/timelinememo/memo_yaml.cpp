@@ -1,13 +1,12 @@
 // memo_yaml.cpp: writing and reading the memo's YAML document with yaml-cpp.
 #include "memo_yaml.h"
 
+#include "../common/lwfile.h"
+
 #include <yaml-cpp/yaml.h>
 
 #include <cerrno>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -301,12 +300,7 @@ bool ExportMemoFile(const std::string &path, const MemoTrackList &tracks)
     if (!out.good())
         return false;
     // Binary: the same bytes (line ends "\n") on every platform.
-    std::ofstream file(path, std::ios::out | std::ios::trunc | std::ios::binary);
-    if (!file)
-        return false;
-    file.write(out.c_str(), static_cast<std::streamsize>(out.size()));
-    file.close();
-    return static_cast<bool>(file);
+    return WriteUtf8File(path, std::string(out.c_str(), out.size()));
 }
 
 MemoImportResult ImportMemoText(const std::string &text, MemoTrackList &tracks)
@@ -340,15 +334,8 @@ MemoImportResult ImportMemoText(const std::string &text, MemoTrackList &tracks)
 
 MemoImportResult ImportMemoFile(const std::string &path, MemoTrackList &tracks)
 {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
+    std::string text;
+    if (!ReadUtf8File(path, text)) // a folder cannot be read either
         return MemoImportResult::NotOpened;
-    std::ifstream file(path, std::ios::in | std::ios::binary);
-    if (!file)
-        return MemoImportResult::NotOpened;
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (file.bad())
-        return MemoImportResult::NotOpened;
-    return ImportMemoText(text.str(), tracks);
+    return ImportMemoText(text, tracks);
 }

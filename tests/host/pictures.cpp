@@ -56,7 +56,7 @@ TEST(HostPictures, PanelsShowTheirValues)
         {"PopupControl", zkh::ValueKind::Int, 3, 0, ""}, // past the entries
         {"BoolControl", zkh::ValueKind::Int, 1, 0, "on"},
         {"PercentControl", zkh::ValueKind::Float, 0, 30, "30 %"},
-        {"AngleControl", zkh::ValueKind::Float, 0, 12 * 3.14159265358979323846 / 180, "12\xB0"},
+        {"AngleControl", zkh::ValueKind::Float, 0, 12 * 3.14159265358979323846 / 180, "12°"},
         {"RGBVecControl", zkh::ValueKind::IntVector, 0, 0, "255 51 25"},
     };
     for (const Case &c : cases) {
@@ -72,6 +72,10 @@ TEST(HostPictures, PanelsShowTheirValues)
         control.ivec[2] = 25;
         EXPECT_EQ(zkh::ShownValue(control), c.shown);
     }
+    // Pictures take texts as UTF-8: a character is one glyph (the picture font marks those it has
+    // not with '?').
+    EXPECT_LT(zkh::TextWidthInPicture("é"), zkh::TextWidthInPicture("Ã©"));
+    EXPECT_EQ(zkh::TextWidthInPicture("メモ"), zkh::TextWidthInPicture("??"));
 }
 
 } // namespace
