@@ -40,7 +40,8 @@ bool Host::RunImageFilter(const std::string &server, FilterImage &image, int fra
     }
     LWError failure = nullptr;
     {
-        FilterAccessScope scope(image, frame);
+        // The renderer asks each filter for the buffers it reads before it runs it.
+        FilterAccessScope scope(image, frame, handler.flags ? handler.flags(instance) : nullptr);
         failure = handler.process(instance, scope.Access());
     }
     if (instFuncs.destroy)
