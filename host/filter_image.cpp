@@ -92,7 +92,7 @@ FilterImage TestPlate(int width, int height)
     return image;
 }
 
-bool ReadPng(const std::string &path, FilterImage &image, std::string &error)
+bool ReadPng(const std::string &path, FilterImage &image, std::string &error, int *bits)
 {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) {
@@ -144,6 +144,8 @@ bool ReadPng(const std::string &path, FilterImage &image, std::string &error)
     for (png_uint_32 y = 0; y < h; ++y)
         rows[y] = data.data() + y * rowBytes;
     png_read_image(reader, rows.data());
+    if (bits)
+        *bits = depth == 16 ? 16 : 8;
     png_destroy_read_struct(&reader, &info, nullptr);
 
     image.Assign(static_cast<int>(w), static_cast<int>(h), 0, 0, 0, 1);

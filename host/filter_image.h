@@ -23,7 +23,8 @@ struct FilterImage {
 FilterImage TestPlate(int width, int height);
 
 // Reads an 8- or 16-bit PNG (grey, grey+alpha, RGB or RGBA; no alpha means opaque).
-bool ReadPng(const std::string &path, FilterImage &image, std::string &error);
+// bits (when given) receives the file's bit depth per sample.
+bool ReadPng(const std::string &path, FilterImage &image, std::string &error, int *bits = nullptr);
 // Writes RGBA with 8 or 16 bits per channel; values are clamped to 0..1.
 bool WritePng(const std::string &path, const FilterImage &image, int bits, std::string &error);
 

@@ -27,6 +27,7 @@
 namespace zkh {
 
 struct FilterImage;
+class Host;
 
 // A master handler instance the host created from a server.
 struct MasterInstance {
@@ -35,6 +36,27 @@ struct MasterInstance {
     LWItemFuncs itemFuncs{};
     LWMasterHandler handler{};
     LWInstance instance = nullptr;
+};
+
+// An image filter instance added to the scene, as Layout keeps one for a whole render: created
+// once, its process callback called for each frame (from any thread; each call brings its own
+// buffers), destroyed at the end.
+class ImageFilter {
+public:
+    ~ImageFilter();
+    ImageFilter(const ImageFilter &) = delete;
+    ImageFilter &operator=(const ImageFilter &) = delete;
+    // Null with a message in the host's messages when the server is missing or refused.
+    static std::unique_ptr<ImageFilter> Add(Host &host, const std::string &server);
+    // The process call for one frame; the error text the filter returned, empty when none.
+    std::string Process(FilterImage &image, int frame);
+
+private:
+    ImageFilter() = default;
+    LWInstanceFuncs instFuncs_{};
+    LWItemFuncs itemFuncs_{};
+    LWImageFilterHandler handler_{};
+    LWInstance instance_ = nullptr;
 };
 
 class Host {

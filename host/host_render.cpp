@@ -19,35 +19,51 @@ void Host::BecomeRenderNode()
         services.Remove(name);
 }
 
-bool Host::RunImageFilter(const std::string &server, FilterImage &image, int frame)
+std::unique_ptr<ImageFilter> ImageFilter::Add(Host &host, const std::string &server)
 {
-    LWInstanceFuncs instFuncs{};
-    LWItemFuncs itemFuncs{};
-    LWImageFilterHandler handler{};
-    handler.inst = &instFuncs;
-    handler.item = &itemFuncs;
-    if (Activate("ImageFilterHandler", server, &handler) != AFUNC_OK)
-        return false;
-    if (!instFuncs.create || !handler.process) {
-        Message(server + ": the image filter has no create or process callback");
-        return false;
+    std::unique_ptr<ImageFilter> filter(new ImageFilter());
+    filter->handler_.inst = &filter->instFuncs_;
+    filter->handler_.item = &filter->itemFuncs_;
+    if (host.Activate("ImageFilterHandler", server, &filter->handler_) != AFUNC_OK)
+        return nullptr;
+    if (!filter->instFuncs_.create || !filter->handler_.process) {
+        host.Message(server + ": the image filter has no create or process callback");
+        return nullptr;
     }
     LWError error = nullptr;
-    LWInstance instance = instFuncs.create(instFuncs.priv, nullptr, &error);
-    if (!instance) {
-        Message("cannot add image filter " + server + ": " + (error ? error : ""));
-        return false;
+    filter->instance_ = filter->instFuncs_.create(filter->instFuncs_.priv, nullptr, &error);
+    if (!filter->instance_) {
+        host.Message("cannot add image filter " + server + ": " + (error ? error : ""));
+        return nullptr;
     }
-    LWError failure = nullptr;
+    return filter;
+}
+
+ImageFilter::~ImageFilter()
+{
+    if (instance_ && instFuncs_.destroy)
+        instFuncs_.destroy(instance_);
+}
+
+std::string ImageFilter::Process(FilterImage &image, int frame)
+{
+    // The renderer asks each filter for the buffers it reads before it runs it.
+    FilterAccessScope scope(image, frame, handler_.flags ? handler_.flags(instance_) : nullptr);
+    const LWError failure = handler_.process(instance_, scope.Access());
+    return failure ? std::string(failure) : std::string();
+}
+
+bool Host::RunImageFilter(const std::string &server, FilterImage &image, int frame)
+{
+    std::string failure;
     {
-        // The renderer asks each filter for the buffers it reads before it runs it.
-        FilterAccessScope scope(image, frame, handler.flags ? handler.flags(instance) : nullptr);
-        failure = handler.process(instance, scope.Access());
+        const std::unique_ptr<ImageFilter> filter = ImageFilter::Add(*this, server);
+        if (!filter)
+            return false;
+        failure = filter->Process(image, frame);
     }
-    if (instFuncs.destroy)
-        instFuncs.destroy(instance);
     // The renderer stops on an error text: the frame is not written.
-    if (failure) {
+    if (!failure.empty()) {
         Message(server + ": the render of frame " + std::to_string(frame) + " failed: " + failure);
         return false;
     }

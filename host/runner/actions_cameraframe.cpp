@@ -4,6 +4,8 @@
 // scene-level settings are written into the master's block and loaded into a new instance, as a
 // scene file would carry them (the extra text and flag exist only there).
 #include "filter_image.h"
+#include "frame_block.h"
+#include "image_files.h"
 #include "ring_peer.h"
 #include "session.h"
 
@@ -18,113 +20,6 @@ namespace {
 constexpr char kServer[] = "ZK:CameraFrame";
 constexpr double kPi = 3.14159265358979323846;
 
-struct StoredFrame {
-    std::string name;
-    bool active = true;
-    std::uint32_t camera = 0;
-    double posX = 0, posY = 0, width = 320, aspect = 16.0 / 9.0, marginW = 0.1;
-    double color[3] = {0, 0, 0};
-    double transparency = 0;
-    std::string memo;
-    bool focal = false;
-    double rotation = 0, marginH = 0.1;
-};
-
-struct StoredFrames {
-    std::vector<StoredFrame> frames;
-    bool combined = false;
-    double combinedColor[3] = {0, 0, 0};
-    double combinedTransparency = 0;
-    std::string extraText;
-    bool extraFlag = false;
-};
-
-// Reads items of a "0305" block in order; a mismatch ends the session with a message.
-struct ItemCursor {
-    const Block &block;
-    size_t at = 0;
-    const BlockItem &Next(BlockItem::Type type)
-    {
-        if (at >= block.size() || block[at].type != type)
-            throw SessionError(0, 0, "the ZK:CameraFrame block is not a version 0305 block");
-        return block[at++];
-    }
-    std::string Str() { return Next(BlockItem::Type::Str).text; }
-    double Num(BlockItem::Type type) { return Next(type).number; }
-};
-
-StoredFrames Decode(const Block &block)
-{
-    StoredFrames s;
-    ItemCursor c{block};
-    if (c.Str() != "0305")
-        throw SessionError(0, 0, "the ZK:CameraFrame block is not a version 0305 block");
-    const int count = static_cast<int>(c.Num(BlockItem::Type::I4));
-    using T = BlockItem::Type;
-    for (int i = 0; i < count; ++i) {
-        StoredFrame f;
-        f.name = c.Str();
-        f.active = c.Num(T::I4) != 0;
-        f.camera = static_cast<std::uint32_t>(c.Num(T::U4));
-        f.posX = c.Num(T::FP);
-        f.posY = c.Num(T::FP);
-        f.width = c.Num(T::FP);
-        f.aspect = c.Num(T::FP);
-        f.marginW = c.Num(T::FP);
-        for (double &v : f.color)
-            v = c.Num(T::FP);
-        f.transparency = c.Num(T::FP);
-        f.memo = c.Str();
-        f.focal = c.Num(T::I4) != 0;
-        f.rotation = c.Num(T::FP);
-        f.marginH = c.Num(T::FP);
-        s.frames.push_back(f);
-    }
-    s.combined = c.Num(T::I4) != 0;
-    for (double &v : s.combinedColor)
-        v = c.Num(T::FP);
-    s.combinedTransparency = c.Num(T::FP);
-    s.extraText = c.Str();
-    s.extraFlag = c.Num(T::I4) != 0;
-    return s;
-}
-
-Block Encode(const StoredFrames &s)
-{
-    Block b;
-    using T = BlockItem::Type;
-    auto str = [&](const std::string &t) { b.push_back({T::Str, t, 0}); };
-    auto num = [&](T type, double v) {
-        b.push_back({type, std::string(), type == T::FP ? static_cast<double>(static_cast<float>(v)) : v});
-    };
-    str("0305");
-    num(T::I4, static_cast<double>(s.frames.size()));
-    for (const StoredFrame &f : s.frames) {
-        str(f.name);
-        num(T::I4, f.active);
-        num(T::U4, f.camera);
-        num(T::FP, f.posX);
-        num(T::FP, f.posY);
-        num(T::FP, f.width);
-        num(T::FP, f.aspect);
-        num(T::FP, f.marginW);
-        for (double v : f.color)
-            num(T::FP, v);
-        num(T::FP, f.transparency);
-        str(f.memo);
-        num(T::I4, f.focal);
-        num(T::FP, f.rotation);
-        num(T::FP, f.marginH);
-    }
-    num(T::I4, s.combined);
-    for (double v : s.combinedColor)
-        num(T::FP, v);
-    num(T::FP, s.combinedTransparency);
-    str(s.extraText);
-    num(T::I4, s.extraFlag);
-    return b;
-}
-
 MasterInstance &NeedMaster(RunContext &c, const YAML::Node &where)
 {
     MasterInstance *master = c.host.FindMaster(kServer);
@@ -135,16 +30,12 @@ MasterInstance &NeedMaster(RunContext &c, const YAML::Node &where)
 
 StoredFrames SaveFrames(RunContext &c, const YAML::Node &where)
 {
-    MasterInstance &master = NeedMaster(c, where);
-    Block block;
-    BlockWriter writer(block);
-    if (master.instFuncs.save)
-        master.instFuncs.save(master.instance, writer.State());
-    try {
-        return Decode(block);
-    } catch (const SessionError &e) {
-        throw SessionError(where, e.what());
-    }
+    NeedMaster(c, where);
+    StoredFrames frames;
+    std::string error;
+    if (!SavedFrames(c.host, frames, error))
+        throw SessionError(where, error);
+    return frames;
 }
 
 // Replaces the master instance by one loaded from the changed frames.
@@ -320,7 +211,6 @@ void PrintFrames(RunContext &c, const StoredFrames &s)
 }
 
 // The largest side of a generated test plate.
-constexpr int kMaxPlateSide = 16384;
 
 int ReadPositive(const YAML::Node &node, const std::string &what)
 {

@@ -1,6 +1,8 @@
 // main.cpp: zkhost, the simulated Layout host's command-line runner.
 //
 //   zkhost run SESSION [--out DIR] [--module FILE]
+//   zkhost burn ... and zkhost crop ... (sequence_commands.h)
+#include "sequence_commands.h"
 #include "session.h"
 
 #include <filesystem>
@@ -14,13 +16,14 @@
 
 namespace {
 
-int Usage()
+int Usage(std::ostream &stream = std::cerr, int status = 2)
 {
-    std::cerr << "usage: zkhost run SESSION [--out DIR] [--module FILE]\n"
+    stream << "usage: zkhost run SESSION [--out DIR] [--module FILE]\n"
                  "  Runs the session file (YAML: a scene and a list of actions) against the module,\n"
                  "  writing the scene files, pictures, logs and exchange files into DIR (default: out).\n"
-                 "  The module defaults to zktools.p beside zkhost.\n";
-    return 2;
+                 "  The module defaults to zktools.p beside zkhost.\n"
+              << zkh::SequenceUsage();
+    return status;
 }
 
 // The path of this program's file, argv[0] when the system cannot tell.
@@ -58,6 +61,11 @@ int main(int argc, char **argv)
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "help"))
+        return Usage(std::cout, 0);
+    if (argc >= 2 && (std::string(argv[1]) == "burn" || std::string(argv[1]) == "crop"))
+        return zkh::RunSequenceCommand(argv[1], std::vector<std::string>(argv + 2, argv + argc), DefaultModule(argv[0]),
+                                       std::cout, std::cerr);
     if (argc < 3 || std::string(argv[1]) != "run")
         return Usage();
     std::string session = argv[2];

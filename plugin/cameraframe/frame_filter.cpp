@@ -29,6 +29,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -293,6 +294,40 @@ void WritePixels(const LWFilterAccess &access, int y, int x0, int x1, const floa
     }
 }
 
+// Frames are sized in camera pixels. An image rendered at another size than the camera's
+// resolution (Layout's resolution multiplier) gets them scaled to it, column and row each by
+// their own factor; at the camera's size they are used as they are.
+struct ImageScale {
+    bool same = true;
+    double x = 1.0, y = 1.0;
+    mutable std::optional<FrameRecord> scaled; // a copy: a new record would take a default name
+
+    const FrameRecord &Apply(const FrameRecord &frame) const
+    {
+        scaled.emplace(frame);
+        scaled->posX *= x;
+        scaled->posY *= y;
+        scaled->width *= x;
+        scaled->height *= y;
+        return *scaled;
+    }
+};
+
+ImageScale ScaleOf(LWItemID camera, const LWFilterAccess &access)
+{
+    ImageScale scale;
+    const LWCameraInfo *cameras = g_hostGlobals.cameraInfo;
+    int w = 0, h = 0;
+    if (cameras && cameras->resolution)
+        cameras->resolution(camera, &w, &h);
+    if (w > 0 && h > 0 && (w != access.width || h != access.height)) {
+        scale.same = false;
+        scale.x = static_cast<double>(access.width) / w;
+        scale.y = static_cast<double>(access.height) / h;
+    }
+    return scale;
+}
+
 void FilterRows(const LWFilterAccess &access, FilterScratch &scratch)
 {
     const int width = access.width;
@@ -377,12 +412,14 @@ LWError ProcessFrameFilter(LWInstance, const LWFilterAccess *access)
             return nullptr;
         FilterScratch &scratch = Scratch(access->width);
         const ScratchTrim trim{scratch};
+        const ImageScale scale = ScaleOf(camera, *access);
         {
             auto lock = LockFrames();
             for (const auto &f : Frames())
                 if (f->active && f->camera == camera) {
-                    AddBandPolygons(*f, access->width, access->height, scratch.polygons);
-                    AddGuidePolygons(*f, access->width, access->height, scratch.polygons);
+                    const FrameRecord &frame = scale.same ? *f : scale.Apply(*f);
+                    AddBandPolygons(frame, access->width, access->height, scratch.polygons);
+                    AddGuidePolygons(frame, access->width, access->height, scratch.polygons);
                 }
         }
         // Later frames blend over earlier ones: within a row the polygons blend in list order.
