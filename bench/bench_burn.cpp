@@ -103,9 +103,10 @@ void RunBurnCommand(benchmark::State &state, int jobs)
     static const bool scene = [&] {
         std::ofstream(dir / "scene.yaml") << "scene:\n  items:\n    - {camera: Camera, resolution: [3840, 2160]}\n"
                                              "actions:\n  - add_master: ZK:CameraFrame\n"
+                                             "  - add_image_filter: ZK:CameraFrame\n"
                                              "  - frame_create: {name: A, aspect: 2.39, transparency: 0.3}\n"
                                              "  - frame_create: {name: B, width: 1200, height: 675, rotation: 12}\n"
-                                             "  - save_scene: scene.zks\n";
+                                             "  - save_scene: scene.lws\n";
         const std::string run = std::string(ZK_RUNNER_PATH) + " run " + (dir / "scene.yaml").string() + " --out " +
                                 (dir / "scene").string() + " --module " + ZK_MODULE_PATH + " > /dev/null";
         return std::system(run.c_str()) == 0;
@@ -114,7 +115,7 @@ void RunBurnCommand(benchmark::State &state, int jobs)
         state.SkipWithError("the scene could not be made");
         return;
     }
-    const std::string command = std::string(ZK_RUNNER_PATH) + " burn " + (dir / "scene" / "scene.zks").string() +
+    const std::string command = std::string(ZK_RUNNER_PATH) + " burn " + (dir / "scene" / "scene.lws").string() +
                                 " --in " + (dir / "plate.#.exr").string() + " --out " + (dir / "jobs.#.exr").string() +
                                 " --frames 1-" + std::to_string(kPlates) + " --force --jobs " + std::to_string(jobs) +
                                 " --module " + ZK_MODULE_PATH + " > /dev/null";

@@ -19,49 +19,101 @@ void Host::BecomeRenderNode()
         services.Remove(name);
 }
 
-std::unique_ptr<ImageFilter> ImageFilter::Add(Host &host, const std::string &server)
+ImageFilterInstance *Host::AddImageFilter(const std::string &server)
 {
-    std::unique_ptr<ImageFilter> filter(new ImageFilter());
-    filter->handler_.inst = &filter->instFuncs_;
-    filter->handler_.item = &filter->itemFuncs_;
-    if (host.Activate("ImageFilterHandler", server, &filter->handler_) != AFUNC_OK)
+    auto filter = std::make_unique<ImageFilterInstance>();
+    filter->server = server;
+    filter->handler.inst = &filter->instFuncs;
+    filter->handler.item = &filter->itemFuncs;
+    if (Activate("ImageFilterHandler", server, &filter->handler) != AFUNC_OK)
         return nullptr;
-    if (!filter->instFuncs_.create || !filter->handler_.process) {
-        host.Message(server + ": the image filter has no create or process callback");
+    if (!filter->instFuncs.create || !filter->handler.process) {
+        Message(server + ": the image filter has no create or process callback");
         return nullptr;
     }
     LWError error = nullptr;
-    filter->instance_ = filter->instFuncs_.create(filter->instFuncs_.priv, nullptr, &error);
-    if (!filter->instance_) {
-        host.Message("cannot add image filter " + server + ": " + (error ? error : ""));
+    filter->instance = filter->instFuncs.create(filter->instFuncs.priv, nullptr, &error);
+    if (!filter->instance) {
+        Message("cannot add image filter " + server + ": " + (error ? error : ""));
         return nullptr;
     }
-    return filter;
+    imageFilters_.push_back(std::move(filter));
+    return imageFilters_.back().get();
 }
 
-ImageFilter::~ImageFilter()
+bool Host::RemoveImageFilter(const std::string &server)
 {
-    if (instance_ && instFuncs_.destroy)
-        instFuncs_.destroy(instance_);
+    for (auto it = imageFilters_.begin(); it != imageFilters_.end(); ++it) {
+        if ((*it)->server != server)
+            continue;
+        if ((*it)->instFuncs.destroy)
+            (*it)->instFuncs.destroy((*it)->instance);
+        if ((*it)->source != static_cast<size_t>(-1))
+            removedPlugins_.push_back((*it)->source);
+        imageFilters_.erase(it);
+        return true;
+    }
+    return false;
 }
 
-std::string ImageFilter::Process(FilterImage &image, int frame)
+void Host::DestroyImageFilters()
+{
+    while (!imageFilters_.empty()) {
+        ImageFilterInstance &filter = *imageFilters_.back();
+        if (filter.instFuncs.destroy)
+            filter.instFuncs.destroy(filter.instance);
+        imageFilters_.pop_back();
+    }
+}
+
+std::string ImageFilterInstance::Process(FilterImage &image, int frame) const
 {
     // The renderer asks each filter for the buffers it reads before it runs it.
-    FilterAccessScope scope(image, frame, handler_.flags ? handler_.flags(instance_) : nullptr);
-    const LWError failure = handler_.process(instance_, scope.Access());
+    FilterAccessScope scope(image, frame, handler.flags ? handler.flags(instance) : nullptr);
+    const LWError failure = handler.process(instance, scope.Access());
     return failure ? std::string(failure) : std::string();
+}
+
+std::string Host::ProcessSceneImageFilters(FilterImage &image, int frame) const
+{
+    for (const auto &filter : imageFilters_) {
+        const std::string failure = filter->Process(image, frame);
+        if (!failure.empty())
+            return filter->server + ": the render of frame " + std::to_string(frame) + " failed: " + failure;
+    }
+    return std::string();
+}
+
+bool Host::RunSceneImageFilters(FilterImage &image, int frame)
+{
+    // The renderer stops on an error text: the frame is not written.
+    const std::string failure = ProcessSceneImageFilters(image, frame);
+    if (!failure.empty())
+        Message(failure);
+    return failure.empty();
 }
 
 bool Host::RunImageFilter(const std::string &server, FilterImage &image, int frame)
 {
-    std::string failure;
-    {
-        const std::unique_ptr<ImageFilter> filter = ImageFilter::Add(*this, server);
-        if (!filter)
-            return false;
-        failure = filter->Process(image, frame);
+    ImageFilterInstance filter;
+    filter.server = server;
+    filter.handler.inst = &filter.instFuncs;
+    filter.handler.item = &filter.itemFuncs;
+    if (Activate("ImageFilterHandler", server, &filter.handler) != AFUNC_OK)
+        return false;
+    if (!filter.instFuncs.create || !filter.handler.process) {
+        Message(server + ": the image filter has no create or process callback");
+        return false;
     }
+    LWError error = nullptr;
+    filter.instance = filter.instFuncs.create(filter.instFuncs.priv, nullptr, &error);
+    if (!filter.instance) {
+        Message("cannot add image filter " + server + ": " + (error ? error : ""));
+        return false;
+    }
+    const std::string failure = filter.Process(image, frame);
+    if (filter.instFuncs.destroy)
+        filter.instFuncs.destroy(filter.instance);
     // The renderer stops on an error text: the frame is not written.
     if (!failure.empty()) {
         Message(server + ": the render of frame " + std::to_string(frame) + " failed: " + failure);

@@ -31,14 +31,14 @@ protected:
 
     // The memo of kTrackNames, each track active and empty except the first, which holds the clips
     // "off" and "3rd take" at 0.5 s.
-    static zkh::Block NamesBlock()
+    static DataLines NamesBlock()
     {
-        zkh::Block block = {Str("0100"), I4(static_cast<int>(kTrackNames.size()))};
+        DataLines block = {Str("0100"), I4(static_cast<int>(kTrackNames.size()))};
         for (size_t i = 0; i < kTrackNames.size(); ++i) {
             block.insert(block.end(), {Str(kTrackNames[i]), I4(1), I4(i == 0 ? 2 : 0)});
             if (i == 0)
                 for (const char *clip : {"off", "3rd take"})
-                    block.insert(block.end(), {Str(clip), FP(0.5f), FP(1.0f), I4Then(0), I4Then(0), I4(0), I4Then(0), I4Then(0), I4(0)});
+                    block.insert(block.end(), {Str(clip), FP(0.5f), FP(1.0f), Rgb(0, 0, 0), Rgb(0, 0, 0)});
         }
         return block;
     }
@@ -186,7 +186,7 @@ TEST_F(MemoPanel, WholeFramesReadBackAsEnteredAtAnyRate)
     zkh::XPanel &panel = OpenPanel();
     ASSERT_TRUE(x().Press(panel, kCreateClip));
     ASSERT_EQ(x().SetInteger(panel, kStart, 12), 1);
-    EXPECT_EQ(SaveMasterBlock(*master)[6].number, 0.5); // start time in seconds
+    EXPECT_EQ(NumberOf(SaveMasterBlock(*master)[6]), 0.5); // start time in seconds
     host.scene.fps = 30;
     EXPECT_EQ(Int(panel, kStart), 15);
     for (double fps : {24.0, 25.0, 29.97, 30000.0 / 1001.0, 30.0, 23.976, 24000.0 / 1001.0, 50.0, 60.0, 7.5}) {
@@ -196,15 +196,15 @@ TEST_F(MemoPanel, WholeFramesReadBackAsEnteredAtAnyRate)
             ASSERT_EQ(x().SetInteger(panel, kLength, frames + 1), 1);
             ASSERT_EQ(Int(panel, kStart), frames) << fps;
             ASSERT_EQ(Int(panel, kLength), frames + 1) << fps;
-            const zkh::Block block = SaveMasterBlock(*master);
-            ASSERT_EQ(block[6].number, static_cast<float>(frames / fps)) << fps;
-            ASSERT_EQ(block[7].number, static_cast<float>((frames + 1) / fps)) << fps;
+            const DataLines block = SaveMasterBlock(*master);
+            ASSERT_EQ(static_cast<float>(NumberOf(block[6])), static_cast<float>(frames / fps)) << fps;
+            ASSERT_EQ(static_cast<float>(NumberOf(block[7])), static_cast<float>((frames + 1) / fps)) << fps;
         }
     }
     // Times between frames still show the frame they fall in.
     host.scene.fps = 25;
     EXPECT_EQ(LoadMasterBlock(*master, {Str("0100"), I4(1), Str("T"), I4(1), I4(1), Str("c"), FP(1.159f), FP(0.079f),
-                                  I4Then(0), I4Then(0), I4(0), I4Then(0), I4Then(0), I4(0)}),
+                                  Rgb(0, 0, 0), Rgb(0, 0, 0)}),
               nullptr);
     EXPECT_EQ(Int(panel, kStart), 28);  // 28.975 frames
     EXPECT_EQ(Int(panel, kLength), 1); // 1.975 frames
@@ -297,7 +297,7 @@ TEST_F(MemoPanel, SharedClipListsReadInFull)
     EXPECT_EQ(x().PopupItems(panel, kTracks).size(), 60u);
     x().SetInteger(panel, kTracks, 59);
     EXPECT_EQ(x().PopupItems(panel, kClips).size(), 60u);
-    EXPECT_EQ(SaveMasterBlock(*master).size(), 2u + 60 * 3 + 60 * 60 * 9); // a clip: name, 2 times, 6 colours
+    EXPECT_EQ(SaveMasterBlock(*master).size(), 2u + 60 * 3 + 60 * 60 * 5); // a clip: name, 2 times, 2 colour lines
 }
 
 TEST_F(MemoPanel, ExportAndImportThroughTheRequesters)

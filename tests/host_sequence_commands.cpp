@@ -18,7 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // A 640 x 360 camera, plates 1 to 6 drawn by the renderer before any frame exists (16-bit test
-// plates), then two frames (one turned) and the renders of plate 1, saved as scene.zks.
+// plates), then two frames (one turned) and the renders of plate 1, saved as scene.lws.
 const char kScene[] = R"(scene:
   fps: 24
   items:
@@ -31,11 +31,12 @@ actions:
   - render_frame: {frame: 5, size: [300, 300], png: plate.0005.png, bits: 16}
   - render_frame: {frame: 6, png: plate.0006.png, bits: 16}
   - add_master: ZK:CameraFrame
+  - add_image_filter: ZK:CameraFrame
   - frame_create: {name: Scope, aspect: 2.39, color: [1, 0.2, 0.1], transparency: 0.3}
   - frame_create: {name: Insert, width: 160, height: 90, position: [120, -60], rotation: 12, color: [0.1, 0.8, 1], transparency: 0.2}
   - render_frame: {frame: 1, plate: sequence/plate.0001.png, png: render.0001.png, bits: 16}
   - render_frame: {frame: 2, plate: sequence/plate.0002.png, png: render.0002.png, bits: 16}
-  - save_scene: scene.zks
+  - save_scene: scene.lws
 )";
 
 class SequenceCommands : public ::testing::Test {
@@ -58,7 +59,7 @@ protected:
         return status;
     }
     std::string In(const char *pattern = "plate.####.png") const { return (dir / pattern).string(); }
-    std::string Scene() const { return (dir / "scene.zks").string(); }
+    std::string Scene() const { return (dir / "scene.lws").string(); }
 
     zkh::FilterImage Png(const fs::path &path)
     {
@@ -209,6 +210,15 @@ TEST_F(SequenceCommands, BadPlatesPatternsAndRanges)
         EXPECT_EQ(Zkhost(command), 2) << message;
         EXPECT_EQ(log.substr(0, message.size()), message);
     }
+    // A scene whose image processing lacks the frames' filter would burn nothing in.
+    std::string scene = ReadFileBytes(Scene());
+    const std::string filter = "Plugin ImageFilterHandler 1 ZK:CameraFrame\nEndPlugin\n";
+    ASSERT_NE(scene.find(filter), std::string::npos);
+    std::ofstream(dir / "bare.lws", std::ios::binary) << scene.erase(scene.find(filter), filter.size());
+    EXPECT_EQ(Zkhost({"burn", (dir / "bare.lws").string(), "--in", In(), "--out", out}), 2);
+    EXPECT_EQ(log, "zkhost: " + (dir / "bare.lws").string() +
+                       " has no ZK:CameraFrame image filter: add it to the scene's image processing to burn its "
+                       "frames in\n");
 #if !defined(_WIN32)
     // A truncated OpenEXR plate: written by a burn, then cut in half.
     ASSERT_EQ(Zkhost({"burn", Scene(), "--in", In(), "--out", (dir / "e.####.exr").string(), "--frames", "1"}), 0)

@@ -6,11 +6,13 @@
 #include "filter_image.h"
 #include "frame_block.h"
 #include "image_files.h"
+#include "lwsc/plugin_data.h"
 #include "ring_peer.h"
 #include "session.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <iomanip>
 
 namespace zkh {
@@ -45,8 +47,8 @@ void LoadFrames(RunContext &c, const YAML::Node &where, const StoredFrames &fram
     MasterInstance *master = c.host.AddMaster(kServer);
     if (!master)
         throw SessionError(where, "cannot create the ZK:CameraFrame master again: " + c.host.messages.back());
-    const Block block = Encode(frames);
-    BlockReader reader(block);
+    const std::vector<std::string> lines = Encode(frames);
+    lwsc::PluginDataReader reader(std::vector<std::string_view>(lines.begin(), lines.end()));
     if (master->instFuncs.load)
         if (LWError error = master->instFuncs.load(master->instance, reader.State()))
             throw SessionError(where, std::string("the ZK:CameraFrame master refused the frames: ") + error);
@@ -306,7 +308,7 @@ void AddCameraFrameActions(ActionTable &table)
             }
             image = TestPlate(w, h);
         }
-        if (!c.host.RunImageFilter(kServer, image, frame))
+        if (!c.host.RunSceneImageFilters(image, frame))
             throw SessionError(v, "render_frame: " + c.host.messages.back());
         const int bits = v["bits"] ? ReadInt(v["bits"], "bits") : 8;
         const std::string path = c.OutPath(ReadText(Need(v, "png", "render_frame"), "png"));
@@ -335,7 +337,17 @@ void AddCameraFrameActions(ActionTable &table)
         if (camera->kind != ItemKind::Camera)
             throw SessionError(v["camera"], "camera: not a camera");
         const double frame = ReadNumber(Need(v, "frame", "focal_length_key"), "frame");
-        camera->focalKeys[frame / c.host.scene.fps] = ReadNumber(Need(v, "mm", "focal_length_key"), "mm");
+        // A key of the camera's zoom factor, replacing one at the same time (linear between keys).
+        lwsc::EnvelopeKey key;
+        key.time = frame / c.host.scene.fps;
+        key.value = ZoomOfFocalLength(*camera, ReadNumber(Need(v, "mm", "focal_length_key"), "mm"));
+        key.shape = 3;
+        std::vector<lwsc::EnvelopeKey> &keys = camera->zoom.keys;
+        keys.erase(std::remove_if(keys.begin(), keys.end(), [&](const lwsc::EnvelopeKey &k) { return k.time == key.time; }),
+                   keys.end());
+        keys.insert(std::upper_bound(keys.begin(), keys.end(), key,
+                                     [](const lwsc::EnvelopeKey &a, const lwsc::EnvelopeKey &b) { return a.time < b.time; }),
+                    key);
     });
 }
 

@@ -3,7 +3,6 @@
 #define ZKH_FRAME_BLOCK_H
 
 #include "host.h"
-#include "scene_block.h"
 
 #include <cstdint>
 #include <string>
@@ -30,12 +29,13 @@ struct StoredFrames {
     double combinedTransparency = 0;
     std::string extraText;
     bool extraFlag = false;
+    std::vector<std::string> rest; // the lines after the scene settings
 };
 
-// The frame data at the start of a block; a block of another layout ends the session with a
-// SessionError (line and column 0).
-StoredFrames Decode(const Block &block);
-Block Encode(const StoredFrames &s);
+// The frame data at the start of the block's lines (the plug-in data as the scene file holds it);
+// a block of another layout ends the session with a SessionError (line and column 0).
+StoredFrames Decode(const std::vector<std::string> &lines);
+std::vector<std::string> Encode(const StoredFrames &s);
 
 // The frames as the ZK:CameraFrame master of the host saves them; false with a message when there
 // is no master or its block cannot be read.

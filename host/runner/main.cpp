@@ -1,7 +1,10 @@
 // main.cpp: zkhost, the simulated Layout host's command-line runner.
 //
 //   zkhost run SESSION [--out DIR] [--module FILE]
+//   zkhost info SCENE.lws [--json]
+//   zkhost frames SCENE.lws [--json] [--module FILE]
 //   zkhost burn ... and zkhost crop ... (sequence_commands.h)
+#include "scene_report.h"
 #include "sequence_commands.h"
 #include "session.h"
 
@@ -22,6 +25,10 @@ int Usage(std::ostream &stream = std::cerr, int status = 2)
                  "  Runs the session file (YAML: a scene and a list of actions) against the module,\n"
                  "  writing the scene files, pictures, logs and exchange files into DIR (default: out).\n"
                  "  The module defaults to zktools.p beside zkhost.\n"
+                 "usage: zkhost info SCENE.lws [--json]\n"
+                 "  Summarises a Layout scene file: timing, items, cameras, plug-ins, envelopes.\n"
+                 "usage: zkhost frames SCENE.lws [--json] [--module FILE]\n"
+                 "  Lists the camera frames the scene holds, as the communication ring answers them.\n"
               << zkh::SequenceUsage();
     return status;
 }
@@ -66,6 +73,12 @@ int main(int argc, char **argv)
     if (argc >= 2 && (std::string(argv[1]) == "burn" || std::string(argv[1]) == "crop"))
         return zkh::RunSequenceCommand(argv[1], std::vector<std::string>(argv + 2, argv + argc), DefaultModule(argv[0]),
                                        std::cout, std::cerr);
+    if (argc >= 2 && (std::string(argv[1]) == "info" || std::string(argv[1]) == "frames")) {
+        const std::vector<std::string> args(argv + 2, argv + argc);
+        if (std::string(argv[1]) == "info")
+            return zkh::RunInfo(args, std::cout, std::cerr);
+        return zkh::RunFrames(args, DefaultModule(argv[0]), std::cout, std::cerr);
+    }
     if (argc < 3 || std::string(argv[1]) != "run")
         return Usage();
     std::string session = argv[2];

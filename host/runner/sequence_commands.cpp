@@ -2,8 +2,8 @@
 // shared out to the jobs.
 //
 // The host runs as a render node (no interface services), loads the module and the scene as a
-// render farm's Layout would, and keeps one image filter instance for the whole sequence, as
-// Layout does for a render. Frames are independent: each job reads its plate, works on it and
+// render farm's Layout would, and runs the scene's image filters over each plate: the instances
+// the scene created when it loaded serve the whole sequence, as Layout keeps them for a render. Frames are independent: each job reads its plate, works on it and
 // writes its file, so the files are the same for any number of jobs.
 #include "sequence_commands.h"
 
@@ -239,9 +239,9 @@ std::string Write(const std::string &output, const PlateImage &image)
     return WritePlate(output, image, error) ? std::string() : error;
 }
 
-FrameWork BurnWork(Host &host, ImageFilter &filter)
+FrameWork BurnWork(Host &host)
 {
-    return [&host, &filter](int frame, const std::string &plate, const std::string &output) -> std::string {
+    return [&host](int frame, const std::string &plate, const std::string &output) -> std::string {
         PlateImage image;
         std::string error;
         if (!ReadPlate(plate, image, error))
@@ -254,9 +254,9 @@ FrameWork BurnWork(Host &host, ImageFilter &filter)
         if (!error.empty())
             return error;
         FilterImage buffers = FilterImageOf(image);
-        const std::string failure = filter.Process(buffers, frame);
+        const std::string failure = host.ProcessSceneImageFilters(buffers, frame);
         if (!failure.empty())
-            return std::string(kServer) + ": " + failure;
+            return failure;
         StoreFilterImage(buffers, image);
         return Write(output, image);
     };
@@ -300,8 +300,8 @@ std::string SequenceUsage()
 {
     return "usage: zkhost burn SCENE --in PLATES --out OUTPUT [--frames A-B[xSTEP]] [--camera NAME] [OPTIONS]\n"
            "       zkhost crop SCENE --frame NAME --in PLATES --out OUTPUT [--frames A-B[xSTEP]] [OPTIONS]\n"
-           "  burn: each plate through the camera frames' image filter, as a render of that frame (frames of the\n"
-           "  render camera, combined shading, burnt guides). crop: the named frame's inside, upright, at its size\n"
+           "  burn: each plate through the scene's image filters (ZK:CameraFrame among them), as a render of that\n"
+           "  frame (frames of the render camera, combined shading, burnt guides). crop: the named frame's inside, upright, at its size\n"
            "  scaled to the plate (bilinear; transparent black outside the plate).\n"
            "  PLATES and OUTPUT are sequence patterns: shot.####.exr or shot.%04d.exr. The frames are the scene's\n"
            "  render range unless --frames gives them; plates of another size than the camera's, in its aspect,\n"
@@ -343,6 +343,7 @@ int RunSequenceCommand(const std::string &command, const std::vector<std::string
     if (o.frames.empty()) {
         range.first = host.scene.frameStart;
         range.last = host.scene.frameEnd;
+        range.step = std::max(1, host.scene.frameStep);
         if (!CheckFrameRange(range, error))
             return Fail(err, "the scene's render range " + std::to_string(range.first) + "-" +
                                  std::to_string(range.last) + ": " + error);
@@ -358,10 +359,13 @@ int RunSequenceCommand(const std::string &command, const std::vector<std::string
             host.scene.renderCamera = camera->id;
             host.scene.renderCameraSwitches.clear();
         }
-        const std::unique_ptr<ImageFilter> filter = ImageFilter::Add(host, kServer);
-        if (!filter)
-            return Fail(err, host.messages.back());
-        return run.Run(BurnWork(host, *filter));
+        // The plates go through the scene's image filters, as its render would: a scene whose image
+        // processing does not hold the frames' filter would burn nothing in.
+        const auto &filters = host.ImageFilters();
+        if (std::none_of(filters.begin(), filters.end(), [](const auto &f) { return f->server == kServer; }))
+            return Fail(err, o.scene + " has no ZK:CameraFrame image filter: add it to the scene's image "
+                                       "processing to burn its frames in");
+        return run.Run(BurnWork(host));
     }
     StoredFrames frames;
     if (!SavedFrames(host, frames, error))
