@@ -3,7 +3,8 @@
 # `./zk pictures` does) or checks that docs/images holds exactly those pictures, byte for byte
 # (MODE=check, a test). A session may have zkhost commands to run after it in its output folder
 # (examples/guide-NAME.commands, one command line each). Either way the XML and YAML files the
-# sessions write must be quoted word for word in the guide, docs/guide.md, and in each of its translations (docs/guide.*.md).
+# sessions write must be quoted word for word in the guide, docs/guide.md, and in each of its
+# translations (docs/guide.*.md).
 #
 #   cmake -DZKHOST=build/zkhost -DMODULE=build/zktools.p -DSOURCE_DIR=. -DOUT_DIR=build/guide \
 #         -DMODE=check -P cmake/guide-pictures.cmake
