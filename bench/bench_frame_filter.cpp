@@ -3,7 +3,9 @@
 // FrameFilter/4k runs the filter over a 3840 x 2160 render with four frames (one rotated);
 // FrameFilterGuides/4k the same with every guide kind and both safe areas burnt in; their
 // baseline is a plain pass that reads every row through the same host accessors and writes every
-// pixel back unchanged. MaskRebuild rebuilds the 1024 x 1024 combined-frame mask for four frames;
+// pixel back unchanged. FrameFilterCrowd/4096 and FrameFilterCrowdGuides/4096 run it over a
+// 4096 x 4096 render with 1,000 frames of that camera (turned, nested, most as large as the image),
+// without and with every guide burnt in; their baseline is the same plain pass. MaskRebuild rebuilds the 1024 x 1024 combined-frame mask for four frames;
 // its baseline clears a mask of that size and writes every texel's alpha in row order.
 #include "cameraframe/frame_filter.h"
 #include "cameraframe/frame_list.h"
@@ -14,28 +16,51 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
+#include <vector>
 
 namespace {
 
 constexpr int kWidth = 3840;
 constexpr int kHeight = 2160;
 
+constexpr int kCrowdSide = 4096;
+constexpr int kCrowdFrames = 1000;
+
+// Position x, y, width, height and rotation of each frame.
+using FrameLayout = std::vector<std::array<double, 5>>;
+
+FrameLayout FourFrames()
+{
+    return {{0, 0, 3490, 1963, 0.0}, {-900, -500, 1200, 675, 0.0}, {900, 400, 1000, 560, -0.52}, {0, 300, 640, 360, 0.2}};
+}
+
+// Frames from 400 to 3900 pixels wide, spread about the centre, every third one turned.
+FrameLayout CrowdFrames()
+{
+    FrameLayout layout;
+    for (int i = 0; i < kCrowdFrames; ++i) {
+        const double width = 400 + (i * 37) % 3500;
+        const double height = width * (0.5 + (i % 7) * 0.1);
+        layout.push_back({(i % 11 - 5) * 20.0, (i % 13 - 6) * 20.0, width, std::min(height, 3900.0),
+                          i % 3 == 0 ? (i % 5 - 2) * 0.1 : 0.0});
+    }
+    return layout;
+}
+
 struct FilterScene {
     zkh::Host host;
     zkh::FilterImage image;
 
-    explicit FilterScene(bool guides = false)
+    FilterScene(int width, int height, const FrameLayout &layout, bool guides)
     {
         ClearFrames();
         g_hostGlobals = HostGlobals{};
         AcquireHostGlobals(g_hostGlobals, zkh::Host::GlobalLookup);
-        const LWItemID camera = zkh::ToItemID(host.scene.AddCamera("Camera", kWidth, kHeight, 35.0).id);
+        const LWItemID camera = zkh::ToItemID(host.scene.AddCamera("Camera", width, height, 35.0).id);
         FrameRecords records;
-        const double layout[4][5] = {{0, 0, 3490, 1963, 0.0},
-                                     {-900, -500, 1200, 675, 0.0},
-                                     {900, 400, 1000, 560, -0.52},
-                                     {0, 300, 640, 360, 0.2}};
         for (const auto &l : layout) {
             auto f = std::make_unique<FrameRecord>();
             f->camera = camera;
@@ -53,8 +78,9 @@ struct FilterScene {
             records.push_back(std::move(f));
         }
         AppendFrames(records);
-        image = zkh::TestPlate(kWidth, kHeight);
+        image = zkh::TestPlate(width, height);
     }
+    explicit FilterScene(bool guides = false) : FilterScene(kWidth, kHeight, FourFrames(), guides) {}
     ~FilterScene()
     {
         ClearFrames();
@@ -65,10 +91,10 @@ struct FilterScene {
 void PlainPass(const LWFilterAccess &a)
 {
     for (int y = 0; y < a.height; ++y) {
-        const float *r = a.getLine("Final_Render", y, 0);
-        const float *g = a.getLine("Final_Render", y, 1);
-        const float *b = a.getLine("Final_Render", y, 2);
-        const float *alpha = a.getLine("Alpha", y, 0);
+        const float *r = a.getLine(LWBUFFER_FINAL_RENDER_RGBA, 0, y);
+        const float *g = a.getLine(LWBUFFER_FINAL_RENDER_RGBA, 1, y);
+        const float *b = a.getLine(LWBUFFER_FINAL_RENDER_RGBA, 2, y);
+        const float *alpha = a.getLine(LWBUFFER_ALPHA, 0, y);
         for (int x = 0; x < a.width; ++x) {
             const float rgb[3] = {r[x], g[x], b[x]};
             a.setRGB(x, y, rgb);
@@ -80,7 +106,7 @@ void PlainPass(const LWFilterAccess &a)
 void BM_FrameFilter_Baseline(benchmark::State &state)
 {
     FilterScene scene;
-    zkh::FilterAccessScope access(scene.image, 0);
+    zkh::FilterAccessScope access(scene.image, 0, zkh::kRenderBuffers);
     for (auto _ : state) {
         PlainPass(*access.Access());
         benchmark::ClobberMemory();
@@ -90,7 +116,7 @@ void BM_FrameFilter_Baseline(benchmark::State &state)
 void RunFrameFilter(benchmark::State &state, bool guides)
 {
     FilterScene scene(guides);
-    zkh::FilterAccessScope access(scene.image, 0);
+    zkh::FilterAccessScope access(scene.image, 0, zkh::kRenderBuffers);
     ProcessFrameFilter(nullptr, access.Access()); // the working image is kept between calls
     for (auto _ : state) {
         ProcessFrameFilter(nullptr, access.Access());
@@ -100,6 +126,29 @@ void RunFrameFilter(benchmark::State &state, bool guides)
 
 void BM_FrameFilter(benchmark::State &state) { RunFrameFilter(state, false); }
 void BM_FrameFilterGuides(benchmark::State &state) { RunFrameFilter(state, true); }
+
+void BM_FrameFilterCrowd_Baseline(benchmark::State &state)
+{
+    FilterScene scene(kCrowdSide, kCrowdSide, {}, false);
+    zkh::FilterAccessScope access(scene.image, 0, zkh::kRenderBuffers);
+    for (auto _ : state) {
+        PlainPass(*access.Access());
+        benchmark::ClobberMemory();
+    }
+}
+
+void RunCrowd(benchmark::State &state, bool guides)
+{
+    FilterScene scene(kCrowdSide, kCrowdSide, CrowdFrames(), guides);
+    zkh::FilterAccessScope access(scene.image, 0, zkh::kRenderBuffers);
+    for (auto _ : state) {
+        ProcessFrameFilter(nullptr, access.Access());
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_FrameFilterCrowd(benchmark::State &state) { RunCrowd(state, false); }
+void BM_FrameFilterCrowdGuides(benchmark::State &state) { RunCrowd(state, true); }
 
 std::vector<MaskQuad> FourQuads()
 {
@@ -139,6 +188,10 @@ BENCHMARK(BM_FrameFilter_Baseline)->Name("BM_FrameFilter_Baseline/4k")->Unit(ben
 BENCHMARK(BM_FrameFilter)->Name("BM_FrameFilter/4k")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FrameFilter_Baseline)->Name("BM_FrameFilterGuides_Baseline/4k")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FrameFilterGuides)->Name("BM_FrameFilterGuides/4k")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FrameFilterCrowd_Baseline)->Name("BM_FrameFilterCrowd_Baseline/4096")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_FrameFilterCrowd)->Name("BM_FrameFilterCrowd/4096")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_FrameFilterCrowd_Baseline)->Name("BM_FrameFilterCrowdGuides_Baseline/4096")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_FrameFilterCrowdGuides)->Name("BM_FrameFilterCrowdGuides/4096")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 BENCHMARK(BM_MaskRebuild_Baseline)->Name("BM_MaskRebuild_Baseline/four")->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MaskRebuild)->Name("BM_MaskRebuild/four")->Unit(benchmark::kMicrosecond);
 

@@ -1,9 +1,11 @@
 # guide-pictures.cmake: runs the user guide's example sessions (examples/guide-*.yaml) in the
 # simulated host and either writes the pictures they make into docs/images (MODE=write, what
 # `./zk pictures` does) or checks that docs/images holds exactly those pictures, byte for byte
-# (MODE=check, a test). Either way the XML and YAML files the sessions write, and the memo's
-# editorial files (memo*.otio, .edl, .txt, .csv, .ffmetadata), must be quoted word for word in the guide,
-# docs/guide.md, and in each of its translations (docs/guide.*.md).
+# (MODE=check, a test). A session may have zkhost commands to run after it in its output folder
+# (examples/guide-NAME.commands, one command line each). Either way the XML and YAML files the
+# sessions write, and the memo's editorial files (memo*.otio, .edl, .txt, .csv, .ffmetadata), must
+# be quoted word for word in the guide, docs/guide.md, and in each of its translations
+# (docs/guide.*.md).
 #
 #   cmake -DZKHOST=build/zkhost -DMODULE=build/zktools.p -DSOURCE_DIR=. -DOUT_DIR=build/guide \
 #         -DMODE=check -P cmake/guide-pictures.cmake
@@ -16,6 +18,8 @@ if(NOT MODE STREQUAL "write" AND NOT MODE STREQUAL "check")
   message(FATAL_ERROR "guide-pictures: MODE is write or check, not '${MODE}'")
 endif()
 
+get_filename_component(ZKHOST "${ZKHOST}" ABSOLUTE)
+get_filename_component(MODULE "${MODULE}" ABSOLUTE)
 set(images "${SOURCE_DIR}/docs/images")
 file(GLOB guides "${SOURCE_DIR}/docs/guide.md" "${SOURCE_DIR}/docs/guide.*.md")
 file(GLOB sessions "${SOURCE_DIR}/examples/guide-*.yaml")
@@ -36,6 +40,19 @@ foreach(session IN LISTS sessions)
   if(NOT status EQUAL 0)
     file(READ "${out}.err" error)
     message(FATAL_ERROR "guide-pictures: ${session} stopped (${status}): ${error}")
+  endif()
+  # Commands of zkhost that work on what the session wrote (examples/guide-NAME.commands).
+  string(REGEX REPLACE "[.]yaml$" ".commands" commands "${session}")
+  if(EXISTS "${commands}")
+    file(STRINGS "${commands}" lines REGEX "^[^#]")
+    foreach(line IN LISTS lines)
+      separate_arguments(arguments UNIX_COMMAND "${line}")
+      execute_process(COMMAND "${ZKHOST}" ${arguments} --module "${MODULE}" WORKING_DIRECTORY "${out}"
+                      RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE error)
+      if(NOT status EQUAL 0)
+        message(FATAL_ERROR "guide-pictures: zkhost ${line} stopped (${status}): ${error}")
+      endif()
+    endforeach()
   endif()
   file(GLOB pictures "${out}/*.png")
   list(SORT pictures)

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     LoadFramesFromBytes(data + 2, size - 2, state, camera);
     zkh::FilterImage image = zkh::TestPlate(width, height);
     {
-        zkh::FilterAccessScope scope(image, 0);
+        zkh::FilterAccessScope scope(image, 0, zkh::kRenderBuffers);
         ProcessFrameFilter(nullptr, scope.Access());
     }
     ClearFrames();

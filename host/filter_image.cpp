@@ -12,26 +12,34 @@ namespace zkh {
 
 namespace {
 
-thread_local FilterImage *t_image = nullptr;
+thread_local FilterAccessScope *t_scope = nullptr;
 
 // The buffers of a render: "Final_Render" with one layer per colour component, "Alpha" with one.
+// Layout hands a filter the buffers it named in its flags list; the colour is the image being
+// filtered and is taken to be there for every filter (the SDK does not say that Layout withholds
+// it from a filter that does not name it).
 int Layers(const char *name)
 {
-    if (!t_image || !name)
+    const FilterAccessScope *scope = t_scope;
+    if (!scope || !name)
         return 0;
-    if (std::strcmp(name, "Final_Render") == 0)
+    if (std::strcmp(name, LWBUFFER_FINAL_RENDER_RGBA) == 0)
         return 3;
-    return std::strcmp(name, "Alpha") == 0 ? 1 : 0;
+    return std::strcmp(name, LWBUFFER_ALPHA) == 0 && scope->alphaServed ? 1 : 0;
 }
 
-float *GetLine(const char *name, int y, int layer)
+// The SDK's order: the buffer, its layer, the row. The image holds each layer's rows one after
+// another, as the SDK's buffers are addressed.
+float *GetLine(const char *name, int layer, int y)
 {
-    FilterImage *image = t_image;
-    if (!image || y < 0 || y >= image->height || layer < 0 || layer >= Layers(name))
+    FilterAccessScope *scope = t_scope;
+    if (!scope || y < 0 || y >= scope->image.height || layer < 0 || layer >= Layers(name))
         return nullptr;
-    const int plane = std::strcmp(name, "Alpha") == 0 ? 3 : layer;
-    return &image->planes[plane][static_cast<size_t>(y) * image->width];
+    const int plane = std::strcmp(name, LWBUFFER_ALPHA) == 0 ? 3 : layer;
+    return &scope->image.planes[plane][static_cast<size_t>(y) * scope->image.width];
 }
+
+FilterImage *CurrentImage() { return t_scope ? &t_scope->image : nullptr; }
 
 bool Inside(const FilterImage *image, int x, int y)
 {
@@ -40,7 +48,7 @@ bool Inside(const FilterImage *image, int x, int y)
 
 void SetRGB(int x, int y, const float rgb[3])
 {
-    FilterImage *image = t_image;
+    FilterImage *image = CurrentImage();
     if (!Inside(image, x, y) || !rgb)
         return;
     for (int c = 0; c < 3; ++c)
@@ -49,7 +57,7 @@ void SetRGB(int x, int y, const float rgb[3])
 
 void SetAlpha(int x, int y, float alpha)
 {
-    FilterImage *image = t_image;
+    FilterImage *image = CurrentImage();
     if (Inside(image, x, y))
         image->At(3, x, y) = alpha;
 }
@@ -84,7 +92,7 @@ FilterImage TestPlate(int width, int height)
     return image;
 }
 
-bool ReadPng(const std::string &path, FilterImage &image, std::string &error)
+bool ReadPng(const std::string &path, FilterImage &image, std::string &error, int *bits)
 {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) {
@@ -136,6 +144,8 @@ bool ReadPng(const std::string &path, FilterImage &image, std::string &error)
     for (png_uint_32 y = 0; y < h; ++y)
         rows[y] = data.data() + y * rowBytes;
     png_read_image(reader, rows.data());
+    if (bits)
+        *bits = depth == 16 ? 16 : 8;
     png_destroy_read_struct(&reader, &info, nullptr);
 
     image.Assign(static_cast<int>(w), static_cast<int>(h), 0, 0, 0, 1);
@@ -208,9 +218,12 @@ bool WritePng(const std::string &path, const FilterImage &image, int bits, std::
     return true;
 }
 
-FilterAccessScope::FilterAccessScope(FilterImage &image, int frame) : previous_(t_image)
+FilterAccessScope::FilterAccessScope(FilterImage &target, int frame, const char *const *buffers)
+    : image(target), previous_(t_scope)
 {
-    t_image = &image;
+    for (const char *const *name = buffers; name && *name; ++name)
+        alphaServed = alphaServed || std::strcmp(*name, LWBUFFER_ALPHA) == 0;
+    t_scope = this;
     access_.width = image.width;
     access_.height = image.height;
     access_.frame = frame;
@@ -221,6 +234,6 @@ FilterAccessScope::FilterAccessScope(FilterImage &image, int frame) : previous_(
     access_.monitor = nullptr;
 }
 
-FilterAccessScope::~FilterAccessScope() { t_image = previous_; }
+FilterAccessScope::~FilterAccessScope() { t_scope = previous_; }
 
 } // namespace zkh

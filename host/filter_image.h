@@ -23,23 +23,32 @@ struct FilterImage {
 FilterImage TestPlate(int width, int height);
 
 // Reads an 8- or 16-bit PNG (grey, grey+alpha, RGB or RGBA; no alpha means opaque).
-bool ReadPng(const std::string &path, FilterImage &image, std::string &error);
+// bits (when given) receives the file's bit depth per sample.
+bool ReadPng(const std::string &path, FilterImage &image, std::string &error, int *bits = nullptr);
 // Writes RGBA with 8 or 16 bits per channel; values are clamped to 0..1.
 bool WritePng(const std::string &path, const FilterImage &image, int bits, std::string &error);
 
-// The filter access record over one image: "Final_Render" channels 0..2 and "Alpha" channel 0;
-// setRGB and setAlpha write into it. One access may be in use per thread at a time.
+// The filter access record over one image, as the renderer hands it to a filter: getLine serves
+// "Final_Render" (layers 0..2, red, green and blue) always and "Alpha" (layer 0) only when the
+// filter named it in its buffer list (NULL-terminated, as its flags callback returns it; null for
+// none); setRGB and setAlpha write into the image. One access may be in use per thread at a time.
+// Every buffer the renderer has, as a filter that reads them all names them.
+inline const char *const kRenderBuffers[] = {LWBUFFER_FINAL_RENDER_RGBA, LWBUFFER_ALPHA, nullptr};
+
 class FilterAccessScope {
 public:
-    FilterAccessScope(FilterImage &image, int frame);
+    FilterAccessScope(FilterImage &image, int frame, const char *const *buffers);
     ~FilterAccessScope();
     FilterAccessScope(const FilterAccessScope &) = delete;
     FilterAccessScope &operator=(const FilterAccessScope &) = delete;
     const LWFilterAccess *Access() const { return &access_; }
 
+    FilterImage &image;
+    bool alphaServed = false;
+
 private:
     LWFilterAccess access_{};
-    FilterImage *previous_;
+    FilterAccessScope *previous_;
 };
 
 } // namespace zkh

@@ -28,6 +28,7 @@
 namespace zkh {
 
 struct FilterImage;
+class Host;
 
 // A master handler instance the host created from a server.
 struct MasterInstance {
@@ -47,6 +48,9 @@ struct ImageFilterInstance {
     LWImageFilterHandler handler{};
     LWInstance instance = nullptr;
     size_t source = static_cast<size_t>(-1);
+    // One frame through the filter (from any thread: each call brings its own buffers); the error
+    // text the filter returned, empty when none.
+    std::string Process(FilterImage &image, int frame) const;
 };
 
 class Host {
@@ -161,6 +165,9 @@ public:
     // Renders one frame's post-processing: every image filter of the scene over the image, in order,
     // as the renderer does; false with a message when one of them fails (the frame is not written).
     bool RunSceneImageFilters(FilterImage &image, int frame);
+    // The same from any thread, without a message: the failure ("SERVER: the render of frame N
+    // failed: ..."), empty when every filter ran.
+    std::string ProcessSceneImageFilters(FilterImage &image, int frame) const;
 
     void Message(const std::string &text);
 
@@ -198,6 +205,8 @@ private:
     void DestroyMasters();
     void DestroyChannelHandlers();
     void DestroyImageFilters();
+    // Activates an image filter server and creates an instance; null with a message when refused.
+    std::unique_ptr<ImageFilterInstance> CreateImageFilter(const std::string &server);
     // Creates the instances a loaded scene file names and loads each from its block.
     void LoadScenePlugins(const std::vector<lwsc::PluginToLoad> &plugins, const std::string &sourceName);
     void UnloadModule();

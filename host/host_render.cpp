@@ -19,14 +19,18 @@ void Host::BecomeRenderNode()
         services.Remove(name);
 }
 
-ImageFilterInstance *Host::AddImageFilter(const std::string &server)
+std::unique_ptr<ImageFilterInstance> Host::CreateImageFilter(const std::string &server)
 {
     auto filter = std::make_unique<ImageFilterInstance>();
     filter->server = server;
     filter->handler.inst = &filter->instFuncs;
-    filter->handler.item = &filter->itemFuncs;
+    LWItemFuncs *const offeredItems = filterItemPart ? &filter->itemFuncs : nullptr;
+    filter->handler.item = offeredItems;
     if (Activate("ImageFilterHandler", server, &filter->handler) != AFUNC_OK)
         return nullptr;
+    // The record's parts are the host's to point at: a filter fills the part it is offered.
+    if (filter->handler.item != offeredItems)
+        Message(server + ": the image filter's activation replaced the host's item part");
     if (!filter->instFuncs.create || !filter->handler.process) {
         Message(server + ": the image filter has no create or process callback");
         return nullptr;
@@ -37,6 +41,14 @@ ImageFilterInstance *Host::AddImageFilter(const std::string &server)
         Message("cannot add image filter " + server + ": " + (error ? error : ""));
         return nullptr;
     }
+    return filter;
+}
+
+ImageFilterInstance *Host::AddImageFilter(const std::string &server)
+{
+    std::unique_ptr<ImageFilterInstance> filter = CreateImageFilter(server);
+    if (!filter)
+        return nullptr;
     imageFilters_.push_back(std::move(filter));
     return imageFilters_.back().get();
 }
@@ -66,55 +78,43 @@ void Host::DestroyImageFilters()
     }
 }
 
-bool Host::RunSceneImageFilters(FilterImage &image, int frame)
+std::string ImageFilterInstance::Process(FilterImage &image, int frame) const
+{
+    // The renderer asks each filter for the buffers it reads before it runs it.
+    FilterAccessScope scope(image, frame, handler.flags ? handler.flags(instance) : nullptr);
+    const LWError failure = handler.process(instance, scope.Access());
+    return failure ? std::string(failure) : std::string();
+}
+
+std::string Host::ProcessSceneImageFilters(FilterImage &image, int frame) const
 {
     for (const auto &filter : imageFilters_) {
-        LWError failure = nullptr;
-        {
-            FilterAccessScope scope(image, frame);
-            failure = filter->handler.process(filter->instance, scope.Access());
-        }
-        // The renderer stops on an error text: the frame is not written.
-        if (failure) {
-            Message(filter->server + ": the render of frame " + std::to_string(frame) + " failed: " + failure);
-            return false;
-        }
+        const std::string failure = filter->Process(image, frame);
+        if (!failure.empty())
+            return filter->server + ": the render of frame " + std::to_string(frame) + " failed: " + failure;
     }
-    return true;
+    return std::string();
+}
+
+bool Host::RunSceneImageFilters(FilterImage &image, int frame)
+{
+    // The renderer stops on an error text: the frame is not written.
+    const std::string failure = ProcessSceneImageFilters(image, frame);
+    if (!failure.empty())
+        Message(failure);
+    return failure.empty();
 }
 
 bool Host::RunImageFilter(const std::string &server, FilterImage &image, int frame)
 {
-    LWInstanceFuncs instFuncs{};
-    LWItemFuncs itemFuncs{};
-    LWImageFilterHandler handler{};
-    handler.inst = &instFuncs;
-    LWItemFuncs *const offeredItems = filterItemPart ? &itemFuncs : nullptr;
-    handler.item = offeredItems;
-    if (Activate("ImageFilterHandler", server, &handler) != AFUNC_OK)
+    const std::unique_ptr<ImageFilterInstance> filter = CreateImageFilter(server);
+    if (!filter)
         return false;
-    // The record's parts are the host's to point at: a filter fills the part it is offered.
-    if (handler.item != offeredItems)
-        Message(server + ": the image filter's activation replaced the host's item part");
-    if (!instFuncs.create || !handler.process) {
-        Message(server + ": the image filter has no create or process callback");
-        return false;
-    }
-    LWError error = nullptr;
-    LWInstance instance = instFuncs.create(instFuncs.priv, nullptr, &error);
-    if (!instance) {
-        Message("cannot add image filter " + server + ": " + (error ? error : ""));
-        return false;
-    }
-    LWError failure = nullptr;
-    {
-        FilterAccessScope scope(image, frame);
-        failure = handler.process(instance, scope.Access());
-    }
-    if (instFuncs.destroy)
-        instFuncs.destroy(instance);
+    const std::string failure = filter->Process(image, frame);
+    if (filter->instFuncs.destroy)
+        filter->instFuncs.destroy(filter->instance);
     // The renderer stops on an error text: the frame is not written.
-    if (failure) {
+    if (!failure.empty()) {
         Message(server + ": the render of frame " + std::to_string(frame) + " failed: " + failure);
         return false;
     }

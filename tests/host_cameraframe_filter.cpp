@@ -1,5 +1,6 @@
 // The ZK:CameraFrame image filter through the module file: band pixels, blending, which frames are
-// burnt in, rotated frames with fractional corners, and a render node without any interface.
+// burnt in, rotated frames with fractional corners, the host's lines and buffers, and a render node
+// without any interface.
 #include "cameraframe_blocks.h"
 #include "ring_peer.h"
 
@@ -90,8 +91,46 @@ TEST_F(CameraFrameFilter, RotatedFrameWithFractionalCorners)
         EXPECT_EQ(image.At(1, x, y), green) << x << "," << y;
 }
 
-// A filter instance made by hand: a second one is refused, empty accesses are left alone, and a
-// render without an alpha buffer gets the band in its colours while the host's alpha stays.
+// The host's lines in the SDK's parameter order (buffer, layer, row), over a plate whose every row
+// and layer holds its own value: a swap of layer and row reads other rows (or none) and changes
+// pixels outside the band as well as in it.
+TEST_F(CameraFrameFilter, RowsAndLayersInTheSDKsOrder)
+{
+    Load(FrameBlock({RedFrame(0.5)}));
+    const auto value = [](int c, int y) { return static_cast<float>(c) * 0.25f + static_cast<float>(y) / 128.0f; };
+    zkh::FilterImage image, expected;
+    image.Assign(200, 100, 0, 0, 0, 0);
+    for (int c = 0; c < 4; ++c)
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 200; ++x)
+                image.At(c, x, y) = value(c, y);
+    expected = image;
+    const float red[4] = {1, 0, 0, 0.5f};
+    for (int y = 20; y < 80; ++y)
+        for (int x = 40; x < 160; ++x)
+            if (!(x >= 50 && x < 150 && y >= 25 && y < 75))
+                for (int c = 0; c < 4; ++c)
+                    expected.At(c, x, y) = 0.5f * value(c, y) + 0.5f * red[c];
+    ASSERT_TRUE(host.RunImageFilter("ZK:CameraFrame", image, 0));
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(image.planes[c], expected.planes[c]) << "layer " << c;
+
+    // The accessors themselves: layer then row, the alpha buffer only to a filter that named it.
+    for (const char *const *buffers : {zkh::kRenderBuffers, static_cast<const char *const *>(nullptr)}) {
+        zkh::FilterAccessScope scope(image, 0, buffers);
+        const LWFilterAccess &access = *scope.Access();
+        EXPECT_EQ(access.getLine("Final_Render", 2, 7), &image.planes[2][7 * 200]);
+        EXPECT_EQ(access.getLine("Final_Render", 3, 7), nullptr);
+        EXPECT_EQ(access.getLine("Final_Render", 0, 100), nullptr);
+        EXPECT_EQ(access.layers("Final_Render"), 3);
+        EXPECT_EQ(access.getLine("Alpha", 0, 99), buffers ? &image.planes[3][99 * 200] : nullptr);
+        EXPECT_EQ(access.layers("Alpha"), buffers ? 1 : 0);
+    }
+}
+
+// A filter instance made by hand: it names the buffers it reads, a second one is refused, empty
+// accesses are left alone, and a host that serves no alpha buffer gets the band in its colours
+// while its alpha stays.
 TEST_F(CameraFrameFilter, NoAlphaLineLeavesTheAlphaAlone)
 {
     Load(FrameBlock({RedFrame(0.5)}));
@@ -103,8 +142,10 @@ TEST_F(CameraFrameFilter, NoAlphaLineLeavesTheAlphaAlone)
     LWInstance filter = inst.create(inst.priv, nullptr, &error);
     ASSERT_NE(filter, nullptr);
     EXPECT_STREQ(inst.descln(filter), "ZK:CameraFrame");
-    ASSERT_NE(handler.flags(filter), nullptr);
-    EXPECT_EQ(handler.flags(filter)[0], nullptr);
+    std::vector<std::string> buffers;
+    for (const char **name = handler.flags(filter); name && *name; ++name)
+        buffers.push_back(*name);
+    EXPECT_EQ(buffers, (std::vector<std::string>{"Final_Render", "Alpha"}));
     EXPECT_EQ(inst.create(inst.priv, nullptr, &error), nullptr);
     EXPECT_STREQ(error, "Already exists!");
     LWFilterAccess empty{};
@@ -114,14 +155,8 @@ TEST_F(CameraFrameFilter, NoAlphaLineLeavesTheAlphaAlone)
     zkh::FilterImage image;
     image.Assign(200, 100, 0, 0, 0, 0.75f);
     {
-        zkh::FilterAccessScope scope(image, 0);
-        static const LWFilterAccess *g_inner = nullptr;
-        g_inner = scope.Access();
-        LWFilterAccess access = *scope.Access();
-        access.getLine = [](const char *name, int y, int layer) -> float * {
-            return std::string(name) == "Alpha" ? nullptr : g_inner->getLine(name, y, layer);
-        };
-        handler.process(filter, &access);
+        zkh::FilterAccessScope scope(image, 0, nullptr);
+        handler.process(filter, scope.Access());
     }
     inst.destroy(filter);
     EXPECT_EQ(image.At(0, 45, 50), 0.5f);

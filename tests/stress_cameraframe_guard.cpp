@@ -84,7 +84,7 @@ TEST_F(FrameGuardStress, PanelEditsAndOverlaysWhileRendering)
         while (!done.load()) {
             image.Assign(64, 32, 0, 0, 0, 1);
             {
-                zkh::FilterAccessScope scope(image, 0);
+                zkh::FilterAccessScope scope(image, 0, zkh::kRenderBuffers);
                 ProcessFrameFilter(nullptr, scope.Access());
             }
             FrameQueryReply reply{};

@@ -4,9 +4,12 @@
 // host_cameraframe_ring.cpp and the filter's rotated frames; the narrow code pages with the overlay's
 // memo in host_cameraframe_overlay.cpp; drags of the corners and the centre, their resizes and size
 // floors in host_cameraframe_tool.cpp.
+#include "cameraframe/frame_filter.h"
 #include "cameraframe/frame_geometry.h"
 #include "cameraframe/frame_list.h"
 #include "cameraframe/frame_tool.h"
+#include "common/lwglobals.h"
+#include "filter_image.h"
 #include "host.h"
 
 #include <gtest/gtest.h>
@@ -86,6 +89,34 @@ TEST(FrameToolAdjust, TheOffsetTurnsWithTheFrame)
     AdjustFramePosition(r, 40, 64, 0);
     AdjustFramePosition(r, 40, 64, 9);
     EXPECT_NEAR(r.posY, -12.0, 1e-9);
+}
+
+// A render through hundreds of frames with every guide burnt in leaves the thread no more than
+// 1 MiB of scratch; the render's own memory follows the frames and one row, not the image.
+TEST(FrameFilterScratch, GivenBackAfterACrowdedRender)
+{
+    zkh::Host host;
+    AcquireHostGlobals(g_hostGlobals, zkh::Host::GlobalLookup);
+    const LWItemID camera = zkh::ToItemID(host.scene.AddCamera("Camera", 200, 100, 35.0).id);
+    FrameRecords records;
+    for (int i = 0; i < 300; ++i) {
+        records.push_back(std::make_unique<FrameRecord>());
+        FrameRecord &f = *records.back();
+        f.camera = camera;
+        f.width = 60 + i % 120;
+        f.height = 30 + i % 60;
+        f.guides.kinds = GuideThirds | GuideGolden | GuideCross | GuideDiagonals;
+        f.guides.titleSafe = f.guides.actionSafe = f.guides.burnIn = true;
+    }
+    AppendFrames(records);
+    zkh::FilterImage image = zkh::TestPlate(200, 100);
+    {
+        zkh::FilterAccessScope scope(image, 0, zkh::kRenderBuffers);
+        EXPECT_EQ(ProcessFrameFilter(nullptr, scope.Access()), nullptr);
+    }
+    ClearFrames();
+    g_hostGlobals = HostGlobals{};
+    EXPECT_LE(FrameFilterScratchBytes(), size_t{1} << 20);
 }
 
 } // namespace

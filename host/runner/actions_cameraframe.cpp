@@ -4,9 +4,9 @@
 // scene-level settings are written into the master's block and loaded into a new instance, as a
 // scene file would carry them (the extra text and flag exist only there).
 #include "filter_image.h"
-#include "lwsc/numbers.h"
+#include "frame_block.h"
+#include "image_files.h"
 #include "lwsc/plugin_data.h"
-#include "lwsc/text_lines.h"
 #include "ring_peer.h"
 #include "session.h"
 
@@ -22,136 +22,6 @@ namespace {
 constexpr char kServer[] = "ZK:CameraFrame";
 constexpr double kPi = 3.14159265358979323846;
 
-struct StoredFrame {
-    std::string name;
-    bool active = true;
-    std::uint32_t camera = 0;
-    double posX = 0, posY = 0, width = 320, aspect = 16.0 / 9.0, marginW = 0.1;
-    double color[3] = {0, 0, 0};
-    double transparency = 0;
-    std::string memo;
-    bool focal = false;
-    double rotation = 0, marginH = 0.1;
-};
-
-struct StoredFrames {
-    std::vector<StoredFrame> frames;
-    bool combined = false;
-    double combinedColor[3] = {0, 0, 0};
-    double combinedTransparency = 0;
-    std::string extraText;
-    bool extraFlag = false;
-    std::vector<std::string> rest; // the lines after the scene settings
-};
-
-// Reads the lines of a "0305" block in order (one value a line, as the master writes them); a
-// mismatch ends the session with a message.
-struct LineCursor {
-    const std::vector<std::string> &lines;
-    size_t at = 0;
-    std::string_view Next()
-    {
-        if (at >= lines.size())
-            throw SessionError(0, 0, "the ZK:CameraFrame block is not a version 0305 block");
-        return lwsc::Trimmed(lines[at++]);
-    }
-    std::string Str()
-    {
-        const std::string_view text = Next();
-        if (text.size() < 2 || text.front() != '"' || text.back() != '"')
-            throw SessionError(0, 0, "the ZK:CameraFrame block is not a version 0305 block");
-        return std::string(text.substr(1, text.size() - 2));
-    }
-    double Num()
-    {
-        double value = 0;
-        if (!lwsc::ParseNumber(Next(), value))
-            throw SessionError(0, 0, "the ZK:CameraFrame block is not a version 0305 block");
-        return value;
-    }
-    std::uint32_t Hex()
-    {
-        std::uint64_t value = 0;
-        if (!lwsc::ParseHex(Next(), value) || value > 0xFFFFFFFFu)
-            throw SessionError(0, 0, "the ZK:CameraFrame block is not a version 0305 block");
-        return static_cast<std::uint32_t>(value);
-    }
-};
-
-StoredFrames Decode(const std::vector<std::string> &lines)
-{
-    StoredFrames s;
-    LineCursor c{lines};
-    if (c.Str() != "0305")
-        throw SessionError(0, 0, "the ZK:CameraFrame block is not a version 0305 block");
-    const int count = static_cast<int>(c.Num());
-    for (int i = 0; i < count; ++i) {
-        StoredFrame f;
-        f.name = c.Str();
-        f.active = c.Num() != 0;
-        f.camera = c.Hex();
-        f.posX = c.Num();
-        f.posY = c.Num();
-        f.width = c.Num();
-        f.aspect = c.Num();
-        f.marginW = c.Num();
-        for (double &v : f.color)
-            v = c.Num();
-        f.transparency = c.Num();
-        f.memo = c.Str();
-        f.focal = c.Num() != 0;
-        f.rotation = c.Num();
-        f.marginH = c.Num();
-        s.frames.push_back(f);
-    }
-    s.combined = c.Num() != 0;
-    for (double &v : s.combinedColor)
-        v = c.Num();
-    s.combinedTransparency = c.Num();
-    s.extraText = c.Str();
-    s.extraFlag = c.Num() != 0;
-    // What follows the scene settings (the frames' guides) is carried through as it is.
-    s.rest.assign(lines.begin() + static_cast<std::ptrdiff_t>(c.at), lines.end());
-    return s;
-}
-
-std::vector<std::string> Encode(const StoredFrames &s)
-{
-    std::vector<std::string> b;
-    auto str = [&](const std::string &t) { b.push_back("\"" + t + "\""); };
-    auto integer = [&](int v) { b.push_back(std::to_string(v)); };
-    auto fp = [&](double v) { b.push_back(lwsc::FormatFloat(static_cast<float>(v))); };
-    str("0305");
-    integer(static_cast<int>(s.frames.size()));
-    for (const StoredFrame &f : s.frames) {
-        str(f.name);
-        integer(f.active);
-        char camera[16];
-        std::snprintf(camera, sizeof camera, "%x", f.camera); // unsigned values are written in hex
-        b.push_back(camera);
-        fp(f.posX);
-        fp(f.posY);
-        fp(f.width);
-        fp(f.aspect);
-        fp(f.marginW);
-        for (double v : f.color)
-            fp(v);
-        fp(f.transparency);
-        str(f.memo);
-        integer(f.focal);
-        fp(f.rotation);
-        fp(f.marginH);
-    }
-    integer(s.combined);
-    for (double v : s.combinedColor)
-        fp(v);
-    fp(s.combinedTransparency);
-    str(s.extraText);
-    integer(s.extraFlag);
-    b.insert(b.end(), s.rest.begin(), s.rest.end());
-    return b;
-}
-
 MasterInstance &NeedMaster(RunContext &c, const YAML::Node &where)
 {
     MasterInstance *master = c.host.FindMaster(kServer);
@@ -162,15 +32,12 @@ MasterInstance &NeedMaster(RunContext &c, const YAML::Node &where)
 
 StoredFrames SaveFrames(RunContext &c, const YAML::Node &where)
 {
-    MasterInstance &master = NeedMaster(c, where);
-    lwsc::PluginDataWriter writer;
-    if (master.instFuncs.save)
-        master.instFuncs.save(master.instance, writer.State());
-    try {
-        return Decode(writer.Finish());
-    } catch (const SessionError &e) {
-        throw SessionError(where, e.what());
-    }
+    NeedMaster(c, where);
+    StoredFrames frames;
+    std::string error;
+    if (!SavedFrames(c.host, frames, error))
+        throw SessionError(where, error);
+    return frames;
 }
 
 // Replaces the master instance by one loaded from the changed frames.
@@ -346,7 +213,6 @@ void PrintFrames(RunContext &c, const StoredFrames &s)
 }
 
 // The largest side of a generated test plate.
-constexpr int kMaxPlateSide = 16384;
 
 int ReadPositive(const YAML::Node &node, const std::string &what)
 {

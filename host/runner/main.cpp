@@ -4,8 +4,10 @@
 //   zkhost info SCENE.lws [--json]
 //   zkhost frames SCENE.lws [--json] [--module FILE]
 //   zkhost memo SCENE.lws --export FILE ... | --import FILE ... --out OUT
+//   zkhost burn ... and zkhost crop ... (sequence_commands.h)
 #include "memo_command.h"
 #include "scene_report.h"
+#include "sequence_commands.h"
 #include "session.h"
 
 #include <filesystem>
@@ -19,9 +21,9 @@
 
 namespace {
 
-int Usage()
+int Usage(std::ostream &stream = std::cerr, int status = 2)
 {
-    std::cerr << "usage: zkhost run SESSION [--out DIR] [--module FILE]\n"
+    stream << "usage: zkhost run SESSION [--out DIR] [--module FILE]\n"
                  "  Runs the session file (YAML: a scene and a list of actions) against the module,\n"
                  "  writing the scene files, pictures, logs and exchange files into DIR (default: out).\n"
                  "  The module defaults to zktools.p beside zkhost.\n"
@@ -29,8 +31,8 @@ int Usage()
                  "  Summarises a Layout scene file: timing, items, cameras, plug-ins, envelopes.\n"
                  "usage: zkhost frames SCENE.lws [--json] [--module FILE]\n"
                  "  Lists the camera frames the scene holds, as the communication ring answers them.\n"
-              << zkh::MemoCommandUsage();
-    return 2;
+              << zkh::MemoCommandUsage() << zkh::SequenceUsage();
+    return status;
 }
 
 // The path of this program's file, argv[0] when the system cannot tell.
@@ -68,6 +70,11 @@ int main(int argc, char **argv)
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "help"))
+        return Usage(std::cout, 0);
+    if (argc >= 2 && (std::string(argv[1]) == "burn" || std::string(argv[1]) == "crop"))
+        return zkh::RunSequenceCommand(argv[1], std::vector<std::string>(argv + 2, argv + argc), DefaultModule(argv[0]),
+                                       std::cout, std::cerr);
     if (argc >= 2 && std::string(argv[1]) == "memo")
         return zkh::RunMemoCommand(std::vector<std::string>(argv + 2, argv + argc), DefaultModule(argv[0]), std::cout,
                                    std::cerr);

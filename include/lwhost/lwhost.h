@@ -381,7 +381,11 @@ typedef struct st_LWLayoutTool {
     LWLayoutToolFuncs *tool;
 } LWLayoutTool;
 
-/* Image filter. */
+/* Image filter. A filter names the buffers it reads in its flags list; getLine gives a buffer's
+   row y of one of its layers: the colour one per component, the alpha one. */
+#define LWBUFFER_FINAL_RENDER_RGBA "Final_Render"
+#define LWBUFFER_ALPHA "Alpha"
+
 typedef struct st_LWFilterAccess {
     int width;
     int height;
@@ -389,7 +393,7 @@ typedef struct st_LWFilterAccess {
     LWTime start;
     LWTime end;
     int (*layers)(const char *bufferName);
-    float *(*getLine)(const char *bufferName, int y, int layer);
+    float *(*getLine)(const char *bufferName, int layer, int y);
     void (*setRGB)(int x, int y, const LWFVector rgb);
     void (*setAlpha)(int x, int y, float alpha);
     LWMonitor *monitor;

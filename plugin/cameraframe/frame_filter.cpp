@@ -1,10 +1,15 @@
 // frame_filter.cpp: filling each active frame's margin band of the render camera into the image.
 //
-// The bands are first turned into pixel spans, row by row, under the frame list's lock; the image
-// is then filtered one row at a time through a working row kept per thread between calls. A
-// full-size 4-channel float copy of a 4K render would cost more in first page touches and memory
-// traffic than the whole pass over the host's rows; the row stays in cache and gives the same
-// pixels.
+// The bands and burnt guides are turned into polygons under the frame list's lock; the image is
+// then filtered one row at a time. For each row the polygons that reach it give their spans, the
+// pixels they cover are copied into a working row kept per thread and blended there, and every
+// pixel is written back, from the working row where a span covered it and straight from the
+// host's lines elsewhere. Memory is bounded by the polygons (a few per frame) and one row's spans,
+// whatever the size of the image; a full-size 4-channel float copy of a 4K render would cost more
+// in first page touches and memory traffic than the whole pass over the host's rows, and gives
+// the same pixels. The next row's lines are asked for before a row is written back: Layout's
+// filter buffers are whole images, whose lines stay valid through the process call (the SDK
+// gives no other lifetime for them).
 #include "frame_filter.h"
 
 
@@ -24,12 +29,21 @@
 #include <atomic>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
 
 // What the renderer is told when the frames could not be drawn into a render.
 constexpr char kFilterFailed[] = "ZK:CameraFrame: the frames could not be drawn into this render";
+
+// The buffers the filter reads: the colour (one layer per component) and the alpha (one layer).
+constexpr const char *kColourBuffer = LWBUFFER_FINAL_RENDER_RGBA;
+constexpr const char *kAlphaBuffer = LWBUFFER_ALPHA;
+
+// What a thread keeps of its scratch between renders; a render that needed more (thousands of
+// frames, or a row wider than 16384 pixels) gives the rest back when it ends.
+constexpr size_t kKeptScratchBytes = size_t{1} << 20;
 
 using WorkRow = cimg_library::CImg<float>;
 
@@ -38,31 +52,74 @@ std::atomic<FilterInstance *> g_filter{nullptr};
 
 FilterInstance *FilterOf(LWInstance instance) { return static_cast<FilterInstance *>(instance); }
 
-// One run of band pixels of one frame, blended as keep x old + add[c].
-struct BandSpan {
-    int y, x0, x1;
+// One quadrilateral of a frame's band or of a burnt guide line, blended as keep x old + add[c].
+struct BlendPolygon {
+    RasterPolygon<4> shape;
     float keep;
     float add[4];
 };
 
-struct FilterScratch {
-    WorkRow row;                  // width x 1, 4 channels: red, green, blue, alpha
-    std::vector<BandSpan> spans;  // in row order, frames in list order within a row
+// A run [x0, x1) of the current row covered by polygon `polygon`.
+struct RowSpan {
+    int x0, x1, polygon;
 };
+
+struct FilterScratch {
+    WorkRow row;                        // width x 1, 4 channels: red, green, blue, alpha
+    std::vector<float> zeros;           // a row of zeros for a buffer the host did not give
+    std::vector<BlendPolygon> polygons; // frames in list order, each its band quads, then its guides
+    std::vector<int> byFirstRow;        // polygon indexes in the order of their first rows
+    std::vector<int> active;            // the polygons reaching the current row, in blending order
+    std::vector<RowSpan> spans;         // the current row's spans, in blending order
+    std::vector<RowSpan> covered;       // their union, left to right
+
+    size_t Bytes() const
+    {
+        return row.size() * sizeof(float) + zeros.capacity() * sizeof(float) +
+               polygons.capacity() * sizeof(BlendPolygon) + (byFirstRow.capacity() + active.capacity()) * sizeof(int) +
+               (spans.capacity() + covered.capacity()) * sizeof(RowSpan);
+    }
+    void Release() { *this = FilterScratch(); }
+};
+
+// Gives back what a render grew the scratch to beyond the bound, also when it failed.
+struct ScratchTrim {
+    FilterScratch &scratch;
+    ~ScratchTrim()
+    {
+        if (scratch.Bytes() > kKeptScratchBytes)
+            scratch.Release();
+    }
+};
+
+FilterScratch &ThreadScratch()
+{
+    thread_local FilterScratch scratch;
+    return scratch;
+}
 
 FilterScratch &Scratch(int width)
 {
-    thread_local FilterScratch scratch;
+    FilterScratch &scratch = ThreadScratch();
     if (scratch.row.width() != width || scratch.row.spectrum() != 4)
         scratch.row.assign(static_cast<unsigned>(width), 1, 1, 4, 0.0f);
-    scratch.spans.clear();
+    scratch.polygons.clear();
     return scratch;
 }
 
 // Band quads as point indexes: 0..3 inner corners, 4..7 outer corners.
 const int kBandQuads[4][4] = {{4, 0, 1, 5}, {5, 1, 2, 6}, {6, 2, 3, 7}, {7, 3, 0, 4}};
 
-void AddBandSpans(const FrameRecord &f, int width, int height, std::vector<BandSpan> &spans)
+void AddPolygon(const RasterPoint (&points)[4], int height, const BlendPolygon &blend,
+                std::vector<BlendPolygon> &polygons)
+{
+    BlendPolygon polygon = blend;
+    polygon.shape = PrepareRasterPolygon<4>(points, 4, height);
+    if (polygon.shape.edges > 0)
+        polygons.push_back(polygon);
+}
+
+void AddBandPolygons(const FrameRecord &f, int width, int height, std::vector<BlendPolygon> &polygons)
 {
     const FrameCornerSet corners = frameCorners(f, width, height);
     const float o = static_cast<float>(1.0 - f.transparency);
@@ -70,30 +127,25 @@ void AddBandSpans(const FrameRecord &f, int width, int height, std::vector<BandS
         return; // fully transparent: blending would leave every pixel as it was
     const float color[4] = {static_cast<float>(f.color[0]), static_cast<float>(f.color[1]),
                             static_cast<float>(f.color[2]), o};
-    BandSpan span{0, 0, 0, 1.0f - o, {o * color[0], o * color[1], o * color[2], o * color[3]}};
+    const BlendPolygon blend{{}, 1.0f - o, {o * color[0], o * color[1], o * color[2], o * color[3]}};
     for (const auto &quad : kBandQuads) {
         RasterPoint points[4];
         for (int k = 0; k < 4; ++k)
             points[k] = {corners.x[quad[k]], corners.y[quad[k]]};
-        ForEachPolygonSpan(points, 4, width, height, [&](int y, int x0, int x1) {
-            span.y = y;
-            span.x0 = x0;
-            span.x1 = x1;
-            spans.push_back(span);
-        });
+        AddPolygon(points, height, blend, polygons);
     }
 }
 
 // The guides of a frame that burns them in: each line as a filled strip kGuideLineWidth wide, in
 // the frame's colour at the guides' opacity, blended like the bands.
-void AddGuideSpans(const FrameRecord &f, int width, int height, std::vector<BandSpan> &spans)
+void AddGuidePolygons(const FrameRecord &f, int width, int height, std::vector<BlendPolygon> &polygons)
 {
     const float o = static_cast<float>(f.guides.opacity);
     if (!f.guides.burnIn || !(o > 0.0f))
         return;
-    const BandSpan blend{0, 0, 0, 1.0f - o,
-                         {o * static_cast<float>(f.color[0]), o * static_cast<float>(f.color[1]),
-                          o * static_cast<float>(f.color[2]), o}};
+    const BlendPolygon blend{{}, 1.0f - o,
+                             {o * static_cast<float>(f.color[0]), o * static_cast<float>(f.color[1]),
+                              o * static_cast<float>(f.color[2]), o}};
     for (const GuideSegment &s : FrameGuideSegments(f.guides)) {
         double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
         FrameUnitPoint(f, s.u0, s.v0, x0, y0);
@@ -105,22 +157,7 @@ void AddGuideSpans(const FrameRecord &f, int width, int height, std::vector<Band
         const double nx = -(y1 - y0) / length * kGuideLineWidth / 2.0;
         const double ny = (x1 - x0) / length * kGuideLineWidth / 2.0;
         const RasterPoint strip[4] = {{x0 + nx, y0 + ny}, {x1 + nx, y1 + ny}, {x1 - nx, y1 - ny}, {x0 - nx, y0 - ny}};
-        ForEachPolygonSpan(strip, 4, width, height, [&](int y, int a, int b) {
-            BandSpan span = blend;
-            span.y = y;
-            span.x0 = a;
-            span.x1 = b;
-            spans.push_back(span);
-        });
-    }
-}
-
-void Blend(WorkRow &row, const BandSpan &span)
-{
-    for (unsigned c = 0; c < 4; ++c) {
-        float *p = row.data(0, 0, 0, c);
-        for (int x = span.x0; x < span.x1; ++x)
-            p[x] = span.keep * p[x] + span.add[c];
+        AddPolygon(strip, height, blend, polygons);
     }
 }
 
@@ -138,35 +175,193 @@ LWItemID RenderCameraOf(const LWFilterAccess &access)
     return scene->renderCamera(time);
 }
 
+// Brings the active polygons to row y: those starting there join, those ended leave; blending
+// order (the polygons' order) is kept.
+void AdvanceActive(FilterScratch &scratch, size_t &next, int y)
+{
+    auto &active = scratch.active;
+    const auto &polygons = scratch.polygons;
+    active.erase(std::remove_if(active.begin(), active.end(),
+                                [&](int i) { return polygons[static_cast<size_t>(i)].shape.lastRow <= y; }),
+                 active.end());
+    const size_t before = active.size();
+    for (; next < scratch.byFirstRow.size(); ++next) {
+        const int i = scratch.byFirstRow[next];
+        if (polygons[static_cast<size_t>(i)].shape.firstRow > y)
+            break;
+        active.push_back(i);
+    }
+    if (active.size() != before)
+        std::sort(active.begin(), active.end());
+}
+
+// The row's spans in blending order, and the runs of columns they cover together (with gaps of
+// up to kRunGap columns between spans closed).
+constexpr int kRunGap = 32;
+
+void RowSpans(FilterScratch &scratch, int width, int y)
+{
+    scratch.spans.clear();
+    for (int i : scratch.active)
+        ForEachRowSpan(scratch.polygons[static_cast<size_t>(i)].shape, width, y,
+                       [&](int, int x0, int x1) { scratch.spans.push_back({x0, x1, i}); });
+    scratch.covered = scratch.spans;
+    auto &covered = scratch.covered;
+    std::sort(covered.begin(), covered.end(), [](const RowSpan &a, const RowSpan &b) { return a.x0 < b.x0; });
+    size_t kept = 0;
+    for (const RowSpan &span : covered) {
+        // Runs a few pixels apart are taken as one: copying the gap costs less than another copy.
+        if (kept > 0 && span.x0 <= covered[kept - 1].x1 + kRunGap)
+            covered[kept - 1].x1 = std::max(covered[kept - 1].x1, span.x1);
+        else
+            covered[kept++] = span;
+    }
+    covered.resize(kept);
+}
+
+void Blend(WorkRow &row, const RowSpan &span, const BlendPolygon &polygon)
+{
+    const float keep = polygon.keep; // held apart from the row, so that the loops vectorize
+    for (unsigned c = 0; c < 4; ++c) {
+        const float add = polygon.add[c];
+        float *p = row.data(0, 0, 0, c);
+        int x = span.x0;
+        for (; x + 4 <= span.x1; x += 4) { // four at a time: one vector operation each
+            p[x] = keep * p[x] + add;
+            p[x + 1] = keep * p[x + 1] + add;
+            p[x + 2] = keep * p[x + 2] + add;
+            p[x + 3] = keep * p[x + 3] + add;
+        }
+        for (; x < span.x1; ++x)
+            p[x] = keep * p[x] + add;
+    }
+}
+
+// The host's lines of one row: red, green, blue and alpha; a missing colour line reads as zeros,
+// a missing alpha line leaves the host's alpha as it is.
+struct RowLines {
+    const float *plane[4];
+    bool hasAlpha;
+};
+
+RowLines ReadLines(const LWFilterAccess &access, int y, FilterScratch &scratch)
+{
+    RowLines lines{{access.getLine(kColourBuffer, 0, y), access.getLine(kColourBuffer, 1, y),
+                    access.getLine(kColourBuffer, 2, y), access.getLine(kAlphaBuffer, 0, y)},
+                   false};
+    lines.hasAlpha = lines.plane[3] != nullptr;
+    for (const float *&plane : lines.plane)
+        if (!plane) {
+            scratch.zeros.resize(static_cast<size_t>(scratch.row.width()), 0.0f);
+            plane = scratch.zeros.data();
+        }
+    return lines;
+}
+
+// Copies columns [x0, x1) of the four planes; most runs are a guide line's pixel or two, for
+// which a call of memcpy per plane would cost more than the copy.
+void CopyRun(float *const *to, const float *const *from, int x0, int x1)
+{
+    if (x1 - x0 >= 16) {
+        for (int c = 0; c < 4; ++c)
+            std::memcpy(to[c] + x0, from[c] + x0, static_cast<size_t>(x1 - x0) * sizeof(float));
+        return;
+    }
+    for (int x = x0; x < x1; ++x) {
+        to[0][x] = from[0][x];
+        to[1][x] = from[1][x];
+        to[2][x] = from[2][x];
+        to[3][x] = from[3][x];
+    }
+}
+
+// Writes columns [x0, x1) of row y back to the host from the four planes given (alpha null: not
+// written). The host takes a call per pixel, long enough to fetch the next row's lines meanwhile:
+// they are asked for one cache line of floats at a time, so that the next row's copies find
+// them in the cache.
+void WritePixels(const LWFilterAccess &access, int y, int x0, int x1, const float *const *from, const float *alpha,
+                 const RowLines &following)
+{
+    const float *r = from[0], *g = from[1], *b = from[2];
+    for (int x = x0; x < x1; ++x) {
+        if (x % 16 == 0)
+            for (const float *plane : following.plane)
+                __builtin_prefetch(plane + x);
+        const float rgb[3] = {r[x], g[x], b[x]};
+        access.setRGB(x, y, rgb);
+        if (alpha)
+            access.setAlpha(x, y, alpha[x]);
+    }
+}
+
+// Frames are sized in camera pixels. An image rendered at another size than the camera's
+// resolution (Layout's resolution multiplier) gets them scaled to it, column and row each by
+// their own factor; at the camera's size they are used as they are.
+struct ImageScale {
+    bool same = true;
+    double x = 1.0, y = 1.0;
+    mutable std::optional<FrameRecord> scaled; // a copy: a new record would take a default name
+
+    const FrameRecord &Apply(const FrameRecord &frame) const
+    {
+        scaled.emplace(frame);
+        scaled->posX *= x;
+        scaled->posY *= y;
+        scaled->width *= x;
+        scaled->height *= y;
+        return *scaled;
+    }
+};
+
+ImageScale ScaleOf(LWItemID camera, const LWFilterAccess &access)
+{
+    ImageScale scale;
+    const LWCameraInfo *cameras = g_hostGlobals.cameraInfo;
+    int w = 0, h = 0;
+    if (cameras && cameras->resolution)
+        cameras->resolution(camera, &w, &h);
+    if (w > 0 && h > 0 && (w != access.width || h != access.height)) {
+        scale.same = false;
+        scale.x = static_cast<double>(access.width) / w;
+        scale.y = static_cast<double>(access.height) / h;
+    }
+    return scale;
+}
+
 void FilterRows(const LWFilterAccess &access, FilterScratch &scratch)
 {
-    const size_t rowBytes = static_cast<size_t>(access.width) * sizeof(float);
+    const int width = access.width;
     WorkRow &row = scratch.row;
-    auto next = scratch.spans.cbegin();
+    float *const work[4] = {row.data(0, 0, 0, 0), row.data(0, 0, 0, 1), row.data(0, 0, 0, 2), row.data(0, 0, 0, 3)};
+    scratch.byFirstRow.resize(scratch.polygons.size());
+    for (size_t i = 0; i < scratch.polygons.size(); ++i)
+        scratch.byFirstRow[i] = static_cast<int>(i);
+    std::stable_sort(scratch.byFirstRow.begin(), scratch.byFirstRow.end(), [&](int a, int b) {
+        return scratch.polygons[static_cast<size_t>(a)].shape.firstRow <
+               scratch.polygons[static_cast<size_t>(b)].shape.firstRow;
+    });
+    scratch.active.clear();
+    size_t next = 0;
+    RowLines following = ReadLines(access, 0, scratch);
     for (int y = 0; y < access.height; ++y) {
-        bool hasAlpha = false;
-        for (unsigned c = 0; c < 4; ++c) {
-            // "Final_Render" holds one layer per colour component, "Alpha" one layer.
-            const float *line = c < 3 ? access.getLine("Final_Render", y, static_cast<int>(c)) : access.getLine("Alpha", y, 0);
-            float *dst = row.data(0, 0, 0, c);
-            if (line)
-                std::memcpy(dst, line, rowBytes);
-            else
-                std::memset(dst, 0, rowBytes);
-            hasAlpha = line != nullptr;
+        const RowLines lines = following;
+        if (y + 1 < access.height)
+            following = ReadLines(access, y + 1, scratch);
+        AdvanceActive(scratch, next, y);
+        RowSpans(scratch, width, y);
+        for (const RowSpan &run : scratch.covered)
+            CopyRun(work, lines.plane, run.x0, run.x1);
+        for (const RowSpan &span : scratch.spans)
+            Blend(row, span, scratch.polygons[static_cast<size_t>(span.polygon)]);
+        const float *lineAlpha = lines.hasAlpha ? lines.plane[3] : nullptr;
+        const float *workAlpha = lines.hasAlpha ? work[3] : nullptr;
+        int x = 0;
+        for (const RowSpan &run : scratch.covered) {
+            WritePixels(access, y, x, run.x0, lines.plane, lineAlpha, following);
+            WritePixels(access, y, run.x0, run.x1, work, workAlpha, following);
+            x = run.x1;
         }
-        for (; next != scratch.spans.cend() && next->y == y; ++next)
-            Blend(row, *next);
-        const float *r = row.data(0, 0, 0, 0);
-        const float *g = row.data(0, 0, 0, 1);
-        const float *b = row.data(0, 0, 0, 2);
-        const float *a = row.data(0, 0, 0, 3);
-        for (int x = 0; x < access.width; ++x) {
-            const float rgb[3] = {r[x], g[x], b[x]};
-            access.setRGB(x, y, rgb);
-            if (hasAlpha) // without an alpha line the host's alpha is left as it is
-                access.setAlpha(x, y, a[x]);
-        }
+        WritePixels(access, y, x, width, lines.plane, lineAlpha, following);
     }
 }
 
@@ -197,10 +392,11 @@ void DestroyFilter(LWInstance inst)
 
 const char *DescribeFilter(LWInstance) { return kCameraFrameServerName; }
 
-const char **NoBuffers(LWInstance)
+// The buffers the filter reads, as the host asks every filter to name them.
+const char **BuffersRead(LWInstance)
 {
-    static const char *none[] = {nullptr};
-    return none;
+    static const char *buffers[] = {kColourBuffer, kAlphaBuffer, nullptr};
+    return buffers;
 }
 
 } // namespace
@@ -215,22 +411,24 @@ LWError ProcessFrameFilter(LWInstance, const LWFilterAccess *access)
         if (!camera)
             return nullptr;
         FilterScratch &scratch = Scratch(access->width);
+        const ScratchTrim trim{scratch};
+        const ImageScale scale = ScaleOf(camera, *access);
         {
             auto lock = LockFrames();
             for (const auto &f : Frames())
-                if (f->active && f->camera == camera)
-                {
-                    AddBandSpans(*f, access->width, access->height, scratch.spans);
-                    AddGuideSpans(*f, access->width, access->height, scratch.spans);
+                if (f->active && f->camera == camera) {
+                    const FrameRecord &frame = scale.same ? *f : scale.Apply(*f);
+                    AddBandPolygons(frame, access->width, access->height, scratch.polygons);
+                    AddGuidePolygons(frame, access->width, access->height, scratch.polygons);
                 }
         }
-        // Later frames blend over earlier ones: the sort keeps list order within a row.
-        std::stable_sort(scratch.spans.begin(), scratch.spans.end(),
-                         [](const BandSpan &a, const BandSpan &b) { return a.y < b.y; });
+        // Later frames blend over earlier ones: within a row the polygons blend in list order.
         FilterRows(*access, scratch);
         return nullptr;
     });
 }
+
+size_t FrameFilterScratchBytes() { return ThreadScratch().Bytes(); }
 
 void FillFrameFilterHandler(LWImageFilterHandler &handler)
 {
@@ -245,5 +443,5 @@ void FillFrameFilterHandler(LWImageFilterHandler &handler)
     }
     FillNoItems(handler.item);
     handler.process = ProcessFrameFilter;
-    handler.flags = NoBuffers;
+    handler.flags = BuffersRead;
 }

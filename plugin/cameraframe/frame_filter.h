@@ -4,11 +4,16 @@
 
 #include "lwhost/lwhost.h"
 
+#include <cstddef>
+
 // Fills the image filter record (after the activation's shared steps).
 void FillFrameFilterHandler(LWImageFilterHandler &handler);
 
 // The process callback itself.
 // Null when the render was processed, or an error text for the renderer.
 LWError ProcessFrameFilter(LWInstance inst, const LWFilterAccess *access);
+
+// What the calling thread keeps of the filter's scratch between renders, in bytes.
+size_t FrameFilterScratchBytes();
 
 #endif

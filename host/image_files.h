@@ -1,0 +1,49 @@
+// image_files.h: the image files of plate sequences: read into floats, written back as they came.
+//
+// Where OpenImageIO is built (Linux), PNG (8 and 16 bits, palettes read as RGB), TIFF, TGA and
+// OpenEXR (half and float) are read and written through it; elsewhere PNG alone, through libpng.
+// Integer samples read as 0..1, float samples as they are stored (linear), with no colour
+// conversion. A file is written with the bit depth, sample type, channels and (OpenEXR)
+// compression of the plate it came from; grey plates become RGB, as frames are drawn in colour.
+#ifndef ZKH_IMAGE_FILES_H
+#define ZKH_IMAGE_FILES_H
+
+#include "filter_image.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zkh {
+
+// The largest plate side taken (as render plates are bounded).
+constexpr int kMaxPlateSide = 16384;
+// The most channels a plate may have (colours, alpha and any others, which pass through).
+constexpr int kMaxPlateChannels = 64;
+
+struct ImageLayout; // how the file was stored, kept to write the result the same way
+
+struct PlateImage {
+    int width = 0, height = 0, channels = 0;
+    std::vector<float> pixels;                 // interleaved, row by row, every channel of the file
+    int red = 0, green = 1, blue = 2, alpha = -1; // channel indexes; alpha -1: none
+    std::shared_ptr<ImageLayout> layout;
+};
+
+bool ReadPlate(const std::string &path, PlateImage &plate, std::string &error);
+// Writes the plate in its layout, in the format the path's extension names.
+bool WritePlate(const std::string &path, const PlateImage &plate, std::string &error);
+
+// Adds an alpha channel (of the value given) to a plate without one.
+void AddAlpha(PlateImage &plate, float value);
+
+// Red, green, blue and alpha (1 where the plate has none) as the renderer's buffers, and back.
+FilterImage FilterImageOf(const PlateImage &plate);
+void StoreFilterImage(const FilterImage &image, PlateImage &plate);
+
+// The formats this build reads and writes, and what it lacks and why (for --help).
+std::string ImageFormatsNote();
+
+} // namespace zkh
+
+#endif

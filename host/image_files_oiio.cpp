@@ -1,0 +1,138 @@
+// image_files_oiio.cpp: plate files through OpenImageIO (PNG, TIFF, TGA, OpenEXR).
+#include "image_files.h"
+
+#include <OpenImageIO/imageio.h>
+
+#include <algorithm>
+
+namespace zkh {
+
+// The file's own description: format, sample type, bits, channel names, compression and the rest
+// of its metadata, given back unchanged to the writer.
+struct ImageLayout {
+    OIIO::ImageSpec spec;
+};
+
+namespace {
+
+int ChannelNamed(const OIIO::ImageSpec &spec, const char *name)
+{
+    for (int c = 0; c < spec.nchannels; ++c)
+        if (spec.channel_name(c) == name)
+            return c;
+    return -1;
+}
+
+// Grey (and grey with alpha) as RGB (and RGBA): the value copied to the three colours.
+void GreyToColour(PlateImage &plate, OIIO::ImageSpec &spec)
+{
+    const bool alpha = plate.channels == 2;
+    const int to = alpha ? 4 : 3;
+    std::vector<float> pixels(static_cast<size_t>(plate.width) * plate.height * to);
+    for (size_t p = 0, n = static_cast<size_t>(plate.width) * plate.height; p < n; ++p) {
+        const float *from = &plate.pixels[p * plate.channels];
+        pixels[p * to] = pixels[p * to + 1] = pixels[p * to + 2] = from[0];
+        if (alpha)
+            pixels[p * to + 3] = from[1];
+    }
+    plate.pixels.swap(pixels);
+    plate.channels = to;
+    plate.red = 0, plate.green = 1, plate.blue = 2, plate.alpha = alpha ? 3 : -1;
+    spec.nchannels = to;
+    spec.channelnames = alpha ? std::vector<std::string>{"R", "G", "B", "A"} : std::vector<std::string>{"R", "G", "B"};
+    spec.alpha_channel = plate.alpha;
+    spec.channelformats.clear();
+}
+
+// Each file is read and written on the thread that asks: parallel work comes from the jobs of
+// zkhost's sequence commands, one frame each, and stays in proportion to them.
+void OneThreadPerFile()
+{
+    static const bool set = OIIO::attribute("threads", 1) && OIIO::attribute("exr_threads", 1);
+    (void)set;
+}
+
+} // namespace
+
+bool ReadPlate(const std::string &path, PlateImage &plate, std::string &error)
+{
+    OneThreadPerFile();
+    // Samples as stored: PNG, TGA and TIFF alpha is not multiplied into the colours on the way in
+    // (nor divided out on the way back), as the renderer's buffers hold what the file holds.
+    OIIO::ImageSpec config;
+    config.attribute("oiio:UnassociatedAlpha", 1);
+    auto in = OIIO::ImageInput::open(path, &config);
+    if (!in) {
+        const std::string reason = OIIO::geterror();
+        error = path + ": cannot read" + (reason.empty() ? std::string() : ": " + reason);
+        return false;
+    }
+    const OIIO::ImageSpec &spec = in->spec();
+    if (spec.width < 1 || spec.height < 1 || spec.width > kMaxPlateSide || spec.height > kMaxPlateSide ||
+        spec.depth != 1) {
+        error = path + ": " + std::to_string(spec.width) + " x " + std::to_string(spec.height) +
+                " pixels; plates are taken from 1 to 16384 pixels each way";
+        return false;
+    }
+    if (spec.nchannels < 1 || spec.nchannels > kMaxPlateChannels) {
+        error = path + ": " + std::to_string(spec.nchannels) + " channels; plates have 1 to 64";
+        return false;
+    }
+    plate = PlateImage();
+    plate.width = spec.width;
+    plate.height = spec.height;
+    plate.channels = spec.nchannels;
+    plate.pixels.resize(static_cast<size_t>(spec.width) * spec.height * spec.nchannels);
+    if (!in->read_image(0, 0, 0, spec.nchannels, OIIO::TypeDesc::FLOAT, plate.pixels.data())) {
+        error = path + ": cannot read: " + in->geterror();
+        return false;
+    }
+    auto layout = std::make_shared<ImageLayout>();
+    layout->spec = spec;
+    in->close();
+    if (plate.channels < 3) {
+        GreyToColour(plate, layout->spec);
+    } else {
+        const int r = ChannelNamed(spec, "R"), g = ChannelNamed(spec, "G"), b = ChannelNamed(spec, "B");
+        if (r >= 0 && g >= 0 && b >= 0)
+            plate.red = r, plate.green = g, plate.blue = b;
+        plate.alpha = spec.alpha_channel >= 0 ? spec.alpha_channel : ChannelNamed(spec, "A");
+    }
+    plate.layout = std::move(layout);
+    return true;
+}
+
+bool WritePlate(const std::string &path, const PlateImage &plate, std::string &error)
+{
+    OneThreadPerFile();
+    auto out = OIIO::ImageOutput::create(path);
+    if (!out) {
+        error = path + ": cannot write this kind of file: " + OIIO::geterror();
+        return false;
+    }
+    OIIO::ImageSpec spec = plate.layout ? plate.layout->spec : OIIO::ImageSpec(plate.width, plate.height, plate.channels, OIIO::TypeDesc::UINT8);
+    if (spec.nchannels != plate.channels) { // an alpha channel added after reading (crops)
+        spec.nchannels = plate.channels;
+        spec.channelnames.resize(static_cast<size_t>(plate.channels));
+        spec.channelnames.back() = "A";
+        spec.alpha_channel = plate.alpha;
+        spec.channelformats.clear();
+    }
+    spec.width = spec.full_width = plate.width;
+    spec.height = spec.full_height = plate.height;
+    spec.x = spec.y = spec.full_x = spec.full_y = 0;
+    spec.tile_width = spec.tile_height = 0; // scanline files whatever the plate was
+    spec.attribute("oiio:UnassociatedAlpha", 1);
+    if (!out->open(path, spec) || !out->write_image(OIIO::TypeDesc::FLOAT, plate.pixels.data()) || !out->close()) {
+        error = path + ": cannot write: " + out->geterror();
+        return false;
+    }
+    return true;
+}
+
+std::string ImageFormatsNote()
+{
+    return "Image files: PNG (8 and 16 bit), TIFF, TGA and OpenEXR (half and float), through OpenImageIO.\n";
+}
+
+} // namespace zkh

@@ -1,0 +1,47 @@
+// image_files_png.cpp: plate files where OpenImageIO is not built: PNG alone, through libpng.
+#include "image_files.h"
+
+namespace zkh {
+
+struct ImageLayout {
+    int bits = 8;
+};
+
+bool ReadPlate(const std::string &path, PlateImage &plate, std::string &error)
+{
+    FilterImage image;
+    int bits = 8;
+    if (!ReadPng(path, image, error, &bits))
+        return false;
+    plate = PlateImage();
+    plate.width = image.width;
+    plate.height = image.height;
+    plate.channels = 4;
+    plate.alpha = 3;
+    plate.pixels.resize(static_cast<size_t>(image.width) * image.height * 4);
+    StoreFilterImage(image, plate);
+    plate.layout = std::make_shared<ImageLayout>();
+    plate.layout->bits = bits;
+    return true;
+}
+
+bool WritePlate(const std::string &path, const PlateImage &plate, std::string &error)
+{
+    const std::string::size_type dot = path.rfind('.');
+    std::string extension = dot == std::string::npos ? std::string() : path.substr(dot + 1);
+    for (char &c : extension)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (extension != "png") {
+        error = path + ": this build writes PNG files only";
+        return false;
+    }
+    return WritePng(path, FilterImageOf(plate), plate.layout ? plate.layout->bits : 8, error);
+}
+
+std::string ImageFormatsNote()
+{
+    return "Image files: PNG only (8 and 16 bit, written as RGBA), through libpng. This build has no\n"
+           "OpenImageIO: TIFF, TGA and OpenEXR plates need the Linux zkhost.\n";
+}
+
+} // namespace zkh
