@@ -189,12 +189,68 @@ TEST(MemoYaml, AliasesReadUpToTheRecordBound)
     for (int i = 0; i < 2001; ++i)
         text += "  - {Clips: *c}\n";
     MemoTrackList tracks;
-    ASSERT_EQ(ImportMemoText(text, tracks), MemoImportResult::Partial);
+    ASSERT_EQ(ImportMemoText(text, tracks), MemoImportResult::Bounded);
     size_t records = tracks.size();
     for (const auto &track : tracks)
         records += track->clips.size();
     EXPECT_EQ(records, kMaxMemoRecords);
     EXPECT_EQ(tracks.size(), 1999u);
+}
+
+// Aliases name one long text many times over: 2,000 clips named by a 1,000,000-byte anchor (1 MB
+// of text, 2 GB of names read in full) stop at the bound on name bytes, four times the text.
+TEST(MemoYaml, AliasedNamesStopAtTheTextBound)
+{
+    std::string text = "n: &n " + std::string(1000000, 'x') + "\nView:\n  Tracks:\n    - Clips:\n";
+    for (int i = 0; i < 2000; ++i)
+        text += "        - {Name: *n}\n";
+    MemoTrackList tracks;
+    ASSERT_EQ(ImportMemoText(text, tracks), MemoImportResult::Bounded);
+    ASSERT_EQ(tracks.size(), 1u);
+    const size_t kept = MemoImportTextBound(text.size()) / kMemoNameBytes;
+    ASSERT_EQ(tracks[0]->clips.size(), kept + 1); // the clip past the bound stays, unnamed
+    for (size_t i = 0; i < kept; ++i)
+        EXPECT_EQ(tracks[0]->clips[i]->name, std::string(kMemoNameBytes, 'x')) << i;
+    EXPECT_EQ(tracks[0]->clips[kept]->name, "");
+}
+
+// Names longer than the memo keeps are cut where the scene block cuts them, at a character
+// boundary; names that are not UTF-8, or hold U+FFFE or U+FFFF, refuse the export and name their
+// place, and nothing is written.
+TEST(MemoYaml, LongNamesAreCutAndNamesFilesCannotCarryRefuseTheExport)
+{
+    const std::string kana = "\xe3\x81\x82"; // 3 bytes
+    std::string name = "a";
+    while (name.size() < 80000)
+        name += kana;
+    MemoTrackList tracks;
+    ASSERT_EQ(ImportMemoText(Wrap("    - {Name: \"" + name + "\", Clips: [{Name: b}]}\n"), tracks),
+              MemoImportResult::Replaced);
+    EXPECT_EQ(tracks[0]->name, name.substr(0, 65533)); // 1 + 3 x 21844 bytes
+
+    const std::string path = (std::filesystem::temp_directory_path() / "zk-unit-memo-names.yaml").string();
+    const struct {
+        std::string name;
+        bool clip;
+    } refused[] = {{"caf\xe9", false}, {"\xef\xbf\xbe", true}, {"x\xef\xbf\xbf", false}, {"\xed\xa0\x80", true},
+                   {"\xc0\xaf", false}, {"cut \xe3\x81", true}, {"\xf4\x90\x80\x80", false}};
+    for (const auto &c : refused) {
+        std::filesystem::remove(path);
+        MemoTrackList memo = OneDefaultTrack();
+        AddMemoTrackTo(memo);
+        AddMemoClip(*memo[1]);
+        AddMemoClip(*memo[1]);
+        (c.clip ? memo[1]->clips[1]->name : memo[1]->name) = c.name;
+        MemoNamePlace place;
+        EXPECT_EQ(ExportMemoFile(path, memo, &place), MemoExportResult::NameNotWritable) << c.name;
+        EXPECT_EQ(place.track, 2) << c.name;
+        EXPECT_EQ(place.clip, c.clip ? 2 : 0) << c.name;
+        EXPECT_FALSE(std::filesystem::exists(path)) << c.name;
+    }
+    MemoTrackList memo = OneDefaultTrack();
+    memo[0]->name = "\xef\xbf\xbd \xef\xb7\x90 \xf0\x9f\x98\x80 \xf4\x8f\xbf\xbf"; // U+FFFD, U+FDD0, U+1F600, U+10FFFF
+    EXPECT_EQ(ExportMemoFile(path, memo), MemoExportResult::Written);
+    std::filesystem::remove(path);
 }
 
 } // namespace

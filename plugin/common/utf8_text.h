@@ -1,0 +1,18 @@
+// utf8_text.h: texts held as UTF-8 bytes: cuts that keep whole characters, and the check for text
+// that other programs' readers take.
+#ifndef ZK_COMMON_UTF8_TEXT_H
+#define ZK_COMMON_UTF8_TEXT_H
+
+#include <cstddef>
+#include <string>
+
+// The longest start of text of at most maxBytes bytes that does not end inside a UTF-8
+// character: a character that would reach past the limit is left out whole. Bytes that start no
+// valid character (text in another encoding) count one byte each.
+std::string CutAtCharacter(const std::string &text, std::size_t maxBytes);
+
+// True when text is valid UTF-8 (no overlong forms, surrogates or code points past U+10FFFF) and
+// holds neither of the noncharacters U+FFFE and U+FFFF, which YAML and XML readers refuse.
+bool IsInterchangeText(const std::string &text);
+
+#endif
