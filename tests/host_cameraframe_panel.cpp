@@ -4,9 +4,11 @@
 // unit_panel_toolkit.cpp.
 #include "cameraframe_blocks.h"
 #include "panel_layout.h"
+#include "process_support.h"
 #include "ring_peer.h"
 
 #include <chrono>
+#include <filesystem>
 #include <future>
 #include <memory>
 #include <numeric>
@@ -315,6 +317,30 @@ TEST_F(FramePanelTest, ValuesBeyondTheFloatRangeSaveIntoASceneThatLoads)
     const std::string scene = host.SceneText();
     ASSERT_TRUE(host.LoadSceneText(scene, "far")) << host.messages.back();
     EXPECT_EQ(host.SceneText(), scene);
+}
+
+// A frame keeps as much of a name or memo as the scene block gives back (255 bytes, cut before a
+// character the limit would split), whether it was typed or loaded: it saves and loads unchanged.
+TEST_F(FramePanelTest, NamesAndMemosKeepWhatTheSceneGivesBack)
+{
+    Press(0);
+    std::string typed = "a";
+    for (int i = 0; i < 100; ++i)
+        typed += "\xe5\x90\x8d"; // 3 bytes
+    const std::string kept = "Str \"" + typed.substr(0, 253) + "\"";
+    for (int id : {11, 28}) {
+        PanelService::SetText(C(id), typed);
+        Press(id);
+    }
+    EXPECT_EQ(Saved()[2], kept);
+    EXPECT_EQ(Saved()[14], kept);
+    const std::string path = (TestTempDir("zk-frame-names") / "names.zks").string();
+    std::filesystem::create_directories(TestTempDir("zk-frame-names"));
+    ASSERT_TRUE(host.SaveScene(path)) << host.messages.back();
+    ASSERT_TRUE(host.LoadScene(path)) << host.messages.back();
+    EXPECT_EQ(Saved()[2], kept);
+    EXPECT_EQ(Saved()[14], kept);
+    std::filesystem::remove_all(TestTempDir("zk-frame-names"));
 }
 
 // While the panel is inside a host call (the modal colour picker, a command line), a ring query

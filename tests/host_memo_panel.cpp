@@ -210,6 +210,38 @@ TEST_F(MemoPanel, WholeFramesReadBackAsEnteredAtAnyRate)
     EXPECT_EQ(Int(panel, kLength), 1); // 1.975 frames
 }
 
+// A clip at a whole frame shows that frame after the scene is saved and loaded, which keeps its
+// times as floats: at every rate, for frames up to 100,000 and below 0.
+TEST_F(MemoPanel, WholeFramesReadBackAfterASceneIsSavedAndLoaded)
+{
+    std::vector<int> frames;
+    for (int frame = -600; frame <= 100000; frame += frame < 1200 ? 1 : 997)
+        frames.push_back(frame);
+    frames.insert(frames.end(), {-100000, -99999, -4321, 99999, 100000});
+    const std::string yaml = TempPath("frames.yaml"), scene = TempPath("frames.zks");
+    for (double fps : {23.976, 24.0, 25.0, 29.97, 30.0, 50.0, 60.0, 7.5, 1000.0}) {
+        host.scene.fps = fps;
+        std::string text = "View:\n  Tracks:\n    - Clips:\n";
+        char line[96];
+        for (int frame : frames) {
+            std::snprintf(line, sizeof line, "        - {StartTime: %.17g, Duration: %.17g}\n", frame / fps, (frame % 50 + 51) / fps);
+            text += line;
+        }
+        std::ofstream(yaml, std::ios::binary) << text;
+        host.requesters.AnswerFile(yaml);
+        ASSERT_TRUE(x().Press(OpenPanel(), kImport));
+        ASSERT_TRUE(host.SaveScene(scene)) << host.messages.back();
+        ASSERT_TRUE(host.LoadScene(scene)) << host.messages.back();
+        zkh::XPanel &panel = OpenPanel();
+        ASSERT_EQ(x().PopupItems(panel, kClips).size(), frames.size());
+        for (size_t i = 0; i < frames.size(); ++i) {
+            ASSERT_EQ(x().SetInteger(panel, kClips, static_cast<int>(i)), 1);
+            ASSERT_EQ(Int(panel, kStart), frames[i]) << fps;
+            ASSERT_EQ(Int(panel, kLength), frames[i] % 50 + 51) << fps;
+        }
+    }
+}
+
 TEST_F(MemoPanel, ExportedTextsReadBackUnchanged)
 {
     zkh::XPanel &panel = OpenPanel();
@@ -298,6 +330,44 @@ TEST_F(MemoPanel, SharedClipListsReadInFull)
     x().SetInteger(panel, kTracks, 59);
     EXPECT_EQ(x().PopupItems(panel, kClips).size(), 60u);
     EXPECT_EQ(SaveMasterBlock(*master).size(), 2u + 60 * 3 + 60 * 60 * 9); // a clip: name, 2 times, 6 colours
+}
+
+// A memo name keeps as much as the scene block gives back (65,535 bytes, cut before a character
+// the limit would split), whether it was imported, typed or loaded; names a YAML file cannot carry
+// refuse the export with a message that names their place, and nothing is written.
+TEST_F(MemoPanel, LongNamesKeepWhatTheSceneGivesBackAndUnwritableNamesRefuseTheExport)
+{
+    zkh::XPanel &panel = OpenPanel();
+    std::string name = "a";
+    while (name.size() < 80000)
+        name += "\xe5\x90\x8d"; // 3 bytes
+    const std::string kept = name.substr(0, 65533);
+    const std::string path = TempPath("long.yaml");
+    std::ofstream(path, std::ios::binary) << "View:\n  Tracks:\n    - {Name: " << name << ", Clips: [{Name: c}]}\n";
+    host.requesters.AnswerFile(path);
+    ASSERT_TRUE(x().Press(panel, kImport));
+    EXPECT_EQ(x().Get(panel, kTrackName).text, kept);
+    ASSERT_EQ(x().SetText(panel, kClipName, name), 1);
+    EXPECT_EQ(x().Get(panel, kClipName).text, kept);
+    const std::string scene = TempPath("long.zks");
+    ASSERT_TRUE(host.SaveScene(scene)) << host.messages.back();
+    ASSERT_TRUE(host.LoadScene(scene)) << host.messages.back();
+    zkh::XPanel &reopened = OpenPanel();
+    EXPECT_EQ(x().Get(reopened, kTrackName).text, kept);
+    EXPECT_EQ(x().Get(reopened, kClipName).text, kept);
+
+    const std::string refused = TempPath("refused.yaml");
+    for (const auto &[cid, text, message] :
+         {std::tuple{kTrackName, "caf\xe9", "track 1 is"}, {kClipName, "\xef\xbf\xbe", "clip 1 of track 1 is"}}) {
+        ASSERT_EQ(x().SetText(reopened, cid, text), 1);
+        host.requesters.AnswerFile(refused);
+        ASSERT_TRUE(x().Press(reopened, kExport));
+        EXPECT_EQ(host.commands.log.back(), "StatusMsg Cannot write " + refused + ": the name of " + message +
+                                                " not UTF-8 text, or holds U+FFFE or U+FFFF, which YAML files cannot "
+                                                "carry; nothing was written");
+        EXPECT_FALSE(std::filesystem::exists(refused));
+        ASSERT_EQ(x().SetText(reopened, cid, "ok"), 1);
+    }
 }
 
 TEST_F(MemoPanel, ExportAndImportThroughTheRequesters)
