@@ -99,7 +99,7 @@ double Host::EvaluateChannelBefore(std::uint32_t channel, size_t modifierIndex, 
     LWChannelAccess access{};
     access.priv = &priv;
     access.channel = ToItemID(channel);
-    access.frame = static_cast<int>(std::floor(time * scene.fps + 1e-9));
+    access.frame = Scene::FrameAt(time, scene.fps);
     access.time = time;
     access.getChannel = GetChannel;
     access.setChannel = SetChannel;

@@ -2,6 +2,7 @@
 #include "scene.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace zkh {
@@ -302,7 +303,15 @@ double Scene::EvaluateKeys(const Channel &channel, double t) const
     return Interpolate(channel.keys, t);
 }
 
-int Scene::CurrentFrame() const { return static_cast<int>(std::floor(time * fps + 1e-9)); }
+int Scene::FrameAt(double time, double fps)
+{
+    const double frame = std::floor(time * fps + 1e-9);
+    if (std::isnan(frame))
+        return 0;
+    return static_cast<int>(std::clamp(frame, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
+}
+
+int Scene::CurrentFrame() const { return FrameAt(time, fps); }
 
 std::uint32_t Scene::RenderCamera() const
 {

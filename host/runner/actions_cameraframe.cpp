@@ -37,6 +37,8 @@ struct StoredFrames {
     double combinedTransparency = 0;
     std::string extraText;
     bool extraFlag = false;
+    // What follows the scene settings (the frames' guides), carried through unchanged.
+    Block rest;
 };
 
 // Reads items of a "0305" block in order; a mismatch ends the session with a message.
@@ -86,6 +88,7 @@ StoredFrames Decode(const Block &block)
     s.combinedTransparency = c.Num(T::FP);
     s.extraText = c.Str();
     s.extraFlag = c.Num(T::I4) != 0;
+    s.rest.assign(block.begin() + static_cast<std::ptrdiff_t>(c.at), block.end());
     return s;
 }
 
@@ -122,6 +125,7 @@ Block Encode(const StoredFrames &s)
     num(T::FP, s.combinedTransparency);
     str(s.extraText);
     num(T::I4, s.extraFlag);
+    b.insert(b.end(), s.rest.begin(), s.rest.end());
     return b;
 }
 
@@ -319,14 +323,11 @@ void PrintFrames(RunContext &c, const StoredFrames &s)
     }
 }
 
-// The largest side of a generated test plate.
-constexpr int kMaxPlateSide = 16384;
-
 int ReadPositive(const YAML::Node &node, const std::string &what)
 {
     const int value = ReadInt(node, what);
-    if (value < 1 || value > kMaxPlateSide)
-        throw SessionError(node, what + ": expected a whole number from 1 to 16384");
+    if (value < 1 || value > kMaxPictureSide)
+        throw SessionError(node, what + ": expected a whole number from 1 to " + std::to_string(kMaxPictureSide));
     return value;
 }
 
@@ -410,9 +411,10 @@ void AddCameraFrameActions(ActionTable &table)
                     throw SessionError(v, "render_frame: the scene has no camera (give a plate or a size)");
                 w = camera->resolutionW;
                 h = camera->resolutionH;
-                if (w < 1 || w > kMaxPlateSide || h < 1 || h > kMaxPlateSide)
+                if (w < 1 || w > kMaxPictureSide || h < 1 || h > kMaxPictureSide)
                     throw SessionError(v, "render_frame: the render camera's resolution " + std::to_string(w) + " x " +
-                                              std::to_string(h) + " is not from 1 to 16384 on each side (give a size)");
+                                              std::to_string(h) + " is not from 1 to " +
+                                              std::to_string(kMaxPictureSide) + " on each side (give a size)");
             }
             image = TestPlate(w, h);
         }

@@ -1,14 +1,20 @@
-// The host's own pictures: the channel plot's axes and its cost on long ranges, and the values panel
-// pictures show. (The pictures themselves are pinned byte for byte by the guide_pictures test.)
+// The host's own pictures: the channel plot's axes and its cost on long ranges and many tracks,
+// the values panel pictures show and texts fitted to their fields, and what a picture does with
+// values no picture can hold. (The pictures themselves are pinned byte for byte by the
+// guide_pictures test.)
 #include "channel_plot.h"
 #include "drawing.h"
 #include "panel_picture.h"
+#include "picture_text.h"
+#include "scene.h"
 
 #include <CImg.h>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <filesystem>
+#include <limits>
 
 namespace {
 
@@ -72,6 +78,86 @@ TEST(HostPictures, PanelsShowTheirValues)
         control.ivec[2] = 25;
         EXPECT_EQ(zkh::ShownValue(control), c.shown);
     }
+}
+
+cimg_library::CImg<unsigned char> Painted(const std::vector<zkh::DrawCall> &calls, int width, int height)
+{
+    const std::string path = (std::filesystem::temp_directory_path() / "zk-picture-test.png").string();
+    EXPECT_TRUE(zkh::RasterizeToPng(calls, width, height, path, {255, 255, 255}));
+    const cimg_library::CImg<unsigned char> picture(path.c_str());
+    std::filesystem::remove(path);
+    return picture;
+}
+
+// Thousands of tracks shade the plot as one rectangle per run of columns, with the same pixels as
+// each track's own rectangle; a one-frame plot at the last frame there is has a frame axis.
+TEST(HostPictures, ChannelPlotShadingOfManyTracksAndTheLastFrame)
+{
+    std::vector<zkh::ChannelSample> samples;
+    for (int frame = 0; frame <= 10; ++frame)
+        samples.push_back({frame, 0.0, frame * 0.1});
+    std::vector<zkh::FrameSpan> spans;
+    for (int i = 0; i < 20000; ++i)
+        spans.push_back({i % 3 == 0 ? 1 : 6, i % 3 == 0 ? 3 : 6 + i % 2});
+    const std::vector<zkh::DrawCall> merged = zkh::ChannelPlotCalls(samples, spans);
+    const std::vector<zkh::DrawCall> three = zkh::ChannelPlotCalls(samples, {{1, 3}, {6, 6}, {6, 7}});
+    EXPECT_LT(merged.size(), three.size() + 6);
+    EXPECT_EQ(Painted(merged, zkh::kChannelPlotWidth, zkh::kChannelPlotHeight),
+              Painted(three, zkh::kChannelPlotWidth, zkh::kChannelPlotHeight));
+
+    const zkh::PlotAxes last = zkh::ChannelPlotAxes({{INT_MAX, 1.0, 1.0}});
+    EXPECT_EQ(last.first, INT_MAX - 1);
+    EXPECT_EQ(last.last, INT_MAX);
+    EXPECT_EQ(last.X(INT_MAX), last.right);
+}
+
+// Texts cut to their field: the longest start that fits with "..", at a character boundary, the
+// same as cutting one byte at a time would give, for texts of any length.
+TEST(HostPictures, TextsFitTheirFieldAtACharacterBoundary)
+{
+    const auto oneByteAtATime = [](const std::string &text, int width) {
+        if (zkh::TextWidthInPicture(text) <= width)
+            return text;
+        std::string cut = text;
+        while (!cut.empty() && (zkh::TextWidthInPicture(cut + "..") > width ||
+                                (cut.size() < text.size() && (text[cut.size()] & 0xC0) == 0x80)))
+            cut.pop_back();
+        return cut + "..";
+    };
+    std::string kana;
+    for (int i = 0; i < 30; ++i)
+        kana += "\xe5\x90\x8d";
+    for (const std::string &text : {std::string("Frame W(px)"), std::string("a somewhat longer clip name"), kana,
+                                    "ab" + kana, std::string("two\nlines here")})
+        for (int width : {0, 5, 12, 40, 75, 400})
+            EXPECT_EQ(zkh::FitTextToWidth(text, width), oneByteAtATime(text, width)) << text << " " << width;
+    const std::string longText(64 * 1024, 'm');
+    EXPECT_EQ(zkh::FitTextToWidth(longText, 212), oneByteAtATime(longText.substr(0, 300), 212));
+}
+
+// Values no picture can hold: a NaN colour or opacity paints nothing, a time past the int range
+// of frames is the last frame, and pictures larger than renders are refused.
+TEST(HostPictures, ValuesNoPictureCanHold)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    zkh::DrawCall color;
+    color.kind = zkh::DrawCall::Kind::Color;
+    color.rgba = {0.0f, 0.0f, 0.0f, static_cast<float>(nan)};
+    zkh::DrawCall quad;
+    quad.kind = zkh::DrawCall::Kind::Quad;
+    quad.points = {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {0, 4, 0}};
+    const cimg_library::CImg<unsigned char> picture = Painted({color, quad}, 4, 4);
+    EXPECT_EQ(picture(1, 1, 0, 0), 255);
+
+    zkh::Scene scene;
+    scene.fps = 24;
+    for (auto [time, frame] : {std::pair{1e9, INT_MAX}, {-1e9, INT_MIN}, {nan, 0}, {2.5, 60}}) {
+        scene.time = time;
+        EXPECT_EQ(scene.CurrentFrame(), frame) << time;
+    }
+    const std::string path = (std::filesystem::temp_directory_path() / "zk-picture-huge.png").string();
+    EXPECT_FALSE(zkh::RasterizeToPng({}, zkh::kMaxPictureSide + 1, 1, path));
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 } // namespace
