@@ -18,7 +18,9 @@ enum : unsigned int {
 const std::vector<std::string> kTrackNames = {
     "0123", "true", "1.50", "~", ".inf", "a\rb", "x\x7fy", "\xe5\x90\x8d\x7f", "\xe5\x90\x8d plain", "plain name", "",
     "Yes", "1:30", "2001-12-14", "null", "a\xe2\x80\xa8 b", "a\xc2\x85z", "\ttab", "1e3", "0x1F", "-.5", "NO", "=",
-    "<<", "a: b", "# no", "\xef\xbb\xbf" "bom", "last\n"};
+    "<<", "a: b", "# no", "\xef\xbb\xbf" "bom", "last\n",
+    // The edges of what a file carries: U+FFFD, U+E000, U+FDCF, U+10FFFD, plain and quoted.
+    "\xef\xbf\xbd \xee\x80\x80 \xef\xb7\x8f \xf4\x8f\xbf\xbd", "\t\xef\xbf\xbd \xee\x80\x80 \xef\xb7\x8f \xf4\x8f\xbf\xbd"};
 
 class MemoPanel : public MemoTest {
 protected:
@@ -363,8 +365,8 @@ TEST_F(MemoPanel, LongNamesKeepWhatTheSceneGivesBackAndUnwritableNamesRefuseTheE
         host.requesters.AnswerFile(refused);
         ASSERT_TRUE(x().Press(reopened, kExport));
         EXPECT_EQ(host.commands.log.back(), "StatusMsg Cannot write " + refused + ": the name of " + message +
-                                                " not UTF-8 text, or holds U+FFFE or U+FFFF, which YAML files cannot "
-                                                "carry; nothing was written");
+                                                " not UTF-8 text, or holds a Unicode noncharacter such as U+FFFE or "
+                                                "U+FFFF, which YAML files cannot carry; nothing was written");
         EXPECT_FALSE(std::filesystem::exists(refused));
         ASSERT_EQ(x().SetText(reopened, cid, "ok"), 1);
     }

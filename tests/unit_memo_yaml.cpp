@@ -215,7 +215,7 @@ TEST(MemoYaml, AliasedNamesStopAtTheTextBound)
 }
 
 // Names longer than the memo keeps are cut where the scene block cuts them, at a character
-// boundary; names that are not UTF-8, or hold U+FFFE or U+FFFF, refuse the export and name their
+// boundary; names that are not UTF-8, or hold a noncharacter, refuse the export and name their
 // place, and nothing is written.
 TEST(MemoYaml, LongNamesAreCutAndNamesFilesCannotCarryRefuseTheExport)
 {
@@ -233,7 +233,8 @@ TEST(MemoYaml, LongNamesAreCutAndNamesFilesCannotCarryRefuseTheExport)
         std::string name;
         bool clip;
     } refused[] = {{"caf\xe9", false}, {"\xef\xbf\xbe", true}, {"x\xef\xbf\xbf", false}, {"\xed\xa0\x80", true},
-                   {"\xc0\xaf", false}, {"cut \xe3\x81", true}, {"\xf4\x90\x80\x80", false}};
+                   {"\xc0\xaf", false}, {"cut \xe3\x81", true}, {"\xf4\x90\x80\x80", false},
+                   {"\tnote \xef\xb7\x90", true}, {"\xf4\x8f\xbf\xbf", false}};
     for (const auto &c : refused) {
         std::filesystem::remove(path);
         MemoTrackList memo = OneDefaultTrack();
@@ -248,7 +249,7 @@ TEST(MemoYaml, LongNamesAreCutAndNamesFilesCannotCarryRefuseTheExport)
         EXPECT_FALSE(std::filesystem::exists(path)) << c.name;
     }
     MemoTrackList memo = OneDefaultTrack();
-    memo[0]->name = "\xef\xbf\xbd \xef\xb7\x90 \xf0\x9f\x98\x80 \xf4\x8f\xbf\xbf"; // U+FFFD, U+FDD0, U+1F600, U+10FFFF
+    memo[0]->name = "\xef\xbf\xbd \xee\x80\x80 \xf0\x9f\x98\x80 \xf4\x8f\xbf\xbd"; // U+FFFD, U+E000, U+1F600, U+10FFFD
     EXPECT_EQ(ExportMemoFile(path, memo), MemoExportResult::Written);
     std::filesystem::remove(path);
 }

@@ -29,11 +29,15 @@ TEST(Utf8Text, CutsKeepWholeCharacters)
         EXPECT_EQ(CutAtCharacter(c.text, c.limit), c.kept) << c.text << " " << c.limit;
 }
 
-TEST(Utf8Text, InterchangeTextIsUtf8WithoutNoncharactersFFFEAndFFFF)
+TEST(Utf8Text, InterchangeTextIsUtf8WithoutNoncharacters)
 {
-    for (const char *text : {"", "plain", "\xef\xbf\xbd", "\xef\xb7\x90", "\xf4\x8f\xbf\xbf", "\xf0\x9f\xbf\xbe", "\x7f\x01"})
+    // U+FFFD, U+FDCF, U+FDF0, U+E000, U+1FFFD, U+10FFFD
+    for (const char *text : {"", "plain", "\xef\xbf\xbd", "\xef\xb7\x8f", "\xef\xb7\xb0", "\xee\x80\x80",
+                             "\xf0\x9f\xbf\xbd", "\xf4\x8f\xbf\xbd", "\x7f\x01"})
         EXPECT_TRUE(IsInterchangeText(text)) << text;
-    for (const char *text : {"\xef\xbf\xbe", "\xef\xbf\xbf", "\xe9", "\xc0\xaf", "\xe0\x80\xaf", "\xed\xa0\x80",
+    // U+FFFE, U+FFFF, U+FDD0, U+FDEF, U+1FFFE, U+10FFFF; then bytes that are no UTF-8
+    for (const char *text : {"\xef\xbf\xbe", "\xef\xbf\xbf", "\xef\xb7\x90", "\xef\xb7\xaf", "\xf0\x9f\xbf\xbe",
+                             "\xf4\x8f\xbf\xbf", "\xe9", "\xc0\xaf", "\xe0\x80\xaf", "\xed\xa0\x80",
                              "\xf4\x90\x80\x80", "\xf8\x88\x80\x80\x80", "\xe3\x81", "\x80"})
         EXPECT_FALSE(IsInterchangeText(text)) << text;
 }

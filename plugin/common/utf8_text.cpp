@@ -38,6 +38,18 @@ std::size_t CharacterAt(const std::string &text, std::size_t i)
     return length;
 }
 
+// The code point of the valid character of the given length at text[i].
+char32_t CodePointAt(const std::string &text, std::size_t i, std::size_t length)
+{
+    static const unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t code = static_cast<unsigned char>(text[i]) & kLeadBits[length];
+    for (std::size_t k = 1; k < length; ++k)
+        code = code << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    return code;
+}
+
+bool IsNoncharacter(char32_t code) { return (code >= 0xFDD0 && code <= 0xFDEF) || (code & 0xFFFE) == 0xFFFE; }
+
 } // namespace
 
 std::string CutAtCharacter(const std::string &text, std::size_t maxBytes)
@@ -71,7 +83,7 @@ bool IsInterchangeText(const std::string &text)
         const std::size_t length = CharacterAt(text, i);
         if (length == 0)
             return false;
-        if (length == 3 && text[i] == '\xEF' && text[i + 1] == '\xBF' && (text[i + 2] == '\xBE' || text[i + 2] == '\xBF'))
+        if (IsNoncharacter(CodePointAt(text, i, length)))
             return false;
         i += length;
     }

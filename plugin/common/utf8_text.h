@@ -12,7 +12,9 @@
 std::string CutAtCharacter(const std::string &text, std::size_t maxBytes);
 
 // True when text is valid UTF-8 (no overlong forms, surrogates or code points past U+10FFFF) and
-// holds neither of the noncharacters U+FFFE and U+FFFF, which YAML and XML readers refuse.
+// holds none of the 66 Unicode noncharacters (U+FDD0 to U+FDEF, and the last two code points of
+// every plane: U+FFFE, U+FFFF, U+1FFFE ...): YAML and XML readers refuse U+FFFE and U+FFFF, and
+// the YAML library writes U+FFFD in place of any of them inside quotes.
 bool IsInterchangeText(const std::string &text);
 
 #endif

@@ -26,14 +26,14 @@ const TextPair kTexts[] = {
      "four times the file's size); the tracks and clips before it were imported",
      "%s: 一度に読み込める量 (トラックとクリップ 2,000,000 個、名前はファイルの 4 倍の大きさ) を超えたところで"
      "読み込みを中断しました。それより前のトラックとクリップを読み込みました"},
-    {"Cannot write %s: the name of track %d is not UTF-8 text, or holds U+FFFE or U+FFFF, which YAML files cannot "
-     "carry; nothing was written",
-     "%s に書き込めません: トラック%d の名前が UTF-8 のテキストでないか、YAML ファイルに書けない U+FFFE か U+FFFF "
+    {"Cannot write %s: the name of track %d is not UTF-8 text, or holds a Unicode noncharacter such as U+FFFE or "
+     "U+FFFF, which YAML files cannot carry; nothing was written",
+     "%s に書き込めません: トラック%d の名前が UTF-8 のテキストでないか、YAML ファイルに書けない非文字 (U+FFFE、U+FFFF など) "
      "を含んでいます。何も書き込んでいません"},
-    {"Cannot write %s: the name of clip %d of track %d is not UTF-8 text, or holds U+FFFE or U+FFFF, which YAML "
-     "files cannot carry; nothing was written",
+    {"Cannot write %s: the name of clip %d of track %d is not UTF-8 text, or holds a Unicode noncharacter such as "
+     "U+FFFE or U+FFFF, which YAML files cannot carry; nothing was written",
      "%s に書き込めません: クリップ%d (トラック%d) の名前が UTF-8 のテキストでないか、YAML ファイルに書けない "
-     "U+FFFE か U+FFFF を含んでいます。何も書き込んでいません"},
+     "非文字 (U+FFFE、U+FFFF など) を含んでいます。何も書き込んでいません"},
 };
 
 } // namespace

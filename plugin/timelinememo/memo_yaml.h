@@ -12,9 +12,10 @@
 std::string MemoYamlText(const MemoTrackList &tracks);
 
 // A track or clip whose name a YAML file cannot carry byte for byte: text that is not UTF-8 (from
-// an older scene in another encoding) or holds U+FFFE or U+FFFF. YAML readers refuse such bytes
-// written as they are, and the library writes U+FFFD in their place inside quotes; an escape
-// would read back as other bytes. Positions count from 1; clip 0 names the track's own name.
+// an older scene in another encoding) or holds a Unicode noncharacter (IsInterchangeText). YAML
+// readers refuse such bytes written as they are, the library writes U+FFFD in their place inside
+// quotes, and an escape (\xNN) reads back as another character. Positions count from 1; clip 0
+// names the track's own name.
 struct MemoNamePlace {
     int track = 0;
     int clip = 0;
