@@ -21,6 +21,7 @@ using zkh::Panel;
 using zkh::PanelControl;
 using zkh::PanelService;
 using Texts = std::vector<std::string>;
+namespace fs = std::filesystem;
 
 // Scene "Camera" 1920 x 1080 and "Plate"; a new frame takes 1745 x 981 (margins 174 x 98).
 class FramePanelTest : public CameraFrameTest {
@@ -327,20 +328,18 @@ TEST_F(FramePanelTest, NamesAndMemosKeepWhatTheSceneGivesBack)
     std::string typed = "a";
     for (int i = 0; i < 100; ++i)
         typed += "\xe5\x90\x8d"; // 3 bytes
-    const std::string kept = "Str \"" + typed.substr(0, 253) + "\"";
     for (int id : {11, 28}) {
         PanelService::SetText(C(id), typed);
         Press(id);
     }
-    EXPECT_EQ(Saved()[2], kept);
-    EXPECT_EQ(Saved()[14], kept);
-    const std::string path = (TestTempDir("zk-frame-names") / "names.zks").string();
-    std::filesystem::create_directories(TestTempDir("zk-frame-names"));
-    ASSERT_TRUE(host.SaveScene(path)) << host.messages.back();
-    ASSERT_TRUE(host.LoadScene(path)) << host.messages.back();
-    EXPECT_EQ(Saved()[2], kept);
-    EXPECT_EQ(Saved()[14], kept);
-    std::filesystem::remove_all(TestTempDir("zk-frame-names"));
+    const Texts kept(2, "Str \"" + typed.substr(0, 253) + "\"");
+    EXPECT_EQ(Texts({Saved()[2], Saved()[14]}), kept); // name, memo
+    const fs::path dir = TestTempDir("zk-frame-names");
+    fs::create_directories(dir);
+    ASSERT_TRUE(host.SaveScene((dir / "names.zks").string())) << host.messages.back();
+    ASSERT_TRUE(host.LoadScene((dir / "names.zks").string())) << host.messages.back();
+    EXPECT_EQ(Texts({Saved()[2], Saved()[14]}), kept);
+    fs::remove_all(dir);
 }
 
 // While the panel is inside a host call (the modal colour picker, a command line), a ring query

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iomanip>
 #include <iterator>
 
 namespace {
@@ -190,56 +191,32 @@ TEST_F(MemoPanel, WholeFramesReadBackAsEnteredAtAnyRate)
     ASSERT_EQ(x().SetInteger(panel, kStart, 12), 1);
     EXPECT_EQ(SaveMasterBlock(*master)[6].number, 0.5); // start time in seconds
     host.scene.fps = 30;
-    EXPECT_EQ(Int(panel, kStart), 15);
-    for (double fps : {24.0, 25.0, 29.97, 30000.0 / 1001.0, 30.0, 23.976, 24000.0 / 1001.0, 50.0, 60.0, 7.5}) {
-        host.scene.fps = fps;
-        for (int frames = 0; frames <= 20000; frames += frames < 500 ? 1 : 97) {
-            ASSERT_EQ(x().SetInteger(panel, kStart, frames), 1);
-            ASSERT_EQ(x().SetInteger(panel, kLength, frames + 1), 1);
-            ASSERT_EQ(Int(panel, kStart), frames) << fps;
-            ASSERT_EQ(Int(panel, kLength), frames + 1) << fps;
-            const zkh::Block block = SaveMasterBlock(*master);
-            ASSERT_EQ(block[6].number, static_cast<float>(frames / fps)) << fps;
-            ASSERT_EQ(block[7].number, static_cast<float>((frames + 1) / fps)) << fps;
-        }
-    }
-    // Times between frames still show the frame they fall in.
-    host.scene.fps = 25;
-    EXPECT_EQ(LoadMasterBlock(*master, {Str("0100"), I4(1), Str("T"), I4(1), I4(1), Str("c"), FP(1.159f), FP(0.079f),
-                                  I4Then(0), I4Then(0), I4(0), I4Then(0), I4Then(0), I4(0)}),
-              nullptr);
-    EXPECT_EQ(Int(panel, kStart), 28);  // 28.975 frames
-    EXPECT_EQ(Int(panel, kLength), 1); // 1.975 frames
+    EXPECT_EQ(Int(panel, kStart), 15); // (times between frames: unit_memo_time.cpp)
 }
 
 // A clip at a whole frame shows that frame after the scene is saved and loaded, which keeps its
 // times as floats: at every rate, for frames up to 100,000 and below 0.
 TEST_F(MemoPanel, WholeFramesReadBackAfterASceneIsSavedAndLoaded)
 {
-    std::vector<int> frames;
+    std::vector<int> frames = {-100000, -99999, -4321, 99999, 100000};
     for (int frame = -600; frame <= 100000; frame += frame < 1200 ? 1 : 997)
         frames.push_back(frame);
-    frames.insert(frames.end(), {-100000, -99999, -4321, 99999, 100000});
     const std::string yaml = TempPath("frames.yaml"), scene = TempPath("frames.zks");
     for (double fps : {23.976, 24.0, 25.0, 29.97, 30.0, 50.0, 60.0, 7.5, 1000.0}) {
         host.scene.fps = fps;
-        std::string text = "View:\n  Tracks:\n    - Clips:\n";
-        char line[96];
-        for (int frame : frames) {
-            std::snprintf(line, sizeof line, "        - {StartTime: %.17g, Duration: %.17g}\n", frame / fps, (frame % 50 + 51) / fps);
-            text += line;
-        }
-        std::ofstream(yaml, std::ios::binary) << text;
+        std::ofstream file(yaml, std::ios::binary);
+        file << std::setprecision(17) << "View:\n  Tracks:\n    - Clips:\n";
+        for (int frame : frames) // lengths of 1 to 100 frames
+            file << "        - {StartTime: " << frame / fps << ", Duration: " << (frame % 50 + 51) / fps << "}\n";
+        file.close();
         host.requesters.AnswerFile(yaml);
         ASSERT_TRUE(x().Press(OpenPanel(), kImport));
-        ASSERT_TRUE(host.SaveScene(scene)) << host.messages.back();
-        ASSERT_TRUE(host.LoadScene(scene)) << host.messages.back();
+        ASSERT_TRUE(host.SaveScene(scene) && host.LoadScene(scene)) << host.messages.back();
         zkh::XPanel &panel = OpenPanel();
         ASSERT_EQ(x().PopupItems(panel, kClips).size(), frames.size());
         for (size_t i = 0; i < frames.size(); ++i) {
             ASSERT_EQ(x().SetInteger(panel, kClips, static_cast<int>(i)), 1);
-            ASSERT_EQ(Int(panel, kStart), frames[i]) << fps;
-            ASSERT_EQ(Int(panel, kLength), frames[i] % 50 + 51) << fps;
+            ASSERT_EQ(std::make_pair(Int(panel, kStart), Int(panel, kLength)), std::make_pair(frames[i], frames[i] % 50 + 51)) << fps;
         }
     }
 }
@@ -351,24 +328,22 @@ TEST_F(MemoPanel, LongNamesKeepWhatTheSceneGivesBackAndUnwritableNamesRefuseTheE
     EXPECT_EQ(x().Get(panel, kTrackName).text, kept);
     ASSERT_EQ(x().SetText(panel, kClipName, name), 1);
     EXPECT_EQ(x().Get(panel, kClipName).text, kept);
-    const std::string scene = TempPath("long.zks");
-    ASSERT_TRUE(host.SaveScene(scene)) << host.messages.back();
-    ASSERT_TRUE(host.LoadScene(scene)) << host.messages.back();
+    ASSERT_TRUE(host.SaveScene(TempPath("long.zks")) && host.LoadScene(TempPath("long.zks"))) << host.messages.back();
     zkh::XPanel &reopened = OpenPanel();
     EXPECT_EQ(x().Get(reopened, kTrackName).text, kept);
     EXPECT_EQ(x().Get(reopened, kClipName).text, kept);
 
     const std::string refused = TempPath("refused.yaml");
-    for (const auto &[cid, text, message] :
-         {std::tuple{kTrackName, "caf\xe9", "track 1 is"}, {kClipName, "\xef\xbf\xbe", "clip 1 of track 1 is"}}) {
+    for (const auto &[cid, text, place] :
+         {std::tuple{kTrackName, "caf\xe9", "track 1"}, {kClipName, "\xef\xbf\xbe", "clip 1 of track 1"}}) {
         ASSERT_EQ(x().SetText(reopened, cid, text), 1);
         host.requesters.AnswerFile(refused);
         ASSERT_TRUE(x().Press(reopened, kExport));
-        EXPECT_EQ(host.commands.log.back(), "StatusMsg Cannot write " + refused + ": the name of " + message +
-                                                " not UTF-8 text, or holds a Unicode noncharacter such as U+FFFE or "
-                                                "U+FFFF, which YAML files cannot carry; nothing was written");
+        EXPECT_EQ(host.commands.log.back(), "StatusMsg Cannot write " + refused + ": the name of " + place + " is not UTF-8 "
+                  "text, or holds a Unicode noncharacter such as U+FFFE or U+FFFF, which YAML files cannot carry; "
+                  "nothing was written");
         EXPECT_FALSE(std::filesystem::exists(refused));
-        ASSERT_EQ(x().SetText(reopened, cid, "ok"), 1);
+        x().SetText(reopened, cid, "ok");
     }
 }
 

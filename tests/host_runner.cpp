@@ -192,20 +192,13 @@ TEST(CameraFrameRunner, FramesPicturesAndRingReply)
 // frame_settings changes the scene-level settings only: the frames' guides stay.
 TEST(CameraFrameRunner, SceneSettingsKeepTheFramesGuides)
 {
-    const RunResult result = RunRunnerSession(std::string(kFrameScene) + R"(  - frame_create: {name: A}
-  - frame_panel: ~
-  - panel_set: [Thirds, 1]
-  - frame_settings: {combined: true, transparency: 0.5}
-  - frame_panel: ~
-  - panel_dump: ~
-)",
-                                              "settings");
+    const RunResult result = RunRunnerSession(std::string(kFrameScene) + "  - frame_create: {name: A}\n  - frame_panel: ~\n"
+                                              "  - panel_set: [Thirds, 1]\n  - frame_settings: {combined: true}\n"
+                                              "  - frame_panel: ~\n  - panel_dump: ~\n", "settings");
     ASSERT_EQ(result.status, 0) << result.output;
     for (const char *field : {"\"Combined Frame\"", "\"Thirds\""}) {
-        const size_t at = result.output.find(field);
-        ASSERT_NE(at, std::string::npos) << field;
-        const std::string line = result.output.substr(at, result.output.find('\n', at) - at);
-        EXPECT_EQ(line.substr(line.size() - 4), " = 1") << line;
+        const size_t end = result.output.find('\n', result.output.find(field));
+        EXPECT_EQ(result.output.substr(end - 4, 4), " = 1") << field << result.output;
     }
 }
 

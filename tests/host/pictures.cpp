@@ -1,11 +1,11 @@
 // The host's own pictures: the channel plot's axes and its cost on long ranges and many tracks,
-// the values panel pictures show and texts fitted to their fields, and what a picture does with
-// values no picture can hold. (The pictures themselves are pinned byte for byte by the
+// the values panel pictures show, and what a picture does with values no picture can hold (texts
+// fitted to their fields: fuzz_picture_fit). (The pictures themselves are pinned byte for byte by the
 // guide_pictures test.)
 #include "channel_plot.h"
 #include "drawing.h"
 #include "panel_picture.h"
-#include "picture_text.h"
+#include "picture_calls.h"
 #include "scene.h"
 
 #include <CImg.h>
@@ -17,6 +17,15 @@
 #include <limits>
 
 namespace {
+
+cimg_library::CImg<unsigned char> Painted(const std::vector<zkh::DrawCall> &calls, int width, int height)
+{
+    const std::string path = (std::filesystem::temp_directory_path() / "zk-picture-test.png").string();
+    EXPECT_TRUE(zkh::RasterizeToPng(calls, width, height, path, {255, 255, 255}));
+    const cimg_library::CImg<unsigned char> picture(path.c_str());
+    std::filesystem::remove(path);
+    return picture;
+}
 
 TEST(HostPictures, ChannelPlotAxesAndAMillionFrames)
 {
@@ -37,10 +46,7 @@ TEST(HostPictures, ChannelPlotAxesAndAMillionFrames)
         many.push_back({frame, 0.0, frame % 2 ? 1.0 : -1.0});
     const std::vector<zkh::DrawCall> calls = zkh::ChannelPlotCalls(many, {});
     EXPECT_LT(calls.size(), 4000u);
-    const std::string path = (std::filesystem::temp_directory_path() / "zk-plot-test.png").string();
-    ASSERT_TRUE(zkh::RasterizeToPng(calls, zkh::kChannelPlotWidth, zkh::kChannelPlotHeight, path, {255, 255, 255}));
-    const cimg_library::CImg<unsigned char> dense(path.c_str());
-    std::filesystem::remove(path);
+    const cimg_library::CImg<unsigned char> dense = Painted(calls, zkh::kChannelPlotWidth, zkh::kChannelPlotHeight);
     const zkh::PlotAxes manyAxes = zkh::ChannelPlotAxes(many);
     const int middle = (manyAxes.left + manyAxes.right) / 2;
     EXPECT_GT(dense(middle, static_cast<int>(std::lround(manyAxes.Y(0.5))), 0, 0), 200); // red
@@ -80,22 +86,11 @@ TEST(HostPictures, PanelsShowTheirValues)
     }
 }
 
-cimg_library::CImg<unsigned char> Painted(const std::vector<zkh::DrawCall> &calls, int width, int height)
-{
-    const std::string path = (std::filesystem::temp_directory_path() / "zk-picture-test.png").string();
-    EXPECT_TRUE(zkh::RasterizeToPng(calls, width, height, path, {255, 255, 255}));
-    const cimg_library::CImg<unsigned char> picture(path.c_str());
-    std::filesystem::remove(path);
-    return picture;
-}
-
 // Thousands of tracks shade the plot as one rectangle per run of columns, with the same pixels as
 // each track's own rectangle; a one-frame plot at the last frame there is has a frame axis.
 TEST(HostPictures, ChannelPlotShadingOfManyTracksAndTheLastFrame)
 {
-    std::vector<zkh::ChannelSample> samples;
-    for (int frame = 0; frame <= 10; ++frame)
-        samples.push_back({frame, 0.0, frame * 0.1});
+    const std::vector<zkh::ChannelSample> samples = {{0, 0.0, 0.0}, {5, 0.0, 0.5}, {10, 0.0, 1.0}};
     std::vector<zkh::FrameSpan> spans;
     for (int i = 0; i < 20000; ++i)
         spans.push_back({i % 3 == 0 ? 1 : 6, i % 3 == 0 ? 3 : 6 + i % 2});
@@ -106,58 +101,21 @@ TEST(HostPictures, ChannelPlotShadingOfManyTracksAndTheLastFrame)
               Painted(three, zkh::kChannelPlotWidth, zkh::kChannelPlotHeight));
 
     const zkh::PlotAxes last = zkh::ChannelPlotAxes({{INT_MAX, 1.0, 1.0}});
-    EXPECT_EQ(last.first, INT_MAX - 1);
-    EXPECT_EQ(last.last, INT_MAX);
-    EXPECT_EQ(last.X(INT_MAX), last.right);
-}
-
-// Texts cut to their field: the longest start that fits with "..", at a character boundary, the
-// same as cutting one byte at a time would give, for texts of any length.
-TEST(HostPictures, TextsFitTheirFieldAtACharacterBoundary)
-{
-    const auto oneByteAtATime = [](const std::string &text, int width) {
-        if (zkh::TextWidthInPicture(text) <= width)
-            return text;
-        std::string cut = text;
-        while (!cut.empty() && (zkh::TextWidthInPicture(cut + "..") > width ||
-                                (cut.size() < text.size() && (text[cut.size()] & 0xC0) == 0x80)))
-            cut.pop_back();
-        return cut + "..";
-    };
-    std::string kana;
-    for (int i = 0; i < 30; ++i)
-        kana += "\xe5\x90\x8d";
-    for (const std::string &text : {std::string("Frame W(px)"), std::string("a somewhat longer clip name"), kana,
-                                    "ab" + kana, std::string("two\nlines here")})
-        for (int width : {0, 5, 12, 40, 75, 400})
-            EXPECT_EQ(zkh::FitTextToWidth(text, width), oneByteAtATime(text, width)) << text << " " << width;
-    const std::string longText(64 * 1024, 'm');
-    EXPECT_EQ(zkh::FitTextToWidth(longText, 212), oneByteAtATime(longText.substr(0, 300), 212));
+    EXPECT_EQ(std::vector<double>({double(last.first), last.X(INT_MAX)}), std::vector<double>({INT_MAX - 1.0, double(last.right)}));
 }
 
 // Values no picture can hold: a NaN colour or opacity paints nothing, a time past the int range
 // of frames is the last frame, and pictures larger than renders are refused.
 TEST(HostPictures, ValuesNoPictureCanHold)
 {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    zkh::DrawCall color;
-    color.kind = zkh::DrawCall::Kind::Color;
-    color.rgba = {0.0f, 0.0f, 0.0f, static_cast<float>(nan)};
-    zkh::DrawCall quad;
-    quad.kind = zkh::DrawCall::Kind::Quad;
-    quad.points = {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {0, 4, 0}};
-    const cimg_library::CImg<unsigned char> picture = Painted({color, quad}, 4, 4);
-    EXPECT_EQ(picture(1, 1, 0, 0), 255);
-
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    std::vector<zkh::DrawCall> calls;
+    zkh::AddRect(calls, 0, 0, 4, 4, {0.0f, 0.0f, 0.0f, nan});
+    EXPECT_EQ(Painted(calls, 4, 4)(1, 1, 0, 0), 255);
     zkh::Scene scene;
-    scene.fps = 24;
-    for (auto [time, frame] : {std::pair{1e9, INT_MAX}, {-1e9, INT_MIN}, {nan, 0}, {2.5, 60}}) {
-        scene.time = time;
-        EXPECT_EQ(scene.CurrentFrame(), frame) << time;
-    }
-    const std::string path = (std::filesystem::temp_directory_path() / "zk-picture-huge.png").string();
-    EXPECT_FALSE(zkh::RasterizeToPng({}, zkh::kMaxPictureSide + 1, 1, path));
-    EXPECT_FALSE(std::filesystem::exists(path));
+    for (auto [time, frame] : {std::pair{1e9, INT_MAX}, {-1e9, INT_MIN}, {double(nan), 0}, {2.5, 60}})
+        EXPECT_EQ((scene.time = time, scene.CurrentFrame()), frame) << time;
+    EXPECT_FALSE(zkh::RasterizeToPng({}, zkh::kMaxPictureSide + 1, 1, "unwritten.png"));
 }
 
 } // namespace
