@@ -7,6 +7,8 @@
 #define ZKH_CHANNEL_HANDLERS_H
 
 #include "lwhost/lwhost.h"
+#include "lwsc/document.h"
+#include "scene.h"
 
 #include <cstdint>
 #include <string>
@@ -16,8 +18,11 @@ namespace zkh {
 // One channel handler instance the host created from a server, on one channel.
 struct ChannelModifier {
     std::string server;
-    std::uint32_t channel = 0;
+    ChannelKey channel = 0;
     LWInstanceFuncs instFuncs{};
+    // Where its block stands in the scene file it was loaded from; its item is npos for a modifier
+    // added since.
+    lwsc::HandlerPlace source;
     LWItemFuncs itemFuncs{};
     LWChannelHandler handler{};
     LWInstance instance = nullptr;
@@ -26,7 +31,7 @@ struct ChannelModifier {
 // One evaluation of a channel at a frame, as handed to get-channel and set-channel through the
 // access record's second identifier.
 struct ChannelEvaluation {
-    std::uint32_t channel = 0;
+    ChannelKey channel = 0;
     size_t modifierIndex = 0; // the modifier being run, among the channel's modifiers
     double time = 0.0;
     double value = 0.0;

@@ -18,7 +18,7 @@ std::optional<std::vector<const ChannelGroup *>> GroupsBelowItem(const Scene &sc
                                                                   const Channel &channel)
 {
     std::vector<const ChannelGroup *> path;
-    std::uint32_t group = channel.group;
+    ChannelKey group = channel.group;
     // Bounded by the number of groups, so that a loop in the parents cannot hang the host.
     for (size_t step = 0; step <= scene.Groups().size(); ++step) {
         if (group == 0)
@@ -60,7 +60,7 @@ const Expression *ExpressionTable::Find(const std::string &name) const
     return found != byName_.end() ? &expressions_[found->second] : nullptr;
 }
 
-bool ExpressionTable::Attach(std::uint32_t channel, const std::string &name)
+bool ExpressionTable::Attach(ChannelKey channel, const std::string &name)
 {
     if (!Find(name))
         return false;
@@ -72,7 +72,7 @@ bool ExpressionTable::Attach(std::uint32_t channel, const std::string &name)
     return true;
 }
 
-size_t ExpressionTable::Detach(std::uint32_t channel)
+size_t ExpressionTable::Detach(ChannelKey channel)
 {
     const auto found = byChannel_.find(channel);
     if (found == byChannel_.end())
@@ -106,15 +106,15 @@ void ExpressionTable::Clear()
     byChannel_.clear();
 }
 
-std::vector<std::string> ExpressionTable::AttachedTo(std::uint32_t channel) const
+std::vector<std::string> ExpressionTable::AttachedTo(ChannelKey channel) const
 {
     const auto found = byChannel_.find(channel);
     return found != byChannel_.end() ? found->second : std::vector<std::string>();
 }
 
-std::vector<std::uint32_t> ExpressionTable::ChannelsOf(const std::string &name) const
+std::vector<ChannelKey> ExpressionTable::ChannelsOf(const std::string &name) const
 {
-    std::vector<std::uint32_t> channels;
+    std::vector<ChannelKey> channels;
     for (const auto &[channel, attachedName] : attachments_)
         if (attachedName == name)
             channels.push_back(channel);
@@ -161,8 +161,8 @@ namespace {
 // The first channel (in the scene's order) below `group` whose name under it is `rest`: the
 // channel itself in this group, or a dotted path through groups (whose names may hold dots too).
 // Groups listed in `skipped` are not entered. Walks only the groups the name can lead through.
-const Channel *FindBelow(const Scene &scene, std::uint32_t group, const std::string &rest,
-                         const std::vector<std::uint32_t> &skipped, size_t depth)
+const Channel *FindBelow(const Scene &scene, ChannelKey group, const std::string &rest,
+                         const std::vector<ChannelKey> &skipped, size_t depth)
 {
     const Channel *best = scene.ChannelNamed(group, rest);
     if (depth > scene.Groups().size())
@@ -186,7 +186,7 @@ const Channel *FindItemChannel(const Scene &scene, const Item &item, const std::
     if (item.chanGroup == 0)
         return nullptr;
     // The groups of an object's bones lie inside its group: their channels are the bones' own.
-    std::vector<std::uint32_t> boneGroups;
+    std::vector<ChannelKey> boneGroups;
     for (const Item *bone : scene.BonesOf(item.id))
         if (item.kind == ItemKind::Object)
             boneGroups.push_back(bone->chanGroup);
@@ -195,7 +195,7 @@ const Channel *FindItemChannel(const Scene &scene, const Item &item, const std::
 
 const Item *ChannelOwner(const Scene &scene, const Channel &channel, std::string &fullName)
 {
-    std::uint32_t group = channel.group;
+    ChannelKey group = channel.group;
     for (size_t step = 0; group != 0 && step <= scene.Groups().size(); ++step) {
         if (const Item *item = scene.ItemOfGroup(group)) {
             fullName = ChannelFullName(scene, *item, channel);

@@ -28,30 +28,30 @@ public:
     void Define(const std::string &name, const std::string &text);
     const Expression *Find(const std::string &name) const;
     // Attaches a defined expression to a channel (once); false when the name is unknown.
-    bool Attach(std::uint32_t channel, const std::string &name);
+    bool Attach(ChannelKey channel, const std::string &name);
     // Detaches every expression of a channel; the number detached.
-    size_t Detach(std::uint32_t channel);
+    size_t Detach(ChannelKey channel);
     // Deletes the expressions attached to no channel; the number deleted.
     size_t ClearUnused();
     void Clear();
 
     // Names attached to a channel, in the order of attaching.
-    std::vector<std::string> AttachedTo(std::uint32_t channel) const;
+    std::vector<std::string> AttachedTo(ChannelKey channel) const;
     // Channels an expression is attached to, in the order of attaching.
-    std::vector<std::uint32_t> ChannelsOf(const std::string &name) const;
+    std::vector<ChannelKey> ChannelsOf(const std::string &name) const;
     const std::vector<Expression> &Expressions() const { return expressions_; }
     // Every (channel, expression name) pair, in the order of attaching.
-    const std::vector<std::pair<std::uint32_t, std::string>> &Attachments() const { return attachments_; }
+    const std::vector<std::pair<ChannelKey, std::string>> &Attachments() const { return attachments_; }
 
 private:
     void IndexNames();
 
     std::vector<Expression> expressions_;
-    std::vector<std::pair<std::uint32_t, std::string>> attachments_;
+    std::vector<std::pair<ChannelKey, std::string>> attachments_;
     // Lookups that stay fast on rigs of many thousand channels: expressions by name, and the
     // names attached to each channel in the order of attaching.
     std::unordered_map<std::string, size_t> byName_;
-    std::unordered_map<std::uint32_t, std::vector<std::string>> byChannel_;
+    std::unordered_map<ChannelKey, std::vector<std::string>> byChannel_;
 };
 
 // The words of a command's arguments: "quoted texts" (taken as they stand, without escapes) or

@@ -54,6 +54,7 @@ void Host::UnloadModule()
     // Every instance and panel of the module goes before its code does.
     DestroyChannelHandlers();
     DestroyMasters();
+    DestroyImageFilters();
     xpanels.DestroyAll();
     module_.reset();
 }
@@ -146,6 +147,8 @@ bool Host::RemoveMaster(const std::string &server)
         xpanels.DestroyFor((*it)->instance);
         if ((*it)->instFuncs.destroy)
             (*it)->instFuncs.destroy((*it)->instance);
+        if ((*it)->source != static_cast<size_t>(-1))
+            removedPlugins_.push_back((*it)->source);
         masters_.erase(it);
         return true;
     }

@@ -11,11 +11,12 @@
 #include "commands.h"
 #include "drawing.h"
 #include "expressions.h"
+#include "lwsc/document.h"
+#include "lwsc/scene_reader.h"
 #include "module_loader.h"
 #include "panels.h"
 #include "requesters.h"
 #include "scene.h"
-#include "scene_block.h"
 #include "services.h"
 #include "xpanels.h"
 
@@ -35,6 +36,17 @@ struct MasterInstance {
     LWItemFuncs itemFuncs{};
     LWMasterHandler handler{};
     LWInstance instance = nullptr;
+    size_t source = static_cast<size_t>(-1); // its block in the scene file it was loaded from
+};
+
+// An image filter of the scene (Layout's image processing list), run on every rendered frame.
+struct ImageFilterInstance {
+    std::string server;
+    LWInstanceFuncs instFuncs{};
+    LWItemFuncs itemFuncs{};
+    LWImageFilterHandler handler{};
+    LWInstance instance = nullptr;
+    size_t source = static_cast<size_t>(-1);
 };
 
 class Host {
@@ -106,16 +118,16 @@ public:
 
     // Channel modifiers: activate a ChannelHandler server, create an instance and attach it to
     // the channel after the modifiers it already has; null with a message when refused.
-    ChannelModifier *AddChannelHandler(const std::string &server, std::uint32_t channel);
-    std::vector<ChannelModifier *> ChannelHandlersOf(std::uint32_t channel);
+    ChannelModifier *AddChannelHandler(const std::string &server, ChannelKey channel);
+    std::vector<ChannelModifier *> ChannelHandlersOf(ChannelKey channel);
     // Copies a modifier onto a channel, as Layout does when it clones an item or pastes a
     // modifier: a new instance of the same server on that channel (after its modifiers), filled
     // by the copy callback from the original. Null with a message when either refuses.
-    ChannelModifier *CopyChannelHandler(ChannelModifier &from, std::uint32_t channel);
+    ChannelModifier *CopyChannelHandler(ChannelModifier &from, ChannelKey channel);
     // The channel's value at a frame: its keys, then each of its modifiers in order.
-    double EvaluateChannel(std::uint32_t channel, int frame);
+    double EvaluateChannel(ChannelKey channel, int frame);
     // The value before the modifier with the given index (keys and earlier modifiers) at a time.
-    double EvaluateChannelBefore(std::uint32_t channel, size_t modifierIndex, double time);
+    double EvaluateChannelBefore(ChannelKey channel, size_t modifierIndex, double time);
     // Opens a modifier's options through its ChannelInterface server; false with a message when
     // the server or its options callback is missing. error receives the callback's error text.
     bool OpenChannelOptions(ChannelModifier &modifier, std::string &error);
@@ -123,11 +135,24 @@ public:
     // Runs a generic command server; the activation result.
     int RunGeneric(const std::string &server);
 
-    // Scene file: the scene model and every master instance's block.
+    // Scene files, in Layout's scene format (LWSC). A scene loaded from a file is saved into that
+    // file's lines: what did not change keeps its bytes. A new scene is written as LWSC 5. Load
+    // replaces the scene and its instances (the viewports stay); false with a message in messages
+    // ("FILE:LINE: reason") when the file cannot be read, and nothing of the scene changes.
     bool SaveScene(const std::string &path);
     bool LoadScene(const std::string &path);
     std::string SceneText();
     bool LoadSceneText(const std::string &text, const std::string &sourceName);
+    // The scene file the scene was loaded from; null for a new scene.
+    const lwsc::Document *SceneFile() const { return sceneFile_.get(); }
+
+    // The scene's image filters, in the order they run.
+    ImageFilterInstance *AddImageFilter(const std::string &server);
+    bool RemoveImageFilter(const std::string &server);
+    const std::vector<std::unique_ptr<ImageFilterInstance>> &ImageFilters() const { return imageFilters_; }
+    // Renders one frame's post-processing: every image filter of the scene over the image, in order,
+    // as the renderer does; false with a message when one of them fails (the frame is not written).
+    bool RunSceneImageFilters(FilterImage &image, int frame);
 
     void Message(const std::string &text);
 
@@ -159,6 +184,9 @@ private:
     void InstallExpressionCommands();
     void DestroyMasters();
     void DestroyChannelHandlers();
+    void DestroyImageFilters();
+    // Creates the instances a loaded scene file names and loads each from its block.
+    void LoadScenePlugins(const std::vector<lwsc::PluginToLoad> &plugins, const std::string &sourceName);
     void UnloadModule();
     // Activates an interface server for an instance; false when refused.
     bool ActivateInterface(const std::string &className, const std::string &server, LWInstance instance,
@@ -182,6 +210,11 @@ private:
     std::unique_ptr<Module> module_;
     std::vector<std::unique_ptr<MasterInstance>> masters_;
     std::vector<std::unique_ptr<ChannelModifier>> channelModifiers_;
+    std::vector<std::unique_ptr<ImageFilterInstance>> imageFilters_;
+    // The scene file of the scene, and the blocks of it whose instances are gone since.
+    std::shared_ptr<const lwsc::Document> sceneFile_;
+    std::vector<size_t> removedPlugins_;
+    std::vector<lwsc::HandlerPlace> removedHandlers_;
 };
 
 } // namespace zkh

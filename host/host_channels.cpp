@@ -28,13 +28,13 @@ void SetChannel(LWChannelAccessPriv *priv, LWChannelID, double value)
 
 const char *ChannelName(LWChannelAccessPriv *, LWChannelID channel)
 {
-    const Channel *found = Host::Current().scene.FindChannel(FromItemID(channel));
+    const Channel *found = Host::Current().scene.FindChannel(FromChannelID(channel));
     return found ? found->name.c_str() : nullptr;
 }
 
 } // namespace
 
-ChannelModifier *Host::AddChannelHandler(const std::string &server, std::uint32_t channel)
+ChannelModifier *Host::AddChannelHandler(const std::string &server, ChannelKey channel)
 {
     if (!scene.FindChannel(channel)) {
         Message("no channel " + std::to_string(channel));
@@ -52,7 +52,7 @@ ChannelModifier *Host::AddChannelHandler(const std::string &server, std::uint32_
         return nullptr;
     }
     LWError error = nullptr;
-    modifier->instance = modifier->instFuncs.create(modifier->instFuncs.priv, ToItemID(channel), &error);
+    modifier->instance = modifier->instFuncs.create(modifier->instFuncs.priv, ToChannelID(channel), &error);
     if (!modifier->instance) {
         Message("cannot add " + server + ": " + (error ? error : ""));
         return nullptr;
@@ -61,7 +61,7 @@ ChannelModifier *Host::AddChannelHandler(const std::string &server, std::uint32_
     return channelModifiers_.back().get();
 }
 
-ChannelModifier *Host::CopyChannelHandler(ChannelModifier &from, std::uint32_t channel)
+ChannelModifier *Host::CopyChannelHandler(ChannelModifier &from, ChannelKey channel)
 {
     const LWInstance original = from.instance;
     ChannelModifier *copy = AddChannelHandler(from.server, channel);
@@ -77,7 +77,7 @@ ChannelModifier *Host::CopyChannelHandler(ChannelModifier &from, std::uint32_t c
     return copy;
 }
 
-std::vector<ChannelModifier *> Host::ChannelHandlersOf(std::uint32_t channel)
+std::vector<ChannelModifier *> Host::ChannelHandlersOf(ChannelKey channel)
 {
     std::vector<ChannelModifier *> list;
     for (auto &modifier : channelModifiers_)
@@ -86,7 +86,7 @@ std::vector<ChannelModifier *> Host::ChannelHandlersOf(std::uint32_t channel)
     return list;
 }
 
-double Host::EvaluateChannelBefore(std::uint32_t channel, size_t modifierIndex, double time)
+double Host::EvaluateChannelBefore(ChannelKey channel, size_t modifierIndex, double time)
 {
     const Channel *found = scene.FindChannel(channel);
     if (!found)
@@ -98,7 +98,7 @@ double Host::EvaluateChannelBefore(std::uint32_t channel, size_t modifierIndex, 
     evaluation.value = scene.EvaluateKeys(*found, time);
     LWChannelAccess access{};
     access.priv = &priv;
-    access.channel = ToItemID(channel);
+    access.channel = ToChannelID(channel);
     access.frame = Scene::FrameAt(time, scene.fps);
     access.time = time;
     access.getChannel = GetChannel;
@@ -121,7 +121,7 @@ double Host::EvaluateChannelBefore(std::uint32_t channel, size_t modifierIndex, 
     return evaluation.value;
 }
 
-double Host::EvaluateChannel(std::uint32_t channel, int frame)
+double Host::EvaluateChannel(ChannelKey channel, int frame)
 {
     return EvaluateChannelBefore(channel, static_cast<size_t>(-1), frame / scene.fps);
 }

@@ -13,16 +13,16 @@ namespace zkh {
 
 namespace {
 
-// A channel identifier written as "0x%x".
-bool ParseChannelId(const std::string &text, std::uint32_t &id)
+// A channel identifier written whole in hexadecimal after "0x", as the command reference asks.
+bool ParseChannelId(const std::string &text, ChannelKey &id)
 {
-    if (text.size() < 3 || text.compare(0, 2, "0x") != 0)
+    if (text.size() < 3 || text.size() > 18 || text.compare(0, 2, "0x") != 0)
         return false;
     char *end = nullptr;
     const unsigned long long value = std::strtoull(text.c_str() + 2, &end, 16);
-    if (*end != '\0' || end == text.c_str() + 2 || value == 0 || value > 0xFFFFFFFFull)
+    if (*end != '\0' || end == text.c_str() + 2 || value == 0)
         return false;
-    id = static_cast<std::uint32_t>(value);
+    id = static_cast<ChannelKey>(value);
     return true;
 }
 
@@ -39,14 +39,14 @@ void Host::InstallExpressionCommands()
     });
     commands.Register("GE_AttachExpressionID", [this](const std::string &arguments) {
         const auto words = SplitCommandArguments(arguments);
-        std::uint32_t channel = 0;
+        ChannelKey channel = 0;
         if (!words || words->size() != 2 || !ParseChannelId((*words)[0], channel) || !scene.FindChannel(channel))
             return 0;
         return expressions.Attach(channel, (*words)[1]) ? 1 : 0;
     });
     commands.Register("GE_DetachExpressionsID", [this](const std::string &arguments) {
         const auto words = SplitCommandArguments(arguments);
-        std::uint32_t channel = 0;
+        ChannelKey channel = 0;
         if (!words || words->size() != 1 || !ParseChannelId((*words)[0], channel) || !scene.FindChannel(channel))
             return 0;
         expressions.Detach(channel);

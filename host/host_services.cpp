@@ -84,7 +84,7 @@ const char *ItemName(LWItemID id)
 LWChanGroupID ItemChanGroup(LWItemID id)
 {
     const Item *item = ItemOf(id);
-    return item ? ToItemID(item->chanGroup) : nullptr;
+    return item ? ToChannelID(item->chanGroup) : nullptr;
 }
 
 LWItemInfo MakeItemInfo()
@@ -134,10 +134,10 @@ const Item *CameraOf(LWItemID id)
     return item && item->kind == ItemKind::Camera ? item : nullptr;
 }
 
-double CameraZoom(LWItemID id, LWTime)
+double CameraZoom(LWItemID id, LWTime time)
 {
     const Item *camera = CameraOf(id);
-    return camera ? camera->focalLength / 18.0 : 0.0;
+    return camera ? lwsc::EvaluateEnvelope(camera->zoom, time) : 0.0;
 }
 
 double CameraFocalLength(LWItemID id, LWTime time) { return S().FocalLengthAt(FromItemID(id), time); }
@@ -151,7 +151,11 @@ void CameraResolution(LWItemID id, int *width, int *height)
         *height = camera ? camera->resolutionH : 0;
 }
 
-double CameraPixelAspect(LWItemID, LWTime) { return 1.0; }
+double CameraPixelAspect(LWItemID id, LWTime)
+{
+    const Item *camera = CameraOf(id);
+    return camera ? camera->pixelAspect : 1.0;
+}
 
 LWCameraInfo MakeCameraInfo()
 {
@@ -178,12 +182,12 @@ void *SceneInfoSnapshot()
     info.filename = "";
     info.frameStart = scene.frameStart;
     info.frameEnd = scene.frameEnd;
-    info.frameStep = 1;
+    info.frameStep = scene.frameStep;
     info.framesPerSecond = scene.fps;
     const Item *camera = scene.Find(scene.RenderCamera());
     info.frameWidth = camera ? camera->resolutionW : 0;
     info.frameHeight = camera ? camera->resolutionH : 0;
-    info.pixelAspect = 1.0;
+    info.pixelAspect = camera ? camera->pixelAspect : 1.0;
     info.renderCamera = SceneRenderCamera;
     info.numThreads = 1;
     TrapUnserved(info);
@@ -280,43 +284,43 @@ void *ViewportInfoSnapshot()
 
 LWChanGroupID ChanNextGroup(LWChanGroupID parent, LWChanGroupID group)
 {
-    const ChannelGroup *next = S().NextGroupIn(FromItemID(parent), FromItemID(group));
-    return next ? ToItemID(next->id) : nullptr;
+    const ChannelGroup *next = S().NextGroupIn(FromChannelID(parent), FromChannelID(group));
+    return next ? ToChannelID(next->id) : nullptr;
 }
 
 LWChannelID ChanNextChannel(LWChanGroupID parent, LWChannelID channel)
 {
-    const Channel *next = S().NextChannelIn(FromItemID(parent), FromItemID(channel));
-    return next ? ToItemID(next->id) : nullptr;
+    const Channel *next = S().NextChannelIn(FromChannelID(parent), FromChannelID(channel));
+    return next ? ToChannelID(next->id) : nullptr;
 }
 
 const char *ChanGroupName(LWChanGroupID group)
 {
-    const ChannelGroup *found = S().FindGroup(FromItemID(group));
+    const ChannelGroup *found = S().FindGroup(FromChannelID(group));
     return found ? found->name.c_str() : nullptr;
 }
 
 const char *ChanChannelName(LWChannelID channel)
 {
-    const Channel *found = S().FindChannel(FromItemID(channel));
+    const Channel *found = S().FindChannel(FromChannelID(channel));
     return found ? found->name.c_str() : nullptr;
 }
 
 LWChanGroupID ChanGroupParent(LWChanGroupID group)
 {
-    const ChannelGroup *found = S().FindGroup(FromItemID(group));
-    return found ? ToItemID(found->parent) : nullptr;
+    const ChannelGroup *found = S().FindGroup(FromChannelID(group));
+    return found ? ToChannelID(found->parent) : nullptr;
 }
 
 LWChanGroupID ChanChannelParent(LWChannelID channel)
 {
-    const Channel *found = S().FindChannel(FromItemID(channel));
-    return found ? ToItemID(found->group) : nullptr;
+    const Channel *found = S().FindChannel(FromChannelID(channel));
+    return found ? ToChannelID(found->group) : nullptr;
 }
 
 double ChanEvaluate(LWChannelID channel, LWTime time)
 {
-    const Channel *found = S().FindChannel(FromItemID(channel));
+    const Channel *found = S().FindChannel(FromChannelID(channel));
     return found ? EvaluateChannel(S(), Host::Current().expressions, *found, time) : 0.0;
 }
 

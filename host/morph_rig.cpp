@@ -3,11 +3,11 @@
 
 namespace zkh {
 
-std::uint32_t AddChannelGroup(Scene &scene, std::uint32_t item, const std::string &group,
+ChannelKey AddChannelGroup(Scene &scene, std::uint32_t item, const std::string &group,
                               const std::vector<std::string> &channels)
 {
     const Item *owner = scene.Find(item);
-    const std::uint32_t id = scene.AddGroup(group, owner ? owner->chanGroup : 0).id;
+    const ChannelKey id = scene.AddGroup(group, owner ? owner->chanGroup : 0).id;
     for (const std::string &name : channels)
         scene.AddChannel(name, id);
     return id;

@@ -24,7 +24,7 @@ struct MorphRig {
 void BuildMorphRig(Scene &scene, const MorphRig &rig);
 
 // Adds a channel group below an item's group with one channel per name; the group's identifier.
-std::uint32_t AddChannelGroup(Scene &scene, std::uint32_t item, const std::string &group,
+ChannelKey AddChannelGroup(Scene &scene, std::uint32_t item, const std::string &group,
                               const std::vector<std::string> &channels);
 
 } // namespace zkh

@@ -9,6 +9,8 @@ namespace zkh {
 
 namespace {
 
+// An item's motion channels in the order of a scene file's "Channel n" blocks; cameras have the
+// first six.
 const char *const kMotionChannels[] = {"Position.X", "Position.Y", "Position.Z", "Rotation.H", "Rotation.P",
                                        "Rotation.B", "Scale.X",    "Scale.Y",    "Scale.Z"};
 
@@ -21,19 +23,6 @@ std::uint32_t KindBase(ItemKind kind)
     case ItemKind::Bone: return 0x40000000u;
     }
     return 0x70000000u;
-}
-
-// Keys (time -> value, at least one) at a time: linear between keys, constant outside them.
-double Interpolate(const std::map<double, double> &keys, double t)
-{
-    auto after = keys.lower_bound(t);
-    if (after == keys.begin())
-        return after->second;
-    if (after == keys.end())
-        return std::prev(after)->second;
-    auto before = std::prev(after);
-    const double f = (t - before->first) / (after->first - before->first);
-    return before->second + f * (after->second - before->second);
 }
 
 } // namespace
@@ -71,14 +60,27 @@ void Scene::IndexGroupOf(const Item &item)
     itemByGroup_.emplace(item.chanGroup, static_cast<size_t>(&item - items_.data()));
 }
 
+Item &Scene::AddDeclaredItem(ItemKind kind, const std::string &name, std::uint32_t id)
+{
+    return AddItem(kind, name, id);
+}
+
+void Scene::AddMotionChannels(Item &item)
+{
+    const Item *owner = item.kind == ItemKind::Bone ? Find(item.parent) : nullptr;
+    // A bone's channel group lies inside its object's group.
+    item.chanGroup = AddGroup(item.name, owner ? owner->chanGroup : 0).id;
+    IndexGroupOf(item);
+    const size_t count = item.kind == ItemKind::Camera ? 6 : 9;
+    for (size_t i = 0; i < count; ++i)
+        AddChannel(kMotionChannels[i], item.chanGroup).envelope = ConstantEnvelope(i >= 6 ? 1.0 : 0.0);
+}
+
 Item &Scene::AddObject(const std::string &name, const std::string &fileName, std::uint32_t id)
 {
     Item &item = AddItem(ItemKind::Object, name, id);
     item.fileName = fileName;
-    item.chanGroup = AddGroup(name, 0).id;
-    IndexGroupOf(item);
-    for (const char *channel : kMotionChannels)
-        AddChannel(channel, item.chanGroup);
+    AddMotionChannels(item);
     return item;
 }
 
@@ -88,24 +90,14 @@ Item &Scene::AddBone(const std::string &name, std::uint32_t object, std::uint32_
 {
     Item &bone = AddItem(ItemKind::Bone, name, id);
     bone.parent = object;
-    const Item *owner = Find(object);
-    // A bone's channel group lies inside its object's group.
-    const std::uint32_t group = AddGroup(name, owner ? owner->chanGroup : 0).id;
-    Item *self = Find(bone.id);
-    self->chanGroup = group;
-    IndexGroupOf(*self);
-    for (const char *channel : kMotionChannels)
-        AddChannel(channel, group);
-    return *self;
+    AddMotionChannels(bone);
+    return bone;
 }
 
 Item &Scene::AddLight(const std::string &name, std::uint32_t id)
 {
     Item &item = AddItem(ItemKind::Light, name, id);
-    item.chanGroup = AddGroup(name, 0).id;
-    IndexGroupOf(item);
-    for (const char *channel : kMotionChannels)
-        AddChannel(channel, item.chanGroup);
+    AddMotionChannels(item);
     return item;
 }
 
@@ -114,12 +106,47 @@ Item &Scene::AddCamera(const std::string &name, int width, int height, double fo
     Item &item = AddItem(ItemKind::Camera, name, id);
     item.resolutionW = width;
     item.resolutionH = height;
-    item.focalLength = focalLength;
-    item.chanGroup = AddGroup(name, 0).id;
-    IndexGroupOf(item);
-    for (const char *channel : kMotionChannels)
-        AddChannel(channel, item.chanGroup);
+    SetFocalLength(item, focalLength);
+    AddMotionChannels(item);
     return item;
+}
+
+double ZoomOfFocalLength(const Item &camera, double millimetres)
+{
+    const double aperture = camera.apertureHeight > 0 ? camera.apertureHeight : 0.015;
+    return millimetres / (aperture * 500.0);
+}
+
+void SetFocalLength(Item &camera, double millimetres) { camera.zoom = ConstantEnvelope(ZoomOfFocalLength(camera, millimetres)); }
+
+void SetFocalKeys(Item &camera, const std::map<double, double> &keys)
+{
+    std::map<double, double> zoom;
+    for (const auto &[time, millimetres] : keys)
+        zoom[time] = ZoomOfFocalLength(camera, millimetres);
+    camera.zoom = LinearEnvelope(zoom);
+}
+
+lwsc::Envelope ConstantEnvelope(double value)
+{
+    lwsc::Envelope envelope;
+    lwsc::EnvelopeKey key;
+    key.value = value;
+    envelope.keys.push_back(key);
+    return envelope;
+}
+
+lwsc::Envelope LinearEnvelope(const std::map<double, double> &keys)
+{
+    lwsc::Envelope envelope;
+    for (const auto &[time, value] : keys) {
+        lwsc::EnvelopeKey key;
+        key.time = time;
+        key.value = value;
+        key.shape = 3; // linear
+        envelope.keys.push_back(key);
+    }
+    return envelope;
 }
 
 void Scene::Clear()
@@ -143,8 +170,8 @@ void Scene::Clear()
     lastIdOfKind_.clear();
     groupsByName_.clear();
     channelByName_.clear();
-    nextGroup_ = 0x50000001u;
-    nextChannel_ = 0x60000001u;
+    nextGroup_ = kFirstGroup;
+    nextChannel_ = kFirstChannel;
 }
 
 Item *Scene::Find(std::uint32_t id)
@@ -179,7 +206,7 @@ std::vector<const Item *> Scene::BonesOf(std::uint32_t object) const
     return list;
 }
 
-ChannelGroup &Scene::AddGroup(const std::string &name, std::uint32_t parent)
+ChannelGroup &Scene::AddGroup(const std::string &name, ChannelKey parent)
 {
     groups_.push_back({nextGroup_++, name, parent});
     const size_t at = groups_.size() - 1;
@@ -191,7 +218,7 @@ ChannelGroup &Scene::AddGroup(const std::string &name, std::uint32_t parent)
     return groups_.back();
 }
 
-Channel &Scene::AddChannel(const std::string &name, std::uint32_t group)
+Channel &Scene::AddChannel(const std::string &name, ChannelKey group)
 {
     Channel channel;
     channel.id = nextChannel_++;
@@ -207,19 +234,19 @@ Channel &Scene::AddChannel(const std::string &name, std::uint32_t group)
     return channels_.back();
 }
 
-ChannelGroup *Scene::FindGroup(std::uint32_t id)
+ChannelGroup *Scene::FindGroup(ChannelKey id)
 {
     const auto found = groupById_.find(id);
     return found != groupById_.end() ? &groups_[found->second] : nullptr;
 }
 
-Channel *Scene::FindChannel(std::uint32_t id)
+Channel *Scene::FindChannel(ChannelKey id)
 {
     const auto found = channelById_.find(id);
     return found != channelById_.end() ? &channels_[found->second] : nullptr;
 }
 
-const Item *Scene::ItemOfGroup(std::uint32_t group) const
+const Item *Scene::ItemOfGroup(ChannelKey group) const
 {
     const auto found = itemByGroup_.find(group);
     return found != itemByGroup_.end() ? &items_[found->second] : nullptr;
@@ -241,23 +268,33 @@ std::vector<const Record *> Listed(const Index &index, const Key &key, const std
 
 } // namespace
 
-std::vector<const ChannelGroup *> Scene::GroupsNamed(std::uint32_t parent, const std::string &name) const
+std::vector<const ChannelGroup *> Scene::GroupsNamed(ChannelKey parent, const std::string &name) const
 {
     return Listed(groupsByName_, std::make_pair(parent, name), groups_);
 }
 
-const Channel *Scene::ChannelNamed(std::uint32_t group, const std::string &name) const
+const Channel *Scene::ChannelNamed(ChannelKey group, const std::string &name) const
 {
     const auto found = channelByName_.find({group, name});
     return found != channelByName_.end() ? &channels_[found->second] : nullptr;
+}
+
+std::vector<const Channel *> Scene::ChannelsIn(ChannelKey group) const
+{
+    std::vector<const Channel *> list;
+    const auto found = channelsByGroup_.find(group);
+    if (found != channelsByGroup_.end())
+        for (size_t at : found->second)
+            list.push_back(&channels_[at]);
+    return list;
 }
 
 namespace {
 
 // The entry after `after` (0: the first) in a list of positions, given each entry's place in its
 // list; `npos` at the end or when `after` is not in this list.
-size_t NextInList(const std::vector<size_t> *list, const std::unordered_map<std::uint32_t, size_t> &byId,
-                  const std::vector<size_t> &rank, std::uint32_t after)
+size_t NextInList(const std::vector<size_t> *list, const std::unordered_map<ChannelKey, size_t> &byId,
+                  const std::vector<size_t> &rank, ChannelKey after)
 {
     if (!list || list->empty())
         return std::string::npos;
@@ -274,7 +311,7 @@ size_t NextInList(const std::vector<size_t> *list, const std::unordered_map<std:
 
 } // namespace
 
-const ChannelGroup *Scene::NextGroupIn(std::uint32_t parent, std::uint32_t after) const
+const ChannelGroup *Scene::NextGroupIn(ChannelKey parent, ChannelKey after) const
 {
     const auto found = groupsByParent_.find(parent);
     const size_t next =
@@ -282,7 +319,7 @@ const ChannelGroup *Scene::NextGroupIn(std::uint32_t parent, std::uint32_t after
     return next != std::string::npos ? &groups_[next] : nullptr;
 }
 
-const Channel *Scene::NextChannelIn(std::uint32_t group, std::uint32_t after) const
+const Channel *Scene::NextChannelIn(ChannelKey group, ChannelKey after) const
 {
     const auto found = channelsByGroup_.find(group);
     const size_t next =
@@ -290,18 +327,13 @@ const Channel *Scene::NextChannelIn(std::uint32_t group, std::uint32_t after) co
     return next != std::string::npos ? &channels_[next] : nullptr;
 }
 
-const ChannelGroup *Scene::FindGroup(std::uint32_t id) const { return const_cast<Scene *>(this)->FindGroup(id); }
+const ChannelGroup *Scene::FindGroup(ChannelKey id) const { return const_cast<Scene *>(this)->FindGroup(id); }
 
-const Channel *Scene::FindChannel(std::uint32_t id) const { return const_cast<Scene *>(this)->FindChannel(id); }
+const Channel *Scene::FindChannel(ChannelKey id) const { return const_cast<Scene *>(this)->FindChannel(id); }
 
 const Item *Scene::FindByName(const std::string &name) const { return const_cast<Scene *>(this)->FindByName(name); }
 
-double Scene::EvaluateKeys(const Channel &channel, double t) const
-{
-    if (channel.keys.empty())
-        return 0.0;
-    return Interpolate(channel.keys, t);
-}
+double Scene::EvaluateKeys(const Channel &channel, double t) const { return lwsc::EvaluateEnvelope(channel.envelope, t); }
 
 int Scene::FrameAt(double time, double fps)
 {
@@ -337,8 +369,7 @@ double Scene::FocalLengthAt(std::uint32_t camera, double t) const
     const Item *item = Find(camera);
     if (!item || item->kind != ItemKind::Camera)
         return 0.0;
-    const auto &keys = item->focalKeys;
-    return keys.empty() ? item->focalLength : Interpolate(keys, t);
+    return lwsc::EvaluateEnvelope(item->zoom, t) * item->apertureHeight * 500.0;
 }
 
 } // namespace zkh

@@ -3,10 +3,12 @@
 #define ZKH_SCENE_H
 
 #include "lwhost/lwhost.h"
+#include "lwsc/envelope.h"
 
 #include <cstdint>
 #include <map>
 #include <string>
+#include <type_traits>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -15,31 +17,52 @@ namespace zkh {
 
 enum class ItemKind { Object = LWI_OBJECT, Light = LWI_LIGHT, Camera = LWI_CAMERA, Bone = LWI_BONE };
 
-// One scene item. Identifiers fit in 32 bits: they survive a scene block and print with "0x%x".
+// Channels and channel groups are named by 64-bit identifiers, as Layout's pointers are: they are
+// handed out above 2^32, so that a plug-in that keeps only 32 bits of one names another channel.
+using ChannelKey = std::uint64_t;
+
+// One scene item. Item identifiers are Layout's: the item kind in the top four bits (1 object,
+// 2 light, 3 camera, 4 bone), so they fit in 32 bits.
 struct Item {
     std::uint32_t id = 0;
     ItemKind kind = ItemKind::Object;
     std::string name;
     std::uint32_t parent = 0;   // bones: their object; others: the parent item or 0
     std::string fileName;       // objects; empty for a null object
-    int resolutionW = 640;      // cameras
+    int layer = 1;              // objects: the layer of the object file
+    // Cameras: the render resolution (the frame size the camera renders, multiplier applied), its
+    // multiplier and pixel aspect, the zoom factor's keys and the aperture (film) height in metres;
+    // the focal length is zoom factor x aperture height / 2.
+    int resolutionW = 640;
     int resolutionH = 480;
-    double focalLength = 35.0;  // cameras, millimetres
-    std::map<double, double> focalKeys; // cameras: time -> focal length, linear between keys; empty: focalLength
-    std::uint32_t chanGroup = 0;
+    double resolutionMultiplier = 1.0;
+    double pixelAspect = 1.0;
+    lwsc::Envelope zoom;
+    double apertureHeight = 0.015;
+    ChannelKey chanGroup = 0;
+    size_t source = static_cast<size_t>(-1); // the item's declaration in the scene file it came from
 };
 
+// Zoom factor of a focal length in millimetres, and back, for a camera's aperture height.
+double ZoomOfFocalLength(const Item &camera, double millimetres);
+// Sets a camera's focal length (one value), or its keys (time -> millimetres, linear between them).
+void SetFocalLength(Item &camera, double millimetres);
+void SetFocalKeys(Item &camera, const std::map<double, double> &keys);
+// An envelope of one value, and of keys linear between them (time -> value).
+lwsc::Envelope ConstantEnvelope(double value);
+lwsc::Envelope LinearEnvelope(const std::map<double, double> &keys);
+
 struct ChannelGroup {
-    std::uint32_t id = 0;
+    ChannelKey id = 0;
     std::string name;
-    std::uint32_t parent = 0; // 0: a root group
+    ChannelKey parent = 0; // 0: a root group
 };
 
 struct Channel {
-    std::uint32_t id = 0;
+    ChannelKey id = 0;
     std::string name;
-    std::uint32_t group = 0;
-    std::map<double, double> keys; // time in seconds -> value; linear between keys
+    ChannelKey group = 0;
+    lwsc::Envelope envelope; // no key: the channel is 0
 };
 
 struct Viewport {
@@ -57,6 +80,10 @@ public:
     Item &AddBone(const std::string &name, std::uint32_t object, std::uint32_t id = 0);
     Item &AddLight(const std::string &name, std::uint32_t id = 0);
     Item &AddCamera(const std::string &name, int width, int height, double focalLength, std::uint32_t id = 0);
+    // An item as a scene file declares it: of that kind, name and identifier, without channels yet
+    // (AddMotionChannels gives it its own group and motion channels).
+    Item &AddDeclaredItem(ItemKind kind, const std::string &name, std::uint32_t id);
+    void AddMotionChannels(Item &item);
     void Clear();
 
     Item *Find(std::uint32_t id);
@@ -67,21 +94,23 @@ public:
     std::vector<const Item *> ItemsOfKind(ItemKind kind) const;
     std::vector<const Item *> BonesOf(std::uint32_t object) const;
 
-    ChannelGroup &AddGroup(const std::string &name, std::uint32_t parent);
-    Channel &AddChannel(const std::string &name, std::uint32_t group);
-    ChannelGroup *FindGroup(std::uint32_t id);
-    const ChannelGroup *FindGroup(std::uint32_t id) const;
-    Channel *FindChannel(std::uint32_t id);
-    const Channel *FindChannel(std::uint32_t id) const;
+    ChannelGroup &AddGroup(const std::string &name, ChannelKey parent);
+    Channel &AddChannel(const std::string &name, ChannelKey group);
+    ChannelGroup *FindGroup(ChannelKey id);
+    const ChannelGroup *FindGroup(ChannelKey id) const;
+    Channel *FindChannel(ChannelKey id);
+    const Channel *FindChannel(ChannelKey id) const;
     // The first item whose channel group is `group`; null when none.
-    const Item *ItemOfGroup(std::uint32_t group) const;
+    const Item *ItemOfGroup(ChannelKey group) const;
     // The group or channel after `after` among those of `parent` or `group`: the first one when
     // `after` is 0, null after the last one or when `after` is not among them.
-    const ChannelGroup *NextGroupIn(std::uint32_t parent, std::uint32_t after) const;
-    const Channel *NextChannelIn(std::uint32_t group, std::uint32_t after) const;
+    const ChannelGroup *NextGroupIn(ChannelKey parent, ChannelKey after) const;
+    const Channel *NextChannelIn(ChannelKey group, ChannelKey after) const;
     // The groups of that name inside `parent`, in order; the first channel of that name in a group.
-    std::vector<const ChannelGroup *> GroupsNamed(std::uint32_t parent, const std::string &name) const;
-    const Channel *ChannelNamed(std::uint32_t group, const std::string &name) const;
+    std::vector<const ChannelGroup *> GroupsNamed(ChannelKey parent, const std::string &name) const;
+    const Channel *ChannelNamed(ChannelKey group, const std::string &name) const;
+    // The channels of a group, in order.
+    std::vector<const Channel *> ChannelsIn(ChannelKey group) const;
     // A channel's place in Channels().
     size_t PlaceOf(const Channel &channel) const { return static_cast<size_t>(&channel - channels_.data()); }
     const std::vector<ChannelGroup> &Groups() const { return groups_; }
@@ -96,7 +125,7 @@ public:
     // Time and ranges.
     double fps = 24.0;
     double time = 0.0;
-    int frameStart = 1, frameEnd = 60;
+    int frameStart = 1, frameEnd = 60, frameStep = 1;
     int previewStart = 0, previewEnd = 60, previewStep = 1;
     // The frame the current time falls in. Layout's frame numbers are ints: a time past them
     // gives the nearest int, a NaN frame 0 (the facts say nothing of it; Layout keeps its times
@@ -126,21 +155,35 @@ private:
 
     // Indexes into the lists above, kept as positions so that a copied scene keeps valid ones:
     // lookups by identifier and name cost the same for a rig of ten or of a hundred thousand.
-    std::unordered_map<std::uint32_t, size_t> itemById_, groupById_, channelById_;
+    std::unordered_map<std::uint32_t, size_t> itemById_;
+    std::unordered_map<ChannelKey, size_t> groupById_, channelById_;
     std::unordered_map<std::string, size_t> itemByName_;      // the first item of each name
-    std::unordered_map<std::uint32_t, size_t> itemByGroup_;   // the first item of each channel group
-    std::unordered_map<std::uint32_t, std::vector<size_t>> groupsByParent_, channelsByGroup_;
+    std::unordered_map<ChannelKey, size_t> itemByGroup_;      // the first item of each channel group
+    std::unordered_map<ChannelKey, std::vector<size_t>> groupsByParent_, channelsByGroup_;
     std::vector<size_t> groupRank_, channelRank_;             // place among those of the same parent
     std::unordered_map<int, std::uint32_t> lastIdOfKind_;     // the largest identifier of each kind
-    std::map<std::pair<std::uint32_t, std::string>, std::vector<size_t>> groupsByName_; // (parent, name)
-    std::map<std::pair<std::uint32_t, std::string>, size_t> channelByName_;            // (group, name): first
+    std::map<std::pair<ChannelKey, std::string>, std::vector<size_t>> groupsByName_; // (parent, name)
+    std::map<std::pair<ChannelKey, std::string>, size_t> channelByName_;            // (group, name): first
     void IndexGroupOf(const Item &item);
-    std::uint32_t nextGroup_ = 0x50000001u;
-    std::uint32_t nextChannel_ = 0x60000001u;
+    ChannelKey nextGroup_ = kFirstGroup;
+    ChannelKey nextChannel_ = kFirstChannel;
+    static constexpr ChannelKey kFirstGroup = 0x0000021000000001ull;
+    static constexpr ChannelKey kFirstChannel = 0x0000022000000001ull;
 };
 
 inline LWItemID ToItemID(std::uint32_t id) { return reinterpret_cast<LWItemID>(static_cast<std::uintptr_t>(id)); }
-inline std::uint32_t FromItemID(const void *id) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(id)); }
+// A channel's identifier (or any wider number) is no item's: ToChannelID keeps all its bits.
+template <class Wide, std::enable_if_t<(sizeof(Wide) > sizeof(std::uint32_t)), int> = 0>
+LWItemID ToItemID(Wide id) = delete;
+// An item identifier; 0 (no item) for a value no item has, such as a channel's identifier.
+inline std::uint32_t FromItemID(const void *id)
+{
+    const std::uint64_t value = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(id));
+    return value > 0xFFFFFFFFull ? 0u : static_cast<std::uint32_t>(value);
+}
+// Channel and channel group identifiers, whole.
+inline void *ToChannelID(ChannelKey id) { return reinterpret_cast<void *>(static_cast<std::uintptr_t>(id)); }
+inline ChannelKey FromChannelID(const void *id) { return static_cast<ChannelKey>(reinterpret_cast<std::uintptr_t>(id)); }
 
 } // namespace zkh
 

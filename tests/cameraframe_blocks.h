@@ -7,7 +7,6 @@
 #include "filter_image.h"
 #include "module_fixture.h"
 #include "panels.h"
-#include "scene_block.h"
 
 #include <algorithm>
 #include <array>
@@ -58,29 +57,26 @@ struct TestGuides {
 };
 constexpr int kThirds = 1, kGolden = 2, kCross = 4, kDiagonals = 8;
 
-inline void AddStr(zkh::Block &block, const std::string &text) { block.push_back({zkh::BlockItem::Type::Str, text, 0}); }
-inline void AddI4(zkh::Block &block, double v) { block.push_back({zkh::BlockItem::Type::I4, std::string(), v}); }
-inline void AddFP(zkh::Block &block, double v)
-{
-    block.push_back({zkh::BlockItem::Type::FP, std::string(), static_cast<double>(static_cast<float>(v))});
-}
+inline void AddStr(DataLines &block, const std::string &text) { block.push_back(StrLine(text)); }
+inline void AddI4(DataLines &block, double v) { block.push_back(IntLine(static_cast<long long>(v))); }
+inline void AddFP(DataLines &block, double v) { block.push_back(FloatLine(v)); }
 
-// The frame data of a saved block: what a reader that knows no sub-blocks reads (the guide
-// sub-block after it left out).
-inline zkh::Block FrameData(zkh::Block block)
+// The frame data of saved lines: what a reader that knows no sub-blocks reads (the guide sub-block
+// after it left out).
+inline DataLines FrameData(DataLines block)
 {
-    const auto begin = [](const zkh::BlockItem &item) { return item.type == zkh::BlockItem::Type::Begin; };
+    const auto begin = [](const std::string &line) { return zkh::lwsc::OpensBlock(line); };
     block.erase(std::find_if(block.begin(), block.end(), begin), block.end());
     return block;
 }
 
-// The frame's items for a revision ("05" writes all 16, "04" and "03" leave marginH out, "02" and
+// The frame's lines for a revision ("05" writes all 16, "04" and "03" leave marginH out, "02" and
 // older leave rotation out too).
-inline void AddFrame(zkh::Block &block, const TestFrame &f, const std::string &revision = "05")
+inline void AddFrame(DataLines &block, const TestFrame &f, const std::string &revision = "05")
 {
     AddStr(block, f.name);
     AddI4(block, f.active);
-    block.push_back({zkh::BlockItem::Type::U4, std::string(), static_cast<double>(f.camera)});
+    block.push_back(HexLine(f.camera));
     for (double v : {f.posX, f.posY, f.width, f.aspect, f.marginW, f.r, f.g, f.b, f.transparency})
         AddFP(block, v);
     AddStr(block, f.memo);
@@ -91,10 +87,10 @@ inline void AddFrame(zkh::Block &block, const TestFrame &f, const std::string &r
         AddFP(block, f.marginH);
 }
 
-inline zkh::Block FrameBlock(const std::vector<TestFrame> &frames, const TestScene &s = TestScene(),
-                             const std::string &version = "0305")
+inline DataLines FrameBlock(const std::vector<TestFrame> &frames, const TestScene &s = TestScene(),
+                            const std::string &version = "0305")
 {
-    zkh::Block block;
+    DataLines block;
     AddStr(block, version);
     AddI4(block, static_cast<double>(frames.size()));
     const std::string revision = version.size() >= 4 ? version.substr(2, 2) : "";
@@ -108,18 +104,18 @@ inline zkh::Block FrameBlock(const std::vector<TestFrame> &frames, const TestSce
     return block;
 }
 
-// The frames followed by the guide sub-block ("FrameGuides", identifier GUID), in list order.
-inline zkh::Block FrameBlock(const std::vector<TestFrame> &frames, const std::vector<TestGuides> &guides)
+// The frames followed by the guide sub-block ("{ FrameGuides"), in list order.
+inline DataLines FrameBlock(const std::vector<TestFrame> &frames, const std::vector<TestGuides> &guides)
 {
-    zkh::Block block = FrameBlock(frames);
-    block.push_back({zkh::BlockItem::Type::Begin, "FrameGuides", static_cast<double>(LWID_('G', 'U', 'I', 'D'))});
+    DataLines block = FrameBlock(frames);
+    block.push_back("{ FrameGuides");
     AddI4(block, static_cast<double>(guides.size()));
     for (const TestGuides &g : guides)
         for (auto [v, fp] : {std::pair{double(g.kinds), false}, {g.opacity, true}, {double(g.titleSafe), false},
                              {g.titlePercent, true}, {double(g.actionSafe), false}, {g.actionPercent, true},
                              {double(g.burnIn), false}})
             fp ? AddFP(block, v) : AddI4(block, v);
-    block.push_back({zkh::BlockItem::Type::End, std::string(), 0});
+    block.push_back("}");
     return block;
 }
 
@@ -145,17 +141,17 @@ protected:
         EXPECT_NE(master, nullptr);
         return *master;
     }
-    void Load(const zkh::Block &block) { ASSERT_EQ(LoadMasterBlock(Master(), block), nullptr); }
-    void Reload(const zkh::Block &block)
+    void Load(const DataLines &block) { ASSERT_EQ(LoadMasterBlock(Master(), block), nullptr); }
+    void Reload(const DataLines &block)
     {
         host.RemoveMaster("ZK:CameraFrame");
         Load(block);
     }
-    // The block saved now, one line per item ("FP 0.25"): its frame data, or whole.
+    // The lines saved now: the frame data, or whole.
     std::vector<std::string> Saved(bool whole = false)
     {
-        const zkh::Block block = SaveMasterBlock(Master());
-        return zkh::FormatBlock(whole ? block : FrameData(block), "");
+        const DataLines block = SaveMasterBlock(Master());
+        return whole ? block : FrameData(block);
     }
 
     // A 960 x 540 frame of "Camera", centred: viewport x 250..750, y 359.375..640.625.

@@ -102,10 +102,9 @@ TEST_F(CameraFrameGuides, SubBlockRoundTripAndEarlierFormats)
     // The sub-block after the frame data: one line per value, the second frame without guides.
     const std::vector<std::string> lines = Saved(true);
     EXPECT_EQ(std::vector<std::string>(lines.end() - 17, lines.end()),
-              (std::vector<std::string>{"Block 0x47554944 \"FrameGuides\"", "  I4 2", "  I4 9", "  FP 0.25", "  I4 1",
-                                        "  FP 80", "  I4 1", "  FP 95", "  I4 1", "  I4 0", "  FP 0.5", "  I4 0",
-                                        "  FP 90", "  I4 0", "  FP 93", "  I4 0", "EndBlock"}));
-    const zkh::Block saved = SaveMasterBlock(Master());
+              (std::vector<std::string>{"{ FrameGuides", "  2", "  9", "  0.25", "  1", "  80", "  1", "  95", "  1",
+                                        "  0", "  0.5", "  0", "  90", "  0", "  93", "  0", "}"}));
+    const DataLines saved = SaveMasterBlock(Master());
 
     // The whole block through the scene file: every guide setting comes back.
     ASSERT_TRUE(host.LoadSceneText(host.SceneText(), "guides")) << host.messages.back();
@@ -113,18 +112,18 @@ TEST_F(CameraFrameGuides, SubBlockRoundTripAndEarlierFormats)
 
     // What an earlier build reads (the frame data) and an earlier scene (no sub-block): the
     // frames load, with no guides; a damaged sub-block keeps the entries read whole.
-    for (const zkh::Block &block : {FrameData(saved), FrameBlock({f, f})}) {
+    for (const DataLines &block : {FrameData(saved), FrameBlock({f, f})}) {
         Reload(block);
         const std::vector<std::string> back = Saved(true);
-        EXPECT_EQ(back[2], "Str \"Scope\"");
-        EXPECT_EQ(back[back.size() - 15], "  I4 0"); // the first frame's kinds
+        EXPECT_EQ(back[2], "\"Scope\"");
+        EXPECT_EQ(back[back.size() - 15], "  0"); // the first frame's kinds
     }
-    zkh::Block damaged = FrameBlock({f, f}, {g, g});
-    damaged.erase(damaged.end() - 4, damaged.end() - 1); // the second entry loses its last items
+    DataLines damaged = FrameBlock({f, f}, {g, g});
+    damaged.erase(damaged.end() - 4, damaged.end() - 1); // the second entry loses its last lines
     Reload(damaged);
     const std::vector<std::string> back = Saved(true);
-    EXPECT_EQ(back[back.size() - 15], "  I4 9");
-    EXPECT_EQ(back[back.size() - 8], "  I4 0");
+    EXPECT_EQ(back[back.size() - 15], "  9");
+    EXPECT_EQ(back[back.size() - 8], "  0");
 }
 
 } // namespace

@@ -38,10 +38,9 @@ TEST_F(CameraFrameMaster, SaveWritesVersion0305ItemByItem)
     TestFrame f = TestFrame().On(camera).At(12, -8).Size(1000, 2).Margins(0.25, 0.2).Rgb(1, 0.5, 0).Clear(0.75);
     f.Named("Wide").Memo("メモ", 1).rotation = 0.5;
     Load(FrameBlock({f}, TestScene{1, 0, 0, 1, 0.5, "extra", 1}));
-    EXPECT_EQ(Saved(), (Lines{"Str \"0305\"", "I4 1", "Str \"Wide\"", "I4 1", "U4 805306369", "FP 12", "FP -8",
-                              "FP 1000", "FP 2", "FP 0.25", "FP 1", "FP 0.5", "FP 0", "FP 0.75", "Str \"メモ\"", "I4 1",
-                              "FP 0.5", "FP 0.200000003", "I4 1", "FP 0", "FP 0", "FP 1", "FP 0.5", "Str \"extra\"",
-                              "I4 1"}));
+    EXPECT_EQ(Saved(), (Lines{"\"0305\"", "1", "\"Wide\"", "1", "30000001", "12", "-8", "1000", "2", "0.25", "1",
+                              "0.5", "0", "0.75", "\"メモ\"", "1", "0.5", "0.2", "1", "0", "0", "1", "0.5",
+                              "\"extra\"", "1"}));
 }
 
 TEST_F(CameraFrameMaster, OlderRevisionsAndRefusedVersions)
@@ -53,46 +52,44 @@ TEST_F(CameraFrameMaster, OlderRevisionsAndRefusedVersions)
     // "0302": no rotation, no marginH, and the scene-level items are not read.
     Load(FrameBlock({f}, s, "0302"));
     Lines lines = Saved();
-    EXPECT_EQ(Lines(lines.begin() + 16, lines.begin() + 19), (Lines{"FP 0", "FP 0.100000001", "I4 0"}));
-    EXPECT_EQ(lines[23], "Str \"\"");
+    EXPECT_EQ(Lines(lines.begin() + 16, lines.begin() + 19), (Lines{"0", "0.1", "0"}));
+    EXPECT_EQ(lines[23], "\"\"");
 
     // "0304": rotation and scene-level items, marginH keeps 0.1. Appended behind the first frame.
     Load(FrameBlock({f}, s, "0304"));
     lines = Saved();
-    EXPECT_EQ(lines[1], "I4 2");
-    EXPECT_EQ(Lines(lines.begin() + 32, lines.begin() + 35), (Lines{"FP 0.300000012", "FP 0.100000001", "I4 1"}));
-    EXPECT_EQ(lines[39], "Str \"kept\"");
+    EXPECT_EQ(lines[1], "2");
+    EXPECT_EQ(Lines(lines.begin() + 32, lines.begin() + 35), (Lines{"0.3", "0.1", "1"}));
+    EXPECT_EQ(lines[39], "\"kept\"");
 
     // Wrong format or too short a version: refused, nothing read.
     for (const char *version : {"0205", "", "0"})
         EXPECT_STREQ(LoadMasterBlock(Master(), FrameBlock({f}, s, version)), "Invalid format!") << version;
-    EXPECT_STREQ(LoadMasterBlock(Master(), zkh::Block()), "Invalid format!");
-    EXPECT_EQ(Saved()[1], "I4 2");
+    EXPECT_STREQ(LoadMasterBlock(Master(), DataLines()), "Invalid format!");
+    EXPECT_EQ(Saved()[1], "2");
 }
 
 // Aspect 0 and transparencies beyond 0..1 are clamped; NaN and infinities become the defaults.
 TEST_F(CameraFrameMaster, OddNumbersAreClampedOrBecomeDefaults)
 {
-    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
-    zkh::Block block = FrameBlock({TestFrame().On(camera), TestFrame().On(camera), TestFrame().On(camera)});
-    block[8].number = 0;          // aspect
-    block[13].number = 1.5;       // transparency
-    block[16 + 13].number = -2;
+    DataLines block = FrameBlock({TestFrame().On(camera), TestFrame().On(camera), TestFrame().On(camera)});
+    block[8] = "0";          // aspect
+    block[13] = "1.5";       // transparency
+    block[16 + 13] = "-2";
     // posX, posY, width, aspect, marginW, transparency, rotation, marginH of the third frame
     for (size_t at : {5u, 6u, 7u, 8u, 9u, 13u, 16u, 17u})
-        block[32 + at].number = at % 2 ? nan : inf;
+        block[32 + at] = at % 2 ? "nan" : "-inf";
     Load(block);
     const Lines lines = Saved();
-    EXPECT_EQ(Lines({lines[8], lines[13], lines[16 + 13]}), (Lines{"FP 0.00999999978", "FP 1", "FP 0"}));
+    EXPECT_EQ(Lines({lines[8], lines[13], lines[16 + 13]}), (Lines{"0.01", "1", "0"}));
     EXPECT_EQ(Lines(lines.begin() + 32 + 5, lines.begin() + 32 + 18),
-              (Lines{"FP 0", "FP 0", "FP 320", "FP 1.77777779", "FP 0.100000001", "FP 0", "FP 0", "FP 0", "FP 0",
-                     "Str \"\"", "I4 0", "FP 0", "FP 0.100000001"}));
+              (Lines{"0", "0", "320", "1.7777778", "0.1", "0", "0", "0", "0", "\"\"", "0", "0", "0.1"}));
 }
 
 TEST_F(CameraFrameMaster, TruncatedAndAbsurdBlocksKeepWholeFrames)
 {
     // A count of 2^31 - 1 with one whole frame and half of another behind it.
-    zkh::Block block;
+    DataLines block;
     AddStr(block, "0305");
     AddI4(block, 2147483647.0);
     AddFrame(block, TestFrame().On(camera).Named("Whole"));
@@ -101,12 +98,10 @@ TEST_F(CameraFrameMaster, TruncatedAndAbsurdBlocksKeepWholeFrames)
     Load(block);
     ASSERT_EQ(Saved().size(), 2u + 16 + 7);
 
-    // Counts that read no frame: a string item (the load stops there), a float (NaN or far out of
-    // range), a negative number.
-    using Type = zkh::BlockItem::Type;
-    for (const zkh::BlockItem &count : {zkh::BlockItem{Type::Str, "not a count", 0}, {Type::FP, "", std::nan("")},
-                                        {Type::FP, "", 1e30}, {Type::I4, "", -5}}) {
-        zkh::Block odd = FrameBlock({TestFrame().Named("odd")});
+    // Counts that read no frame: a string (the load stops there), no whole number (NaN, far out of
+    // range, a fraction), a negative number.
+    for (const char *count : {"\"not a count\"", "nan", "1e30", "2.5", "-5", ""}) {
+        DataLines odd = FrameBlock({TestFrame().Named("odd")});
         odd[1] = count;
         Load(odd);
     }
@@ -114,7 +109,7 @@ TEST_F(CameraFrameMaster, TruncatedAndAbsurdBlocksKeepWholeFrames)
     Load(FrameBlock({TestFrame().Named(std::string(400, 'x'))}));
     const Lines lines = Saved();
     EXPECT_EQ(Lines({lines[1], lines[2], lines[18]}),
-              (Lines{"I4 2", "Str \"Whole\"", "Str \"" + std::string(255, 'x') + "\""}));
+              (Lines{"2", "\"Whole\"", "\"" + std::string(255, 'x') + "\""}));
 }
 
 } // namespace

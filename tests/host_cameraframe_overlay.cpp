@@ -41,7 +41,7 @@ TEST_F(CameraFrameOverlay, OneFrameInOrder)
               "Color 0.7 0.7 0.7 1\nText (500,633.75,0.001) \"  35.0mm\" just=1 csys=3\n");
 
     // The focal length follows the current time.
-    host.scene.Find(camera)->focalKeys = {{0.0, 35.0}, {1.0, 85.0}};
+    zkh::SetFocalKeys(*host.scene.Find(camera), {{0.0, 35.0}, {1.0, 85.0}});
     host.scene.time = 0.5;
     EXPECT_EQ(Calls(0)[10].text, "  60.0mm");
 }

@@ -122,7 +122,7 @@ TEST_F(FramePanelTest, WithoutFramesOnlyTheTopSectionIsUsable)
     // Edits of frame fields without a frame change nothing and still refresh.
     PanelService::SetInt(C(17), 500);
     EXPECT_EQ(Sends(17), Texts{"RefreshNow"});
-    EXPECT_EQ(Saved()[1], "I4 0");
+    EXPECT_EQ(Saved()[1], "0");
 
     Press(0);
     EXPECT_EQ(Ghosted(), std::vector<int>{19}); // W & H derives the aspect ratio
@@ -150,9 +150,9 @@ TEST_F(FramePanelTest, CreateCopiesTheCurrentFrameAndFrameCalcGhostsWhatItDerive
     Press(0);
     const Texts saved = Saved();
     EXPECT_EQ(Texts(saved.begin() + 18, saved.begin() + 34),
-              (Texts{"Str \"Frame (2)\"", "I4 1", "U4 " + std::to_string(camera), "FP 12", "FP -7", "FP 1745",
-                     "FP 1.77777779", "FP 0.100000001", "FP 0.200000003", "FP 0", "FP 0", "FP 0.400000006", "Str \"\"",
-                     "I4 1", "FP 0.5", "FP 0.200000003"}));
+              (Texts{"\"Frame (2)\"", "1", HexLine(camera), "12", "-7", "1745",
+                     "1.7777778", "0.1", "0.2", "0", "0", "0.4", "\"\"",
+                     "1", "0.5", "0.2"}));
 
     // Height & Aspect derives the width, Width & Aspect the height.
     EXPECT_EQ(Ghosted(), std::vector<int>{17});
@@ -183,7 +183,7 @@ TEST_F(FramePanelTest, DeletingTheSelectedFrameSelectsTheOneBefore)
     EXPECT_EQ(C(10).intValue, 0);
     EXPECT_EQ(C(11).text, "Frame (1)");
     const Texts saved = Saved();
-    EXPECT_EQ(Texts({saved[1], saved[2], saved[18]}), (Texts{"I4 2", "Str \"Frame (1)\"", "Str \"Frame (3)\""}));
+    EXPECT_EQ(Texts({saved[1], saved[2], saved[18]}), (Texts{"2", "\"Frame (1)\"", "\"Frame (3)\""}));
     Press(1);
     EXPECT_EQ(C(11).text, "Frame (3)");
     // A frame without a name is listed by its number.
@@ -192,14 +192,14 @@ TEST_F(FramePanelTest, DeletingTheSelectedFrameSelectsTheOneBefore)
     EXPECT_EQ(Texts({C(10).desc.popup.nameFn(nullptr, 0), C(10).desc.popup.nameFn(nullptr, 1)}), (Texts{"Frame1", ""}));
     Press(1);
     Press(1); // no frame left to delete
-    EXPECT_EQ(Saved()[1], "I4 0");
+    EXPECT_EQ(Saved()[1], "0");
 }
 
 TEST_F(FramePanelTest, TransparencyOfAFrameIsClampedButTheCombinedOneIsNot)
 {
     Press(0);
     for (auto [percent, frame, combined] :
-         {std::tuple{100.0, "FP 1", "FP 1"}, {150.0, "FP 1", "FP 1.5"}, {-20.0, "FP 0", "FP -0.200000003"}}) {
+         {std::tuple{100.0, "1", "1"}, {150.0, "1", "1.5"}, {-20.0, "0", "-0.2"}}) {
         SetFloat(27, percent);
         SetFloat(8, percent);
         const Texts saved = Saved();
@@ -222,9 +222,9 @@ TEST_F(FramePanelTest, FrameEditCommandsAndTheCameraPopup)
     EXPECT_STREQ(C(13).desc.popup.nameFn(nullptr, 1), "Plate");
     EXPECT_STREQ(C(13).desc.popup.nameFn(nullptr, 2), "");
     SetInt(13, 1);
-    EXPECT_EQ(Saved()[4], "U4 " + std::to_string(plate));
+    EXPECT_EQ(Saved()[4], HexLine(plate));
     SetInt(13, 7);
-    EXPECT_EQ(Saved()[4], "U4 0");
+    EXPECT_EQ(Saved()[4], "0");
 }
 
 TEST_F(FramePanelTest, ColourPickerAcceptCancelAndFailure)
@@ -241,13 +241,13 @@ TEST_F(FramePanelTest, ColourPickerAcceptCancelAndFailure)
     EXPECT_FLOAT_EQ(host.requesters.colorLog[0].blue, 0.6f);
     EXPECT_EQ(std::vector<int>(C(26).ivec, C(26).ivec + 3), std::vector<int>({255, 127, 0}));
     const Texts saved = Saved();
-    EXPECT_EQ(Texts(saved.begin() + 10, saved.begin() + 13), (Texts{"FP 1", "FP 0.498039216", "FP 0"}));
+    EXPECT_EQ(Texts(saved.begin() + 10, saved.begin() + 13), (Texts{"1", "0.49803922", "0"}));
 
     // Cancelled: nothing changes and nothing is sent.
     host.requesters.CancelColor();
     EXPECT_TRUE(Sends(25).empty());
     EXPECT_EQ(C(26).ivec[0], 255);
-    EXPECT_EQ(Saved()[10], "FP 1");
+    EXPECT_EQ(Saved()[10], "1");
 
     // A failed picker writes the start colour back and the event goes on.
     host.requesters.colors.push_back({-1, 0.0f, 0.0f, 0.0f});
@@ -256,7 +256,7 @@ TEST_F(FramePanelTest, ColourPickerAcceptCancelAndFailure)
 
     host.requesters.AnswerColor(0.0f, 0.0f, 1.0f);
     Press(6);
-    EXPECT_EQ(Saved().end()[-4], "FP 1");
+    EXPECT_EQ(Saved().end()[-4], "1");
 }
 
 TEST_F(FramePanelTest, ClosingKeepsThePanelAndTheNextOptionsCallOpensItAgain)
@@ -294,9 +294,8 @@ TEST_F(FramePanelTest, PresetsAndGuideFields)
     SetFloat(38, 150.0); // clamped to 100
     SetInt(41, 1);
     const Texts lines = Saved(true);
-    EXPECT_EQ(Texts(lines.end() - 10, lines.end()), (Texts{"Block 0x47554944 \"FrameGuides\"", "  I4 1", "  I4 9",
-                                                           "  FP 0.400000006", "  I4 1", "  FP 100", "  I4 0",
-                                                           "  FP 93", "  I4 1", "EndBlock"}));
+    EXPECT_EQ(Texts(lines.end() - 10, lines.end()),
+              (Texts{"{ FrameGuides", "  1", "  9", "  0.4", "  1", "  100", "  0", "  93", "  1", "}"}));
     // A new frame copies the guides of the current one; the fields show them.
     Press(0);
     EXPECT_EQ(Ints({32, 33, 35, 41}), std::vector<int>({1, 0, 1, 1}));
@@ -314,7 +313,7 @@ TEST_F(FramePanelTest, ValuesBeyondTheFloatRangeSaveIntoASceneThatLoads)
     SetFloat(21, 1e300);
     const Texts saved = Saved();
     EXPECT_EQ(Texts(saved.begin() + 7, saved.begin() + 10),
-              (Texts{"FP 3.40282347e+38", "FP 3.00000001e+38", "FP 3.40282347e+38"})); // width, aspect, margin W
+              (Texts{"3.4028235e+38", "3e+38", "3.4028235e+38"})); // width, aspect, margin W
     const std::string scene = host.SceneText();
     ASSERT_TRUE(host.LoadSceneText(scene, "far")) << host.messages.back();
     EXPECT_EQ(host.SceneText(), scene);
@@ -332,12 +331,12 @@ TEST_F(FramePanelTest, NamesAndMemosKeepWhatTheSceneGivesBack)
         PanelService::SetText(C(id), typed);
         Press(id);
     }
-    const Texts kept(2, "Str \"" + typed.substr(0, 253) + "\"");
+    const Texts kept(2, "\"" + typed.substr(0, 253) + "\"");
     EXPECT_EQ(Texts({Saved()[2], Saved()[14]}), kept); // name, memo
     const fs::path dir = TestTempDir("zk-frame-names");
     fs::create_directories(dir);
-    ASSERT_TRUE(host.SaveScene((dir / "names.zks").string())) << host.messages.back();
-    ASSERT_TRUE(host.LoadScene((dir / "names.zks").string())) << host.messages.back();
+    ASSERT_TRUE(host.SaveScene((dir / "names.lws").string())) << host.messages.back();
+    ASSERT_TRUE(host.LoadScene((dir / "names.lws").string())) << host.messages.back();
     EXPECT_EQ(Texts({Saved()[2], Saved()[14]}), kept);
     fs::remove_all(dir);
 }
@@ -391,7 +390,7 @@ TEST_F(PanelHostCalls, NoLockIsHeldWhileTheHostRunsAPickerOrACommand)
         query.get();
     g_pending.clear();
     EXPECT_EQ(g_answered, std::vector<bool>(7, true));
-    EXPECT_EQ(Saved()[10], "FP 1"); // the picked colour was applied
+    EXPECT_EQ(Saved()[10], "1"); // the picked colour was applied
 }
 
 } // namespace

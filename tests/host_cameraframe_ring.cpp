@@ -12,7 +12,7 @@ TEST_F(CameraFrameRing, FramesFieldByField)
         TestFrame().Named("A").On(camera).Size(1000, 2).Margins(0.25, 0.125).Rgb(1, 0.5, 0).Clear(0.25).Memo("memo A", 1);
     const TestFrame b = TestFrame().Named("B").On(camera).At(100.7, -50.2).Size(320, 2).Margins(0, 0);
     Load(FrameBlock({a, b}, TestScene{1, 1, 0.5, 0, 0.25, "scene text", 1}));
-    host.scene.Find(camera)->focalKeys = {{0.0, 35.0}, {10.0, 85.0}};
+    zkh::SetFocalKeys(*host.scene.Find(camera), {{0.0, 35.0}, {10.0, 85.0}});
     host.scene.time = 5.0; // the ring reports the focal length at time 0
 
     // A: 1000 x 500 centred in 1920 x 1080, margins 25 % and 12.5 %. B: corners truncated toward

@@ -51,7 +51,7 @@ protected:
 
     // A field of a frame in the saved scene block, by its place among the frame's items.
     enum Item { kPosX = 3, kPosY = 4, kWidth = 5, kAspect = 6 };
-    double Field(size_t frame, Item item) { return SaveMasterBlock(Master()).at(2 + 16 * frame + item).number; }
+    double Field(size_t frame, Item item) { return NumberOf(SaveMasterBlock(Master()).at(2 + 16 * frame + item)); }
 };
 
 TEST_F(FrameToolTest, GrabsOnlyInTheCameraViewOfTheFramesCamera)

@@ -1,11 +1,11 @@
 // The timeline memo's master handler through the module file: one instance, scene block, events.
 #include "memo_fixture.h"
+#include "lwsc/plugin_data.h"
 
 #include <fstream>
 
 namespace {
 
-using zkh::Block;
 
 // Track A with clip x at 2.5 s for 0.5 s, white on (0.5, 0, 0), entered through the panel.
 void FillExample(zkh::Host &host, zkh::XPanel &panel)
@@ -70,12 +70,11 @@ TEST_F(MemoMaster, EachReadMirrorsOneWrite)
 {
     zkh::MasterInstance *master = AddMemo();
     ASSERT_NE(master, nullptr);
-    EXPECT_EQ(Saved(*master), "Str \"0100\"\nI4 1\nStr \"\"\nI4 1\nI4 0\n");
+    EXPECT_EQ(Saved(*master), "\"0100\"\n1\n\"\"\n1\n0\n");
     zkh::XPanel &panel = OpenPanel();
     FillExample(host, panel);
 
-    Block block;
-    zkh::BlockWriter writer(block);
+    zkh::lwsc::PluginDataWriter writer;
     const LWSaveState save = RecordingSave(*writer.State());
     g_calls.clear();
     ASSERT_EQ(master->instFuncs.save(master->instance, &save), nullptr);
@@ -83,15 +82,15 @@ TEST_F(MemoMaster, EachReadMirrorsOneWrite)
     EXPECT_EQ(writes, (std::vector<std::string>{"Str", "I4 1", "Str", "I4 1", "I4 1", "Str", "FP 1", "FP 1", "I4 3",
                                                 "I4 3"}));
     host.xpanels.Press(panel, 0x8008); // Delete Track: the memo is empty
-    EXPECT_EQ(Saved(*master), "Str \"0100\"\nI4 0\n");
+    EXPECT_EQ(Saved(*master), "\"0100\"\n0\n");
 
-    zkh::BlockReader reader(block);
+    const DataLines block = writer.Finish();
+    zkh::lwsc::PluginDataReader reader(std::vector<std::string_view>(block.begin(), block.end()));
     const LWLoadState load = RecordingLoad(*reader.State());
     g_calls.clear();
     ASSERT_EQ(master->instFuncs.load(master->instance, &load), nullptr);
     EXPECT_EQ(g_calls, writes);
-    EXPECT_EQ(Saved(*master), "Str \"0100\"\nI4 1\nStr \"A\"\nI4 1\nI4 1\nStr \"x\"\nFP 2.5\nFP 0.5\n"
-                              "I4 255\nI4 255\nI4 255\nI4 127\nI4 0\nI4 0\n");
+    EXPECT_EQ(Saved(*master), "\"0100\"\n1\n\"A\"\n1\n1\n\"x\"\n2.5\n0.5\n255 255 255\n127 0 0\n");
     EXPECT_FLOAT_EQ(static_cast<float>(host.xpanels.Get(panel, 0x8018).color[0]), 127.0f / 255.0f);
 }
 
@@ -102,22 +101,22 @@ TEST_F(MemoMaster, BlocksThatLoadAndBlocksThatDoNot)
 {
     zkh::MasterInstance *master = AddMemo();
     ASSERT_NE(master, nullptr);
-    const std::string fresh = Saved(*master), longName(1000, 'n'), empty = "Str \"0100\"\nI4 0\n";
+    const std::string fresh = Saved(*master), longName(1000, 'n'), empty = "\"0100\"\n0\n";
     const struct {
-        zkh::Block block;
+        DataLines block;
         const char *error;
         std::string saved;
     } cases[] = {
         {{Str("0200"), I4(0)}, "Invalid format!", fresh}, {{Str("0"), I4(0)}, "Invalid format!", fresh},
         {{Str(""), I4(0)}, "Invalid format!", fresh}, {{Str("1100"), I4(0)}, "Invalid format!", fresh},
         {{Str("01xx"), I4(1), Str(longName), I4(0), I4(0)}, "",
-         "Str \"0100\"\nI4 1\nStr \"" + longName + "\"\nI4 0\nI4 0\n"},
+         "\"0100\"\n1\n\"" + longName + "\"\n0\n0\n"},
         {{Str("0100"), I4(0)}, "", empty}, {{Str("0100"), I4(-5)}, "", empty},
         {{Str("0100"), I4(2000000000), Str("T"), I4(0), I4(1000000000), Str("c"), FP(1.5f)}, "Invalid format!",
-         "Str \"0100\"\nI4 1\nStr \"T\"\nI4 0\nI4 1\nStr \"c\"\nFP 1.5\nFP 1\nI4 0\nI4 0\nI4 0\nI4 0\nI4 0\nI4 0\n"},
+         "\"0100\"\n1\n\"T\"\n0\n1\n\"c\"\n1.5\n1\n0 0 0\n0 0 0\n"},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.block[0].text + " " + std::to_string(c.block[1].number));
+        SCOPED_TRACE(c.block[0] + " " + c.block[1]);
         const LWError error = LoadMasterBlock(*master, c.block);
         EXPECT_STREQ(error ? error : "", c.error);
         EXPECT_EQ(Saved(*master), c.saved);
@@ -173,11 +172,11 @@ TEST_F(MemoMaster, TimesBeyondTheFloatRangeSaveIntoASceneThatLoads)
     host.scene.fps = 1e-30;
     ASSERT_TRUE(host.xpanels.Press(panel, 0x8010)); // Create Clip
     ASSERT_EQ(host.xpanels.SetInteger(panel, 0x8015, 2147483647), 1);
-    const std::string colors = "I4 0\nI4 0\nI4 0\nI4 0\nI4 0\nI4 0\n";
-    EXPECT_EQ(Saved(*master), "Str \"0100\"\nI4 1\nStr \"T\"\nI4 1\nI4 3\n"
-                              "Str \"a\"\nFP 3.40282347e+38\nFP -3.40282347e+38\n" + colors +
-                                  "Str \"b\"\nFP 0\nFP 3.40282347e+38\n" + colors +
-                                  "Str \"\"\nFP 3.40282347e+38\nFP 1.00000002e+30\n" + colors);
+    const std::string colors = "0 0 0\n0 0 0\n";
+    EXPECT_EQ(Saved(*master), "\"0100\"\n1\n\"T\"\n1\n3\n"
+                              "\"a\"\n3.4028235e+38\n-3.4028235e+38\n" + colors +
+                                  "\"b\"\n0\n3.4028235e+38\n" + colors +
+                                  "\"\"\n3.4028235e+38\n1e+30\n" + colors);
     const std::string saved = host.SceneText();
     ASSERT_TRUE(host.LoadSceneText(saved, "far")) << host.messages.back();
     EXPECT_EQ(host.SceneText(), saved);

@@ -34,14 +34,14 @@ protected:
 
     // The memo of kTrackNames, each track active and empty except the first, which holds the clips
     // "off" and "3rd take" at 0.5 s.
-    static zkh::Block NamesBlock()
+    static DataLines NamesBlock()
     {
-        zkh::Block block = {Str("0100"), I4(static_cast<int>(kTrackNames.size()))};
+        DataLines block = {Str("0100"), I4(static_cast<int>(kTrackNames.size()))};
         for (size_t i = 0; i < kTrackNames.size(); ++i) {
             block.insert(block.end(), {Str(kTrackNames[i]), I4(1), I4(i == 0 ? 2 : 0)});
             if (i == 0)
                 for (const char *clip : {"off", "3rd take"})
-                    block.insert(block.end(), {Str(clip), FP(0.5f), FP(1.0f), I4Then(0), I4Then(0), I4(0), I4Then(0), I4Then(0), I4(0)});
+                    block.insert(block.end(), {Str(clip), FP(0.5f), FP(1.0f), Rgb(0, 0, 0), Rgb(0, 0, 0)});
         }
         return block;
     }
@@ -189,7 +189,7 @@ TEST_F(MemoPanel, WholeFramesReadBackAsEnteredAtAnyRate)
     zkh::XPanel &panel = OpenPanel();
     ASSERT_TRUE(x().Press(panel, kCreateClip));
     ASSERT_EQ(x().SetInteger(panel, kStart, 12), 1);
-    EXPECT_EQ(SaveMasterBlock(*master)[6].number, 0.5); // start time in seconds
+    EXPECT_EQ(NumberOf(SaveMasterBlock(*master)[6]), 0.5); // start time in seconds
     host.scene.fps = 30;
     EXPECT_EQ(Int(panel, kStart), 15); // (times between frames: unit_memo_time.cpp)
 }
@@ -201,7 +201,7 @@ TEST_F(MemoPanel, WholeFramesReadBackAfterASceneIsSavedAndLoaded)
     std::vector<int> frames = {-100000, -99999, -4321, 99999, 100000};
     for (int frame = -600; frame <= 100000; frame += frame < 1200 ? 1 : 997)
         frames.push_back(frame);
-    const std::string yaml = TempPath("frames.yaml"), scene = TempPath("frames.zks");
+    const std::string yaml = TempPath("frames.yaml"), scene = TempPath("frames.lws");
     for (double fps : {23.976, 24.0, 25.0, 29.97, 30.0, 50.0, 60.0, 7.5, 1000.0}) {
         host.scene.fps = fps;
         std::ofstream file(yaml, std::ios::binary);
@@ -308,7 +308,7 @@ TEST_F(MemoPanel, SharedClipListsReadInFull)
     EXPECT_EQ(x().PopupItems(panel, kTracks).size(), 60u);
     x().SetInteger(panel, kTracks, 59);
     EXPECT_EQ(x().PopupItems(panel, kClips).size(), 60u);
-    EXPECT_EQ(SaveMasterBlock(*master).size(), 2u + 60 * 3 + 60 * 60 * 9); // a clip: name, 2 times, 6 colours
+    EXPECT_EQ(SaveMasterBlock(*master).size(), 2u + 60 * 3 + 60 * 60 * 5); // a clip: name, 2 times, 2 colour lines
 }
 
 // A memo name keeps as much as the scene block gives back (65,535 bytes, cut before a character
@@ -328,7 +328,7 @@ TEST_F(MemoPanel, LongNamesKeepWhatTheSceneGivesBackAndUnwritableNamesRefuseTheE
     EXPECT_EQ(x().Get(panel, kTrackName).text, kept);
     ASSERT_EQ(x().SetText(panel, kClipName, name), 1);
     EXPECT_EQ(x().Get(panel, kClipName).text, kept);
-    ASSERT_TRUE(host.SaveScene(TempPath("long.zks")) && host.LoadScene(TempPath("long.zks"))) << host.messages.back();
+    ASSERT_TRUE(host.SaveScene(TempPath("long.lws")) && host.LoadScene(TempPath("long.lws"))) << host.messages.back();
     zkh::XPanel &reopened = OpenPanel();
     EXPECT_EQ(x().Get(reopened, kTrackName).text, kept);
     EXPECT_EQ(x().Get(reopened, kClipName).text, kept);

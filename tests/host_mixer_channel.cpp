@@ -16,7 +16,7 @@ protected:
     {
         MixerTest::SetUp();
         // Keys 0 at frame 0 and 24 at frame 24: one unit per frame.
-        host.scene.FindChannel(channel)->keys = {{0.0, 0.0}, {1.0, 24.0}};
+        host.scene.FindChannel(channel)->envelope = zkh::LinearEnvelope({{0.0, 0.0}, {1.0, 24.0}});
     }
 
     std::vector<double> Values(int first, int last)
@@ -111,12 +111,14 @@ TEST_F(MixerChannel, SceneFileKeepsTheMixerOnItsChannel)
     Import(*modifier, kTenOnFramesOneToThree);
     ASSERT_EQ(host.EvaluateChannel(channel, 1), 11.0);
     const std::string text = host.SceneText();
-    EXPECT_NE(text.find("\nPlugin ChannelHandler \"ZK:ChanClipMixer\" 0x10000001 \"Position.Y\"\nEndPlugin\n"),
+    // Inside the channel's envelope, after its keys, as Layout keeps a channel's modifiers.
+    EXPECT_NE(text.find("\nChannel 1\n{ Envelope\n  2\n  Key 0 0 3 0 0 0 0 0 0\n  Key 24 1 3 0 0 0 0 0 0\n"
+                        "  Behaviors 1 1\n  { ChannelHandler\n    \"ZK:ChanClipMixer\"\n  }\n}\n"),
               std::string::npos)
         << text;
 
-    ASSERT_TRUE(host.LoadSceneText(text, "mixer.zks")) << host.messages.back();
-    const std::uint32_t reloaded = host.scene.Channels()[1].id; // the Controller's Position.Y again
+    ASSERT_TRUE(host.LoadSceneText(text, "mixer.lws")) << host.messages.back();
+    const zkh::ChannelKey reloaded = host.scene.Channels()[1].id; // the Controller's Position.Y again
     ASSERT_EQ(host.ChannelHandlersOf(reloaded).size(), 1u);
     EXPECT_EQ(host.ChannelHandlersOf(reloaded)[0]->server, "ZK:ChanClipMixer");
     // The keys drive the channel again; the mixer adds nothing until clips are imported.
@@ -131,7 +133,7 @@ TEST_F(MixerChannel, CopiesThroughTheHostAreEmptyMixers)
     zkh::ChannelModifier *modifier = AddMixer();
     ASSERT_NE(modifier, nullptr);
     Import(*modifier, kTenOnFramesOneToThree);
-    const std::uint32_t other = host.scene.Channels()[0].id; // Position.X, no keys
+    const zkh::ChannelKey other = host.scene.Channels()[0].id; // Position.X, no keys
     zkh::ChannelModifier *copy = host.CopyChannelHandler(*modifier, other);
     ASSERT_NE(copy, nullptr) << host.messages.back();
     EXPECT_STREQ(copy->instFuncs.descln(copy->instance), "ZK:ChanClipMixer(1.00) build 250619");

@@ -188,7 +188,7 @@ TEST_F(MixerPanel, UpDownAndDelete)
 
 TEST_F(MixerPanel, ClosingRebuildsAndReportsTheFirstProblem)
 {
-    host.scene.FindChannel(channel)->keys[0.0] = 3.0;
+    host.scene.FindChannel(channel)->envelope = zkh::ConstantEnvelope(3.0);
     ASSERT_TRUE(RunOptions(host, Mixer(), [&](zkh::Panel &panel) {
         Press(panel, kClipAdd);
         SetAndFire(panel, kClipStep, 0);

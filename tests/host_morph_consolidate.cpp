@@ -3,6 +3,7 @@
 #include "module_fixture.h"
 #include "morph_rig.h"
 
+#include <cinttypes>
 #include <algorithm>
 #include <cstdio>
 
@@ -15,12 +16,12 @@ using Lines = std::vector<std::string>;
 
 const char kServer[] = "ZK:MorphConsolidate";
 
-// The rig: Face 0x10000001 (MorphGroup.Smile 0x6000000a, .Blink 0x6000000b), Head 0x10000002
-// (0x60000015, 0x60000016), Brows 0x10000003 (0x60000020, 0x60000021), bone Jaw, light Key, camera Camera.
+// The rig: Face 0x10000001 (MorphGroup.Smile 0x2200000000a, .Blink 0x2200000000b), Head 0x10000002
+// (0x22000000015, 0x22000000016), Brows 0x10000003 (0x22000000020, 0x22000000021), bone Jaw, light Key, camera Camera.
 // Every run first removes the expressions of the mesh objects' morph channels.
 const Lines kRemoveLines = {
-    "GE_DetachExpressionsID 0x60000015", "GE_DetachExpressionsID 0x60000016", "GE_DetachExpressionsID 0x60000020",
-    "GE_DetachExpressionsID 0x60000021", "GE_ClearUnusedExpressions",
+    "GE_DetachExpressionsID 0x22000000015", "GE_DetachExpressionsID 0x22000000016", "GE_DetachExpressionsID 0x22000000020",
+    "GE_DetachExpressionsID 0x22000000021", "GE_ClearUnusedExpressions",
 };
 
 Lines Join(std::initializer_list<Lines> parts)
@@ -46,15 +47,15 @@ protected:
         for (const std::string &name : names)
             host.scene.selection.push_back(ItemId(name));
     }
-    std::uint32_t ChannelId(const std::string &item, const std::string &fullName)
+    zkh::ChannelKey ChannelId(const std::string &item, const std::string &fullName)
     {
         return zkh::FindItemChannel(host.scene, *host.scene.FindByName(item), fullName)->id;
     }
     // The report of a link not made from Face's channel to Head's, a line break shown as a space.
     std::string NotLinked(const std::string &channel, const char *why)
     {
-        char id[16];
-        std::snprintf(id, sizeof id, "0x%x", ChannelId("Head", channel));
+        char id[32];
+        std::snprintf(id, sizeof id, "0x%" PRIx64, static_cast<std::uint64_t>(ChannelId("Head", channel)));
         std::string shown = channel;
         std::replace(shown.begin(), shown.end(), '\n', ' ');
         return "*** ERROR: [Face." + shown + "] not linked to " + id + ": " + why + " ***";
@@ -125,13 +126,13 @@ TEST_F(MorphConsolidate, OkLinksTheSelectedObjectsToTheController)
     const Lines expected = Join({{"StatusMsg start ZK:MorphConsolidate..."}, kRemoveLines, {
         "RefreshNow",
         "GE_CreateExpression \"E_Face_MorphGroup_Smile\" \"[Face.MorphGroup.Smile]\"", "RefreshNow",
-        "GE_AttachExpressionID 0x60000015 \"E_Face_MorphGroup_Smile\"",
+        "GE_AttachExpressionID 0x22000000015 \"E_Face_MorphGroup_Smile\"",
         "GE_CreateExpression \"E_Face_MorphGroup_Smile\" \"[Face.MorphGroup.Smile]\"", "RefreshNow",
-        "GE_AttachExpressionID 0x60000020 \"E_Face_MorphGroup_Smile\"",
+        "GE_AttachExpressionID 0x22000000020 \"E_Face_MorphGroup_Smile\"",
         "GE_CreateExpression \"E_Face_MorphGroup_Blink\" \"[Face.MorphGroup.Blink]\"", "RefreshNow",
-        "GE_AttachExpressionID 0x60000016 \"E_Face_MorphGroup_Blink\"",
+        "GE_AttachExpressionID 0x22000000016 \"E_Face_MorphGroup_Blink\"",
         "GE_CreateExpression \"E_Face_MorphGroup_Blink\" \"[Face.MorphGroup.Blink]\"", "RefreshNow",
-        "GE_AttachExpressionID 0x60000021 \"E_Face_MorphGroup_Blink\"",
+        "GE_AttachExpressionID 0x22000000021 \"E_Face_MorphGroup_Blink\"",
         "SelectItem 0x10000003", "AddToSelection 0x10000002",
         "StatusMsg start ZK:MorphConsolidate...done"}});
     EXPECT_EQ(host.commands.log, expected);
@@ -165,9 +166,9 @@ TEST_F(MorphConsolidate, PanelKeptWithItsPrefixUntilRemoved)
     EXPECT_EQ(Lines(host.commands.log.end() - 3, host.commands.log.end() - 1),
               (Lines{"AddToSelection 0x10000001", "AddToSelection 0x10000003"}));
     // Face is a null object: its morph channels are targets all the same.
-    EXPECT_EQ(host.expressions.AttachedTo(0x6000000au), Lines{"rig_v2__Head_MorphGroup_Smile"});
-    EXPECT_EQ(host.expressions.AttachedTo(0x60000020u), Lines{"rig_v2__Head_MorphGroup_Smile"});
-    EXPECT_TRUE(host.expressions.AttachedTo(0x60000015u).empty());
+    EXPECT_EQ(host.expressions.AttachedTo(0x2200000000aull), Lines{"rig_v2__Head_MorphGroup_Smile"});
+    EXPECT_EQ(host.expressions.AttachedTo(0x22000000020ull), Lines{"rig_v2__Head_MorphGroup_Smile"});
+    EXPECT_TRUE(host.expressions.AttachedTo(0x22000000015ull).empty());
 
     // Remove tab, then the remove button: the panel is closed and destroyed from inside its open.
     host.commands.log.clear();
@@ -184,8 +185,8 @@ TEST_F(MorphConsolidate, PanelKeptWithItsPrefixUntilRemoved)
     EXPECT_EQ(host.commands.log, Join({kRemoveLines, {"StatusMsg start expressions remove...done", "RefreshNow"}}));
     EXPECT_TRUE(host.panels.Panels().empty());
     // Face is no mesh: its expression stays, the unused ones went.
-    EXPECT_EQ(host.expressions.AttachedTo(0x6000000au), Lines{"rig_v2__Head_MorphGroup_Smile"});
-    EXPECT_TRUE(host.expressions.AttachedTo(0x60000020u).empty());
+    EXPECT_EQ(host.expressions.AttachedTo(0x2200000000aull), Lines{"rig_v2__Head_MorphGroup_Smile"});
+    EXPECT_TRUE(host.expressions.AttachedTo(0x22000000020ull).empty());
     EXPECT_EQ(host.expressions.Expressions().size(), 2u); // Face's Smile and Blink
 
     // A fresh panel, on the Create tab, showing the stored prefix.
@@ -247,9 +248,9 @@ TEST_F(MorphConsolidate, RejectedCommandsGiveOneErrorLineEach)
         detaches.push_back("*** ERROR: eval( \"" + kRemoveLines[i] + "\" ) !(0) ***");
     EXPECT_EQ(host.commands.status, Join({{"start ZK:MorphConsolidate..."}, detaches, {
         "*** ERROR: eval( \"GE_CreateExpression \"E_Face_MorphGroup_Smile\" \"[Face.MorphGroup.Smile]\"\" ) !(0) ***",
-        "*** ERROR: eval( \"GE_AttachExpressionID 0x60000015 \"E_Face_MorphGroup_Smile\"\" ) !(0) ***",
+        "*** ERROR: eval( \"GE_AttachExpressionID 0x22000000015 \"E_Face_MorphGroup_Smile\"\" ) !(0) ***",
         "*** ERROR: eval( \"GE_CreateExpression \"E_Face_MorphGroup_Blink\" \"[Face.MorphGroup.Blink]\"\" ) !(0) ***",
-        "*** ERROR: eval( \"GE_AttachExpressionID 0x60000016 \"E_Face_MorphGroup_Blink\"\" ) !(0) ***",
+        "*** ERROR: eval( \"GE_AttachExpressionID 0x22000000016 \"E_Face_MorphGroup_Blink\"\" ) !(0) ***",
         "*** ERROR: eval( \"SelectItem 0x10000002\" ) !(0) ***", "start ZK:MorphConsolidate...done"}}));
     EXPECT_TRUE(host.expressions.Expressions().empty());
 }

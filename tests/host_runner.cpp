@@ -41,8 +41,8 @@ TEST(Runner, WritesLogsAndSceneFiles)
         "  - command: StatusMsg hello\n"
         "  - command: RefreshNow\n"
         "  - run_command: ZK:MorphConsolidate\n"
-        "  - save_scene: scene.zks\n"
-        "  - load_scene: scene.zks\n",
+        "  - save_scene: scene.lws\n"
+        "  - load_scene: scene.lws\n",
         "good");
     ASSERT_EQ(result.status, 0) << result.output;
     // The command's panel is confirmed at once: Face (the popup's first entry) is the controller
@@ -52,9 +52,13 @@ TEST(Runner, WritesLogsAndSceneFiles)
               "RefreshNow\nSelectItem 0x10000001\nStatusMsg start ZK:MorphConsolidate...done\n");
     EXPECT_EQ(ReadFileBytes(result.out / "status.log"),
               "hello\nstart ZK:MorphConsolidate...\nstart ZK:MorphConsolidate...done\n");
-    const std::string scene = ReadFileBytes(result.out / "scene.zks");
-    EXPECT_TRUE(Holds(scene, "Camera 0x30000001 \"Camera\" 1920 1080 35\n"));
-    EXPECT_TRUE(Holds(scene, "Selection 0x10000001\n"));
+    // Layout's scene file: the camera's lines, and the selected object as the current one.
+    const std::string scene = ReadFileBytes(result.out / "scene.lws");
+    EXPECT_EQ(scene.substr(0, 8), "LWSC\n5\n\n");
+    EXPECT_TRUE(Holds(scene, "\nAddCamera 30000001\nCameraName Camera\n"));
+    EXPECT_TRUE(Holds(scene, "\nZoomFactor 4.666666666666667\nResolutionMultiplier 1\nFrameSize 1920 1080\n"));
+    EXPECT_TRUE(Holds(scene, "\nLoadObjectLayer 1 10000001 Face.lwo\n"));
+    EXPECT_TRUE(Holds(scene, "\nCurrentObject 0\n"));
     EXPECT_TRUE(Holds(result.output, "run_command ZK:MorphConsolidate: activation result 0"));
 }
 
@@ -163,11 +167,12 @@ TEST(CameraFrameRunner, FramesPicturesAndRingReply)
   - frame_edit: {index: 1, active: false, memo: note}
   - frame_list: ~
   - draw_viewport: {view: 0, png: view.png}
+  - add_image_filter: ZK:CameraFrame
   - render_frame: {size: [200, 100], png: render.png, bits: 16}
   - frame_delete: 1
   - ring_query: ~
-  - save_scene: scene.zks
-  - load_scene: scene.zks
+  - save_scene: scene.lws
+  - load_scene: scene.lws
   - frame_list: ~
 )",
                                         "frames");

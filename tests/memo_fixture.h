@@ -37,12 +37,12 @@ protected:
         return (dir / name).string();
     }
 
-    // The saved block, one item a line.
+    // The saved data, as its lines stand in the scene file.
     std::string Saved(zkh::MasterInstance &master)
     {
         std::string text;
-        for (const zkh::BlockItem &item : SaveMasterBlock(master))
-            text += zkh::FormatBlockItem(item) + "\n";
+        for (const std::string &line : SaveMasterBlock(master))
+            text += line + "\n";
         return text;
     }
 
@@ -54,11 +54,11 @@ protected:
         return panel ? *panel : none;
     }
 
-    static zkh::BlockItem Str(const std::string &text) { return {zkh::BlockItem::Type::Str, text, 0.0}; }
-    static zkh::BlockItem I4(int value) { return {zkh::BlockItem::Type::I4, std::string(), static_cast<double>(value)}; }
-    // An integer that the same write call continues (the three components of a colour are one call).
-    static zkh::BlockItem I4Then(int value) { return {zkh::BlockItem::Type::I4, std::string(), static_cast<double>(value), true}; }
-    static zkh::BlockItem FP(float value) { return {zkh::BlockItem::Type::FP, std::string(), static_cast<double>(value)}; }
+    static std::string Str(const std::string &text) { return StrLine(text); }
+    static std::string I4(int value) { return IntLine(value); }
+    // The three components of a colour: one write call, one line.
+    static std::string Rgb(int r, int g, int b) { return IntLine(r) + " " + IntLine(g) + " " + IntLine(b); }
+    static std::string FP(float value) { return FloatLine(value); }
 };
 
 #endif

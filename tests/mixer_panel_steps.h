@@ -93,7 +93,7 @@ protected:
 
     std::string PathOf(const std::string &name) const { return (dir / name).string(); }
 
-    std::uint32_t channel = 0;
+    zkh::ChannelKey channel = 0;
     std::filesystem::path dir;
 };
 

@@ -30,16 +30,15 @@ void ModuleTest::TearDown()
     fs::remove(modulePath, ec);
 }
 
-zkh::Block ModuleTest::SaveMasterBlock(zkh::MasterInstance &master)
+DataLines ModuleTest::SaveMasterBlock(zkh::MasterInstance &master)
 {
-    zkh::Block block;
-    zkh::BlockWriter writer(block);
-    EXPECT_EQ(master.instFuncs.save(master.instance, writer.State()), nullptr);
-    return block;
+    LWError error = nullptr;
+    DataLines lines = SaveData(master.instFuncs, master.instance, &error);
+    EXPECT_EQ(error, nullptr);
+    return lines;
 }
 
-LWError ModuleTest::LoadMasterBlock(zkh::MasterInstance &master, const zkh::Block &block)
+LWError ModuleTest::LoadMasterBlock(zkh::MasterInstance &master, const DataLines &lines)
 {
-    zkh::BlockReader reader(block);
-    return master.instFuncs.load(master.instance, reader.State());
+    return LoadData(master.instFuncs, master.instance, lines);
 }

@@ -6,6 +6,7 @@
 #define ZK_TESTS_MODULE_FIXTURE_H
 
 #include "host.h"
+#include "plugin_data.h"
 
 #include <gtest/gtest.h>
 
@@ -19,9 +20,10 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // A master's scene block saved now (a save error fails the test), and a block loaded into it.
-    zkh::Block SaveMasterBlock(zkh::MasterInstance &master);
-    LWError LoadMasterBlock(zkh::MasterInstance &master, const zkh::Block &block);
+    // A master's data saved now, one line per write call as in a scene file (a save error fails the
+    // test), and lines loaded into it.
+    DataLines SaveMasterBlock(zkh::MasterInstance &master);
+    LWError LoadMasterBlock(zkh::MasterInstance &master, const DataLines &lines);
 
     zkh::Host host;
     std::string modulePath;

@@ -13,6 +13,7 @@
 #include "drawing.h"
 #include "filter_image.h"
 #include "host.h"
+#include "lwsc/plugin_data.h"
 #include "timelinememo/memo_master.h"
 #include "timelinememo/memo_overlay.h"
 
@@ -53,9 +54,9 @@ TEST_F(FrameGuardStress, PanelEditsAndOverlaysWhileRendering)
     CameraFrameState state;
     CreateFrame(state);
     CreateFrame(state);
-    zkh::Block block; // two frames of the camera, written through the plug-in's own save
-    zkh::BlockWriter writer(block);
+    zkh::lwsc::PluginDataWriter writer; // two frames of the camera, written through the plug-in's own save
     SaveFrameBlock(state, writer.State());
+    const std::vector<std::string> block = writer.Finish();
     ClearFrames();
 
     SetTheFrameState(&state);
@@ -110,7 +111,7 @@ TEST_F(FrameGuardStress, PanelEditsAndOverlaysWhileRendering)
         if (round % 3 == 0)
             zkh::PanelService::Fire(control(kIdDelete));
         if (round % 7 == 0) {
-            zkh::BlockReader load(block);
+            zkh::lwsc::PluginDataReader load(std::vector<std::string_view>(block.begin(), block.end()));
             EXPECT_EQ(LoadFrameBlock(state, load.State()), nullptr);
         }
         if (round % 50 == 49)

@@ -49,8 +49,8 @@ TEST_F(MorphChannels, ItemChannelsSkipTheBonesGroupsOnly)
     zkh::BuildMorphRig(host.scene, {});
     zkh::Scene &scene = host.scene;
     // A nested group inside MorphGroup, even one named like the bone: kept.
-    const std::uint32_t headGroup = scene.FindByName("Head")->chanGroup;
-    std::uint32_t headMorphs = 0;
+    const zkh::ChannelKey headGroup = scene.FindByName("Head")->chanGroup;
+    zkh::ChannelKey headMorphs = 0;
     for (const zkh::ChannelGroup &group : scene.Groups())
         if (group.parent == headGroup && group.name == "MorphGroup")
             headMorphs = group.id;

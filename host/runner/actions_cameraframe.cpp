@@ -4,11 +4,15 @@
 // scene-level settings are written into the master's block and loaded into a new instance, as a
 // scene file would carry them (the extra text and flag exist only there).
 #include "filter_image.h"
+#include "lwsc/numbers.h"
+#include "lwsc/plugin_data.h"
+#include "lwsc/text_lines.h"
 #include "ring_peer.h"
 #include "session.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <iomanip>
 
 namespace zkh {
@@ -37,94 +41,113 @@ struct StoredFrames {
     double combinedTransparency = 0;
     std::string extraText;
     bool extraFlag = false;
-    // What follows the scene settings (the frames' guides), carried through unchanged.
-    Block rest;
+    std::vector<std::string> rest; // the lines after the scene settings
 };
 
-// Reads items of a "0305" block in order; a mismatch ends the session with a message.
-struct ItemCursor {
-    const Block &block;
+// Reads the lines of a "0305" block in order (one value a line, as the master writes them); a
+// mismatch ends the session with a message.
+struct LineCursor {
+    const std::vector<std::string> &lines;
     size_t at = 0;
-    const BlockItem &Next(BlockItem::Type type)
+    std::string_view Next()
     {
-        if (at >= block.size() || block[at].type != type)
+        if (at >= lines.size())
             throw SessionError(0, 0, "the ZK:CameraFrame block is not a version 0305 block");
-        return block[at++];
+        return lwsc::Trimmed(lines[at++]);
     }
-    std::string Str() { return Next(BlockItem::Type::Str).text; }
-    double Num(BlockItem::Type type) { return Next(type).number; }
+    std::string Str()
+    {
+        const std::string_view text = Next();
+        if (text.size() < 2 || text.front() != '"' || text.back() != '"')
+            throw SessionError(0, 0, "the ZK:CameraFrame block is not a version 0305 block");
+        return std::string(text.substr(1, text.size() - 2));
+    }
+    double Num()
+    {
+        double value = 0;
+        if (!lwsc::ParseNumber(Next(), value))
+            throw SessionError(0, 0, "the ZK:CameraFrame block is not a version 0305 block");
+        return value;
+    }
+    std::uint32_t Hex()
+    {
+        std::uint64_t value = 0;
+        if (!lwsc::ParseHex(Next(), value) || value > 0xFFFFFFFFu)
+            throw SessionError(0, 0, "the ZK:CameraFrame block is not a version 0305 block");
+        return static_cast<std::uint32_t>(value);
+    }
 };
 
-StoredFrames Decode(const Block &block)
+StoredFrames Decode(const std::vector<std::string> &lines)
 {
     StoredFrames s;
-    ItemCursor c{block};
+    LineCursor c{lines};
     if (c.Str() != "0305")
         throw SessionError(0, 0, "the ZK:CameraFrame block is not a version 0305 block");
-    const int count = static_cast<int>(c.Num(BlockItem::Type::I4));
-    using T = BlockItem::Type;
+    const int count = static_cast<int>(c.Num());
     for (int i = 0; i < count; ++i) {
         StoredFrame f;
         f.name = c.Str();
-        f.active = c.Num(T::I4) != 0;
-        f.camera = static_cast<std::uint32_t>(c.Num(T::U4));
-        f.posX = c.Num(T::FP);
-        f.posY = c.Num(T::FP);
-        f.width = c.Num(T::FP);
-        f.aspect = c.Num(T::FP);
-        f.marginW = c.Num(T::FP);
+        f.active = c.Num() != 0;
+        f.camera = c.Hex();
+        f.posX = c.Num();
+        f.posY = c.Num();
+        f.width = c.Num();
+        f.aspect = c.Num();
+        f.marginW = c.Num();
         for (double &v : f.color)
-            v = c.Num(T::FP);
-        f.transparency = c.Num(T::FP);
+            v = c.Num();
+        f.transparency = c.Num();
         f.memo = c.Str();
-        f.focal = c.Num(T::I4) != 0;
-        f.rotation = c.Num(T::FP);
-        f.marginH = c.Num(T::FP);
+        f.focal = c.Num() != 0;
+        f.rotation = c.Num();
+        f.marginH = c.Num();
         s.frames.push_back(f);
     }
-    s.combined = c.Num(T::I4) != 0;
+    s.combined = c.Num() != 0;
     for (double &v : s.combinedColor)
-        v = c.Num(T::FP);
-    s.combinedTransparency = c.Num(T::FP);
+        v = c.Num();
+    s.combinedTransparency = c.Num();
     s.extraText = c.Str();
-    s.extraFlag = c.Num(T::I4) != 0;
-    s.rest.assign(block.begin() + static_cast<std::ptrdiff_t>(c.at), block.end());
+    s.extraFlag = c.Num() != 0;
+    // What follows the scene settings (the frames' guides) is carried through as it is.
+    s.rest.assign(lines.begin() + static_cast<std::ptrdiff_t>(c.at), lines.end());
     return s;
 }
 
-Block Encode(const StoredFrames &s)
+std::vector<std::string> Encode(const StoredFrames &s)
 {
-    Block b;
-    using T = BlockItem::Type;
-    auto str = [&](const std::string &t) { b.push_back({T::Str, t, 0}); };
-    auto num = [&](T type, double v) {
-        b.push_back({type, std::string(), type == T::FP ? static_cast<double>(static_cast<float>(v)) : v});
-    };
+    std::vector<std::string> b;
+    auto str = [&](const std::string &t) { b.push_back("\"" + t + "\""); };
+    auto integer = [&](int v) { b.push_back(std::to_string(v)); };
+    auto fp = [&](double v) { b.push_back(lwsc::FormatFloat(static_cast<float>(v))); };
     str("0305");
-    num(T::I4, static_cast<double>(s.frames.size()));
+    integer(static_cast<int>(s.frames.size()));
     for (const StoredFrame &f : s.frames) {
         str(f.name);
-        num(T::I4, f.active);
-        num(T::U4, f.camera);
-        num(T::FP, f.posX);
-        num(T::FP, f.posY);
-        num(T::FP, f.width);
-        num(T::FP, f.aspect);
-        num(T::FP, f.marginW);
+        integer(f.active);
+        char camera[16];
+        std::snprintf(camera, sizeof camera, "%x", f.camera); // unsigned values are written in hex
+        b.push_back(camera);
+        fp(f.posX);
+        fp(f.posY);
+        fp(f.width);
+        fp(f.aspect);
+        fp(f.marginW);
         for (double v : f.color)
-            num(T::FP, v);
-        num(T::FP, f.transparency);
+            fp(v);
+        fp(f.transparency);
         str(f.memo);
-        num(T::I4, f.focal);
-        num(T::FP, f.rotation);
-        num(T::FP, f.marginH);
+        integer(f.focal);
+        fp(f.rotation);
+        fp(f.marginH);
     }
-    num(T::I4, s.combined);
+    integer(s.combined);
     for (double v : s.combinedColor)
-        num(T::FP, v);
-    num(T::FP, s.combinedTransparency);
+        fp(v);
+    fp(s.combinedTransparency);
     str(s.extraText);
-    num(T::I4, s.extraFlag);
+    integer(s.extraFlag);
     b.insert(b.end(), s.rest.begin(), s.rest.end());
     return b;
 }
@@ -140,12 +163,11 @@ MasterInstance &NeedMaster(RunContext &c, const YAML::Node &where)
 StoredFrames SaveFrames(RunContext &c, const YAML::Node &where)
 {
     MasterInstance &master = NeedMaster(c, where);
-    Block block;
-    BlockWriter writer(block);
+    lwsc::PluginDataWriter writer;
     if (master.instFuncs.save)
         master.instFuncs.save(master.instance, writer.State());
     try {
-        return Decode(block);
+        return Decode(writer.Finish());
     } catch (const SessionError &e) {
         throw SessionError(where, e.what());
     }
@@ -158,8 +180,8 @@ void LoadFrames(RunContext &c, const YAML::Node &where, const StoredFrames &fram
     MasterInstance *master = c.host.AddMaster(kServer);
     if (!master)
         throw SessionError(where, "cannot create the ZK:CameraFrame master again: " + c.host.messages.back());
-    const Block block = Encode(frames);
-    BlockReader reader(block);
+    const std::vector<std::string> lines = Encode(frames);
+    lwsc::PluginDataReader reader(std::vector<std::string_view>(lines.begin(), lines.end()));
     if (master->instFuncs.load)
         if (LWError error = master->instFuncs.load(master->instance, reader.State()))
             throw SessionError(where, std::string("the ZK:CameraFrame master refused the frames: ") + error);
@@ -418,7 +440,7 @@ void AddCameraFrameActions(ActionTable &table)
             }
             image = TestPlate(w, h);
         }
-        if (!c.host.RunImageFilter(kServer, image, frame))
+        if (!c.host.RunSceneImageFilters(image, frame))
             throw SessionError(v, "render_frame: " + c.host.messages.back());
         const int bits = v["bits"] ? ReadInt(v["bits"], "bits") : 8;
         const std::string path = c.OutPath(ReadText(Need(v, "png", "render_frame"), "png"));
@@ -447,7 +469,17 @@ void AddCameraFrameActions(ActionTable &table)
         if (camera->kind != ItemKind::Camera)
             throw SessionError(v["camera"], "camera: not a camera");
         const double frame = ReadNumber(Need(v, "frame", "focal_length_key"), "frame");
-        camera->focalKeys[frame / c.host.scene.fps] = ReadNumber(Need(v, "mm", "focal_length_key"), "mm");
+        // A key of the camera's zoom factor, replacing one at the same time (linear between keys).
+        lwsc::EnvelopeKey key;
+        key.time = frame / c.host.scene.fps;
+        key.value = ZoomOfFocalLength(*camera, ReadNumber(Need(v, "mm", "focal_length_key"), "mm"));
+        key.shape = 3;
+        std::vector<lwsc::EnvelopeKey> &keys = camera->zoom.keys;
+        keys.erase(std::remove_if(keys.begin(), keys.end(), [&](const lwsc::EnvelopeKey &k) { return k.time == key.time; }),
+                   keys.end());
+        keys.insert(std::upper_bound(keys.begin(), keys.end(), key,
+                                     [](const lwsc::EnvelopeKey &a, const lwsc::EnvelopeKey &b) { return a.time < b.time; }),
+                    key);
     });
 }
 

@@ -42,19 +42,20 @@ void SetChannel(RunContext &c, const YAML::Node &value)
     if (!found)
         throw SessionError(value["channel"], "set_channel: " + item.name + " has no channel named '" + name + "'");
     Channel &channel = *c.host.scene.FindChannel(found->id);
-    channel.keys.clear();
     if (value["value"]) {
-        channel.keys[0.0] = ReadNumber(value["value"], "set_channel value");
+        channel.envelope = ConstantEnvelope(ReadNumber(value["value"], "set_channel value"));
         return;
     }
     const YAML::Node keys = Need(value, "keys", "set_channel");
     if (!keys.IsSequence() || keys.size() == 0)
         throw SessionError(keys, "set_channel keys: expected a list of [frame, value]");
+    std::map<double, double> linear;
     for (const YAML::Node &key : keys) {
         if (!key.IsSequence() || key.size() != 2)
             throw SessionError(key, "set_channel keys: each key is [frame, value]");
-        channel.keys[ReadNumber(key[0], "key frame") / c.host.scene.fps] = ReadNumber(key[1], "key value");
+        linear[ReadNumber(key[0], "key frame") / c.host.scene.fps] = ReadNumber(key[1], "key value");
     }
+    channel.envelope = LinearEnvelope(linear);
 }
 
 } // namespace
@@ -83,6 +84,16 @@ void AddCoreActions(ActionTable &table)
             throw SessionError(value, "copy_master: no instance of " + server + " in the scene");
         if (!c.host.CopyMaster(*master))
             c.out << "copy_master: " << c.host.messages.back() << "\n";
+    });
+    table.Add("add_image_filter", [](RunContext &c, const YAML::Node &value) {
+        const std::string server = ReadText(value, "add_image_filter");
+        if (!c.host.AddImageFilter(server))
+            throw SessionError(value, "add_image_filter: " + c.host.messages.back());
+    });
+    table.Add("remove_image_filter", [](RunContext &c, const YAML::Node &value) {
+        const std::string server = ReadText(value, "remove_image_filter");
+        if (!c.host.RemoveImageFilter(server))
+            throw SessionError(value, "remove_image_filter: no image filter " + server + " in the scene");
     });
     table.Add("master_event", [](RunContext &c, const YAML::Node &value) { c.host.SendMasterEvent(EventCodeOf(value)); });
     table.Add("command", [](RunContext &c, const YAML::Node &value) {

@@ -23,7 +23,7 @@ enum MixerControl {
 };
 
 // {item: NAME, channel: NAME}: a channel of an item's channel group.
-std::uint32_t ReadChannel(RunContext &c, const YAML::Node &value, const std::string &what)
+ChannelKey ReadChannel(RunContext &c, const YAML::Node &value, const std::string &what)
 {
     if (!value.IsMap())
         throw SessionError(value, what + ": expected a map with item and channel");
@@ -37,7 +37,7 @@ std::uint32_t ReadChannel(RunContext &c, const YAML::Node &value, const std::str
 
 ChannelModifier &MixerOn(RunContext &c, const YAML::Node &value, const std::string &what)
 {
-    const std::uint32_t channel = ReadChannel(c, value, what);
+    const ChannelKey channel = ReadChannel(c, value, what);
     for (ChannelModifier *modifier : c.host.ChannelHandlersOf(channel))
         if (modifier->server == kServer)
             return *modifier;
@@ -194,7 +194,7 @@ std::string FormatNumber(double value)
 void AddClipMixerActions(ActionTable &table)
 {
     table.Add("apply_clip_mixer", [](RunContext &c, const YAML::Node &value) {
-        const std::uint32_t channel = ReadChannel(c, value, "apply_clip_mixer");
+        const ChannelKey channel = ReadChannel(c, value, "apply_clip_mixer");
         ChannelModifier *modifier = c.host.AddChannelHandler(kServer, channel);
         if (!modifier)
             throw SessionError(value, "apply_clip_mixer: " + c.host.messages.back());
@@ -203,13 +203,13 @@ void AddClipMixerActions(ActionTable &table)
     });
     table.Add("copy_clip_mixer", [](RunContext &c, const YAML::Node &value) {
         ChannelModifier &from = MixerOn(c, value, "copy_clip_mixer");
-        const std::uint32_t channel = ReadChannel(c, Need(value, "to", "copy_clip_mixer"), "copy_clip_mixer to");
+        const ChannelKey channel = ReadChannel(c, Need(value, "to", "copy_clip_mixer"), "copy_clip_mixer to");
         if (!c.host.CopyChannelHandler(from, channel))
             throw SessionError(value, "copy_clip_mixer: " + c.host.messages.back());
     });
     table.Add("clip_mixer_options", [](RunContext &c, const YAML::Node &value) {
         ChannelModifier &modifier = MixerOn(c, value, "clip_mixer_options");
-        const std::uint32_t channel = ReadChannel(c, value, "clip_mixer_options");
+        const ChannelKey channel = ReadChannel(c, value, "clip_mixer_options");
         const YAML::Node steps = value["steps"];
         if (steps && !steps.IsSequence())
             throw SessionError(steps, "clip_mixer_options steps: expected a list of steps");
@@ -235,7 +235,7 @@ void AddClipMixerActions(ActionTable &table)
             c.out << "clip_mixer_options: " << error << "\n";
     });
     table.Add("evaluate_channel", [](RunContext &c, const YAML::Node &value) {
-        const std::uint32_t channel = ReadChannel(c, value, "evaluate_channel");
+        const ChannelKey channel = ReadChannel(c, value, "evaluate_channel");
         const YAML::Node frames = Need(value, "frames", "evaluate_channel");
         if (!frames.IsSequence() || frames.size() != 2)
             throw SessionError(frames, "evaluate_channel frames: expected [first, last]");

@@ -37,7 +37,7 @@ std::string Number(double value)
 }
 
 // "Item.Full.Name" of a channel: the item whose own channels hold it (not a bone's owner).
-std::string ChannelLabel(const Scene &scene, std::uint32_t id)
+std::string ChannelLabel(const Scene &scene, ChannelKey id)
 {
     const Channel *channel = scene.FindChannel(id);
     if (!channel)

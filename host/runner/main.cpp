@@ -1,6 +1,9 @@
 // main.cpp: zkhost, the simulated Layout host's command-line runner.
 //
 //   zkhost run SESSION [--out DIR] [--module FILE]
+//   zkhost info SCENE.lws [--json]
+//   zkhost frames SCENE.lws [--json] [--module FILE]
+#include "scene_report.h"
 #include "session.h"
 
 #include <filesystem>
@@ -19,7 +22,11 @@ int Usage()
     std::cerr << "usage: zkhost run SESSION [--out DIR] [--module FILE]\n"
                  "  Runs the session file (YAML: a scene and a list of actions) against the module,\n"
                  "  writing the scene files, pictures, logs and exchange files into DIR (default: out).\n"
-                 "  The module defaults to zktools.p beside zkhost.\n";
+                 "  The module defaults to zktools.p beside zkhost.\n"
+                 "usage: zkhost info SCENE.lws [--json]\n"
+                 "  Summarises a Layout scene file: timing, items, cameras, plug-ins, envelopes.\n"
+                 "usage: zkhost frames SCENE.lws [--json] [--module FILE]\n"
+                 "  Lists the camera frames the scene holds, as the communication ring answers them.\n";
     return 2;
 }
 
@@ -58,6 +65,12 @@ int main(int argc, char **argv)
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
+    if (argc >= 2 && (std::string(argv[1]) == "info" || std::string(argv[1]) == "frames")) {
+        const std::vector<std::string> args(argv + 2, argv + argc);
+        if (std::string(argv[1]) == "info")
+            return zkh::RunInfo(args, std::cout, std::cerr);
+        return zkh::RunFrames(args, DefaultModule(argv[0]), std::cout, std::cerr);
+    }
     if (argc < 3 || std::string(argv[1]) != "run")
         return Usage();
     std::string session = argv[2];

@@ -33,7 +33,7 @@ struct RunContext {
     std::shared_ptr<SessionError> deferred;
     // The enabled tracks' frames of each channel's clip mixer, as its options panel last showed
     // them; evaluate_channel shades them in its plot.
-    std::map<std::uint32_t, std::vector<FrameSpan>> mixerTrackFrames;
+    std::map<ChannelKey, std::vector<FrameSpan>> mixerTrackFrames;
     // A path from the session: relative paths are taken inside the output folder.
     std::string OutPath(const std::string &path) const;
     // A path of an input file: relative paths are taken from the session file's folder.

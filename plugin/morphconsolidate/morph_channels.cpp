@@ -19,9 +19,9 @@ void AppendItems(LWItemType type, LWItemID parent, std::vector<LWItemID> &items)
 
 } // namespace
 
-unsigned int CommandId(const void *id)
+std::uint64_t CommandId(const void *id)
 {
-    return static_cast<unsigned int>(reinterpret_cast<std::uintptr_t>(id));
+    return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(id));
 }
 
 std::string ItemName(LWItemID item)

@@ -7,6 +7,8 @@
 
 #include "lwhost/lwhost.h"
 
+#include <cinttypes>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -37,7 +39,9 @@ bool IsMeshObject(LWItemID item);
 // The host's name of an item; empty when it has none.
 std::string ItemName(LWItemID item);
 
-// An identifier as the command lines print it ("0x%x": the low 32 bits).
-unsigned int CommandId(const void *id);
+// An identifier as the command lines print it: whole, in hexadecimal after "0x" (ZK_COMMAND_ID),
+// as the host's command reference asks; channel identifiers use all 64 bits.
+std::uint64_t CommandId(const void *id);
+#define ZK_COMMAND_ID "0x%" PRIx64
 
 #endif

@@ -42,14 +42,14 @@ void AttachExpression(LWItemID controller, const std::string &sourceName, LWChan
     const std::string name = ExpressionName(prefix, reference);
     const std::string text = "[" + reference + "]";
     if (BreaksQuotedLine(name) || BreaksQuotedLine(text)) {
-        ShowError(FormatString("%s not linked to 0x%x: a name holds a double quote or a line break",
+        ShowError(FormatString("%s not linked to " ZK_COMMAND_ID ": a name holds a double quote or a line break",
                                OneLine(text).c_str(), CommandId(target)));
         return;
     }
     const std::string create = FormatText("GE_CreateExpression \"%s\" \"%s\"", name.c_str(), text.c_str());
-    const std::string attach = FormatText("GE_AttachExpressionID 0x%x \"%s\"", CommandId(target), name.c_str());
+    const std::string attach = FormatText("GE_AttachExpressionID " ZK_COMMAND_ID " \"%s\"", CommandId(target), name.c_str());
     if (create.empty() || attach.empty()) {
-        ShowError(FormatString("%s not linked to 0x%x: the command line would be longer than 511 characters",
+        ShowError(FormatString("%s not linked to " ZK_COMMAND_ID ": the command line would be longer than 511 characters",
                                text.c_str(), CommandId(target)));
         return;
     }
@@ -102,7 +102,7 @@ void RemoveMorphExpressions()
     for (LWItemID object : meshes)
         for (const ItemChannel &channel : ItemChannels(object))
             if (IsMorphChannel(channel.fullName))
-                EvalF("GE_DetachExpressionsID 0x%x", CommandId(channel.id));
+                EvalF("GE_DetachExpressionsID " ZK_COMMAND_ID, CommandId(channel.id));
     EvalF("GE_ClearUnusedExpressions");
 }
 
@@ -131,7 +131,7 @@ void CreateConsolidation(const ConsolidateState &state, int itemIndex)
     // The last selected item is selected first, the first one is added last.
     const size_t count = selection.size();
     for (size_t i = 0; i < count; ++i)
-        EvalF("%s 0x%x", i == 0 ? "SelectItem" : "AddToSelection", CommandId(selection[count - 1 - i]));
+        EvalF("%s " ZK_COMMAND_ID, i == 0 ? "SelectItem" : "AddToSelection", CommandId(selection[count - 1 - i]));
 
     RefreshInterfaceInfo();
     ShowStatus("start %s...done", kMorphConsolidateServerName);

@@ -25,11 +25,11 @@ protected:
     void SetUp() override { zkh::BuildMorphRig(host.scene, {}); }
 
     int Send(const std::string &line) { return host.commands.Send(line); }
-    std::uint32_t Morph(const std::string &item, const std::string &name)
+    zkh::ChannelKey Morph(const std::string &item, const std::string &name)
     {
         return zkh::FindItemChannel(host.scene, *host.scene.FindByName(item), "MorphGroup." + name)->id;
     }
-    double Value(std::uint32_t channel, double time = 0.0)
+    double Value(zkh::ChannelKey channel, double time = 0.0)
     {
         return zkh::EvaluateChannel(host.scene, host.expressions, *host.scene.FindChannel(channel), time);
     }
@@ -39,27 +39,27 @@ protected:
 
 TEST_F(HostExpressions, CommandLines)
 {
-    const std::uint32_t smile = Morph("Head", "Smile"); // 0x60000015
-    ASSERT_EQ(smile, 0x60000015u);
+    const zkh::ChannelKey smile = Morph("Head", "Smile"); // 0x22000000015
+    ASSERT_EQ(smile, 0x22000000015ull);
     EXPECT_EQ(Send("GE_CreateExpression \"E_Smile\" \"[Face.MorphGroup.Smile]\""), 1);
     EXPECT_EQ(Send("GE_CreateExpression \"E_Smile\" \"[Face.MorphGroup.Blink]\""), 1); // redefined
     ASSERT_EQ(host.expressions.Expressions().size(), 1u);
     EXPECT_EQ(host.expressions.Find("E_Smile")->text, "[Face.MorphGroup.Blink]");
 
-    EXPECT_EQ(Send("GE_AttachExpressionID 0x60000015 \"E_Smile\""), 1);
-    EXPECT_EQ(Send("GE_AttachExpressionID 0x60000015 \"E_Smile\""), 1); // once only
-    EXPECT_EQ(Send("GE_AttachExpressionID 0x60000020 \"E_Smile\""), 1);
-    EXPECT_EQ(host.expressions.ChannelsOf("E_Smile"), (std::vector<std::uint32_t>{0x60000015u, 0x60000020u}));
+    EXPECT_EQ(Send("GE_AttachExpressionID 0x22000000015 \"E_Smile\""), 1);
+    EXPECT_EQ(Send("GE_AttachExpressionID 0x22000000015 \"E_Smile\""), 1); // once only
+    EXPECT_EQ(Send("GE_AttachExpressionID 0x22000000020 \"E_Smile\""), 1);
+    EXPECT_EQ(host.expressions.ChannelsOf("E_Smile"), (std::vector<zkh::ChannelKey>{0x22000000015ull, 0x22000000020ull}));
     EXPECT_EQ(Send("GE_CreateExpression \"E_Spare\" \"[Face.MorphGroup.Smile]\""), 1);
     EXPECT_EQ(Send("GE_ClearUnusedExpressions"), 1);
     EXPECT_EQ(host.expressions.Find("E_Spare"), nullptr);
     EXPECT_NE(host.expressions.Find("E_Smile"), nullptr);
 
-    EXPECT_EQ(Send("GE_DetachExpressionsID 0x60000015"), 1);
-    EXPECT_EQ(host.expressions.AttachedTo(0x60000015u), Lines{});
+    EXPECT_EQ(Send("GE_DetachExpressionsID 0x22000000015"), 1);
+    EXPECT_EQ(host.expressions.AttachedTo(0x22000000015ull), Lines{});
     EXPECT_EQ(Send("GE_ClearUnusedExpressions"), 1);
     EXPECT_EQ(host.expressions.Expressions().size(), 1u); // still on Brows
-    EXPECT_EQ(Send("GE_DetachExpressionsID 0x60000020"), 1);
+    EXPECT_EQ(Send("GE_DetachExpressionsID 0x22000000020"), 1);
     EXPECT_EQ(Send("GE_ClearUnusedExpressions"), 1);
     EXPECT_TRUE(host.expressions.Expressions().empty());
 }
@@ -67,17 +67,17 @@ TEST_F(HostExpressions, CommandLines)
 TEST_F(HostExpressions, ChannelsFollowTheirReference)
 {
     zkh::Scene &scene = host.scene;
-    const std::uint32_t face = Morph("Face", "Smile"), head = Morph("Head", "Smile");
-    scene.FindChannel(face)->keys = {{0.0, 0.0}, {1.0, 1.0}};
-    scene.FindChannel(head)->keys = {{0.0, 5.0}};
+    const zkh::ChannelKey face = Morph("Face", "Smile"), head = Morph("Head", "Smile");
+    scene.FindChannel(face)->envelope = zkh::LinearEnvelope({{0.0, 0.0}, {1.0, 1.0}});
+    scene.FindChannel(head)->envelope = zkh::ConstantEnvelope(5.0);
     EXPECT_DOUBLE_EQ(Value(head, 0.5), 5.0);
 
     Send("GE_CreateExpression \"E_Face\" \"[Face.MorphGroup.Smile]\"");
-    Send("GE_AttachExpressionID 0x60000015 \"E_Face\"");
+    Send("GE_AttachExpressionID 0x22000000015 \"E_Face\"");
     EXPECT_DOUBLE_EQ(Value(head, 0.25), 0.25);
     // Through the host's channel service, as a plug-in reads it.
     auto *info = static_cast<const LWChannelInfo *>(zkh::Host::GlobalLookup("Channel Info 3", 0));
-    EXPECT_DOUBLE_EQ(info->channelEvaluate(zkh::ToItemID(head), 0.75), 0.75);
+    EXPECT_DOUBLE_EQ(info->channelEvaluate(zkh::ToChannelID(head), 0.75), 0.75);
 
     // An item name holding "." is found too; motion channels resolve; bones' channels are the bone's.
     scene.AddNullObject("Rig.v2");
@@ -113,7 +113,7 @@ TEST(HostScene, LookupsOnALargeRig)
 
     // The channel service walks a group in order and ends after its last channel.
     auto *info = static_cast<const LWChannelInfo *>(zkh::Host::GlobalLookup("Channel Info 3", 0));
-    const LWChanGroupID morphGroup = zkh::ToItemID(last->group);
+    const LWChanGroupID morphGroup = zkh::ToChannelID(last->group);
     int count = 0;
     LWChannelID previous = nullptr;
     for (LWChannelID channel = info->nextChannel(morphGroup, nullptr); channel;
@@ -123,12 +123,12 @@ TEST(HostScene, LookupsOnALargeRig)
         previous = channel;
     }
     EXPECT_EQ(count, 20000);
-    EXPECT_EQ(previous, zkh::ToItemID(last->id));
-    EXPECT_EQ(info->nextChannel(zkh::ToItemID(head->chanGroup), previous), nullptr); // not of that group
-    EXPECT_EQ(info->nextGroup(zkh::ToItemID(head->chanGroup), nullptr), morphGroup);
-    const LWChanGroupID jaw = zkh::ToItemID(scene.FindByName("Jaw")->chanGroup); // the bone's, inside Head's
-    EXPECT_EQ(info->nextGroup(zkh::ToItemID(head->chanGroup), morphGroup), jaw);
-    EXPECT_EQ(info->nextGroup(zkh::ToItemID(head->chanGroup), jaw), nullptr);
+    EXPECT_EQ(previous, zkh::ToChannelID(last->id));
+    EXPECT_EQ(info->nextChannel(zkh::ToChannelID(head->chanGroup), previous), nullptr); // not of that group
+    EXPECT_EQ(info->nextGroup(zkh::ToChannelID(head->chanGroup), nullptr), morphGroup);
+    const LWChanGroupID jaw = zkh::ToChannelID(scene.FindByName("Jaw")->chanGroup); // the bone's, inside Head's
+    EXPECT_EQ(info->nextGroup(zkh::ToChannelID(head->chanGroup), morphGroup), jaw);
+    EXPECT_EQ(info->nextGroup(zkh::ToChannelID(head->chanGroup), jaw), nullptr);
     EXPECT_EQ(zkh::FindItemChannel(scene, *head, "Jaw.Position.X"), nullptr);
 
     // The first item of a name; a dotted path through "A.B" or through "A" then "B.C": the channel
@@ -139,7 +139,7 @@ TEST(HostScene, LookupsOnALargeRig)
     const zkh::Item &dotted = scene.AddNullObject("Dotted");
     const std::uint32_t dottedId = dotted.id;
     zkh::AddChannelGroup(scene, dottedId, "A.B", {"C"});
-    const std::uint32_t a = zkh::AddChannelGroup(scene, dottedId, "A", {});
+    const zkh::ChannelKey a = zkh::AddChannelGroup(scene, dottedId, "A", {});
     scene.AddChannel("B.C", a);
     const zkh::Channel *found = zkh::FindItemChannel(scene, *scene.Find(dottedId), "A.B.C");
     ASSERT_NE(found, nullptr);
