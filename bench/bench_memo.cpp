@@ -166,7 +166,7 @@ void BM_MemoExport(benchmark::State &state)
     const MemoTrackList &tracks = FileMemo();
     const std::string path = BenchPath("export.yaml");
     for (auto _ : state)
-        if (!ExportMemoFile(path, tracks))
+        if (ExportMemoFile(path, tracks) != MemoExportResult::Written)
             state.SkipWithError("the export failed");
 }
 

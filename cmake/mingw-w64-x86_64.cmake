@@ -31,10 +31,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(ENV{PKG_CONFIG_LIBDIR} "${ZK_WIN_DEPS}/lib/pkgconfig")
 set(ENV{PKG_CONFIG_PATH} "")
 
-# The C++ runtime (libstdc++, libgcc) and winpthread go into each file.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
-set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
+# The C++ runtime (libstdc++, libgcc) and winpthread go into each file. The link writes no time
+# stamp into the file, so that one commit always gives the same module bytes.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
+set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
 
 if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
   find_program(ZK_WINE NAMES wine wine64 PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)

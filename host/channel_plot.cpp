@@ -4,6 +4,7 @@
 #include "picture_calls.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 
@@ -96,11 +97,41 @@ void AddCurve(std::vector<DrawCall> &calls, const PlotAxes &axes, const std::vec
         stroke();
 }
 
+// The spans' shading: one rectangle per run of shaded pixel columns, whatever the number of spans
+// (a clip mixer may drive a channel with thousands of tracks). A column is shaded when its centre
+// lies in a span's rectangle, as it would be painted on its own.
+void AddSpans(std::vector<DrawCall> &calls, const PlotAxes &axes, const std::vector<FrameSpan> &spans)
+{
+    std::vector<int> change(kChannelPlotWidth + 1, 0); // +1 where a span starts, -1 where it ends
+    for (const FrameSpan &span : spans) {
+        const double x0 = std::max<double>(axes.left, axes.X(span.first));
+        const double x1 = std::min<double>(axes.right, axes.X(span.last));
+        if (!(x1 >= x0))
+            continue;
+        const double end = x0 + std::max(1.0, x1 - x0);
+        const auto column = [](double x) {
+            return static_cast<int>(std::clamp(std::ceil(x - 0.5), 0.0, static_cast<double>(kChannelPlotWidth)));
+        };
+        ++change[static_cast<size_t>(column(x0))];
+        --change[static_cast<size_t>(column(end))];
+    }
+    int depth = 0, runStart = -1;
+    for (int x = 0; x <= kChannelPlotWidth; ++x) {
+        depth += change[static_cast<size_t>(x)];
+        if (depth > 0 && runStart < 0)
+            runStart = x;
+        else if (depth <= 0 && runStart >= 0) {
+            AddRect(calls, runStart, axes.top, x - runStart, axes.bottom - axes.top, kSpan);
+            runStart = -1;
+        }
+    }
+}
+
 } // namespace
 
 double PlotAxes::X(double frame) const
 {
-    return left + (frame - first) / std::max(1, last - first) * (right - left);
+    return left + (frame - first) / std::max(1.0, static_cast<double>(last) - first) * (right - left);
 }
 
 double PlotAxes::Y(double value) const
@@ -119,8 +150,15 @@ PlotAxes ChannelPlotAxes(const std::vector<ChannelSample> &samples)
     axes.bottom = kBottom;
     if (samples.empty())
         return axes;
+    // At least one frame apart; a plot of the last frame there is ends there.
     axes.first = samples.front().frame;
-    axes.last = std::max(axes.first + 1, samples.back().frame);
+    axes.last = std::max(axes.first, samples.back().frame);
+    if (axes.last == axes.first) {
+        if (axes.first < INT_MAX)
+            axes.last = axes.first + 1;
+        else
+            axes.first = axes.last - 1;
+    }
     double low = 0.0, high = 0.0;
     for (const ChannelSample &s : samples)
         for (double v : {s.base, s.value})
@@ -148,12 +186,7 @@ std::vector<DrawCall> ChannelPlotCalls(const std::vector<ChannelSample> &samples
     if (samples.empty())
         return calls;
     const PlotAxes axes = ChannelPlotAxes(samples);
-    for (const FrameSpan &span : spans) {
-        const double x0 = std::max<double>(axes.left, axes.X(span.first));
-        const double x1 = std::min<double>(axes.right, axes.X(span.last));
-        if (x1 >= x0)
-            AddRect(calls, x0, axes.top, std::max(1.0, x1 - x0), axes.bottom - axes.top, kSpan);
-    }
+    AddSpans(calls, axes, spans);
     for (double value : axes.valueTicks) {
         const double y = std::round(axes.Y(value));
         AddLine(calls, axes.left, y, axes.right, y, std::fabs(value) < axes.valueStep * 1e-6 ? kZero : kGrid);

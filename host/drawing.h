@@ -6,6 +6,7 @@
 #include "lwhost/lwhost.h"
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -45,13 +46,25 @@ private:
     LWCustomObjAccess access_{};
 };
 
+// The largest side of a picture the host paints or renders (viewports, render plates).
+constexpr int kMaxPictureSide = 16384;
+
 // Paints recorded viewport-coordinate calls over a background, honouring colour alpha and the
-// current texture (modulated by the colour), and writes the picture as PNG. False on a write error.
+// current texture (modulated by the colour), and writes the picture as PNG. False on a write error
+// and for a size outside 1..kMaxPictureSide.
 bool RasterizeToPng(const std::vector<DrawCall> &calls, int width, int height, const std::string &path,
                     const std::array<unsigned char, 3> &background = {64, 64, 64});
 
 // The width in pixels of a Text call's text as RasterizeToPng paints it.
 int TextWidthInPicture(const std::string &text);
+
+// Pictures paint at most this many bytes of a text (the picture library formats a text through a
+// buffer of 2,048 bytes); the rest is not drawn and takes no width.
+constexpr std::size_t kMaxPictureTextBytes = 2047;
+
+// Every byte of a picture text other than a line break advances the pen by at least this many
+// pixels (a glyph's width and the one-pixel spacing after it).
+constexpr int kMinPictureAdvance = 1;
 
 } // namespace zkh
 

@@ -24,9 +24,12 @@ void Blend(Image &image, int x, int y, const std::array<float, 4> &rgba)
 {
     if (x < 0 || y < 0 || x >= image.width() || y >= image.height())
         return;
-    const float a = std::clamp(rgba[3], 0.0f, 1.0f);
+    // Components within 0..1; a NaN (which a plug-in may compute) counts as 0, so that every pixel
+    // stays a number the PNG writer can convert.
+    const auto unit = [](float v) { return std::isnan(v) ? 0.0f : std::clamp(v, 0.0f, 1.0f); };
+    const float a = unit(rgba[3]);
     for (int c = 0; c < 3; ++c)
-        image(x, y, 0, c) = (1 - a) * image(x, y, 0, c) + a * std::clamp(rgba[c], 0.0f, 1.0f) * 255.0f;
+        image(x, y, 0, c) = (1 - a) * image(x, y, 0, c) + a * unit(rgba[c]) * 255.0f;
 }
 
 // Blends the pixel holding a point given in floating point; points outside the picture are left out.
@@ -80,8 +83,11 @@ void FillPolygon(Image &image, const std::vector<std::array<double, 3>> &points,
                 const double u = (1 - s) * (1 - t) * uv[0][0] + s * (1 - t) * uv[1][0] + s * t * uv[2][0] + (1 - s) * t * uv[3][0];
                 const double v = (1 - s) * (1 - t) * uv[0][1] + s * (1 - t) * uv[1][1] + s * t * uv[2][1] + (1 - s) * t * uv[3][1];
                 const int size = paint.texture->size;
-                const int col = std::clamp(static_cast<int>(u * size), 0, size - 1);
-                const int row = std::clamp(static_cast<int>(v * size), 0, size - 1);
+                const auto texelIndex = [size](double w) {
+                    return std::isnan(w) ? 0 : static_cast<int>(std::clamp(w * size, 0.0, size - 1.0));
+                };
+                const int col = texelIndex(u);
+                const int row = texelIndex(v);
                 const unsigned char *texel = &paint.texture->texture[(static_cast<size_t>(row) * size + col) * 4];
                 for (int c = 0; c < 4; ++c)
                     rgba[c] *= texel[c] / 255.0f;
@@ -118,7 +124,8 @@ Image Glyphs(const std::string &text)
         return glyphs;
     const float white[] = {255, 255, 255};
     const float *noBackground = nullptr;
-    glyphs.draw_text(0, 0, "%s", white, noBackground, 1.0f, 13, FontText(text).c_str());
+    const std::string drawn = FontText(text.substr(0, kMaxPictureTextBytes));
+    glyphs.draw_text(0, 0, "%s", white, noBackground, 1.0f, 13, drawn.c_str());
     return glyphs;
 }
 
@@ -156,7 +163,7 @@ int TextWidthInPicture(const std::string &text)
 bool RasterizeToPng(const std::vector<DrawCall> &calls, int width, int height, const std::string &path,
                     const std::array<unsigned char, 3> &background)
 {
-    if (width < 1 || height < 1)
+    if (width < 1 || height < 1 || width > kMaxPictureSide || height > kMaxPictureSide)
         return false;
     Image image(width, height, 1, 3);
     for (int c = 0; c < 3; ++c)

@@ -99,7 +99,7 @@ double Host::EvaluateChannelBefore(ChannelKey channel, size_t modifierIndex, dou
     LWChannelAccess access{};
     access.priv = &priv;
     access.channel = ToChannelID(channel);
-    access.frame = static_cast<int>(std::floor(time * scene.fps + 1e-9));
+    access.frame = Scene::FrameAt(time, scene.fps);
     access.time = time;
     access.getChannel = GetChannel;
     access.setChannel = SetChannel;

@@ -3,8 +3,10 @@
 
 #include "panel_lists.h"
 #include "picture_calls.h"
+#include "picture_text.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace zkh {
@@ -39,17 +41,6 @@ std::string PlainText(const std::string &text)
     }
     const size_t start = plain.find_first_not_of(' ');
     return start == std::string::npos ? std::string() : plain.substr(start);
-}
-
-// Cuts a text to what fits in a width, ending it with ".." when cut.
-std::string Fit(const std::string &text, int width)
-{
-    if (TextWidthInPicture(text) <= width)
-        return text;
-    std::string cut = text;
-    while (!cut.empty() && TextWidthInPicture(cut + "..") > width)
-        cut.pop_back();
-    return cut + "..";
 }
 
 std::string Number(double value, const char *format)
@@ -97,7 +88,7 @@ void Colour(std::vector<DrawCall> &calls, int x, int y, int w, int h, const int 
     AddRect(calls, x + 2, y + 2, h - 4, h - 4,
             {std::clamp(rgb[0], 0, 255) / 255.0f, std::clamp(rgb[1], 0, 255) / 255.0f,
              std::clamp(rgb[2], 0, 255) / 255.0f, 1.0f});
-    AddText(calls, x + h + 2, TextBaseline(y, h), Fit(ColourText(rgb[0], rgb[1], rgb[2]), w - h - 4), ink);
+    AddText(calls, x + h + 2, TextBaseline(y, h), FitTextToWidth(ColourText(rgb[0], rgb[1], rgb[2]), w - h - 4), ink);
 }
 
 void Choices(std::vector<DrawCall> &calls, const PanelControl &control, int x, bool ghosted)
@@ -135,7 +126,7 @@ void ListRows(std::vector<DrawCall> &calls, const PanelControl &control, int x, 
             const int cw = std::min(widths[column], x + w - cx);
             if (cw <= 4)
                 break;
-            AddText(calls, cx + 3, TextBaseline(y, rowH), Fit(PlainText(cells[column]), cw - 6), ink);
+            AddText(calls, cx + 3, TextBaseline(y, rowH), FitTextToWidth(PlainText(cells[column]), cw - 6), ink);
             cx += widths[column];
         }
         if (row == -1)
@@ -194,7 +185,7 @@ PanelPicture ClassicPanelPicture(const Panel &panel)
         const int fieldW = std::max(4, control->w - (button ? 0 : control->labelWidth));
         AddRect(picture.calls, fieldX, control->y, fieldW, control->h, ghosted ? kFieldGhosted : kField);
         if (button) {
-            AddText(picture.calls, fieldX + fieldW / 2, TextBaseline(control->y, control->h), Fit(label, fieldW - 4), ink,
+            AddText(picture.calls, fieldX + fieldW / 2, TextBaseline(control->y, control->h), FitTextToWidth(label, fieldW - 4), ink,
                     LWJUST_CENTER);
             continue;
         }
@@ -208,7 +199,7 @@ PanelPicture ClassicPanelPicture(const Panel &panel)
         else if (control->kind == ValueKind::IntVector)
             Colour(picture.calls, fieldX, control->y, fieldW, control->h, control->ivec, ink);
         else
-            AddText(picture.calls, fieldX + 4, TextBaseline(control->y, control->h), Fit(ShownValue(*control), fieldW - 8),
+            AddText(picture.calls, fieldX + 4, TextBaseline(control->y, control->h), FitTextToWidth(ShownValue(*control), fieldW - 8),
                     ink);
     }
     return picture;
@@ -221,7 +212,7 @@ PanelPicture ViewPanelPicture(XPanels &service, XPanel &panel)
     picture.width = kFieldX + kFieldW + kMargin;
     int y = kMargin;
     if (!panel.title.empty()) {
-        AddText(picture.calls, kMargin, TextBaseline(y, kRow), Fit(panel.title, picture.width - 2 * kMargin), kLabel);
+        AddText(picture.calls, kMargin, TextBaseline(y, kRow), FitTextToWidth(panel.title, picture.width - 2 * kMargin), kLabel);
         y += kRow;
     }
     int buttonX = -1; // where the next button goes on the row of buttons being filled, or -1
@@ -252,8 +243,9 @@ PanelPicture ViewPanelPicture(XPanels &service, XPanel &panel)
             if (check) {
                 CheckBox(picture.calls, kFieldX, y, h, value.integer != 0, kValue);
             } else if (control.dataType == "color") {
-                const int rgb[3] = {static_cast<int>(value.color[0] * 255), static_cast<int>(value.color[1] * 255),
-                                    static_cast<int>(value.color[2] * 255)};
+                int rgb[3];
+                for (int i = 0; i < 3; ++i) // as the panel shows it: 0..255, NaN as 0
+                    rgb[i] = std::isnan(value.color[i]) ? 0 : static_cast<int>(std::clamp(value.color[i], 0.0, 1.0) * 255);
                 Colour(picture.calls, kFieldX, y, kFieldW, h, rgb, kValue);
             } else {
                 std::string text = control.dataType == "string" ? value.text : std::to_string(value.integer);
@@ -263,7 +255,7 @@ PanelPicture ViewPanelPicture(XPanels &service, XPanel &panel)
                                ? items[static_cast<size_t>(value.integer)]
                                : "";
                 }
-                AddText(picture.calls, kFieldX + 4, TextBaseline(y, h), Fit(text, kFieldW - 8), kValue);
+                AddText(picture.calls, kFieldX + 4, TextBaseline(y, h), FitTextToWidth(text, kFieldW - 8), kValue);
             }
         }
         y += kRow;

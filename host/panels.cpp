@@ -6,6 +6,7 @@
 #include "host.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace zkh {
@@ -460,8 +461,8 @@ void PanelService::SetInt(PanelControl &c, int value)
 
 void PanelService::SetFloat(PanelControl &c, double value)
 {
-    if (c.kind == ValueKind::Int)
-        c.intValue = static_cast<int>(value);
+    if (c.kind == ValueKind::Int) // truncated, within the int range; NaN as 0
+        c.intValue = std::isnan(value) ? 0 : static_cast<int>(std::clamp(value, -2147483648.0, 2147483647.0));
     else
         c.floatValue = value;
 }

@@ -2,6 +2,7 @@
 #include "scene.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace zkh {
@@ -334,7 +335,15 @@ const Item *Scene::FindByName(const std::string &name) const { return const_cast
 
 double Scene::EvaluateKeys(const Channel &channel, double t) const { return lwsc::EvaluateEnvelope(channel.envelope, t); }
 
-int Scene::CurrentFrame() const { return static_cast<int>(std::floor(time * fps + 1e-9)); }
+int Scene::FrameAt(double time, double fps)
+{
+    const double frame = std::floor(time * fps + 1e-9);
+    if (std::isnan(frame))
+        return 0;
+    return static_cast<int>(std::clamp(frame, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
+}
+
+int Scene::CurrentFrame() const { return FrameAt(time, fps); }
 
 std::uint32_t Scene::RenderCamera() const
 {

@@ -125,11 +125,17 @@ public:
     // or belongs to an item that keeps it.
     bool RenumberItems(const std::vector<std::pair<std::uint32_t, std::uint32_t>> &pairs);
 
+    // The frame a time falls in at a frame rate, within the int range (see CurrentFrame).
+    static int FrameAt(double time, double fps);
+
     // Time and ranges.
     double fps = 24.0;
     double time = 0.0;
     int frameStart = 1, frameEnd = 60, frameStep = 1;
     int previewStart = 0, previewEnd = 60, previewStep = 1;
+    // The frame the current time falls in. Layout's frame numbers are ints: a time past them
+    // gives the nearest int, a NaN frame 0 (the facts say nothing of it; Layout keeps its times
+    // within its ranges).
     int CurrentFrame() const;
 
     std::vector<std::uint32_t> selection;

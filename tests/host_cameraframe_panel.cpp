@@ -4,10 +4,12 @@
 // unit_panel_toolkit.cpp.
 #include "cameraframe_blocks.h"
 #include "panel_layout.h"
+#include "process_support.h"
 #include "ring_peer.h"
 
 #include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <future>
 #include <memory>
 #include <numeric>
@@ -20,6 +22,7 @@ using zkh::Panel;
 using zkh::PanelControl;
 using zkh::PanelService;
 using Texts = std::vector<std::string>;
+namespace fs = std::filesystem;
 
 // Scene "Camera" 1920 x 1080 and "Plate"; a new frame takes 1745 x 981 (margins 174 x 98).
 class FramePanelTest : public CameraFrameTest {
@@ -356,6 +359,28 @@ TEST_F(FramePanelTest, ValuesBeyondTheFloatRangeSaveIntoASceneThatLoads)
     const std::string scene = host.SceneText();
     ASSERT_TRUE(host.LoadSceneText(scene, "far")) << host.messages.back();
     EXPECT_EQ(host.SceneText(), scene);
+}
+
+// A frame keeps as much of a name or memo as the scene block gives back (255 bytes, cut before a
+// character the limit would split), whether it was typed or loaded: it saves and loads unchanged.
+TEST_F(FramePanelTest, NamesAndMemosKeepWhatTheSceneGivesBack)
+{
+    Press(0);
+    std::string typed = "a";
+    for (int i = 0; i < 100; ++i)
+        typed += "\xe5\x90\x8d"; // 3 bytes
+    for (int id : {11, 28}) {
+        PanelService::SetText(C(id), typed);
+        Press(id);
+    }
+    const Texts kept(2, "\"" + typed.substr(0, 253) + "\"");
+    EXPECT_EQ(Texts({Saved()[2], Saved()[14]}), kept); // name, memo
+    const fs::path dir = TestTempDir("zk-frame-names");
+    fs::create_directories(dir);
+    ASSERT_TRUE(host.SaveScene((dir / "names.lws").string())) << host.messages.back();
+    ASSERT_TRUE(host.LoadScene((dir / "names.lws").string())) << host.messages.back();
+    EXPECT_EQ(Texts({Saved()[2], Saved()[14]}), kept);
+    fs::remove_all(dir);
 }
 
 // While the panel is inside a host call (the modal colour picker, a command line), a ring query

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iomanip>
 #include <iterator>
 
 namespace {
@@ -19,7 +20,9 @@ enum : unsigned int {
 const std::vector<std::string> kTrackNames = {
     "0123", "true", "1.50", "~", ".inf", "a\rb", "x\x7fy", "\xe5\x90\x8d\x7f", "\xe5\x90\x8d plain", "plain name", "",
     "Yes", "1:30", "2001-12-14", "null", "a\xe2\x80\xa8 b", "a\xc2\x85z", "\ttab", "1e3", "0x1F", "-.5", "NO", "=",
-    "<<", "a: b", "# no", "\xef\xbb\xbf" "bom", "last\n"};
+    "<<", "a: b", "# no", "\xef\xbb\xbf" "bom", "last\n",
+    // The edges of what a file carries: U+FFFD, U+E000, U+FDCF, U+10FFFD, plain and quoted.
+    "\xef\xbf\xbd \xee\x80\x80 \xef\xb7\x8f \xf4\x8f\xbf\xbd", "\t\xef\xbf\xbd \xee\x80\x80 \xef\xb7\x8f \xf4\x8f\xbf\xbd"};
 
 class MemoPanel : public MemoTest {
 protected:
@@ -199,26 +202,34 @@ TEST_F(MemoPanel, WholeFramesReadBackAsEnteredAtAnyRate)
     ASSERT_EQ(x().SetInteger(panel, kStart, 12), 1);
     EXPECT_EQ(NumberOf(SaveMasterBlock(*master)[6]), 0.5); // start time in seconds
     host.scene.fps = 30;
-    EXPECT_EQ(Int(panel, kStart), 15);
-    for (double fps : {24.0, 25.0, 29.97, 30000.0 / 1001.0, 30.0, 23.976, 24000.0 / 1001.0, 50.0, 60.0, 7.5}) {
+    EXPECT_EQ(Int(panel, kStart), 15); // (times between frames: unit_memo_time.cpp)
+}
+
+// A clip at a whole frame shows that frame after the scene is saved and loaded, which keeps its
+// times as floats: at every rate, for frames up to 100,000 and below 0.
+TEST_F(MemoPanel, WholeFramesReadBackAfterASceneIsSavedAndLoaded)
+{
+    std::vector<int> frames = {-100000, -99999, -4321, 99999, 100000};
+    for (int frame = -600; frame <= 100000; frame += frame < 1200 ? 1 : 997)
+        frames.push_back(frame);
+    const std::string yaml = TempPath("frames.yaml"), scene = TempPath("frames.lws");
+    for (double fps : {23.976, 24.0, 25.0, 29.97, 30.0, 50.0, 60.0, 7.5, 1000.0}) {
         host.scene.fps = fps;
-        for (int frames = 0; frames <= 20000; frames += frames < 500 ? 1 : 97) {
-            ASSERT_EQ(x().SetInteger(panel, kStart, frames), 1);
-            ASSERT_EQ(x().SetInteger(panel, kLength, frames + 1), 1);
-            ASSERT_EQ(Int(panel, kStart), frames) << fps;
-            ASSERT_EQ(Int(panel, kLength), frames + 1) << fps;
-            const DataLines block = SaveMasterBlock(*master);
-            ASSERT_EQ(static_cast<float>(NumberOf(block[6])), static_cast<float>(frames / fps)) << fps;
-            ASSERT_EQ(static_cast<float>(NumberOf(block[7])), static_cast<float>((frames + 1) / fps)) << fps;
+        std::ofstream file(yaml, std::ios::binary);
+        file << std::setprecision(17) << "View:\n  Tracks:\n    - Clips:\n";
+        for (int frame : frames) // lengths of 1 to 100 frames
+            file << "        - {StartTime: " << frame / fps << ", Duration: " << (frame % 50 + 51) / fps << "}\n";
+        file.close();
+        host.requesters.AnswerFile(yaml);
+        ASSERT_TRUE(x().Press(OpenPanel(), kImport));
+        ASSERT_TRUE(host.SaveScene(scene) && host.LoadScene(scene)) << host.messages.back();
+        zkh::XPanel &panel = OpenPanel();
+        ASSERT_EQ(x().PopupItems(panel, kClips).size(), frames.size());
+        for (size_t i = 0; i < frames.size(); ++i) {
+            ASSERT_EQ(x().SetInteger(panel, kClips, static_cast<int>(i)), 1);
+            ASSERT_EQ(std::make_pair(Int(panel, kStart), Int(panel, kLength)), std::make_pair(frames[i], frames[i] % 50 + 51)) << fps;
         }
     }
-    // Times between frames still show the frame they fall in.
-    host.scene.fps = 25;
-    EXPECT_EQ(LoadMasterBlock(*master, {Str("0100"), I4(1), Str("T"), I4(1), I4(1), Str("c"), FP(1.159f), FP(0.079f),
-                                  Rgb(0, 0, 0), Rgb(0, 0, 0)}),
-              nullptr);
-    EXPECT_EQ(Int(panel, kStart), 28);  // 28.975 frames
-    EXPECT_EQ(Int(panel, kLength), 1); // 1.975 frames
 }
 
 TEST_F(MemoPanel, ExportedTextsReadBackUnchanged)
@@ -309,6 +320,42 @@ TEST_F(MemoPanel, SharedClipListsReadInFull)
     x().SetInteger(panel, kTracks, 59);
     EXPECT_EQ(x().PopupItems(panel, kClips).size(), 60u);
     EXPECT_EQ(SaveMasterBlock(*master).size(), 2u + 60 * 3 + 60 * 60 * 5); // a clip: name, 2 times, 2 colour lines
+}
+
+// A memo name keeps as much as the scene block gives back (65,535 bytes, cut before a character
+// the limit would split), whether it was imported, typed or loaded; names a YAML file cannot carry
+// refuse the export with a message that names their place, and nothing is written.
+TEST_F(MemoPanel, LongNamesKeepWhatTheSceneGivesBackAndUnwritableNamesRefuseTheExport)
+{
+    zkh::XPanel &panel = OpenPanel();
+    std::string name = "a";
+    while (name.size() < 80000)
+        name += "\xe5\x90\x8d"; // 3 bytes
+    const std::string kept = name.substr(0, 65533);
+    const std::string path = TempPath("long.yaml");
+    std::ofstream(path, std::ios::binary) << "View:\n  Tracks:\n    - {Name: " << name << ", Clips: [{Name: c}]}\n";
+    host.requesters.AnswerFile(path);
+    ASSERT_TRUE(x().Press(panel, kImport));
+    EXPECT_EQ(x().Get(panel, kTrackName).text, kept);
+    ASSERT_EQ(x().SetText(panel, kClipName, name), 1);
+    EXPECT_EQ(x().Get(panel, kClipName).text, kept);
+    ASSERT_TRUE(host.SaveScene(TempPath("long.lws")) && host.LoadScene(TempPath("long.lws"))) << host.messages.back();
+    zkh::XPanel &reopened = OpenPanel();
+    EXPECT_EQ(x().Get(reopened, kTrackName).text, kept);
+    EXPECT_EQ(x().Get(reopened, kClipName).text, kept);
+
+    const std::string refused = TempPath("refused.yaml");
+    for (const auto &[cid, text, place] :
+         {std::tuple{kTrackName, "caf\xe9", "track 1"}, {kClipName, "\xef\xbf\xbe", "clip 1 of track 1"}}) {
+        ASSERT_EQ(x().SetText(reopened, cid, text), 1);
+        host.requesters.AnswerFile(refused);
+        ASSERT_TRUE(x().Press(reopened, kExport));
+        EXPECT_EQ(host.commands.log.back(), "StatusMsg Cannot write " + refused + ": the name of " + place + " is not UTF-8 "
+                  "text, or holds a Unicode noncharacter such as U+FFFE or U+FFFF, which YAML files cannot carry; "
+                  "nothing was written");
+        EXPECT_FALSE(std::filesystem::exists(refused));
+        x().SetText(reopened, cid, "ok");
+    }
 }
 
 TEST_F(MemoPanel, ExportAndImportThroughTheRequesters)

@@ -89,7 +89,13 @@ TEST(Runner, MistakesNameTheLineAndField)
          "2:14: select: no item named '" + std::string(977, 'a') + "...", 0},
         {"bone", "scene:\n  items:\n    - object: Face\n    - bone: Jaw\n", "4:7: bone: missing the field 'parent'", 0},
         {"preview", "scene:\n  preview: [0, 1e12]\n", "2:16: preview: expected a whole number", 0},
-        {"fps", "scene:\n  fps: .nan\n", "2:8: fps: must be a number above 0", 0},
+        {"fps", "scene:\n  fps: .nan\n", "2:8: fps: expected a finite number", 0},
+        // Numbers the scene file could not hold, and pictures larger than renders.
+        {"time", "scene:\n  time: -.inf\n", "2:9: time: expected a finite number", 0},
+        {"set-time", "actions:\n  - set_time: .nan\n", "2:15: set_time: expected a finite number", 0},
+        {"frame-position", frames + "  - frame_create: {position: [0, .inf]}\n", "8:34: position: expected a finite number", 2},
+        {"viewport-rect", "scene:\n  viewports:\n    - {view: top, rect: [0, 0, 30000, 30000]}\n",
+         "3:32: rect: width and height go from 0 to 16384", 0},
         {"yaml", "actions: [\n", "2:1: end of sequence flow not found", -1},
         {"frame-master", "actions:\n  - frame_create: ~\n",
          "2:19: no ZK:CameraFrame master in the scene (add it with add_master first)", 0},
@@ -186,6 +192,19 @@ TEST(CameraFrameRunner, FramesPicturesAndRingReply)
     EXPECT_EQ(render.At(0, 45, 50), 1.0f);
     EXPECT_EQ(render.At(1, 45, 50), 0.0f);
     EXPECT_TRUE(fs::exists(result.out / "view.png"));
+}
+
+// frame_settings changes the scene-level settings only: the frames' guides stay.
+TEST(CameraFrameRunner, SceneSettingsKeepTheFramesGuides)
+{
+    const RunResult result = RunRunnerSession(std::string(kFrameScene) + "  - frame_create: {name: A}\n  - frame_panel: ~\n"
+                                              "  - panel_set: [Thirds, 1]\n  - frame_settings: {combined: true}\n"
+                                              "  - frame_panel: ~\n  - panel_dump: ~\n", "settings");
+    ASSERT_EQ(result.status, 0) << result.output;
+    for (const char *field : {"\"Combined Frame\"", "\"Thirds\""}) {
+        const size_t end = result.output.find('\n', result.output.find(field));
+        EXPECT_EQ(result.output.substr(end - 4, 4), " = 1") << field << result.output;
+    }
 }
 
 // frame_create and frame_edit act as the user does in the panel: the frame Create Frame gives,

@@ -178,9 +178,11 @@ TEST(MemoYaml, OtherEmittersReadTheSame)
     }
 }
 
-// Aliases name one clip list many times over: a short text reads in full up to the fixed bound
-// on records (2,001 tracks of 1,000 clips stop in the 1,999th track), and stops there.
-TEST(MemoYaml, AliasesReadUpToTheRecordBound)
+// Aliases name one clip list, or one text, many times over. A short text reads in full up to the
+// fixed bound on records (2,001 tracks of 1,000 clips stop in the 1,999th track); 2,000 clips
+// named by a 1,000,000-byte anchor (1 MB of text, 2 GB of names read in full) stop at the bound on
+// name bytes, four times the text: the clip past it stays, unnamed.
+TEST(MemoYaml, AliasesReadUpToTheBoundsOnRecordsAndNames)
 {
     std::string text = "clips: &c [{}";
     for (int i = 1; i < 1000; ++i)
@@ -189,12 +191,45 @@ TEST(MemoYaml, AliasesReadUpToTheRecordBound)
     for (int i = 0; i < 2001; ++i)
         text += "  - {Clips: *c}\n";
     MemoTrackList tracks;
-    ASSERT_EQ(ImportMemoText(text, tracks), MemoImportResult::Partial);
+    ASSERT_EQ(ImportMemoText(text, tracks), MemoImportResult::Bounded);
     size_t records = tracks.size();
     for (const auto &track : tracks)
         records += track->clips.size();
-    EXPECT_EQ(records, kMaxMemoRecords);
-    EXPECT_EQ(tracks.size(), 1999u);
+    EXPECT_EQ(std::make_pair(records, tracks.size()), std::make_pair(kMaxMemoRecords, size_t{1999}));
+
+    text = "n: &n " + std::string(1000000, 'x') + "\nView:\n  Tracks:\n    - Clips:\n";
+    for (int i = 0; i < 2000; ++i)
+        text += "        - {Name: *n}\n";
+    ASSERT_EQ(ImportMemoText(text, tracks), MemoImportResult::Bounded);
+    const size_t kept = MemoImportTextBound(text.size()) / kMemoNameBytes;
+    ASSERT_EQ(tracks[0]->clips.size(), kept + 1);
+    for (size_t i = 0; i <= kept; ++i)
+        EXPECT_EQ(tracks[0]->clips[i]->name, i < kept ? std::string(kMemoNameBytes, 'x') : "") << i;
+}
+
+// Names that are not UTF-8, or hold a noncharacter, refuse the export and name their place, and
+// nothing is written. (Long names: host_memo_panel.cpp.)
+TEST(MemoYaml, NamesFilesCannotCarryRefuseTheExport)
+{
+    const std::string path = (std::filesystem::temp_directory_path() / "zk-unit-memo-names.yaml").string();
+    const std::pair<std::string, bool> refused[] = { // name, of a clip (else of a track)
+        {"caf\xe9", false}, {"\xef\xbf\xbe", true},     {"x\xef\xbf\xbf", false},         {"\xed\xa0\x80", true},
+        {"\xc0\xaf", false}, {"cut \xe3\x81", true}, {"\xf4\x90\x80\x80", false}, {"\tnote \xef\xb7\x90", true},
+        {"\xf4\x8f\xbf\xbf", false}};
+    for (const auto &[name, clip] : refused) {
+        MemoTrackList memo = OneDefaultTrack();
+        AddMemoClip(*AddMemoTrackTo(memo));
+        AddMemoClip(*memo[1]);
+        (clip ? memo[1]->clips[1]->name : memo[1]->name) = name;
+        MemoNamePlace place;
+        EXPECT_EQ(ExportMemoFile(path, memo, &place), MemoExportResult::NameNotWritable) << name;
+        EXPECT_EQ(std::make_pair(place.track, place.clip), std::make_pair(2, clip ? 2 : 0)) << name;
+        EXPECT_FALSE(std::filesystem::exists(path)) << name;
+    }
+    MemoTrackList memo = OneDefaultTrack();
+    memo[0]->name = "\xef\xbf\xbd \xee\x80\x80 \xf0\x9f\x98\x80 \xf4\x8f\xbf\xbd"; // U+FFFD, U+E000, U+1F600, U+10FFFD
+    EXPECT_EQ(ExportMemoFile(path, memo), MemoExportResult::Written);
+    std::filesystem::remove(path);
 }
 
 } // namespace

@@ -212,13 +212,11 @@ void PrintFrames(RunContext &c, const StoredFrames &s)
     }
 }
 
-// The largest side of a generated test plate.
-
 int ReadPositive(const YAML::Node &node, const std::string &what)
 {
     const int value = ReadInt(node, what);
-    if (value < 1 || value > kMaxPlateSide)
-        throw SessionError(node, what + ": expected a whole number from 1 to 16384");
+    if (value < 1 || value > kMaxPictureSide)
+        throw SessionError(node, what + ": expected a whole number from 1 to " + std::to_string(kMaxPictureSide));
     return value;
 }
 
@@ -302,9 +300,10 @@ void AddCameraFrameActions(ActionTable &table)
                     throw SessionError(v, "render_frame: the scene has no camera (give a plate or a size)");
                 w = camera->resolutionW;
                 h = camera->resolutionH;
-                if (w < 1 || w > kMaxPlateSide || h < 1 || h > kMaxPlateSide)
+                if (w < 1 || w > kMaxPictureSide || h < 1 || h > kMaxPictureSide)
                     throw SessionError(v, "render_frame: the render camera's resolution " + std::to_string(w) + " x " +
-                                              std::to_string(h) + " is not from 1 to 16384 on each side (give a size)");
+                                              std::to_string(h) + " is not from 1 to " +
+                                              std::to_string(kMaxPictureSide) + " on each side (give a size)");
             }
             image = TestPlate(w, h);
         }

@@ -64,6 +64,10 @@ double ReadNumber(const YAML::Node &node, const std::string &what)
     double value = 0;
     if (!node || !node.IsScalar() || !YAML::convert<double>::decode(node, value))
         throw SessionError(node, what + ": expected a number");
+    // What the host then holds (times, keys, panel values) is written into scene files, which hold
+    // finite numbers only.
+    if (!std::isfinite(value))
+        throw SessionError(node, what + ": expected a finite number");
     return value;
 }
 
@@ -204,6 +208,11 @@ void BuildScene(Scene &scene, const YAML::Node &node)
                 viewport.top = ReadInt(rect[1], "rect");
                 viewport.width = ReadInt(rect[2], "rect");
                 viewport.height = ReadInt(rect[3], "rect");
+                // Pictures of a viewport are bounded as render plates are.
+                for (size_t side : {2, 3})
+                    if (const int size = ReadInt(rect[side], "rect"); size < 0 || size > kMaxPictureSide)
+                        throw SessionError(rect[side], "rect: width and height go from 0 to " +
+                                                           std::to_string(kMaxPictureSide));
             }
             scene.viewports.push_back(viewport);
         }

@@ -35,6 +35,10 @@ struct FrameGuides {
     bool burnIn = false;            // also burnt into renders
 };
 
+// The longest name, memo or extra text a frame keeps, in bytes: what the scene block reads back
+// (a 256-byte buffer). Every path that sets one cuts it there, at a character boundary.
+constexpr int kFrameTextBytes = 255;
+
 struct FrameRecord {
     FrameRecord(); // names itself from "Frame (%d)" and advances the default-name counter
 

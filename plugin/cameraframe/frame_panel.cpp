@@ -12,6 +12,7 @@
 #include "../common/lwguard.h"
 #include "../common/lwpanel.h"
 #include "../common/lwtool2.h"
+#include "../common/utf8_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -313,7 +314,7 @@ void FrameEvent(FramePanel &panel, CameraFrameState &state, FrameRecord &f, int 
     CLWctl **c = panel.controls;
     switch (id) {
     case kIdName:
-        f.name = c[kIdName]->GetText();
+        f.name = CutAtCharacter(c[kIdName]->GetText(), kFrameTextBytes);
         if (CLWctl *popup = Resettable(panel, kIdFrame))
             popup->SetInt(state.currentIndex);
         break;
@@ -371,7 +372,7 @@ void FrameEvent(FramePanel &panel, CameraFrameState &state, FrameRecord &f, int 
         break;
     }
     case kIdTransparency: f.transparency = PercentValue(*c[kIdTransparency], 0.0, 100.0) * 0.01; break;
-    case kIdMemo: f.memo = c[kIdMemo]->GetText(); break;
+    case kIdMemo: f.memo = CutAtCharacter(c[kIdMemo]->GetText(), kFrameTextBytes); break;
     case kIdFocal: f.showFocalLength = c[kIdFocal]->GetInt() != 0; break;
     case kIdPreset:
         if (ApplyAspectPreset(f, c[kIdPreset]->GetInt() - 1, CameraHeight(f.camera)))

@@ -13,7 +13,8 @@
 namespace {
 
 constexpr char kInvalidFormat[] = "Invalid format!";
-constexpr int kTextLimit = 256;
+// The version text is read as the design's 256-byte buffer holds it.
+constexpr int kVersionLimit = 256;
 
 // A stored NaN or infinity reads as black.
 bool ReadColor(SceneBlockReader &r, double (&rgb)[3]) { return r.FP(rgb[0], 0.0) && r.FP(rgb[1], 0.0) && r.FP(rgb[2], 0.0); }
@@ -21,9 +22,9 @@ bool ReadColor(SceneBlockReader &r, double (&rgb)[3]) { return r.FP(rgb[0], 0.0)
 bool ReadFrame(SceneBlockReader &r, const std::string &revision, FrameRecord &f)
 {
     unsigned int camera = 0;
-    if (!(r.CStr(f.name, kTextLimit) && r.Bool(f.active) && r.U4(camera) && r.FP(f.posX, 0.0) && r.FP(f.posY, 0.0) &&
+    if (!(r.Text(f.name, kFrameTextBytes) && r.Bool(f.active) && r.U4(camera) && r.FP(f.posX, 0.0) && r.FP(f.posY, 0.0) &&
           r.FP(f.width, 320.0) && r.FP(f.aspect, 16.0 / 9.0) && r.FP(f.marginW, 0.1) && ReadColor(r, f.color) &&
-          r.FP(f.transparency, 0.0) && r.CStr(f.memo, kTextLimit) && r.Bool(f.showFocalLength)))
+          r.FP(f.transparency, 0.0) && r.Text(f.memo, kFrameTextBytes) && r.Bool(f.showFocalLength)))
         return false;
     f.camera = reinterpret_cast<LWItemID>(static_cast<std::uintptr_t>(camera));
     f.aspect = std::max(0.01, f.aspect);
@@ -55,7 +56,7 @@ void ReadSceneSettings(SceneBlockReader &r, CameraFrameState &state)
     double rgb[3] = {read.combinedColor[0], read.combinedColor[1], read.combinedColor[2]};
     if (r.Bool(read.combined) && ReadColor(r, rgb)) {
         std::copy(std::begin(rgb), std::end(rgb), std::begin(read.combinedColor));
-        if (r.FP(read.combinedTransparency, 0.0) && r.CStr(read.extraText, kTextLimit))
+        if (r.FP(read.combinedTransparency, 0.0) && r.Text(read.extraText, kFrameTextBytes))
             r.Bool(read.extraFlag);
         read.combinedTransparency = std::clamp(read.combinedTransparency, 0.0, 1.0);
     }
@@ -110,7 +111,7 @@ const char *LoadFrameBlock(CameraFrameState &state, const LWLoadState *load)
         return kInvalidFormat;
     SceneBlockReader r(*load);
     std::string version;
-    if (!r.CStr(version, kTextLimit) || version.size() < 2 || version.compare(0, 2, "03") != 0)
+    if (!r.CStr(version, kVersionLimit) || version.size() < 2 || version.compare(0, 2, "03") != 0)
         return kInvalidFormat;
     const std::string revision = version.substr(2, 2);
 

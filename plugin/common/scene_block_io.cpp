@@ -2,6 +2,7 @@
 #include "scene_block_io.h"
 
 #include "lwfloat.h"
+#include "utf8_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -61,6 +62,15 @@ bool SceneBlockReader::CStr(std::string &out, int maxLength)
         return false;
     buffer_[static_cast<size_t>(maxLength - 1)] = '\0'; // a host that fills the whole buffer leaves no terminator
     out.assign(buffer_.data(), strnlen(buffer_.data(), static_cast<size_t>(maxLength - 1)));
+    return true;
+}
+
+bool SceneBlockReader::Text(std::string &out, int maxBytes)
+{
+    std::string read;
+    if (!CStr(read, maxBytes + 2))
+        return false;
+    out = CutAtCharacter(read, static_cast<size_t>(maxBytes));
     return true;
 }
 

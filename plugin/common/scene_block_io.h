@@ -34,6 +34,9 @@ public:
     bool Str(std::string &out, int maxLength);
     // A text of at most maxLength - 1 bytes, up to its first zero byte.
     bool CStr(std::string &out, int maxLength);
+    // A text of at most maxBytes bytes, up to its first zero byte, cut at a character boundary:
+    // one byte more is asked of the host, so that a character the limit would split is left out.
+    bool Text(std::string &out, int maxBytes);
     bool I4(int &out) { return I4s(&out, 1); }
     // One item of count values.
     bool I4s(int *values, int count);

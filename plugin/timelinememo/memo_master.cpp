@@ -14,9 +14,8 @@ const char kMemoInvalidFormat[] = "Invalid format!";
 
 namespace {
 
-// Version strings are short; names may be long notes, so they get a large buffer.
+// Version strings are short; names may be long notes (kMemoNameBytes).
 constexpr int kVersionLength = 256;
-constexpr int kNameLength = 65536;
 
 void WriteColor(const LWSaveState &save, const std::array<float, 3> &color)
 {
@@ -38,7 +37,7 @@ bool ReadClip(SceneBlockReader &reading, MemoTrack &track)
 {
     MemoClip &clip = *AddMemoClip(track);
     // What is saved is finite, so is what is kept.
-    return reading.Str(clip.name, kNameLength) && reading.FP(clip.startTime, 0.0) && reading.FP(clip.duration, 0.0) &&
+    return reading.Text(clip.name, kMemoNameBytes) && reading.FP(clip.startTime, 0.0) && reading.FP(clip.duration, 0.0) &&
            ReadColor(reading, clip.foreColor) && ReadColor(reading, clip.backColor);
 }
 
@@ -46,7 +45,7 @@ bool ReadTrack(SceneBlockReader &reading, MemoTrackList &tracks)
 {
     MemoTrack &track = *AddMemoTrackTo(tracks);
     int active = 0, clipCount = 0;
-    if (!reading.Str(track.name, kNameLength) || !reading.I4(active))
+    if (!reading.Text(track.name, kMemoNameBytes) || !reading.I4(active))
         return false;
     track.active = active != 0;
     if (!reading.I4(clipCount))

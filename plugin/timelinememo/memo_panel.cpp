@@ -7,13 +7,14 @@
 #include "../common/lwglobals.h"
 #include "../common/lwguard.h"
 #include "../common/lwtool2.h"
+#include "../common/utf8_text.h"
 #include "memo_exchange_panel.h"
 #include "memo_texts.h"
+#include "memo_time.h"
 #include "memo_yaml.h"
 #include "timelinememo_servers.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -88,20 +89,6 @@ double SceneFps()
     return std::isfinite(fps) && fps > 0.0 ? fps : 0.0;
 }
 
-// Whole frames, rounded down. A whole frame entered is kept as frames / fps seconds, which
-// multiplied back can fall a few units in the last place short of the whole number (29 / 25 x 25
-// = 28.999999999999996): a product that close to a whole number is that number.
-int FramesOf(double fps, double seconds)
-{
-    const double product = fps * seconds;
-    const double nearest = std::round(product);
-    const bool whole = std::fabs(product - nearest) <= 1e-12 * std::max(1.0, std::fabs(nearest));
-    const double frames = whole ? nearest : std::floor(product);
-    if (std::isnan(frames))
-        return 0;
-    return static_cast<int>(frames < INT_MIN ? INT_MIN : frames > INT_MAX ? INT_MAX : frames);
-}
-
 template <class Fn>
 LWXPanelHint Fn2Hint(Fn *function)
 {
@@ -167,8 +154,12 @@ void ExportPressed(MemoInstance &instance)
     const std::string path = RequestSaveFile(MemoLastPath(), kExportTitle, "yaml");
     if (path.empty())
         return;
-    if (!ExportMemoFile(path, instance.tracks))
-        PostMemoStatus(MemoTextId::ExportFailed, path);
+    MemoNamePlace unwritable;
+    switch (ExportMemoFile(path, instance.tracks, &unwritable)) {
+    case MemoExportResult::Written: break;
+    case MemoExportResult::NotWritten: PostMemoStatus(MemoTextId::ExportFailed, path); break;
+    case MemoExportResult::NameNotWritable: PostMemoNameStatus(path, unwritable.track, unwritable.clip); break;
+    }
     MemoLastPath() = path;
 }
 
@@ -185,6 +176,7 @@ void ImportPressed(MemoInstance &instance)
     case MemoImportResult::NotOpened: PostMemoStatus(MemoTextId::ImportNotOpened, path); break;
     case MemoImportResult::NotParsed: PostMemoStatus(MemoTextId::ImportNotParsed, path); break;
     case MemoImportResult::NotMemo: PostMemoStatus(MemoTextId::ImportNotMemo, path); break;
+    case MemoImportResult::Bounded: PostMemoStatus(MemoTextId::ImportBounded, path); break;
     }
     instance.selectedClip = 0;
     instance.selectedTrack = 0;
@@ -289,7 +281,7 @@ void *GetValue(MemoInstance &instance, unsigned int vid)
         const double fps = SceneFps();
         if (fps <= 0.0)
             return nullptr;
-        g_intValue = FramesOf(fps, vid == kMemoClipStart ? clip->startTime : clip->duration);
+        g_intValue = WholeFramesOf(fps, vid == kMemoClipStart ? clip->startTime : clip->duration);
         return &g_intValue;
     }
     case kMemoClipForeColor:
@@ -324,7 +316,7 @@ int SetValue(MemoInstance &instance, unsigned int vid, void *value)
         if (!track)
             return 0;
         if (vid == kMemoTrackName)
-            track->name = static_cast<const char *>(value);
+            track->name = CutAtCharacter(static_cast<const char *>(value), kMemoNameBytes);
         else
             track->active = *static_cast<const int *>(value) != 0;
         instance.redrawPending = true;
@@ -334,7 +326,7 @@ int SetValue(MemoInstance &instance, unsigned int vid, void *value)
     if (!clip)
         return 0;
     switch (vid) {
-    case kMemoClipName: clip->name = static_cast<const char *>(value); break;
+    case kMemoClipName: clip->name = CutAtCharacter(static_cast<const char *>(value), kMemoNameBytes); break;
     case kMemoClipStart:
     case kMemoClipLength: {
         const double fps = SceneFps();

@@ -14,6 +14,11 @@
 #include <vector>
 
 struct MemoTrack;
+
+// The longest track or clip name the memo keeps, in bytes: what the scene block reads back (a
+// 65,536-byte buffer; names are notes). The import, the panel and the scene load all cut a longer
+// name there, at a character boundary.
+constexpr int kMemoNameBytes = 65535;
 using MemoTrackList = std::vector<std::unique_ptr<MemoTrack>>;
 
 struct MemoClip {

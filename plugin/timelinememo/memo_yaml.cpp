@@ -2,9 +2,11 @@
 #include "memo_yaml.h"
 
 #include "../common/lwfile.h"
+#include "../common/utf8_text.h"
 
 #include <yaml-cpp/yaml.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -212,21 +214,38 @@ void ReadColor(const YAML::Node &node, std::array<float, 3> &color)
         color[i] = ColorComponentFromInt(values[i]);
 }
 
-// Records read from one document, up to kMaxMemoRecords.
+// Raised when the next record or name would pass the import's bounds; the records read so far stay.
+struct PastBound {};
+
+// What one import may produce from a document: kMaxMemoRecords records, and names of
+// MemoImportTextBound(document size) bytes.
 class Reading {
 public:
+    explicit Reading(size_t documentBytes) : textBudget_(MemoImportTextBound(documentBytes)) {}
+
     void Spend()
     {
         if (budget_ == 0)
-            throw StopReading{};
+            throw PastBound{};
         --budget_;
+    }
+
+    // A name as kept (cut to kMemoNameBytes), counted against the bound before it is copied.
+    std::string Name(const std::string &text)
+    {
+        const size_t kept = std::min(text.size(), static_cast<size_t>(kMemoNameBytes));
+        if (kept > textBudget_)
+            throw PastBound{};
+        textBudget_ -= kept;
+        return CutAtCharacter(text, kept);
     }
 
 private:
     size_t budget_ = kMaxMemoRecords;
+    size_t textBudget_;
 };
 
-void ReadClip(const YAML::Node &node, MemoClip &clip)
+void ReadClip(const YAML::Node &node, MemoClip &clip, Reading &reading)
 {
     if (IsScalar(node))
         throw StopReading{}; // a plain scalar cannot be asked for keys: the clip stays at its defaults
@@ -236,7 +255,7 @@ void ReadClip(const YAML::Node &node, MemoClip &clip)
     YAML::Node values[5];
     FindKeys(node, kKeys, values);
     if (IsScalar(values[0]))
-        clip.name = values[0].Scalar();
+        clip.name = reading.Name(values[0].Scalar());
     if (IsScalar(values[1]))
         clip.startTime = ReadDouble(values[1]);
     if (IsScalar(values[2]))
@@ -251,7 +270,7 @@ void ReadTrack(const YAML::Node &node, MemoTrack &track, Reading &reading)
     YAML::Node values[3];
     FindKeys(node, kKeys, values);
     if (IsScalar(values[0]))
-        track.name = values[0].Scalar();
+        track.name = reading.Name(values[0].Scalar());
     const YAML::Node &active = values[1];
     if (IsScalar(active)) {
         bool value = true;
@@ -264,7 +283,7 @@ void ReadTrack(const YAML::Node &node, MemoTrack &track, Reading &reading)
         return;
     for (const YAML::Node &element : clips) {
         reading.Spend();
-        ReadClip(element, *AddMemoClip(track));
+        ReadClip(element, *AddMemoClip(track), reading);
     }
 }
 
@@ -289,18 +308,43 @@ std::string MemoYamlText(const MemoTrackList &tracks)
     return out.good() ? std::string(out.c_str(), out.size()) : std::string();
 }
 
-bool ExportMemoFile(const std::string &path, const MemoTrackList &tracks)
+bool FindUnwritableName(const MemoTrackList &tracks, MemoNamePlace &place)
 {
+    for (size_t t = 0; t < tracks.size(); ++t) {
+        const MemoTrack &track = *tracks[t];
+        place.track = static_cast<int>(t) + 1;
+        place.clip = 0;
+        if (!IsInterchangeText(track.name))
+            return true;
+        for (size_t c = 0; c < track.clips.size(); ++c) {
+            place.clip = static_cast<int>(c) + 1;
+            if (!IsInterchangeText(track.clips[c]->name))
+                return true;
+        }
+    }
+    place = MemoNamePlace{};
+    return false;
+}
+
+MemoExportResult ExportMemoFile(const std::string &path, const MemoTrackList &tracks, MemoNamePlace *unwritable)
+{
+    MemoNamePlace place;
+    if (FindUnwritableName(tracks, place)) {
+        if (unwritable)
+            *unwritable = place;
+        return MemoExportResult::NameNotWritable;
+    }
     YAML::Emitter out;
     try {
         EmitDocument(out, tracks);
     } catch (const YAML::Exception &) {
-        return false;
+        return MemoExportResult::NotWritten;
     }
     if (!out.good())
-        return false;
+        return MemoExportResult::NotWritten;
     // Binary: the same bytes (line ends "\n") on every platform.
-    return WriteUtf8File(path, std::string(out.c_str(), out.size()));
+    return WriteUtf8File(path, std::string(out.c_str(), out.size())) ? MemoExportResult::Written
+                                                                     : MemoExportResult::NotWritten;
 }
 
 MemoImportResult ImportMemoText(const std::string &text, MemoTrackList &tracks)
@@ -312,24 +356,26 @@ MemoImportResult ImportMemoText(const std::string &text, MemoTrackList &tracks)
         return MemoImportResult::NotParsed;
     }
     MemoTrackList read;
-    bool complete = true;
+    MemoImportResult result = MemoImportResult::Replaced;
     try {
         const YAML::Node list = MemoTracksOf(root);
         if (!list.IsDefined())
             return MemoImportResult::NotMemo;
-        Reading reading;
+        Reading reading(text.size());
         for (const YAML::Node &element : list) {
             reading.Spend();
             if (IsMap(element))
                 ReadTrack(element, *AddMemoTrackTo(read), reading);
         }
     } catch (const StopReading &) {
-        complete = false;
+        result = MemoImportResult::Partial;
     } catch (const YAML::Exception &) {
-        complete = false;
+        result = MemoImportResult::Partial;
+    } catch (const PastBound &) {
+        result = MemoImportResult::Bounded;
     }
     ReplaceMemoTracks(tracks, std::move(read));
-    return complete ? MemoImportResult::Replaced : MemoImportResult::Partial;
+    return result;
 }
 
 MemoImportResult ImportMemoFile(const std::string &path, MemoTrackList &tracks)

@@ -1,16 +1,31 @@
-// The host's own pictures: the channel plot's axes and its cost on long ranges, and the values panel
-// pictures show. (The pictures themselves are pinned byte for byte by the guide_pictures test.)
+// The host's own pictures: the channel plot's axes and its cost on long ranges and many tracks,
+// the values panel pictures show, and what a picture does with values no picture can hold (texts
+// fitted to their fields: fuzz_picture_fit). (The pictures themselves are pinned byte for byte by the
+// guide_pictures test.)
 #include "channel_plot.h"
 #include "drawing.h"
 #include "panel_picture.h"
+#include "picture_calls.h"
+#include "scene.h"
 
 #include <CImg.h>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <filesystem>
+#include <limits>
 
 namespace {
+
+cimg_library::CImg<unsigned char> Painted(const std::vector<zkh::DrawCall> &calls, int width, int height)
+{
+    const std::string path = (std::filesystem::temp_directory_path() / "zk-picture-test.png").string();
+    EXPECT_TRUE(zkh::RasterizeToPng(calls, width, height, path, {255, 255, 255}));
+    const cimg_library::CImg<unsigned char> picture(path.c_str());
+    std::filesystem::remove(path);
+    return picture;
+}
 
 TEST(HostPictures, ChannelPlotAxesAndAMillionFrames)
 {
@@ -31,10 +46,7 @@ TEST(HostPictures, ChannelPlotAxesAndAMillionFrames)
         many.push_back({frame, 0.0, frame % 2 ? 1.0 : -1.0});
     const std::vector<zkh::DrawCall> calls = zkh::ChannelPlotCalls(many, {});
     EXPECT_LT(calls.size(), 4000u);
-    const std::string path = (std::filesystem::temp_directory_path() / "zk-plot-test.png").string();
-    ASSERT_TRUE(zkh::RasterizeToPng(calls, zkh::kChannelPlotWidth, zkh::kChannelPlotHeight, path, {255, 255, 255}));
-    const cimg_library::CImg<unsigned char> dense(path.c_str());
-    std::filesystem::remove(path);
+    const cimg_library::CImg<unsigned char> dense = Painted(calls, zkh::kChannelPlotWidth, zkh::kChannelPlotHeight);
     const zkh::PlotAxes manyAxes = zkh::ChannelPlotAxes(many);
     const int middle = (manyAxes.left + manyAxes.right) / 2;
     EXPECT_GT(dense(middle, static_cast<int>(std::lround(manyAxes.Y(0.5))), 0, 0), 200); // red
@@ -76,6 +88,38 @@ TEST(HostPictures, PanelsShowTheirValues)
     // not with '?').
     EXPECT_LT(zkh::TextWidthInPicture("é"), zkh::TextWidthInPicture("Ã©"));
     EXPECT_EQ(zkh::TextWidthInPicture("メモ"), zkh::TextWidthInPicture("??"));
+}
+
+// Thousands of tracks shade the plot as one rectangle per run of columns, with the same pixels as
+// each track's own rectangle; a one-frame plot at the last frame there is has a frame axis.
+TEST(HostPictures, ChannelPlotShadingOfManyTracksAndTheLastFrame)
+{
+    const std::vector<zkh::ChannelSample> samples = {{0, 0.0, 0.0}, {5, 0.0, 0.5}, {10, 0.0, 1.0}};
+    std::vector<zkh::FrameSpan> spans;
+    for (int i = 0; i < 20000; ++i)
+        spans.push_back({i % 3 == 0 ? 1 : 6, i % 3 == 0 ? 3 : 6 + i % 2});
+    const std::vector<zkh::DrawCall> merged = zkh::ChannelPlotCalls(samples, spans);
+    const std::vector<zkh::DrawCall> three = zkh::ChannelPlotCalls(samples, {{1, 3}, {6, 6}, {6, 7}});
+    EXPECT_LT(merged.size(), three.size() + 6);
+    EXPECT_EQ(Painted(merged, zkh::kChannelPlotWidth, zkh::kChannelPlotHeight),
+              Painted(three, zkh::kChannelPlotWidth, zkh::kChannelPlotHeight));
+
+    const zkh::PlotAxes last = zkh::ChannelPlotAxes({{INT_MAX, 1.0, 1.0}});
+    EXPECT_EQ(std::vector<double>({double(last.first), last.X(INT_MAX)}), std::vector<double>({INT_MAX - 1.0, double(last.right)}));
+}
+
+// Values no picture can hold: a NaN colour or opacity paints nothing, a time past the int range
+// of frames is the last frame, and pictures larger than renders are refused.
+TEST(HostPictures, ValuesNoPictureCanHold)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    std::vector<zkh::DrawCall> calls;
+    zkh::AddRect(calls, 0, 0, 4, 4, {0.0f, 0.0f, 0.0f, nan});
+    EXPECT_EQ(Painted(calls, 4, 4)(1, 1, 0, 0), 255);
+    zkh::Scene scene;
+    for (auto [time, frame] : {std::pair{1e9, INT_MAX}, {-1e9, INT_MIN}, {double(nan), 0}, {2.5, 60}})
+        EXPECT_EQ((scene.time = time, scene.CurrentFrame()), frame) << time;
+    EXPECT_FALSE(zkh::RasterizeToPng({}, zkh::kMaxPictureSide + 1, 1, "unwritten.png"));
 }
 
 } // namespace
