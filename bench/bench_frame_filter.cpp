@@ -225,7 +225,7 @@ void BM_FrameFilterFrames(benchmark::State &state)
     ClearFrames();
     FrameRecords records = FrameGrid(camera, static_cast<int>(state.range(0)));
     AppendFrames(records);
-    zkh::FilterAccessScope access(scene.image, 0);
+    zkh::FilterAccessScope access(scene.image, 0, zkh::kRenderBuffers);
     ProcessFrameFilter(nullptr, access.Access());
     for (auto _ : state) {
         ProcessFrameFilter(nullptr, access.Access());

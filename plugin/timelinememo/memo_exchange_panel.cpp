@@ -65,6 +65,8 @@ bool AddYamlTracks(MemoInstance &instance, const std::string &path)
     case MemoImportResult::NotOpened: PostMemoStatus(MemoTextId::ImportNotOpened, path); return false;
     case MemoImportResult::NotParsed: PostMemoStatus(MemoTextId::ImportNotParsed, path); return false;
     case MemoImportResult::NotMemo: PostMemoStatus(MemoTextId::ImportNotMemo, path); return false;
+    // What was read up to the import's bound is added.
+    case MemoImportResult::Bounded: PostMemoStatus(MemoTextId::ImportBounded, path); break;
     }
     for (auto &track : read) {
         track->owner = &instance.tracks;
