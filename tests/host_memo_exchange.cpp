@@ -1,6 +1,6 @@
 // The timeline memo and editorial files through the module file: the panel's formats, the example
-// files of each format, jumping between notes, zkhost memo, and the files read by ffmpeg, xmllint
-// and the npm package smpte-timecode.
+// files of each format, jumping between notes, zkhost memo, and the files read by ffmpeg and
+// xmllint.
 #include "memo_fixture.h"
 #include "runner_session.h"
 
