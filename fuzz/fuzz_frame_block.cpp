@@ -1,11 +1,10 @@
 // fuzz_frame_block.cpp: the camera frames' scene block loader on arbitrary blocks.
 //
-// The input is read as a block by BlockFromBytes. The loader must neither crash nor hang, and what
+// The input is read as plug-in data by DataFromBytes. The loader must neither crash nor hang, and what
 // it accepted must save and load back to the same block.
 #include "cameraframe/frame_list.h"
 #include "cameraframe/frame_scene_block.h"
-#include "fuzz_block_input.h"
-#include "scene_block.h"
+#include "fuzz_data_input.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -14,40 +13,35 @@
 
 namespace {
 
-zkh::Block SaveAll(const CameraFrameState &state)
+DataLines SaveAll(const CameraFrameState &state)
 {
-    zkh::Block block;
-    zkh::BlockWriter writer(block);
-    SaveFrameBlock(state, writer.State());
-    return block;
+    return Written([&](const LWSaveState *save) { SaveFrameBlock(state, save); });
 }
-
-bool Same(const zkh::Block &a, const zkh::Block &b) { return zkh::FormatBlock(a, "") == zkh::FormatBlock(b, ""); }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const zkh::Block block = BlockFromBytes(data, size);
+    const DataLines lines = DataFromBytes(data, size);
     CameraFrameState state;
     {
-        zkh::BlockReader reader(block);
+        auto reader = ReaderOf(lines);
         LoadFrameBlock(state, reader.State());
     }
-    const zkh::Block saved = SaveAll(state);
+    const DataLines saved = SaveAll(state);
     ClearFrames();
 
     CameraFrameState again;
     {
-        zkh::BlockReader reader(saved);
+        auto reader = ReaderOf(saved);
         if (LoadFrameBlock(again, reader.State()) != nullptr) {
             std::fprintf(stderr, "a saved block was refused\n");
             std::abort();
         }
     }
-    const zkh::Block resaved = SaveAll(again);
+    const DataLines resaved = SaveAll(again);
     ClearFrames();
-    if (!Same(saved, resaved)) {
+    if (saved != resaved) {
         std::fprintf(stderr, "a saved block does not load back to itself\n");
         std::abort();
     }

@@ -1,7 +1,7 @@
 // fuzz_frame_filter.cpp: the camera frames' render filter over fuzzed frame blocks on small images.
 //
 // The first two bytes give the image size (1 to 64 pixels each way); the rest is read as a frame
-// block by BlockFromBytes, and every frame it holds is tied to the render camera. Whatever the
+// block by DataFromBytes, and every frame it holds is tied to the render camera. Whatever the
 // frames hold (far away, huge, zero-sized, turned), the filter must neither crash nor hang, and
 // the alpha of an opaque plate stays within 0..1: each band pixel is blended at an opacity of
 // 1 - transparency, which the loader keeps within 0..1.

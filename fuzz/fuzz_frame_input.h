@@ -4,20 +4,20 @@
 
 #include "cameraframe/frame_list.h"
 #include "cameraframe/frame_scene_block.h"
-#include "fuzz_block_input.h"
+#include "fuzz_data_input.h"
 #include "scene.h"
 
 #include <cstddef>
 #include <cstdint>
 
-// Loads the bytes (read by BlockFromBytes) into the frame list and ties every frame to the camera,
+// Loads the bytes (read by DataFromBytes) into the frame list and ties every frame to the camera,
 // so that whatever the block holds is drawn or rendered.
 inline void LoadFramesFromBytes(const std::uint8_t *data, std::size_t size, CameraFrameState &state,
                                 std::uint32_t camera)
 {
-    const zkh::Block block = BlockFromBytes(data, size);
+    const DataLines lines = DataFromBytes(data, size);
     {
-        zkh::BlockReader reader(block);
+        auto reader = ReaderOf(lines);
         LoadFrameBlock(state, reader.State());
     }
     auto lock = LockFrames();

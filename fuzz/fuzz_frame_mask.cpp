@@ -1,7 +1,7 @@
 // fuzz_frame_mask.cpp: the camera frames' viewport overlay and combined mask over fuzzed frames.
 //
 // Bytes 0 and 1 give the viewport size (1 to 256 pixels each way), bytes 2 and 3 the camera
-// resolution (1 to 4096 each way); the rest is read as a frame block by BlockFromBytes, and every
+// resolution (1 to 4096 each way); the rest is read as a frame's data by DataFromBytes, and every
 // frame it holds is tied to the viewed camera. The gizmo draws the frames one by one and then as
 // the combined shading: neither may crash or hang, every point handed to the host is finite, and
 // the mask texture is white with an alpha of 0 (inside a frame) or 255 (outside all).

@@ -1,13 +1,12 @@
 // fuzz_guide_block.cpp: the camera frames' guide sub-block on arbitrary contents.
 //
-// A valid block of three frames is followed by the guide sub-block, whose items are the input read
-// by BlockFromBytes. The loader must neither crash nor hang nor lose the frames, and what it
+// A valid block of three frames is followed by the guide sub-block, whose lines are the input read
+// by DataFromBytes. The loader must neither crash nor hang nor lose the frames, and what it
 // accepted must save and load back to the same block.
 #include "cameraframe/frame_guides_block.h"
 #include "cameraframe/frame_list.h"
 #include "cameraframe/frame_scene_block.h"
-#include "fuzz_block_input.h"
-#include "scene_block.h"
+#include "fuzz_data_input.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,18 +15,15 @@
 
 namespace {
 
-zkh::Block SaveAll(const CameraFrameState &state)
+DataLines SaveAll(const CameraFrameState &state)
 {
-    zkh::Block block;
-    zkh::BlockWriter writer(block);
-    SaveFrameBlock(state, writer.State());
-    return block;
+    return Written([&](const LWSaveState *save) { SaveFrameBlock(state, save); });
 }
 
 // Three default frames and the scene-level settings, as this build saves them, without guides.
-zkh::Block FrameData()
+DataLines FrameData()
 {
-    static zkh::Block data;
+    static DataLines data;
     if (data.empty()) {
         CameraFrameState state;
         for (int i = 0; i < 3; ++i)
@@ -35,7 +31,7 @@ zkh::Block FrameData()
         data = SaveAll(state);
         ClearFrames();
         for (std::size_t i = 0; i < data.size(); ++i)
-            if (data[i].type == zkh::BlockItem::Type::Begin) {
+            if (zkh::lwsc::OpensBlock(data[i])) {
                 data.resize(i);
                 break;
             }
@@ -53,32 +49,32 @@ void Fail(const char *what)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    zkh::Block block = FrameData();
-    block.push_back({zkh::BlockItem::Type::Begin, kGuidesBlockToken, static_cast<double>(kGuidesBlockId)});
-    for (zkh::BlockItem &item : BlockFromBytes(data, size))
-        block.push_back(std::move(item));
-    block.push_back({zkh::BlockItem::Type::End, std::string(), 0.0});
+    DataLines block = FrameData();
+    block.push_back(std::string("{ ") + kGuidesBlockToken);
+    for (std::string &line : DataFromBytes(data, size))
+        block.push_back("  " + line);
+    block.push_back("}");
 
     CameraFrameState state;
     {
-        zkh::BlockReader reader(block);
+        auto reader = ReaderOf(block);
         if (LoadFrameBlock(state, reader.State()) != nullptr)
             Fail("a block with valid frame data was refused");
     }
     if (FrameCount() != 3)
         Fail("frames were lost to the guide sub-block");
-    const zkh::Block saved = SaveAll(state);
+    const DataLines saved = SaveAll(state);
     ClearFrames();
 
     CameraFrameState again;
     {
-        zkh::BlockReader reader(saved);
+        auto reader = ReaderOf(saved);
         if (LoadFrameBlock(again, reader.State()) != nullptr)
             Fail("a saved block was refused");
     }
-    const zkh::Block resaved = SaveAll(again);
+    const DataLines resaved = SaveAll(again);
     ClearFrames();
-    if (zkh::FormatBlock(saved, "") != zkh::FormatBlock(resaved, ""))
+    if (saved != resaved)
         Fail("a saved block does not load back to itself");
     return 0;
 }

@@ -1,9 +1,8 @@
 // fuzz_memo_block.cpp: the timeline memo's scene block loader on arbitrary blocks.
 //
-// The input is read as a block by BlockFromBytes. Absurd counts and truncated blocks must never
+// The input is read as plug-in data by DataFromBytes. Absurd counts and truncated blocks must never
 // hang, exhaust memory or crash; a foreign version leaves the memo as it was.
-#include "fuzz_block_input.h"
-#include "scene_block.h"
+#include "fuzz_data_input.h"
 #include "timelinememo/memo_master.h"
 
 #include <cstddef>
@@ -12,19 +11,16 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const zkh::Block block = BlockFromBytes(data, size);
+    const DataLines lines = DataFromBytes(data, size);
     MemoInstance instance;
     AddMemoTrack(instance)->name = "kept";
-    zkh::BlockReader reader(block);
+    auto reader = ReaderOf(lines);
     const LWError error = LoadMemoBlock(instance, *reader.State());
-    const bool foreign = block.empty() || block[0].type != zkh::BlockItem::Type::Str ||
-                         block[0].text.compare(0, 2, "01") != 0;
+    const bool foreign = lines.empty() || lines[0].compare(0, 3, "\"01") != 0;
     if (foreign && (!error || instance.tracks.size() != 1 || instance.tracks[0]->name != "kept"))
         std::abort();
-    if (!foreign && instance.tracks.size() > block.size())
+    if (!foreign && instance.tracks.size() > lines.size())
         std::abort();
-    zkh::Block saved;
-    zkh::BlockWriter writer(saved);
-    SaveMemoBlock(instance, *writer.State());
+    Written([&](const LWSaveState *save) { SaveMemoBlock(instance, *save); });
     return 0;
 }

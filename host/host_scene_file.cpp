@@ -105,6 +105,21 @@ bool Host::LoadScene(const std::string &path)
     return LoadSceneText(text.str(), path);
 }
 
+namespace {
+
+// A reader's warning ("line 12: ...") as a message naming the file as errors do ("shot.lws:12: ...").
+std::string Located(const std::string &sourceName, const std::string &warning)
+{
+    const std::string text = PrintableText(warning);
+    const size_t digits = text.find_first_not_of("0123456789", 5);
+    if (text.compare(0, 5, "line ") == 0 && digits != std::string::npos && digits > 5 &&
+        text.compare(digits, 2, ": ") == 0)
+        return sourceName + ":" + text.substr(5);
+    return sourceName + ": " + text;
+}
+
+} // namespace
+
 bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
 {
     auto document = std::make_shared<lwsc::Document>();
@@ -117,9 +132,9 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
     std::vector<std::string> warnings;
     lwsc::ReadSceneFile(*document, loaded, warnings);
     for (const std::string &warning : document->warnings)
-        Message(sourceName + ": " + PrintableText(warning));
+        Message(Located(sourceName, warning));
     for (const std::string &warning : warnings)
-        Message(sourceName + ": " + PrintableText(warning));
+        Message(Located(sourceName, warning));
 
     // The new scene replaces the old one: its instances go, the stored ones are created and loaded.
     // The viewports are Layout's windows, not the scene's: they stay.

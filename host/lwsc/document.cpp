@@ -31,7 +31,6 @@ bool IsDeclaration(std::string_view word)
            word == "AddCamera" || word == "AddBone";
 }
 
-std::string Where(size_t line) { return "line " + std::to_string(line + 1) + ": "; }
 
 // The base name of an object file without folders and extension, as Layout names the object.
 std::string ObjectNameOf(std::string_view path)
@@ -606,5 +605,7 @@ NumberStyle DetectNumberStyle(const Document &document)
     style.threeDigitExponent = threeDigitExponent;
     return style;
 }
+
+std::string Where(size_t line) { return "line " + std::to_string(line + 1) + ": "; }
 
 } // namespace zkh::lwsc

@@ -136,7 +136,7 @@ public:
     size_t envelopeCount = 0, keyCount = 0;
     size_t pluginEnvelopeCount = 0;
     // What a reader should know but did not stop for ("line 12: the envelope says 0 keys and
-    // holds 1"); each names its line.
+    // holds 1"); each names its line (see Where).
     std::vector<std::string> warnings;
 
     // The text of a line; "" past the end.
@@ -157,6 +157,9 @@ struct ParseError {
 
 // Reads a scene file's bytes into an empty document; false with the place and reason when it is not
 // a scene file this host can read (versions 1 and 2, a block or a plug-in left open, no header).
+// How a warning names its line (0-based): "line 12: ".
+std::string Where(size_t line);
+
 bool ParseDocument(std::string_view bytes, Document &document, ParseError &error);
 
 // How the file writes the numbers of its keys (their precision and exponents), for keys a writer

@@ -11,7 +11,6 @@ namespace zkh::lwsc {
 
 namespace {
 
-std::string Where(size_t line) { return "line " + std::to_string(line + 1) + ": "; }
 
 ItemKind HostKind(DeclKind kind)
 {
@@ -60,6 +59,30 @@ bool IntegerValue(std::string_view text, int &value)
         return false;
     value = static_cast<int>(number);
     return true;
+}
+
+// Layout never writes an item that is its own ancestor, but a file edited by hand may: the link
+// that closes a loop is dropped, so that whoever walks up the parents gets to the top.
+void BreakParentCycles(const Document &document, const std::vector<std::uint32_t> &hostIds, Scene &scene,
+                       std::vector<std::string> &warnings)
+{
+    for (size_t i = 0; i < document.items.size(); ++i) {
+        Item &item = *scene.Find(hostIds[i]);
+        if (document.items[i].kind == DeclKind::Bone)
+            continue;
+        std::set<std::uint32_t> seen{item.id};
+        for (const Item *up = scene.Find(item.parent); up;
+             up = up->kind == ItemKind::Bone ? nullptr : scene.Find(up->parent)) {
+            if (up->id == item.id) {
+                warnings.push_back(Where(document.items[i].parentLine) + "the parent of " + item.name +
+                                   " is its own child: it is left without a parent");
+                item.parent = 0;
+                break;
+            }
+            if (!seen.insert(up->id).second)
+                break; // a loop above this item, broken at one of its own items
+        }
+    }
 }
 
 } // namespace
@@ -232,6 +255,11 @@ void ReadSceneFile(const Document &document, SceneFromFile &result, std::vector<
             if (parent != fileToHost.end() && parent->second != item.id)
                 item.parent = parent->second;
         }
+    }
+    BreakParentCycles(document, hostIds, scene, warnings);
+    for (size_t i = 0; i < document.items.size(); ++i) {
+        const ItemDecl &decl = document.items[i];
+        Item &item = *scene.Find(hostIds[i]);
         scene.AddMotionChannels(item);
         const std::vector<const Channel *> channels = scene.ChannelsIn(item.chanGroup);
         for (const ChannelSlot &slot : decl.channels)
@@ -249,6 +277,7 @@ void ReadSceneFile(const Document &document, SceneFromFile &result, std::vector<
     }
 
     // Plug-ins: the scene's masters and image filters, and each object's morph mixer channels.
+    std::set<long> itemsWithMixer;
     for (size_t p = 0; p < document.plugins.size(); ++p) {
         const PluginBlock &plugin = document.plugins[p];
         if (plugin.owner < 0 && (plugin.className == "MasterHandler" || plugin.className == "ImageFilterHandler")) {
@@ -265,6 +294,11 @@ void ReadSceneFile(const Document &document, SceneFromFile &result, std::vector<
         }
         if (plugin.owner < 0 || plugin.className != "DisplacementHandler" || plugin.server != "LW_MorphMixer")
             continue;
+        // Layout has one morph mixer per object; further ones in a file are kept as they stand.
+        if (!itemsWithMixer.insert(plugin.owner).second) {
+            warnings.push_back(Where(plugin.first) + "a second morph mixer on one item is kept as it is");
+            continue;
+        }
         MorphMixerData morphs;
         if (!ReadMorphMixer(document, plugin, morphs)) {
             warnings.push_back(Where(plugin.first) + "the morph mixer's data is not in the form Layout writes");

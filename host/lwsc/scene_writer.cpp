@@ -15,6 +15,7 @@
 #include <optional>
 #include <set>
 #include <tuple>
+#include <unordered_map>
 
 namespace zkh::lwsc {
 
@@ -150,6 +151,11 @@ public:
     Writer(const Document &document, const SceneToSave &save, std::vector<std::string> &messages)
         : doc_(document), save_(save), scene_(*save.scene), messages_(messages)
     {
+        for (const Item &item : scene_.Items())
+            if (item.kind == ItemKind::Bone)
+                bones_[item.parent].push_back(&item);
+        for (size_t i = 0; i < doc_.items.size(); ++i)
+            firstDeclOfId_.emplace(doc_.items[i].id, i);
     }
 
     std::string Run();
@@ -182,6 +188,17 @@ private:
     void Timing();
     void Items();
     void ExistingItem(const Item &item, const ItemDecl &decl, const std::string &name);
+    // The parent the reader made of the item's ParentItem line (the first item declared with that
+    // identifier, none when no item has it or when it is the item itself): a parent still the same
+    // leaves the line as it stands.
+    std::uint32_t ParentAsRead(const Item &item, const ItemDecl &decl) const
+    {
+        if (decl.parentLine == kNoLine)
+            return 0;
+        const auto found = firstDeclOfId_.find(decl.parentId);
+        const Item *parent = found == firstDeclOfId_.end() ? nullptr : sceneBySource_[found->second];
+        return parent && parent->id != item.id ? parent->id : 0;
+    }
     void ItemChannels(const Item &item, const ItemDecl &decl);
     void Camera(const Item &item, const ItemDecl &decl);
     void MorphMixer(const Item &item, const ItemDecl &decl);
@@ -217,12 +234,21 @@ private:
         return found == outputIds_.end() ? hostId : found->second;
     }
     size_t InsertionPoint(ItemKind kind, const Item &item) const;
+    // The bones of an object, in the scene's order (an index, as a scene may hold many thousands).
+    const std::vector<const Item *> &BonesOf(std::uint32_t object) const
+    {
+        static const std::vector<const Item *> none;
+        const auto found = bones_.find(object);
+        return found == bones_.end() ? none : found->second;
+    }
     size_t SectionLine(std::initializer_list<const char *> keywords) const;
 
     const Document &doc_;
     const SceneToSave &save_;
     const Scene &scene_;
     std::vector<std::string> &messages_;
+    std::unordered_map<std::uint32_t, std::vector<const Item *>> bones_;
+    std::unordered_map<std::uint32_t, size_t> firstDeclOfId_; // the file's identifiers: their first declaration
     std::vector<const Item *> sceneBySource_; // the scene's item of each declaration, or null when removed
     mutable std::optional<NumberStyle> style_; // the file's number style, found when a number is written
     std::map<std::uint32_t, std::uint32_t> outputIds_;
@@ -420,7 +446,8 @@ void Writer::ExistingItem(const Item &item, const ItemDecl &decl, const std::str
     const bool ids = doc_.version >= 4;
     const std::uint32_t id = OutputId(item.id);
     const bool isNull = item.kind == ItemKind::Object && item.fileName.empty();
-    bool declChanged = ids && id != decl.id;
+    // A declaration whose identifier could not be read gets the one the item was given.
+    bool declChanged = ids && (id != decl.id || !decl.idWritten);
     if (item.kind == ItemKind::Object)
         declChanged = declChanged || item.fileName != decl.file || item.layer != decl.layer ||
                       (isNull && item.name != name);
@@ -447,8 +474,9 @@ void Writer::ExistingItem(const Item &item, const ItemDecl &decl, const std::str
             Insert(decl.first + 1, {std::string(keyword) + " " + item.name});
     }
     // The parent of objects, lights and cameras, as the file names it.
-    if (item.kind != ItemKind::Bone) {
-        const std::uint32_t parent = item.parent != 0 && scene_.Find(item.parent) ? OutputId(item.parent) : 0;
+    const std::uint32_t hostParent = item.parent != 0 && scene_.Find(item.parent) ? item.parent : 0;
+    if (item.kind != ItemKind::Bone && hostParent != ParentAsRead(item, decl)) {
+        const std::uint32_t parent = hostParent != 0 ? OutputId(hostParent) : 0;
         const bool written = decl.parentLine != kNoLine;
         if (parent == 0 && written) {
             Delete(decl.parentLine, decl.parentLine + 1);
@@ -613,7 +641,7 @@ std::vector<const Channel *> Writer::MorphChannels(const Item &item, std::vector
     // The channel groups below the object's own group (not its bones' groups) hold its morphs.
     std::vector<const Channel *> channels;
     std::set<ChannelKey> boneGroups;
-    for (const Item *bone : scene_.BonesOf(item.id))
+    for (const Item *bone : BonesOf(item.id))
         boneGroups.insert(bone->chanGroup);
     for (const ChannelGroup *group = scene_.NextGroupIn(item.chanGroup, 0); group;
          group = scene_.NextGroupIn(item.chanGroup, group->id)) {
@@ -677,8 +705,10 @@ void Writer::MorphMixer(const Item &item, const ItemDecl &decl)
     const PluginBlock *mixer = nullptr;
     for (const PluginBlock &plugin : doc_.plugins)
         if (plugin.owner == static_cast<long>(itemIndex) && plugin.className == "DisplacementHandler" &&
-            plugin.server == "LW_MorphMixer")
-            mixer = &plugin;
+            plugin.server == "LW_MorphMixer") {
+            mixer = &plugin; // the first: the reader takes the object's morphs from it alone
+            break;
+        }
     if (!mixer) {
         if (channels.empty())
             return;
@@ -801,7 +831,7 @@ void Writer::NewItems()
             if (kind == ItemKind::Object) {
                 // Its bones before its closing lines.
                 std::vector<std::string> bones;
-                for (const Item *bone : scene_.BonesOf(item.id))
+                for (const Item *bone : BonesOf(item.id))
                     if (bone->source >= doc_.items.size())
                         for (const std::string &line : ItemLines(*bone))
                             bones.push_back(line);

@@ -287,13 +287,24 @@ int RunSession(const std::string &sessionPath, const std::string &outDir, const 
             throw SessionError(root, "a session is a map with the keys scene and actions");
         if (root["locale"])
             host.services.SetLocale(static_cast<std::uint32_t>(ReadInt(root["locale"], "locale")));
-        BuildScene(host.scene, root["scene"]);
+        // A session may start from a scene file (its plug-ins need the module, so it loads after the
+        // module); the scene's other keys then add to what the file holds.
+        const YAML::Node sceneNode = root["scene"];
+        const bool fromFile = sceneNode.IsMap() && static_cast<const YAML::Node &>(sceneNode)["file"];
+        if (!fromFile)
+            BuildScene(host.scene, sceneNode);
         // A module named on the command line wins over the session's own.
         const std::string module = !modulePath.empty()   ? modulePath
                                    : root["module"] ? context.InPath(ReadText(root["module"], "module"))
                                                     : defaultModule;
         if (!host.LoadModule(module))
             throw SessionError(root["module"], host.messages.back());
+        if (fromFile) {
+            const YAML::Node file = sceneNode["file"];
+            if (!host.LoadScene(context.InPath(ReadText(file, "file"))))
+                throw SessionError(file, host.messages.back());
+            BuildScene(host.scene, sceneNode);
+        }
         const YAML::Node actions = root["actions"];
         if (actions && !actions.IsSequence())
             throw SessionError(actions, "actions: expected a list");
