@@ -222,10 +222,13 @@ TEST(SceneFile, EditsRewriteOnlyTheirLines)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        zkh::Host host;
-        ASSERT_TRUE(host.LoadSceneText(original, "move_x.lws"));
-        c.edit(host.scene);
-        const std::string saved = host.SceneText();
+        std::string saved;
+        { // one simulated host at a time
+            zkh::Host host;
+            ASSERT_TRUE(host.LoadSceneText(original, "move_x.lws"));
+            c.edit(host.scene);
+            saved = host.SceneText();
+        }
         const Change change = Diff(original, saved);
         EXPECT_EQ(change.line, c.line);
         EXPECT_EQ(change.removed, c.removed);
@@ -294,24 +297,30 @@ TEST(SceneFile, DamagedFilesNameTheirLine)
 // position, as version 3 names items.
 TEST(SceneFile, NewScenesAndVersionThreeItems)
 {
-    zkh::Host made;
-    made.scene.AddCamera("Camera", 1920, 1080, 35);
-    zkh::Item &face = made.scene.AddObject("Face", "Objects/Face.lwo");
-    made.scene.AddBone("Jaw", face.id);
-    made.scene.AddLight("Key");
-    const std::string text = made.SceneText();
+    std::string text, saved; // one simulated host at a time
+    {
+        zkh::Host made;
+        made.scene.AddCamera("Camera", 1920, 1080, 35);
+        zkh::Item &face = made.scene.AddObject("Face", "Objects/Face.lwo");
+        made.scene.AddBone("Jaw", face.id);
+        made.scene.AddLight("Key");
+        text = made.SceneText();
+    }
     EXPECT_EQ(text.substr(0, 8), "LWSC\n5\n\n");
-    zkh::Host loaded;
-    ASSERT_TRUE(loaded.LoadSceneText(text, "new.lws"));
-    EXPECT_EQ(loaded.SceneText(), text);
-    ASSERT_NE(loaded.scene.FindByName("Jaw"), nullptr);
-    EXPECT_EQ(loaded.scene.FindByName("Jaw")->parent, loaded.scene.FindByName("Face")->id);
-    EXPECT_EQ(loaded.scene.FindByName("Camera")->resolutionW, 1920);
-
-    zkh::Host old;
-    ASSERT_TRUE(old.LoadScene((kShared / "samples" / "move_x_oldformat_6.lws").string()));
-    old.scene.AddNullObject("Added");
-    const std::string saved = old.SceneText();
+    {
+        zkh::Host loaded;
+        ASSERT_TRUE(loaded.LoadSceneText(text, "new.lws"));
+        EXPECT_EQ(loaded.SceneText(), text);
+        ASSERT_NE(loaded.scene.FindByName("Jaw"), nullptr);
+        EXPECT_EQ(loaded.scene.FindByName("Jaw")->parent, loaded.scene.FindByName("Face")->id);
+        EXPECT_EQ(loaded.scene.FindByName("Camera")->resolutionW, 1920);
+    }
+    {
+        zkh::Host old;
+        ASSERT_TRUE(old.LoadScene((kShared / "samples" / "move_x_oldformat_6.lws").string()));
+        old.scene.AddNullObject("Added");
+        saved = old.SceneText();
+    }
     const Change change = Diff(ReadBytes(kShared / "samples" / "move_x_oldformat_6.lws"), saved);
     ASSERT_FALSE(change.added.empty());
     EXPECT_EQ(change.added[0], "AddNullObject Added");
