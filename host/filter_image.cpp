@@ -123,7 +123,8 @@ bool ReadPng(const std::string &path, FilterImage &image, std::string &error, in
     const int type = png_get_color_type(reader, info);
     if (w > 16384 || h > 16384) {
         png_destroy_read_struct(&reader, &info, nullptr);
-        error = path + ": larger than 16384 pixels";
+        error = path + ": " + std::to_string(w) + " x " + std::to_string(h) +
+                " pixels; plates are taken from 1 to 16384 pixels each way";
         return false;
     }
     if (type == PNG_COLOR_TYPE_PALETTE)

@@ -1,6 +1,9 @@
 // image_files_png.cpp: plate files where OpenImageIO is not built: PNG alone, through libpng.
 #include "image_files.h"
 
+#include <cstdio>
+#include <memory>
+
 namespace zkh {
 
 struct ImageLayout {
@@ -9,6 +12,11 @@ struct ImageLayout {
 
 bool ReadPlate(const std::string &path, PlateImage &plate, std::string &error)
 {
+    // A file that cannot be opened is named as the OpenImageIO build names it.
+    if (std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(std::fopen(path.c_str(), "rb"), std::fclose); !file) {
+        error = path + ": cannot read: the file cannot be opened";
+        return false;
+    }
     FilterImage image;
     int bits = 8;
     if (!ReadPng(path, image, error, &bits))

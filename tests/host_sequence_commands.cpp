@@ -41,11 +41,20 @@ actions:
 
 class SequenceCommands : public ::testing::Test {
 protected:
+    // The folder is named after the test's process, whose number comes back (under Wine, from one
+    // run to the next): what an earlier test wrote there goes first, and after the test.
     void SetUp() override
     {
+        fs::remove_all(TestTempDir("zkhost-runner") / "sequence");
         const RunResult made = RunRunnerSession(std::string(kScene), "sequence");
         ASSERT_EQ(made.status, 0) << made.output;
         dir = made.out;
+    }
+
+    void TearDown() override
+    {
+        if (!dir.empty())
+            fs::remove_all(dir);
     }
 
     // Runs zkhost with the arguments; the exit status, and the output in `log`.
