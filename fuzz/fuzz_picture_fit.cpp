@@ -20,9 +20,10 @@ namespace {
     std::abort();
 }
 
+// The empty start is a boundary too, also before a stray continuation byte.
 bool StartsCharacter(const std::string &text, std::size_t at)
 {
-    return at >= text.size() || (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80;
+    return at == 0 || at >= text.size() || (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80;
 }
 
 } // namespace
