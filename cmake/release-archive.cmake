@@ -3,15 +3,11 @@
 # commit packaged, and no access or change times (which cpack's zip writer takes from the files).
 #
 # Run by cpack after it made the archives (CPACK_POST_BUILD_SCRIPTS), with CPACK_ZK_SOURCE_DIR set.
-find_program(ZK_GIT git)
+include("${CMAKE_CURRENT_LIST_DIR}/commit-time.cmake")
+zk_commit_time(commit_time "${CPACK_ZK_SOURCE_DIR}")
 find_program(ZK_PYTHON python3)
-if(NOT ZK_GIT OR NOT ZK_PYTHON)
-  message(FATAL_ERROR "the release archive needs git and python3")
-endif()
-execute_process(COMMAND "${ZK_GIT}" log -1 --format=%ct WORKING_DIRECTORY "${CPACK_ZK_SOURCE_DIR}"
-                OUTPUT_VARIABLE commit_time OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE status)
-if(NOT status EQUAL 0 OR NOT commit_time MATCHES "^[0-9]+$")
-  message(FATAL_ERROR "cannot read the time of the commit packaged in ${CPACK_ZK_SOURCE_DIR}")
+if(NOT ZK_PYTHON)
+  message(FATAL_ERROR "the release archive needs python3")
 endif()
 foreach(archive IN LISTS CPACK_PACKAGE_FILES)
   if(NOT archive MATCHES "\\.zip$")

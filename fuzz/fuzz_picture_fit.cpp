@@ -20,9 +20,10 @@ namespace {
     std::abort();
 }
 
+// The empty start is a boundary too, also before a stray continuation byte.
 bool StartsCharacter(const std::string &text, std::size_t at)
 {
-    return at >= text.size() || (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80;
+    return at == 0 || at >= text.size() || (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80;
 }
 
 } // namespace
@@ -47,12 +48,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         Fail("a cut text is not a start of the text cut at a character boundary");
     if (kept > 0 && zkh::TextWidthInPicture(fitted) > width)
         Fail("a cut text does not fit");
-    // One character more does not fit either (for a single line, whose width grows with its text).
+    // One character more does not fit either (for a single line, whose width grows with its text;
+    // a zero byte ends what is painted).
     std::size_t next = kept + 1;
     while (next < text.size() && !StartsCharacter(text, next))
         ++next;
     const std::string longer = text.substr(0, next);
-    if (next <= text.size() && next <= zkh::kMaxPictureTextBytes && longer.find('\n') == std::string::npos &&
+    if (next <= text.size() && next <= zkh::kMaxPictureTextBytes && longer.find_first_of(std::string("\n\0", 2)) == std::string::npos &&
         zkh::TextWidthInPicture(longer + "..") <= width)
         Fail("a longer start of the text would fit");
     return 0;

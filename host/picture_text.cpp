@@ -10,14 +10,16 @@ namespace zkh {
 
 std::string FitTextToWidth(const std::string &text, int width)
 {
-    // What can show at all: the bytes a picture paints, and on a single line no more bytes than
-    // the width has pixels for (plus one, to see that the text goes on).
-    std::size_t reach = std::min(text.size(), kMaxPictureTextBytes);
+    // What can show at all: the bytes a picture paints (up to a zero byte, which ends the text
+    // there), and on a single line no more bytes than the width has pixels for (plus one, to see
+    // that the text goes on).
+    const std::size_t painted = std::min({text.size(), kMaxPictureTextBytes, text.find('\0')});
+    std::size_t reach = painted;
     const std::size_t singleLine = static_cast<std::size_t>(std::max(0, width / kMinPictureAdvance)) + 1;
     if (reach > singleLine && text.find('\n') >= singleLine)
         reach = singleLine;
     const std::string shown = text.substr(0, reach);
-    if (reach == text.size() && TextWidthInPicture(shown) <= width)
+    if (reach == painted && text.size() <= kMaxPictureTextBytes && TextWidthInPicture(shown) <= width)
         return text;
     // Character boundaries within what shows; the longest start that fits with ".." after it.
     std::vector<std::size_t> cuts;
