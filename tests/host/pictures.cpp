@@ -6,6 +6,7 @@
 #include "drawing.h"
 #include "panel_picture.h"
 #include "picture_calls.h"
+#include "../process_support.h"
 #include "scene.h"
 
 #include <CImg.h>
@@ -20,10 +21,13 @@ namespace {
 
 cimg_library::CImg<unsigned char> Painted(const std::vector<zkh::DrawCall> &calls, int width, int height)
 {
-    const std::string path = (std::filesystem::temp_directory_path() / "zk-picture-test.png").string();
+    // A file of this test process's own: tests run side by side.
+    const std::filesystem::path dir = TestTempDir("zk-picture");
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / "painted.png").string();
     EXPECT_TRUE(zkh::RasterizeToPng(calls, width, height, path, {255, 255, 255}));
     const cimg_library::CImg<unsigned char> picture(path.c_str());
-    std::filesystem::remove(path);
+    std::filesystem::remove_all(dir);
     return picture;
 }
 
