@@ -222,13 +222,10 @@ TEST(SceneFile, EditsRewriteOnlyTheirLines)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        std::string saved;
-        { // one simulated host at a time
-            zkh::Host host;
-            ASSERT_TRUE(host.LoadSceneText(original, "move_x.lws"));
-            c.edit(host.scene);
-            saved = host.SceneText();
-        }
+        zkh::Host host;
+        ASSERT_TRUE(host.LoadSceneText(original, "move_x.lws"));
+        c.edit(host.scene);
+        const std::string saved = host.SceneText();
         const Change change = Diff(original, saved);
         EXPECT_EQ(change.line, c.line);
         EXPECT_EQ(change.removed, c.removed);
@@ -242,9 +239,8 @@ TEST(SceneFile, EditsRewriteOnlyTheirLines)
             EXPECT_EQ(change.added, c.added);
         }
         // What was saved loads and saves again unchanged.
-        zkh::Host again;
-        ASSERT_TRUE(again.LoadSceneText(saved, "saved.lws"));
-        EXPECT_EQ(again.SceneText(), saved);
+        ASSERT_TRUE(host.LoadSceneText(saved, "saved.lws"));
+        EXPECT_EQ(host.SceneText(), saved);
     }
 }
 
@@ -297,37 +293,28 @@ TEST(SceneFile, DamagedFilesNameTheirLine)
 // position, as version 3 names items.
 TEST(SceneFile, NewScenesAndVersionThreeItems)
 {
-    std::string text, saved; // one simulated host at a time
-    {
-        zkh::Host made;
-        made.scene.AddCamera("Camera", 1920, 1080, 35);
-        zkh::Item &face = made.scene.AddObject("Face", "Objects/Face.lwo");
-        made.scene.AddBone("Jaw", face.id);
-        made.scene.AddLight("Key");
-        text = made.SceneText();
-    }
+    zkh::Host host; // one host at a time: each scene replaces the last
+    host.scene.AddCamera("Camera", 1920, 1080, 35);
+    zkh::Item &face = host.scene.AddObject("Face", "Objects/Face.lwo");
+    host.scene.AddBone("Jaw", face.id);
+    host.scene.AddLight("Key");
+    const std::string text = host.SceneText();
     EXPECT_EQ(text.substr(0, 8), "LWSC\n5\n\n");
-    {
-        zkh::Host loaded;
-        ASSERT_TRUE(loaded.LoadSceneText(text, "new.lws"));
-        EXPECT_EQ(loaded.SceneText(), text);
-        ASSERT_NE(loaded.scene.FindByName("Jaw"), nullptr);
-        EXPECT_EQ(loaded.scene.FindByName("Jaw")->parent, loaded.scene.FindByName("Face")->id);
-        EXPECT_EQ(loaded.scene.FindByName("Camera")->resolutionW, 1920);
-    }
-    {
-        zkh::Host old;
-        ASSERT_TRUE(old.LoadScene((kShared / "samples" / "move_x_oldformat_6.lws").string()));
-        old.scene.AddNullObject("Added");
-        saved = old.SceneText();
-    }
+    ASSERT_TRUE(host.LoadSceneText(text, "new.lws"));
+    EXPECT_EQ(host.SceneText(), text);
+    ASSERT_NE(host.scene.FindByName("Jaw"), nullptr);
+    EXPECT_EQ(host.scene.FindByName("Jaw")->parent, host.scene.FindByName("Face")->id);
+    EXPECT_EQ(host.scene.FindByName("Camera")->resolutionW, 1920);
+
+    ASSERT_TRUE(host.LoadScene((kShared / "samples" / "move_x_oldformat_6.lws").string()));
+    host.scene.AddNullObject("Added");
+    const std::string saved = host.SceneText();
     const Change change = Diff(ReadBytes(kShared / "samples" / "move_x_oldformat_6.lws"), saved);
     ASSERT_FALSE(change.added.empty());
     EXPECT_EQ(change.added[0], "AddNullObject Added");
-    zkh::Host again;
-    ASSERT_TRUE(again.LoadSceneText(saved, "v3.lws"));
-    EXPECT_EQ(again.SceneText(), saved);
-    EXPECT_NE(again.scene.FindByName("Added"), nullptr);
+    ASSERT_TRUE(host.LoadSceneText(saved, "v3.lws"));
+    EXPECT_EQ(host.SceneText(), saved);
+    EXPECT_NE(host.scene.FindByName("Added"), nullptr);
 }
 
 } // namespace
