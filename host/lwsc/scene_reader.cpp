@@ -218,6 +218,18 @@ bool ReadMorphMixer(const Document &document, const PluginBlock &plugin, MorphMi
     return true;
 }
 
+CameraLines ReadCamera(const Document &document, const ItemDecl &camera, Item &item)
+{
+    const CameraLines lines = ReadCameraLines(document, camera);
+    item.resolutionW = lines.renderW;
+    item.resolutionH = lines.renderH;
+    item.resolutionMultiplier = lines.multiplier;
+    item.pixelAspect = lines.renderPixelAspect;
+    item.apertureHeight = lines.apertureHeight > 0 ? lines.apertureHeight : 0.015;
+    item.zoom = CameraZoom(document, camera);
+    return lines;
+}
+
 void ReadSceneFile(const Document &document, SceneFromFile &result, std::vector<std::string> &warnings)
 {
     Scene &scene = result.scene;
@@ -265,15 +277,8 @@ void ReadSceneFile(const Document &document, SceneFromFile &result, std::vector<
         for (const ChannelSlot &slot : decl.channels)
             if (slot.number >= 0 && static_cast<size_t>(slot.number) < channels.size())
                 scene.FindChannel(channels[static_cast<size_t>(slot.number)]->id)->envelope = slot.envelope.envelope;
-        if (decl.kind == DeclKind::Camera) {
-            const CameraLines camera = ReadCameraLines(document, decl);
-            item.resolutionW = camera.renderW;
-            item.resolutionH = camera.renderH;
-            item.resolutionMultiplier = camera.multiplier;
-            item.pixelAspect = camera.renderPixelAspect;
-            item.apertureHeight = camera.apertureHeight > 0 ? camera.apertureHeight : 0.015;
-            item.zoom = CameraZoom(document, decl);
-        }
+        if (decl.kind == DeclKind::Camera)
+            ReadCamera(document, decl, item);
     }
 
     // Plug-ins: the scene's masters and image filters, and each object's morph mixer channels.

@@ -70,6 +70,9 @@ struct CameraLines {
 CameraLines ReadCameraLines(const Document &document, const ItemDecl &camera);
 // A camera's zoom factor: its envelope, or its one value.
 Envelope CameraZoom(const Document &document, const ItemDecl &camera);
+// What a camera's lines give the host's item: render size, multiplier, pixel aspect, aperture and
+// zoom; the lines as read.
+CameraLines ReadCamera(const Document &document, const ItemDecl &camera, Item &item);
 
 // The scene's timing lines (range, step, preview, frames per second, current frame) into a scene.
 void ReadTiming(const Document &document, Scene &scene, std::vector<std::string> &warnings);

@@ -591,14 +591,8 @@ void Writer::Camera(const Item &item, const ItemDecl &decl)
             Insert(keywordLine("UseGlobalResolution") != kNoLine ? keywordLine("UseGlobalResolution") : decl.end, {text});
     };
     // What the file says now.
-    const CameraLines lines = ReadCameraLines(doc_, decl);
     Item before;
-    before.resolutionW = lines.renderW;
-    before.resolutionH = lines.renderH;
-    before.resolutionMultiplier = lines.multiplier;
-    before.pixelAspect = lines.renderPixelAspect;
-    before.apertureHeight = lines.apertureHeight > 0 ? lines.apertureHeight : 0.015;
-    before.zoom = CameraZoom(doc_, decl);
+    const CameraLines lines = ReadCamera(doc_, decl, before);
     if (item.resolutionW != before.resolutionW || item.resolutionH != before.resolutionH) {
         set("FrameSize", std::to_string(item.resolutionW) + " " + std::to_string(item.resolutionH));
         if (lines.useGlobal)
