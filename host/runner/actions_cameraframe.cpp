@@ -62,18 +62,33 @@ void ReadColor(const YAML::Node &node, const std::string &what, double (&rgb)[3]
         rgb[i] = ReadNumber(node[i], what);
 }
 
-void CheckFrameFields(const YAML::Node &v)
+// The fields of a frame, as frame_create and frame_edit take them.
+const std::vector<Key> kFrameFields = {
+    {"name", "a text"},
+    {"active", "true or false"},
+    {"camera", "a camera's name"},
+    {"position", "[x, y]: the frame centre's offset from the image centre, camera pixels"},
+    {"width", "camera pixels (with aspect, or alone, the height follows)"},
+    {"height", "camera pixels (the aspect follows)"},
+    {"aspect", "width / height"},
+    {"margin_percent", "[width %, height %]: the whole margin band"},
+    {"color", "[red, green, blue] from 0 to 1"},
+    {"transparency", "0 (opaque) to 1"},
+    {"memo", "a text shown under the frame"},
+    {"focal_length", "true: shows the camera's focal length under the frame"},
+    {"rotation", "degrees"},
+};
+
+std::vector<Key> WithIndex(std::vector<Key> keys)
+{
+    keys.insert(keys.begin(), {"index", "the frame's number, from 0"});
+    return keys;
+}
+
+void CheckFrameMap(const YAML::Node &v)
 {
     if (!v.IsMap())
         throw SessionError(v, "frame: expected a map of frame fields");
-    static const char *const kKeys[] = {"index", "name", "active", "camera", "position", "width", "height",
-                                        "aspect", "margin_percent", "color", "transparency", "memo",
-                                        "focal_length", "rotation"};
-    for (const auto &entry : v) {
-        const std::string key = entry.first.Scalar();
-        if (std::find(std::begin(kKeys), std::end(kKeys), key) == std::end(kKeys))
-            throw SessionError(entry.first, "frame: unknown field '" + key + "'");
-    }
 }
 
 // The panel's control ids.
@@ -131,7 +146,7 @@ int ByteOf(double component) { return static_cast<int>(std::lround(std::max(0.0,
 // through the Frame Calc mode that keeps what was given.
 void EnterFrameFields(RunContext &c, Panel &panel, const YAML::Node &v)
 {
-    CheckFrameFields(v);
+    CheckFrameMap(v);
     if (v["name"])
         EnterText(panel, kName, ReadText(v["name"], "name"), v["name"]);
     if (v["active"])
@@ -225,28 +240,33 @@ int ReadPositive(const YAML::Node &node, const std::string &what)
 void AddCameraFrameActions(ActionTable &table)
 {
     AddFramePanelActions(table);
-    table.Add("frame_create", [](RunContext &c, const YAML::Node &v) {
-        if (v.IsMap())
-            CheckFrameFields(v);
+    table.Add({"frame_create", "frame fields, or ~", "presses Create Frame in the frame panel, then enters the fields given", kFrameFields}, [](RunContext &c, const YAML::Node &v) {
         Panel &panel = OpenPanel(c, v);
         Press(panel, kCreate, v);
         if (v.IsMap())
             EnterFrameFields(c, panel, v);
     });
-    table.Add("frame_edit", [](RunContext &c, const YAML::Node &v) {
-        CheckFrameFields(v);
+    table.Add({"frame_edit", "{index, frame fields}", "selects frame index in the frame panel and enters the fields given", WithIndex(kFrameFields)}, [](RunContext &c, const YAML::Node &v) {
+        CheckFrameMap(v);
         const size_t index = ReadIndex(Need(v, "index", "frame_edit"), SaveFrames(c, v));
         Panel &panel = OpenPanel(c, v);
         EnterInt(panel, kFrame, static_cast<double>(index), v["index"]);
         EnterFrameFields(c, panel, v);
     });
-    table.Add("frame_delete", [](RunContext &c, const YAML::Node &v) {
+    table.Add({"frame_delete", "a frame index", "selects that frame and presses Delete Frame"}, [](RunContext &c, const YAML::Node &v) {
         const size_t index = ReadIndex(v, SaveFrames(c, v));
         Panel &panel = OpenPanel(c, v);
         EnterInt(panel, kFrame, static_cast<double>(index), v);
         Press(panel, kDelete, v);
     });
-    table.Add("frame_settings", [](RunContext &c, const YAML::Node &v) {
+    table.Add({"frame_settings", "{combined, color, transparency, extra_text, extra_flag}",
+               "the scene-level settings, written into the master's block and loaded into a new instance",
+               {{"combined", "true: shading outside all frames"},
+                {"color", "[red, green, blue] of that shading, 0 to 1"},
+                {"transparency", "of that shading, 0 to 1"},
+                {"extra_text", "the text reported on the ring"},
+                {"extra_flag", "the flag reported on the ring"}}},
+              [](RunContext &c, const YAML::Node &v) {
         StoredFrames s = SaveFrames(c, v);
         if (!v.IsMap())
             throw SessionError(v, "frame_settings: expected a map (combined, color, transparency, extra_text, extra_flag)");
@@ -262,8 +282,10 @@ void AddCameraFrameActions(ActionTable &table)
             s.extraFlag = ReadBool(v["extra_flag"], "extra_flag");
         LoadFrames(c, v, s);
     });
-    table.Add("frame_list", [](RunContext &c, const YAML::Node &v) { PrintFrames(c, SaveFrames(c, v)); });
-    table.Add("draw_viewport", [](RunContext &c, const YAML::Node &v) {
+    table.Add({"frame_list", "~", "prints the frames as the master stores them"}, [](RunContext &c, const YAML::Node &v) { PrintFrames(c, SaveFrames(c, v)); });
+    table.Add({"draw_viewport", "{view, png, print}", "draws a viewport's gizmos and paints them into a PNG",
+               {{"view", "a viewport index"}, {"png", "a PNG file (output)"}, {"print", "true: lists every drawing call"}}},
+              [](RunContext &c, const YAML::Node &v) {
         const int view = ReadViewport(c, Need(v, "view", "draw_viewport"), "view");
         DrawRecorder recorder(view);
         c.host.DrawViewport(view, recorder);
@@ -277,10 +299,16 @@ void AddCameraFrameActions(ActionTable &table)
             c.out << "draw_viewport " << view << ": " << recorder.calls.size() << " calls, " << path << "\n";
         }
     });
-    table.Add("gizmo_dirty", [](RunContext &c, const YAML::Node &) {
+    table.Add({"gizmo_dirty", "~", "prints whether the gizmos ask for a redraw (gizmo dirty: 1 or 0)"}, [](RunContext &c, const YAML::Node &) {
         c.out << "gizmo dirty: " << (c.host.GizmosDirty() ? 1 : 0) << "\n";
     });
-    table.Add("render_frame", [](RunContext &c, const YAML::Node &v) {
+    table.Add({"render_frame", "{png, frame, plate, size, bits}", "runs the scene's image filters over a plate and writes the result",
+               {{"png", "the PNG written (output)"},
+                {"frame", "the frame rendered (default: the current frame)"},
+                {"plate", "an 8- or 16-bit PNG to filter (input)"},
+                {"size", "[width, height] of a generated test plate (default: the render camera's resolution)"},
+                {"bits", "8 or 16 (default 8)"}}},
+              [](RunContext &c, const YAML::Node &v) {
         const int frame = v["frame"] ? ReadInt(v["frame"], "frame") : c.host.scene.CurrentFrame();
         FilterImage image;
         std::string error;
@@ -315,22 +343,26 @@ void AddCameraFrameActions(ActionTable &table)
             throw SessionError(v["png"], "png: " + error);
         c.out << "render_frame " << frame << ": " << image.width << " x " << image.height << ", " << path << "\n";
     });
-    table.Add("ring_query", [](RunContext &c, const YAML::Node &) {
+    table.Add({"ring_query", "~", "asks the camera frames for their frames on the communication ring and prints the reply"}, [](RunContext &c, const YAML::Node &) {
         c.out << DescribeFrameQuery(QueryCameraFrames(c.host));
     });
-    table.Add("render_node", [](RunContext &c, const YAML::Node &) { c.host.BecomeRenderNode(); });
-    table.Add("narrow_code_page", [](RunContext &c, const YAML::Node &v) {
+    table.Add({"render_node", "~", "makes the host a render node: no panels, viewports or ring"}, [](RunContext &c, const YAML::Node &) { c.host.BecomeRenderNode(); });
+    table.Add({"narrow_code_page", "UTF-8 or CP932", "the narrow code page that viewport texts are converted to"}, [](RunContext &c, const YAML::Node &v) {
         const std::string name = ReadText(v, "narrow_code_page");
         if (!c.host.SetNarrowCodePage(name))
             throw SessionError(v, "narrow_code_page: this system's code page is " + c.host.NarrowCodePage() +
                                       " and cannot be changed to " + name);
     });
-    table.Add("render_camera", [](RunContext &c, const YAML::Node &v) {
+    table.Add({"render_camera", "{camera, from_frame}", "from that frame on, that camera renders",
+               {{"camera", "a camera's name"}, {"from_frame", "a frame (default 0)"}}},
+              [](RunContext &c, const YAML::Node &v) {
         const std::uint32_t camera = ReadItem(c, Need(v, "camera", "render_camera"), "camera");
         const double frame = v["from_frame"] ? ReadNumber(v["from_frame"], "from_frame") : 0.0;
         c.host.scene.renderCameraSwitches[frame / c.host.scene.fps] = camera;
     });
-    table.Add("focal_length_key", [](RunContext &c, const YAML::Node &v) {
+    table.Add({"focal_length_key", "{camera, frame, mm}", "keys a camera's focal length (linear between keys)",
+               {{"camera", "a camera's name"}, {"frame", "a frame"}, {"mm", "the focal length in millimetres"}}},
+              [](RunContext &c, const YAML::Node &v) {
         const std::uint32_t id = ReadItem(c, Need(v, "camera", "focal_length_key"), "camera");
         Item *camera = c.host.scene.Find(id);
         if (camera->kind != ItemKind::Camera)

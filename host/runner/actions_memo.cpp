@@ -35,7 +35,7 @@ XPanel &MemoPanel(RunContext &c, const YAML::Node &at)
 // A control by data name, label or identifier (0x8015).
 const XPanelControl &ControlOf(RunContext &c, XPanel &panel, const YAML::Node &node)
 {
-    const std::string name = ReadText(node, "control");
+    const std::string name = ReadTextOrNumber(node, "control");
     const XPanelControl *control = c.host.xpanels.ControlByName(panel, name);
     if (!control)
         control = c.host.xpanels.ControlByLabel(panel, name);
@@ -83,20 +83,22 @@ void Press(RunContext &c, XPanel &panel, const YAML::Node &node)
 {
     const XPanelControl &control = ControlOf(c, panel, node);
     if (!c.host.xpanels.Press(panel, control.cid))
-        throw SessionError(node, "'" + ReadText(node, "memo_press") + "' is not a button of the memo's panel");
+        throw SessionError(node, "'" + node.Scalar() + "' is not a button of the memo's panel");
 }
 
 } // namespace
 
 void AddMemoActions(ActionTable &table)
 {
-    table.Add("memo_add", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"memo_add", "~", "adds the timeline memo master and opens its panel; a refusal is printed"}, [](RunContext &c, const YAML::Node &value) {
         if (!c.host.AddMaster(kMemoServer))
             c.out << "memo_add: " << c.host.messages.back() << "\n";
         else
             MemoPanel(c, value);
     });
-    table.Add("memo_set", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"memo_set", "{control, value}", "sets a value of the memo's panel",
+               {{"control", "a data name, a label or an identifier (0x8015)"}, {"value", "a number, a text, an entry's text or [red, green, blue]"}}},
+              [](RunContext &c, const YAML::Node &value) {
         if (!value.IsMap())
             throw SessionError(value, "memo_set: expected {control: NAME, value: VALUE}");
         XPanel &panel = MemoPanel(c, value);
@@ -132,7 +134,7 @@ void AddMemoActions(ActionTable &table)
         if (result == 0)
             c.out << "memo_set " << control.label << ": nothing changed\n";
     });
-    table.Add("memo_press", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"memo_press", "a button, or a list of them", "presses the memo panel's buttons in order"}, [](RunContext &c, const YAML::Node &value) {
         XPanel &panel = MemoPanel(c, value);
         if (value.IsSequence()) {
             for (const YAML::Node &button : value)
@@ -141,8 +143,8 @@ void AddMemoActions(ActionTable &table)
             Press(c, panel, value);
         }
     });
-    table.Add("memo_show", [](RunContext &c, const YAML::Node &value) { ShowPanel(c, MemoPanel(c, value)); });
-    table.Add("memo_panel_picture", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"memo_show", "~", "prints every value of the memo's panel"}, [](RunContext &c, const YAML::Node &value) { ShowPanel(c, MemoPanel(c, value)); });
+    table.Add({"memo_panel_picture", "a PNG file (output)", "paints the memo's panel"}, [](RunContext &c, const YAML::Node &value) {
         XPanel &panel = MemoPanel(c, value);
         const std::string path = c.OutPath(ReadText(value, "memo_panel_picture"));
         const PanelPicture picture = ViewPanelPicture(c.host.xpanels, panel);
@@ -150,17 +152,19 @@ void AddMemoActions(ActionTable &table)
             throw SessionError(value, "memo_panel_picture: cannot write " + path);
         c.out << "memo_panel_picture: " << panel.controls.size() << " controls, " << path << "\n";
     });
-    table.Add("memo_export", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"memo_export", "a file (output)", "answers the save requester with the file and presses Export"}, [](RunContext &c, const YAML::Node &value) {
         XPanel &panel = MemoPanel(c, value);
         c.host.requesters.AnswerFile(c.OutPath(ReadText(value, "memo_export")));
         c.host.xpanels.Press(panel, 0x8004);
     });
-    table.Add("memo_import", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"memo_import", "a file (input)", "answers the load requester with the file and presses Import"}, [](RunContext &c, const YAML::Node &value) {
         XPanel &panel = MemoPanel(c, value);
-        c.host.requesters.AnswerFile(c.OutPath(ReadText(value, "memo_import")));
+        c.host.requesters.AnswerFile(c.InPath(ReadText(value, "memo_import")));
         c.host.xpanels.Press(panel, 0x8005);
     });
-    table.Add("memo_draw", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"memo_draw", "a PNG file (output), or {path, view}", "draws a viewport with every master gizmo into a PNG",
+               {{"path", "a PNG file (output)"}, {"view", "a viewport index (default 0)"}}},
+              [](RunContext &c, const YAML::Node &value) {
         const std::string file = ReadText(value.IsMap() ? Need(value, "path", "memo_draw") : value, "memo_draw path");
         const int view = value.IsMap() && value["view"] ? ReadInt(value["view"], "memo_draw view") : 0;
         if (view < 0 || static_cast<size_t>(view) >= c.host.scene.viewports.size())

@@ -145,15 +145,39 @@ std::vector<FrameSpan> TrackFrames(const PanelControl &list)
     return spans;
 }
 
-const char kMixerSteps[] = "clips, tracks, select_clips, select_tracks, clip, track, import, export, print_lists, "
-                          "picture, set, press, close";
+const std::vector<Key> kChannelKeys = {{"item", "the item's name"}, {"channel", "the channel's name (Position.Y, ...)"}};
+
+// The steps of clip_mixer_options; those of every modal panel (set, press, close) follow them.
+std::vector<Key> MixerSteps()
+{
+    std::vector<Key> steps = {
+        {"clips", "add, delete, up or down: presses that button under the clip list"},
+        {"tracks", "add, delete, up or down: the same under the track list"},
+        {"select_clips", "a row or a list of rows, from 0: clicks them in the clip list"},
+        {"select_tracks", "the same in the track list"},
+        {"clip", "{name, step, sequence}: types into the clip fields, in the order given",
+         {{"name", "a text"}, {"step", "frames each number is held"}, {"sequence", "the numbers"}}},
+        {"track", "{enable, in, out, repeat, sequence}: types into the track fields, in the order given",
+         {{"enable", "1 on, 0 off"},
+          {"in", "first frame"},
+          {"out", "last frame"},
+          {"repeat", "1 loops, 0 holds"},
+          {"sequence", "clip names, NAME:COUNT repeats"}}},
+        {"import", "a file (input), or ~ to cancel: File > Import"},
+        {"export", "a file (output), or ~ to cancel: File > Export"},
+        {"print_lists", "~: prints both lists"},
+        {"picture", "a PNG file (output): paints the panel"},
+    };
+    steps.insert(steps.end(), PanelSteps().begin(), PanelSteps().end());
+    return steps;
+}
 
 // One step of clip_mixer_options; the modal result when the step closes the panel, else -1. The
 // panel's own steps (set, press, close) are those of every modal panel.
 int RunMixerStep(RunContext &c, Panel &panel, const YAML::Node &step)
 {
     if (!step.IsMap() || step.size() != 1)
-        return RunPanelStep(panel, step, kMixerSteps);
+        return RunPanelStep(panel, step);
     const std::string key = step.begin()->first.Scalar();
     const YAML::Node value = step.begin()->second;
     if (key == "clips" || key == "tracks") {
@@ -165,6 +189,8 @@ int RunMixerStep(RunContext &c, Panel &panel, const YAML::Node &step)
     } else if (key == "import" || key == "export") {
         if (value.IsNull())
             c.host.requesters.CancelFile();
+        else if (key == "import")
+            c.host.requesters.AnswerFile(c.InPath(ReadText(value, key)));
         else
             c.host.requesters.AnswerFile(c.OutPath(ReadText(value, key)));
         PanelControl &popup = ControlAt(panel, kFilePopup, value);
@@ -177,7 +203,7 @@ int RunMixerStep(RunContext &c, Panel &panel, const YAML::Node &step)
         if (!WritePanelPicture(ClassicPanelPicture(panel), path))
             throw SessionError(value, "picture: cannot write " + path);
     } else {
-        return RunPanelStep(panel, step, kMixerSteps);
+        return RunPanelStep(panel, step);
     }
     return -1;
 }
@@ -193,7 +219,7 @@ std::string FormatNumber(double value)
 
 void AddClipMixerActions(ActionTable &table)
 {
-    table.Add("apply_clip_mixer", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"apply_clip_mixer", "{item, channel}", "adds a clip mixer to the channel and prints its description", kChannelKeys}, [](RunContext &c, const YAML::Node &value) {
         const ChannelKey channel = ReadChannel(c, value, "apply_clip_mixer");
         ChannelModifier *modifier = c.host.AddChannelHandler(kServer, channel);
         if (!modifier)
@@ -201,13 +227,17 @@ void AddClipMixerActions(ActionTable &table)
         const char *description = modifier->instFuncs.descln ? modifier->instFuncs.descln(modifier->instance) : "";
         c.out << "apply_clip_mixer: " << (description ? description : "") << "\n";
     });
-    table.Add("copy_clip_mixer", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"copy_clip_mixer", "{item, channel, to: {item, channel}}", "copies the channel's first clip mixer onto another channel",
+               {kChannelKeys[0], kChannelKeys[1], {"to", "the channel copied to, {item, channel}", kChannelKeys}}},
+              [](RunContext &c, const YAML::Node &value) {
         ChannelModifier &from = MixerOn(c, value, "copy_clip_mixer");
         const ChannelKey channel = ReadChannel(c, Need(value, "to", "copy_clip_mixer"), "copy_clip_mixer to");
         if (!c.host.CopyChannelHandler(from, channel))
             throw SessionError(value, "copy_clip_mixer: " + c.host.messages.back());
     });
-    table.Add("clip_mixer_options", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"clip_mixer_options", "{item, channel, steps}", "opens the options panel of the channel's first clip mixer and runs the steps",
+               {kChannelKeys[0], kChannelKeys[1], {"steps", "a list of steps, each a map with one key", {}, MixerSteps()}}},
+              [](RunContext &c, const YAML::Node &value) {
         ChannelModifier &modifier = MixerOn(c, value, "clip_mixer_options");
         const ChannelKey channel = ReadChannel(c, value, "clip_mixer_options");
         const YAML::Node steps = value["steps"];
@@ -234,7 +264,13 @@ void AddClipMixerActions(ActionTable &table)
         if (!error.empty())
             c.out << "clip_mixer_options: " << error << "\n";
     });
-    table.Add("evaluate_channel", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"evaluate_channel", "{item, channel, frames, csv, png, print}", "evaluates the channel over frames: base and mixed values",
+               {kChannelKeys[0], kChannelKeys[1],
+                {"frames", "[first, last], at most a million frames"},
+                {"csv", "a file (output): the lines frame,base,value"},
+                {"png", "a PNG file (output): both curves"},
+                {"print", "true: prints the CSV text"}}},
+              [](RunContext &c, const YAML::Node &value) {
         const ChannelKey channel = ReadChannel(c, value, "evaluate_channel");
         const YAML::Node frames = Need(value, "frames", "evaluate_channel");
         if (!frames.IsSequence() || frames.size() != 2)

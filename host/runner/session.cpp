@@ -2,12 +2,15 @@
 #include "session.h"
 
 #include "printable_text.h"
+#include "session_check.h"
 
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <new>
+#include <regex>
+#include <sstream>
 
 namespace zkh {
 
@@ -28,19 +31,69 @@ SessionError::SessionError(int line_, int column_, const std::string &message)
 {
 }
 
+void ActionTable::Add(ActionSpec spec, Action action)
+{
+    std::string name = spec.name;
+    actions_[name] = {std::move(spec), std::move(action)};
+}
+
 const Action *ActionTable::Find(const std::string &name) const
 {
     auto found = actions_.find(name);
-    return found == actions_.end() ? nullptr : &found->second;
+    return found == actions_.end() ? nullptr : &found->second.second;
 }
+
+const ActionSpec *ActionTable::Spec(const std::string &name) const
+{
+    auto found = actions_.find(name);
+    return found == actions_.end() ? nullptr : &found->second.first;
+}
+
+std::vector<std::string> ActionTable::Names() const
+{
+    std::vector<std::string> names;
+    for (const auto &entry : actions_)
+        names.push_back(entry.first);
+    return names;
+}
+
+ActionTable SessionActions()
+{
+    ActionTable table;
+    AddCoreActions(table);
+    AddClipMixerActions(table);
+    AddPanelActions(table);
+    AddMorphActions(table);
+    AddMemoActions(table);
+    AddCameraFrameActions(table);
+    return table;
+}
+
+namespace {
+
+// The part of a session path after "$OUT/" (or "$OUT\\"), or null when it does not start so.
+const char *AfterOutPrefix(const std::string &path)
+{
+    const std::size_t length = sizeof kOutPrefix - 2;
+    if (path.size() > length && path.compare(0, length, kOutPrefix, length) == 0 &&
+        (path[length] == '/' || path[length] == '\\'))
+        return path.c_str() + length + 1;
+    return nullptr;
+}
+
+} // namespace
 
 std::string RunContext::OutPath(const std::string &path) const
 {
+    if (const char *inside = AfterOutPrefix(path))
+        return (fs::path(outDir) / inside).string();
     return fs::path(path).is_absolute() ? path : (fs::path(outDir) / path).string();
 }
 
 std::string RunContext::InPath(const std::string &path) const
 {
+    if (AfterOutPrefix(path))
+        return OutPath(path);
     return fs::path(path).is_absolute() ? path : (fs::path(sessionDir) / path).string();
 }
 
@@ -52,11 +105,43 @@ YAML::Node Need(const YAML::Node &map, const char *key, const std::string &what)
     return value;
 }
 
-std::string ReadText(const YAML::Node &node, const std::string &what)
+namespace {
+
+// How YAML's core schema (and YAML 1.1's yes, no, on, off) reads a plain scalar that is no text.
+const char *PlainKind(const YAML::Node &node)
 {
+    static const std::regex number(R"([-+]?(\.[0-9]+|[0-9]+(\.[0-9]*)?)([eE][-+]?[0-9]+)?|0o[0-7]+|0x[0-9a-fA-F]+|)"
+                                   R"([-+]?\.(inf|Inf|INF)|\.(nan|NaN|NAN))");
+    static const std::regex boolean("(true|false|yes|no|on|off|True|False|Yes|No|On|Off|TRUE|FALSE|YES|NO|ON|OFF)");
+    if (node.Tag() != "?")
+        return nullptr; // quoted, or tagged: a text as written
+    if (std::regex_match(node.Scalar(), number))
+        return "a number";
+    if (std::regex_match(node.Scalar(), boolean))
+        return "true or false";
+    return nullptr;
+}
+
+} // namespace
+
+std::string ReadTextOrNumber(const YAML::Node &node, const std::string &what)
+{
+    // Only a plain ~, null, Null, NULL or nothing reads as null: quoted, each is that text.
+    if (node && node.IsNull())
+        throw SessionError(node, what + ": expected a text; YAML reads ~, null and an empty value as no value: "
+                                        "write the text in quotes (\"~\", \"Null\", \"\")");
     if (!node || !node.IsScalar())
         throw SessionError(node, what + ": expected a text");
     return node.Scalar();
+}
+
+std::string ReadText(const YAML::Node &node, const std::string &what)
+{
+    const std::string text = ReadTextOrNumber(node, what);
+    if (const char *kind = PlainKind(node))
+        throw SessionError(node, what + ": expected a text; YAML reads " + text + " as " + kind +
+                                     ": write it in quotes, \"" + text + "\", for that text");
+    return text;
 }
 
 double ReadNumber(const YAML::Node &node, const std::string &what)
@@ -102,6 +187,45 @@ std::uint32_t ReadItem(RunContext &context, const YAML::Node &node, const std::s
     if (!item)
         throw SessionError(node, what + ": no item named '" + name + "' in the scene");
     return item->id;
+}
+
+const std::vector<Key> &ItemKinds()
+{
+    static const std::vector<Key> kinds = {
+        {"camera", "a camera", {{"resolution", "[width, height] in pixels (default [640, 480])"},
+                                {"focal_length", "in millimetres (default 35)"}}},
+        {"object", "an object", {{"file", "the object file it was loaded from (default NAME.lwo)"}}},
+        {"null_object", "a null object (an object without a file)"},
+        {"bone", "a bone", {{"parent", "the object the bone belongs to (listed above it)"}}},
+        {"light", "a light"},
+    };
+    return kinds;
+}
+
+const std::vector<Key> &SessionKeys()
+{
+    static const std::vector<Key> keys = {
+        {"module", "the module file (a path from the session file's folder); --module wins over it"},
+        {"locale", "the language identifier the host reports (1033 English, 1041 Japanese, ...)"},
+        {"scene",
+         "the scene",
+         {{"file", "a Layout scene file to start from (a path from the session file's folder)"},
+          {"fps", "frames per second (default 24)"},
+          {"frames", "[first, last] frame range (default [1, 60])"},
+          {"preview", "[first, last] preview range (default [0, 60])"},
+          {"time", "the current time in seconds (default 0)"},
+          {"items", "the items, in order: {camera: NAME, ...}, {object: NAME}, {null_object: NAME}, {bone: NAME, parent: "
+                    "OBJECT}, {light: NAME}"},
+          {"morph_maps", "names of the morph vertex maps"},
+          {"viewports",
+           "the viewports, each {view, item, rect}",
+           {{"view", "top, bottom, back, front, right, left, perspective, light, camera or schematic"},
+            {"item", "the item a camera or light view looks through"},
+            {"rect", "[left, top, width, height] in pixels"}}},
+          {"selection", "names of the selected items"}}},
+        {"actions", "the list of actions, each a map with one key (zkhost help lists them)"},
+    };
+    return keys;
 }
 
 namespace {
@@ -154,7 +278,10 @@ void AddItem(Scene &scene, const YAML::Node &entry)
     } else if (entry["light"]) {
         scene.AddLight(name("light"));
     } else {
-        throw SessionError(entry, "items: expected one of the keys camera, object, null_object, bone, light");
+        std::string kinds;
+        for (const Key &kind : ItemKinds())
+            kinds += (kinds.empty() ? "" : ", ") + kind.name;
+        throw SessionError(entry, "items: expected one of the keys " + kinds);
     }
 }
 
@@ -263,14 +390,27 @@ void RunAction(const Action &action, RunContext &context, const YAML::Node &key,
 int RunSession(const std::string &sessionPath, const std::string &outDir, const std::string &modulePath,
                const std::string &defaultModule, std::ostream &out, std::ostream &err)
 {
+    std::string text;
+    {
+        std::ifstream file(sessionPath, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << file.rdbuf();
+        if (!file || !bytes) {
+            err << sessionPath << ": cannot read the session file\n";
+            return 2;
+        }
+        text = bytes.str();
+    }
     YAML::Node root;
     try {
-        root = YAML::LoadFile(sessionPath);
-    } catch (const YAML::BadFile &) {
-        err << sessionPath << ": cannot read the session file\n";
-        return 2;
+        root = YAML::Load(text);
     } catch (const YAML::ParserException &e) {
-        err << sessionPath << ":" << e.mark.line + 1 << ":" << e.mark.column + 1 << ": " << e.msg << "\n";
+        // The parser's own words for a tab ("illegal block entry", ...) do not say what to change.
+        const SessionError tab = TabInIndentation(text, e.mark.line);
+        if (tab.line > 0)
+            err << sessionPath << ":" << tab.line << ":" << tab.column << ": " << tab.what() << "\n";
+        else
+            err << sessionPath << ":" << e.mark.line + 1 << ":" << e.mark.column + 1 << ": " << e.msg << "\n";
         return 2;
     }
 
@@ -283,17 +423,12 @@ int RunSession(const std::string &sessionPath, const std::string &outDir, const 
 
     Host host;
     RunContext context{host, outDir, fs::path(sessionPath).parent_path().string(), out, nullptr, {}};
-    ActionTable table;
-    AddCoreActions(table);
-    AddClipMixerActions(table);
-    AddPanelActions(table);
-    AddMorphActions(table);
-    AddMemoActions(table);
-    AddCameraFrameActions(table);
+    const ActionTable table = SessionActions();
     int status = 0;
     try {
         if (!root.IsMap())
             throw SessionError(root, "a session is a map with the keys scene and actions");
+        CheckSessionNames(root, table);
         if (root["locale"])
             host.services.SetLocale(static_cast<std::uint32_t>(ReadInt(root["locale"], "locale")));
         // A session may start from a scene file (its plug-ins need the module, so it loads after the
@@ -308,6 +443,7 @@ int RunSession(const std::string &sessionPath, const std::string &outDir, const 
                                                     : defaultModule;
         if (!host.LoadModule(module))
             throw SessionError(root["module"], host.messages.back());
+        CheckServerNames(root, table, *host.LoadedModule());
         if (fromFile) {
             const YAML::Node file = sceneNode["file"];
             if (!host.LoadScene(context.InPath(ReadText(file, "file"))))
@@ -341,7 +477,7 @@ int RunSession(const std::string &sessionPath, const std::string &outDir, const 
         err << sessionPath << ": " << e.what() << "\n";
         status = 2;
     }
-    WriteLines(context.OutPath("commands.log"), host.commands.log);
+    WriteLines(context.OutPath("commands.log"), host.commands.transcript);
     WriteLines(context.OutPath("status.log"), host.commands.status);
     WriteLines(context.OutPath("host.log"), host.messages);
     out << "session " << sessionPath << ": " << host.commands.log.size() << " commands, "
