@@ -374,7 +374,10 @@ void RunAction(const Action &action, RunContext &context, const YAML::Node &key,
 {
     try {
         action(context, value);
-    } catch (const SessionError &) {
+    } catch (const SessionError &e) {
+        // YAML places an empty value where the next token starts: the mistake is at the action.
+        if (value.IsNull() && e.line > key.Mark().line + 1)
+            throw SessionError(key, e.what());
         throw;
     } catch (const YAML::Exception &) {
         throw;

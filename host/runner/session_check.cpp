@@ -59,6 +59,8 @@ const Key *FindKey(const std::vector<Key> &keys, const std::string &name)
 void CheckValue(const YAML::Node &value, const std::string &where, const std::vector<Key> &keys,
                 const std::vector<Key> &steps);
 
+const char kTheSession[] = "the session";
+
 void CheckMap(const YAML::Node &map, const std::string &where, const std::vector<Key> &keys)
 {
     for (const auto &entry : map) {
@@ -66,7 +68,8 @@ void CheckMap(const YAML::Node &map, const std::string &where, const std::vector
         const Key *key = FindKey(keys, name);
         if (!key)
             throw SessionError(entry.first, "unknown key '" + name + "' in " + where + NearestNames(name, NamesOf(keys)));
-        CheckValue(entry.second, where + " " + name, key->keys, key->steps);
+        // The session's own keys are named alone in messages: "scene viewports", not "the session scene ...".
+        CheckValue(entry.second, where == kTheSession ? name : where + " " + name, key->keys, key->steps);
     }
 }
 
@@ -149,7 +152,7 @@ void CheckSessionNames(const YAML::Node &root, const ActionTable &table)
 {
     if (!root.IsMap())
         return; // said when the session runs
-    CheckMap(root, "the session", SessionKeys());
+    CheckMap(root, kTheSession, SessionKeys());
     if (const YAML::Node scene = root["scene"]; scene && scene.IsMap())
         CheckItems(scene["items"]);
     const YAML::Node actions = root["actions"];
