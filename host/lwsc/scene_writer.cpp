@@ -204,6 +204,9 @@ private:
     void MorphMixer(const Item &item, const ItemDecl &decl);
     void NewItems();
     void ScenePlugins();
+    bool PluginRemoved(size_t plugin) const;
+    int RenumberPlugins(const std::vector<size_t> &blocks);
+    size_t NewPluginPlace(PluginToLoad::Kind kind, const std::vector<size_t> &blocks) const;
     void CurrentItems();
     void Expressions();
 
@@ -985,6 +988,61 @@ std::vector<std::string> Writer::PluginLines(const PluginToSave &plugin, int ind
     return lines;
 }
 
+bool Writer::PluginRemoved(size_t plugin) const
+{
+    return std::find(save_.removedPlugins.begin(), save_.removedPlugins.end(), plugin) != save_.removedPlugins.end();
+}
+
+// The positions of a class's kept blocks counted again; gives the last.
+int Writer::RenumberPlugins(const std::vector<size_t> &blocks)
+{
+    int position = 0;
+    for (size_t p : blocks) {
+        if (PluginRemoved(p))
+            continue;
+        const PluginBlock &block = doc_.plugins[p];
+        if (block.index != ++position)
+            ReplaceLine(block.first, "Plugin " + block.className + " " + std::to_string(position) + " " + block.server);
+    }
+    return position;
+}
+
+// Where new blocks of a class go: after the class's last block; masters otherwise after the timing
+// section, filters after the pixel filters or the dither lines of the effects section.
+size_t Writer::NewPluginPlace(PluginToLoad::Kind kind, const std::vector<size_t> &blocks) const
+{
+    const auto after = [](const PluginBlock &block) {
+        return (block.enabledLine != kNoLine ? block.enabledLine : block.end) + 1;
+    };
+    if (!blocks.empty())
+        return after(doc_.plugins[blocks.back()]);
+    if (kind == PluginToLoad::Kind::Master) {
+        size_t last = 1;
+        for (const char *keyword : kTimingKeywords) {
+            const auto found = doc_.sceneKeywords.find(keyword);
+            if (found != doc_.sceneKeywords.end())
+                last = std::max(last, found->second);
+        }
+        for (const PluginBlock &block : doc_.plugins)
+            if (block.owner < 0 && block.first < (doc_.items.empty() ? doc_.lines.size() : doc_.items.front().first))
+                last = std::max(last, after(block) - 1);
+        return last + 1;
+    }
+    size_t at = kNoLine;
+    for (const PluginBlock &block : doc_.plugins)
+        if (block.owner < 0 && block.className == "PixelFilterHandler")
+            at = after(block);
+    if (at != kNoLine)
+        return at;
+    for (const char *keyword : {"AnimatedDither", "DitherIntensity"}) {
+        const auto found = doc_.sceneKeywords.find(keyword);
+        if (found != doc_.sceneKeywords.end())
+            return found->second + 1;
+    }
+    const auto render = doc_.sceneKeywords.find("RenderMode");
+    return render != doc_.sceneKeywords.end() ? render->second : doc_.lines.size();
+}
+
 void Writer::ScenePlugins()
 {
     for (const char *className : {"MasterHandler", "ImageFilterHandler"}) {
@@ -999,7 +1057,7 @@ void Writer::ScenePlugins()
         int index = 0;
         for (size_t p : blocks) {
             const PluginBlock &block = doc_.plugins[p];
-            if (std::find(save_.removedPlugins.begin(), save_.removedPlugins.end(), p) != save_.removedPlugins.end()) {
+            if (PluginRemoved(p)) {
                 Delete(block.first, (block.enabledLine != kNoLine ? block.enabledLine : block.end) + 1);
                 changedList = true;
                 continue;
@@ -1013,63 +1071,15 @@ void Writer::ScenePlugins()
         for (const PluginToSave &plugin : save_.plugins)
             if (plugin.kind == kind && plugin.plugin == kNoLine)
                 added.push_back(&plugin);
-        changedList = changedList || !added.empty();
-        // Positions are counted again when the list changed.
-        if (changedList) {
-            int position = 0;
-            for (size_t p : blocks) {
-                if (std::find(save_.removedPlugins.begin(), save_.removedPlugins.end(), p) != save_.removedPlugins.end())
-                    continue;
-                const PluginBlock &block = doc_.plugins[p];
-                if (block.index != ++position)
-                    ReplaceLine(block.first, "Plugin " + block.className + " " + std::to_string(position) + " " + block.server);
-            }
-            index = position;
-        }
+        if (changedList || !added.empty())
+            index = RenumberPlugins(blocks);
         if (added.empty())
             continue;
-        // After the class's last block; masters otherwise after the timing section, filters after the
-        // pixel filters or the dither lines of the effects section.
-        size_t at = kNoLine;
-        for (size_t p : blocks) {
-            const PluginBlock &block = doc_.plugins[p];
-            at = (block.enabledLine != kNoLine ? block.enabledLine : block.end) + 1;
-        }
-        if (at == kNoLine && kind == PluginToLoad::Kind::Master) {
-            size_t last = 1;
-            for (const char *keyword : kTimingKeywords) {
-                const auto found = doc_.sceneKeywords.find(keyword);
-                if (found != doc_.sceneKeywords.end())
-                    last = std::max(last, found->second);
-            }
-            for (const PluginBlock &block : doc_.plugins)
-                if (block.owner < 0 && block.first < (doc_.items.empty() ? doc_.lines.size() : doc_.items.front().first))
-                    last = std::max(last, block.enabledLine != kNoLine ? block.enabledLine : block.end);
-            at = last + 1;
-        }
-        if (at == kNoLine) {
-            for (const PluginBlock &block : doc_.plugins)
-                if (block.owner < 0 && block.className == "PixelFilterHandler")
-                    at = (block.enabledLine != kNoLine ? block.enabledLine : block.end) + 1;
-        }
-        if (at == kNoLine) {
-            for (const char *keyword : {"AnimatedDither", "DitherIntensity"}) {
-                const auto found = doc_.sceneKeywords.find(keyword);
-                if (found != doc_.sceneKeywords.end()) {
-                    at = found->second + 1;
-                    break;
-                }
-            }
-        }
-        if (at == kNoLine) {
-            const auto render = doc_.sceneKeywords.find("RenderMode");
-            at = render != doc_.sceneKeywords.end() ? render->second : doc_.lines.size();
-        }
         std::vector<std::string> lines;
         for (const PluginToSave *plugin : added)
             for (const std::string &line : PluginLines(*plugin, ++index))
                 lines.push_back(line);
-        Insert(at, lines);
+        Insert(NewPluginPlace(kind, blocks), lines);
     }
 }
 
