@@ -146,6 +146,18 @@ struct Edit {
     size_t order = 0;
 };
 
+// The line that opens an item's motion block.
+const char *MotionKeyword(ItemKind kind)
+{
+    switch (kind) {
+    case ItemKind::Light: return "LightMotion";
+    case ItemKind::Camera: return "CameraMotion";
+    case ItemKind::Bone: return "BoneMotion";
+    case ItemKind::Object: break;
+    }
+    return "ObjectMotion";
+}
+
 class Writer {
 public:
     Writer(const Document &document, const SceneToSave &save, std::vector<std::string> &messages)
@@ -223,6 +235,8 @@ private:
     std::vector<std::string> EnvelopeBody(const lwsc::Envelope &envelope, const std::string &indent) const;
     std::vector<std::string> HandlerLines(const PluginToSave &handler, const std::string &indent) const;
     std::vector<std::string> ItemLines(const Item &item) const;
+    void ItemOpeningLines(const Item &item, std::vector<std::string> &lines) const;
+    void ItemClosingLines(const Item &item, std::vector<std::string> &lines) const;
     std::vector<std::string> MorphMixerLines(const Item &item, const std::string &indent, bool withPlugin) const;
     std::vector<std::string> PluginLines(const PluginToSave &plugin, int index) const;
     std::vector<const PluginToSave *> NewHandlersOf(ChannelKey channel) const;
@@ -890,12 +904,11 @@ std::vector<std::string> Writer::EnvelopeLines(const Envelope &envelope, const s
     return lines;
 }
 
-std::vector<std::string> Writer::ItemLines(const Item &item) const
+// The lines that add the item and name it, as Layout writes them for a new item.
+void Writer::ItemOpeningLines(const Item &item, std::vector<std::string> &lines) const
 {
     const bool ids = doc_.version >= 4;
     const std::string id = ids ? " " + Id(OutputId(item.id)) : std::string();
-    std::vector<std::string> lines;
-    const char *motion = "ObjectMotion";
     switch (item.kind) {
     case ItemKind::Object:
         if (item.fileName.empty())
@@ -908,13 +921,11 @@ std::vector<std::string> Writer::ItemLines(const Item &item) const
         lines.push_back("AddLight" + id);
         lines.push_back("LightName " + item.name);
         lines.push_back("ShowLight 1 5");
-        motion = "LightMotion";
         break;
     case ItemKind::Camera:
         lines.push_back("AddCamera" + id);
         lines.push_back("CameraName " + item.name);
         lines.push_back("ShowCamera 1 2");
-        motion = "CameraMotion";
         break;
     case ItemKind::Bone:
         lines.push_back("AddBone" + id);
@@ -924,20 +935,13 @@ std::vector<std::string> Writer::ItemLines(const Item &item) const
         lines.push_back("BoneRestPosition 0 0 0");
         lines.push_back("BoneRestDirection 0 0 0");
         lines.push_back("BoneRestLength 1");
-        motion = "BoneMotion";
         break;
     }
-    const std::vector<const Channel *> channels = scene_.ChannelsIn(item.chanGroup);
-    const size_t count = std::min<size_t>(channels.size(), item.kind == ItemKind::Camera ? 6 : 9);
-    lines.push_back(motion);
-    lines.push_back("NumChannels " + std::to_string(count));
-    for (size_t i = 0; i < count; ++i) {
-        lines.push_back("Channel " + std::to_string(i));
-        for (const std::string &line : EnvelopeLines(channels[i]->envelope, "", NewHandlersOf(channels[i]->id)))
-            lines.push_back(line);
-    }
-    if (item.kind != ItemKind::Bone && item.parent != 0 && scene_.Find(item.parent))
-        lines.push_back("ParentItem " + Id(OutputId(item.parent)));
+}
+
+// The lines after the motion: the morph mixer, light and camera settings Layout writes for a new item.
+void Writer::ItemClosingLines(const Item &item, std::vector<std::string> &lines) const
+{
     switch (item.kind) {
     case ItemKind::Object: {
         std::vector<std::string> groups;
@@ -972,6 +976,24 @@ std::vector<std::string> Writer::ItemLines(const Item &item) const
         break;
     case ItemKind::Bone: break;
     }
+}
+
+std::vector<std::string> Writer::ItemLines(const Item &item) const
+{
+    std::vector<std::string> lines;
+    ItemOpeningLines(item, lines);
+    const std::vector<const Channel *> channels = scene_.ChannelsIn(item.chanGroup);
+    const size_t count = std::min<size_t>(channels.size(), item.kind == ItemKind::Camera ? 6 : 9);
+    lines.push_back(MotionKeyword(item.kind));
+    lines.push_back("NumChannels " + std::to_string(count));
+    for (size_t i = 0; i < count; ++i) {
+        lines.push_back("Channel " + std::to_string(i));
+        for (const std::string &line : EnvelopeLines(channels[i]->envelope, "", NewHandlersOf(channels[i]->id)))
+            lines.push_back(line);
+    }
+    if (item.kind != ItemKind::Bone && item.parent != 0 && scene_.Find(item.parent))
+        lines.push_back("ParentItem " + Id(OutputId(item.parent)));
+    ItemClosingLines(item, lines);
     return lines;
 }
 
