@@ -470,26 +470,26 @@ std::uint64_t g_opaqueTables[kOpaqueCount][4];
 
 void Host::InstallServices()
 {
-    services.Set("LW Command Interface", reinterpret_cast<void *>(&Host::NarrowCommandLine));
+    services.Set(LWCOMMANDFUNC_GLOBAL, reinterpret_cast<void *>(&Host::NarrowCommandLine));
     TrapUnserved(g_commandInterface);
-    services.Set("LW Command Interface 2", &g_commandInterface);
-    services.Set("LW Item Info 9", &g_itemInfo);
-    services.Set("LW Object Info 14", &g_objectInfo);
-    services.Set("LW Camera Info 10", &g_cameraInfo);
-    services.SetProvider("LW Scene Info 12", SceneInfoSnapshot);
-    services.SetProvider("LW Time Info", TimeInfoSnapshot);
-    services.SetProvider("LW Interface Info 8", InterfaceInfoSnapshot);
-    services.SetProvider("LW Viewport Info 9", ViewportInfoSnapshot);
-    services.Set("Channel Info 3", &g_channelInfo);
-    services.Set("Scene Objects 9", &g_sceneObjects);
-    services.Set("LW Communication Ring", &g_comRing);
-    services.Set("File Request 3", reinterpret_cast<void *>(&FileRequest3));
-    services.Set("File Request", reinterpret_cast<void *>(&FileRequestOld));
-    services.Set("Color Picker", reinterpret_cast<void *>(&ColorPicker));
-    services.Set("LWPanelServices 3", panels.Funcs());
+    services.Set(LWCOMMANDINTERFACE_GLOBAL, &g_commandInterface);
+    services.Set(LWITEMINFO_GLOBAL, &g_itemInfo);
+    services.Set(LWOBJECTINFO_GLOBAL, &g_objectInfo);
+    services.Set(LWCAMERAINFO_GLOBAL, &g_cameraInfo);
+    services.SetProvider(LWSCENEINFO_GLOBAL, SceneInfoSnapshot);
+    services.SetProvider(LWTIMEINFO_GLOBAL, TimeInfoSnapshot);
+    services.SetProvider(LWINTERFACEINFO_GLOBAL, InterfaceInfoSnapshot);
+    services.SetProvider(LWVIEWPORTINFO_GLOBAL, ViewportInfoSnapshot);
+    services.Set(LWCHANNELINFO_GLOBAL, &g_channelInfo);
+    services.Set(LWOBJECTFUNCS_GLOBAL, &g_sceneObjects);
+    services.Set(LWCOMRING_GLOBAL, &g_comRing);
+    services.Set(LWFILEACTIVATEFUNC_GLOBAL, reinterpret_cast<void *>(&FileRequest3));
+    services.Set(LWFILEREQFUNC_GLOBAL, reinterpret_cast<void *>(&FileRequestOld));
+    services.Set(LWCOLORACTIVATEFUNC_GLOBAL, reinterpret_cast<void *>(&ColorPicker));
+    services.Set(PANEL_SERVICES_NAME, panels.Funcs());
     TrapUnserved(g_rasterFuncs); // no panel of the module draws into rasters
-    services.Set("RasterServices 4", &g_rasterFuncs);
-    services.Set("LWXPanel 3", xpanels.Funcs());
+    services.Set(LWRASTERFUNCS_GLOBAL, &g_rasterFuncs);
+    services.Set(LWXPANELFUNCS_GLOBAL, xpanels.Funcs());
     for (size_t i = 0; i < kOpaqueCount; ++i)
         services.Set(kOpaqueServices[i], g_opaqueTables[i]);
     services.SetLocale(1033);

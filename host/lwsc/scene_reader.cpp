@@ -332,7 +332,7 @@ void ReadMorphMixerChannels(SceneReading &r, const PluginBlock &plugin)
         Channel &channel = scene.AddChannel(MorphChannelName(form.group, form.name), group->second);
         channel.envelope = form.hasEnvelope ? form.envelope.envelope : ConstantEnvelope(form.value);
         for (const HandlerBlock &handler : form.envelope.handlers) {
-            if (handler.className != "ChannelHandler" || handler.server.empty())
+            if (handler.className != LWCHANNEL_HCLASS || handler.server.empty())
                 continue;
             PluginToLoad load = ChannelHandlerToLoad(r.document, handler, channel.id);
             load.place.morph = true;
@@ -352,9 +352,9 @@ void ReadPlugins(SceneReading &r)
     std::set<long> itemsWithMixer;
     for (size_t p = 0; p < r.document.plugins.size(); ++p) {
         const PluginBlock &plugin = r.document.plugins[p];
-        if (plugin.owner < 0 && (plugin.className == "MasterHandler" || plugin.className == "ImageFilterHandler")) {
+        if (plugin.owner < 0 && (plugin.className == LWMASTER_HCLASS || plugin.className == LWIMAGEFILTER_HCLASS)) {
             PluginToLoad load;
-            load.kind = plugin.className == "MasterHandler" ? PluginToLoad::Kind::Master
+            load.kind = plugin.className == LWMASTER_HCLASS ? PluginToLoad::Kind::Master
                                                             : PluginToLoad::Kind::ImageFilter;
             load.server = plugin.server;
             load.plugin = p;
@@ -386,7 +386,7 @@ void ReadEnvelopeHandlers(SceneReading &r)
                 continue;
             for (size_t h = 0; h < slot.envelope.handlers.size(); ++h) {
                 const HandlerBlock &handler = slot.envelope.handlers[h];
-                if (handler.className != "ChannelHandler" || handler.server.empty())
+                if (handler.className != LWCHANNEL_HCLASS || handler.server.empty())
                     continue;
                 PluginToLoad load =
                     ChannelHandlerToLoad(r.document, handler, channels[static_cast<size_t>(slot.number)]->id);

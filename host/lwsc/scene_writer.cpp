@@ -1002,7 +1002,7 @@ std::vector<std::string> Writer::ItemLines(const Item &item) const
 std::vector<std::string> Writer::PluginLines(const PluginToSave &plugin, int index) const
 {
     std::vector<std::string> lines;
-    lines.push_back("Plugin " + std::string(plugin.kind == PluginToLoad::Kind::Master ? "MasterHandler" : "ImageFilterHandler") +
+    lines.push_back("Plugin " + std::string(plugin.kind == PluginToLoad::Kind::Master ? LWMASTER_HCLASS : LWIMAGEFILTER_HCLASS) +
                     " " + std::to_string(index) + " " + plugin.server);
     for (const std::string &line : plugin.data)
         lines.push_back(line);
@@ -1067,9 +1067,9 @@ size_t Writer::NewPluginPlace(PluginToLoad::Kind kind, const std::vector<size_t>
 
 void Writer::ScenePlugins()
 {
-    for (const char *className : {"MasterHandler", "ImageFilterHandler"}) {
+    for (const char *className : {LWMASTER_HCLASS, LWIMAGEFILTER_HCLASS}) {
         const PluginToLoad::Kind kind =
-            std::string(className) == "MasterHandler" ? PluginToLoad::Kind::Master : PluginToLoad::Kind::ImageFilter;
+            std::string(className) == LWMASTER_HCLASS ? PluginToLoad::Kind::Master : PluginToLoad::Kind::ImageFilter;
         // The file's blocks of this class at scene level, in order: kept, rewritten or removed.
         std::vector<size_t> blocks;
         for (size_t p = 0; p < doc_.plugins.size(); ++p)
