@@ -279,7 +279,7 @@ enum class PickOutcome { Unavailable, Cancelled, Continue };
 PickOutcome PickColor(CLWctl &rgbControl)
 {
     GlobalFunc *global = g_hostGlobals.global;
-    auto *picker = global ? reinterpret_cast<LWColorActivateFunc *>(global("Color Picker", GFUSE_TRANSIENT)) : nullptr;
+    auto *picker = global ? reinterpret_cast<LWColorActivateFunc *>(global(LWCOLORACTIVATEFUNC_GLOBAL, GFUSE_TRANSIENT)) : nullptr;
     if (!picker)
         return PickOutcome::Unavailable;
     int start[3];
