@@ -82,7 +82,7 @@ void BM_RebuildAll(benchmark::State &state)
     ClipMixer mixer;
     FillLargeSet(mixer);
     for (auto _ : state) {
-        const bool ok = RebuildAll(mixer);
+        const bool ok = RebuildAll(mixer).ok();
         benchmark::DoNotOptimize(ok);
     }
     if (mixer.tracks.back()->frameTable.size() != kFramesPerTrack)

@@ -2,10 +2,11 @@
 # simulated host and either writes the pictures they make into docs/images (MODE=write, what
 # `./zk pictures` does) or checks that docs/images holds exactly those pictures, byte for byte
 # (MODE=check, a test). A session may have zkhost commands to run after it in its output folder
-# (examples/guide-NAME.commands, one command line each). Either way the XML and YAML files the
-# sessions write, and the memo's editorial files (memo*.otio, .edl, .txt, .csv, .ffmetadata), must
-# be quoted word for word in the guide, docs/guide.md, and in each of its translations
-# (docs/guide.*.md).
+# (examples/guide-NAME.commands, one command line each) and texts it must print, in order
+# (examples/guide-NAME.expect, one a line: the numbers and messages the guide states). Either way
+# the XML and YAML files the sessions write, and the memo's editorial files (memo*.otio, .edl,
+# .txt, .csv, .ffmetadata), must be quoted word for word in the guide, docs/guide.md, and in each
+# of its translations (docs/guide.*.md).
 #
 #   cmake -DZKHOST=build/zkhost -DMODULE=build/zktools.p -DSOURCE_DIR=. -DOUT_DIR=build/guide \
 #         -DMODE=check -P cmake/guide-pictures.cmake
@@ -40,6 +41,38 @@ foreach(session IN LISTS sessions)
   if(NOT status EQUAL 0)
     file(READ "${out}.err" error)
     message(FATAL_ERROR "guide-pictures: ${session} stopped (${status}): ${error}")
+  endif()
+  # Texts the guide states that the session prints (examples/guide-NAME.expect): each line that is
+  # not a comment is found in its output, after the line found before it, with the output folder
+  # written as OUT. The lines are taken one by one, not as a CMake list: messages hold ";".
+  string(REGEX REPLACE "[.]yaml$" ".expect" expect "${session}")
+  if(EXISTS "${expect}")
+    file(READ "${out}.txt" printed)
+    string(REPLACE "${out}/" "OUT/" printed "${printed}")
+    file(READ "${expect}" wanted)
+    while(NOT wanted STREQUAL "")
+      string(FIND "${wanted}" "\n" end)
+      if(end EQUAL -1)
+        set(line "${wanted}")
+        set(wanted "")
+      else()
+        string(SUBSTRING "${wanted}" 0 ${end} line)
+        math(EXPR end "${end} + 1")
+        string(SUBSTRING "${wanted}" ${end} -1 wanted)
+      endif()
+      if(line STREQUAL "" OR line MATCHES "^#")
+        continue()
+      endif()
+      string(FIND "${printed}" "${line}" at)
+      if(at EQUAL -1)
+        get_filename_component(expect_name "${expect}" NAME)
+        list(APPEND problems "${name}.yaml does not print \"${line}\" (${expect_name}, output in ${out}.txt)")
+        break()
+      endif()
+      string(LENGTH "${line}" length)
+      math(EXPR at "${at} + ${length}")
+      string(SUBSTRING "${printed}" ${at} -1 printed)
+    endwhile()
   endif()
   # Commands of zkhost that work on what the session wrote (examples/guide-NAME.commands).
   string(REGEX REPLACE "[.]yaml$" ".commands" commands "${session}")

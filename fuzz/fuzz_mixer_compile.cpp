@@ -85,7 +85,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             return 0;
 
     g_statusLines = 0;
-    const bool ok = RebuildAll(mixer);
+    const MixerOutcome outcome = RebuildAll(mixer);
+    if (g_statusLines != 0)
+        Fail("the compile posted a status line itself");
+    ShowMixerOutcome(outcome);
+    const bool ok = outcome.ok();
     if (g_statusLines != (ok ? 0 : 1))
         Fail("status lines do not match the result");
     if (ok) {

@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     AddClip(mixer);
     AddTrack(mixer);
     g_statusLines = 0;
-    ReadMixerFile(mixer, TempPath("in"));
+    ShowMixerOutcome(ReadMixerFile(mixer, TempPath("in")));
     if (g_statusLines > 1)
         Fail("more than one status line");
     if (g_statusLines == 1) {
@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         Fail("reading changed a record that was already there");
 
     std::remove(TempPath("out").c_str());
-    WriteMixerFile(mixer, TempPath("out"));
+    ShowMixerOutcome(WriteMixerFile(mixer, TempPath("out")));
     if (g_statusLines == 1) {
         if (g_lastLine.rfind("StatusMsg {1.0} Clip has a character that cannot be written!(name='", 0) != 0 &&
             g_lastLine.rfind("StatusMsg {1.0} Track has a character that cannot be written!(track_in=", 0) != 0)
@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     }
     ClipMixer copy;
-    ReadMixerFile(copy, TempPath("out"));
+    ShowMixerOutcome(ReadMixerFile(copy, TempPath("out")));
     if (g_statusLines != 0)
         Fail("the exported file was not read back silently");
     if (copy.clips.size() != mixer.clips.size() || copy.tracks.size() != mixer.tracks.size())

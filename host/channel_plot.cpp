@@ -76,8 +76,8 @@ void AddCurve(std::vector<DrawCall> &calls, const PlotAxes &axes, const std::vec
             AddSegment(calls, column.lastX, column.low, column.lastX, column.high);
     };
     for (const ChannelSample &sample : samples) {
-        const double x = axes.X(sample.frame);
-        const double y = axes.Y(mixed ? sample.value : sample.base);
+        const double x = axes.ColumnOf(sample.frame);
+        const double y = axes.RowOf(mixed ? sample.value : sample.base);
         const int index = static_cast<int>(std::floor(x));
         if (open && index == column.index) {
             column.low = std::min(column.low, y);
@@ -104,8 +104,8 @@ void AddSpans(std::vector<DrawCall> &calls, const PlotAxes &axes, const std::vec
 {
     std::vector<int> change(kChannelPlotWidth + 1, 0); // +1 where a span starts, -1 where it ends
     for (const FrameSpan &span : spans) {
-        const double x0 = std::max<double>(axes.left, axes.X(span.first));
-        const double x1 = std::min<double>(axes.right, axes.X(span.last));
+        const double x0 = std::max<double>(axes.left, axes.ColumnOf(span.first));
+        const double x1 = std::min<double>(axes.right, axes.ColumnOf(span.last));
         if (!(x1 >= x0))
             continue;
         const double end = x0 + std::max(1.0, x1 - x0);
@@ -129,12 +129,12 @@ void AddSpans(std::vector<DrawCall> &calls, const PlotAxes &axes, const std::vec
 
 } // namespace
 
-double PlotAxes::X(double frame) const
+double PlotAxes::ColumnOf(double frame) const
 {
     return left + (frame - first) / std::max(1.0, static_cast<double>(last) - first) * (right - left);
 }
 
-double PlotAxes::Y(double value) const
+double PlotAxes::RowOf(double value) const
 {
     if (!std::isfinite(value))
         value = 0.0;
@@ -188,13 +188,13 @@ std::vector<DrawCall> ChannelPlotCalls(const std::vector<ChannelSample> &samples
     const PlotAxes axes = ChannelPlotAxes(samples);
     AddSpans(calls, axes, spans);
     for (double value : axes.valueTicks) {
-        const double y = std::round(axes.Y(value));
+        const double y = std::round(axes.RowOf(value));
         AddLine(calls, axes.left, y, axes.right, y, std::fabs(value) < axes.valueStep * 1e-6 ? kZero : kGrid);
         AddLine(calls, axes.left - kTickLength, y, axes.left - 1, y, kInk);
         AddText(calls, axes.left - kTickLength - 3, y + 4, ValueText(value, axes.valueStep), kInk, LWJUST_RIGHT);
     }
     for (int frame : axes.frameTicks) {
-        const double x = std::round(axes.X(frame));
+        const double x = std::round(axes.ColumnOf(frame));
         AddLine(calls, x, axes.bottom + 1, x, axes.bottom + kTickLength, kInk);
         AddText(calls, x, axes.bottom + kTickLength + 14, std::to_string(frame), kInk, LWJUST_CENTER);
     }
@@ -207,7 +207,7 @@ std::vector<DrawCall> ChannelPlotCalls(const std::vector<ChannelSample> &samples
         AddCurve(calls, axes, samples, mixed);
         if (samples.size() == 1) {
             const ChannelSample &only = samples[0];
-            AddRect(calls, axes.X(only.frame) - 1, axes.Y(mixed ? only.value : only.base) - 1, 3, 3, rgba);
+            AddRect(calls, axes.ColumnOf(only.frame) - 1, axes.RowOf(mixed ? only.value : only.base) - 1, 3, 3, rgba);
         }
     }
     return calls;

@@ -36,8 +36,8 @@ struct PlotAxes {
     std::vector<double> valueTicks;
     double valueStep = 1.0;
 
-    double X(double frame) const;
-    double Y(double value) const;
+    double ColumnOf(double frame) const; // the picture column of a frame
+    double RowOf(double value) const;     // the picture row of a value
 };
 
 PlotAxes ChannelPlotAxes(const std::vector<ChannelSample> &samples);

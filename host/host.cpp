@@ -100,7 +100,7 @@ MasterInstance *Host::AddMaster(const std::string &server)
     master->server = server;
     master->handler.inst = &master->instFuncs;
     master->handler.item = &master->itemFuncs;
-    if (Activate("MasterHandler", server, &master->handler) != AFUNC_OK)
+    if (Activate(LWMASTER_HCLASS, server, &master->handler) != AFUNC_OK)
         return nullptr;
     if (!master->instFuncs.create) {
         Message(server + ": the handler has no create callback");
@@ -222,7 +222,7 @@ XPanel *Host::OpenMasterPanel(const std::string &server)
         return nullptr;
     }
     LWInterface local{};
-    if (!ActivateInterface("MasterInterface", server, master->instance, local))
+    if (!ActivateInterface(LWMASTER_ICLASS, server, master->instance, local))
         return nullptr;
     XPanel *panel = xpanels.Find(local.panel);
     if (!panel)
@@ -238,7 +238,7 @@ bool Host::OpenMasterOptions(const std::string &server)
         return false;
     }
     LWInterface local{};
-    if (!ActivateInterface("MasterInterface", server, master->instance, local))
+    if (!ActivateInterface(LWMASTER_ICLASS, server, master->instance, local))
         return false;
     if (!local.options) {
         Message(server + ": the interface has no options callback");
@@ -268,7 +268,7 @@ int Host::RunGeneric(const std::string &server)
     local.evaluate = EvaluateCommand;
     local.commandArguments = GenericArguments;
     TrapUnserved(local);
-    return Activate("LayoutGeneric", server, &local);
+    return Activate(LWLAYOUTGENERIC_CLASS, server, &local);
 }
 
 } // namespace zkh

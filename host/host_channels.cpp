@@ -45,7 +45,7 @@ ChannelModifier *Host::AddChannelHandler(const std::string &server, ChannelKey c
     modifier->channel = channel;
     modifier->handler.inst = &modifier->instFuncs;
     modifier->handler.item = &modifier->itemFuncs;
-    if (Activate("ChannelHandler", server, &modifier->handler) != AFUNC_OK)
+    if (Activate(LWCHANNEL_HCLASS, server, &modifier->handler) != AFUNC_OK)
         return nullptr;
     if (!modifier->instFuncs.create) {
         Message(server + ": the handler has no create callback");
@@ -130,7 +130,7 @@ bool Host::OpenChannelOptions(ChannelModifier &modifier, std::string &error)
 {
     error.clear();
     LWInterface ui{};
-    if (!ActivateInterface("ChannelInterface", modifier.server, modifier.instance, ui))
+    if (!ActivateInterface(LWCHANNEL_ICLASS, modifier.server, modifier.instance, ui))
         return false;
     if (!ui.options) {
         Message(modifier.server + ": the interface has no options callback");

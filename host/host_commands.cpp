@@ -60,7 +60,7 @@ void Host::InstallCommands()
     }
     // "Tool_<name>" makes a Layout tool of the module current.
     commands.RegisterPrefix("Tool_", [this](const std::string &name) {
-        if (!module_ || !module_->Find("LayoutTool", name))
+        if (!module_ || !module_->Find(LWLAYOUTTOOL_CLASS, name))
             return 0;
         currentTool = name;
         return 1;

@@ -9,11 +9,11 @@ namespace {
 bool ActivateGizmo(Host &host, MasterInstance &master, LWGizmoFuncs &funcs, LWMasterGizmo &local)
 {
     Module *module = host.LoadedModule();
-    if (!module || !module->Find("MasterGizmo", master.server))
+    if (!module || !module->Find(LWMASTER_GCLASS, master.server))
         return false;
     local.instance = master.instance;
     local.gizmo = &funcs;
-    return host.Activate("MasterGizmo", master.server, &local) == AFUNC_OK;
+    return host.Activate(LWMASTER_GCLASS, master.server, &local) == AFUNC_OK;
 }
 
 } // namespace

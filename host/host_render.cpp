@@ -7,8 +7,8 @@ namespace zkh {
 namespace {
 
 // Services a render node does not have: it runs without any interface.
-const char *const kInterfaceServices[] = {"LWPanelServices 3", "LWXPanel 3", "LW Viewport Info 9",
-                                          "LW Interface Info 8", "LW Communication Ring"};
+const char *const kInterfaceServices[] = {PANEL_SERVICES_NAME, LWXPANELFUNCS_GLOBAL, LWVIEWPORTINFO_GLOBAL,
+                                          LWINTERFACEINFO_GLOBAL, LWCOMRING_GLOBAL};
 
 } // namespace
 
@@ -26,7 +26,7 @@ std::unique_ptr<ImageFilterInstance> Host::CreateImageFilter(const std::string &
     filter->handler.inst = &filter->instFuncs;
     LWItemFuncs *const offeredItems = filterItemPart ? &filter->itemFuncs : nullptr;
     filter->handler.item = offeredItems;
-    if (Activate("ImageFilterHandler", server, &filter->handler) != AFUNC_OK)
+    if (Activate(LWIMAGEFILTER_HCLASS, server, &filter->handler) != AFUNC_OK)
         return nullptr;
     // The record's parts are the host's to point at: a filter fills the part it is offered.
     if (filter->handler.item != offeredItems)

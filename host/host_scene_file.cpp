@@ -160,9 +160,9 @@ void Host::LoadScenePlugins(const std::vector<lwsc::PluginToLoad> &plugins, cons
     // A block whose server the module does not have, or which refuses the instance, stays in the
     // file as it is.
     for (const lwsc::PluginToLoad &plugin : plugins) {
-        const char *className = plugin.kind == lwsc::PluginToLoad::Kind::Master        ? "MasterHandler"
-                                : plugin.kind == lwsc::PluginToLoad::Kind::ImageFilter ? "ImageFilterHandler"
-                                                                                       : "ChannelHandler";
+        const char *className = plugin.kind == lwsc::PluginToLoad::Kind::Master        ? LWMASTER_HCLASS
+                                : plugin.kind == lwsc::PluginToLoad::Kind::ImageFilter ? LWIMAGEFILTER_HCLASS
+                                                                                       : LWCHANNEL_HCLASS;
         if (!module_ || !module_->Find(className, plugin.server)) {
             Message(sourceName + ":" + std::to_string(plugin.line + 1) + ": no " + className + " " + plugin.server +
                     " in the loaded module: its block is kept as it is");

@@ -14,16 +14,16 @@ namespace zkh {
 
 namespace {
 
-Scene &S() { return Host::Current().scene; }
+Scene &CurrentScene() { return Host::Current().scene; }
 
 // ---- "LW Item Info 9" ----
 
-const Item *ItemOf(LWItemID id) { return S().Find(FromItemID(id)); }
+const Item *ItemOf(LWItemID id) { return CurrentScene().Find(FromItemID(id)); }
 
 LWItemID ItemFirst(LWItemType type, LWItemID parent)
 {
     const auto kind = static_cast<ItemKind>(type);
-    const auto list = kind == ItemKind::Bone ? S().BonesOf(FromItemID(parent)) : S().ItemsOfKind(kind);
+    const auto list = kind == ItemKind::Bone ? CurrentScene().BonesOf(FromItemID(parent)) : CurrentScene().ItemsOfKind(kind);
     return list.empty() ? LWITEM_NULL : ToItemID(list.front()->id);
 }
 
@@ -32,8 +32,8 @@ LWItemID ItemNext(LWItemID id)
     const Item *item = ItemOf(id);
     if (!item)
         return LWITEM_NULL;
-    const auto list = item->kind == ItemKind::Bone ? S().BonesOf(S().Find(item->parent) ? item->parent : 0)
-                                                   : S().ItemsOfKind(item->kind);
+    const auto list = item->kind == ItemKind::Bone ? CurrentScene().BonesOf(CurrentScene().Find(item->parent) ? item->parent : 0)
+                                                   : CurrentScene().ItemsOfKind(item->kind);
     for (size_t i = 0; i + 1 < list.size(); ++i)
         if (list[i]->id == item->id)
             return ToItemID(list[i + 1]->id);
@@ -43,7 +43,7 @@ LWItemID ItemNext(LWItemID id)
 std::vector<std::uint32_t> ChildrenOf(std::uint32_t parent)
 {
     std::vector<std::uint32_t> children;
-    for (const Item &item : S().Items())
+    for (const Item &item : CurrentScene().Items())
         if (item.parent == parent && item.kind != ItemKind::Bone)
             children.push_back(item.id);
     return children;
@@ -141,7 +141,7 @@ double CameraZoom(LWItemID id, LWTime time)
     return camera ? lwsc::EvaluateEnvelope(camera->zoom, time) : 0.0;
 }
 
-double CameraFocalLength(LWItemID id, LWTime time) { return S().FocalLengthAt(FromItemID(id), time); }
+double CameraFocalLength(LWItemID id, LWTime time) { return CurrentScene().FocalLengthAt(FromItemID(id), time); }
 
 void CameraResolution(LWItemID id, int *width, int *height)
 {
@@ -172,12 +172,12 @@ LWCameraInfo g_cameraInfo = MakeCameraInfo();
 
 // ---- snapshots ----
 
-LWItemID SceneRenderCamera(LWTime time) { return ToItemID(S().RenderCameraAt(time)); }
+LWItemID SceneRenderCamera(LWTime time) { return ToItemID(CurrentScene().RenderCameraAt(time)); }
 
 void *SceneInfoSnapshot()
 {
     thread_local LWSceneInfo info;
-    const Scene &scene = S();
+    const Scene &scene = CurrentScene();
     info = LWSceneInfo{};
     info.name = "Scene";
     info.filename = "";
@@ -198,14 +198,14 @@ void *SceneInfoSnapshot()
 void *TimeInfoSnapshot()
 {
     thread_local LWTimeInfo info;
-    info.time = S().time;
-    info.frame = S().CurrentFrame();
+    info.time = CurrentScene().time;
+    info.frame = CurrentScene().CurrentFrame();
     return &info;
 }
 
 unsigned int InterfaceItemFlags(LWItemID id)
 {
-    for (std::uint32_t selected : S().selection)
+    for (std::uint32_t selected : CurrentScene().selection)
         if (selected == FromItemID(id))
             return 1; // LWITEMF_SELECTED
     return 0;
@@ -215,7 +215,7 @@ void *InterfaceInfoSnapshot()
 {
     thread_local LWInterfaceInfo info;
     thread_local std::vector<LWItemID> selected;
-    const Scene &scene = S();
+    const Scene &scene = CurrentScene();
     selected.clear();
     for (std::uint32_t id : scene.selection)
         selected.push_back(ToItemID(id));
@@ -232,7 +232,7 @@ void *InterfaceInfoSnapshot()
 
 const Viewport *ViewportAt(int index)
 {
-    const auto &viewports = S().viewports;
+    const auto &viewports = CurrentScene().viewports;
     return index >= 0 && static_cast<size_t>(index) < viewports.size() ? &viewports[index] : nullptr;
 }
 
@@ -272,7 +272,7 @@ void *ViewportInfoSnapshot()
 {
     thread_local LWViewportInfo info;
     info = LWViewportInfo{};
-    info.numViewports = static_cast<int>(S().viewports.size());
+    info.numViewports = static_cast<int>(CurrentScene().viewports.size());
     info.type = ViewType;
     info.viewItem = ViewItem;
     info.rect = ViewRect;
@@ -285,44 +285,44 @@ void *ViewportInfoSnapshot()
 
 LWChanGroupID ChanNextGroup(LWChanGroupID parent, LWChanGroupID group)
 {
-    const ChannelGroup *next = S().NextGroupIn(FromChannelID(parent), FromChannelID(group));
+    const ChannelGroup *next = CurrentScene().NextGroupIn(FromChannelID(parent), FromChannelID(group));
     return next ? ToChannelID(next->id) : nullptr;
 }
 
 LWChannelID ChanNextChannel(LWChanGroupID parent, LWChannelID channel)
 {
-    const Channel *next = S().NextChannelIn(FromChannelID(parent), FromChannelID(channel));
+    const Channel *next = CurrentScene().NextChannelIn(FromChannelID(parent), FromChannelID(channel));
     return next ? ToChannelID(next->id) : nullptr;
 }
 
 const char *ChanGroupName(LWChanGroupID group)
 {
-    const ChannelGroup *found = S().FindGroup(FromChannelID(group));
+    const ChannelGroup *found = CurrentScene().FindGroup(FromChannelID(group));
     return found ? found->name.c_str() : nullptr;
 }
 
 const char *ChanChannelName(LWChannelID channel)
 {
-    const Channel *found = S().FindChannel(FromChannelID(channel));
+    const Channel *found = CurrentScene().FindChannel(FromChannelID(channel));
     return found ? found->name.c_str() : nullptr;
 }
 
 LWChanGroupID ChanGroupParent(LWChanGroupID group)
 {
-    const ChannelGroup *found = S().FindGroup(FromChannelID(group));
+    const ChannelGroup *found = CurrentScene().FindGroup(FromChannelID(group));
     return found ? ToChannelID(found->parent) : nullptr;
 }
 
 LWChanGroupID ChanChannelParent(LWChannelID channel)
 {
-    const Channel *found = S().FindChannel(FromChannelID(channel));
+    const Channel *found = CurrentScene().FindChannel(FromChannelID(channel));
     return found ? ToChannelID(found->group) : nullptr;
 }
 
 double ChanEvaluate(LWChannelID channel, LWTime time)
 {
-    const Channel *found = S().FindChannel(FromChannelID(channel));
-    return found ? EvaluateChannel(S(), Host::Current().expressions, *found, time) : 0.0;
+    const Channel *found = CurrentScene().FindChannel(FromChannelID(channel));
+    return found ? EvaluateChannel(CurrentScene(), Host::Current().expressions, *found, time) : 0.0;
 }
 
 LWChannelInfo MakeChannelInfo()
@@ -345,7 +345,7 @@ LWChannelInfo g_channelInfo = MakeChannelInfo();
 std::vector<const std::string *> MapsOfType(LWID type)
 {
     std::vector<const std::string *> names;
-    for (const auto &[mapType, name] : S().vertexMaps)
+    for (const auto &[mapType, name] : CurrentScene().vertexMaps)
         if (mapType == type)
             names.push_back(&name);
     return names;
@@ -493,26 +493,26 @@ std::uint64_t g_opaqueTables[kOpaqueCount][4];
 
 void Host::InstallServices()
 {
-    services.Set("LW Command Interface", reinterpret_cast<void *>(&Host::NarrowCommandLine));
+    services.Set(LWCOMMANDFUNC_GLOBAL, reinterpret_cast<void *>(&Host::NarrowCommandLine));
     TrapUnserved(g_commandInterface);
-    services.Set("LW Command Interface 2", &g_commandInterface);
-    services.Set("LW Item Info 9", &g_itemInfo);
-    services.Set("LW Object Info 14", &g_objectInfo);
-    services.Set("LW Camera Info 10", &g_cameraInfo);
-    services.SetProvider("LW Scene Info 12", SceneInfoSnapshot);
-    services.SetProvider("LW Time Info", TimeInfoSnapshot);
-    services.SetProvider("LW Interface Info 8", InterfaceInfoSnapshot);
-    services.SetProvider("LW Viewport Info 9", ViewportInfoSnapshot);
-    services.Set("Channel Info 3", &g_channelInfo);
-    services.Set("Scene Objects 9", &g_sceneObjects);
-    services.Set("LW Communication Ring", &g_comRing);
-    services.Set("File Request 3", reinterpret_cast<void *>(&FileRequest3));
-    services.Set("File Request", reinterpret_cast<void *>(&FileRequestOld));
-    services.Set("Color Picker", reinterpret_cast<void *>(&ColorPicker));
-    services.Set("LWPanelServices 3", panels.Funcs());
+    services.Set(LWCOMMANDINTERFACE_GLOBAL, &g_commandInterface);
+    services.Set(LWITEMINFO_GLOBAL, &g_itemInfo);
+    services.Set(LWOBJECTINFO_GLOBAL, &g_objectInfo);
+    services.Set(LWCAMERAINFO_GLOBAL, &g_cameraInfo);
+    services.SetProvider(LWSCENEINFO_GLOBAL, SceneInfoSnapshot);
+    services.SetProvider(LWTIMEINFO_GLOBAL, TimeInfoSnapshot);
+    services.SetProvider(LWINTERFACEINFO_GLOBAL, InterfaceInfoSnapshot);
+    services.SetProvider(LWVIEWPORTINFO_GLOBAL, ViewportInfoSnapshot);
+    services.Set(LWCHANNELINFO_GLOBAL, &g_channelInfo);
+    services.Set(LWOBJECTFUNCS_GLOBAL, &g_sceneObjects);
+    services.Set(LWCOMRING_GLOBAL, &g_comRing);
+    services.Set(LWFILEACTIVATEFUNC_GLOBAL, reinterpret_cast<void *>(&FileRequest3));
+    services.Set(LWFILEREQFUNC_GLOBAL, reinterpret_cast<void *>(&FileRequestOld));
+    services.Set(LWCOLORACTIVATEFUNC_GLOBAL, reinterpret_cast<void *>(&ColorPicker));
+    services.Set(PANEL_SERVICES_NAME, panels.Funcs());
     TrapUnserved(g_rasterFuncs); // no panel of the module draws into rasters
-    services.Set("RasterServices 4", &g_rasterFuncs);
-    services.Set("LWXPanel 3", xpanels.Funcs());
+    services.Set(LWRASTERFUNCS_GLOBAL, &g_rasterFuncs);
+    services.Set(LWXPANELFUNCS_GLOBAL, xpanels.Funcs());
     for (size_t i = 0; i < kOpaqueCount; ++i)
         services.Set(kOpaqueServices[i], g_opaqueTables[i]);
     services.SetLocale(1033);

@@ -6,7 +6,7 @@ namespace zkh {
 bool Host::ActivateTool(const std::string &server)
 {
     LWLayoutTool local{};
-    if (Activate("LayoutTool", server, &local) != AFUNC_OK)
+    if (Activate(LWLAYOUTTOOL_CLASS, server, &local) != AFUNC_OK)
         return false;
     if (!local.tool) {
         Message("LayoutTool " + server + ": the activation gave no tool record");

@@ -30,6 +30,8 @@ struct PlateImage {
     std::shared_ptr<ImageLayout> layout;
 };
 
+// Reads a plate into `plate`, whose pixel memory is used again when it is large enough: a job
+// reading one 4K plate after another then touches no new pages.
 bool ReadPlate(const std::string &path, PlateImage &plate, std::string &error);
 // Writes the plate in its layout, in the format the path's extension names.
 bool WritePlate(const std::string &path, const PlateImage &plate, std::string &error);
@@ -39,6 +41,8 @@ void AddAlpha(PlateImage &plate, float value);
 
 // Red, green, blue and alpha (1 where the plate has none) as the renderer's buffers, and back.
 FilterImage FilterImageOf(const PlateImage &plate);
+// The same into the planes of `image`, using their memory again.
+void FillFilterImage(const PlateImage &plate, FilterImage &image);
 void StoreFilterImage(const FilterImage &image, PlateImage &plate);
 
 // The formats this build reads and writes, and what it lacks and why (for --help).

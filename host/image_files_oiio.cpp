@@ -78,7 +78,9 @@ bool ReadPlate(const std::string &path, PlateImage &plate, std::string &error)
         error = path + ": " + std::to_string(spec.nchannels) + " channels; plates have 1 to 64";
         return false;
     }
+    std::vector<float> pixels = std::move(plate.pixels);
     plate = PlateImage();
+    plate.pixels = std::move(pixels);
     plate.width = spec.width;
     plate.height = spec.height;
     plate.channels = spec.nchannels;

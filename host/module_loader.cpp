@@ -48,9 +48,9 @@ void CloseLibrary(void *handle)
 
 int HostVersionOf(const std::string &className)
 {
-    if (className == "LayoutGeneric" || className == "ImageFilterHandler")
+    if (className == LWLAYOUTGENERIC_CLASS || className == LWIMAGEFILTER_HCLASS)
         return 7;
-    if (className == "LayoutTool")
+    if (className == LWLAYOUTTOOL_CLASS)
         return 4;
     return 5; // MasterHandler, MasterInterface, MasterGizmo, ChannelHandler, ChannelInterface
 }

@@ -1,6 +1,8 @@
 // services.cpp: the registry of global services.
 #include "services.h"
 
+#include "lwhost/lwhost.h"
+
 namespace zkh {
 
 void ServiceRegistry::Set(const std::string &name, void *table)
@@ -22,7 +24,7 @@ void ServiceRegistry::Remove(const std::string &name)
 
 void ServiceRegistry::SetLocale(std::uint32_t localeId)
 {
-    Set("Locale Info", reinterpret_cast<void *>(static_cast<std::uintptr_t>(localeId)));
+    Set(LWLOCALEINFO_GLOBAL, reinterpret_cast<void *>(static_cast<std::uintptr_t>(localeId)));
 }
 
 void *ServiceRegistry::Lookup(const char *name)

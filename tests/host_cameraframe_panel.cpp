@@ -14,6 +14,7 @@
 #include <memory>
 #include <numeric>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -197,15 +198,21 @@ TEST_F(FramePanelTest, DeletingTheSelectedFrameSelectsTheOneBefore)
 }
 
 // Both transparencies stay within 0 .. 100 % (a NaN as 0), on edit and on load: the ring never
-// reports an opacity outside 0 .. 100.
+// reports an opacity outside 0 .. 100. Every percent field shows the value kept.
 TEST_F(FramePanelTest, TransparenciesAreClampedOnEditAndOnLoad)
 {
     Press(0);
-    for (auto [percent, stored] : {std::pair{100.0, "1"}, {150.0, "1"}, {-20.0, "0"}, {500.0, "1"}, {std::nan(""), "0"}}) {
+    const std::tuple<double, const char *, double> kCases[] = {
+        {100.0, "1", 100.0}, {150.0, "1", 100.0}, {-20.0, "0", 0.0}, {500.0, "1", 100.0}, {std::nan(""), "0", 0.0}};
+    for (auto [percent, stored, shown] : kCases) {
         SetFloat(27, percent);
         SetFloat(8, percent);
         const Texts saved = Saved();
         EXPECT_EQ(Texts({saved[13], saved.end()[-3]}), (Texts{stored, stored})) << percent;
+        for (int id : {8, 27, 36, 38, 40}) {
+            SetFloat(id, percent);
+            EXPECT_EQ(C(id).floatValue, shown) << id << " " << percent;
+        }
     }
     for (auto [loaded, opacity] : {std::pair{5.0, 0}, {-0.5, 100}, {std::nan(""), 100}}) {
         Reload(FrameBlock({}, TestScene{0, 0, 0, 0, loaded}));

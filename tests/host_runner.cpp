@@ -441,10 +441,10 @@ TEST(MixerRunner, SessionDrivesAChannel)
     for (int frame = 0; frame <= 9; ++frame)
         samples.push_back({frame, 10.0 + std::min(frame, 4), 24.0});
     const zkh::PlotAxes axes = zkh::ChannelPlotAxes(samples);
-    const int y = static_cast<int>(std::lround(axes.Y(23.0)));
-    EXPECT_NEAR(plot(static_cast<int>(std::lround(axes.X(6))), y, 0, 0), 214, 1);
-    EXPECT_EQ(plot(static_cast<int>(std::lround(axes.X(0.5))), y, 0, 0), 255);
-    EXPECT_EQ(plot(static_cast<int>(std::lround(axes.X(8.5))), y, 0, 0), 255);
+    const int y = static_cast<int>(std::lround(axes.RowOf(23.0)));
+    EXPECT_NEAR(plot(static_cast<int>(std::lround(axes.ColumnOf(6))), y, 0, 0), 214, 1);
+    EXPECT_EQ(plot(static_cast<int>(std::lround(axes.ColumnOf(0.5))), y, 0, 0), 255);
+    EXPECT_EQ(plot(static_cast<int>(std::lround(axes.ColumnOf(8.5))), y, 0, 0), 255);
 }
 
 // The copy actions: a clip mixer copied onto another channel is a new, empty mixer; a master

@@ -230,142 +230,182 @@ CameraLines ReadCamera(const Document &document, const ItemDecl &camera, Item &i
     return lines;
 }
 
-void ReadSceneFile(const Document &document, SceneFromFile &result, std::vector<std::string> &warnings)
-{
-    Scene &scene = result.scene;
-    scene.Clear();
-    ReadTiming(document, scene, warnings);
+namespace {
 
-    // Items, in the order of the file, with their own identifiers.
-    std::vector<std::uint32_t> hostIds(document.items.size(), 0);
+// What a reading of one file shares between its steps: the file, what it gives, its warnings and
+// the host identifier each of the file's items got.
+struct SceneReading {
+    const Document &document;
+    SceneFromFile &result;
+    std::vector<std::string> &warnings;
+    std::vector<std::uint32_t> hostIds;               // by the file's item index
+    std::map<std::uint32_t, std::uint32_t> fileToHost; // the file's identifiers to the host's
+
+    Scene &scene() { return result.scene; }
+    Item &ItemAt(size_t index) { return *result.scene.Find(hostIds[index]); }
+};
+
+// Items, in the order of the file, with their own identifiers.
+void ReadItems(SceneReading &r)
+{
+    const Document &document = r.document;
+    r.hostIds.assign(document.items.size(), 0);
     const std::vector<std::string> names = ItemNames(document);
     for (size_t i = 0; i < document.items.size(); ++i) {
         const ItemDecl &decl = document.items[i];
         std::uint32_t id = decl.id;
-        if (scene.Find(id)) {
-            warnings.push_back(Where(decl.first) + "item identifier " + FormatItemId(id) +
-                               " is used twice: this item gets another one");
+        if (r.scene().Find(id)) {
+            r.warnings.push_back(Where(decl.first) + "item identifier " + FormatItemId(id) +
+                                 " is used twice: this item gets another one");
             id = 0;
         }
-        Item &item = scene.AddDeclaredItem(HostKind(decl.kind), names[i], id);
+        Item &item = r.scene().AddDeclaredItem(HostKind(decl.kind), names[i], id);
         item.source = i;
         item.fileName = decl.file;
         item.layer = decl.layer;
         if (decl.kind == DeclKind::Bone && decl.owner >= 0)
-            item.parent = hostIds[static_cast<size_t>(decl.owner)];
-        hostIds[i] = item.id;
+            item.parent = r.hostIds[static_cast<size_t>(decl.owner)];
+        r.hostIds[i] = item.id;
     }
-    // Parents (objects, lights and cameras; a bone stays with its object), then channels.
-    std::map<std::uint32_t, std::uint32_t> fileToHost;
     for (size_t i = 0; i < document.items.size(); ++i)
-        fileToHost.emplace(document.items[i].id, hostIds[i]);
-    for (size_t i = 0; i < document.items.size(); ++i) {
-        const ItemDecl &decl = document.items[i];
-        Item &item = *scene.Find(hostIds[i]);
+        r.fileToHost.emplace(document.items[i].id, r.hostIds[i]);
+}
+
+// Parents (objects, lights and cameras; a bone stays with its object), loops broken.
+void ReadParents(SceneReading &r)
+{
+    for (size_t i = 0; i < r.document.items.size(); ++i) {
+        const ItemDecl &decl = r.document.items[i];
+        Item &item = r.ItemAt(i);
         if (decl.kind != DeclKind::Bone && decl.parentLine != kNoLine) {
-            const auto parent = fileToHost.find(decl.parentId);
-            if (parent != fileToHost.end() && parent->second != item.id)
+            const auto parent = r.fileToHost.find(decl.parentId);
+            if (parent != r.fileToHost.end() && parent->second != item.id)
                 item.parent = parent->second;
         }
     }
-    BreakParentCycles(document, hostIds, scene, warnings);
-    for (size_t i = 0; i < document.items.size(); ++i) {
-        const ItemDecl &decl = document.items[i];
-        Item &item = *scene.Find(hostIds[i]);
-        scene.AddMotionChannels(item);
-        const std::vector<const Channel *> channels = scene.ChannelsIn(item.chanGroup);
+    BreakParentCycles(r.document, r.hostIds, r.scene(), r.warnings);
+}
+
+// Each item's motion channels with their envelopes, and the cameras' settings.
+void ReadChannels(SceneReading &r)
+{
+    for (size_t i = 0; i < r.document.items.size(); ++i) {
+        const ItemDecl &decl = r.document.items[i];
+        Item &item = r.ItemAt(i);
+        r.scene().AddMotionChannels(item);
+        const std::vector<const Channel *> channels = r.scene().ChannelsIn(item.chanGroup);
         for (const ChannelSlot &slot : decl.channels)
             if (slot.number >= 0 && static_cast<size_t>(slot.number) < channels.size())
-                scene.FindChannel(channels[static_cast<size_t>(slot.number)]->id)->envelope = slot.envelope.envelope;
+                r.scene().FindChannel(channels[static_cast<size_t>(slot.number)]->id)->envelope = slot.envelope.envelope;
         if (decl.kind == DeclKind::Camera)
-            ReadCamera(document, decl, item);
+            ReadCamera(r.document, decl, item);
     }
+}
 
-    // Plug-ins: the scene's masters and image filters, and each object's morph mixer channels.
+PluginToLoad ChannelHandlerToLoad(const Document &document, const HandlerBlock &handler, ChannelKey channel)
+{
+    PluginToLoad load;
+    load.kind = PluginToLoad::Kind::ChannelHandler;
+    load.server = handler.server;
+    load.line = handler.open;
+    load.channel = channel;
+    load.data = document.HandlerData(handler);
+    return load;
+}
+
+// One object's morph mixer: its forms as channels in their groups, with the channel handlers of
+// their envelopes, and the morph maps they name.
+void ReadMorphMixerChannels(SceneReading &r, const PluginBlock &plugin)
+{
+    MorphMixerData morphs;
+    if (!ReadMorphMixer(r.document, plugin, morphs)) {
+        r.warnings.push_back(Where(plugin.first) + "the morph mixer's data is not in the form Layout writes");
+        return;
+    }
+    Scene &scene = r.scene();
+    Item &item = r.ItemAt(static_cast<size_t>(plugin.owner));
+    std::map<std::string, ChannelKey> groups;
+    for (const MorphForm &form : morphs.forms) {
+        auto group = groups.find(form.group);
+        if (group == groups.end())
+            group = groups.emplace(form.group, scene.AddGroup(form.group, item.chanGroup).id).first;
+        Channel &channel = scene.AddChannel(MorphChannelName(form.group, form.name), group->second);
+        channel.envelope = form.hasEnvelope ? form.envelope.envelope : ConstantEnvelope(form.value);
+        for (const HandlerBlock &handler : form.envelope.handlers) {
+            if (handler.className != LWCHANNEL_HCLASS || handler.server.empty())
+                continue;
+            PluginToLoad load = ChannelHandlerToLoad(r.document, handler, channel.id);
+            load.place.morph = true;
+            r.result.plugins.push_back(std::move(load));
+        }
+        bool known = false;
+        for (const auto &[type, name] : scene.vertexMaps)
+            known = known || (type == LWVMAP_MORF && name == form.name);
+        if (!known)
+            scene.vertexMaps.emplace_back(LWVMAP_MORF, form.name);
+    }
+}
+
+// Plug-ins: the scene's masters and image filters, and each object's morph mixer channels.
+void ReadPlugins(SceneReading &r)
+{
     std::set<long> itemsWithMixer;
-    for (size_t p = 0; p < document.plugins.size(); ++p) {
-        const PluginBlock &plugin = document.plugins[p];
-        if (plugin.owner < 0 && (plugin.className == "MasterHandler" || plugin.className == "ImageFilterHandler")) {
+    for (size_t p = 0; p < r.document.plugins.size(); ++p) {
+        const PluginBlock &plugin = r.document.plugins[p];
+        if (plugin.owner < 0 && (plugin.className == LWMASTER_HCLASS || plugin.className == LWIMAGEFILTER_HCLASS)) {
             PluginToLoad load;
-            load.kind = plugin.className == "MasterHandler" ? PluginToLoad::Kind::Master
+            load.kind = plugin.className == LWMASTER_HCLASS ? PluginToLoad::Kind::Master
                                                             : PluginToLoad::Kind::ImageFilter;
             load.server = plugin.server;
             load.plugin = p;
             load.line = plugin.first;
             load.enabled = plugin.enabled;
-            load.data = document.PluginData(plugin);
-            result.plugins.push_back(std::move(load));
+            load.data = r.document.PluginData(plugin);
+            r.result.plugins.push_back(std::move(load));
             continue;
         }
         if (plugin.owner < 0 || plugin.className != "DisplacementHandler" || plugin.server != "LW_MorphMixer")
             continue;
         // Layout has one morph mixer per object; further ones in a file are kept as they stand.
-        if (!itemsWithMixer.insert(plugin.owner).second) {
-            warnings.push_back(Where(plugin.first) + "a second morph mixer on one item is kept as it is");
-            continue;
-        }
-        MorphMixerData morphs;
-        if (!ReadMorphMixer(document, plugin, morphs)) {
-            warnings.push_back(Where(plugin.first) + "the morph mixer's data is not in the form Layout writes");
-            continue;
-        }
-        Item &item = *scene.Find(hostIds[static_cast<size_t>(plugin.owner)]);
-        std::map<std::string, ChannelKey> groups;
-        for (const MorphForm &form : morphs.forms) {
-            auto group = groups.find(form.group);
-            if (group == groups.end())
-                group = groups.emplace(form.group, scene.AddGroup(form.group, item.chanGroup).id).first;
-            Channel &channel = scene.AddChannel(MorphChannelName(form.group, form.name), group->second);
-            channel.envelope = form.hasEnvelope ? form.envelope.envelope : ConstantEnvelope(form.value);
-            for (const HandlerBlock &handler : form.envelope.handlers) {
-                if (handler.className != "ChannelHandler" || handler.server.empty())
-                    continue;
-                PluginToLoad load;
-                load.kind = PluginToLoad::Kind::ChannelHandler;
-                load.server = handler.server;
-                load.place.morph = true;
-                load.line = handler.open;
-                load.channel = channel.id;
-                load.data = document.HandlerData(handler);
-                result.plugins.push_back(std::move(load));
-            }
-            bool known = false;
-            for (const auto &[type, name] : scene.vertexMaps)
-                known = known || (type == LWVMAP_MORF && name == form.name);
-            if (!known)
-                scene.vertexMaps.emplace_back(LWVMAP_MORF, form.name);
-        }
+        if (!itemsWithMixer.insert(plugin.owner).second)
+            r.warnings.push_back(Where(plugin.first) + "a second morph mixer on one item is kept as it is");
+        else
+            ReadMorphMixerChannels(r, plugin);
     }
+}
 
-    // Channel handlers inside the items' envelopes.
-    for (size_t i = 0; i < document.items.size(); ++i) {
-        const ItemDecl &decl = document.items[i];
-        const std::vector<const Channel *> channels = scene.ChannelsIn(scene.Find(hostIds[i])->chanGroup);
+// Channel handlers inside the items' envelopes.
+void ReadEnvelopeHandlers(SceneReading &r)
+{
+    for (size_t i = 0; i < r.document.items.size(); ++i) {
+        const ItemDecl &decl = r.document.items[i];
+        const std::vector<const Channel *> channels = r.scene().ChannelsIn(r.ItemAt(i).chanGroup);
         for (size_t s = 0; s < decl.channels.size(); ++s) {
             const ChannelSlot &slot = decl.channels[s];
+            if (slot.number < 0 || static_cast<size_t>(slot.number) >= channels.size())
+                continue;
             for (size_t h = 0; h < slot.envelope.handlers.size(); ++h) {
                 const HandlerBlock &handler = slot.envelope.handlers[h];
-                if (handler.className != "ChannelHandler" || handler.server.empty() || slot.number < 0 ||
-                    static_cast<size_t>(slot.number) >= channels.size())
+                if (handler.className != LWCHANNEL_HCLASS || handler.server.empty())
                     continue;
-                PluginToLoad load;
-                load.kind = PluginToLoad::Kind::ChannelHandler;
-                load.server = handler.server;
+                PluginToLoad load =
+                    ChannelHandlerToLoad(r.document, handler, channels[static_cast<size_t>(slot.number)]->id);
                 load.place.item = i;
                 load.place.slot = s;
                 load.place.handler = h;
-                load.line = handler.open;
-                load.channel = channels[static_cast<size_t>(slot.number)]->id;
-                load.data = document.HandlerData(handler);
-                result.plugins.push_back(std::move(load));
+                r.result.plugins.push_back(std::move(load));
             }
         }
     }
+}
 
-    // The render camera and the current object.
+// The render camera and the current object.
+void ReadCurrentItems(SceneReading &r)
+{
+    Scene &scene = r.scene();
     int currentCamera = 0, currentObject = -1;
-    IntegerValue(document.SceneValue("CurrentCamera"), currentCamera);
-    if (!IntegerValue(document.SceneValue("CurrentObject"), currentObject))
+    IntegerValue(r.document.SceneValue("CurrentCamera"), currentCamera);
+    if (!IntegerValue(r.document.SceneValue("CurrentObject"), currentObject))
         currentObject = -1;
     const std::vector<const Item *> cameras = scene.ItemsOfKind(ItemKind::Camera);
     if (currentCamera >= 0 && static_cast<size_t>(currentCamera) < cameras.size())
@@ -373,23 +413,42 @@ void ReadSceneFile(const Document &document, SceneFromFile &result, std::vector<
     const std::vector<const Item *> objects = scene.ItemsOfKind(ItemKind::Object);
     if (currentObject >= 0 && static_cast<size_t>(currentObject) < objects.size())
         scene.selection.push_back(objects[static_cast<size_t>(currentObject)]->id);
+}
 
-    // Expressions and the channels they are attached to.
-    for (const ExpressionLine &expression : document.expressions) {
-        result.expressions.Define(expression.name, expression.text);
+// Expressions and the channels they are attached to.
+void ReadExpressions(SceneReading &r)
+{
+    for (const ExpressionLine &expression : r.document.expressions) {
+        r.result.expressions.Define(expression.name, expression.text);
         for (const auto &[itemId, channelName] : expression.channels) {
-            const auto host = fileToHost.find(itemId);
-            const Item *item = host == fileToHost.end() ? nullptr : scene.Find(host->second);
-            const Channel *channel = item ? FindItemChannel(scene, *item, channelName) : nullptr;
+            const auto host = r.fileToHost.find(itemId);
+            const Item *item = host == r.fileToHost.end() ? nullptr : r.scene().Find(host->second);
+            const Channel *channel = item ? FindItemChannel(r.scene(), *item, channelName) : nullptr;
             if (!channel) {
-                warnings.push_back(Where(expression.line) + "the expression " + expression.name +
-                                   " is attached to a channel the scene does not have (" + FormatItemId(itemId) + " " +
-                                   channelName + ")");
+                r.warnings.push_back(Where(expression.line) + "the expression " + expression.name +
+                                     " is attached to a channel the scene does not have (" + FormatItemId(itemId) +
+                                     " " + channelName + ")");
                 continue;
             }
-            result.expressions.Attach(channel->id, expression.name);
+            r.result.expressions.Attach(channel->id, expression.name);
         }
     }
+}
+
+} // namespace
+
+void ReadSceneFile(const Document &document, SceneFromFile &result, std::vector<std::string> &warnings)
+{
+    result.scene.Clear();
+    ReadTiming(document, result.scene, warnings);
+    SceneReading reading{document, result, warnings, {}, {}};
+    ReadItems(reading);
+    ReadParents(reading);
+    ReadChannels(reading);
+    ReadPlugins(reading);
+    ReadEnvelopeHandlers(reading);
+    ReadCurrentItems(reading);
+    ReadExpressions(reading);
 }
 
 } // namespace zkh::lwsc

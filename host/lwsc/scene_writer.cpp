@@ -146,6 +146,18 @@ struct Edit {
     size_t order = 0;
 };
 
+// The line that opens an item's motion block.
+const char *MotionKeyword(ItemKind kind)
+{
+    switch (kind) {
+    case ItemKind::Light: return "LightMotion";
+    case ItemKind::Camera: return "CameraMotion";
+    case ItemKind::Bone: return "BoneMotion";
+    case ItemKind::Object: break;
+    }
+    return "ObjectMotion";
+}
+
 class Writer {
 public:
     Writer(const Document &document, const SceneToSave &save, std::vector<std::string> &messages)
@@ -204,6 +216,9 @@ private:
     void MorphMixer(const Item &item, const ItemDecl &decl);
     void NewItems();
     void ScenePlugins();
+    bool PluginRemoved(size_t plugin) const;
+    int RenumberPlugins(const std::vector<size_t> &blocks);
+    size_t NewPluginPlace(PluginToLoad::Kind kind, const std::vector<size_t> &blocks) const;
     void CurrentItems();
     void Expressions();
 
@@ -220,6 +235,8 @@ private:
     std::vector<std::string> EnvelopeBody(const lwsc::Envelope &envelope, const std::string &indent) const;
     std::vector<std::string> HandlerLines(const PluginToSave &handler, const std::string &indent) const;
     std::vector<std::string> ItemLines(const Item &item) const;
+    void ItemOpeningLines(const Item &item, std::vector<std::string> &lines) const;
+    void ItemClosingLines(const Item &item, std::vector<std::string> &lines) const;
     std::vector<std::string> MorphMixerLines(const Item &item, const std::string &indent, bool withPlugin) const;
     std::vector<std::string> PluginLines(const PluginToSave &plugin, int index) const;
     std::vector<const PluginToSave *> NewHandlersOf(ChannelKey channel) const;
@@ -887,12 +904,11 @@ std::vector<std::string> Writer::EnvelopeLines(const Envelope &envelope, const s
     return lines;
 }
 
-std::vector<std::string> Writer::ItemLines(const Item &item) const
+// The lines that add the item and name it, as Layout writes them for a new item.
+void Writer::ItemOpeningLines(const Item &item, std::vector<std::string> &lines) const
 {
     const bool ids = doc_.version >= 4;
     const std::string id = ids ? " " + Id(OutputId(item.id)) : std::string();
-    std::vector<std::string> lines;
-    const char *motion = "ObjectMotion";
     switch (item.kind) {
     case ItemKind::Object:
         if (item.fileName.empty())
@@ -905,13 +921,11 @@ std::vector<std::string> Writer::ItemLines(const Item &item) const
         lines.push_back("AddLight" + id);
         lines.push_back("LightName " + item.name);
         lines.push_back("ShowLight 1 5");
-        motion = "LightMotion";
         break;
     case ItemKind::Camera:
         lines.push_back("AddCamera" + id);
         lines.push_back("CameraName " + item.name);
         lines.push_back("ShowCamera 1 2");
-        motion = "CameraMotion";
         break;
     case ItemKind::Bone:
         lines.push_back("AddBone" + id);
@@ -921,20 +935,13 @@ std::vector<std::string> Writer::ItemLines(const Item &item) const
         lines.push_back("BoneRestPosition 0 0 0");
         lines.push_back("BoneRestDirection 0 0 0");
         lines.push_back("BoneRestLength 1");
-        motion = "BoneMotion";
         break;
     }
-    const std::vector<const Channel *> channels = scene_.ChannelsIn(item.chanGroup);
-    const size_t count = std::min<size_t>(channels.size(), item.kind == ItemKind::Camera ? 6 : 9);
-    lines.push_back(motion);
-    lines.push_back("NumChannels " + std::to_string(count));
-    for (size_t i = 0; i < count; ++i) {
-        lines.push_back("Channel " + std::to_string(i));
-        for (const std::string &line : EnvelopeLines(channels[i]->envelope, "", NewHandlersOf(channels[i]->id)))
-            lines.push_back(line);
-    }
-    if (item.kind != ItemKind::Bone && item.parent != 0 && scene_.Find(item.parent))
-        lines.push_back("ParentItem " + Id(OutputId(item.parent)));
+}
+
+// The lines after the motion: the morph mixer, light and camera settings Layout writes for a new item.
+void Writer::ItemClosingLines(const Item &item, std::vector<std::string> &lines) const
+{
     switch (item.kind) {
     case ItemKind::Object: {
         std::vector<std::string> groups;
@@ -969,6 +976,24 @@ std::vector<std::string> Writer::ItemLines(const Item &item) const
         break;
     case ItemKind::Bone: break;
     }
+}
+
+std::vector<std::string> Writer::ItemLines(const Item &item) const
+{
+    std::vector<std::string> lines;
+    ItemOpeningLines(item, lines);
+    const std::vector<const Channel *> channels = scene_.ChannelsIn(item.chanGroup);
+    const size_t count = std::min<size_t>(channels.size(), item.kind == ItemKind::Camera ? 6 : 9);
+    lines.push_back(MotionKeyword(item.kind));
+    lines.push_back("NumChannels " + std::to_string(count));
+    for (size_t i = 0; i < count; ++i) {
+        lines.push_back("Channel " + std::to_string(i));
+        for (const std::string &line : EnvelopeLines(channels[i]->envelope, "", NewHandlersOf(channels[i]->id)))
+            lines.push_back(line);
+    }
+    if (item.kind != ItemKind::Bone && item.parent != 0 && scene_.Find(item.parent))
+        lines.push_back("ParentItem " + Id(OutputId(item.parent)));
+    ItemClosingLines(item, lines);
     return lines;
 }
 
@@ -977,7 +1002,7 @@ std::vector<std::string> Writer::ItemLines(const Item &item) const
 std::vector<std::string> Writer::PluginLines(const PluginToSave &plugin, int index) const
 {
     std::vector<std::string> lines;
-    lines.push_back("Plugin " + std::string(plugin.kind == PluginToLoad::Kind::Master ? "MasterHandler" : "ImageFilterHandler") +
+    lines.push_back("Plugin " + std::string(plugin.kind == PluginToLoad::Kind::Master ? LWMASTER_HCLASS : LWIMAGEFILTER_HCLASS) +
                     " " + std::to_string(index) + " " + plugin.server);
     for (const std::string &line : plugin.data)
         lines.push_back(line);
@@ -985,11 +1010,66 @@ std::vector<std::string> Writer::PluginLines(const PluginToSave &plugin, int ind
     return lines;
 }
 
+bool Writer::PluginRemoved(size_t plugin) const
+{
+    return std::find(save_.removedPlugins.begin(), save_.removedPlugins.end(), plugin) != save_.removedPlugins.end();
+}
+
+// The positions of a class's kept blocks counted again; gives the last.
+int Writer::RenumberPlugins(const std::vector<size_t> &blocks)
+{
+    int position = 0;
+    for (size_t p : blocks) {
+        if (PluginRemoved(p))
+            continue;
+        const PluginBlock &block = doc_.plugins[p];
+        if (block.index != ++position)
+            ReplaceLine(block.first, "Plugin " + block.className + " " + std::to_string(position) + " " + block.server);
+    }
+    return position;
+}
+
+// Where new blocks of a class go: after the class's last block; masters otherwise after the timing
+// section, filters after the pixel filters or the dither lines of the effects section.
+size_t Writer::NewPluginPlace(PluginToLoad::Kind kind, const std::vector<size_t> &blocks) const
+{
+    const auto after = [](const PluginBlock &block) {
+        return (block.enabledLine != kNoLine ? block.enabledLine : block.end) + 1;
+    };
+    if (!blocks.empty())
+        return after(doc_.plugins[blocks.back()]);
+    if (kind == PluginToLoad::Kind::Master) {
+        size_t last = 1;
+        for (const char *keyword : kTimingKeywords) {
+            const auto found = doc_.sceneKeywords.find(keyword);
+            if (found != doc_.sceneKeywords.end())
+                last = std::max(last, found->second);
+        }
+        for (const PluginBlock &block : doc_.plugins)
+            if (block.owner < 0 && block.first < (doc_.items.empty() ? doc_.lines.size() : doc_.items.front().first))
+                last = std::max(last, after(block) - 1);
+        return last + 1;
+    }
+    size_t at = kNoLine;
+    for (const PluginBlock &block : doc_.plugins)
+        if (block.owner < 0 && block.className == "PixelFilterHandler")
+            at = after(block);
+    if (at != kNoLine)
+        return at;
+    for (const char *keyword : {"AnimatedDither", "DitherIntensity"}) {
+        const auto found = doc_.sceneKeywords.find(keyword);
+        if (found != doc_.sceneKeywords.end())
+            return found->second + 1;
+    }
+    const auto render = doc_.sceneKeywords.find("RenderMode");
+    return render != doc_.sceneKeywords.end() ? render->second : doc_.lines.size();
+}
+
 void Writer::ScenePlugins()
 {
-    for (const char *className : {"MasterHandler", "ImageFilterHandler"}) {
+    for (const char *className : {LWMASTER_HCLASS, LWIMAGEFILTER_HCLASS}) {
         const PluginToLoad::Kind kind =
-            std::string(className) == "MasterHandler" ? PluginToLoad::Kind::Master : PluginToLoad::Kind::ImageFilter;
+            std::string(className) == LWMASTER_HCLASS ? PluginToLoad::Kind::Master : PluginToLoad::Kind::ImageFilter;
         // The file's blocks of this class at scene level, in order: kept, rewritten or removed.
         std::vector<size_t> blocks;
         for (size_t p = 0; p < doc_.plugins.size(); ++p)
@@ -999,7 +1079,7 @@ void Writer::ScenePlugins()
         int index = 0;
         for (size_t p : blocks) {
             const PluginBlock &block = doc_.plugins[p];
-            if (std::find(save_.removedPlugins.begin(), save_.removedPlugins.end(), p) != save_.removedPlugins.end()) {
+            if (PluginRemoved(p)) {
                 Delete(block.first, (block.enabledLine != kNoLine ? block.enabledLine : block.end) + 1);
                 changedList = true;
                 continue;
@@ -1013,63 +1093,15 @@ void Writer::ScenePlugins()
         for (const PluginToSave &plugin : save_.plugins)
             if (plugin.kind == kind && plugin.plugin == kNoLine)
                 added.push_back(&plugin);
-        changedList = changedList || !added.empty();
-        // Positions are counted again when the list changed.
-        if (changedList) {
-            int position = 0;
-            for (size_t p : blocks) {
-                if (std::find(save_.removedPlugins.begin(), save_.removedPlugins.end(), p) != save_.removedPlugins.end())
-                    continue;
-                const PluginBlock &block = doc_.plugins[p];
-                if (block.index != ++position)
-                    ReplaceLine(block.first, "Plugin " + block.className + " " + std::to_string(position) + " " + block.server);
-            }
-            index = position;
-        }
+        if (changedList || !added.empty())
+            index = RenumberPlugins(blocks);
         if (added.empty())
             continue;
-        // After the class's last block; masters otherwise after the timing section, filters after the
-        // pixel filters or the dither lines of the effects section.
-        size_t at = kNoLine;
-        for (size_t p : blocks) {
-            const PluginBlock &block = doc_.plugins[p];
-            at = (block.enabledLine != kNoLine ? block.enabledLine : block.end) + 1;
-        }
-        if (at == kNoLine && kind == PluginToLoad::Kind::Master) {
-            size_t last = 1;
-            for (const char *keyword : kTimingKeywords) {
-                const auto found = doc_.sceneKeywords.find(keyword);
-                if (found != doc_.sceneKeywords.end())
-                    last = std::max(last, found->second);
-            }
-            for (const PluginBlock &block : doc_.plugins)
-                if (block.owner < 0 && block.first < (doc_.items.empty() ? doc_.lines.size() : doc_.items.front().first))
-                    last = std::max(last, block.enabledLine != kNoLine ? block.enabledLine : block.end);
-            at = last + 1;
-        }
-        if (at == kNoLine) {
-            for (const PluginBlock &block : doc_.plugins)
-                if (block.owner < 0 && block.className == "PixelFilterHandler")
-                    at = (block.enabledLine != kNoLine ? block.enabledLine : block.end) + 1;
-        }
-        if (at == kNoLine) {
-            for (const char *keyword : {"AnimatedDither", "DitherIntensity"}) {
-                const auto found = doc_.sceneKeywords.find(keyword);
-                if (found != doc_.sceneKeywords.end()) {
-                    at = found->second + 1;
-                    break;
-                }
-            }
-        }
-        if (at == kNoLine) {
-            const auto render = doc_.sceneKeywords.find("RenderMode");
-            at = render != doc_.sceneKeywords.end() ? render->second : doc_.lines.size();
-        }
         std::vector<std::string> lines;
         for (const PluginToSave *plugin : added)
             for (const std::string &line : PluginLines(*plugin, ++index))
                 lines.push_back(line);
-        Insert(at, lines);
+        Insert(NewPluginPlace(kind, blocks), lines);
     }
 }
 

@@ -166,7 +166,7 @@ json SceneInfo(const lwsc::Document &document, const std::vector<std::string> &w
     for (size_t i = 0; i < document.items.size(); ++i)
         for (const lwsc::ChannelSlot &slot : document.items[i].channels)
             for (const lwsc::HandlerBlock &handler : slot.envelope.handlers)
-                if (handler.className == "ChannelHandler")
+                if (handler.className == LWCHANNEL_HCLASS)
                     handlers.push_back({{"server", JsonText(handler.server)}, {"owner", i}});
     info["channel_handlers"] = handlers;
     info["envelopes"] = document.envelopeCount;

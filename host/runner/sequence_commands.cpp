@@ -242,7 +242,10 @@ std::string Write(const std::string &output, const PlateImage &image)
 FrameWork BurnWork(Host &host)
 {
     return [&host](int frame, const std::string &plate, const std::string &output) -> std::string {
-        PlateImage image;
+        // Each job keeps its plate and buffers from frame to frame: a 4K plate's first touch of new
+        // memory costs as much as its conversions.
+        thread_local PlateImage image;
+        thread_local FilterImage buffers;
         std::string error;
         if (!ReadPlate(plate, image, error))
             return error;
@@ -253,7 +256,7 @@ FrameWork BurnWork(Host &host)
         error = CheckPlateSize(plate, image, *camera);
         if (!error.empty())
             return error;
-        FilterImage buffers = FilterImageOf(image);
+        FillFilterImage(image, buffers);
         const std::string failure = host.ProcessSceneImageFilters(buffers, frame);
         if (!failure.empty())
             return failure;

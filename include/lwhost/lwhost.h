@@ -6,7 +6,7 @@
 // 64-bit Windows (LLP64) and on x86-64 Linux (LP64) alike; members this module never calls are
 // declared too, so that the ones after them sit where Layout puts them. Record and member names are
 // the host's own; where this module's name for a record differs, both names are declared.
-// tests/abi_layout.cpp pins every size, alignment, offset and constant.
+// tests/unit_abi_layout.cpp pins every size, alignment, offset and constant.
 //
 // Item, channel and group identifiers are opaque pointer-sized values. This module prints them with
 // "0x%x" and stores their low 32 bits in its scene blocks.

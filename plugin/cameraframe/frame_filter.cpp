@@ -167,7 +167,7 @@ LWItemID RenderCameraOf(const LWFilterAccess &access)
         return LWITEM_NULL;
     // Kept local: this runs on the render thread, while the interface thread writes the shared
     // table's scene info.
-    const auto *scene = static_cast<const LWSceneInfo *>(g_hostGlobals.global("LW Scene Info 12", GFUSE_TRANSIENT));
+    const auto *scene = static_cast<const LWSceneInfo *>(g_hostGlobals.global(LWSCENEINFO_GLOBAL, GFUSE_TRANSIENT));
     if (!scene || !scene->renderCamera)
         return LWITEM_NULL;
     const double fps = scene->framesPerSecond;

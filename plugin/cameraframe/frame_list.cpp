@@ -96,7 +96,6 @@ const char *FrameListLabel(int index)
     return label.c_str();
 }
 
-int DefaultNameCounter() { return g_defaultNameCounter.load(); }
 
 void CreateFrame(CameraFrameState &state)
 {

@@ -101,9 +101,6 @@ FrameRecord *FrameAt(int index);
 // range. The buffer belongs to the plug-in and stays valid until the next call on this thread.
 const char *FrameListLabel(int index);
 
-// The next number "Frame (%d)" will use.
-int DefaultNameCounter();
-
 // Appends a frame (copied from the current one, else sized from the first camera) and selects it.
 void CreateFrame(CameraFrameState &state);
 // Removes the current frame, if any, and selects the one before it.

@@ -18,7 +18,6 @@ struct MaskCacheEntry {
 std::atomic<unsigned> g_generation{1};
 std::array<MaskCacheEntry, kMaskCacheEntries> g_cache;
 std::unique_ptr<cimg_library::CImg<unsigned char>> g_maskRaster;
-int g_rebuilds = 0;
 
 constexpr int kTile = 16;
 
@@ -41,8 +40,6 @@ void WriteTransposedAlpha(const cimg_library::CImg<unsigned char> &mask, unsigne
 } // namespace
 
 void InvalidateMaskCache() { g_generation.fetch_add(1); }
-
-int MaskRebuildCount() { return g_rebuilds; }
 
 const unsigned char *CombinedMaskTexture(int view, const MaskKey &key,
                                          const std::function<std::vector<MaskQuad>()> &quads)
@@ -71,6 +68,5 @@ const unsigned char *CombinedMaskTexture(int view, const MaskKey &key,
     WriteTransposedAlpha(mask, entry.texture.data());
     entry.key = key;
     entry.generation = generation;
-    ++g_rebuilds;
     return entry.texture.data();
 }

@@ -33,7 +33,4 @@ struct MaskKey {
 const unsigned char *CombinedMaskTexture(int view, const MaskKey &key,
                                          const std::function<std::vector<MaskQuad>()> &quads);
 
-// Number of mask rebuilds so far (tests and benchmarks watch it).
-int MaskRebuildCount();
-
 #endif

@@ -106,7 +106,7 @@ struct Painter {
 double CurrentTime()
 {
     if (g_hostGlobals.global)
-        g_hostGlobals.timeInfo = static_cast<const LWTimeInfo *>(g_hostGlobals.global("LW Time Info", GFUSE_TRANSIENT));
+        g_hostGlobals.timeInfo = static_cast<const LWTimeInfo *>(g_hostGlobals.global(LWTIMEINFO_GLOBAL, GFUSE_TRANSIENT));
     return g_hostGlobals.timeInfo ? g_hostGlobals.timeInfo->time : 0.0;
 }
 

@@ -164,10 +164,14 @@ int CameraHeight(LWItemID camera)
 
 void SetGuideKind(FrameGuides &g, std::uint32_t kind, bool on) { g.kinds = on ? g.kinds | kind : g.kinds & ~kind; }
 
-double PercentValue(CLWctl &control, double low, double high)
+// A percent field's value within 0 .. 100 (a NaN as 0); the field shows what is kept.
+double PercentValue(FramePanel &panel, int id)
 {
-    const double value = control.GetFloat();
-    return std::isnan(value) ? low : std::clamp(value, low, high);
+    const double entered = panel.controls[id]->GetFloat();
+    const double kept = std::isnan(entered) ? 0.0 : std::clamp(entered, 0.0, 100.0);
+    if (CLWctl *control = kept != entered ? Resettable(panel, id) : nullptr)
+        control->SetFloat(kept);
+    return kept;
 }
 
 // A position slider's value within the range the slider states; the slider shows what is kept.
@@ -275,7 +279,7 @@ enum class PickOutcome { Unavailable, Cancelled, Continue };
 PickOutcome PickColor(CLWctl &rgbControl)
 {
     GlobalFunc *global = g_hostGlobals.global;
-    auto *picker = global ? reinterpret_cast<LWColorActivateFunc *>(global("Color Picker", GFUSE_TRANSIENT)) : nullptr;
+    auto *picker = global ? reinterpret_cast<LWColorActivateFunc *>(global(LWCOLORACTIVATEFUNC_GLOBAL, GFUSE_TRANSIENT)) : nullptr;
     if (!picker)
         return PickOutcome::Unavailable;
     int start[3];
@@ -371,7 +375,7 @@ void FrameEvent(FramePanel &panel, CameraFrameState &state, FrameRecord &f, int 
         FromRgb(rgb, f.color);
         break;
     }
-    case kIdTransparency: f.transparency = PercentValue(*c[kIdTransparency], 0.0, 100.0) * 0.01; break;
+    case kIdTransparency: f.transparency = PercentValue(panel, kIdTransparency) * 0.01; break;
     case kIdMemo: f.memo = CutAtCharacter(c[kIdMemo]->GetText(), kFrameTextBytes); break;
     case kIdFocal: f.showFocalLength = c[kIdFocal]->GetInt() != 0; break;
     case kIdPreset:
@@ -383,11 +387,11 @@ void FrameEvent(FramePanel &panel, CameraFrameState &state, FrameRecord &f, int 
     case kIdGolden: SetGuideKind(f.guides, GuideGolden, c[id]->GetInt() != 0); break;
     case kIdCross: SetGuideKind(f.guides, GuideCross, c[id]->GetInt() != 0); break;
     case kIdDiagonals: SetGuideKind(f.guides, GuideDiagonals, c[id]->GetInt() != 0); break;
-    case kIdGuideOpacity: f.guides.opacity = PercentValue(*c[id], 0.0, 100.0) / 100.0; break;
+    case kIdGuideOpacity: f.guides.opacity = PercentValue(panel, id) / 100.0; break;
     case kIdTitleSafe: f.guides.titleSafe = c[id]->GetInt() != 0; break;
-    case kIdTitleSafePercent: f.guides.titleSafePercent = PercentValue(*c[id], 0.0, 100.0); break;
+    case kIdTitleSafePercent: f.guides.titleSafePercent = PercentValue(panel, id); break;
     case kIdActionSafe: f.guides.actionSafe = c[id]->GetInt() != 0; break;
-    case kIdActionSafePercent: f.guides.actionSafePercent = PercentValue(*c[id], 0.0, 100.0); break;
+    case kIdActionSafePercent: f.guides.actionSafePercent = PercentValue(panel, id); break;
     case kIdBurnGuides: f.guides.burnIn = c[id]->GetInt() != 0; break;
     default: break;
     }
@@ -460,7 +464,7 @@ bool PanelEvent(FramePanel &panel, CameraFrameState &state, int id)
     }
     case kIdCombinedTransparency: {
         auto lock = LockFrames();
-        state.combinedTransparency = PercentValue(*c[kIdCombinedTransparency], 0.0, 100.0) * 0.01;
+        state.combinedTransparency = PercentValue(panel, kIdCombinedTransparency) * 0.01;
         return true;
     }
     case kIdFrame: {

@@ -35,7 +35,7 @@ const LWViewportInfo *CurrentViewports()
 {
     const LWViewportInfo *views = g_hostGlobals.viewportInfo;
     if (GlobalFunc *global = g_hostGlobals.global)
-        if (auto *fresh = static_cast<const LWViewportInfo *>(global("LW Viewport Info 9", GFUSE_TRANSIENT)))
+        if (auto *fresh = static_cast<const LWViewportInfo *>(global(LWVIEWPORTINFO_GLOBAL, GFUSE_TRANSIENT)))
             views = fresh;
     return views;
 }

@@ -7,6 +7,8 @@
 #ifndef ZK_CLIPMIXER_H
 #define ZK_CLIPMIXER_H
 
+#include "clipmixer_messages.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -80,16 +82,16 @@ void RemoveTrack(ClipMixer &mixer, std::size_t index);
 using ClipsByName = std::unordered_map<std::string_view, const Clip *>;
 ClipsByName IndexClipsByName(const ClipMixer &mixer);
 
-// Compile one clip; false after reporting the first problem on the status line. With `budget`,
-// the table must also fit in the entries it has left, which it then takes.
-bool BuildClipValues(Clip &clip, std::int64_t *budget = nullptr);
-// Compile one track against the (already compiled) clips; false after reporting.
-bool BuildTrackTable(Track &track, const ClipsByName &clips, std::int64_t *budget = nullptr);
-bool BuildTrackTable(Track &track, const ClipMixer &mixer, std::int64_t *budget = nullptr);
+// Compile one clip; the first problem as the outcome. With `budget`, the table must also fit in
+// the entries it has left, which it then takes.
+MixerOutcome BuildClipValues(Clip &clip, std::int64_t *budget = nullptr);
+// Compile one track against the (already compiled) clips; the first problem as the outcome.
+MixerOutcome BuildTrackTable(Track &track, const ClipsByName &clips, std::int64_t *budget = nullptr);
+MixerOutcome BuildTrackTable(Track &track, const ClipMixer &mixer, std::int64_t *budget = nullptr);
 // Empty every table, then compile the clips and the tracks in list order, stopping at the first
-// problem (the only one reported); all the tables together hold at most kMaxMixerEntries. The
-// track index is made again from the tables built.
-bool RebuildAll(ClipMixer &mixer);
+// problem (the outcome); all the tables together hold at most kMaxMixerEntries. The track index
+// is made again from the tables built.
+MixerOutcome RebuildAll(ClipMixer &mixer);
 
 // Makes the track index from the tracks' tables as they are; SetTrackIndexAside marks it out of
 // date (the panel does so while it edits tracks in place).

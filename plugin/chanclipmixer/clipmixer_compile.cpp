@@ -118,15 +118,13 @@ ClipsByName IndexClipsByName(const ClipMixer &mixer)
     return clips;
 }
 
-bool BuildClipValues(Clip &clip, std::int64_t *budget)
+MixerOutcome BuildClipValues(Clip &clip, std::int64_t *budget)
 {
     if (clip.name.empty() || !IsClipName(clip.name)) {
-        ShowMixerMessage(kMsgClipName, MessageArgument(clip.name).c_str());
-        return false;
+        return MixerOutcome::Message(kMsgClipName, MessageArgument(clip.name).c_str());
     }
     if (clip.step < 1 || clip.step > 999) {
-        ShowMixerMessage(kMsgClipStep, MessageArgument(clip.name).c_str(), static_cast<int>(clip.step));
-        return false;
+        return MixerOutcome::Message(kMsgClipStep, MessageArgument(clip.name).c_str(), static_cast<int>(clip.step));
     }
     // Checked first, token by token as they are split (the token that would pass the table bound
     // is refused like a malformed one, before the rest is even split), then converted once the
@@ -139,16 +137,14 @@ bool BuildClipValues(Clip &clip, std::int64_t *budget)
         double value = 0.0;
         const bool tooMany = (numbers + 1) * clip.step > limit;
         if (tooMany || !IsNumberToken(token) || !ConvertNumber(token, value)) {
-            ShowMixerMessage(kMsgClipSequence, MessageArgument(clip.name).c_str(),
+            return MixerOutcome::Message(kMsgClipSequence, MessageArgument(clip.name).c_str(),
                              MessageArgument(std::string(token)).c_str());
-            return false;
         }
         ++numbers;
     }
     if (numbers == 0) {
-        ShowMixerMessage(kMsgClipSequence, MessageArgument(clip.name).c_str(),
+        return MixerOutcome::Message(kMsgClipSequence, MessageArgument(clip.name).c_str(),
                          MessageArgument(clip.sequence).c_str());
-        return false;
     }
     std::vector<double> values;
     values.reserve(static_cast<size_t>(numbers * clip.step));
@@ -160,23 +156,22 @@ bool BuildClipValues(Clip &clip, std::int64_t *budget)
     if (budget)
         *budget -= static_cast<std::int64_t>(values.size());
     clip.values = std::move(values);
-    return true;
+    return MixerOutcome::Done();
 }
 
-bool BuildTrackTable(Track &track, const ClipMixer &mixer, std::int64_t *budget)
+MixerOutcome BuildTrackTable(Track &track, const ClipMixer &mixer, std::int64_t *budget)
 {
     return BuildTrackTable(track, IndexClipsByName(mixer), budget);
 }
 
-bool BuildTrackTable(Track &track, const ClipsByName &clips, std::int64_t *budget)
+MixerOutcome BuildTrackTable(Track &track, const ClipsByName &clips, std::int64_t *budget)
 {
     if (!track.enable)
-        return true;
+        return MixerOutcome::Done();
     // Computed in 64 bits: in and out may span the whole 32-bit range.
     const std::int64_t count = static_cast<std::int64_t>(track.out) - track.in + 1;
     if (count < 1 || count > TableLimit(budget)) {
-        ShowMixerMessage(kMsgTrackInOut, static_cast<int>(track.in), static_cast<int>(track.out));
-        return false;
+        return MixerOutcome::Message(kMsgTrackInOut, static_cast<int>(track.in), static_cast<int>(track.out));
     }
 
     // A NAME:COUNT token is never expanded: the chain is held as (clip, count) parts, and only its
@@ -194,8 +189,7 @@ bool BuildTrackTable(Track &track, const ClipsByName &clips, std::int64_t *budge
         if (SplitClipReference(token, name, countText)) {
             std::int32_t parsed = 0;
             if (!ConvertCount(countText, parsed)) {
-                ShowMixerMessage(kMsgTrackSequence);
-                return false;
+                return MixerOutcome::Message(kMsgTrackSequence);
             }
             repeat = parsed;
         }
@@ -203,8 +197,7 @@ bool BuildTrackTable(Track &track, const ClipsByName &clips, std::int64_t *budge
             continue;
         const Clip *clip = FindClip(clips, name);
         if (!clip) {
-            ShowMixerMessage(kMsgTrackClip, MessageArgument(std::string(name)).c_str());
-            return false;
+            return MixerOutcome::Message(kMsgTrackClip, MessageArgument(std::string(name)).c_str());
         }
         if (chainValues < count && !clip->values.empty()) {
             parts.push_back({clip, repeat});
@@ -213,8 +206,7 @@ bool BuildTrackTable(Track &track, const ClipsByName &clips, std::int64_t *budge
         }
     }
     if (chainValues == 0) { // no tokens, only zero counts, or only clips without values
-        ShowMixerMessage(kMsgTrackSequence);
-        return false;
+        return MixerOutcome::Message(kMsgTrackSequence);
     }
 
     // Only the part of the chain that reaches a frame is built: the first `count` values. When
@@ -227,10 +219,10 @@ bool BuildTrackTable(Track &track, const ClipsByName &clips, std::int64_t *budge
     if (budget)
         *budget -= count;
     track.frameTable = std::move(table);
-    return true;
+    return MixerOutcome::Done();
 }
 
-bool RebuildAll(ClipMixer &mixer)
+MixerOutcome RebuildAll(ClipMixer &mixer)
 {
     // Swapped out rather than cleared, so that a large table gives its memory back; the index
     // points into the tables and goes first.
@@ -240,22 +232,20 @@ bool RebuildAll(ClipMixer &mixer)
     for (auto &track : mixer.tracks)
         std::vector<double>().swap(track->frameTable);
     std::int64_t budget = kMaxMixerEntries;
-    bool built = true;
+    MixerOutcome outcome = MixerOutcome::Done();
     for (auto &clip : mixer.clips) {
-        if (!BuildClipValues(*clip, &budget)) {
-            built = false;
+        outcome = BuildClipValues(*clip, &budget);
+        if (!outcome)
             break;
-        }
     }
-    if (built) {
+    if (outcome) {
         const ClipsByName clips = IndexClipsByName(mixer);
         for (auto &track : mixer.tracks) {
-            if (!BuildTrackTable(*track, clips, &budget)) {
-                built = false;
+            outcome = BuildTrackTable(*track, clips, &budget);
+            if (!outcome)
                 break;
-            }
         }
     }
     BuildTrackIndex(mixer); // from the tables built, also when a track failed
-    return built;
+    return outcome;
 }

@@ -100,29 +100,22 @@ bool ReadFileBool(const char *text)
     return std::strcmp(text, "true") == 0;
 }
 
-// The first record whose texts an XML file cannot hold, reported with its message; false when
-// there is none.
-static bool ReportUnwritableRecord(const ClipMixer &mixer)
+// The first record whose texts an XML file cannot hold, as the outcome.
+static MixerOutcome CheckWritableRecords(const ClipMixer &mixer)
 {
-    for (const auto &clip : mixer.clips) {
-        if (!IsWritableText(clip->name) || !IsWritableText(clip->sequence)) {
-            ShowMixerMessage(kMsgClipUnwritable, MessageArgument(clip->name).c_str());
-            return true;
-        }
-    }
-    for (const auto &track : mixer.tracks) {
-        if (!IsWritableText(track->sequence)) {
-            ShowMixerMessage(kMsgTrackUnwritable, static_cast<int>(track->in), static_cast<int>(track->out));
-            return true;
-        }
-    }
-    return false;
+    for (const auto &clip : mixer.clips)
+        if (!IsWritableText(clip->name) || !IsWritableText(clip->sequence))
+            return MixerOutcome::Message(kMsgClipUnwritable, MessageArgument(clip->name).c_str());
+    for (const auto &track : mixer.tracks)
+        if (!IsWritableText(track->sequence))
+            return MixerOutcome::Message(kMsgTrackUnwritable, static_cast<int>(track->in), static_cast<int>(track->out));
+    return MixerOutcome::Done();
 }
 
-void WriteMixerFile(const ClipMixer &mixer, const std::string &path)
+MixerOutcome WriteMixerFile(const ClipMixer &mixer, const std::string &path)
 {
-    if (ReportUnwritableRecord(mixer))
-        return; // nothing written, an existing file kept
+    if (MixerOutcome unwritable = CheckWritableRecords(mixer); !unwritable)
+        return unwritable; // nothing written, an existing file kept
     XMLDocument doc;
     doc.InsertEndChild(doc.NewDeclaration(kMixerDeclaration));
     XMLElement *root = doc.NewElement(kRootName);
@@ -151,18 +144,17 @@ void WriteMixerFile(const ClipMixer &mixer, const std::string &path)
     }
 
     FilePtr file(OpenUtf8File(path, "wb"));
-    if (!file) {
-        PostStatus(XMLDocument::ErrorIDToName(tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED));
-        return;
-    }
+    if (!file)
+        return MixerOutcome::Problem(XMLDocument::ErrorIDToName(tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED));
     AttributePrinter printer(file.get());
     doc.Print(&printer);
     bool writeFailed = std::fflush(file.get()) != 0 || std::ferror(file.get()) != 0;
     writeFailed = std::fclose(file.release()) != 0 || writeFailed;
     if (doc.ErrorID() != tinyxml2::XML_SUCCESS)
-        PostStatus(doc.ErrorName());
-    else if (writeFailed) // a full disk: the printer itself does not notice
-        ShowMixerMessage(kMsgFileWrite, MessageArgument(path).c_str());
+        return MixerOutcome::Problem(doc.ErrorName());
+    if (writeFailed) // a full disk: the printer itself does not notice
+        return MixerOutcome::Message(kMsgFileWrite, MessageArgument(path).c_str());
+    return MixerOutcome::Done();
 }
 
 namespace {
@@ -247,7 +239,7 @@ bool ReadWholeFile(const std::string &path, std::string &text)
 
 } // namespace
 
-void ReadMixerFile(ClipMixer &mixer, const std::string &path)
+MixerOutcome ReadMixerFile(ClipMixer &mixer, const std::string &path)
 {
     XMLDocument doc;
     // A reference the library would turn into a NUL byte (cutting the text) or into bytes that are
@@ -262,14 +254,10 @@ void ReadMixerFile(ClipMixer &mixer, const std::string &path)
         }
     }
     const XMLElement *root = doc.FirstChildElement();
-    if (!root || std::strcmp(root->Name(), kRootName) != 0) {
-        PostStatus(kNotDataFile);
-        return;
-    }
-    if (!reference.empty()) {
-        ShowMixerMessage(kMsgFileReference, MessageArgument(reference).c_str());
-        return;
-    }
+    if (!root || std::strcmp(root->Name(), kRootName) != 0)
+        return MixerOutcome::Problem(kNotDataFile);
+    if (!reference.empty())
+        return MixerOutcome::Message(kMsgFileReference, MessageArgument(reference).c_str());
     // Appended in place; should memory run out half way, the records added so far go again and
     // the mixer is left as it was.
     const size_t clipsBefore = mixer.clips.size();
@@ -281,4 +269,5 @@ void ReadMixerFile(ClipMixer &mixer, const std::string &path)
         mixer.tracks.resize(tracksBefore);
         throw;
     }
+    return MixerOutcome::Done();
 }

@@ -1,4 +1,4 @@
-// clipmixer_messages.cpp: the clip mixer's message tables and their display on the status line.
+// clipmixer_messages.cpp: the clip mixer's message tables, its outcomes and their display on the status line.
 #include "clipmixer_messages.h"
 
 #include "chanclipmixer_servers.h"
@@ -59,14 +59,20 @@ std::string MessageArgument(const std::string &text)
     return text.substr(0, end) + "...";
 }
 
-void ShowMixerMessage(int which, ...)
+MixerOutcome MixerOutcome::Message(int which, ...)
 {
     const char *format = which >= kMsgClipName && which <= kMsgLast
                              ? MixerMessageRow(static_cast<MixerMessage>(which)).message
                              : "";
     va_list args;
     va_start(args, which);
-    const std::string text = VFormatString(format, args);
+    std::string text = VFormatString(format, args);
     va_end(args);
-    PostStatus(OneLine(text));
+    return Problem(std::move(text));
+}
+
+void ShowMixerOutcome(const MixerOutcome &outcome)
+{
+    if (!outcome.ok())
+        PostStatus(OneLine(outcome.text()));
 }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 
 enum MixerMessage {
     kMsgClipName = 0,
@@ -43,9 +44,29 @@ constexpr std::size_t kMaxMessageArgument = 200;
 // The text as a message quotes it.
 std::string MessageArgument(const std::string &text);
 
-// Formats the message (a MixerMessage; an int, as the last parameter before the arguments) and
-// shows it as one "StatusMsg {1.0} " line (control characters become spaces, so text from files
-// or names never starts a second command).
-void ShowMixerMessage(int which, ...);
+// What a compile, a file read or a file write of the mixer came to: nothing to report, or the
+// status line's text of its first problem. The mixer's data code returns it and posts nothing; the
+// servers show it with ShowMixerOutcome.
+class MixerOutcome {
+public:
+    static MixerOutcome Done() { return MixerOutcome(); }
+    static MixerOutcome Problem(std::string text) { return MixerOutcome(std::move(text)); }
+    // Formats the message (a MixerMessage; an int, as the last parameter before the arguments) in
+    // the current language.
+    static MixerOutcome Message(int which, ...);
+
+    bool ok() const { return text_.empty(); }
+    explicit operator bool() const { return ok(); }
+    const std::string &text() const { return text_; }
+
+private:
+    MixerOutcome() = default;
+    explicit MixerOutcome(std::string text) : text_(std::move(text)) {}
+    std::string text_;
+};
+
+// Shows a problem as one "StatusMsg {1.0} " line (control characters become spaces, so text from
+// files or names never starts a second command); nothing for an outcome without one.
+void ShowMixerOutcome(const MixerOutcome &outcome);
 
 #endif

@@ -136,7 +136,7 @@ void FileEvent(LWControlID control, void *data)
             const std::string path = RequestLoadFile(g_lastMixerPath, "Import", "xml");
             if (path.empty())
                 return;
-            ReadMixerFile(*p.mixer, path);
+            ShowMixerOutcome(ReadMixerFile(*p.mixer, path));
             g_lastMixerPath = path;
             if (p.open) {
                 p.clipList.Redraw();
@@ -146,7 +146,7 @@ void FileEvent(LWControlID control, void *data)
             const std::string path = RequestSaveFile(g_lastMixerPath, "Export", "xml");
             if (path.empty())
                 return;
-            WriteMixerFile(*p.mixer, path);
+            ShowMixerOutcome(WriteMixerFile(*p.mixer, path));
             g_lastMixerPath = path;
         }
     });
@@ -311,7 +311,7 @@ LWError MixerOptions(LWInstance inst)
         } else {
             result = MixerPanelError();
         }
-        RebuildAll(*mixer);
+        ShowMixerOutcome(RebuildAll(*mixer));
         return result;
     });
 }

@@ -7,7 +7,7 @@
 
 UiLanguage LanguageFromLocale(GlobalFunc *global)
 {
-    const auto locale = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(global("Locale Info", GFUSE_TRANSIENT)));
+    const auto locale = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(global(LWLOCALEINFO_GLOBAL, GFUSE_TRANSIENT)));
     return (locale & 0xFFFFu) == kJapaneseLocale ? UiLanguage::Japanese : UiLanguage::English;
 }
 

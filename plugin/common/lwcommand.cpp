@@ -71,7 +71,7 @@ void ShowStatus(const char *format, ...)
 
 void RefreshInterfaceInfo()
 {
-    void *table = ToolGlobals::global ? ToolGlobals::global("LW Interface Info 8", GFUSE_TRANSIENT) : nullptr;
+    void *table = ToolGlobals::global ? ToolGlobals::global(LWINTERFACEINFO_GLOBAL, GFUSE_TRANSIENT) : nullptr;
     ToolGlobals::interfaceInfo = static_cast<const LWInterfaceInfo *>(table);
     if (!table) {
         const std::string message = "g_global( LWINTERFACEINFO_GLOBAL, GFUSE_TRANSIENT )";

@@ -20,6 +20,25 @@ namespace lwp::lwpanel {
 
 class CLWwindow;
 
+// Placement modes of SetPlaceMode, applied by CLWwindow::Layout on each axis: against the parent
+// control, or against the panel for a control without one (where kPlaceOffset and kPlaceAfter
+// leave the control where it is).
+enum PlaceMode : int {
+    kPlaceOffset = 0,  // the parent's start plus the leading margin
+    kPlaceStart = 1,   // the parent's start (the panel's: the leading margin)
+    kPlaceEnd = 2,     // inside the far edge, less the trailing margin
+    kPlaceField = 3,   // the field (x) or the hot spot (y) lined up with the parent's
+    kPlaceAfter = 4,   // beyond the parent's far edge, plus the leading margin
+};
+
+// Size modes of SetSizeMode: the control's own size, or the parent's (the panel's without one)
+// less the size margin.
+enum SizeMode : int {
+    kSizeOwn = 0,
+    kSizeParent = 1,
+    kSizePanel = 2,
+};
+
 class IControl {
 public:
     virtual ~IControl() = default;
@@ -196,7 +215,7 @@ struct CLWwindowSetup {
     GlobalFunc *global = nullptr;
     const char *title = "";
     int width = 0, height = 0;
-    int tag26 = 0, tag27 = 0, tag28 = 0, tag29 = 0;
+    int minWidth = 0, minHeight = 0, maxWidth = 0, maxHeight = 0; // PAN_MIN_W .. PAN_MAX_H
     WindowCallback callback = nullptr;
     void *userData = nullptr;
     int openFlags = 0;
@@ -220,7 +239,7 @@ public:
     const WindowEvent &Event() const { return event_; }
     bool IsOpen() const { return isOpen_ != 0; }
     IControl *Captured() const { return captured_; }
-    // Keys held: flags for the key codes 0x1061, 0x1062 and 0x1060.
+    // Keys held: flags for the key codes LWDK_SHIFT, LWDK_CTRL and LWDK_ALT, in that order.
     bool KeyFlag(int index) const { return keyFlags_[index] != 0; }
 
 private:

@@ -6,7 +6,7 @@ namespace lwp::lwpanel {
 
 namespace {
 
-constexpr unsigned int kKeyCodes[3] = {0x1061, 0x1062, 0x1060};
+constexpr unsigned int kKeyCodes[3] = {LWDK_SHIFT, LWDK_CTRL, LWDK_ALT};
 
 CLWwindow *WindowOf(void *data) { return static_cast<CLWwindow *>(data); }
 
@@ -178,10 +178,10 @@ CLWwindow::CLWwindow(const CLWwindowSetup &setup)
     userData_ = setup.userData;
     if (!global_)
         return;
-    panelFuncs_ = static_cast<LWPanelFuncs *>(global_("LWPanelServices 3", GFUSE_TRANSIENT));
+    panelFuncs_ = static_cast<LWPanelFuncs *>(global_(PANEL_SERVICES_NAME, GFUSE_TRANSIENT));
     if (panelFuncs_)
         panelFuncs_->globalFun = global_;
-    rasterFuncs_ = static_cast<const LWRasterFuncs *>(global_("RasterServices 4", GFUSE_TRANSIENT));
+    rasterFuncs_ = static_cast<const LWRasterFuncs *>(global_(LWRASTERFUNCS_GLOBAL, GFUSE_TRANSIENT));
     if (!panelFuncs_ || !panelFuncs_->create)
         return;
     panel_ = panelFuncs_->create(setup.title ? setup.title : "", nullptr);
@@ -203,9 +203,11 @@ CLWwindow::CLWwindow(const CLWwindowSetup &setup)
     int width = setup.width, height = setup.height;
     f->set(panel_, PAN_W, &width);
     f->set(panel_, PAN_H, &height);
-    int extra[4] = {setup.tag26, setup.tag27, setup.tag28, setup.tag29};
-    for (int i = 0; i < 4; ++i)
-        f->set(panel_, PAN_MIN_W + i, &extra[i]);
+    int minWidth = setup.minWidth, minHeight = setup.minHeight, maxWidth = setup.maxWidth, maxHeight = setup.maxHeight;
+    f->set(panel_, PAN_MIN_W, &minWidth);
+    f->set(panel_, PAN_MIN_H, &minHeight);
+    f->set(panel_, PAN_MAX_W, &maxWidth);
+    f->set(panel_, PAN_MAX_H, &maxHeight);
 
     const LWDisplayMetrics *metrics = f->drawFuncs && f->drawFuncs->dispMetrics ? f->drawFuncs->dispMetrics() : nullptr;
     const int displayW = metrics ? metrics->width : width;
@@ -267,46 +269,46 @@ void CLWwindow::Layout()
         if (IControl *p = k.GetParent()) {
             const int px = p->GetX(), py = p->GetY(), hotX = p->GetHotX(), hotY = p->GetHotY();
             const int w = p->GetW(), h = p->GetH();
-            if (wMode == 1)
+            if (wMode == kSizeParent)
                 k.SetW(w - wMargin);
-            else if (wMode == 2)
+            else if (wMode == kSizePanel)
                 k.SetW(pw - wMargin);
-            if (hMode == 1)
+            if (hMode == kSizeParent)
                 k.SetH(h - hMargin);
-            else if (hMode == 2)
+            else if (hMode == kSizePanel)
                 k.SetH(ph - hMargin);
             switch (xMode) {
-            case 0: k.SetX(px + left); break;
-            case 1: k.SetX(px); break;
-            case 2: k.SetX(px + w - right - k.GetW()); break;
-            case 3: k.SetFieldX(hotX); break;
-            case 4: k.SetX(px + w + left); break;
+            case kPlaceOffset: k.SetX(px + left); break;
+            case kPlaceStart: k.SetX(px); break;
+            case kPlaceEnd: k.SetX(px + w - right - k.GetW()); break;
+            case kPlaceField: k.SetFieldX(hotX); break;
+            case kPlaceAfter: k.SetX(px + w + left); break;
             default: break;
             }
             switch (yMode) {
-            case 0: k.SetY(py + top); break;
-            case 1: k.SetY(py); break;
-            case 2: k.SetY(py + h - bottom - k.GetH()); break;
-            case 3: k.SetHotY(hotY); break;
-            case 4: k.SetY(py + h + top); break;
+            case kPlaceOffset: k.SetY(py + top); break;
+            case kPlaceStart: k.SetY(py); break;
+            case kPlaceEnd: k.SetY(py + h - bottom - k.GetH()); break;
+            case kPlaceField: k.SetHotY(hotY); break;
+            case kPlaceAfter: k.SetY(py + h + top); break;
             default: break;
             }
             continue;
         }
-        if (wMode == 1 || wMode == 2)
+        if (wMode == kSizeParent || wMode == kSizePanel)
             k.SetW(pw - wMargin);
-        if (hMode == 1 || hMode == 2)
+        if (hMode == kSizeParent || hMode == kSizePanel)
             k.SetH(ph - hMargin);
         switch (xMode) {
-        case 1: k.SetX(left); break;
-        case 2: k.SetX(pw - right - k.GetW()); break;
-        case 3: k.SetFieldX(k.GetHotX()); break;
+        case kPlaceStart: k.SetX(left); break;
+        case kPlaceEnd: k.SetX(pw - right - k.GetW()); break;
+        case kPlaceField: k.SetFieldX(k.GetHotX()); break;
         default: break;
         }
         switch (yMode) {
-        case 1: k.SetY(top); break;
-        case 2: k.SetY(ph - bottom - k.GetH()); break;
-        case 3: k.SetHotY(k.GetHotY()); break;
+        case kPlaceStart: k.SetY(top); break;
+        case kPlaceEnd: k.SetY(ph - bottom - k.GetH()); break;
+        case kPlaceField: k.SetHotY(k.GetHotY()); break;
         default: break;
         }
     }

@@ -33,17 +33,17 @@ ServerTagInfo g_frameFilterTags[] = {{kCameraFrameServerName, 0}, {nullptr, 0}};
 ServerTagInfo g_frameToolTags[] = {{kCameraFrameServerName, 0}, {nullptr, 0}};
 
 ServerRecord g_serverDefs[] = {
-    {"LayoutGeneric", kMorphConsolidateServerName, ActivateMorphConsolidate, nullptr},
-    {"ChannelHandler", kClipMixerServerName, ActivateClipMixerHandler, g_clipMixerTags},
-    {"ChannelInterface", kClipMixerServerName, ActivateClipMixerInterface, nullptr},
-    {"MasterHandler", kTimeLineMemoServerName, ActivateMemoMaster, g_memoTags},
-    {"MasterInterface", kTimeLineMemoServerName, ActivateMemoInterface, nullptr},
-    {"MasterGizmo", kTimeLineMemoServerName, ActivateMemoGizmo, nullptr},
-    {"MasterHandler", kCameraFrameServerName, ActivateCameraFrameMaster, g_frameMasterTags},
-    {"MasterInterface", kCameraFrameServerName, ActivateCameraFrameInterface, nullptr},
-    {"MasterGizmo", kCameraFrameServerName, ActivateCameraFrameGizmo, nullptr},
-    {"ImageFilterHandler", kCameraFrameServerName, ActivateCameraFrameFilter, g_frameFilterTags},
-    {"LayoutTool", kCameraFrameServerName, ActivateCameraFrameTool, g_frameToolTags},
+    {LWLAYOUTGENERIC_CLASS, kMorphConsolidateServerName, ActivateMorphConsolidate, nullptr},
+    {LWCHANNEL_HCLASS, kClipMixerServerName, ActivateClipMixerHandler, g_clipMixerTags},
+    {LWCHANNEL_ICLASS, kClipMixerServerName, ActivateClipMixerInterface, nullptr},
+    {LWMASTER_HCLASS, kTimeLineMemoServerName, ActivateMemoMaster, g_memoTags},
+    {LWMASTER_ICLASS, kTimeLineMemoServerName, ActivateMemoInterface, nullptr},
+    {LWMASTER_GCLASS, kTimeLineMemoServerName, ActivateMemoGizmo, nullptr},
+    {LWMASTER_HCLASS, kCameraFrameServerName, ActivateCameraFrameMaster, g_frameMasterTags},
+    {LWMASTER_ICLASS, kCameraFrameServerName, ActivateCameraFrameInterface, nullptr},
+    {LWMASTER_GCLASS, kCameraFrameServerName, ActivateCameraFrameGizmo, nullptr},
+    {LWIMAGEFILTER_HCLASS, kCameraFrameServerName, ActivateCameraFrameFilter, g_frameFilterTags},
+    {LWLAYOUTTOOL_CLASS, kCameraFrameServerName, ActivateCameraFrameTool, g_frameToolTags},
     {nullptr, nullptr, nullptr, nullptr},
 };
 

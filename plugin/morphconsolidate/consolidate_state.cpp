@@ -19,6 +19,5 @@ ConsolidateState &UseConsolidateState()
     return *g_state;
 }
 
-ConsolidateState *ExistingConsolidateState() { return g_state.get(); }
 
 void ResetConsolidateState() { g_state.reset(); }

@@ -23,8 +23,6 @@ struct ConsolidateState {
 
 // The one state of the process, created on first use.
 ConsolidateState &UseConsolidateState();
-// The state when it exists, else null.
-ConsolidateState *ExistingConsolidateState();
 // Drops the state (tests start from a clean process state this way).
 void ResetConsolidateState();
 

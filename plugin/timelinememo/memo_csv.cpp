@@ -154,17 +154,21 @@ ExportResult WriteCsv(const ExportMemo &memo)
     return result;
 }
 
-ImportedMemo ReadCsv(const std::string &text, const ExchangeSettings &settings)
+namespace {
+
+// Where each column of ours stands in the file (-1: absent), from the header row.
+struct ColumnPositions {
+    int at[kColumns];
+};
+
+ColumnPositions ReadHeader(CsvReader &reader, ImportedMemo &memo)
 {
-    const FrameRate rate = SceneRateOf(settings, false);
-    ImportedMemo memo;
-    CsvReader reader(text);
     std::vector<std::string> header;
     long line = 0;
     if (!reader.Next(header, line))
         throw ExchangeError{ExchangeErrorId::NoStartColumn, std::string()};
-    int position[kColumns];
-    for (int &p : position)
+    ColumnPositions position;
+    for (int &p : position.at)
         p = -1;
     for (size_t i = 0; i < header.size(); ++i) {
         const std::string_view name = Trim(header[i]);
@@ -176,16 +180,22 @@ ImportedMemo ReadCsv(const std::string &text, const ExchangeSettings &settings)
             column = kColor;
         if (column < 0 && SameText(name, "Duration"))
             column = kDuration;
-        if (column >= 0 && position[column] < 0)
-            position[column] = static_cast<int>(i);
+        if (column >= 0 && position.at[column] < 0)
+            position.at[column] = static_cast<int>(i);
         else if (!name.empty())
             memo.Note(Unkept::OtherColumns);
     }
-    if (position[kStartFrame] < 0 && position[kStartTimecode] < 0)
+    if (position.at[kStartFrame] < 0 && position.at[kStartTimecode] < 0)
         throw ExchangeError{ExchangeErrorId::NoStartColumn, std::string(), line};
+    return position;
+}
 
+// The rows that hold anything, and whether a timecode among them is written as drop frame.
+std::vector<Row> ReadRows(CsvReader &reader, const ColumnPositions &position, bool &drop)
+{
     std::vector<Row> rows;
-    bool drop = false;
+    drop = false;
+    long line = 0;
     for (std::vector<std::string> cells; reader.Next(cells, line);) {
         bool empty = true;
         for (const std::string &cell : cells)
@@ -195,76 +205,120 @@ ImportedMemo ReadCsv(const std::string &text, const ExchangeSettings &settings)
         if (rows.size() >= kMaxImportMarkers)
             throw ExchangeError{ExchangeErrorId::TooManyMarkers, std::to_string(kMaxImportMarkers)};
         for (int c : {kStartTimecode, kEndTimecode})
-            if (position[c] >= 0 && static_cast<size_t>(position[c]) < cells.size() &&
-                cells[static_cast<size_t>(position[c])].find_first_of(";.,") != std::string::npos)
+            if (position.at[c] >= 0 && static_cast<size_t>(position.at[c]) < cells.size() &&
+                cells[static_cast<size_t>(position.at[c])].find_first_of(";.,") != std::string::npos)
                 drop = true;
         rows.push_back({std::move(cells), line});
     }
+    return rows;
+}
+
+// The colour of a row: its hex cell, else a colour name of any palette we know.
+Rgb8 RowColor(std::string_view hex, std::string_view name, ImportedMemo &memo)
+{
+    std::optional<Rgb8> rgb = ParseHex(std::string(hex.substr(0, 16)));
+    if (!rgb) {
+        const std::string label(name.substr(0, 64));
+        const PaletteColor *color = FindColor(Palette::Otio, label);
+        if (!color)
+            color = FindColor(Palette::Resolve, label);
+        if (!color)
+            color = FindColor(Palette::Avid, label);
+        if (color)
+            rgb = color->rgb;
+        else if (!label.empty() || !hex.empty())
+            memo.Note(Unkept::UnknownColors);
+    }
+    return rgb.value_or(Rgb8{255, 0, 0});
+}
+
+// One row's cells read as numbers, timecodes and texts.
+class RowCells {
+public:
+    RowCells(const Row &row, const ColumnPositions &position, const FrameRate &rate, std::int64_t startFrames)
+        : row_(row), position_(position), rate_(rate), startFrames_(startFrames)
+    {
+    }
+
+    std::string_view Cell(int column) const
+    {
+        const int at = position_.at[column];
+        return at >= 0 && static_cast<size_t>(at) < row_.cells.size() ? Trim(row_.cells[static_cast<size_t>(at)])
+                                                                      : std::string_view();
+    }
+
+    bool Integer(int column, std::int64_t &value) const
+    {
+        const std::string_view number = Cell(column);
+        if (number.empty())
+            return false;
+        if (!ParseInteger(number, value) || std::abs(static_cast<double>(value)) > kMaxExchangeSeconds * kMaxFileRate)
+            throw ExchangeError{ExchangeErrorId::BadNumber, MessageText(std::string(number)), row_.line};
+        return true;
+    }
+
+    bool Timecode(int column, std::int64_t &value) const
+    {
+        const std::string_view label = Cell(column);
+        if (label.empty())
+            return false;
+        value = ReadTimecodeFrames(std::string(label.substr(0, 40)), rate_, false, row_.line) - startFrames_;
+        return true;
+    }
+
+private:
+    const Row &row_;
+    const ColumnPositions &position_;
+    const FrameRate &rate_;
+    std::int64_t startFrames_;
+};
+
+void ReadRow(const RowCells &cells, long line, const FrameRate &rate, const ExchangeSettings &settings,
+             std::map<std::string, size_t> &trackOf, ImportedMemo &memo)
+{
+    std::int64_t start = 0, end = 0, duration = 0;
+    const bool fromFrames = cells.Integer(kStartFrame, start);
+    if (!fromFrames && !cells.Timecode(kStartTimecode, start))
+        throw ExchangeError{ExchangeErrorId::NoStartColumn, std::string(), line};
+    if (!cells.Integer(kDuration, duration)) {
+        if ((fromFrames && cells.Integer(kEndFrame, end)) || (!fromFrames && cells.Timecode(kEndTimecode, end)) ||
+            cells.Integer(kEndFrame, end) || cells.Timecode(kEndTimecode, end))
+            duration = end - start;
+    }
+    const std::string track(cells.Cell(kTrack));
+    auto found = trackOf.find(track);
+    if (found == trackOf.end()) {
+        found = trackOf.emplace(track, memo.tracks.size()).first;
+        memo.tracks.emplace_back().name = track;
+    }
+    ImportClip &clip = memo.AddClip(memo.tracks[found->second]);
+    clip.name = std::string(cells.Cell(kName));
+    clip.comment = std::string(cells.Cell(kComment));
+    clip.start = SecondsOfFrames(static_cast<double>(start), rate.Fps(), settings, line);
+    clip.duration = duration > 1 ? SecondsOfFrames(static_cast<double>(duration), rate.Fps(), settings, line) : 0.0;
+    clip.back = MemoRgbOf(RowColor(cells.Cell(kHex), cells.Cell(kColor), memo));
+    if (start < 0 && !fromFrames)
+        memo.Note(Unkept::BeforeStart);
+}
+
+} // namespace
+
+ImportedMemo ReadCsv(const std::string &text, const ExchangeSettings &settings)
+{
+    const FrameRate rate = SceneRateOf(settings, false);
+    ImportedMemo memo;
+    CsvReader reader(text);
+    const ColumnPositions position = ReadHeader(reader, memo);
+    bool drop = false;
+    const std::vector<Row> rows = ReadRows(reader, position, drop);
 
     ExchangeSettings fileSettings = settings;
     fileSettings.dropFrame = drop;
     std::int64_t startFrames = 0;
-    const bool timecodes = TimecodeBase(rate) > 0;
-    if (timecodes)
+    if (TimecodeBase(rate) > 0)
         StartTimecodeOf(MarkerFormat::Csv, fileSettings, rate, startFrames);
     std::map<std::string, size_t> trackOf;
-    for (const Row &row : rows) {
-        auto cell = [&](int column) -> std::string_view {
-            const int at = position[column];
-            return at >= 0 && static_cast<size_t>(at) < row.cells.size() ? Trim(row.cells[static_cast<size_t>(at)])
-                                                                         : std::string_view();
-        };
-        auto integer = [&](int column, std::int64_t &value) {
-            const std::string_view number = cell(column);
-            if (number.empty())
-                return false;
-            if (!ParseInteger(number, value) || std::abs(static_cast<double>(value)) > kMaxExchangeSeconds * kMaxFileRate)
-                throw ExchangeError{ExchangeErrorId::BadNumber, MessageText(std::string(number)), row.line};
-            return true;
-        };
-        auto timecode = [&](int column, std::int64_t &value) {
-            const std::string_view label = cell(column);
-            if (label.empty())
-                return false;
-            value = ReadTimecodeFrames(std::string(label.substr(0, 40)), rate, false, row.line) - startFrames;
-            return true;
-        };
-        std::int64_t start = 0, end = 0, duration = 0;
-        const bool fromFrames = integer(kStartFrame, start);
-        if (!fromFrames && !timecode(kStartTimecode, start))
-            throw ExchangeError{ExchangeErrorId::NoStartColumn, std::string(), row.line};
-        if (!integer(kDuration, duration)) {
-            if ((fromFrames && integer(kEndFrame, end)) || (!fromFrames && timecode(kEndTimecode, end)) ||
-                integer(kEndFrame, end) || timecode(kEndTimecode, end))
-                duration = end - start;
-        }
-        const std::string track(cell(kTrack));
-        auto found = trackOf.find(track);
-        if (found == trackOf.end()) {
-            found = trackOf.emplace(track, memo.tracks.size()).first;
-            memo.tracks.emplace_back().name = track;
-        }
-        ImportClip &clip = memo.AddClip(memo.tracks[found->second]);
-        clip.name = std::string(cell(kName));
-        clip.comment = std::string(cell(kComment));
-        clip.start = SecondsOfFrames(static_cast<double>(start), rate.Fps(), settings, row.line);
-        clip.duration = duration > 1 ? SecondsOfFrames(static_cast<double>(duration), rate.Fps(), settings, row.line) : 0.0;
-        std::optional<Rgb8> rgb = ParseHex(std::string(cell(kHex).substr(0, 16)));
-        if (!rgb) {
-            const std::string name(cell(kColor).substr(0, 64));
-            const PaletteColor *color = FindColor(Palette::Otio, name);
-            if (!color)
-                color = FindColor(Palette::Resolve, name);
-            if (!color)
-                color = FindColor(Palette::Avid, name);
-            if (color)
-                rgb = color->rgb;
-            else if (!name.empty() || !cell(kHex).empty())
-                memo.Note(Unkept::UnknownColors);
-        }
-        clip.back = MemoRgbOf(rgb.value_or(Rgb8{255, 0, 0}));
-        if (start < 0 && !fromFrames)
-            memo.Note(Unkept::BeforeStart);
-    }
+    for (const Row &row : rows)
+        ReadRow(RowCells(row, position, rate, startFrames), row.line, rate, settings, trackOf, memo);
     return memo;
 }

@@ -72,6 +72,30 @@ std::string EdlEventLine(int number, const char *reel, const std::string &in, co
     return text;
 }
 
+namespace {
+
+// The markers as clips of the track, placed from the file's start timecode.
+void AddMarkerClips(const std::vector<RawMarker> &markers, std::int64_t start, const FrameRate &rate,
+                    const ExchangeSettings &settings, ImportTrack &track, ImportedMemo &memo)
+{
+    for (const RawMarker &raw : markers) {
+        ImportClip &clip = memo.AddClip(track);
+        clip.name = raw.marker.name;
+        clip.comment = raw.marker.comment;
+        clip.start = SecondsOfFrames(static_cast<double>(raw.at - start), rate.Fps(), settings, raw.line);
+        clip.duration = raw.marker.duration > 1
+                            ? SecondsOfFrames(static_cast<double>(raw.marker.duration), rate.Fps(), settings, raw.line)
+                            : 0.0;
+        clip.back = raw.marker.back;
+        if (raw.marker.unknownColor)
+            memo.Note(Unkept::UnknownColors);
+        if (raw.at < start)
+            memo.Note(Unkept::BeforeStart);
+    }
+}
+
+} // namespace
+
 ImportedMemo ReadEdl(const std::string &text, MarkerFormat format, const ExchangeSettings &settings)
 {
     const FrameRate rate = SceneRateOf(settings, true);
@@ -138,19 +162,6 @@ ImportedMemo ReadEdl(const std::string &text, MarkerFormat format, const Exchang
     StartTimecodeOf(format, fileSettings, rate, start);
     ImportTrack &track = memo.tracks.emplace_back();
     track.name = titled ? title : settings.sourceName;
-    for (const RawMarker &raw : markers) {
-        ImportClip &clip = memo.AddClip(track);
-        clip.name = raw.marker.name;
-        clip.comment = raw.marker.comment;
-        clip.start = SecondsOfFrames(static_cast<double>(raw.at - start), rate.Fps(), settings, raw.line);
-        clip.duration = raw.marker.duration > 1
-                            ? SecondsOfFrames(static_cast<double>(raw.marker.duration), rate.Fps(), settings, raw.line)
-                            : 0.0;
-        clip.back = raw.marker.back;
-        if (raw.marker.unknownColor)
-            memo.Note(Unkept::UnknownColors);
-        if (raw.at < start)
-            memo.Note(Unkept::BeforeStart);
-    }
+    AddMarkerClips(markers, start, rate, settings, track, memo);
     return memo;
 }

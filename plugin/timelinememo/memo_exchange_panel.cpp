@@ -37,7 +37,7 @@ const MarkerFormatInfo &ChosenFormat()
 // The choices and the scene, as an export or import takes them.
 ExchangeSettings SettingsNow(const std::string &path)
 {
-    g_hostGlobals.sceneInfo = LookUp<LWSceneInfo>("LW Scene Info 12");
+    g_hostGlobals.sceneInfo = LookUp<LWSceneInfo>(LWSCENEINFO_GLOBAL);
     const LWSceneInfo *scene = g_hostGlobals.sceneInfo;
     ExchangeSettings settings;
     settings.fps = scene ? scene->framesPerSecond : 0.0;
@@ -222,8 +222,8 @@ bool MemoImportPressed(MemoInstance &instance)
 
 void MemoJumpPressed(MemoInstance &instance, bool next)
 {
-    g_hostGlobals.sceneInfo = LookUp<LWSceneInfo>("LW Scene Info 12");
-    g_hostGlobals.timeInfo = LookUp<LWTimeInfo>("LW Time Info");
+    g_hostGlobals.sceneInfo = LookUp<LWSceneInfo>(LWSCENEINFO_GLOBAL);
+    g_hostGlobals.timeInfo = LookUp<LWTimeInfo>(LWTIMEINFO_GLOBAL);
     const double fps = g_hostGlobals.sceneInfo ? g_hostGlobals.sceneInfo->framesPerSecond : 0.0;
     MemoTrack *track = SelectedTrack(instance);
     const std::optional<std::int64_t> now =

@@ -127,6 +127,59 @@ ExportResult WriteFfmetadata(const ExportMemo &memo)
     return result;
 }
 
+namespace {
+
+// A chapter's tag; false for one a chapter does not have.
+bool ReadChapterTag(const MetadataLine &line, Chapter &chapter)
+{
+    if (line.key == "TIMEBASE") {
+        const std::string_view value = Trim(line.value);
+        const size_t slash = value.find('/');
+        if (slash == std::string_view::npos || !ParseInteger(value.substr(0, slash), chapter.num) ||
+            !ParseInteger(value.substr(slash + 1), chapter.den) || chapter.num <= 0 || chapter.den <= 0 ||
+            chapter.num > 0x7FFFFFFF || chapter.den > 0x7FFFFFFF)
+            throw ExchangeError{ExchangeErrorId::BadRate, MessageText(line.value), line.number};
+    } else if (line.key == "START") {
+        chapter.start = Integer(line);
+    } else if (line.key == "END") {
+        chapter.end = Integer(line);
+    } else if (SameText(line.key, "title")) {
+        chapter.title = line.value;
+    } else if (SameText(line.key, "comment")) {
+        chapter.comment = line.value;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The chapters as clips; a chapter without a start begins where the one before ended.
+void AddChapterClips(const std::vector<Chapter> &chapters, const ExchangeSettings &settings, ImportTrack &track,
+                     ImportedMemo &memo)
+{
+    std::int64_t previousEnd = 0;
+    double previousTicks = 1.0;
+    for (const Chapter &chapter : chapters) {
+        const double ticks = static_cast<double>(chapter.den) / static_cast<double>(chapter.num); // a second
+        const std::int64_t start = chapter.start.value_or(0);
+        ImportClip &clip = memo.AddClip(track);
+        clip.start = chapter.start ? SecondsOfFrames(static_cast<double>(start), ticks, settings, chapter.line)
+                                   : SecondsOfFrames(static_cast<double>(previousEnd), previousTicks, settings, chapter.line);
+        if (chapter.end && chapter.start && *chapter.end - start > 0)
+            clip.duration = SecondsOfFrames(static_cast<double>(*chapter.end - start), ticks, settings, chapter.line);
+        // One frame of the scene or less is a point.
+        if (clip.duration * settings.fps < 1.5)
+            clip.duration = 0.0;
+        clip.name = chapter.title;
+        clip.comment = chapter.comment;
+        clip.back = MemoRgbOf(Rgb8{255, 0, 0});
+        previousEnd = chapter.end.value_or(start);
+        previousTicks = ticks;
+    }
+}
+
+} // namespace
+
 ImportedMemo ReadFfmetadata(const std::string &text, const ExchangeSettings &settings)
 {
     if (!StartsWith(text, ";FFMETADATA"))
@@ -168,46 +221,11 @@ ImportedMemo ReadFfmetadata(const std::string &text, const ExchangeSettings &set
             }
             continue;
         }
-        Chapter &chapter = chapters.back();
-        if (line.key == "TIMEBASE") {
-            const std::string_view value = Trim(line.value);
-            const size_t slash = value.find('/');
-            if (slash == std::string_view::npos || !ParseInteger(value.substr(0, slash), chapter.num) ||
-                !ParseInteger(value.substr(slash + 1), chapter.den) || chapter.num <= 0 || chapter.den <= 0 ||
-                chapter.num > 0x7FFFFFFF || chapter.den > 0x7FFFFFFF)
-                throw ExchangeError{ExchangeErrorId::BadRate, MessageText(line.value), line.number};
-        } else if (line.key == "START") {
-            chapter.start = Integer(line);
-        } else if (line.key == "END") {
-            chapter.end = Integer(line);
-        } else if (SameText(line.key, "title")) {
-            chapter.title = line.value;
-        } else if (SameText(line.key, "comment")) {
-            chapter.comment = line.value;
-        } else {
+        if (!ReadChapterTag(line, chapters.back()))
             memo.Note(Unkept::OtherTags);
-        }
     }
     ImportTrack &track = memo.tracks.emplace_back();
     track.name = titled ? title : settings.sourceName;
-    std::int64_t previousEnd = 0;
-    double previousTicks = 1.0;
-    for (const Chapter &chapter : chapters) {
-        const double ticks = static_cast<double>(chapter.den) / static_cast<double>(chapter.num); // a second
-        const std::int64_t start = chapter.start.value_or(0);
-        ImportClip &clip = memo.AddClip(track);
-        clip.start = chapter.start ? SecondsOfFrames(static_cast<double>(start), ticks, settings, chapter.line)
-                                   : SecondsOfFrames(static_cast<double>(previousEnd), previousTicks, settings, chapter.line);
-        if (chapter.end && chapter.start && *chapter.end - start > 0)
-            clip.duration = SecondsOfFrames(static_cast<double>(*chapter.end - start), ticks, settings, chapter.line);
-        // One frame of the scene or less is a point.
-        if (clip.duration * settings.fps < 1.5)
-            clip.duration = 0.0;
-        clip.name = chapter.title;
-        clip.comment = chapter.comment;
-        clip.back = MemoRgbOf(Rgb8{255, 0, 0});
-        previousEnd = chapter.end.value_or(start);
-        previousTicks = ticks;
-    }
+    AddChapterClips(chapters, settings, track, memo);
     return memo;
 }

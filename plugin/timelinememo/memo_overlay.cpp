@@ -98,13 +98,13 @@ void DrawMemoOverlay(LWInstance inst, LWCustomObjAccess *access)
         MemoInstance *instance = LiveMemoOf(inst);
         if (!instance || !access)
             return;
-        const LWViewportInfo *viewports = LookUp<LWViewportInfo>("LW Viewport Info 9");
+        const LWViewportInfo *viewports = LookUp<LWViewportInfo>(LWVIEWPORTINFO_GLOBAL);
         g_hostGlobals.viewportInfo = viewports;
         if (!viewports || viewports->numViewports != 1)
             return;
-        const LWSceneInfo *scene = LookUp<LWSceneInfo>("LW Scene Info 12");
-        const LWTimeInfo *time = LookUp<LWTimeInfo>("LW Time Info");
-        const LWInterfaceInfo *ui = LookUp<LWInterfaceInfo>("LW Interface Info 8");
+        const LWSceneInfo *scene = LookUp<LWSceneInfo>(LWSCENEINFO_GLOBAL);
+        const LWTimeInfo *time = LookUp<LWTimeInfo>(LWTIMEINFO_GLOBAL);
+        const LWInterfaceInfo *ui = LookUp<LWInterfaceInfo>(LWINTERFACEINFO_GLOBAL);
         g_hostGlobals.sceneInfo = scene;
         g_hostGlobals.timeInfo = time;
         g_hostGlobals.interfaceInfo = ui;

@@ -84,7 +84,7 @@ std::string g_clipNameValue;
 // Frames per second of the scene, looked up afresh; 0 when the host cannot tell.
 double SceneFps()
 {
-    g_hostGlobals.sceneInfo = LookUp<LWSceneInfo>("LW Scene Info 12");
+    g_hostGlobals.sceneInfo = LookUp<LWSceneInfo>(LWSCENEINFO_GLOBAL);
     const double fps = g_hostGlobals.sceneInfo ? g_hostGlobals.sceneInfo->framesPerSecond : 0.0;
     return std::isfinite(fps) && fps > 0.0 ? fps : 0.0;
 }
@@ -209,7 +209,7 @@ void CreateClipPressed(MemoInstance &instance, double fps)
 void Pressed(MemoInstance &instance, unsigned int cid)
 {
     const double fps = SceneFps();
-    g_hostGlobals.timeInfo = LookUp<LWTimeInfo>("LW Time Info");
+    g_hostGlobals.timeInfo = LookUp<LWTimeInfo>(LWTIMEINFO_GLOBAL);
     switch (cid) {
     case kMemoExport: ExportPressed(instance); break;
     case kMemoImport: ImportPressed(instance); break;

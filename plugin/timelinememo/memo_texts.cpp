@@ -32,8 +32,8 @@ const TextPair kTexts[] = {
      "を含んでいます。何も書き込んでいません"},
     {"Cannot write %s: the name of clip %d of track %d is not UTF-8 text, or holds a Unicode noncharacter such as "
      "U+FFFE or U+FFFF, which YAML files cannot carry; nothing was written",
-     "%s に書き込めません: クリップ%d (トラック%d) の名前が UTF-8 のテキストでないか、YAML ファイルに書けない "
-     "非文字 (U+FFFE、U+FFFF など) を含んでいます。何も書き込んでいません"},
+     "%s に書き込めません: クリップ%d (トラック%d) の名前が UTF-8 のテキストでないか、YAML ファイルに書けない非文字 "
+     "(U+FFFE、U+FFFF など) を含んでいます。何も書き込んでいません"},
 };
 
 } // namespace

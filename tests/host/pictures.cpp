@@ -39,9 +39,9 @@ TEST(HostPictures, ChannelPlotAxesAndAMillionFrames)
     const zkh::PlotAxes axes = zkh::ChannelPlotAxes(samples);
     EXPECT_EQ(axes.frameTicks, (std::vector<int>{0, 10, 20, 30, 40, 50, 60, 70, 80, 90}));
     EXPECT_EQ(axes.valueTicks, (std::vector<double>{0.0, 0.5, 1.0, 1.5, 2.0}));
-    EXPECT_EQ(axes.X(0), axes.left);
-    EXPECT_EQ(axes.X(96), axes.right);
-    EXPECT_EQ(axes.Y(2.0), axes.top);
+    EXPECT_EQ(axes.ColumnOf(0), axes.left);
+    EXPECT_EQ(axes.ColumnOf(96), axes.right);
+    EXPECT_EQ(axes.RowOf(2.0), axes.top);
 
     // A million frames cost a few strokes per pixel column, not one per frame; each column still
     // spans the values of its frames.
@@ -53,8 +53,8 @@ TEST(HostPictures, ChannelPlotAxesAndAMillionFrames)
     const cimg_library::CImg<unsigned char> dense = Painted(calls, zkh::kChannelPlotWidth, zkh::kChannelPlotHeight);
     const zkh::PlotAxes manyAxes = zkh::ChannelPlotAxes(many);
     const int middle = (manyAxes.left + manyAxes.right) / 2;
-    EXPECT_GT(dense(middle, static_cast<int>(std::lround(manyAxes.Y(0.5))), 0, 0), 200); // red
-    EXPECT_LT(dense(middle, static_cast<int>(std::lround(manyAxes.Y(0.5))), 0, 1), 60);
+    EXPECT_GT(dense(middle, static_cast<int>(std::lround(manyAxes.RowOf(0.5))), 0, 0), 200); // red
+    EXPECT_LT(dense(middle, static_cast<int>(std::lround(manyAxes.RowOf(0.5))), 0, 1), 60);
 }
 
 // The text each control type shows on a panel picture.
@@ -109,7 +109,7 @@ TEST(HostPictures, ChannelPlotShadingOfManyTracksAndTheLastFrame)
               Painted(three, zkh::kChannelPlotWidth, zkh::kChannelPlotHeight));
 
     const zkh::PlotAxes last = zkh::ChannelPlotAxes({{INT_MAX, 1.0, 1.0}});
-    EXPECT_EQ(std::vector<double>({double(last.first), last.X(INT_MAX)}), std::vector<double>({INT_MAX - 1.0, double(last.right)}));
+    EXPECT_EQ(std::vector<double>({double(last.first), last.ColumnOf(INT_MAX)}), std::vector<double>({INT_MAX - 1.0, double(last.right)}));
 }
 
 // Values no picture can hold: a NaN colour or opacity paints nothing, a time past the int range
