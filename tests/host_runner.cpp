@@ -323,6 +323,18 @@ TEST(CameraFrameRunner, PanelPictureAndDragsThroughTheFrameEditTool)
     EXPECT_TRUE(fs::exists(result.out / "panel.png"));
 }
 
+// panel_set takes an entry's text for every popup, also one that lists the scene's cameras through
+// its callbacks.
+TEST(CameraFrameRunner, PanelSetTakesAnyPopupsEntryText)
+{
+    const RunResult result = RunRunnerSession("scene:\n  items:\n    - {camera: Camera}\n    - {camera: Close}\n"
+                                              "actions:\n  - add_master: ZK:CameraFrame\n  - frame_create: ~\n"
+                                              "  - frame_panel: ~\n  - panel_set: [Camera, Close]\n  - frame_list: ~\n",
+                                              "popup");
+    ASSERT_EQ(result.status, 0) << result.output;
+    EXPECT_TRUE(Holds(result.output, "camera frames: 1\n  0 \"Frame (1)\" camera Close at (0, 0) "));
+}
+
 TEST(MemoRunner, EditsDrawsExportsAndImports)
 {
     const std::string session = "scene:\n  fps: 24\n  preview: [0, 100]\n"
