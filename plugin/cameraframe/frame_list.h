@@ -88,8 +88,24 @@ using FrameRecords = std::vector<std::unique_ptr<FrameRecord>>;
 
 // The guard of the frame list, of the records in it and of the master instance's scene-level
 // fields (combined shading, extra text and flag, reported count). Recursive: the helpers below take it themselves
-// and may be called with it held.
+// and may be called with it held. LockFrames() is taken by passes that change nothing the frames
+// are drawn from (reads, and the redraw and hot flags); EditFrames() by every change of the list,
+// a record or the combined shading: its release moves FramesGeneration() on, so that what is made
+// from the frames (the combined mask) is made again.
+class FramesEdit {
+public:
+    FramesEdit();
+    ~FramesEdit();
+    FramesEdit(FramesEdit &&) = default;
+    FramesEdit(const FramesEdit &) = delete;
+    FramesEdit &operator=(const FramesEdit &) = delete;
+
+private:
+    std::unique_lock<std::recursive_mutex> lock_;
+};
 std::unique_lock<std::recursive_mutex> LockFrames();
+FramesEdit EditFrames();
+unsigned FramesGeneration();
 
 // The list itself; hold LockFrames() while using it.
 FrameRecords &Frames();

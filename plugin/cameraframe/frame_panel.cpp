@@ -4,7 +4,6 @@
 #include "cameraframe_servers.h"
 #include "frame_geometry.h"
 #include "frame_guides.h"
-#include "frame_mask.h"
 #include "frame_master.h"
 #include "frame_texts.h"
 
@@ -395,18 +394,6 @@ void FrameEvent(FramePanel &panel, CameraFrameState &state, FrameRecord &f, int 
     case kIdBurnGuides: f.guides.burnIn = c[id]->GetInt() != 0; break;
     default: break;
     }
-    switch (id) {
-    case kIdActive:
-    case kIdCamera:
-    case kIdPosX:
-    case kIdPosY:
-    case kIdWidth:
-    case kIdHeight:
-    case kIdAspect:
-    case kIdRotate:
-    case kIdPreset: InvalidateMaskCache(); break;
-    default: break;
-    }
     f.redraw = true;
 }
 
@@ -420,7 +407,7 @@ bool PanelEvent(FramePanel &panel, CameraFrameState &state, int id)
     switch (id) {
     case kIdCreate:
     case kIdDelete: {
-        auto lock = LockFrames();
+        auto edit = EditFrames();
         if (id == kIdCreate)
             CreateFrame(state);
         else
@@ -446,9 +433,8 @@ bool PanelEvent(FramePanel &panel, CameraFrameState &state, int id)
         SendCommand("ChangeTool");
         return true;
     case kIdCombined: {
-        auto lock = LockFrames();
+        auto edit = EditFrames();
         state.combined = c[kIdCombined]->GetInt() != 0;
-        InvalidateMaskCache();
         return true;
     }
     case kIdCombinedPick:
@@ -458,12 +444,12 @@ bool PanelEvent(FramePanel &panel, CameraFrameState &state, int id)
     case kIdCombinedColor: {
         int rgb[3];
         c[kIdCombinedColor]->GetIVec(rgb);
-        auto lock = LockFrames();
+        auto edit = EditFrames();
         FromRgb(rgb, state.combinedColor);
         return true;
     }
     case kIdCombinedTransparency: {
-        auto lock = LockFrames();
+        auto edit = EditFrames();
         state.combinedTransparency = PercentValue(panel, kIdCombinedTransparency) * 0.01;
         return true;
     }
@@ -482,7 +468,7 @@ bool PanelEvent(FramePanel &panel, CameraFrameState &state, int id)
     // The picker writes its colour into the colour control, which the edit below applies.
     if (id == kIdColorPick && PickColor(*c[kIdColor]) != PickOutcome::Continue)
         return false;
-    auto lock = LockFrames();
+    auto edit = EditFrames();
     FrameRecord *f = FrameAt(state.currentIndex);
     if (f)
         FrameEvent(panel, state, *f, id);

@@ -60,7 +60,7 @@ void ReadSceneSettings(SceneBlockReader &r, CameraFrameState &state)
             r.Bool(read.extraFlag);
         read.combinedTransparency = std::clamp(read.combinedTransparency, 0.0, 1.0);
     }
-    auto lock = LockFrames();
+    auto edit = EditFrames();
     state.combined = read.combined;
     std::copy(std::begin(read.combinedColor), std::end(read.combinedColor), std::begin(state.combinedColor));
     state.combinedTransparency = read.combinedTransparency;
