@@ -9,11 +9,15 @@
 #include "lwsc/plugin_data.h"
 #include "ring_peer.h"
 #include "session.h"
+#include "zktools/frame_panel_controls.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <iomanip>
+#include <iterator>
+#include <stdexcept>
 
 namespace zkh {
 
@@ -91,12 +95,20 @@ void CheckFrameMap(const YAML::Node &v)
         throw SessionError(v, "frame: expected a map of frame fields");
 }
 
-// The panel's control ids.
-enum PanelId {
-    kCreate = 0, kDelete = 1, kFrame = 10, kName = 11, kActive = 12, kCamera = 13, kPosX = 14, kPosY = 15,
-    kCalc = 16, kWidth = 17, kHeight = 18, kAspect = 19, kRotate = 20, kMarginW = 21, kMarginH = 22,
-    kColor = 26, kTransparency = 27, kMemo = 28, kFocal = 29,
-};
+// The panel's controls by their names in the module's list: a control's id is its place there.
+int ControlId(const char *name)
+{
+    static const char *const kNames[] = {
+#define ZK_FRAME_PANEL_NAME(id, text) text,
+        ZK_FRAME_PANEL_CONTROLS(ZK_FRAME_PANEL_NAME)
+#undef ZK_FRAME_PANEL_NAME
+    };
+    for (int id = 0; id < static_cast<int>(std::size(kNames)); ++id)
+        if (std::strcmp(kNames[id], name) == 0)
+            return id;
+    throw std::logic_error(std::string("the camera frame panel has no control named ") + name);
+}
+
 enum CalcMode { kWidthHeight = 0, kWidthAspect = 1 };
 
 // The master's panel, opened (or raised) as from Layout's master list.
@@ -108,33 +120,33 @@ Panel &OpenPanel(RunContext &c, const YAML::Node &where)
     return FramePanelOf(c, where);
 }
 
-PanelControl &Field(Panel &panel, int id, const YAML::Node &where)
+PanelControl &Field(Panel &panel, const char *name, const YAML::Node &where)
 {
-    PanelControl *control = PanelService::Find(panel, "#" + std::to_string(id));
+    PanelControl *control = PanelService::Find(panel, "#" + std::to_string(ControlId(name)));
     if (!control)
-        throw SessionError(where, "the ZK:CameraFrame panel has no control " + std::to_string(id));
+        throw SessionError(where, std::string("the ZK:CameraFrame panel has no control ") + name);
     return *control;
 }
 
-void Press(Panel &panel, int id, const YAML::Node &where) { PanelService::Fire(Field(panel, id, where)); }
+void Press(Panel &panel, const char *name, const YAML::Node &where) { PanelService::Fire(Field(panel, name, where)); }
 
-void EnterInt(Panel &panel, int id, double value, const YAML::Node &where)
+void EnterInt(Panel &panel, const char *name, double value, const YAML::Node &where)
 {
-    PanelControl &control = Field(panel, id, where);
+    PanelControl &control = Field(panel, name, where);
     PanelService::SetInt(control, static_cast<int>(std::lround(std::max(-2e9, std::min(2e9, value)))));
     PanelService::Fire(control);
 }
 
-void EnterFloat(Panel &panel, int id, double value, const YAML::Node &where)
+void EnterFloat(Panel &panel, const char *name, double value, const YAML::Node &where)
 {
-    PanelControl &control = Field(panel, id, where);
+    PanelControl &control = Field(panel, name, where);
     PanelService::SetFloat(control, value);
     PanelService::Fire(control);
 }
 
-void EnterText(Panel &panel, int id, const std::string &text, const YAML::Node &where)
+void EnterText(Panel &panel, const char *name, const std::string &text, const YAML::Node &where)
 {
-    PanelControl &control = Field(panel, id, where);
+    PanelControl &control = Field(panel, name, where);
     PanelService::SetText(control, text);
     PanelService::Fire(control);
 }
@@ -148,59 +160,59 @@ void EnterFrameFields(RunContext &c, Panel &panel, const YAML::Node &v)
 {
     CheckFrameMap(v);
     if (v["name"])
-        EnterText(panel, kName, ReadText(v["name"], "name"), v["name"]);
+        EnterText(panel, "name", ReadText(v["name"], "name"), v["name"]);
     if (v["active"])
-        EnterInt(panel, kActive, ReadBool(v["active"], "active") ? 1 : 0, v["active"]);
+        EnterInt(panel, "active", ReadBool(v["active"], "active") ? 1 : 0, v["active"]);
     if (v["camera"]) {
         const std::uint32_t id = ReadItem(c, v["camera"], "camera");
         const auto cameras = c.host.scene.ItemsOfKind(ItemKind::Camera);
         const auto it = std::find_if(cameras.begin(), cameras.end(), [id](const Item *item) { return item->id == id; });
         if (it == cameras.end())
             throw SessionError(v["camera"], "camera: '" + v["camera"].Scalar() + "' is not a camera");
-        EnterInt(panel, kCamera, static_cast<double>(it - cameras.begin()), v["camera"]);
+        EnterInt(panel, "camera", static_cast<double>(it - cameras.begin()), v["camera"]);
     }
     if (const YAML::Node p = v["position"]) {
         if (!p.IsSequence() || p.size() != 2)
             throw SessionError(p, "position: expected [x, y] in camera pixels from the image centre");
-        EnterInt(panel, kPosX, ReadNumber(p[0], "position"), p);
-        EnterInt(panel, kPosY, ReadNumber(p[1], "position"), p);
+        EnterInt(panel, "position_x", ReadNumber(p[0], "position"), p);
+        EnterInt(panel, "position_y", ReadNumber(p[1], "position"), p);
     }
     if (v["height"]) {
         const double height = ReadNumber(v["height"], "height");
         if (!(height > 0))
             throw SessionError(v["height"], "height: must be above 0");
-        EnterInt(panel, kCalc, kWidthHeight, v["height"]);
+        EnterInt(panel, "calc", kWidthHeight, v["height"]);
         if (v["width"])
-            EnterInt(panel, kWidth, ReadNumber(v["width"], "width"), v["width"]);
-        EnterInt(panel, kHeight, height, v["height"]);
+            EnterInt(panel, "width", ReadNumber(v["width"], "width"), v["width"]);
+        EnterInt(panel, "height", height, v["height"]);
     } else if (v["width"] || v["aspect"]) {
-        EnterInt(panel, kCalc, kWidthAspect, v);
+        EnterInt(panel, "calc", kWidthAspect, v);
         if (v["aspect"])
-            EnterFloat(panel, kAspect, ReadNumber(v["aspect"], "aspect"), v["aspect"]);
+            EnterFloat(panel, "aspect", ReadNumber(v["aspect"], "aspect"), v["aspect"]);
         if (v["width"])
-            EnterInt(panel, kWidth, ReadNumber(v["width"], "width"), v["width"]);
+            EnterInt(panel, "width", ReadNumber(v["width"], "width"), v["width"]);
     }
     if (const YAML::Node m = v["margin_percent"]) {
         if (!m.IsSequence() || m.size() != 2)
             throw SessionError(m, "margin_percent: expected [width %, height %]");
-        EnterFloat(panel, kMarginW, ReadNumber(m[0], "margin_percent"), m);
-        EnterFloat(panel, kMarginH, ReadNumber(m[1], "margin_percent"), m);
+        EnterFloat(panel, "margin_w_percent", ReadNumber(m[0], "margin_percent"), m);
+        EnterFloat(panel, "margin_h_percent", ReadNumber(m[1], "margin_percent"), m);
     }
     if (v["color"]) {
         double rgb[3];
         ReadColor(v["color"], "color", rgb);
-        PanelControl &control = Field(panel, kColor, v["color"]);
+        PanelControl &control = Field(panel, "color", v["color"]);
         PanelService::SetVector(control, ByteOf(rgb[0]), ByteOf(rgb[1]), ByteOf(rgb[2]));
         PanelService::Fire(control);
     }
     if (v["transparency"])
-        EnterFloat(panel, kTransparency, ReadNumber(v["transparency"], "transparency") * 100.0, v["transparency"]);
+        EnterFloat(panel, "transparency", ReadNumber(v["transparency"], "transparency") * 100.0, v["transparency"]);
     if (v["memo"])
-        EnterText(panel, kMemo, ReadText(v["memo"], "memo"), v["memo"]);
+        EnterText(panel, "memo", ReadText(v["memo"], "memo"), v["memo"]);
     if (v["focal_length"])
-        EnterInt(panel, kFocal, ReadBool(v["focal_length"], "focal_length") ? 1 : 0, v["focal_length"]);
+        EnterInt(panel, "focal_length", ReadBool(v["focal_length"], "focal_length") ? 1 : 0, v["focal_length"]);
     if (v["rotation"]) // the angle control holds radians
-        EnterFloat(panel, kRotate, ReadNumber(v["rotation"], "rotation") * kPi / 180.0, v["rotation"]);
+        EnterFloat(panel, "rotation", ReadNumber(v["rotation"], "rotation") * kPi / 180.0, v["rotation"]);
 }
 
 size_t ReadIndex(const YAML::Node &node, const StoredFrames &s)
@@ -242,7 +254,7 @@ void AddCameraFrameActions(ActionTable &table)
     AddFramePanelActions(table);
     table.Add({"frame_create", "frame fields, or ~", "presses Create Frame in the frame panel, then enters the fields given", kFrameFields}, [](RunContext &c, const YAML::Node &v) {
         Panel &panel = OpenPanel(c, v);
-        Press(panel, kCreate, v);
+        Press(panel, "create", v);
         if (v.IsMap())
             EnterFrameFields(c, panel, v);
     });
@@ -250,14 +262,14 @@ void AddCameraFrameActions(ActionTable &table)
         CheckFrameMap(v);
         const size_t index = ReadIndex(Need(v, "index", "frame_edit"), SaveFrames(c, v));
         Panel &panel = OpenPanel(c, v);
-        EnterInt(panel, kFrame, static_cast<double>(index), v["index"]);
+        EnterInt(panel, "frame", static_cast<double>(index), v["index"]);
         EnterFrameFields(c, panel, v);
     });
     table.Add({"frame_delete", "a frame index", "selects that frame and presses Delete Frame"}, [](RunContext &c, const YAML::Node &v) {
         const size_t index = ReadIndex(v, SaveFrames(c, v));
         Panel &panel = OpenPanel(c, v);
-        EnterInt(panel, kFrame, static_cast<double>(index), v);
-        Press(panel, kDelete, v);
+        EnterInt(panel, "frame", static_cast<double>(index), v);
+        Press(panel, "delete", v);
     });
     table.Add({"frame_settings", "{combined, color, transparency, extra_text, extra_flag}",
                "the scene-level settings, written into the master's block and loaded into a new instance",
