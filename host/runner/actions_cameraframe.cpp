@@ -239,14 +239,6 @@ void PrintFrames(RunContext &c, const StoredFrames &s)
     }
 }
 
-int ReadPositive(const YAML::Node &node, const std::string &what)
-{
-    const int value = ReadInt(node, what);
-    if (value < 1 || value > kMaxPictureSide)
-        throw SessionError(node, what + ": expected a whole number from 1 to " + std::to_string(kMaxPictureSide));
-    return value;
-}
-
 } // namespace
 
 void AddCameraFrameActions(ActionTable &table)
@@ -295,102 +287,8 @@ void AddCameraFrameActions(ActionTable &table)
         LoadFrames(c, v, s);
     });
     table.Add({"frame_list", "~", "prints the frames as the master stores them"}, [](RunContext &c, const YAML::Node &v) { PrintFrames(c, SaveFrames(c, v)); });
-    table.Add({"draw_viewport", "{view, png, print}", "draws a viewport's gizmos and paints them into a PNG",
-               {{"view", "a viewport index"}, {"png", "a PNG file (output)"}, {"print", "true: lists every drawing call"}}},
-              [](RunContext &c, const YAML::Node &v) {
-        const int view = ReadViewport(c, Need(v, "view", "draw_viewport"), "view");
-        DrawRecorder recorder(view);
-        c.host.DrawViewport(view, recorder);
-        if (v["print"] && ReadBool(v["print"], "print"))
-            c.out << recorder.Describe();
-        if (v["png"]) {
-            const Viewport &port = c.host.scene.viewports[static_cast<size_t>(view)];
-            const std::string path = c.OutPath(ReadText(v["png"], "png"));
-            if (!RasterizeToPng(recorder.calls, port.width, port.height, path))
-                throw SessionError(v["png"], "png: cannot write " + path);
-            c.out << "draw_viewport " << view << ": " << recorder.calls.size() << " calls, " << path << "\n";
-        }
-    });
-    table.Add({"gizmo_dirty", "~", "prints whether the gizmos ask for a redraw (gizmo dirty: 1 or 0)"}, [](RunContext &c, const YAML::Node &) {
-        c.out << "gizmo dirty: " << (c.host.GizmosDirty() ? 1 : 0) << "\n";
-    });
-    table.Add({"render_frame", "{png, frame, plate, size, bits}", "runs the scene's image filters over a plate and writes the result",
-               {{"png", "the PNG written (output)"},
-                {"frame", "the frame rendered (default: the current frame)"},
-                {"plate", "an 8- or 16-bit PNG to filter (input)"},
-                {"size", "[width, height] of a generated test plate (default: the render camera's resolution)"},
-                {"bits", "8 or 16 (default 8)"}}},
-              [](RunContext &c, const YAML::Node &v) {
-        const int frame = v["frame"] ? ReadInt(v["frame"], "frame") : c.host.scene.CurrentFrame();
-        FilterImage image;
-        std::string error;
-        if (v["plate"]) {
-            if (!ReadPng(c.InPath(ReadText(v["plate"], "plate")), image, error))
-                throw SessionError(v["plate"], "plate: " + error);
-        } else {
-            int w = 0, h = 0;
-            if (const YAML::Node size = v["size"]) {
-                if (!size.IsSequence() || size.size() != 2)
-                    throw SessionError(size, "size: expected [width, height]");
-                w = ReadPositive(size[0], "size");
-                h = ReadPositive(size[1], "size");
-            } else {
-                const Item *camera = c.host.scene.Find(c.host.scene.RenderCameraAt(frame / c.host.scene.fps));
-                if (!camera)
-                    throw SessionError(v, "render_frame: the scene has no camera (give a plate or a size)");
-                w = camera->resolutionW;
-                h = camera->resolutionH;
-                if (w < 1 || w > kMaxPictureSide || h < 1 || h > kMaxPictureSide)
-                    throw SessionError(v, "render_frame: the render camera's resolution " + std::to_string(w) + " x " +
-                                              std::to_string(h) + " is not from 1 to " +
-                                              std::to_string(kMaxPictureSide) + " on each side (give a size)");
-            }
-            image = TestPlate(w, h);
-        }
-        if (!c.host.RunSceneImageFilters(image, frame))
-            throw SessionError(v, "render_frame: " + c.host.messages.back());
-        const int bits = v["bits"] ? ReadInt(v["bits"], "bits") : 8;
-        const std::string path = c.OutPath(ReadText(Need(v, "png", "render_frame"), "png"));
-        if (!WritePng(path, image, bits, error))
-            throw SessionError(v["png"], "png: " + error);
-        c.out << "render_frame " << frame << ": " << image.width << " x " << image.height << ", " << path << "\n";
-    });
     table.Add({"ring_query", "~", "asks the camera frames for their frames on the communication ring and prints the reply"}, [](RunContext &c, const YAML::Node &) {
         c.out << DescribeFrameQuery(QueryCameraFrames(c.host));
-    });
-    table.Add({"render_node", "~", "makes the host a render node: no panels, viewports or ring"}, [](RunContext &c, const YAML::Node &) { c.host.BecomeRenderNode(); });
-    table.Add({"narrow_code_page", "UTF-8 or CP932", "the narrow code page that viewport texts are converted to"}, [](RunContext &c, const YAML::Node &v) {
-        const std::string name = ReadText(v, "narrow_code_page");
-        if (!c.host.SetNarrowCodePage(name))
-            throw SessionError(v, "narrow_code_page: this system's code page is " + c.host.NarrowCodePage() +
-                                      " and cannot be changed to " + name);
-    });
-    table.Add({"render_camera", "{camera, from_frame}", "from that frame on, that camera renders",
-               {{"camera", "a camera's name"}, {"from_frame", "a frame (default 0)"}}},
-              [](RunContext &c, const YAML::Node &v) {
-        const std::uint32_t camera = ReadItem(c, Need(v, "camera", "render_camera"), "camera");
-        const double frame = v["from_frame"] ? ReadNumber(v["from_frame"], "from_frame") : 0.0;
-        c.host.scene.renderCameraSwitches[frame / c.host.scene.fps] = camera;
-    });
-    table.Add({"focal_length_key", "{camera, frame, mm}", "keys a camera's focal length (linear between keys)",
-               {{"camera", "a camera's name"}, {"frame", "a frame"}, {"mm", "the focal length in millimetres"}}},
-              [](RunContext &c, const YAML::Node &v) {
-        const std::uint32_t id = ReadItem(c, Need(v, "camera", "focal_length_key"), "camera");
-        Item *camera = c.host.scene.Find(id);
-        if (camera->kind != ItemKind::Camera)
-            throw SessionError(v["camera"], "camera: not a camera");
-        const double frame = ReadNumber(Need(v, "frame", "focal_length_key"), "frame");
-        // A key of the camera's zoom factor, replacing one at the same time (linear between keys).
-        lwsc::EnvelopeKey key;
-        key.time = frame / c.host.scene.fps;
-        key.value = ZoomOfFocalLength(*camera, ReadNumber(Need(v, "mm", "focal_length_key"), "mm"));
-        key.shape = 3;
-        std::vector<lwsc::EnvelopeKey> &keys = camera->zoom.keys;
-        keys.erase(std::remove_if(keys.begin(), keys.end(), [&](const lwsc::EnvelopeKey &k) { return k.time == key.time; }),
-                   keys.end());
-        keys.insert(std::upper_bound(keys.begin(), keys.end(), key,
-                                     [](const lwsc::EnvelopeKey &a, const lwsc::EnvelopeKey &b) { return a.time < b.time; }),
-                    key);
     });
 }
 

@@ -60,7 +60,12 @@ std::vector<std::string> ActionTable::Names() const
 ActionTable SessionActions()
 {
     ActionTable table;
-    AddCoreActions(table);
+    AddSceneActions(table);
+    AddPluginActions(table);
+    AddRequestActions(table);
+    AddHostActions(table);
+    AddViewportActions(table);
+    AddRenderActions(table);
     AddClipMixerActions(table);
     AddPanelActions(table);
     AddMorphActions(table);

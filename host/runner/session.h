@@ -82,8 +82,18 @@ private:
 // Every action a session can use.
 ActionTable SessionActions();
 
-// Actions of the host itself: scene, channels, time, selection, commands, requesters, scene files.
-void AddCoreActions(ActionTable &table);
+// The actions, by what they act on. The scene: items, channels, time, selection, scene files.
+void AddSceneActions(ActionTable &table);
+// The module's servers in the scene: masters and image filters added, removed, copied, sent events.
+void AddPluginActions(ActionTable &table);
+// Commands sent, and the answers given to what the host asks the user (file requesters, colours).
+void AddRequestActions(ActionTable &table);
+// The host's environment (locale, services, code page, render node) and the session's printed lines.
+void AddHostActions(ActionTable &table);
+// The viewports: their gizmos drawn, and whether they ask for a redraw.
+void AddViewportActions(ActionTable &table);
+// Renders: the render camera, and a frame run through the scene's image filters.
+void AddRenderActions(ActionTable &table);
 // Actions of the timeline memo: its panel, its picture, its YAML file.
 void AddMemoActions(ActionTable &table);
 
@@ -114,7 +124,7 @@ void AddClipMixerActions(ActionTable &table);
 // The morph consolidation command: morph_rig, morph_consolidate, print_expressions, print_channels.
 void AddMorphActions(ActionTable &table);
 
-// Actions of the camera frames: frames, viewport drawing, renders, ring queries, render nodes.
+// Actions of the camera frames: frames created, edited and listed, their settings, ring queries.
 void AddCameraFrameActions(ActionTable &table);
 // Actions of the camera frames' panel and frame edit tool (called by AddCameraFrameActions).
 void AddFramePanelActions(ActionTable &table);
