@@ -217,6 +217,75 @@ std::string FormatNumber(double value)
 
 } // namespace
 
+namespace {
+
+void ClipMixerOptions(RunContext &c, const YAML::Node &value)
+{
+    ChannelModifier &modifier = MixerOn(c, value, "clip_mixer_options");
+    const ChannelKey channel = ReadChannel(c, value, "clip_mixer_options");
+    const YAML::Node steps = value["steps"];
+    if (steps && !steps.IsSequence())
+        throw SessionError(steps, "clip_mixer_options steps: expected a list of steps");
+    RunContext *context = &c;
+    const ModalScript answer = [context, steps, channel](Panel &panel) {
+        int result = -1;
+        if (steps) {
+            for (const YAML::Node &step : steps) {
+                result = RunMixerStep(*context, panel, step);
+                if (result >= 0)
+                    break;
+            }
+        }
+        context->mixerTrackFrames[channel] = TrackFrames(ControlAt(panel, kTrackList, steps));
+        return result >= 0 ? result : 1;
+    };
+    std::string error;
+    WithModalScript(c, answer, [&] {
+        if (!c.host.OpenChannelOptions(modifier, error))
+            throw SessionError(value, "clip_mixer_options: " + c.host.messages.back());
+    });
+    if (!error.empty())
+        c.out << "clip_mixer_options: " << error << "\n";
+}
+
+void EvaluateChannelAction(RunContext &c, const YAML::Node &value)
+{
+    const ChannelKey channel = ReadChannel(c, value, "evaluate_channel");
+    const YAML::Node frames = Need(value, "frames", "evaluate_channel");
+    if (!frames.IsSequence() || frames.size() != 2)
+        throw SessionError(frames, "evaluate_channel frames: expected [first, last]");
+    const int first = ReadInt(frames[0], "first frame");
+    const int last = ReadInt(frames[1], "last frame");
+    if (last < first || static_cast<long long>(last) - first + 1 > 1000000)
+        throw SessionError(frames, "evaluate_channel frames: expected first <= last, at most a million frames");
+    std::vector<ChannelSample> samples;
+    for (int frame = first;; ++frame) {
+        samples.push_back({frame, c.host.EvaluateChannelBefore(channel, 0, frame / c.host.scene.fps),
+                           c.host.EvaluateChannel(channel, frame)});
+        if (frame == last)
+            break;
+    }
+    std::string csv = "frame,base,value\n";
+    for (const ChannelSample &s : samples)
+        csv += std::to_string(s.frame) + "," + FormatNumber(s.base) + "," + FormatNumber(s.value) + "\n";
+    if (const YAML::Node file = value["csv"]) {
+        std::ofstream out(c.OutPath(ReadText(file, "evaluate_channel csv")), std::ios::binary);
+        out << csv;
+        if (!out)
+            throw SessionError(file, "evaluate_channel csv: cannot write the file");
+    }
+    if (const YAML::Node file = value["png"]) {
+        const auto spans = c.mixerTrackFrames.find(channel);
+        if (!WriteChannelPlot(samples, spans == c.mixerTrackFrames.end() ? std::vector<FrameSpan>() : spans->second,
+                              c.OutPath(ReadText(file, "evaluate_channel png"))))
+            throw SessionError(file, "evaluate_channel png: cannot write the file");
+    }
+    if (const YAML::Node print = value["print"]; print && print.IsScalar() && print.Scalar() == "true")
+        c.out << csv;
+}
+
+} // namespace
+
 void AddClipMixerActions(ActionTable &table)
 {
     table.Add({"apply_clip_mixer", "{item, channel}", "adds a clip mixer to the channel and prints its description", kChannelKeys}, [](RunContext &c, const YAML::Node &value) {
@@ -237,73 +306,14 @@ void AddClipMixerActions(ActionTable &table)
     });
     table.Add({"clip_mixer_options", "{item, channel, steps}", "opens the options panel of the channel's first clip mixer and runs the steps",
                {kChannelKeys[0], kChannelKeys[1], {"steps", "a list of steps, each a map with one key", {}, MixerSteps()}}},
-              [](RunContext &c, const YAML::Node &value) {
-        ChannelModifier &modifier = MixerOn(c, value, "clip_mixer_options");
-        const ChannelKey channel = ReadChannel(c, value, "clip_mixer_options");
-        const YAML::Node steps = value["steps"];
-        if (steps && !steps.IsSequence())
-            throw SessionError(steps, "clip_mixer_options steps: expected a list of steps");
-        RunContext *context = &c;
-        const ModalScript answer = [context, steps, channel](Panel &panel) {
-            int result = -1;
-            if (steps) {
-                for (const YAML::Node &step : steps) {
-                    result = RunMixerStep(*context, panel, step);
-                    if (result >= 0)
-                        break;
-                }
-            }
-            context->mixerTrackFrames[channel] = TrackFrames(ControlAt(panel, kTrackList, steps));
-            return result >= 0 ? result : 1;
-        };
-        std::string error;
-        WithModalScript(c, answer, [&] {
-            if (!c.host.OpenChannelOptions(modifier, error))
-                throw SessionError(value, "clip_mixer_options: " + c.host.messages.back());
-        });
-        if (!error.empty())
-            c.out << "clip_mixer_options: " << error << "\n";
-    });
+              ClipMixerOptions);
     table.Add({"evaluate_channel", "{item, channel, frames, csv, png, print}", "evaluates the channel over frames: base and mixed values",
                {kChannelKeys[0], kChannelKeys[1],
                 {"frames", "[first, last], at most a million frames"},
                 {"csv", "a file (output): the lines frame,base,value"},
                 {"png", "a PNG file (output): both curves"},
                 {"print", "true: prints the CSV text"}}},
-              [](RunContext &c, const YAML::Node &value) {
-        const ChannelKey channel = ReadChannel(c, value, "evaluate_channel");
-        const YAML::Node frames = Need(value, "frames", "evaluate_channel");
-        if (!frames.IsSequence() || frames.size() != 2)
-            throw SessionError(frames, "evaluate_channel frames: expected [first, last]");
-        const int first = ReadInt(frames[0], "first frame");
-        const int last = ReadInt(frames[1], "last frame");
-        if (last < first || static_cast<long long>(last) - first + 1 > 1000000)
-            throw SessionError(frames, "evaluate_channel frames: expected first <= last, at most a million frames");
-        std::vector<ChannelSample> samples;
-        for (int frame = first;; ++frame) {
-            samples.push_back({frame, c.host.EvaluateChannelBefore(channel, 0, frame / c.host.scene.fps),
-                               c.host.EvaluateChannel(channel, frame)});
-            if (frame == last)
-                break;
-        }
-        std::string csv = "frame,base,value\n";
-        for (const ChannelSample &s : samples)
-            csv += std::to_string(s.frame) + "," + FormatNumber(s.base) + "," + FormatNumber(s.value) + "\n";
-        if (const YAML::Node file = value["csv"]) {
-            std::ofstream out(c.OutPath(ReadText(file, "evaluate_channel csv")), std::ios::binary);
-            out << csv;
-            if (!out)
-                throw SessionError(file, "evaluate_channel csv: cannot write the file");
-        }
-        if (const YAML::Node file = value["png"]) {
-            const auto spans = c.mixerTrackFrames.find(channel);
-            if (!WriteChannelPlot(samples, spans == c.mixerTrackFrames.end() ? std::vector<FrameSpan>() : spans->second,
-                                  c.OutPath(ReadText(file, "evaluate_channel png"))))
-                throw SessionError(file, "evaluate_channel png: cannot write the file");
-        }
-        if (const YAML::Node print = value["print"]; print && print.IsScalar() && print.Scalar() == "true")
-            c.out << csv;
-    });
+              EvaluateChannelAction);
 }
 
 } // namespace zkh

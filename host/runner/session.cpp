@@ -393,10 +393,8 @@ void RunAction(const Action &action, RunContext &context, const YAML::Node &key,
     }
 }
 
-} // namespace
-
-int RunSession(const std::string &sessionPath, const std::string &outDir, const std::string &modulePath,
-               const std::string &defaultModule, std::ostream &out, std::ostream &err)
+// The session file parsed; false after saying why it cannot be (exit status 2).
+bool LoadSessionFile(const std::string &sessionPath, YAML::Node &root, std::ostream &err)
 {
     std::string text;
     {
@@ -405,11 +403,10 @@ int RunSession(const std::string &sessionPath, const std::string &outDir, const 
         bytes << file.rdbuf();
         if (!file || !bytes) {
             err << sessionPath << ": cannot read the session file\n";
-            return 2;
+            return false;
         }
         text = bytes.str();
     }
-    YAML::Node root;
     try {
         root = YAML::Load(text);
     } catch (const YAML::ParserException &e) {
@@ -419,9 +416,70 @@ int RunSession(const std::string &sessionPath, const std::string &outDir, const 
             err << sessionPath << ":" << tab.line << ":" << tab.column << ": " << tab.what() << "\n";
         else
             err << sessionPath << ":" << e.mark.line + 1 << ":" << e.mark.column + 1 << ": " << e.msg << "\n";
-        return 2;
+        return false;
     }
+    return true;
+}
 
+// Everything before the actions: the names checked, the locale, the scene, the module and the
+// scene file. (The root is taken as a handle that may be written through: a missing key then reads
+// as an undefined node rather than an invalid one.)
+void StartSession(RunContext &context, YAML::Node root, const ActionTable &table,
+                  const std::string &modulePath, const std::string &defaultModule)
+{
+    Host &host = context.host;
+    if (!root.IsMap())
+        throw SessionError(root, "a session is a map with the keys scene and actions");
+    CheckSessionNames(root, table);
+    if (root["locale"])
+        host.services.SetLocale(static_cast<std::uint32_t>(ReadInt(root["locale"], "locale")));
+    // A session may start from a scene file (its plug-ins need the module, so it loads after the
+    // module); the scene's other keys then add to what the file holds.
+    const YAML::Node sceneNode = root["scene"];
+    const bool fromFile = sceneNode.IsMap() && static_cast<const YAML::Node &>(sceneNode)["file"];
+    if (!fromFile)
+        BuildScene(host.scene, sceneNode);
+    // A module named on the command line wins over the session's own.
+    const std::string module = !modulePath.empty()   ? modulePath
+                               : root["module"] ? context.InPath(ReadText(root["module"], "module"))
+                                                : defaultModule;
+    if (!host.LoadModule(module))
+        throw SessionError(root["module"], host.messages.back());
+    CheckServerNames(root, table, *host.LoadedModule());
+    if (fromFile) {
+        const YAML::Node file = sceneNode["file"];
+        if (!host.LoadScene(context.InPath(ReadText(file, "file"))))
+            throw SessionError(file, host.messages.back());
+        BuildScene(host.scene, sceneNode);
+    }
+}
+
+void RunActions(RunContext &context, YAML::Node root, const ActionTable &table)
+{
+    const YAML::Node actions = root["actions"];
+    if (actions && !actions.IsSequence())
+        throw SessionError(actions, "actions: expected a list");
+    for (const YAML::Node &step : actions) {
+        if (!step.IsMap() || step.size() != 1)
+            throw SessionError(step, "each action is a map with one key, such as {add_master: ZK:CameraFrame}");
+        const std::string name = step.begin()->first.Scalar();
+        const Action *action = table.Find(name);
+        if (!action)
+            throw SessionError(step.begin()->first, "unknown action '" + name + "'");
+        RunAction(*action, context, step.begin()->first, step.begin()->second);
+        if (context.deferred)
+            throw SessionError(*context.deferred);
+    }
+}
+
+} // namespace
+
+int RunSession(const std::string &sessionPath, const std::string &outDir, const std::string &modulePath,
+               const std::string &defaultModule, std::ostream &out, std::ostream &err)
+{
+    YAML::Node root;
+    if (!LoadSessionFile(sessionPath, root, err))
+        return 2;
     std::error_code ec;
     fs::create_directories(outDir, ec);
     if (ec) {
@@ -434,44 +492,8 @@ int RunSession(const std::string &sessionPath, const std::string &outDir, const 
     const ActionTable table = SessionActions();
     int status = 0;
     try {
-        if (!root.IsMap())
-            throw SessionError(root, "a session is a map with the keys scene and actions");
-        CheckSessionNames(root, table);
-        if (root["locale"])
-            host.services.SetLocale(static_cast<std::uint32_t>(ReadInt(root["locale"], "locale")));
-        // A session may start from a scene file (its plug-ins need the module, so it loads after the
-        // module); the scene's other keys then add to what the file holds.
-        const YAML::Node sceneNode = root["scene"];
-        const bool fromFile = sceneNode.IsMap() && static_cast<const YAML::Node &>(sceneNode)["file"];
-        if (!fromFile)
-            BuildScene(host.scene, sceneNode);
-        // A module named on the command line wins over the session's own.
-        const std::string module = !modulePath.empty()   ? modulePath
-                                   : root["module"] ? context.InPath(ReadText(root["module"], "module"))
-                                                    : defaultModule;
-        if (!host.LoadModule(module))
-            throw SessionError(root["module"], host.messages.back());
-        CheckServerNames(root, table, *host.LoadedModule());
-        if (fromFile) {
-            const YAML::Node file = sceneNode["file"];
-            if (!host.LoadScene(context.InPath(ReadText(file, "file"))))
-                throw SessionError(file, host.messages.back());
-            BuildScene(host.scene, sceneNode);
-        }
-        const YAML::Node actions = root["actions"];
-        if (actions && !actions.IsSequence())
-            throw SessionError(actions, "actions: expected a list");
-        for (const YAML::Node &step : actions) {
-            if (!step.IsMap() || step.size() != 1)
-                throw SessionError(step, "each action is a map with one key, such as {add_master: ZK:CameraFrame}");
-            const std::string name = step.begin()->first.Scalar();
-            const Action *action = table.Find(name);
-            if (!action)
-                throw SessionError(step.begin()->first, "unknown action '" + name + "'");
-            RunAction(*action, context, step.begin()->first, step.begin()->second);
-            if (context.deferred)
-                throw SessionError(*context.deferred);
-        }
+        StartSession(context, root, table, modulePath, defaultModule);
+        RunActions(context, root, table);
     } catch (const SessionError &e) {
         err << sessionPath;
         if (e.line > 0)
