@@ -107,15 +107,10 @@ bool Host::LoadScene(const std::string &path)
 
 namespace {
 
-// A reader's warning ("line 12: ...") as a message naming the file as errors do ("shot.lws:12: ...").
-std::string Located(const std::string &sourceName, const std::string &warning)
+// A reader's warning as a message naming the file and line as errors do ("shot.lws:12: ...").
+std::string Located(const std::string &sourceName, const lwsc::Warning &warning)
 {
-    const std::string text = PrintableText(warning);
-    const size_t digits = text.find_first_not_of("0123456789", 5);
-    if (text.compare(0, 5, "line ") == 0 && digits != std::string::npos && digits > 5 &&
-        text.compare(digits, 2, ": ") == 0)
-        return sourceName + ":" + text.substr(5);
-    return sourceName + ": " + text;
+    return sourceName + ":" + std::to_string(warning.line + 1) + ": " + PrintableText(warning.text);
 }
 
 } // namespace
@@ -129,11 +124,11 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
         return false;
     }
     lwsc::SceneFromFile loaded;
-    std::vector<std::string> warnings;
+    lwsc::Warnings warnings;
     lwsc::ReadSceneFile(*document, loaded, warnings);
-    for (const std::string &warning : document->warnings)
+    for (const lwsc::Warning &warning : document->warnings)
         Message(Located(sourceName, warning));
-    for (const std::string &warning : warnings)
+    for (const lwsc::Warning &warning : warnings)
         Message(Located(sourceName, warning));
 
     // The new scene replaces the old one: its instances go, the stored ones are created and loaded.

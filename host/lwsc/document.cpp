@@ -228,7 +228,7 @@ void Parser::Keyword(size_t i, std::string_view word)
             item->parentId = static_cast<std::uint32_t>(parent);
             item->parentLine = i;
         } else {
-            doc_.warnings.push_back(Where(i) + "ParentItem is not a hexadecimal item identifier");
+            doc_.warnings.push_back({i, "ParentItem is not a hexadecimal item identifier"});
         }
     } else if (word == "ObjectMotion" || word == "LightMotion" || word == "CameraMotion" || word == "BoneMotion") {
         item->motionLine = i;
@@ -283,7 +283,7 @@ bool Parser::Plugin(size_t &i, std::string_view word)
             continue;
         EnvelopeBlock block;
         if (!ParseEnvelopeBlock(doc_.lines, at, end, block, doc_.warnings)) {
-            doc_.warnings.push_back(Where(at) + "an envelope in the data of " + plugin.server + " is not closed");
+            doc_.warnings.push_back({at, "an envelope in the data of " + plugin.server + " is not closed"});
             continue;
         }
         ++doc_.envelopeCount;
@@ -350,7 +350,7 @@ void Parser::ExpressionLibrary(size_t open, size_t close)
             const std::string_view rest = AfterFirstWord(text);
             std::uint64_t item = 0;
             if (!ParseHex(FirstWord(rest), item) || item > 0xFFFFFFFFu) {
-                doc_.warnings.push_back(Where(at) + "an expression's channel names no item identifier");
+                doc_.warnings.push_back({at, "an expression's channel names no item identifier"});
                 continue;
             }
             doc_.expressions.back().channels.emplace_back(static_cast<std::uint32_t>(item),
@@ -366,7 +366,7 @@ void Parser::ExpressionLibrary(size_t open, size_t close)
         const size_t q3 = q2 == std::string_view::npos ? q2 : text.find('"', q2 + 1);
         const size_t q4 = text.rfind('"');
         if (q3 == std::string_view::npos || q4 <= q3) {
-            doc_.warnings.push_back(Where(at) + "an Expression line without a quoted name and text");
+            doc_.warnings.push_back({at, "an Expression line without a quoted name and text"});
             continue;
         }
         ExpressionLine expression;
@@ -385,8 +385,8 @@ void Parser::ResolveParents()
         byId.emplace(doc_.items[i].id, i);
     for (ItemDecl &item : doc_.items)
         if (item.parentLine != kNoLine && !byId.count(item.parentId))
-            doc_.warnings.push_back(Where(item.parentLine) + "ParentItem " + FormatItemId(item.parentId) +
-                                    " names no item of the scene");
+            doc_.warnings.push_back({item.parentLine, "ParentItem " + FormatItemId(item.parentId) +
+                                    " names no item of the scene"});
 }
 
 bool Parser::Run(std::string_view bytes)
@@ -411,11 +411,11 @@ bool Parser::Run(std::string_view bytes)
             continue;
         }
         if (ClosesBlock(text)) {
-            doc_.warnings.push_back(Where(i) + "a \"}\" without its block");
+            doc_.warnings.push_back({i, "a \"}\" without its block"});
             continue;
         }
         if (word == "Key") {
-            doc_.warnings.push_back(Where(i) + "a Key line outside an envelope");
+            doc_.warnings.push_back({i, "a Key line outside an envelope"});
             continue;
         }
         if (IsDeclaration(word)) {
@@ -447,7 +447,7 @@ size_t BlockClose(const TextLines &lines, size_t open, size_t limit)
 }
 
 bool ParseEnvelopeBlock(const TextLines &lines, size_t open, size_t limit, EnvelopeBlock &block,
-                        std::vector<std::string> &warnings)
+                        Warnings &warnings)
 {
     block.open = open;
     size_t at = open + 1;
@@ -478,7 +478,7 @@ bool ParseEnvelopeBlock(const TextLines &lines, size_t open, size_t limit, Envel
                 block.envelope.keys.push_back(key);
                 block.keyLines.push_back(at);
             } else {
-                warnings.push_back(Where(at) + "a Key line that is not nine numbers");
+                warnings.push_back({at, "a Key line that is not nine numbers"});
             }
         } else if (word == "Behaviors") {
             // Codes other than 0 to 5 are kept as they are (the evaluator takes them as constant).
@@ -492,20 +492,20 @@ bool ParseEnvelopeBlock(const TextLines &lines, size_t open, size_t limit, Envel
                 block.envelope.post = static_cast<int>(post);
             }
             if (!read || pre < 0 || pre > 5 || post < 0 || post > 5)
-                warnings.push_back(Where(at) + "Behaviors are not two codes from 0 to 5 (taken as constant)");
+                warnings.push_back({at, "Behaviors are not two codes from 0 to 5 (taken as constant)"});
             block.behaviorsLine = at;
         } else if (block.countLine == kNoLine && !word.empty() && block.keyLines.empty()) {
             block.countLine = at;
             if (!ParseInteger(Trimmed(text), block.declaredCount))
-                warnings.push_back(Where(at) + "the envelope's key count is not a whole number");
+                warnings.push_back({at, "the envelope's key count is not a whole number"});
         }
     }
     if (at >= limit || at >= lines.size())
         return false;
     block.close = at;
     if (block.countLine != kNoLine && block.declaredCount != static_cast<long long>(block.envelope.keys.size()))
-        warnings.push_back(Where(block.countLine) + "the envelope says " + std::to_string(block.declaredCount) +
-                           " keys and holds " + std::to_string(block.envelope.keys.size()));
+        warnings.push_back({block.countLine, "the envelope says " + std::to_string(block.declaredCount) +
+                           " keys and holds " + std::to_string(block.envelope.keys.size())});
     // Keys are in time order in the files Layout writes; others are put in order (ties keep theirs).
     const auto earlier = [](const EnvelopeKey &a, const EnvelopeKey &b) { return a.time < b.time; };
     if (std::is_sorted(block.envelope.keys.begin(), block.envelope.keys.end(), earlier))
@@ -524,7 +524,7 @@ bool ParseEnvelopeBlock(const TextLines &lines, size_t open, size_t limit, Envel
         for (size_t k : order)
             keys.push_back(block.envelope.keys[k]);
         block.envelope.keys = std::move(keys);
-        warnings.push_back(Where(open) + "the envelope's keys are not in time order");
+        warnings.push_back({open, "the envelope's keys are not in time order"});
     }
     return true;
 }
@@ -606,6 +606,6 @@ NumberStyle DetectNumberStyle(const Document &document)
     return style;
 }
 
-std::string Where(size_t line) { return "line " + std::to_string(line + 1) + ": "; }
+std::string Warning::Quoted() const { return "line " + std::to_string(line + 1) + ": " + text; }
 
 } // namespace zkh::lwsc

@@ -22,6 +22,17 @@ constexpr size_t kNoLine = static_cast<size_t>(-1);
 
 enum class DeclKind { Object, Null, Light, Camera, Bone };
 
+// What a reader should know about a line of the file but did not stop for (line 0-based).
+struct Warning {
+    size_t line;
+    std::string text;
+
+    // As the scene report and the host's messages quote it: "line 12: the envelope says 0 keys
+    // and holds 1".
+    std::string Quoted() const;
+};
+using Warnings = std::vector<Warning>;
+
 // A nested handler block inside an envelope: "{ ChannelHandler", the quoted server name, its data, "}".
 struct HandlerBlock {
     size_t open = kNoLine;  // the "{ ChannelHandler" line
@@ -135,9 +146,8 @@ public:
     // inside plug-in data alone.
     size_t envelopeCount = 0, keyCount = 0;
     size_t pluginEnvelopeCount = 0;
-    // What a reader should know but did not stop for ("line 12: the envelope says 0 keys and
-    // holds 1"); each names its line (see Where).
-    std::vector<std::string> warnings;
+    // What a reader should know but did not stop for, each on its line.
+    Warnings warnings;
 
     // The text of a line; "" past the end.
     std::string_view Text(size_t line) const { return line < lines.size() ? lines.Text(line) : std::string_view(); }
@@ -157,9 +167,6 @@ struct ParseError {
 
 // Reads a scene file's bytes into an empty document; false with the place and reason when it is not
 // a scene file this host can read (versions 1 and 2, a block or a plug-in left open, no header).
-// How a warning names its line (0-based): "line 12: ".
-std::string Where(size_t line);
-
 bool ParseDocument(std::string_view bytes, Document &document, ParseError &error);
 
 // How the file writes the numbers of its keys (their precision and exponents), for keys a writer
@@ -169,7 +176,7 @@ NumberStyle DetectNumberStyle(const Document &document);
 // Reads an "{ Envelope" block whose opener is at `open`; the block's end is found by its braces.
 // False when the block is not closed.
 bool ParseEnvelopeBlock(const TextLines &lines, size_t open, size_t limit, EnvelopeBlock &block,
-                        std::vector<std::string> &warnings);
+                        Warnings &warnings);
 
 // The line of the "}" closing the block opened at `open` (brace matching by lines, at most up to
 // limit); kNoLine when none.

@@ -64,7 +64,7 @@ bool IntegerValue(std::string_view text, int &value)
 // Layout never writes an item that is its own ancestor, but a file edited by hand may: the link
 // that closes a loop is dropped, so that whoever walks up the parents gets to the top.
 void BreakParentCycles(const Document &document, const std::vector<std::uint32_t> &hostIds, Scene &scene,
-                       std::vector<std::string> &warnings)
+                       Warnings &warnings)
 {
     for (size_t i = 0; i < document.items.size(); ++i) {
         Item &item = *scene.Find(hostIds[i]);
@@ -74,8 +74,8 @@ void BreakParentCycles(const Document &document, const std::vector<std::uint32_t
         for (const Item *up = scene.Find(item.parent); up;
              up = up->kind == ItemKind::Bone ? nullptr : scene.Find(up->parent)) {
             if (up->id == item.id) {
-                warnings.push_back(Where(document.items[i].parentLine) + "the parent of " + item.name +
-                                   " is its own child: it is left without a parent");
+                warnings.push_back({document.items[i].parentLine, "the parent of " + item.name +
+                                   " is its own child: it is left without a parent"});
                 item.parent = 0;
                 break;
             }
@@ -87,18 +87,17 @@ void BreakParentCycles(const Document &document, const std::vector<std::uint32_t
 
 } // namespace
 
-void ReadTiming(const Document &document, Scene &scene, std::vector<std::string> &warnings)
+void ReadTiming(const Document &document, Scene &scene, Warnings &warnings)
 {
     auto integer = [&](const char *keyword, int &out) {
         const std::string_view text = document.SceneValue(keyword);
         if (!text.empty() && !IntegerValue(text, out))
-            warnings.push_back(Where(document.sceneKeywords.at(keyword)) + keyword + " is not a whole number");
+            warnings.push_back({document.sceneKeywords.at(keyword), std::string(keyword) + " is not a whole number"});
     };
     double fps = 30.0; // Layout's default when the line is missing
     const std::string_view fpsText = document.SceneValue("FramesPerSecond");
     if (!fpsText.empty() && (!FiniteNumber(fpsText, fps) || !(fps > 0) || fps > 1e6)) {
-        warnings.push_back(Where(document.sceneKeywords.at("FramesPerSecond")) +
-                           "FramesPerSecond is not a number above 0 (30 is taken)");
+        warnings.push_back({document.sceneKeywords.at("FramesPerSecond"), "FramesPerSecond is not a number above 0 (30 is taken)"});
         fps = 30.0;
     }
     scene.fps = fps;
@@ -176,7 +175,7 @@ bool ReadMorphMixer(const Document &document, const PluginBlock &plugin, MorphMi
         !ParseInteger(Trimmed(document.Text(at + 1)), groups))
         return false;
     at += 2;
-    std::vector<std::string> warnings;
+    Warnings warnings;
     while (at < plugin.end) {
         const std::string_view text = document.Text(at);
         if (!OpensBlock(text)) {
@@ -237,7 +236,7 @@ namespace {
 struct SceneReading {
     const Document &document;
     SceneFromFile &result;
-    std::vector<std::string> &warnings;
+    Warnings &warnings;
     std::vector<std::uint32_t> hostIds;               // by the file's item index
     std::map<std::uint32_t, std::uint32_t> fileToHost; // the file's identifiers to the host's
 
@@ -255,8 +254,8 @@ void ReadItems(SceneReading &r)
         const ItemDecl &decl = document.items[i];
         std::uint32_t id = decl.id;
         if (r.scene().Find(id)) {
-            r.warnings.push_back(Where(decl.first) + "item identifier " + FormatItemId(id) +
-                                 " is used twice: this item gets another one");
+            r.warnings.push_back({decl.first, "item identifier " + FormatItemId(id) +
+                                 " is used twice: this item gets another one"});
             id = 0;
         }
         Item &item = r.scene().AddDeclaredItem(HostKind(decl.kind), names[i], id);
@@ -319,7 +318,7 @@ void ReadMorphMixerChannels(SceneReading &r, const PluginBlock &plugin)
 {
     MorphMixerData morphs;
     if (!ReadMorphMixer(r.document, plugin, morphs)) {
-        r.warnings.push_back(Where(plugin.first) + "the morph mixer's data is not in the form Layout writes");
+        r.warnings.push_back({plugin.first, "the morph mixer's data is not in the form Layout writes"});
         return;
     }
     Scene &scene = r.scene();
@@ -368,7 +367,7 @@ void ReadPlugins(SceneReading &r)
             continue;
         // Layout has one morph mixer per object; further ones in a file are kept as they stand.
         if (!itemsWithMixer.insert(plugin.owner).second)
-            r.warnings.push_back(Where(plugin.first) + "a second morph mixer on one item is kept as it is");
+            r.warnings.push_back({plugin.first, "a second morph mixer on one item is kept as it is"});
         else
             ReadMorphMixerChannels(r, plugin);
     }
@@ -425,9 +424,9 @@ void ReadExpressions(SceneReading &r)
             const Item *item = host == r.fileToHost.end() ? nullptr : r.scene().Find(host->second);
             const Channel *channel = item ? FindItemChannel(r.scene(), *item, channelName) : nullptr;
             if (!channel) {
-                r.warnings.push_back(Where(expression.line) + "the expression " + expression.name +
+                r.warnings.push_back({expression.line, "the expression " + expression.name +
                                      " is attached to a channel the scene does not have (" + FormatItemId(itemId) +
-                                     " " + channelName + ")");
+                                     " " + channelName + ")"});
                 continue;
             }
             r.result.expressions.Attach(channel->id, expression.name);
@@ -437,7 +436,7 @@ void ReadExpressions(SceneReading &r)
 
 } // namespace
 
-void ReadSceneFile(const Document &document, SceneFromFile &result, std::vector<std::string> &warnings)
+void ReadSceneFile(const Document &document, SceneFromFile &result, Warnings &warnings)
 {
     result.scene.Clear();
     ReadTiming(document, result.scene, warnings);

@@ -34,7 +34,7 @@ struct SceneFromFile {
 
 // Builds the host's scene from a parsed scene file. What cannot be taken (an item named twice, a
 // channel an expression names that is not there) is added to warnings with its line.
-void ReadSceneFile(const Document &document, SceneFromFile &result, std::vector<std::string> &warnings);
+void ReadSceneFile(const Document &document, SceneFromFile &result, Warnings &warnings);
 
 // The morph mixer's data: its groups and forms, with the lines of each form's envelope.
 struct MorphForm {
@@ -75,7 +75,7 @@ Envelope CameraZoom(const Document &document, const ItemDecl &camera);
 CameraLines ReadCamera(const Document &document, const ItemDecl &camera, Item &item);
 
 // The scene's timing lines (range, step, preview, frames per second, current frame) into a scene.
-void ReadTiming(const Document &document, Scene &scene, std::vector<std::string> &warnings);
+void ReadTiming(const Document &document, Scene &scene, Warnings &warnings);
 // The host's name of each item of the file, in order.
 std::vector<std::string> ItemNames(const Document &document);
 

@@ -356,7 +356,7 @@ void Writer::Timing()
 {
     // What the file says now.
     Scene before;
-    std::vector<std::string> ignored;
+    Warnings ignored;
     ReadTiming(doc_, before, ignored);
     auto integer = [&](const char *keyword, int value, int old) {
         if (value == old)

@@ -100,10 +100,10 @@ bool ReadDocument(const std::string &path, lwsc::Document &document, std::ostrea
     return true;
 }
 
-json SceneInfo(const lwsc::Document &document, const std::vector<std::string> &warnings)
+json SceneInfo(const lwsc::Document &document, const lwsc::Warnings &warnings)
 {
     lwsc::SceneFromFile scene;
-    std::vector<std::string> readerWarnings;
+    lwsc::Warnings readerWarnings;
     lwsc::ReadSceneFile(document, scene, readerWarnings);
     const Scene &s = scene.scene;
     json info;
@@ -172,10 +172,10 @@ json SceneInfo(const lwsc::Document &document, const std::vector<std::string> &w
     info["envelopes"] = document.envelopeCount;
     info["keys"] = document.keyCount;
     json texts = json::array();
-    for (const std::string &warning : warnings)
-        texts.push_back(JsonText(warning));
-    for (const std::string &warning : readerWarnings)
-        texts.push_back(JsonText(warning));
+    for (const lwsc::Warning &warning : warnings)
+        texts.push_back(JsonText(warning.Quoted()));
+    for (const lwsc::Warning &warning : readerWarnings)
+        texts.push_back(JsonText(warning.Quoted()));
     info["warnings"] = texts;
     return info;
 }

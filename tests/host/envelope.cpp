@@ -20,7 +20,7 @@ Envelope ParseEnvelope(const std::string &text)
 {
     const TextLines lines("{ Envelope\n" + text + "\n");
     EnvelopeBlock block;
-    std::vector<std::string> warnings;
+    Warnings warnings;
     EXPECT_TRUE(ParseEnvelopeBlock(lines, 0, lines.size(), block, warnings)) << text;
     return block.envelope;
 }
