@@ -78,17 +78,22 @@ void ReportMemory(benchmark::State &state)
     state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(MemoFile(), error)) / (1024.0 * 1024.0);
 }
 
-void BM_MemoImport_Baseline(benchmark::State &state)
+// yaml-cpp's bare load of the file, read whole as the import reads it (yaml-cpp's LoadFile streams
+// the file more slowly).
+void LoadYamlBare(benchmark::State &state, const std::string &path)
 {
-    const std::string &path = MemoFile();
     for (auto _ : state) {
-        // Read whole, as the import reads it (yaml-cpp's LoadFile streams the file more slowly).
         std::ifstream file(path, std::ios::binary);
         std::ostringstream text;
         text << file.rdbuf();
         YAML::Node root = YAML::Load(text.str());
         benchmark::DoNotOptimize(root);
     }
+}
+
+void BM_MemoImport_Baseline(benchmark::State &state)
+{
+    LoadYamlBare(state, MemoFile());
     ReportMemory(state);
 }
 
@@ -256,17 +261,7 @@ const std::string &MemoFileOf(int clips)
     return path;
 }
 
-void BM_MemoImportSize_Baseline(benchmark::State &state)
-{
-    const std::string &path = MemoFileOf(static_cast<int>(state.range(0)));
-    for (auto _ : state) {
-        std::ifstream file(path, std::ios::binary);
-        std::ostringstream text;
-        text << file.rdbuf();
-        YAML::Node root = YAML::Load(text.str());
-        benchmark::DoNotOptimize(root);
-    }
-}
+void BM_MemoImportSize_Baseline(benchmark::State &state) { LoadYamlBare(state, MemoFileOf(static_cast<int>(state.range(0)))); }
 
 void BM_MemoImportSize(benchmark::State &state)
 {

@@ -20,7 +20,7 @@ inline void LoadFramesFromBytes(const std::uint8_t *data, std::size_t size, Came
         auto reader = ReaderOf(lines);
         LoadFrameBlock(state, reader.State());
     }
-    auto lock = LockFrames();
+    auto edit = EditFrames();
     for (auto &frame : Frames())
         frame->camera = zkh::ToItemID(camera);
 }

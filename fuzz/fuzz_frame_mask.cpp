@@ -60,8 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     LWMasterGizmo gizmo{&state, &funcs, nullptr};
     FillFrameGizmo(gizmo);
     for (bool combined : {false, true}) {
+        auto edit = EditFrames(); // the mask is made again
         state.combined = combined;
-        InvalidateMaskCache();
         zkh::DrawRecorder recorder(0);
         recorder.Access()->view = 0;
         funcs.draw(&state, recorder.Access());

@@ -3,6 +3,13 @@
 
 namespace zkh {
 
+void ClearPlate(PlateImage &plate)
+{
+    std::vector<float> pixels = std::move(plate.pixels);
+    plate = PlateImage();
+    plate.pixels = std::move(pixels);
+}
+
 void AddAlpha(PlateImage &plate, float value)
 {
     if (plate.alpha >= 0)

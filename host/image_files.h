@@ -36,6 +36,9 @@ bool ReadPlate(const std::string &path, PlateImage &plate, std::string &error);
 // Writes the plate in its layout, in the format the path's extension names.
 bool WritePlate(const std::string &path, const PlateImage &plate, std::string &error);
 
+// Empties a plate for the next file, keeping its pixel memory.
+void ClearPlate(PlateImage &plate);
+
 // Adds an alpha channel (of the value given) to a plate without one.
 void AddAlpha(PlateImage &plate, float value);
 

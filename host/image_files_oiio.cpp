@@ -78,9 +78,7 @@ bool ReadPlate(const std::string &path, PlateImage &plate, std::string &error)
         error = path + ": " + std::to_string(spec.nchannels) + " channels; plates have 1 to 64";
         return false;
     }
-    std::vector<float> pixels = std::move(plate.pixels);
-    plate = PlateImage();
-    plate.pixels = std::move(pixels);
+    ClearPlate(plate);
     plate.width = spec.width;
     plate.height = spec.height;
     plate.channels = spec.nchannels;

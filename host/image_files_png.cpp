@@ -21,9 +21,7 @@ bool ReadPlate(const std::string &path, PlateImage &plate, std::string &error)
     int bits = 8;
     if (!ReadPng(path, image, error, &bits))
         return false;
-    std::vector<float> pixels = std::move(plate.pixels);
-    plate = PlateImage();
-    plate.pixels = std::move(pixels);
+    ClearPlate(plate);
     plate.width = image.width;
     plate.height = image.height;
     plate.channels = 4;

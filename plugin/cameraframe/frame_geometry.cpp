@@ -37,21 +37,21 @@ void PixelsFromPercent(FrameRecord &f)
 
 void SetFrameWidth(FrameRecord &frame, double entered)
 {
-    auto lock = LockFrames();
+    auto edit = EditFrames();
     frame.width = WholeSize(entered);
     DeriveThird(frame);
 }
 
 void SetFrameHeight(FrameRecord &frame, double entered)
 {
-    auto lock = LockFrames();
+    auto edit = EditFrames();
     frame.height = WholeSize(entered);
     DeriveThird(frame);
 }
 
 void SetFrameAspect(FrameRecord &frame, double entered)
 {
-    auto lock = LockFrames();
+    auto edit = EditFrames();
     const double aspect = entered <= 0.0 ? 1.0 : entered;
     frame.aspect = std::max(0.01, aspect);
     DeriveThird(frame);
@@ -59,7 +59,7 @@ void SetFrameAspect(FrameRecord &frame, double entered)
 
 void SetMarginWPercent(FrameRecord &frame, double percent)
 {
-    auto lock = LockFrames();
+    auto edit = EditFrames();
     frame.marginW = percent / 100.0;
     if (frame.camera)
         PixelsFromPercent(frame);
@@ -67,7 +67,7 @@ void SetMarginWPercent(FrameRecord &frame, double percent)
 
 void SetMarginHPercent(FrameRecord &frame, double percent)
 {
-    auto lock = LockFrames();
+    auto edit = EditFrames();
     frame.marginH = percent / 100.0;
     if (frame.camera)
         PixelsFromPercent(frame);
@@ -75,7 +75,7 @@ void SetMarginHPercent(FrameRecord &frame, double percent)
 
 void SetMarginWPixels(FrameRecord &frame, double pixels)
 {
-    auto lock = LockFrames();
+    auto edit = EditFrames();
     frame.marginWPx = std::trunc(pixels);
     if (frame.camera)
         frame.marginW = frame.marginWPx / frame.width;
@@ -83,7 +83,7 @@ void SetMarginWPixels(FrameRecord &frame, double pixels)
 
 void SetMarginHPixels(FrameRecord &frame, double pixels)
 {
-    auto lock = LockFrames();
+    auto edit = EditFrames();
     frame.marginHPx = std::trunc(pixels);
     if (frame.camera)
         frame.marginH = frame.marginHPx / frame.height;

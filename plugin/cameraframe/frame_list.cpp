@@ -2,7 +2,6 @@
 #include "frame_list.h"
 
 #include "frame_geometry.h"
-#include "frame_mask.h"
 
 #include "../common/lwglobals.h"
 #include "../common/lwtool2.h"
@@ -18,6 +17,7 @@ std::recursive_mutex g_framesMutex;
 FrameRecords g_frames;
 std::atomic<int> g_defaultNameCounter{1};
 std::atomic<CameraFrameState *> g_frameState{nullptr};
+std::atomic<unsigned> g_generation{1};
 
 void CopyGeometry(FrameRecord &to, const FrameRecord &from)
 {
@@ -66,6 +66,18 @@ FrameRecord::FrameRecord() : name(FormatString("Frame (%d)", g_defaultNameCounte
 
 std::unique_lock<std::recursive_mutex> LockFrames() { return std::unique_lock<std::recursive_mutex>(g_framesMutex); }
 
+FramesEdit::FramesEdit() : lock_(g_framesMutex) {}
+
+FramesEdit::~FramesEdit()
+{
+    if (lock_.owns_lock())
+        g_generation.fetch_add(1);
+}
+
+FramesEdit EditFrames() { return FramesEdit(); }
+
+unsigned FramesGeneration() { return g_generation.load(); }
+
 FrameRecords &Frames() { return g_frames; }
 
 int FrameCount()
@@ -100,44 +112,40 @@ const char *FrameListLabel(int index)
 void CreateFrame(CameraFrameState &state)
 {
     auto record = std::make_unique<FrameRecord>();
-    auto lock = LockFrames();
+    auto edit = EditFrames();
     if (const FrameRecord *current = FrameAt(state.currentIndex))
         CopyGeometry(*record, *current);
     else
         SizeFromFirstCamera(*record);
     g_frames.push_back(std::move(record));
     state.currentIndex = static_cast<std::int32_t>(g_frames.size() - 1);
-    InvalidateMaskCache();
 }
 
 void DeleteCurrentFrame(CameraFrameState &state)
 {
-    auto lock = LockFrames();
+    auto edit = EditFrames();
     if (!FrameAt(state.currentIndex))
         return;
     g_frames.erase(g_frames.begin() + state.currentIndex);
     state.currentIndex = std::max(0, state.currentIndex - 1);
-    InvalidateMaskCache();
 }
 
 void ClearFrames()
 {
     FrameRecords gone;
     {
-        auto lock = LockFrames();
+        auto edit = EditFrames();
         gone.swap(g_frames);
-        InvalidateMaskCache();
     }
 }
 
 void AppendFrames(FrameRecords &records)
 {
-    auto lock = LockFrames();
+    auto edit = EditFrames();
     g_frames.reserve(g_frames.size() + records.size());
     for (auto &record : records)
         g_frames.push_back(std::move(record));
     records.clear();
-    InvalidateMaskCache();
 }
 
 CameraFrameState *TheFrameState() { return g_frameState.load(); }

@@ -39,6 +39,13 @@ struct FrameGuides {
 // (a 256-byte buffer). Every path that sets one cuts it there, at a character boundary.
 constexpr int kFrameTextBytes = 255;
 
+// A new frame's size and margins; also what a stored size or margin that is no number reads and
+// is written as.
+constexpr double kDefaultFrameWidth = 320.0;
+constexpr double kDefaultFrameHeight = 180.0;
+constexpr double kDefaultFrameAspect = 16.0 / 9.0;
+constexpr double kDefaultFrameMargin = 0.1; // of the frame's width and of its height
+
 struct FrameRecord {
     FrameRecord(); // names itself from "Frame (%d)" and advances the default-name counter
 
@@ -49,10 +56,10 @@ struct FrameRecord {
     LWItemID camera = LWITEM_NULL;
     double posX = 0.0, posY = 0.0;
     std::int32_t calcMode = WidthHeight;
-    double width = 320.0, height = 180.0;
-    double aspect = 16.0 / 9.0;
+    double width = kDefaultFrameWidth, height = kDefaultFrameHeight;
+    double aspect = kDefaultFrameAspect;
     double rotation = 0.0;
-    double marginW = 0.1, marginH = 0.1;
+    double marginW = kDefaultFrameMargin, marginH = kDefaultFrameMargin;
     double marginWPx = 0.0, marginHPx = 0.0;
     double color[3] = {0.0, 0.0, 0.0};
     double transparency = 0.0;
@@ -88,8 +95,24 @@ using FrameRecords = std::vector<std::unique_ptr<FrameRecord>>;
 
 // The guard of the frame list, of the records in it and of the master instance's scene-level
 // fields (combined shading, extra text and flag, reported count). Recursive: the helpers below take it themselves
-// and may be called with it held.
+// and may be called with it held. LockFrames() is taken by passes that change nothing the frames
+// are drawn from (reads, and the redraw and hot flags); EditFrames() by every change of the list,
+// a record or the combined shading: its release moves FramesGeneration() on, so that what is made
+// from the frames (the combined mask) is made again.
+class FramesEdit {
+public:
+    FramesEdit();
+    ~FramesEdit();
+    FramesEdit(FramesEdit &&) = default;
+    FramesEdit(const FramesEdit &) = delete;
+    FramesEdit &operator=(const FramesEdit &) = delete;
+
+private:
+    std::unique_lock<std::recursive_mutex> lock_;
+};
 std::unique_lock<std::recursive_mutex> LockFrames();
+FramesEdit EditFrames();
+unsigned FramesGeneration();
 
 // The list itself; hold LockFrames() while using it.
 FrameRecords &Frames();

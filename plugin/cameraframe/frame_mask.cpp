@@ -3,7 +3,6 @@
 
 #include <CImg.h>
 
-#include <atomic>
 #include <cstring>
 #include <memory>
 
@@ -12,10 +11,8 @@ namespace {
 struct MaskCacheEntry {
     std::vector<unsigned char> texture; // allocated on first use, kept for the life of the module
     MaskKey key;                        // a null camera: invalid
-    unsigned generation = 0;
 };
 
-std::atomic<unsigned> g_generation{1};
 std::array<MaskCacheEntry, kMaskCacheEntries> g_cache;
 std::unique_ptr<cimg_library::CImg<unsigned char>> g_maskRaster;
 
@@ -39,18 +36,15 @@ void WriteTransposedAlpha(const cimg_library::CImg<unsigned char> &mask, unsigne
 
 } // namespace
 
-void InvalidateMaskCache() { g_generation.fetch_add(1); }
-
 const unsigned char *CombinedMaskTexture(int view, const MaskKey &key,
                                          const std::function<std::vector<MaskQuad>()> &quads)
 {
     if (view < 0 || view >= kMaskCacheEntries)
         return nullptr;
     MaskCacheEntry &entry = g_cache[static_cast<size_t>(view)];
-    const unsigned generation = g_generation.load();
     const MaskKey &held = entry.key;
-    if (key.camera && held.camera == key.camera && entry.generation == generation && held.vpW == key.vpW &&
-        held.vpH == key.vpH && held.resW == key.resW && held.resH == key.resH)
+    if (key.camera && held.camera == key.camera && held.generation == key.generation &&
+        held.vpW == key.vpW && held.vpH == key.vpH && held.resW == key.resW && held.resH == key.resH)
         return entry.texture.data();
     if (entry.texture.empty()) {
         entry.texture.assign(static_cast<size_t>(kMaskSize) * kMaskSize * 4, 255);
@@ -67,6 +61,5 @@ const unsigned char *CombinedMaskTexture(int view, const MaskKey &key,
         });
     WriteTransposedAlpha(mask, entry.texture.data());
     entry.key = key;
-    entry.generation = generation;
     return entry.texture.data();
 }

@@ -13,18 +13,16 @@
 constexpr int kMaskSize = 1024;
 constexpr int kMaskCacheEntries = 4;
 
-// Marks every cache entry as out of date; any thread may call it.
-void InvalidateMaskCache();
-
 // One frame's rectangle in mask pixels.
 using MaskQuad = std::array<RasterPoint, 4>;
 
-// What a viewport's mask is built from besides the frames (whose edits invalidate the cache): the
-// camera, the viewport size and the camera's resolution, which together give the mapping.
+// What a viewport's mask is built from: the camera, the viewport size and the camera's resolution,
+// which together give the mapping, and the generation of the frames whose quads it holds.
 struct MaskKey {
     LWItemID camera = LWITEM_NULL;
     int vpW = 0, vpH = 0;
     int resW = 0, resH = 0;
+    unsigned generation = 0;
 };
 
 // The texture of a viewport (RGBA bytes, kMaskSize squared, stored transposed): built for this

@@ -2,7 +2,6 @@
 #include "frame_master.h"
 
 #include "cameraframe_servers.h"
-#include "frame_mask.h"
 #include "frame_ring.h"
 #include "frame_scene_block.h"
 
@@ -110,12 +109,11 @@ void ChangeCameraIds(LWInstance inst, const LWItemID *ids)
     Guarded([&] {
         if (!FrameStateOf(inst) || !ids)
             return;
-        auto lock = LockFrames();
+        auto edit = EditFrames();
         for (const auto &f : Frames())
             for (const LWItemID *pair = ids; pair[0]; pair += 2)
                 if (pair[0] == f->camera) {
                     f->camera = pair[1];
-                    InvalidateMaskCache();
                     break;
                 }
     });

@@ -222,7 +222,7 @@ void Draw(LWInstance inst, LWCustomObjAccess *access)
             for (const FrameRecord *f : frames)
                 DrawOneFrame(painter, mapping, *f);
         } else {
-            const MaskKey key{camera, shown.vpW, shown.vpH, shown.resW, shown.resH};
+            const MaskKey key{camera, shown.vpW, shown.vpH, shown.resW, shown.resH, FramesGeneration()};
             DrawCombined(painter, mapping, *state, view, key, frames);
         }
         for (const FrameRecord *f : frames)

@@ -1,30 +1,21 @@
-// frame_panel.cpp: building, filling, ghosting and the control events of the frame panel.
+// frame_panel.cpp: building, filling, ghosting and the control events of the frame panel, each a
+// walk over the panel's rows.
 #include "frame_panel.h"
 
 #include "cameraframe_servers.h"
-#include "frame_geometry.h"
-#include "frame_guides.h"
-#include "frame_mask.h"
 #include "frame_master.h"
+#include "frame_panel_table.h"
 #include "frame_texts.h"
 
 #include "../common/lwglobals.h"
 #include "../common/lwguard.h"
-#include "../common/lwpanel.h"
 #include "../common/lwtool2.h"
-#include "../common/utf8_text.h"
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
 
-using lwp::lwpanel::CLWctl;
 using lwp::lwpanel::CLWwindow;
-
-struct FramePanel {
-    std::unique_ptr<CLWwindow> window;
-    CLWctl *controls[kFramePanelControls] = {};
-};
 
 namespace {
 
@@ -35,45 +26,8 @@ constexpr int kFieldColumn = 120;
 constexpr int kRowHeight = 24;
 constexpr int kRowGap = 8;
 constexpr int kColorPickerVersion = 6;
-constexpr int kPositionRange = 2000; // Position X and Y sliders: -2000 .. 2000
 
 void DestroyFramePanel(FramePanel *panel) { delete panel; }
-
-// ---- the cameras of the scene, in the host's item order ----
-
-int CameraCount()
-{
-    const LWItemInfo *items = g_hostGlobals.itemInfo;
-    if (!items || !items->first || !items->next)
-        return 0;
-    int count = 0;
-    for (LWItemID id = items->first(LWI_CAMERA, LWITEM_NULL); id != LWITEM_NULL && count < 100000; id = items->next(id))
-        ++count;
-    return count;
-}
-
-LWItemID CameraAt(int index)
-{
-    const LWItemInfo *items = g_hostGlobals.itemInfo;
-    if (!items || !items->first || !items->next || index < 0)
-        return LWITEM_NULL;
-    LWItemID id = items->first(LWI_CAMERA, LWITEM_NULL);
-    for (int i = 0; i < index && id != LWITEM_NULL; ++i)
-        id = items->next(id);
-    return id;
-}
-
-int CameraPosition(LWItemID camera)
-{
-    const LWItemInfo *items = g_hostGlobals.itemInfo;
-    if (camera == LWITEM_NULL || !items || !items->first || !items->next)
-        return 0;
-    int index = 0;
-    for (LWItemID id = items->first(LWI_CAMERA, LWITEM_NULL); id != LWITEM_NULL && index < 100000; id = items->next(id), ++index)
-        if (id == camera)
-            return index;
-    return 0;
-}
 
 // ---- popup callbacks ----
 
@@ -98,176 +52,72 @@ const char *CameraPopupName(void *, int index)
     });
 }
 
-// ---- value helpers ----
-
-void ToRgb(const double color[3], int rgb[3])
-{
-    for (int i = 0; i < 3; ++i)
-        rgb[i] = TruncToInt(color[i] * 255.0);
-}
-
-void FromRgb(const int rgb[3], double color[3])
-{
-    for (int i = 0; i < 3; ++i)
-        color[i] = rgb[i] / 255.0;
-}
-
-void SetText(CLWctl *control, const std::string &text)
-{
-    std::string taken = text;
-    control->SetText(taken);
-}
-
-// Re-sets one control only while the toolkit's state flag of that control is clear.
-CLWctl *Resettable(FramePanel &panel, int id)
-{
-    CLWctl *control = panel.controls[id];
-    return control && control->GetState() == 0 ? control : nullptr;
-}
-
-void ResetFrameValue(FramePanel &panel, const FrameRecord &f, int id)
-{
-    CLWctl *c = Resettable(panel, id);
-    if (!c)
-        return;
-    switch (id) {
-    case kIdWidth: c->SetInt(TruncToInt(f.width)); break;
-    case kIdHeight: c->SetInt(TruncToInt(f.height)); break;
-    case kIdAspect: c->SetFloat(f.aspect); break;
-    case kIdMarginWPercent: c->SetFloat(f.marginW * 100.0); break;
-    case kIdMarginHPercent: c->SetFloat(f.marginH * 100.0); break;
-    case kIdMarginWPixels: c->SetInt(TruncToInt(f.marginWPx)); break;
-    case kIdMarginHPixels: c->SetInt(TruncToInt(f.marginHPx)); break;
-    default: break;
-    }
-}
-
-// ---- presets and guides ----
-
-// The Preset popup's item for a frame: the delivery aspect it has, else the custom entry 0.
-int PresetItemOf(const FrameRecord &f)
-{
-    for (int i = 0; i < kAspectPresetCount; ++i)
-        if (std::fabs(AspectPresetAt(i).aspect - f.aspect) < 1e-4)
-            return i + 1;
-    return 0;
-}
-
-int CameraHeight(LWItemID camera)
-{
-    const LWCameraInfo *cameras = g_hostGlobals.cameraInfo;
-    int width = 0, height = 0;
-    if (camera != LWITEM_NULL && cameras && cameras->resolution)
-        cameras->resolution(camera, &width, &height);
-    return height;
-}
-
-void SetGuideKind(FrameGuides &g, std::uint32_t kind, bool on) { g.kinds = on ? g.kinds | kind : g.kinds & ~kind; }
-
-// A percent field's value within 0 .. 100 (a NaN as 0); the field shows what is kept.
-double PercentValue(FramePanel &panel, int id)
-{
-    const double entered = panel.controls[id]->GetFloat();
-    const double kept = std::isnan(entered) ? 0.0 : std::clamp(entered, 0.0, 100.0);
-    if (CLWctl *control = kept != entered ? Resettable(panel, id) : nullptr)
-        control->SetFloat(kept);
-    return kept;
-}
-
-// A position slider's value within the range the slider states; the slider shows what is kept.
-double PositionValue(FramePanel &panel, int id)
-{
-    const int entered = panel.controls[id]->GetInt();
-    const int kept = std::clamp(entered, -kPositionRange, kPositionRange);
-    if (CLWctl *control = kept != entered ? Resettable(panel, id) : nullptr)
-        control->SetInt(kept);
-    return kept;
-}
-
-// After a size or camera change: the three Frame Calc fields and the margin pixels show the frame.
-void ResetSizeFields(FramePanel &panel, const FrameRecord &f)
-{
-    for (int id : {kIdWidth, kIdHeight, kIdAspect, kIdMarginWPixels, kIdMarginHPixels})
-        ResetFrameValue(panel, f, id);
-}
-
 // ---- fill and enable ----
 
-void FillPanel(FramePanel &panel, const CameraFrameState &state)
+// A control of the kind with nothing in it, for a panel without a current frame.
+void ShowNothing(CLWctl &control, FrameControlKind kind)
 {
-    auto lock = LockFrames();
-    CLWctl **c = panel.controls;
-    int rgb[3];
-    c[kIdCombined]->SetInt(state.combined ? 1 : 0);
-    ToRgb(state.combinedColor, rgb);
-    c[kIdCombinedColor]->SetIVec(rgb);
-    c[kIdCombinedTransparency]->SetFloat(state.combinedTransparency * 100.0);
-
-    const FrameRecord *f = FrameAt(state.currentIndex);
-    if (!f) {
-        const int black[3] = {0, 0, 0};
-        c[kIdFrame]->SetInt(0);
-        SetText(c[kIdName], std::string());
-        SetText(c[kIdMemo], std::string());
-        for (int id : {12, 13, 14, 15, 16, 17, 18, 23, 24, 29, int{kIdPreset}, int{kIdThirds}, int{kIdGolden},
-                       int{kIdCross}, int{kIdDiagonals}, int{kIdTitleSafe}, int{kIdActionSafe}, int{kIdBurnGuides}})
-            c[id]->SetInt(0);
-        for (int id : {19, 20, 21, 22, 27, int{kIdGuideOpacity}, int{kIdTitleSafePercent}, int{kIdActionSafePercent}})
-            c[id]->SetFloat(0.0);
-        c[kIdColor]->SetIVec(black);
-        return;
+    switch (kind) {
+    case FrameControlKind::Edit: {
+        std::string empty;
+        control.SetText(empty);
+        break;
     }
-    c[kIdFrame]->SetInt(state.currentIndex);
-    SetText(c[kIdName], f->name);
-    c[kIdActive]->SetInt(f->active ? 1 : 0);
-    c[kIdCamera]->SetInt(CameraPosition(f->camera));
-    c[kIdPosX]->SetInt(TruncToInt(f->posX));
-    c[kIdPosY]->SetInt(TruncToInt(f->posY));
-    c[kIdCalc]->SetInt(f->calcMode);
-    c[kIdWidth]->SetInt(TruncToInt(f->width));
-    c[kIdHeight]->SetInt(TruncToInt(f->height));
-    c[kIdAspect]->SetFloat(f->aspect);
-    c[kIdRotate]->SetFloat(f->rotation);
-    c[kIdMarginWPercent]->SetFloat(f->marginW * 100.0);
-    c[kIdMarginHPercent]->SetFloat(f->marginH * 100.0);
-    c[kIdMarginWPixels]->SetInt(TruncToInt(f->marginWPx));
-    c[kIdMarginHPixels]->SetInt(TruncToInt(f->marginHPx));
-    ToRgb(f->color, rgb);
-    c[kIdColor]->SetIVec(rgb);
-    c[kIdTransparency]->SetFloat(f->transparency * 100.0);
-    SetText(c[kIdMemo], f->memo);
-    c[kIdFocal]->SetInt(f->showFocalLength ? 1 : 0);
-    c[kIdPreset]->SetInt(PresetItemOf(*f));
-    const FrameGuides &g = f->guides;
-    c[kIdThirds]->SetInt((g.kinds & GuideThirds) ? 1 : 0);
-    c[kIdGolden]->SetInt((g.kinds & GuideGolden) ? 1 : 0);
-    c[kIdCross]->SetInt((g.kinds & GuideCross) ? 1 : 0);
-    c[kIdDiagonals]->SetInt((g.kinds & GuideDiagonals) ? 1 : 0);
-    c[kIdGuideOpacity]->SetFloat(g.opacity * 100.0);
-    c[kIdTitleSafe]->SetInt(g.titleSafe ? 1 : 0);
-    c[kIdTitleSafePercent]->SetFloat(g.titleSafePercent);
-    c[kIdActionSafe]->SetInt(g.actionSafe ? 1 : 0);
-    c[kIdActionSafePercent]->SetFloat(g.actionSafePercent);
-    c[kIdBurnGuides]->SetInt(g.burnIn ? 1 : 0);
+    case FrameControlKind::Rgb: {
+        const int black[3] = {0, 0, 0};
+        control.SetIVec(black);
+        break;
+    }
+    case FrameControlKind::Percent:
+    case FrameControlKind::MiniFloat:
+    case FrameControlKind::Angle: control.SetFloat(0.0); break;
+    default: control.SetInt(0); break;
+    }
 }
 
+// Shows the master's combined shading and the current frame in the controls: every control on a
+// full fill (edited -1); after an edit, every control but the edited one and any the user is
+// typing into.
+void FillPanel(FramePanel &panel, const CameraFrameState &state, int edited = -1)
+{
+    auto lock = LockFrames();
+    const auto control = [&](int id) -> CLWctl * {
+        return edited < 0 ? panel.controls[id] : id == edited ? nullptr : CanReset(panel, id);
+    };
+    if (CLWctl *c = control(kIdCombined))
+        c->SetInt(state.combined ? 1 : 0);
+    if (CLWctl *c = control(kIdCombinedColor)) {
+        int rgb[3];
+        for (int i = 0; i < 3; ++i)
+            rgb[i] = TruncToInt(state.combinedColor[i] * 255.0);
+        c->SetIVec(rgb);
+    }
+    if (CLWctl *c = control(kIdCombinedTransparency))
+        c->SetFloat(state.combinedTransparency * 100.0);
+    const FrameRecord *f = FrameAt(state.currentIndex);
+    if (CLWctl *c = control(kIdFrame))
+        c->SetInt(f ? state.currentIndex : 0);
+    for (int id = 0; id < kFramePanelControls; ++id) {
+        const FramePanelRow &row = FramePanelRowOf(id);
+        CLWctl *c = row.show ? control(id) : nullptr;
+        if (c && f)
+            row.show(*c, *f);
+        else if (c)
+            ShowNothing(*c, row.kind);
+    }
+}
+
+// Every control drawn as usable, then ghosted: the frame's fields when there is no frame, else the
+// size field that Frame Calc computes.
 void EnablePanel(FramePanel &panel, const CameraFrameState &state)
 {
     auto lock = LockFrames();
     for (int id = kIdCombined; id < kFramePanelControls; ++id)
         panel.controls[id]->Draw(DR_RENDER);
     const FrameRecord *f = FrameAt(state.currentIndex);
-    if (!f) {
-        for (int id = kIdName; id < kFramePanelControls; ++id)
+    for (int id = kIdName; id < kFramePanelControls; ++id)
+        if (!f || FramePanelRowOf(id).ghostedInCalc == f->calcMode)
             panel.controls[id]->Draw(DR_GHOST);
-        return;
-    }
-    switch (f->calcMode) {
-    case WidthHeight: panel.controls[kIdAspect]->Draw(DR_GHOST); break;
-    case WidthAspect: panel.controls[kIdHeight]->Draw(DR_GHOST); break;
-    case HeightAspect: panel.controls[kIdWidth]->Draw(DR_GHOST); break;
-    default: break;
-    }
 }
 
 // ---- the colour picker ----
@@ -312,102 +162,18 @@ int ControlId(const FramePanel &panel, LWControlID control)
     return -1;
 }
 
-// Edits of the current frame (ids 11 to 29), with the frame lock held.
+// An edit of the current frame's control `id`, with the frame lock held: the row takes it into the
+// frame, then the panel shows the frame again (and ghosts the field Frame Calc now computes).
 void FrameEvent(FramePanel &panel, CameraFrameState &state, FrameRecord &f, int id)
 {
-    CLWctl **c = panel.controls;
-    switch (id) {
-    case kIdName:
-        f.name = CutAtCharacter(c[kIdName]->GetText(), kFrameTextBytes);
-        if (CLWctl *popup = Resettable(panel, kIdFrame))
-            popup->SetInt(state.currentIndex);
-        break;
-    case kIdActive: f.active = c[kIdActive]->GetInt() != 0; break;
-    case kIdCamera:
-        f.camera = CameraAt(c[kIdCamera]->GetInt());
-        if (f.camera)
-            PixelsFromPercent(f); // the margins in the new camera's pixels
-        ResetSizeFields(panel, f);
-        break;
-    case kIdPosX: f.posX = PositionValue(panel, kIdPosX); break;
-    case kIdPosY: f.posY = PositionValue(panel, kIdPosY); break;
-    case kIdCalc:
-        f.calcMode = c[kIdCalc]->GetInt();
-        if (f.calcMode < WidthHeight || f.calcMode > HeightAspect)
-            f.calcMode = WidthHeight;
-        EnablePanel(panel, state);
-        break;
-    // The edited field is set again too: it shows what was kept (a whole size of at least 1, an
-    // aspect of 0 or less as 1).
-    case kIdWidth:
-        SetFrameWidth(f, c[kIdWidth]->GetInt());
-        ResetSizeFields(panel, f);
-        break;
-    case kIdHeight:
-        SetFrameHeight(f, c[kIdHeight]->GetInt());
-        ResetSizeFields(panel, f);
-        break;
-    case kIdAspect:
-        SetFrameAspect(f, c[kIdAspect]->GetFloat());
-        ResetSizeFields(panel, f);
-        break;
-    case kIdRotate: f.rotation = c[kIdRotate]->GetFloat(); break;
-    case kIdMarginWPercent:
-        SetMarginWPercent(f, c[kIdMarginWPercent]->GetFloat());
-        ResetFrameValue(panel, f, kIdMarginWPixels);
-        break;
-    case kIdMarginHPercent:
-        SetMarginHPercent(f, c[kIdMarginHPercent]->GetFloat());
-        ResetFrameValue(panel, f, kIdMarginHPixels);
-        break;
-    case kIdMarginWPixels:
-        SetMarginWPixels(f, c[kIdMarginWPixels]->GetInt());
-        ResetFrameValue(panel, f, kIdMarginWPercent);
-        break;
-    case kIdMarginHPixels:
-        SetMarginHPixels(f, c[kIdMarginHPixels]->GetInt());
-        ResetFrameValue(panel, f, kIdMarginHPercent);
-        break;
-    case kIdColorPick: // the picker has already filled the colour control
-    case kIdColor: {
-        int rgb[3];
-        c[kIdColor]->GetIVec(rgb);
-        FromRgb(rgb, f.color);
-        break;
-    }
-    case kIdTransparency: f.transparency = PercentValue(panel, kIdTransparency) * 0.01; break;
-    case kIdMemo: f.memo = CutAtCharacter(c[kIdMemo]->GetText(), kFrameTextBytes); break;
-    case kIdFocal: f.showFocalLength = c[kIdFocal]->GetInt() != 0; break;
-    case kIdPreset:
-        if (ApplyAspectPreset(f, c[kIdPreset]->GetInt() - 1, CameraHeight(f.camera)))
-            for (int changed : {kIdWidth, kIdHeight, kIdAspect, kIdMarginWPixels, kIdMarginHPixels})
-                ResetFrameValue(panel, f, changed);
-        break;
-    case kIdThirds: SetGuideKind(f.guides, GuideThirds, c[id]->GetInt() != 0); break;
-    case kIdGolden: SetGuideKind(f.guides, GuideGolden, c[id]->GetInt() != 0); break;
-    case kIdCross: SetGuideKind(f.guides, GuideCross, c[id]->GetInt() != 0); break;
-    case kIdDiagonals: SetGuideKind(f.guides, GuideDiagonals, c[id]->GetInt() != 0); break;
-    case kIdGuideOpacity: f.guides.opacity = PercentValue(panel, id) / 100.0; break;
-    case kIdTitleSafe: f.guides.titleSafe = c[id]->GetInt() != 0; break;
-    case kIdTitleSafePercent: f.guides.titleSafePercent = PercentValue(panel, id); break;
-    case kIdActionSafe: f.guides.actionSafe = c[id]->GetInt() != 0; break;
-    case kIdActionSafePercent: f.guides.actionSafePercent = PercentValue(panel, id); break;
-    case kIdBurnGuides: f.guides.burnIn = c[id]->GetInt() != 0; break;
-    default: break;
-    }
-    switch (id) {
-    case kIdActive:
-    case kIdCamera:
-    case kIdPosX:
-    case kIdPosY:
-    case kIdWidth:
-    case kIdHeight:
-    case kIdAspect:
-    case kIdRotate:
-    case kIdPreset: InvalidateMaskCache(); break;
-    default: break;
-    }
+    const FramePanelRow &row = FramePanelRowOf(id);
+    const int calcMode = f.calcMode;
+    if (row.take)
+        row.take(panel, *panel.controls[id], f);
     f.redraw = true;
+    FillPanel(panel, state, id);
+    if (f.calcMode != calcMode)
+        EnablePanel(panel, state);
 }
 
 // One control event; false when the event ends without the final refresh. The frame lock is
@@ -420,7 +186,7 @@ bool PanelEvent(FramePanel &panel, CameraFrameState &state, int id)
     switch (id) {
     case kIdCreate:
     case kIdDelete: {
-        auto lock = LockFrames();
+        auto edit = EditFrames();
         if (id == kIdCreate)
             CreateFrame(state);
         else
@@ -446,9 +212,8 @@ bool PanelEvent(FramePanel &panel, CameraFrameState &state, int id)
         SendCommand("ChangeTool");
         return true;
     case kIdCombined: {
-        auto lock = LockFrames();
+        auto edit = EditFrames();
         state.combined = c[kIdCombined]->GetInt() != 0;
-        InvalidateMaskCache();
         return true;
     }
     case kIdCombinedPick:
@@ -458,13 +223,14 @@ bool PanelEvent(FramePanel &panel, CameraFrameState &state, int id)
     case kIdCombinedColor: {
         int rgb[3];
         c[kIdCombinedColor]->GetIVec(rgb);
-        auto lock = LockFrames();
-        FromRgb(rgb, state.combinedColor);
+        auto edit = EditFrames();
+        for (int i = 0; i < 3; ++i)
+            state.combinedColor[i] = rgb[i] / 255.0;
         return true;
     }
     case kIdCombinedTransparency: {
-        auto lock = LockFrames();
-        state.combinedTransparency = PercentValue(panel, kIdCombinedTransparency) * 0.01;
+        auto edit = EditFrames();
+        state.combinedTransparency = KeptPercent(*c[kIdCombinedTransparency]) * 0.01;
         return true;
     }
     case kIdFrame: {
@@ -482,7 +248,7 @@ bool PanelEvent(FramePanel &panel, CameraFrameState &state, int id)
     // The picker writes its colour into the colour control, which the edit below applies.
     if (id == kIdColorPick && PickColor(*c[kIdColor]) != PickOutcome::Continue)
         return false;
-    auto lock = LockFrames();
+    auto edit = EditFrames();
     FrameRecord *f = FrameAt(state.currentIndex);
     if (f)
         FrameEvent(panel, state, *f, id);
@@ -506,69 +272,29 @@ void ControlEvent(LWControlID control, void *userData)
 
 // ---- building ----
 
-CLWctl *MakeControl(CLWwindow *w, int id, const char *label, const char **calcItems, const char **presetItems)
+CLWctl *MakeControl(CLWwindow *w, const FramePanelRow &row, const char *label, UiLanguage language)
 {
     using namespace lwp::lwpanel;
-    switch (id) {
-    case kIdCreate:
-    case kIdDelete:
-    case kIdEditOn: return new CLWctl(w, id, kButtonControl, label, 120);
-    case kIdEditOff: return new CLWctl(w, id, kButtonControl, label, 84);
-    case kIdEditSeparator:
-    case kIdFrameSeparator: return new CLWctl(w, id, label);
-    case kIdCombined:
-    case kIdActive:
-    case kIdFocal: return CLWctl::Bool(w, id, label);
-    case kIdCombinedPick:
-    case kIdColorPick: return new CLWctl(w, id, kButtonControl, label, 48);
-    case kIdCombinedColor:
-    case kIdColor: return CLWctl::RGBVec(w, id, label);
-    case kIdCombinedTransparency:
-    case kIdMarginWPercent:
-    case kIdMarginHPercent:
-    case kIdTransparency: return CLWctl::Percent(w, id, label);
-    case kIdFrame: return CLWctl::CustomPopup(w, id, label, 120, FramePopupCount, FramePopupName);
-    case kIdName: return new CLWctl(w, id, kEditControl, label, 20);
-    case kIdCamera: return CLWctl::CustomPopup(w, id, label, 120, CameraPopupCount, CameraPopupName);
-    case kIdPosX:
-    case kIdPosY: return new CLWctl(w, id, label, -kPositionRange, kPositionRange);
-    case kIdCalc: return CLWctl::Popup(w, id, label, calcItems);
-    case kIdWidth:
-    case kIdHeight:
-    case kIdMarginWPixels:
-    case kIdMarginHPixels: return new CLWctl(w, id, label, 0, 0);
-    case kIdAspect: return CLWctl::MiniFloat(w, id, label);
-    case kIdRotate: return CLWctl::Angle(w, id, label);
-    case kIdMemo: return new CLWctl(w, id, kEditControl, label, 30);
-    case kIdGuideSeparator: return new CLWctl(w, id, label);
-    case kIdPreset: return CLWctl::Popup(w, id, label, presetItems);
-    case kIdThirds:
-    case kIdGolden:
-    case kIdCross:
-    case kIdDiagonals:
-    case kIdTitleSafe:
-    case kIdActionSafe:
-    case kIdBurnGuides: return CLWctl::Bool(w, id, label);
-    case kIdGuideOpacity:
-    case kIdTitleSafePercent:
-    case kIdActionSafePercent: return CLWctl::Percent(w, id, label);
-    default: return nullptr;
+    const int id = row.id;
+    switch (row.kind) {
+    case FrameControlKind::Button: return new CLWctl(w, id, kButtonControl, label, row.width);
+    case FrameControlKind::Separator: return new CLWctl(w, id, label);
+    case FrameControlKind::Bool: return CLWctl::Bool(w, id, label);
+    case FrameControlKind::Rgb: return CLWctl::RGBVec(w, id, label);
+    case FrameControlKind::Percent: return CLWctl::Percent(w, id, label);
+    case FrameControlKind::FramePopup:
+        return CLWctl::CustomPopup(w, id, label, row.width, FramePopupCount, FramePopupName);
+    case FrameControlKind::CameraPopup:
+        return CLWctl::CustomPopup(w, id, label, row.width, CameraPopupCount, CameraPopupName);
+    case FrameControlKind::Edit: return new CLWctl(w, id, kEditControl, label, row.width);
+    case FrameControlKind::Position: return new CLWctl(w, id, label, -kFramePositionRange, kFramePositionRange);
+    case FrameControlKind::Whole: return new CLWctl(w, id, label, 0, 0);
+    case FrameControlKind::MiniFloat: return CLWctl::MiniFloat(w, id, label);
+    case FrameControlKind::Angle: return CLWctl::Angle(w, id, label);
+    case FrameControlKind::CalcPopup: return CLWctl::Popup(w, id, label, FrameCalcItems(language));
+    case FrameControlKind::PresetPopup: return CLWctl::Popup(w, id, label, FramePresetItems(language));
     }
-}
-
-// Controls that sit on the row of the control before them.
-bool SharesRow(int id)
-{
-    return id == kIdEditOff || id == kIdCombinedColor || id == kIdHeight || id == kIdMarginHPercent ||
-           id == kIdMarginHPixels || id == kIdColor || id == kIdGolden || id == kIdDiagonals ||
-           id == kIdTitleSafePercent || id == kIdActionSafePercent;
-}
-
-bool IsButton(int id)
-{
-    return id == kIdCreate || id == kIdDelete || id == kIdEditOn || id == kIdEditOff || id == kIdCombinedPick ||
-           id == kIdColorPick || id == kIdEditSeparator ||
-           id == kIdFrameSeparator || id == kIdGuideSeparator;
+    return nullptr;
 }
 
 std::unique_ptr<FramePanel> BuildPanel(CameraFrameState &state)
@@ -585,23 +311,22 @@ std::unique_ptr<FramePanel> BuildPanel(CameraFrameState &state)
     CLWwindow *w = panel->window.get();
 
     const UiLanguage language = g_cameraFrameLanguage;
-    const char **calcItems = FrameCalcItems(language);
-    const char **presetItems = FramePresetItems(language);
     int rowY = kRowGap;
     CLWctl *previous = nullptr;
     for (int id = 0; id < kFramePanelControls; ++id) {
-        CLWctl *control = MakeControl(w, id, FrameLabel(language, id), calcItems, presetItems);
+        const FramePanelRow &row = FramePanelRowOf(id);
+        CLWctl *control = MakeControl(w, row, FramePanelLabel(row, language), language);
         w->Add(control);
         panel->controls[id] = control;
         control->SetEvent(ControlEvent, &state);
-        if (previous && SharesRow(id)) {
+        if (previous && row.beside) {
             control->SetY(previous->GetY());
             control->SetX(previous->GetX() + previous->GetW() + kRowGap);
         } else {
             if (previous)
                 rowY += kRowHeight;
             control->SetY(rowY);
-            if (IsButton(id))
+            if (row.kind == FrameControlKind::Button || row.kind == FrameControlKind::Separator)
                 control->SetX(kRowGap);
             else
                 control->SetFieldX(kFieldColumn);

@@ -8,52 +8,15 @@
 
 #include "frame_list.h"
 
-// Control ids of the panel, also the indexes of the label table.
+#include "zktools/frame_panel_controls.h"
+
+// Control ids of the panel, in the order of the panel's rows (frame_panel_table.cpp): the names
+// scripts use are in the shared list.
 enum FramePanelId : int {
-    kIdCreate = 0,
-    kIdDelete = 1,
-    kIdEditSeparator = 2,
-    kIdEditOn = 3,
-    kIdEditOff = 4,
-    kIdCombined = 5,
-    kIdCombinedPick = 6,
-    kIdCombinedColor = 7,
-    kIdCombinedTransparency = 8,
-    kIdFrameSeparator = 9,
-    kIdFrame = 10,
-    kIdName = 11,
-    kIdActive = 12,
-    kIdCamera = 13,
-    kIdPosX = 14,
-    kIdPosY = 15,
-    kIdCalc = 16,
-    kIdWidth = 17,
-    kIdHeight = 18,
-    kIdAspect = 19,
-    kIdRotate = 20,
-    kIdMarginWPercent = 21,
-    kIdMarginHPercent = 22,
-    kIdMarginWPixels = 23,
-    kIdMarginHPixels = 24,
-    kIdColorPick = 25,
-    kIdColor = 26,
-    kIdTransparency = 27,
-    kIdMemo = 28,
-    kIdFocal = 29,
-    // Below the frame fields: aspect presets, composition guides and safe areas of the frame.
-    kIdGuideSeparator = 30,
-    kIdPreset = 31,
-    kIdThirds = 32,
-    kIdGolden = 33,
-    kIdCross = 34,
-    kIdDiagonals = 35,
-    kIdGuideOpacity = 36,
-    kIdTitleSafe = 37,
-    kIdTitleSafePercent = 38,
-    kIdActionSafe = 39,
-    kIdActionSafePercent = 40,
-    kIdBurnGuides = 41,
-    kFramePanelControls = 42,
+#define ZK_FRAME_PANEL_ID(name, text) kId##name,
+    ZK_FRAME_PANEL_CONTROLS(ZK_FRAME_PANEL_ID)
+#undef ZK_FRAME_PANEL_ID
+    kFramePanelControls
 };
 
 // The options callback of the interface record: opens (or raises) the panel of the instance.

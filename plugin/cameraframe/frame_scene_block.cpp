@@ -23,7 +23,7 @@ bool ReadFrame(SceneBlockReader &r, const std::string &revision, FrameRecord &f)
 {
     unsigned int camera = 0;
     if (!(r.Text(f.name, kFrameTextBytes) && r.Bool(f.active) && r.U4(camera) && r.FP(f.posX, 0.0) && r.FP(f.posY, 0.0) &&
-          r.FP(f.width, 320.0) && r.FP(f.aspect, 16.0 / 9.0) && r.FP(f.marginW, 0.1) && ReadColor(r, f.color) &&
+          r.FP(f.width, kDefaultFrameWidth) && r.FP(f.aspect, kDefaultFrameAspect) && r.FP(f.marginW, kDefaultFrameMargin) && ReadColor(r, f.color) &&
           r.FP(f.transparency, 0.0) && r.Text(f.memo, kFrameTextBytes) && r.Bool(f.showFocalLength)))
         return false;
     f.camera = reinterpret_cast<LWItemID>(static_cast<std::uintptr_t>(camera));
@@ -31,7 +31,7 @@ bool ReadFrame(SceneBlockReader &r, const std::string &revision, FrameRecord &f)
     f.transparency = std::clamp(f.transparency, 0.0, 1.0);
     if ((revision == "03" || revision == "04" || revision == "05") && !r.FP(f.rotation, 0.0))
         return false;
-    if (revision == "05" && !r.FP(f.marginH, 0.1))
+    if (revision == "05" && !r.FP(f.marginH, kDefaultFrameMargin))
         return false;
     f.calcMode = WidthAspect;
     f.height = f.width / f.aspect; // what the scene keeps of the height, with a camera or without
@@ -60,7 +60,7 @@ void ReadSceneSettings(SceneBlockReader &r, CameraFrameState &state)
             r.Bool(read.extraFlag);
         read.combinedTransparency = std::clamp(read.combinedTransparency, 0.0, 1.0);
     }
-    auto lock = LockFrames();
+    auto edit = EditFrames();
     state.combined = read.combined;
     std::copy(std::begin(read.combinedColor), std::end(read.combinedColor), std::begin(state.combinedColor));
     state.combinedTransparency = read.combinedTransparency;
@@ -85,16 +85,16 @@ void SaveFrameBlock(const CameraFrameState &state, const LWSaveState *save)
         PutBlockU4(s, static_cast<unsigned int>(reinterpret_cast<std::uintptr_t>(f->camera)));
         PutBlockFP(s, f->posX);
         PutBlockFP(s, f->posY);
-        PutBlockFP(s, f->width, 320.0f);
-        PutBlockFP(s, f->aspect, 16.0f / 9.0f);
-        PutBlockFP(s, f->marginW, 0.1f);
+        PutBlockFP(s, f->width, static_cast<float>(kDefaultFrameWidth));
+        PutBlockFP(s, f->aspect, static_cast<float>(kDefaultFrameAspect));
+        PutBlockFP(s, f->marginW, static_cast<float>(kDefaultFrameMargin));
         for (double c : f->color)
             PutBlockFP(s, c);
         PutBlockFP(s, f->transparency);
         PutBlockStr(s, f->memo);
         PutBlockI4(s, f->showFocalLength ? 1 : 0);
         PutBlockFP(s, f->rotation);
-        PutBlockFP(s, f->marginH, 0.1f);
+        PutBlockFP(s, f->marginH, static_cast<float>(kDefaultFrameMargin));
     }
     PutBlockI4(s, state.combined ? 1 : 0);
     for (double c : state.combinedColor)

@@ -2,7 +2,6 @@
 #include "frame_tool.h"
 
 #include "frame_geometry.h"
-#include "frame_mask.h"
 #include "frame_panel.h"
 
 #include "../common/lwglobals.h"
@@ -112,6 +111,7 @@ int Down(LWInstance, LWToolEvent *event)
 
 void ResizeFrame(FrameRecord &f, double dx, int handle)
 {
+    auto edit = EditFrames();
     if (handle < 2 || handle > 6)
         return;
     static const int kAnchorOfHandle[7] = {0, 0, 4, 3, 2, 1, 0};
@@ -132,7 +132,6 @@ void ResizeFrame(FrameRecord &f, double dx, int handle)
         PixelsFromPercent(f);
     }
     AdjustFramePosition(f, f.width, f.height, kAnchorOfHandle[handle]);
-    InvalidateMaskCache();
 }
 
 namespace {
@@ -148,7 +147,7 @@ void Move(LWInstance, LWToolEvent *event)
         const double dy = (y - t.lastY) * t.scaleY;
         t.lastX = x;
         t.lastY = y;
-        auto lock = LockFrames();
+        auto edit = EditFrames();
         FrameRecords &frames = Frames();
         for (auto it = frames.rbegin(); it != frames.rend(); ++it) {
             FrameRecord &f = **it;
@@ -156,11 +155,9 @@ void Move(LWInstance, LWToolEvent *event)
                 continue;
             if (t.rotating) {
                 f.rotation -= dx * kRotationPerPixel;
-                InvalidateMaskCache();
             } else if (t.handle == 1) {
                 f.posX += dx;
                 f.posY += dy;
-                InvalidateMaskCache();
             } else if (t.handle >= 2 && t.handle <= 6) {
                 ResizeFrame(f, dx, t.handle);
             }

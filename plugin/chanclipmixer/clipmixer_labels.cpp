@@ -6,11 +6,8 @@
 namespace {
 
 // Byte 0x03 starts the host panel's rich-text marker: here its built-in down-arrow image.
-const MixerLabels kEnglishLabels = {"\x03(i:MIMG_DOWNARROW) Clip", "Name", "Step", "Sequence",
-                                    "\x03(i:MIMG_DOWNARROW) Track", "Enable", "In", "Out", "Repeat",
-                                    "Sequence", "File"};
-const MixerLabels kJapaneseLabels = {"▼クリップ", "名前", "ステップ", "シーケンス", "▼トラック", "有効",
-                                     "イン", "アウト", "リピート", "シーケンス", "ファイル"};
+const MixerLabels kEnglishLabels = {"\x03(i:MIMG_DOWNARROW) Clip", "\x03(i:MIMG_DOWNARROW) Track", "File"};
+const MixerLabels kJapaneseLabels = {"▼クリップ", "▼トラック", "ファイル"};
 
 const ListButtonLabels kEnglishButtons = {"Add", "Delete", "Up", "Down"};
 const ListButtonLabels kJapaneseButtons = {"追加", "削除", "上に", "下に"};

@@ -1,18 +1,11 @@
-// clipmixer_labels.h: the options panel's labels, list buttons, File items and column titles.
+// clipmixer_labels.h: the options panel's list headers, list buttons, File items and column titles.
 #ifndef ZK_CLIPMIXER_LABELS_H
 #define ZK_CLIPMIXER_LABELS_H
 
+// The list headers and the File popup's label (the fields' labels are in the panel's field rows).
 struct MixerLabels {
     const char *clipHeader;
-    const char *name;
-    const char *step;
-    const char *clipSequence;
     const char *trackHeader;
-    const char *enable;
-    const char *in;
-    const char *out;
-    const char *repeat;
-    const char *trackSequence;
     const char *file;
 };
 

@@ -8,12 +8,14 @@
 #include "../common/lwguard.h"
 #include "../common/lwtool2.h"
 #include "clipmixer.h"
+#include "chanclipmixer_servers.h"
 #include "clipmixer_file.h"
 #include "clipmixer_labels.h"
 #include "clipmixer_listbox.h"
 #include "clipmixer_messages.h"
 
 #include <cstring>
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -24,12 +26,41 @@ constexpr int kTextBufferLength = 512;  // text fields hold at most 511 bytes
 // The last file imported or exported, shared by every instance of the process.
 std::string g_lastMixerPath;
 
+// A field under a list: it shows and edits one member of the selected clip or track. A row says
+// its control, its labels, its place and the member.
+enum class FieldKind { Text, Number, Flag };
+
+template <typename Record> struct FieldRow {
+    FieldKind kind;
+    int width; // text fields: characters
+    const char *english, *japanese;
+    int y;
+    std::string Record::*text;
+    std::int32_t Record::*number;
+    bool Record::*flag;
+};
+
+constexpr FieldRow<Clip> kClipFields[] = {
+    {FieldKind::Text, 12, "Name", "名前", 20, &Clip::name, nullptr, nullptr},
+    {FieldKind::Number, 0, "Step", "ステップ", 40, nullptr, &Clip::step, nullptr},
+    {FieldKind::Text, 40, "Sequence", "シーケンス", 60, &Clip::sequence, nullptr, nullptr},
+};
+constexpr FieldRow<Track> kTrackFields[] = {
+    {FieldKind::Flag, 0, "Enable", "有効", 292, nullptr, nullptr, &Track::enable},
+    {FieldKind::Number, 0, "In", "イン", 312, nullptr, &Track::in, nullptr},
+    {FieldKind::Number, 0, "Out", "アウト", 332, nullptr, &Track::out, nullptr},
+    {FieldKind::Flag, 0, "Repeat", "リピート", 352, nullptr, nullptr, &Track::repeat},
+    {FieldKind::Text, 40, "Sequence", "シーケンス", 372, &Track::sequence, nullptr, nullptr},
+};
+constexpr int kClipFieldCount = static_cast<int>(std::size(kClipFields));
+constexpr int kTrackFieldCount = static_cast<int>(std::size(kTrackFields));
+
 struct MixerPanel {
     LWPanelFuncs *funcs = nullptr;
     LWPanelID panel = nullptr;
-    LWControlID clipHeader = nullptr, clipName = nullptr, clipStep = nullptr, clipSequence = nullptr;
-    LWControlID trackHeader = nullptr, trackEnable = nullptr, trackIn = nullptr, trackOut = nullptr;
-    LWControlID trackRepeat = nullptr, trackSequence = nullptr, filePopup = nullptr;
+    LWControlID clipHeader = nullptr, trackHeader = nullptr, filePopup = nullptr;
+    LWControlID clipFields[kClipFieldCount] = {};
+    LWControlID trackFields[kTrackFieldCount] = {};
     RecordListBox clipList, trackList;
     ClipMixer *mixer = nullptr;
     int width = kMixerPanelWidth, height = kMixerPanelHeight;
@@ -57,28 +88,59 @@ void SetTextValue(LWControlID control, const std::string &text)
 
 // ---- the field controls ----
 
+template <typename Record> void ShowField(LWControlID control, const FieldRow<Record> &row, const Record &record)
+{
+    switch (row.kind) {
+    case FieldKind::Text: SetTextValue(control, record.*row.text); break;
+    case FieldKind::Number: SetControlInt(control, CTL_VALUE, record.*row.number); break;
+    case FieldKind::Flag: SetControlInt(control, CTL_VALUE, record.*row.flag ? 1 : 0); break;
+    }
+}
+
+template <typename Record> void TakeField(LWControlID control, const FieldRow<Record> &row, Record &record)
+{
+    switch (row.kind) {
+    case FieldKind::Text: record.*row.text = GetControlText(control, kTextBufferLength - 1); break;
+    case FieldKind::Number: record.*row.number = GetControlInt(control, CTL_VALUE); break;
+    case FieldKind::Flag: record.*row.flag = GetControlInt(control, CTL_VALUE) == 1; break;
+    }
+}
+
+// Shows the record of a list's row in the fields under the list.
+template <typename Record, size_t N>
+void ShowFields(const std::vector<std::unique_ptr<Record>> &records, int row, const FieldRow<Record> (&rows)[N],
+                LWControlID (&controls)[N])
+{
+    if (row < 0 || row >= static_cast<int>(records.size()))
+        return;
+    for (size_t i = 0; i < N; ++i)
+        ShowField(controls[i], rows[i], *records[static_cast<size_t>(row)]);
+}
+
+// An edit of one field, taken into every selected record of its list.
+template <typename Record, size_t N>
+void TakeFields(std::vector<std::unique_ptr<Record>> &records, LWControlID control, const FieldRow<Record> (&rows)[N],
+                LWControlID (&controls)[N])
+{
+    for (size_t i = 0; i < N; ++i)
+        if (controls[i] == control)
+            for (auto &record : records)
+                if (record->selected)
+                    TakeField(control, rows[i], *record);
+}
+
 void LoadClipFields(void *data, int row)
 {
     MixerPanel &p = *PanelOf(data);
-    if (row == -1 || !p.mixer || row < 0 || row >= static_cast<int>(p.mixer->clips.size()))
-        return;
-    const Clip &clip = *p.mixer->clips[row];
-    SetTextValue(p.clipName, clip.name);
-    SetControlInt(p.clipStep, CTL_VALUE, clip.step);
-    SetTextValue(p.clipSequence, clip.sequence);
+    if (p.mixer)
+        ShowFields(p.mixer->clips, row, kClipFields, p.clipFields);
 }
 
 void LoadTrackFields(void *data, int row)
 {
     MixerPanel &p = *PanelOf(data);
-    if (row == -1 || !p.mixer || row < 0 || row >= static_cast<int>(p.mixer->tracks.size()))
-        return;
-    const Track &track = *p.mixer->tracks[row];
-    SetControlInt(p.trackEnable, CTL_VALUE, track.enable ? 1 : 0);
-    SetControlInt(p.trackIn, CTL_VALUE, track.in);
-    SetControlInt(p.trackOut, CTL_VALUE, track.out);
-    SetControlInt(p.trackRepeat, CTL_VALUE, track.repeat ? 1 : 0);
-    SetTextValue(p.trackSequence, track.sequence);
+    if (p.mixer)
+        ShowFields(p.mixer->tracks, row, kTrackFields, p.trackFields);
 }
 
 void ClipFieldEvent(LWControlID control, void *data)
@@ -87,16 +149,7 @@ void ClipFieldEvent(LWControlID control, void *data)
         MixerPanel &p = *PanelOf(data);
         if (!p.mixer)
             return;
-        for (auto &clip : p.mixer->clips) {
-            if (!clip->selected)
-                continue;
-            if (control == p.clipName)
-                clip->name = GetControlText(control, kTextBufferLength - 1);
-            else if (control == p.clipStep)
-                clip->step = GetControlInt(control, CTL_VALUE);
-            else if (control == p.clipSequence)
-                clip->sequence = GetControlText(control, kTextBufferLength - 1);
-        }
+        TakeFields(p.mixer->clips, control, kClipFields, p.clipFields);
         p.clipList.Redraw();
     });
 }
@@ -107,20 +160,7 @@ void TrackFieldEvent(LWControlID control, void *data)
         MixerPanel &p = *PanelOf(data);
         if (!p.mixer)
             return;
-        for (auto &track : p.mixer->tracks) {
-            if (!track->selected)
-                continue;
-            if (control == p.trackEnable)
-                track->enable = GetControlInt(control, CTL_VALUE) == 1;
-            else if (control == p.trackIn)
-                track->in = GetControlInt(control, CTL_VALUE);
-            else if (control == p.trackOut)
-                track->out = GetControlInt(control, CTL_VALUE);
-            else if (control == p.trackRepeat)
-                track->repeat = GetControlInt(control, CTL_VALUE) == 1;
-            else if (control == p.trackSequence)
-                track->sequence = GetControlText(control, kTextBufferLength - 1);
-        }
+        TakeFields(p.mixer->tracks, control, kTrackFields, p.trackFields);
         p.trackList.Redraw();
     });
 }
@@ -201,51 +241,49 @@ LWControlID AddHeader(MixerPanel &p, const char *label, int y)
     return control;
 }
 
-LWPanControlDesc TextDesc(int width)
+// The control of a field row: a text field, a number or a check box, with its side label.
+template <typename Record>
+LWControlID AddFieldRow(MixerPanel &p, const FieldRow<Record> &row, bool japanese, LWCtlEventFunc event)
 {
     LWPanControlDesc desc{};
-    desc.string.type = LWT_STRING;
-    desc.string.width = width;
-    return desc;
+    const char *type = "EditControl";
+    switch (row.kind) {
+    case FieldKind::Text:
+        desc.string.type = LWT_STRING;
+        desc.string.width = row.width;
+        break;
+    case FieldKind::Number:
+        desc.type = LWT_INTEGER;
+        type = "NumControl";
+        break;
+    case FieldKind::Flag:
+        desc.type = LWT_BOOLEAN;
+        type = "BoolControl";
+        break;
+    }
+    return AddField(p, type, desc, japanese ? row.japanese : row.english, row.y, event);
 }
 
-LWPanControlDesc TypeDesc(int type)
-{
-    LWPanControlDesc desc{};
-    desc.type = type;
-    return desc;
-}
-
-// Adds every control; false when the host refused one.
+// Adds every control, in the order scripts count them; false when the host refused one.
 bool BuildControls(MixerPanel &p, ClipMixer &mixer)
 {
     const MixerLabels &labels = CurrentMixerLabels();
-    LWPanControlDesc desc{};
+    const bool japanese = g_clipMixerLanguage == UiLanguage::Japanese;
+    bool made = true;
 
     p.clipHeader = AddHeader(p, labels.clipHeader, 0);
-    desc = TextDesc(12);
-    p.clipName = AddField(p, "EditControl", desc, labels.name, 20, ClipFieldEvent);
-    desc = TypeDesc(LWT_INTEGER);
-    p.clipStep = AddField(p, "NumControl", desc, labels.step, 40, ClipFieldEvent);
-    desc = TextDesc(40);
-    p.clipSequence = AddField(p, "EditControl", desc, labels.clipSequence, 60, ClipFieldEvent);
+    for (int i = 0; i < kClipFieldCount; ++i)
+        made = (p.clipFields[i] = AddFieldRow(p, kClipFields[i], japanese, ClipFieldEvent)) && made;
     if (!p.clipList.Create(*p.funcs, p.panel, RecordKind::Clips, 8, 4, 84, 251, mixer, LoadClipFields, &p))
         return false;
 
     p.trackHeader = AddHeader(p, labels.trackHeader, 272);
-    desc = TypeDesc(LWT_BOOLEAN);
-    p.trackEnable = AddField(p, "BoolControl", desc, labels.enable, 292, TrackFieldEvent);
-    desc = TypeDesc(LWT_INTEGER);
-    p.trackIn = AddField(p, "NumControl", desc, labels.in, 312, TrackFieldEvent);
-    p.trackOut = AddField(p, "NumControl", desc, labels.out, 332, TrackFieldEvent);
-    desc = TypeDesc(LWT_BOOLEAN);
-    p.trackRepeat = AddField(p, "BoolControl", desc, labels.repeat, 352, TrackFieldEvent);
-    desc = TextDesc(40);
-    p.trackSequence = AddField(p, "EditControl", desc, labels.trackSequence, 372, TrackFieldEvent);
+    for (int i = 0; i < kTrackFieldCount; ++i)
+        made = (p.trackFields[i] = AddFieldRow(p, kTrackFields[i], japanese, TrackFieldEvent)) && made;
     if (!p.trackList.Create(*p.funcs, p.panel, RecordKind::Tracks, 6, 4, 396, 533, mixer, LoadTrackFields, &p))
         return false;
 
-    desc = LWPanControlDesc{};
+    LWPanControlDesc desc{};
     desc.choice.type = LWT_CHOICE;
     desc.choice.items = CurrentFileItems();
     desc.choice.vertical = 120;
@@ -257,8 +295,7 @@ bool BuildControls(MixerPanel &p, ClipMixer &mixer)
         SetControlPointer(p.filePopup, CTL_USERDATA, &p);
         SetControlPointer(p.filePopup, CTL_USEREVENT, reinterpret_cast<void *>(FileEvent));
     }
-    return p.clipHeader && p.clipName && p.clipStep && p.clipSequence && p.trackHeader && p.trackEnable &&
-           p.trackIn && p.trackOut && p.trackRepeat && p.trackSequence && p.filePopup;
+    return made && p.clipHeader && p.trackHeader && p.filePopup;
 }
 
 // Destroys the host panel when the options callback ends, however it ends.

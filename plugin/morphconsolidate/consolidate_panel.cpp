@@ -65,7 +65,7 @@ const char *PopupName(void *userData, int index)
     });
 }
 
-void OnTab(LWControlID, void *userData)
+void OnTabChange(LWControlID, void *userData)
 {
     Guarded([&] {
         if (auto *state = StateOf(userData))
@@ -119,6 +119,65 @@ void DestroyPanel(ConsolidateState &state)
     state.tab = state.border = state.itemPopup = state.prefixEdit = state.removeButton = nullptr;
 }
 
+namespace {
+
+// The panel's controls, one row each, in the order they are made: the state member that holds
+// it, its host type, descriptor and label, where it sits (a field starting at kFieldX, or x and
+// y), its event, and the tab it shows on.
+enum class OnTab { Both, Create, Remove };
+
+struct ControlRow {
+    LWControl *ConsolidateState::*member;
+    const char *type;
+    LWPanControlDesc (*describe)();
+    const char *label;
+    bool field;
+    int x, y;
+    LWCtlEventFunc event;
+    bool userData; // hands the state back to its callbacks
+    OnTab tab;
+};
+
+const ControlRow kControls[] = {
+    {&ConsolidateState::tab, "TabChoiceControl",
+     [] {
+         LWPanControlDesc d{};
+         d.choice = {LWT_CHOICE, g_tabNames, 0};
+         return d;
+     },
+     "", false, 0, 2, &OnTabChange, true, OnTab::Both},
+    {&ConsolidateState::border, "BorderControl",
+     [] {
+         LWPanControlDesc d{};
+         d.area = {LWT_AREA, 400, 0};
+         return d;
+     },
+     "", false, 0, 22, nullptr, false, OnTab::Both},
+    {&ConsolidateState::itemPopup, "CustomPopupControl",
+     [] {
+         LWPanControlDesc d{};
+         d.popup = {LWT_POPUP, 200, PopupCount, PopupName, nullptr, nullptr, nullptr};
+         return d;
+     },
+     "Ctrl item", true, 0, 40, nullptr, true, OnTab::Create},
+    {&ConsolidateState::prefixEdit, "EditControl",
+     [] {
+         LWPanControlDesc d{};
+         d.string = {LWT_STRING, 38};
+         return d;
+     },
+     "Exp prefix", true, 0, 70, &OnPrefix, true, OnTab::Create},
+    {&ConsolidateState::removeButton, "ButtonControl",
+     [] {
+         LWPanControlDesc d{};
+         d.area = {LWT_AREA, 160, 0};
+         return d;
+     },
+     "Remove Expressions", true, 0, 40, &OnRemove, true, OnTab::Remove},
+};
+
+} // namespace
+
 void BuildPanel(ConsolidateState &state)
 {
     LWPanelFuncs *funcs = ToolGlobals::panelFuncs;
@@ -128,44 +187,33 @@ void BuildPanel(ConsolidateState &state)
     if (!state.panel)
         return;
 
-    LWPanControlDesc desc{};
-    desc.choice = {LWT_CHOICE, g_tabNames, 0};
-    state.tab = funcs->addControl(state.panel, "TabChoiceControl", &desc, "");
-    desc = {};
-    desc.area = {LWT_AREA, 400, 0};
-    state.border = funcs->addControl(state.panel, "BorderControl", &desc, "");
-    desc = {};
-    desc.popup = {LWT_POPUP, 200, PopupCount, PopupName, nullptr, nullptr, nullptr};
-    state.itemPopup = funcs->addControl(state.panel, "CustomPopupControl", &desc, "Ctrl item");
-    desc = {};
-    desc.string = {LWT_STRING, 38};
-    state.prefixEdit = funcs->addControl(state.panel, "EditControl", &desc, "Exp prefix");
-    desc = {};
-    desc.area = {LWT_AREA, 160, 0};
-    state.removeButton = funcs->addControl(state.panel, "ButtonControl", &desc, "Remove Expressions");
-
+    for (const ControlRow &row : kControls) {
+        LWPanControlDesc desc = row.describe();
+        state.*row.member = funcs->addControl(state.panel, row.type, &desc, row.label);
+    }
     // A host that could not make every control gets no panel at all.
-    for (const LWControl *control : {state.tab, state.border, state.itemPopup, state.prefixEdit, state.removeButton})
-        if (!ControlUsable(control)) {
+    for (const ControlRow &row : kControls)
+        if (!ControlUsable(state.*row.member)) {
             DestroyPanel(state);
             return;
         }
-
-    Place(state.tab, 0, 2);
-    Place(state.border, 0, 22);
-    PlaceField(state.itemPopup, 40);
-    PlaceField(state.prefixEdit, 70);
-    PlaceField(state.removeButton, 40);
+    for (const ControlRow &row : kControls) {
+        if (row.field)
+            PlaceField(state.*row.member, row.y);
+        else
+            Place(state.*row.member, row.x, row.y);
+    }
 
     SetControlInt(state.tab, CTL_VALUE, 0);
     SetControlInt(state.itemPopup, CTL_VALUE, 0);
     SetText(state.prefixEdit, state.prefix);
 
-    for (LWControl *control : {state.tab, state.itemPopup, state.prefixEdit, state.removeButton})
-        SetControlPointer(control, CTL_USERDATA, &state);
-    SetControlPointer(state.tab, CTL_USEREVENT, reinterpret_cast<void *>(&OnTab));
-    SetControlPointer(state.prefixEdit, CTL_USEREVENT, reinterpret_cast<void *>(&OnPrefix));
-    SetControlPointer(state.removeButton, CTL_USEREVENT, reinterpret_cast<void *>(&OnRemove));
+    for (const ControlRow &row : kControls)
+        if (row.userData)
+            SetControlPointer(state.*row.member, CTL_USERDATA, &state);
+    for (const ControlRow &row : kControls)
+        if (row.event)
+            SetControlPointer(state.*row.member, CTL_USEREVENT, reinterpret_cast<void *>(row.event));
 
     int width = 320, height = 150;
     funcs->set(state.panel, PAN_W, &width);
@@ -178,9 +226,9 @@ void UpdateTabs(ConsolidateState &state)
     if (!state.panel || !state.tab)
         return;
     const bool create = GetControlInt(state.tab, CTL_VALUE) == 0;
-    Draw(state.itemPopup, create ? DR_RENDER : DR_ERASE);
-    Draw(state.prefixEdit, create ? DR_RENDER : DR_ERASE);
-    Draw(state.removeButton, create ? DR_ERASE : DR_RENDER);
+    for (const ControlRow &row : kControls)
+        if (row.tab != OnTab::Both)
+            Draw(state.*row.member, (row.tab == OnTab::Create) == create ? DR_RENDER : DR_ERASE);
     ToolGlobals::panelFuncs->draw(state.panel, DR_REFRESH);
 }
 
