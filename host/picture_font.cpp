@@ -12,6 +12,7 @@
 
 namespace zkh {
 
+#if defined(ZK_PICTURE_FONT_FILE)
 namespace {
 
 bool BuiltinFontAsked()
@@ -23,7 +24,6 @@ bool BuiltinFontAsked()
 // Whether FreeType draws the texts; decided once per process, the reason for not given on stderr.
 bool UseFreeType()
 {
-#if defined(ZK_PICTURE_FONT_FILE)
     static const bool use = [] {
         if (BuiltinFontAsked())
             return false;
@@ -34,12 +34,10 @@ bool UseFreeType()
         return false;
     }();
     return use;
-#else
-    return false;
-#endif
 }
 
 } // namespace
+#endif
 
 TextCoverage LayOutPictureText(const std::string &utf8)
 {
