@@ -10,9 +10,16 @@ void CommandInterface::RegisterPrefix(const std::string &prefix, Handler handler
     prefixHandlers_.emplace_back(prefix, std::move(handler));
 }
 
+std::size_t CommandInterface::Note(const std::string &text)
+{
+    transcript.push_back("# " + text);
+    return transcript.size() - 1;
+}
+
 int CommandInterface::Send(const std::string &line)
 {
     log.push_back(line);
+    transcript.push_back(line);
     const size_t wordEnd = line.find(' ');
     const std::string word = line.substr(0, wordEnd);
     const std::string arguments = wordEnd == std::string::npos ? std::string() : line.substr(wordEnd + 1);

@@ -3,6 +3,7 @@
 #define ZKH_COMMANDS_H
 
 #include <functional>
+#include <cstddef>
 #include <map>
 #include <set>
 #include <string>
@@ -27,6 +28,11 @@ public:
     std::set<std::string> rejectWords;
 
     std::vector<std::string> log;    // every line, in order
+    // What the runner's commands.log holds: every line, in order, and between them, as lines
+    // starting with "# ", the requesters and modal panels the module showed the user.
+    std::vector<std::string> transcript;
+    // Adds a "# " line to the transcript; its place, to complete the line later.
+    std::size_t Note(const std::string &text);
     std::vector<std::string> status; // texts of "StatusMsg" lines
     int refreshCount = 0;            // "RefreshNow" lines accepted
 

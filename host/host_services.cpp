@@ -5,6 +5,7 @@
 // thread each see their own copy.
 #include "host.h"
 
+#include "printable_text.h"
 #include "unserved.h"
 
 #include <cstring>
@@ -404,20 +405,39 @@ void CopyOut(char *buffer, int length, const std::string &text)
     buffer[count] = '\0';
 }
 
+// The transcript's line for a requester the user was shown: its kind, its title, the answer.
+void NoteRequester(const std::string &kind, const char *title, bool answered)
+{
+    Host::Current().commands.Note(kind + " \"" + PrintableText(title ? title : "") + "\": " +
+                                  (answered ? "answered" : "cancelled"));
+}
+
+const char *FileRequestKind(int type)
+{
+    switch (type) {
+    case FREQ_SAVE: return "file requester (save)";
+    case FREQ_DIRECTORY: return "file requester (folder)";
+    case FREQ_MULTILOAD: return "file requester (load several)";
+    default: return "file requester (load)";
+    }
+}
+
 int FileRequest3(int, LWFileReqLocal *local)
 {
     Requesters &requesters = Host::Current().requesters;
     requesters.fileLog.push_back(
         {local->reqType, local->title ? local->title : "", local->fileType ? local->fileType : "", local->path ? local->path : ""});
     const FileAnswer answer = requesters.NextFile();
+    NoteRequester(FileRequestKind(local->reqType), local->title, !answer.cancel);
     if (answer.cancel) {
         local->result = 0;
         return AFUNC_OK;
     }
-    const size_t slash = answer.path.find_last_of('/');
-    CopyOut(local->fullName, local->bufLen, answer.path);
-    CopyOut(local->baseName, local->bufLen, slash == std::string::npos ? answer.path : answer.path.substr(slash + 1));
-    CopyOut(local->path, local->bufLen, slash == std::string::npos ? std::string() : answer.path.substr(0, slash));
+    const std::string &chosen = Requesters::AnsweredPath(answer, local->reqType);
+    const size_t slash = chosen.find_last_of('/');
+    CopyOut(local->fullName, local->bufLen, chosen);
+    CopyOut(local->baseName, local->bufLen, slash == std::string::npos ? chosen : chosen.substr(slash + 1));
+    CopyOut(local->path, local->bufLen, slash == std::string::npos ? std::string() : chosen.substr(0, slash));
     local->result = 1;
     return AFUNC_OK;
 }
@@ -427,10 +447,12 @@ int FileRequestOld(const char *hail, char *name, char *path, char *fullName, int
     Requesters &requesters = Host::Current().requesters;
     requesters.fileLog.push_back({FREQ_LOAD, hail ? hail : "", std::string(), path ? path : ""});
     const FileAnswer answer = requesters.NextFile();
+    NoteRequester(FileRequestKind(FREQ_LOAD), hail, !answer.cancel);
     if (answer.cancel)
         return 0;
-    CopyOut(fullName, bufLen, answer.path);
-    CopyOut(name, bufLen, answer.path);
+    const std::string &chosen = Requesters::AnsweredPath(answer, FREQ_LOAD);
+    CopyOut(fullName, bufLen, chosen);
+    CopyOut(name, bufLen, chosen);
     return 1;
 }
 
@@ -439,6 +461,7 @@ int ColorPicker(int, LWColorPickLocal *local)
     Requesters &requesters = Host::Current().requesters;
     requesters.colorLog.push_back({local->title ? local->title : "", local->red, local->green, local->blue});
     const ColorAnswer answer = requesters.NextColor();
+    NoteRequester("colour picker", local->title, answer.result > 0);
     local->result = answer.result;
     if (answer.result > 0) {
         local->red = answer.red;

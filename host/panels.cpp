@@ -4,6 +4,7 @@
 #include "unserved.h"
 
 #include "host.h"
+#include "printable_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -248,6 +249,9 @@ struct PanelAccess {
         ++service.modalOpens;
         int result = 1;
         panel->inModalOpen = true;
+        // The title the user saw, in the runner's transcript; how the panel closed follows it there.
+        CommandInterface &commands = Host::Current().commands;
+        const std::size_t note = commands.Note("modal panel \"" + PrintableText(panel->title) + "\"");
         if (!service.modalScripts.empty()) {
             auto script = std::move(service.modalScripts.front());
             service.modalScripts.pop_front();
@@ -260,8 +264,11 @@ struct PanelAccess {
                 continue;
             if (panel->open)
                 PanelService::CloseByUser(*panel, result);
-            return panel->result;
+            result = panel->result;
+            break;
         }
+        if (note < commands.transcript.size())
+            commands.transcript[note] += result ? ": OK" : ": Cancel";
         return result;
     }
 

@@ -1,6 +1,8 @@
 // requesters.cpp: scripted answers.
 #include "requesters.h"
 
+#include "lwhost/lwhost.h"
+
 namespace zkh {
 
 FileAnswer Requesters::NextFile()
@@ -10,6 +12,11 @@ FileAnswer Requesters::NextFile()
     FileAnswer answer = files.front();
     files.pop_front();
     return answer;
+}
+
+const std::string &Requesters::AnsweredPath(const FileAnswer &answer, int type)
+{
+    return type != FREQ_SAVE && !answer.loadPath.empty() ? answer.loadPath : answer.path;
 }
 
 ColorAnswer Requesters::NextColor()

@@ -11,7 +11,8 @@ namespace zkh {
 // What a script answers to the next requester.
 struct FileAnswer {
     bool cancel = true;
-    std::string path;
+    std::string path;     // what a save requester answers
+    std::string loadPath; // what a load or folder requester answers, when it differs
 };
 
 struct ColorAnswer {
@@ -34,13 +35,18 @@ struct ColorRequest {
 
 class Requesters {
 public:
-    void AnswerFile(const std::string &path) { files.push_back({false, path}); }
-    void CancelFile() { files.push_back({true, std::string()}); }
+    void AnswerFile(const std::string &path, const std::string &loadPath = std::string())
+    {
+        files.push_back({false, path, loadPath});
+    }
+    void CancelFile() { files.push_back({true, std::string(), std::string()}); }
     void AnswerColor(float r, float g, float b) { colors.push_back({1, r, g, b}); }
     void CancelColor() { colors.push_back({0, 0, 0, 0}); }
 
     // Pops the next answer; a requester with no scripted answer is cancelled.
     FileAnswer NextFile();
+    // The path an answer gives a requester of this type (FREQ_LOAD, ...).
+    static const std::string &AnsweredPath(const FileAnswer &answer, int type);
     ColorAnswer NextColor();
 
     std::deque<FileAnswer> files;

@@ -4,6 +4,7 @@
 #include "unserved.h"
 
 #include "host.h"
+#include "printable_text.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -155,7 +156,15 @@ void ViewRefresh(LWXPanelID id)
         ++panel->refreshCount;
 }
 
-int Post(LWXPanelID id) { return Panels().Find(id) ? 1 : 0; }
+// A form panel shown modally: the user confirms it at once (the transcript names it).
+int Post(LWXPanelID id)
+{
+    XPanel *panel = Panels().Find(id);
+    if (!panel)
+        return 0;
+    Host::Current().commands.Note("modal panel \"" + PrintableText(panel->title) + "\": OK");
+    return 1;
+}
 int Open(LWXPanelID id) { return Panels().Find(id) ? 1 : 0; }
 
 } // namespace

@@ -11,6 +11,9 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -42,13 +45,14 @@ TEST(Runner, WritesLogsAndSceneFiles)
         "  - command: RefreshNow\n"
         "  - run_command: ZK:MorphConsolidate\n"
         "  - save_scene: scene.lws\n"
-        "  - load_scene: scene.lws\n",
+        "  - load_scene: $OUT/scene.lws\n",
         "good");
     ASSERT_EQ(result.status, 0) << result.output;
     // The command's panel is confirmed at once: Face (the popup's first entry) is the controller
     // and the only selected item, so nothing is linked.
     EXPECT_EQ(ReadFileBytes(result.out / "commands.log"),
-              "StatusMsg hello\nRefreshNow\nStatusMsg start ZK:MorphConsolidate...\nGE_ClearUnusedExpressions\n"
+              "StatusMsg hello\nRefreshNow\n# modal panel \"ZK:MorphConsolidate(1.00) build 250619\": OK\n"
+              "StatusMsg start ZK:MorphConsolidate...\nGE_ClearUnusedExpressions\n"
               "RefreshNow\nSelectItem 0x10000001\nStatusMsg start ZK:MorphConsolidate...done\n");
     EXPECT_EQ(ReadFileBytes(result.out / "status.log"),
               "hello\nstart ZK:MorphConsolidate...\nstart ZK:MorphConsolidate...done\n");
@@ -83,8 +87,8 @@ TEST(Runner, MistakesNameTheLineAndField)
     const std::vector<Mistake> mistakes = {
         {"resolution", "scene:\n  items:\n    - camera: Cam\n      resolution: [1920]\n",
          "4:19: resolution: expected two whole numbers, as [a, b]", 0},
-        {"action", "actions:\n  - add_mastr: ZK:CameraFrame\n", "2:5: unknown action 'add_mastr'", 0},
-        {"unprintable", "actions:\n  - \"add\\x01\\e[2J\\u00e9\": ~\n", "2:5: unknown action 'add\\x01\\x1B[2J\xC3\xA9'", 0},
+        {"action", "actions:\n  - add_mastr: ZK:CameraFrame\n", "2:5: unknown action 'add_mastr' (did you mean add_master?)", 0},
+        {"unprintable", "actions:\n  - \"add\\x01\\e[2J\\u00e9\": ~\n", "2:5: unknown action 'add\\x01\\x1B[2J\xC3\xA9' (zkhost help lists the actions)", 0},
         {"long-name", "actions:\n  - select: [" + std::string(5000, 'a') + "]\n",
          "2:14: select: no item named '" + std::string(977, 'a') + "...", 0},
         {"bone", "scene:\n  items:\n    - object: Face\n    - bone: Jaw\n", "4:7: bone: missing the field 'parent'", 0},
@@ -100,7 +104,7 @@ TEST(Runner, MistakesNameTheLineAndField)
         {"frame-master", "actions:\n  - frame_create: ~\n",
          "2:19: no ZK:CameraFrame master in the scene (add it with add_master first)", 0},
         {"frame-index", frames + "  - frame_edit: {index: 3, name: x}\n", "8:25: index: no frame 3 (there are 0)", 0},
-        {"frame-field", frames + "  - frame_create: {widht: 3}\n", "8:20: frame: unknown field 'widht'", 0},
+        {"frame-field", frames + "  - frame_create: {widht: 3}\n", "8:20: unknown key 'widht' in frame_create (did you mean width?)", 0},
         {"render-node", frames + "  - render_node: ~\n  - frame_panel: ~\n",
          "9:18: frame_panel: a render node has no panels (the options opened none)", 0},
         {"plate", frames + "  - render_frame: {plate: missing.png, png: r.png}\n",
@@ -128,11 +132,11 @@ TEST(Runner, MistakesNameTheLineAndField)
         {"mixer-channel", item + "  - apply_clip_mixer: {item: C, channel: Position.W}\n",
          "5:42: apply_clip_mixer: C has no channel named 'Position.W'", 0},
         {"mixer-step", mixer + "        - clips: insert\n", "10:18: expected add, delete, up or down", 0},
-        {"mixer-press", mixer + "        - clips: add\n        - press: No Such Button\n        - paste: ~\n",
+        {"mixer-press", mixer + "        - clips: add\n        - press: No Such Button\n        - clips: add\n",
          "11:18: press: the panel has no control labelled 'No Such Button'", 0},
         {"mixer-unknown-step", mixer + "        - paste: ~\n",
-         "10:11: unknown panel step 'paste' (clips, tracks, select_clips, select_tracks, clip, track, import, export, "
-         "print_lists, picture, set, press, close)", 0},
+         "10:11: unknown step 'paste' in clip_mixer_options steps (one of clips, tracks, select_clips, select_tracks, "
+         "clip, track, import, export, print_lists, picture, set, press, close)", 0},
         {"mixer-frames", item + "  - evaluate_channel: {item: C, channel: Position.X, frames: [0, 1000000]}\n",
          "5:62: evaluate_channel frames: expected first <= last, at most a million frames", 0},
         {"mixer-none", item + "  - clip_mixer_options: {item: C, channel: Position.X}\n",
@@ -149,6 +153,43 @@ TEST(Runner, MistakesNameTheLineAndField)
          "3:16: morph_rig: the scene already has an item named 'Head'", 0},
         {"morph-channel", "actions:\n  - morph_rig: ~\n  - set_channel: {item: Head, channel: Smile, value: 1}\n",
          "3:40: set_channel: Head has no channel named 'Smile'", 0},
+        // Names are checked before anything runs (the command before the mistake is not sent), with
+        // the nearest known names.
+        {"top-key", "acions: []\n", "1:1: unknown key 'acions' in the session (did you mean actions?)", 0},
+        {"scene-key", "scene:\n  fsp: 24\n", "2:3: unknown key 'fsp' in scene (did you mean fps?)", 0},
+        {"item-key", "scene:\n  items:\n    - {camera: C, resolutoin: [2, 2]}\n",
+         "3:19: unknown key 'resolutoin' in a camera item (did you mean resolution?)", 0},
+        {"viewport-key", "scene:\n  viewports:\n    - {view: top, rec: [0, 0, 2, 2]}\n",
+         "3:19: unknown key 'rec' in scene viewports (did you mean rect?)", 0},
+        {"late-action", "actions:\n  - command: StatusMsg before\n  - add_mastr: ZK:CameraFrame\n",
+         "3:5: unknown action 'add_mastr' (did you mean add_master?)", 0},
+        {"action-key", "actions:\n  - command: StatusMsg before\n  - frame_drag: {view: 0, form: [1, 1], to: [2, 2]}\n",
+         "3:27: unknown key 'form' in frame_drag (did you mean from?)", 0},
+        {"nested-key", item + "  - copy_clip_mixer: {item: C, channel: Position.X, to: {item: C, chanel: Position.Y}}\n",
+         "5:67: unknown key 'chanel' in copy_clip_mixer to (did you mean channel?)", 0},
+        {"modal-step", "actions:\n  - on_next_modal: [{pres: OK}]\n",
+         "2:22: unknown step 'pres' in on_next_modal (did you mean press?)", 0},
+        {"step-key", mixer + "        - clip: {stpe: 2}\n",
+         "10:18: unknown key 'stpe' in clip_mixer_options steps clip (did you mean step?)", 0},
+        {"server", "actions:\n  - command: StatusMsg before\n  - add_master: ZK:CamraFrame\n",
+         "3:17: add_master: the module has no MasterHandler server 'ZK:CamraFrame' (did you mean ZK:CameraFrame?)", 0},
+        {"server-class", "actions:\n  - add_image_filter: ZK:TimeLineMemo\n",
+         "2:23: add_image_filter: the module has no ImageFilterHandler server 'ZK:TimeLineMemo' (one of "
+         "ZK:CameraFrame)", 0},
+        // Values YAML reads otherwise than the writer meant, and a tab, say how to write them.
+        {"tab", "actions:\n  - servers: ~\n\t- servers: ~\n",
+         "3:1: a tab in the indentation: YAML indents with spaces only (replace the tab by spaces)", -1},
+        {"null", "actions:\n  - print: Null\n",
+         "2:12: print: expected a text; YAML reads ~, null and an empty value as no value: write the text in quotes "
+         "(\"~\", \"Null\", \"\")", 0},
+        {"empty", "actions:\n  - command:\n  - print: x\n",
+         "2:5: command: expected a text; YAML reads ~, null and an empty value as no value: write the text in quotes "
+         "(\"~\", \"Null\", \"\")", 0},
+        {"number", "actions:\n  - print: 2.39\n",
+         "2:12: print: expected a text; YAML reads 2.39 as a number: write it in quotes, \"2.39\", for that text", 0},
+        {"bool", "scene:\n  items:\n    - {camera: yes}\n",
+         "3:16: camera name: expected a text; YAML reads yes as true or false: write it in quotes, \"yes\", for "
+         "that text", 0},
     };
     for (const Mistake &mistake : mistakes) {
         SCOPED_TRACE(mistake.name);
@@ -172,7 +213,7 @@ TEST(CameraFrameRunner, FramesPicturesAndRingReply)
   - frame_delete: 1
   - ring_query: ~
   - save_scene: scene.lws
-  - load_scene: scene.lws
+  - load_scene: $OUT/scene.lws
   - frame_list: ~
 )",
                                         "frames");
@@ -282,6 +323,18 @@ TEST(CameraFrameRunner, PanelPictureAndDragsThroughTheFrameEditTool)
     EXPECT_TRUE(fs::exists(result.out / "panel.png"));
 }
 
+// panel_set takes an entry's text for every popup, also one that lists the scene's cameras through
+// its callbacks.
+TEST(CameraFrameRunner, PanelSetTakesAnyPopupsEntryText)
+{
+    const RunResult result = RunRunnerSession("scene:\n  items:\n    - {camera: Camera}\n    - {camera: Close}\n"
+                                              "actions:\n  - add_master: ZK:CameraFrame\n  - frame_create: ~\n"
+                                              "  - frame_panel: ~\n  - panel_set: [Camera, Close]\n  - frame_list: ~\n",
+                                              "popup");
+    ASSERT_EQ(result.status, 0) << result.output;
+    EXPECT_TRUE(Holds(result.output, "camera frames: 1\n  0 \"Frame (1)\" camera Close at (0, 0) "));
+}
+
 TEST(MemoRunner, EditsDrawsExportsAndImports)
 {
     const std::string session = "scene:\n  fps: 24\n  preview: [0, 100]\n"
@@ -300,8 +353,8 @@ TEST(MemoRunner, EditsDrawsExportsAndImports)
                                 "  - memo_export: memo.yaml\n"
                                 "  - memo_press: [Delete Track, Delete Track]\n"
                                 "  - memo_set: {control: clipName, value: lost}\n"
-                                "  - memo_import: memo.yaml\n"
-                                "  - memo_import: missing.yaml\n"
+                                "  - memo_import: $OUT/memo.yaml\n"
+                                "  - memo_import: $OUT/missing.yaml\n"
                                 "  - memo_show: ~\n"
                                 "  - print_status: ~\n";
     const auto [status, output, out, file] = RunRunnerSession(session, "edit");
@@ -485,6 +538,143 @@ TEST(MorphRunner, RefusedCommandAnswersNoLaterPanel)
     EXPECT_TRUE(Holds(result.output, "morph_consolidate create: activation result 2\n"
                                  "apply_clip_mixer: ZK:ChanClipMixer(1.00) build 250619\n"
                                  "clips:\n  Name | Step | Sequence\n"));
+}
+
+} // namespace
+
+namespace {
+
+// Inputs are found from the session file's folder (or, named $OUT/NAME, in the output folder) and
+// outputs go into the output folder, for the actions and for answered requesters alike; commands.log
+// names each requester and modal panel the user was shown, between the commands.
+TEST(Runner, PathsAndWhatTheUserWasShown)
+{
+    const fs::path dir = TestTempDir("zkhost-runner");
+    fs::create_directories(dir);
+    std::ofstream(dir / "in.yaml", std::ios::binary) << "not a memo\n";
+    const RunResult result = RunRunnerSession(R"(scene:
+  items:
+    - {null_object: C}
+actions:
+  - memo_add: ~
+  - memo_export: notes.yaml
+  - memo_import: in.yaml
+  - answer_file: again.yaml
+  - memo_press: Export
+  - memo_import: $OUT/again.yaml
+  - morph_consolidate: {mode: cancel}
+)",
+                                              "paths");
+    ASSERT_EQ(result.status, 0) << result.output;
+    // The import found the session folder's file, not the output folder's.
+    EXPECT_TRUE(Holds(result.output, "morph_consolidate cancel: activation result 0\n"));
+    EXPECT_EQ(ReadFileBytes(result.out / "commands.log"),
+              "# file requester (save) \"\xE6\x9B\xB8\xE3\x81\x8D\xE5\x87\xBA\xE3\x81\x97\": answered\n"
+              "# file requester (load) \"\xE8\xAA\xAD\xE3\x81\xBF\xE8\xBE\xBC\xE3\x81\xBF\": answered\n"
+              "StatusMsg " + (dir / "in.yaml").string() + " holds no memo tracks (View: Tracks): the memo is unchanged\n"
+              "RefreshNow\n"
+              "# file requester (save) \"\xE6\x9B\xB8\xE3\x81\x8D\xE5\x87\xBA\xE3\x81\x97\": answered\n"
+              "# file requester (load) \"\xE8\xAA\xAD\xE3\x81\xBF\xE8\xBE\xBC\xE3\x81\xBF\": answered\n"
+              "RefreshNow\n"
+              "# modal panel \"ZK:MorphConsolidate(1.00) build 250619\": Cancel\n");
+    EXPECT_TRUE(fs::exists(result.out / "notes.yaml"));
+    EXPECT_TRUE(fs::exists(result.out / "again.yaml"));
+    EXPECT_FALSE(fs::exists(dir / "again.yaml"));
+}
+
+struct HelpCase {
+    std::vector<std::string> arguments;
+    int status;
+    std::string output;
+};
+
+// zkhost's help is printed from the table the actions are registered with.
+TEST(Runner, HelpAndVersion)
+{
+    const std::vector<HelpCase> cases = {
+        {{"help", "frame_drag"}, 0,
+         "- frame_drag: {view, from, to, alt, steps}\n"
+         "  drags the mouse in a viewport through the current Layout tool\n"
+         "keys:\n"
+         "  view   a viewport index\n"
+         "  from   [x, y] in viewport pixels, where the button goes down\n"
+         "  to     [x, y] in viewport pixels, where it goes up\n"
+         "  alt    true: the alternate mouse button (rotates)\n"
+         "  steps  moves between them, 1 to 1000 (default 1)\n"},
+        {{"help", "add_master"}, 0,
+         "- add_master: a server name\n"
+         "  adds a master handler instance to the scene; a refusal is printed\n"
+         "  (the value names a MasterHandler server of the module)\n"},
+        {{"help", "frame_dragg"}, 2, "zkhost help: no action 'frame_dragg' (did you mean frame_drag?)\n"},
+        {{"--version"}, 0, "zkhost 250619"},
+        {{"--help"}, 0, "usage: zkhost run SESSION [--out DIR] [--module FILE]\n"},
+    };
+    const fs::path dir = TestTempDir("zkhost-help");
+    fs::create_directories(dir);
+    for (const HelpCase &c : cases) {
+        SCOPED_TRACE(c.arguments[0]);
+        std::vector<std::string> command = {ZK_RUNNER_PATH};
+        command.insert(command.end(), c.arguments.begin(), c.arguments.end());
+        const std::string log = (dir / "help.txt").string();
+        EXPECT_EQ(RunProgram(command, log), c.status);
+        const std::string output = ReadFileBytes(log);
+        if (c.arguments[0] == "help")
+            EXPECT_EQ(output, c.output);
+        else
+            EXPECT_EQ(output.substr(0, c.output.size()), c.output);
+    }
+    const std::string log = (dir / "help.txt").string();
+    ASSERT_EQ(RunProgram({ZK_RUNNER_PATH, "--help"}, log), 0);
+    EXPECT_TRUE(Holds(ReadFileBytes(log), "\n  frame_drag           drags the mouse in a viewport through the current Layout tool\n"));
+}
+
+// The names of the actions `zkhost --help` lists.
+std::set<std::string> RegisteredActions()
+{
+    const fs::path log = TestTempDir("zkhost-help") / "actions.txt";
+    fs::create_directories(log.parent_path());
+    EXPECT_EQ(RunProgram({ZK_RUNNER_PATH, "--help"}, log.string()), 0);
+    std::istringstream lines(ReadFileBytes(log));
+    std::set<std::string> names;
+    bool listed = false;
+    for (std::string line; std::getline(lines, line);) {
+        if (listed && line.size() > 2)
+            names.insert(line.substr(2, line.find(' ', 2) - 2));
+        listed = listed || line.rfind("session actions", 0) == 0;
+    }
+    return names;
+}
+
+// The first column of every table of docs/session-format.md whose first heading is "action".
+std::set<std::string> DocumentedActions()
+{
+    std::istringstream lines(ReadFileBytes(fs::path(ZK_SOURCE_DIR) / "docs" / "session-format.md"));
+    std::set<std::string> names;
+    bool actions = false;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("| ", 0) != 0) {
+            actions = false;
+            continue;
+        }
+        if (line.rfind("| action |", 0) == 0) {
+            actions = true;
+            continue;
+        }
+        const std::size_t open = line.find('`'), close = line.find('`', open + 1);
+        if (actions && open == 2 && close != std::string::npos)
+            names.insert(line.substr(open + 1, close - open - 1));
+    }
+    return names;
+}
+
+TEST(Runner, EveryActionIsDocumented)
+{
+    const std::set<std::string> registered = RegisteredActions(), documented = DocumentedActions();
+    EXPECT_EQ(registered.size(), 63u);
+    for (const std::string &name : registered)
+        EXPECT_EQ(documented.count(name), 1u) << name << " is not in docs/session-format.md";
+    for (const std::string &name : documented)
+        EXPECT_EQ(registered.count(name), 1u) << name << " is documented but no action";
 }
 
 } // namespace

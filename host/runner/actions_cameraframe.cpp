@@ -9,11 +9,15 @@
 #include "lwsc/plugin_data.h"
 #include "ring_peer.h"
 #include "session.h"
+#include "zktools/frame_panel_controls.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <iomanip>
+#include <iterator>
+#include <stdexcept>
 
 namespace zkh {
 
@@ -62,26 +66,49 @@ void ReadColor(const YAML::Node &node, const std::string &what, double (&rgb)[3]
         rgb[i] = ReadNumber(node[i], what);
 }
 
-void CheckFrameFields(const YAML::Node &v)
+// The fields of a frame, as frame_create and frame_edit take them.
+const std::vector<Key> kFrameFields = {
+    {"name", "a text"},
+    {"active", "true or false"},
+    {"camera", "a camera's name"},
+    {"position", "[x, y]: the frame centre's offset from the image centre, camera pixels"},
+    {"width", "camera pixels (with aspect, or alone, the height follows)"},
+    {"height", "camera pixels (the aspect follows)"},
+    {"aspect", "width / height"},
+    {"margin_percent", "[width %, height %]: the whole margin band"},
+    {"color", "[red, green, blue] from 0 to 1"},
+    {"transparency", "0 (opaque) to 1"},
+    {"memo", "a text shown under the frame"},
+    {"focal_length", "true: shows the camera's focal length under the frame"},
+    {"rotation", "degrees"},
+};
+
+std::vector<Key> WithIndex(std::vector<Key> keys)
+{
+    keys.insert(keys.begin(), {"index", "the frame's number, from 0"});
+    return keys;
+}
+
+void CheckFrameMap(const YAML::Node &v)
 {
     if (!v.IsMap())
         throw SessionError(v, "frame: expected a map of frame fields");
-    static const char *const kKeys[] = {"index", "name", "active", "camera", "position", "width", "height",
-                                        "aspect", "margin_percent", "color", "transparency", "memo",
-                                        "focal_length", "rotation"};
-    for (const auto &entry : v) {
-        const std::string key = entry.first.Scalar();
-        if (std::find(std::begin(kKeys), std::end(kKeys), key) == std::end(kKeys))
-            throw SessionError(entry.first, "frame: unknown field '" + key + "'");
-    }
 }
 
-// The panel's control ids.
-enum PanelId {
-    kCreate = 0, kDelete = 1, kFrame = 10, kName = 11, kActive = 12, kCamera = 13, kPosX = 14, kPosY = 15,
-    kCalc = 16, kWidth = 17, kHeight = 18, kAspect = 19, kRotate = 20, kMarginW = 21, kMarginH = 22,
-    kColor = 26, kTransparency = 27, kMemo = 28, kFocal = 29,
-};
+// The panel's controls by their names in the module's list: a control's id is its place there.
+int ControlId(const char *name)
+{
+    static const char *const kNames[] = {
+#define ZK_FRAME_PANEL_NAME(id, text) text,
+        ZK_FRAME_PANEL_CONTROLS(ZK_FRAME_PANEL_NAME)
+#undef ZK_FRAME_PANEL_NAME
+    };
+    for (int id = 0; id < static_cast<int>(std::size(kNames)); ++id)
+        if (std::strcmp(kNames[id], name) == 0)
+            return id;
+    throw std::logic_error(std::string("the camera frame panel has no control named ") + name);
+}
+
 enum CalcMode { kWidthHeight = 0, kWidthAspect = 1 };
 
 // The master's panel, opened (or raised) as from Layout's master list.
@@ -93,33 +120,33 @@ Panel &OpenPanel(RunContext &c, const YAML::Node &where)
     return FramePanelOf(c, where);
 }
 
-PanelControl &Field(Panel &panel, int id, const YAML::Node &where)
+PanelControl &Field(Panel &panel, const char *name, const YAML::Node &where)
 {
-    PanelControl *control = PanelService::Find(panel, "#" + std::to_string(id));
+    PanelControl *control = PanelService::Find(panel, "#" + std::to_string(ControlId(name)));
     if (!control)
-        throw SessionError(where, "the ZK:CameraFrame panel has no control " + std::to_string(id));
+        throw SessionError(where, std::string("the ZK:CameraFrame panel has no control ") + name);
     return *control;
 }
 
-void Press(Panel &panel, int id, const YAML::Node &where) { PanelService::Fire(Field(panel, id, where)); }
+void Press(Panel &panel, const char *name, const YAML::Node &where) { PanelService::Fire(Field(panel, name, where)); }
 
-void EnterInt(Panel &panel, int id, double value, const YAML::Node &where)
+void EnterInt(Panel &panel, const char *name, double value, const YAML::Node &where)
 {
-    PanelControl &control = Field(panel, id, where);
+    PanelControl &control = Field(panel, name, where);
     PanelService::SetInt(control, static_cast<int>(std::lround(std::max(-2e9, std::min(2e9, value)))));
     PanelService::Fire(control);
 }
 
-void EnterFloat(Panel &panel, int id, double value, const YAML::Node &where)
+void EnterFloat(Panel &panel, const char *name, double value, const YAML::Node &where)
 {
-    PanelControl &control = Field(panel, id, where);
+    PanelControl &control = Field(panel, name, where);
     PanelService::SetFloat(control, value);
     PanelService::Fire(control);
 }
 
-void EnterText(Panel &panel, int id, const std::string &text, const YAML::Node &where)
+void EnterText(Panel &panel, const char *name, const std::string &text, const YAML::Node &where)
 {
-    PanelControl &control = Field(panel, id, where);
+    PanelControl &control = Field(panel, name, where);
     PanelService::SetText(control, text);
     PanelService::Fire(control);
 }
@@ -131,61 +158,61 @@ int ByteOf(double component) { return static_cast<int>(std::lround(std::max(0.0,
 // through the Frame Calc mode that keeps what was given.
 void EnterFrameFields(RunContext &c, Panel &panel, const YAML::Node &v)
 {
-    CheckFrameFields(v);
+    CheckFrameMap(v);
     if (v["name"])
-        EnterText(panel, kName, ReadText(v["name"], "name"), v["name"]);
+        EnterText(panel, "name", ReadText(v["name"], "name"), v["name"]);
     if (v["active"])
-        EnterInt(panel, kActive, ReadBool(v["active"], "active") ? 1 : 0, v["active"]);
+        EnterInt(panel, "active", ReadBool(v["active"], "active") ? 1 : 0, v["active"]);
     if (v["camera"]) {
         const std::uint32_t id = ReadItem(c, v["camera"], "camera");
         const auto cameras = c.host.scene.ItemsOfKind(ItemKind::Camera);
         const auto it = std::find_if(cameras.begin(), cameras.end(), [id](const Item *item) { return item->id == id; });
         if (it == cameras.end())
             throw SessionError(v["camera"], "camera: '" + v["camera"].Scalar() + "' is not a camera");
-        EnterInt(panel, kCamera, static_cast<double>(it - cameras.begin()), v["camera"]);
+        EnterInt(panel, "camera", static_cast<double>(it - cameras.begin()), v["camera"]);
     }
     if (const YAML::Node p = v["position"]) {
         if (!p.IsSequence() || p.size() != 2)
             throw SessionError(p, "position: expected [x, y] in camera pixels from the image centre");
-        EnterInt(panel, kPosX, ReadNumber(p[0], "position"), p);
-        EnterInt(panel, kPosY, ReadNumber(p[1], "position"), p);
+        EnterInt(panel, "position_x", ReadNumber(p[0], "position"), p);
+        EnterInt(panel, "position_y", ReadNumber(p[1], "position"), p);
     }
     if (v["height"]) {
         const double height = ReadNumber(v["height"], "height");
         if (!(height > 0))
             throw SessionError(v["height"], "height: must be above 0");
-        EnterInt(panel, kCalc, kWidthHeight, v["height"]);
+        EnterInt(panel, "calc", kWidthHeight, v["height"]);
         if (v["width"])
-            EnterInt(panel, kWidth, ReadNumber(v["width"], "width"), v["width"]);
-        EnterInt(panel, kHeight, height, v["height"]);
+            EnterInt(panel, "width", ReadNumber(v["width"], "width"), v["width"]);
+        EnterInt(panel, "height", height, v["height"]);
     } else if (v["width"] || v["aspect"]) {
-        EnterInt(panel, kCalc, kWidthAspect, v);
+        EnterInt(panel, "calc", kWidthAspect, v);
         if (v["aspect"])
-            EnterFloat(panel, kAspect, ReadNumber(v["aspect"], "aspect"), v["aspect"]);
+            EnterFloat(panel, "aspect", ReadNumber(v["aspect"], "aspect"), v["aspect"]);
         if (v["width"])
-            EnterInt(panel, kWidth, ReadNumber(v["width"], "width"), v["width"]);
+            EnterInt(panel, "width", ReadNumber(v["width"], "width"), v["width"]);
     }
     if (const YAML::Node m = v["margin_percent"]) {
         if (!m.IsSequence() || m.size() != 2)
             throw SessionError(m, "margin_percent: expected [width %, height %]");
-        EnterFloat(panel, kMarginW, ReadNumber(m[0], "margin_percent"), m);
-        EnterFloat(panel, kMarginH, ReadNumber(m[1], "margin_percent"), m);
+        EnterFloat(panel, "margin_w_percent", ReadNumber(m[0], "margin_percent"), m);
+        EnterFloat(panel, "margin_h_percent", ReadNumber(m[1], "margin_percent"), m);
     }
     if (v["color"]) {
         double rgb[3];
         ReadColor(v["color"], "color", rgb);
-        PanelControl &control = Field(panel, kColor, v["color"]);
+        PanelControl &control = Field(panel, "color", v["color"]);
         PanelService::SetVector(control, ByteOf(rgb[0]), ByteOf(rgb[1]), ByteOf(rgb[2]));
         PanelService::Fire(control);
     }
     if (v["transparency"])
-        EnterFloat(panel, kTransparency, ReadNumber(v["transparency"], "transparency") * 100.0, v["transparency"]);
+        EnterFloat(panel, "transparency", ReadNumber(v["transparency"], "transparency") * 100.0, v["transparency"]);
     if (v["memo"])
-        EnterText(panel, kMemo, ReadText(v["memo"], "memo"), v["memo"]);
+        EnterText(panel, "memo", ReadText(v["memo"], "memo"), v["memo"]);
     if (v["focal_length"])
-        EnterInt(panel, kFocal, ReadBool(v["focal_length"], "focal_length") ? 1 : 0, v["focal_length"]);
+        EnterInt(panel, "focal_length", ReadBool(v["focal_length"], "focal_length") ? 1 : 0, v["focal_length"]);
     if (v["rotation"]) // the angle control holds radians
-        EnterFloat(panel, kRotate, ReadNumber(v["rotation"], "rotation") * kPi / 180.0, v["rotation"]);
+        EnterFloat(panel, "rotation", ReadNumber(v["rotation"], "rotation") * kPi / 180.0, v["rotation"]);
 }
 
 size_t ReadIndex(const YAML::Node &node, const StoredFrames &s)
@@ -212,41 +239,38 @@ void PrintFrames(RunContext &c, const StoredFrames &s)
     }
 }
 
-int ReadPositive(const YAML::Node &node, const std::string &what)
-{
-    const int value = ReadInt(node, what);
-    if (value < 1 || value > kMaxPictureSide)
-        throw SessionError(node, what + ": expected a whole number from 1 to " + std::to_string(kMaxPictureSide));
-    return value;
-}
-
 } // namespace
 
 void AddCameraFrameActions(ActionTable &table)
 {
     AddFramePanelActions(table);
-    table.Add("frame_create", [](RunContext &c, const YAML::Node &v) {
-        if (v.IsMap())
-            CheckFrameFields(v);
+    table.Add({"frame_create", "frame fields, or ~", "presses Create Frame in the frame panel, then enters the fields given", kFrameFields}, [](RunContext &c, const YAML::Node &v) {
         Panel &panel = OpenPanel(c, v);
-        Press(panel, kCreate, v);
+        Press(panel, "create", v);
         if (v.IsMap())
             EnterFrameFields(c, panel, v);
     });
-    table.Add("frame_edit", [](RunContext &c, const YAML::Node &v) {
-        CheckFrameFields(v);
+    table.Add({"frame_edit", "{index, frame fields}", "selects frame index in the frame panel and enters the fields given", WithIndex(kFrameFields)}, [](RunContext &c, const YAML::Node &v) {
+        CheckFrameMap(v);
         const size_t index = ReadIndex(Need(v, "index", "frame_edit"), SaveFrames(c, v));
         Panel &panel = OpenPanel(c, v);
-        EnterInt(panel, kFrame, static_cast<double>(index), v["index"]);
+        EnterInt(panel, "frame", static_cast<double>(index), v["index"]);
         EnterFrameFields(c, panel, v);
     });
-    table.Add("frame_delete", [](RunContext &c, const YAML::Node &v) {
+    table.Add({"frame_delete", "a frame index", "selects that frame and presses Delete Frame"}, [](RunContext &c, const YAML::Node &v) {
         const size_t index = ReadIndex(v, SaveFrames(c, v));
         Panel &panel = OpenPanel(c, v);
-        EnterInt(panel, kFrame, static_cast<double>(index), v);
-        Press(panel, kDelete, v);
+        EnterInt(panel, "frame", static_cast<double>(index), v);
+        Press(panel, "delete", v);
     });
-    table.Add("frame_settings", [](RunContext &c, const YAML::Node &v) {
+    table.Add({"frame_settings", "{combined, color, transparency, extra_text, extra_flag}",
+               "the scene-level settings, written into the master's block and loaded into a new instance",
+               {{"combined", "true: shading outside all frames"},
+                {"color", "[red, green, blue] of that shading, 0 to 1"},
+                {"transparency", "of that shading, 0 to 1"},
+                {"extra_text", "the text reported on the ring"},
+                {"extra_flag", "the flag reported on the ring"}}},
+              [](RunContext &c, const YAML::Node &v) {
         StoredFrames s = SaveFrames(c, v);
         if (!v.IsMap())
             throw SessionError(v, "frame_settings: expected a map (combined, color, transparency, extra_text, extra_flag)");
@@ -262,91 +286,9 @@ void AddCameraFrameActions(ActionTable &table)
             s.extraFlag = ReadBool(v["extra_flag"], "extra_flag");
         LoadFrames(c, v, s);
     });
-    table.Add("frame_list", [](RunContext &c, const YAML::Node &v) { PrintFrames(c, SaveFrames(c, v)); });
-    table.Add("draw_viewport", [](RunContext &c, const YAML::Node &v) {
-        const int view = ReadViewport(c, Need(v, "view", "draw_viewport"), "view");
-        DrawRecorder recorder(view);
-        c.host.DrawViewport(view, recorder);
-        if (v["print"] && ReadBool(v["print"], "print"))
-            c.out << recorder.Describe();
-        if (v["png"]) {
-            const Viewport &port = c.host.scene.viewports[static_cast<size_t>(view)];
-            const std::string path = c.OutPath(ReadText(v["png"], "png"));
-            if (!RasterizeToPng(recorder.calls, port.width, port.height, path))
-                throw SessionError(v["png"], "png: cannot write " + path);
-            c.out << "draw_viewport " << view << ": " << recorder.calls.size() << " calls, " << path << "\n";
-        }
-    });
-    table.Add("gizmo_dirty", [](RunContext &c, const YAML::Node &) {
-        c.out << "gizmo dirty: " << (c.host.GizmosDirty() ? 1 : 0) << "\n";
-    });
-    table.Add("render_frame", [](RunContext &c, const YAML::Node &v) {
-        const int frame = v["frame"] ? ReadInt(v["frame"], "frame") : c.host.scene.CurrentFrame();
-        FilterImage image;
-        std::string error;
-        if (v["plate"]) {
-            if (!ReadPng(c.InPath(ReadText(v["plate"], "plate")), image, error))
-                throw SessionError(v["plate"], "plate: " + error);
-        } else {
-            int w = 0, h = 0;
-            if (const YAML::Node size = v["size"]) {
-                if (!size.IsSequence() || size.size() != 2)
-                    throw SessionError(size, "size: expected [width, height]");
-                w = ReadPositive(size[0], "size");
-                h = ReadPositive(size[1], "size");
-            } else {
-                const Item *camera = c.host.scene.Find(c.host.scene.RenderCameraAt(frame / c.host.scene.fps));
-                if (!camera)
-                    throw SessionError(v, "render_frame: the scene has no camera (give a plate or a size)");
-                w = camera->resolutionW;
-                h = camera->resolutionH;
-                if (w < 1 || w > kMaxPictureSide || h < 1 || h > kMaxPictureSide)
-                    throw SessionError(v, "render_frame: the render camera's resolution " + std::to_string(w) + " x " +
-                                              std::to_string(h) + " is not from 1 to " +
-                                              std::to_string(kMaxPictureSide) + " on each side (give a size)");
-            }
-            image = TestPlate(w, h);
-        }
-        if (!c.host.RunSceneImageFilters(image, frame))
-            throw SessionError(v, "render_frame: " + c.host.messages.back());
-        const int bits = v["bits"] ? ReadInt(v["bits"], "bits") : 8;
-        const std::string path = c.OutPath(ReadText(Need(v, "png", "render_frame"), "png"));
-        if (!WritePng(path, image, bits, error))
-            throw SessionError(v["png"], "png: " + error);
-        c.out << "render_frame " << frame << ": " << image.width << " x " << image.height << ", " << path << "\n";
-    });
-    table.Add("ring_query", [](RunContext &c, const YAML::Node &) {
+    table.Add({"frame_list", "~", "prints the frames as the master stores them"}, [](RunContext &c, const YAML::Node &v) { PrintFrames(c, SaveFrames(c, v)); });
+    table.Add({"ring_query", "~", "asks the camera frames for their frames on the communication ring and prints the reply"}, [](RunContext &c, const YAML::Node &) {
         c.out << DescribeFrameQuery(QueryCameraFrames(c.host));
-    });
-    table.Add("render_node", [](RunContext &c, const YAML::Node &) { c.host.BecomeRenderNode(); });
-    table.Add("narrow_code_page", [](RunContext &c, const YAML::Node &v) {
-        const std::string name = ReadText(v, "narrow_code_page");
-        if (!c.host.SetNarrowCodePage(name))
-            throw SessionError(v, "narrow_code_page: this system's code page is " + c.host.NarrowCodePage() +
-                                      " and cannot be changed to " + name);
-    });
-    table.Add("render_camera", [](RunContext &c, const YAML::Node &v) {
-        const std::uint32_t camera = ReadItem(c, Need(v, "camera", "render_camera"), "camera");
-        const double frame = v["from_frame"] ? ReadNumber(v["from_frame"], "from_frame") : 0.0;
-        c.host.scene.renderCameraSwitches[frame / c.host.scene.fps] = camera;
-    });
-    table.Add("focal_length_key", [](RunContext &c, const YAML::Node &v) {
-        const std::uint32_t id = ReadItem(c, Need(v, "camera", "focal_length_key"), "camera");
-        Item *camera = c.host.scene.Find(id);
-        if (camera->kind != ItemKind::Camera)
-            throw SessionError(v["camera"], "camera: not a camera");
-        const double frame = ReadNumber(Need(v, "frame", "focal_length_key"), "frame");
-        // A key of the camera's zoom factor, replacing one at the same time (linear between keys).
-        lwsc::EnvelopeKey key;
-        key.time = frame / c.host.scene.fps;
-        key.value = ZoomOfFocalLength(*camera, ReadNumber(Need(v, "mm", "focal_length_key"), "mm"));
-        key.shape = 3;
-        std::vector<lwsc::EnvelopeKey> &keys = camera->zoom.keys;
-        keys.erase(std::remove_if(keys.begin(), keys.end(), [&](const lwsc::EnvelopeKey &k) { return k.time == key.time; }),
-                   keys.end());
-        keys.insert(std::upper_bound(keys.begin(), keys.end(), key,
-                                     [](const lwsc::EnvelopeKey &a, const lwsc::EnvelopeKey &b) { return a.time < b.time; }),
-                    key);
     });
 }
 

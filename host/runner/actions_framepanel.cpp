@@ -48,7 +48,7 @@ std::array<double, 2> ReadPoint(const YAML::Node &node, const std::string &what)
 
 void AddFramePanelActions(ActionTable &table)
 {
-    table.Add("frame_panel", [](RunContext &c, const YAML::Node &v) {
+    table.Add({"frame_panel", "~", "opens the camera frames' panel and prints its title, size and control count"}, [](RunContext &c, const YAML::Node &v) {
         if (!c.host.FindMaster(kServer))
             throw SessionError(v, "frame_panel: add the ZK:CameraFrame master first (add_master)");
         if (!c.host.OpenMasterOptions(kServer))
@@ -62,7 +62,7 @@ void AddFramePanelActions(ActionTable &table)
         c.out << "frame_panel: \"" << panel.title << "\" " << panel.w << "x" << panel.h << ", "
               << panel.controls.size() << " controls\n";
     });
-    table.Add("frame_panel_picture", [](RunContext &c, const YAML::Node &v) {
+    table.Add({"frame_panel_picture", "a PNG file (output)", "paints the camera frames' panel and prints how many controls are ghosted"}, [](RunContext &c, const YAML::Node &v) {
         const Panel &panel = FramePanelOf(c, v);
         const std::string path = c.OutPath(ReadText(v, "frame_panel_picture"));
         if (!WritePanelPicture(ClassicPanelPicture(panel), path))
@@ -73,7 +73,13 @@ void AddFramePanelActions(ActionTable &table)
         c.out << "frame_panel_picture: " << panel.controls.size() << " controls (" << ghosted << " ghosted), " << path
               << "\n";
     });
-    table.Add("frame_drag", [](RunContext &c, const YAML::Node &v) {
+    table.Add({"frame_drag", "{view, from, to, alt, steps}", "drags the mouse in a viewport through the current Layout tool",
+               {{"view", "a viewport index"},
+                {"from", "[x, y] in viewport pixels, where the button goes down"},
+                {"to", "[x, y] in viewport pixels, where it goes up"},
+                {"alt", "true: the alternate mouse button (rotates)"},
+                {"steps", "moves between them, 1 to 1000 (default 1)"}}},
+              [](RunContext &c, const YAML::Node &v) {
         if (!v.IsMap())
             throw SessionError(v, "frame_drag: expected a map (view, from, to, alt, steps)");
         const int view = ReadViewport(c, Need(v, "view", "frame_drag"), "view");

@@ -35,7 +35,7 @@ XPanel &MemoPanel(RunContext &c, const YAML::Node &at)
 // A control by data name, label or identifier (0x8015).
 const XPanelControl &ControlOf(RunContext &c, XPanel &panel, const YAML::Node &node)
 {
-    const std::string name = ReadText(node, "control");
+    const std::string name = ReadTextOrNumber(node, "control");
     const XPanelControl *control = c.host.xpanels.ControlByName(panel, name);
     if (!control)
         control = c.host.xpanels.ControlByLabel(panel, name);
@@ -83,56 +83,81 @@ void Press(RunContext &c, XPanel &panel, const YAML::Node &node)
 {
     const XPanelControl &control = ControlOf(c, panel, node);
     if (!c.host.xpanels.Press(panel, control.cid))
-        throw SessionError(node, "'" + ReadText(node, "memo_press") + "' is not a button of the memo's panel");
+        throw SessionError(node, "'" + node.Scalar() + "' is not a button of the memo's panel");
+}
+
+} // namespace
+
+namespace {
+
+void MemoSet(RunContext &c, const YAML::Node &value)
+{
+    if (!value.IsMap())
+        throw SessionError(value, "memo_set: expected {control: NAME, value: VALUE}");
+    XPanel &panel = MemoPanel(c, value);
+    const XPanelControl &control = ControlOf(c, panel, Need(value, "control", "memo_set"));
+    const YAML::Node input = Need(value, "value", "memo_set");
+    int result = -1;
+    if (control.dataType == "integer" && control.popCount && input.IsScalar() &&
+        input.Scalar().find_first_not_of("-0123456789") != std::string::npos) {
+        // A popup's entry by its text, or by the name in brackets that ends it ("[otio]").
+        const std::vector<std::string> items = c.host.xpanels.PopupItems(panel, control.cid);
+        const std::string text = input.Scalar(), tail = "[" + text + "]";
+        int at = -1;
+        for (size_t i = 0; i < items.size() && at < 0; ++i)
+            if (items[i] == text || (items[i].size() >= tail.size() &&
+                                     items[i].compare(items[i].size() - tail.size(), tail.size(), tail) == 0))
+                at = static_cast<int>(i);
+        if (at < 0)
+            throw SessionError(input, "memo_set: '" + control.label + "' has no entry '" + text + "'");
+        result = c.host.xpanels.SetInteger(panel, control.cid, at);
+    } else if (control.dataType == "integer") {
+        result = c.host.xpanels.SetInteger(panel, control.cid, ReadInt(input, "memo_set value"));
+    } else if (control.dataType == "string") {
+        result = c.host.xpanels.SetText(panel, control.cid, input.IsNull() ? "" : ReadText(input, "memo_set value"));
+    } else if (control.dataType == "color") {
+        if (!input.IsSequence() || input.size() != 3)
+            throw SessionError(input, "memo_set value: expected [red, green, blue] from 0 to 1");
+        result = c.host.xpanels.SetColor(panel, control.cid,
+                                         {ReadNumber(input[0], "red"), ReadNumber(input[1], "green"),
+                                          ReadNumber(input[2], "blue")});
+    } else {
+        throw SessionError(value["control"], "memo_set: '" + control.label + "' holds no value (press it instead)");
+    }
+    if (result == 0)
+        c.out << "memo_set " << control.label << ": nothing changed\n";
+}
+
+void MemoDraw(RunContext &c, const YAML::Node &value)
+{
+    const std::string file = ReadText(value.IsMap() ? Need(value, "path", "memo_draw") : value, "memo_draw path");
+    const int view = value.IsMap() && value["view"] ? ReadInt(value["view"], "memo_draw view") : 0;
+    if (view < 0 || static_cast<size_t>(view) >= c.host.scene.viewports.size())
+        throw SessionError(value, "memo_draw: the scene has no viewport " + std::to_string(view));
+    Memo(c, value);
+    const Viewport &port = c.host.scene.viewports[static_cast<size_t>(view)];
+    DrawRecorder recorder(view);
+    c.host.DrawViewport(view, recorder);
+    const std::string path = c.OutPath(file);
+    if (!RasterizeToPng(recorder.calls, port.width, port.height, path))
+        throw SessionError(value, "memo_draw: cannot write " + path);
+    c.out << "memo_draw: " << recorder.calls.size() << " drawing calls into " << file << "\n";
 }
 
 } // namespace
 
 void AddMemoActions(ActionTable &table)
 {
-    table.Add("memo_add", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"memo_add", "~", "adds the timeline memo master and opens its panel; a refusal is printed"}, [](RunContext &c, const YAML::Node &value) {
         if (!c.host.AddMaster(kMemoServer))
             c.out << "memo_add: " << c.host.messages.back() << "\n";
         else
             MemoPanel(c, value);
     });
-    table.Add("memo_set", [](RunContext &c, const YAML::Node &value) {
-        if (!value.IsMap())
-            throw SessionError(value, "memo_set: expected {control: NAME, value: VALUE}");
-        XPanel &panel = MemoPanel(c, value);
-        const XPanelControl &control = ControlOf(c, panel, Need(value, "control", "memo_set"));
-        const YAML::Node input = Need(value, "value", "memo_set");
-        int result = -1;
-        if (control.dataType == "integer" && control.popCount && input.IsScalar() &&
-            input.Scalar().find_first_not_of("-0123456789") != std::string::npos) {
-            // A popup's entry by its text, or by the name in brackets that ends it ("[otio]").
-            const std::vector<std::string> items = c.host.xpanels.PopupItems(panel, control.cid);
-            const std::string text = input.Scalar(), tail = "[" + text + "]";
-            int at = -1;
-            for (size_t i = 0; i < items.size() && at < 0; ++i)
-                if (items[i] == text || (items[i].size() >= tail.size() &&
-                                         items[i].compare(items[i].size() - tail.size(), tail.size(), tail) == 0))
-                    at = static_cast<int>(i);
-            if (at < 0)
-                throw SessionError(input, "memo_set: '" + control.label + "' has no entry '" + text + "'");
-            result = c.host.xpanels.SetInteger(panel, control.cid, at);
-        } else if (control.dataType == "integer") {
-            result = c.host.xpanels.SetInteger(panel, control.cid, ReadInt(input, "memo_set value"));
-        } else if (control.dataType == "string") {
-            result = c.host.xpanels.SetText(panel, control.cid, input.IsNull() ? "" : ReadText(input, "memo_set value"));
-        } else if (control.dataType == "color") {
-            if (!input.IsSequence() || input.size() != 3)
-                throw SessionError(input, "memo_set value: expected [red, green, blue] from 0 to 1");
-            result = c.host.xpanels.SetColor(panel, control.cid,
-                                             {ReadNumber(input[0], "red"), ReadNumber(input[1], "green"),
-                                              ReadNumber(input[2], "blue")});
-        } else {
-            throw SessionError(value["control"], "memo_set: '" + control.label + "' holds no value (press it instead)");
-        }
-        if (result == 0)
-            c.out << "memo_set " << control.label << ": nothing changed\n";
-    });
-    table.Add("memo_press", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"memo_set", "{control, value}", "sets a value of the memo's panel",
+               {{"control", "a data name, a label or an identifier (0x8015)"}, {"value", "a number, a text, an entry's text or [red, green, blue]"}}},
+              MemoSet);
+    table.Add({"memo_press", "a button, or a list of them", "presses the memo panel's buttons in order"}, [](RunContext &c, const YAML::Node &value) {
         XPanel &panel = MemoPanel(c, value);
         if (value.IsSequence()) {
             for (const YAML::Node &button : value)
@@ -141,8 +166,8 @@ void AddMemoActions(ActionTable &table)
             Press(c, panel, value);
         }
     });
-    table.Add("memo_show", [](RunContext &c, const YAML::Node &value) { ShowPanel(c, MemoPanel(c, value)); });
-    table.Add("memo_panel_picture", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"memo_show", "~", "prints every value of the memo's panel"}, [](RunContext &c, const YAML::Node &value) { ShowPanel(c, MemoPanel(c, value)); });
+    table.Add({"memo_panel_picture", "a PNG file (output)", "paints the memo's panel"}, [](RunContext &c, const YAML::Node &value) {
         XPanel &panel = MemoPanel(c, value);
         const std::string path = c.OutPath(ReadText(value, "memo_panel_picture"));
         const PanelPicture picture = ViewPanelPicture(c.host.xpanels, panel);
@@ -150,30 +175,19 @@ void AddMemoActions(ActionTable &table)
             throw SessionError(value, "memo_panel_picture: cannot write " + path);
         c.out << "memo_panel_picture: " << panel.controls.size() << " controls, " << path << "\n";
     });
-    table.Add("memo_export", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"memo_export", "a file (output)", "answers the save requester with the file and presses Export"}, [](RunContext &c, const YAML::Node &value) {
         XPanel &panel = MemoPanel(c, value);
         c.host.requesters.AnswerFile(c.OutPath(ReadText(value, "memo_export")));
         c.host.xpanels.Press(panel, 0x8004);
     });
-    table.Add("memo_import", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"memo_import", "a file (input)", "answers the load requester with the file and presses Import"}, [](RunContext &c, const YAML::Node &value) {
         XPanel &panel = MemoPanel(c, value);
-        c.host.requesters.AnswerFile(c.OutPath(ReadText(value, "memo_import")));
+        c.host.requesters.AnswerFile(c.InPath(ReadText(value, "memo_import")));
         c.host.xpanels.Press(panel, 0x8005);
     });
-    table.Add("memo_draw", [](RunContext &c, const YAML::Node &value) {
-        const std::string file = ReadText(value.IsMap() ? Need(value, "path", "memo_draw") : value, "memo_draw path");
-        const int view = value.IsMap() && value["view"] ? ReadInt(value["view"], "memo_draw view") : 0;
-        if (view < 0 || static_cast<size_t>(view) >= c.host.scene.viewports.size())
-            throw SessionError(value, "memo_draw: the scene has no viewport " + std::to_string(view));
-        Memo(c, value);
-        const Viewport &port = c.host.scene.viewports[static_cast<size_t>(view)];
-        DrawRecorder recorder(view);
-        c.host.DrawViewport(view, recorder);
-        const std::string path = c.OutPath(file);
-        if (!RasterizeToPng(recorder.calls, port.width, port.height, path))
-            throw SessionError(value, "memo_draw: cannot write " + path);
-        c.out << "memo_draw: " << recorder.calls.size() << " drawing calls into " << file << "\n";
-    });
+    table.Add({"memo_draw", "a PNG file (output), or {path, view}", "draws a viewport with every master gizmo into a PNG",
+               {{"path", "a PNG file (output)"}, {"view", "a viewport index (default 0)"}}},
+              MemoDraw);
 }
 
 } // namespace zkh

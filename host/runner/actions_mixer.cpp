@@ -145,15 +145,39 @@ std::vector<FrameSpan> TrackFrames(const PanelControl &list)
     return spans;
 }
 
-const char kMixerSteps[] = "clips, tracks, select_clips, select_tracks, clip, track, import, export, print_lists, "
-                          "picture, set, press, close";
+const std::vector<Key> kChannelKeys = {{"item", "the item's name"}, {"channel", "the channel's name (Position.Y, ...)"}};
+
+// The steps of clip_mixer_options; those of every modal panel (set, press, close) follow them.
+std::vector<Key> MixerSteps()
+{
+    std::vector<Key> steps = {
+        {"clips", "add, delete, up or down: presses that button under the clip list"},
+        {"tracks", "add, delete, up or down: the same under the track list"},
+        {"select_clips", "a row or a list of rows, from 0: clicks them in the clip list"},
+        {"select_tracks", "the same in the track list"},
+        {"clip", "{name, step, sequence}: types into the clip fields, in the order given",
+         {{"name", "a text"}, {"step", "frames each number is held"}, {"sequence", "the numbers"}}},
+        {"track", "{enable, in, out, repeat, sequence}: types into the track fields, in the order given",
+         {{"enable", "1 on, 0 off"},
+          {"in", "first frame"},
+          {"out", "last frame"},
+          {"repeat", "1 loops, 0 holds"},
+          {"sequence", "clip names, NAME:COUNT repeats"}}},
+        {"import", "a file (input), or ~ to cancel: File > Import"},
+        {"export", "a file (output), or ~ to cancel: File > Export"},
+        {"print_lists", "~: prints both lists"},
+        {"picture", "a PNG file (output): paints the panel"},
+    };
+    steps.insert(steps.end(), PanelSteps().begin(), PanelSteps().end());
+    return steps;
+}
 
 // One step of clip_mixer_options; the modal result when the step closes the panel, else -1. The
 // panel's own steps (set, press, close) are those of every modal panel.
 int RunMixerStep(RunContext &c, Panel &panel, const YAML::Node &step)
 {
     if (!step.IsMap() || step.size() != 1)
-        return RunPanelStep(panel, step, kMixerSteps);
+        return RunPanelStep(panel, step);
     const std::string key = step.begin()->first.Scalar();
     const YAML::Node value = step.begin()->second;
     if (key == "clips" || key == "tracks") {
@@ -165,6 +189,8 @@ int RunMixerStep(RunContext &c, Panel &panel, const YAML::Node &step)
     } else if (key == "import" || key == "export") {
         if (value.IsNull())
             c.host.requesters.CancelFile();
+        else if (key == "import")
+            c.host.requesters.AnswerFile(c.InPath(ReadText(value, key)));
         else
             c.host.requesters.AnswerFile(c.OutPath(ReadText(value, key)));
         PanelControl &popup = ControlAt(panel, kFilePopup, value);
@@ -177,7 +203,7 @@ int RunMixerStep(RunContext &c, Panel &panel, const YAML::Node &step)
         if (!WritePanelPicture(ClassicPanelPicture(panel), path))
             throw SessionError(value, "picture: cannot write " + path);
     } else {
-        return RunPanelStep(panel, step, kMixerSteps);
+        return RunPanelStep(panel, step);
     }
     return -1;
 }
@@ -191,9 +217,78 @@ std::string FormatNumber(double value)
 
 } // namespace
 
+namespace {
+
+void ClipMixerOptions(RunContext &c, const YAML::Node &value)
+{
+    ChannelModifier &modifier = MixerOn(c, value, "clip_mixer_options");
+    const ChannelKey channel = ReadChannel(c, value, "clip_mixer_options");
+    const YAML::Node steps = value["steps"];
+    if (steps && !steps.IsSequence())
+        throw SessionError(steps, "clip_mixer_options steps: expected a list of steps");
+    RunContext *context = &c;
+    const ModalScript answer = [context, steps, channel](Panel &panel) {
+        int result = -1;
+        if (steps) {
+            for (const YAML::Node &step : steps) {
+                result = RunMixerStep(*context, panel, step);
+                if (result >= 0)
+                    break;
+            }
+        }
+        context->mixerTrackFrames[channel] = TrackFrames(ControlAt(panel, kTrackList, steps));
+        return result >= 0 ? result : 1;
+    };
+    std::string error;
+    WithModalScript(c, answer, [&] {
+        if (!c.host.OpenChannelOptions(modifier, error))
+            throw SessionError(value, "clip_mixer_options: " + c.host.messages.back());
+    });
+    if (!error.empty())
+        c.out << "clip_mixer_options: " << error << "\n";
+}
+
+void EvaluateChannelAction(RunContext &c, const YAML::Node &value)
+{
+    const ChannelKey channel = ReadChannel(c, value, "evaluate_channel");
+    const YAML::Node frames = Need(value, "frames", "evaluate_channel");
+    if (!frames.IsSequence() || frames.size() != 2)
+        throw SessionError(frames, "evaluate_channel frames: expected [first, last]");
+    const int first = ReadInt(frames[0], "first frame");
+    const int last = ReadInt(frames[1], "last frame");
+    if (last < first || static_cast<long long>(last) - first + 1 > 1000000)
+        throw SessionError(frames, "evaluate_channel frames: expected first <= last, at most a million frames");
+    std::vector<ChannelSample> samples;
+    for (int frame = first;; ++frame) {
+        samples.push_back({frame, c.host.EvaluateChannelBefore(channel, 0, frame / c.host.scene.fps),
+                           c.host.EvaluateChannel(channel, frame)});
+        if (frame == last)
+            break;
+    }
+    std::string csv = "frame,base,value\n";
+    for (const ChannelSample &s : samples)
+        csv += std::to_string(s.frame) + "," + FormatNumber(s.base) + "," + FormatNumber(s.value) + "\n";
+    if (const YAML::Node file = value["csv"]) {
+        std::ofstream out(c.OutPath(ReadText(file, "evaluate_channel csv")), std::ios::binary);
+        out << csv;
+        if (!out)
+            throw SessionError(file, "evaluate_channel csv: cannot write the file");
+    }
+    if (const YAML::Node file = value["png"]) {
+        const auto spans = c.mixerTrackFrames.find(channel);
+        if (!WriteChannelPlot(samples, spans == c.mixerTrackFrames.end() ? std::vector<FrameSpan>() : spans->second,
+                              c.OutPath(ReadText(file, "evaluate_channel png"))))
+            throw SessionError(file, "evaluate_channel png: cannot write the file");
+    }
+    if (const YAML::Node print = value["print"]; print && print.IsScalar() && print.Scalar() == "true")
+        c.out << csv;
+}
+
+} // namespace
+
 void AddClipMixerActions(ActionTable &table)
 {
-    table.Add("apply_clip_mixer", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"apply_clip_mixer", "{item, channel}", "adds a clip mixer to the channel and prints its description", kChannelKeys}, [](RunContext &c, const YAML::Node &value) {
         const ChannelKey channel = ReadChannel(c, value, "apply_clip_mixer");
         ChannelModifier *modifier = c.host.AddChannelHandler(kServer, channel);
         if (!modifier)
@@ -201,73 +296,24 @@ void AddClipMixerActions(ActionTable &table)
         const char *description = modifier->instFuncs.descln ? modifier->instFuncs.descln(modifier->instance) : "";
         c.out << "apply_clip_mixer: " << (description ? description : "") << "\n";
     });
-    table.Add("copy_clip_mixer", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"copy_clip_mixer", "{item, channel, to: {item, channel}}", "copies the channel's first clip mixer onto another channel",
+               {kChannelKeys[0], kChannelKeys[1], {"to", "the channel copied to, {item, channel}", kChannelKeys}}},
+              [](RunContext &c, const YAML::Node &value) {
         ChannelModifier &from = MixerOn(c, value, "copy_clip_mixer");
         const ChannelKey channel = ReadChannel(c, Need(value, "to", "copy_clip_mixer"), "copy_clip_mixer to");
         if (!c.host.CopyChannelHandler(from, channel))
             throw SessionError(value, "copy_clip_mixer: " + c.host.messages.back());
     });
-    table.Add("clip_mixer_options", [](RunContext &c, const YAML::Node &value) {
-        ChannelModifier &modifier = MixerOn(c, value, "clip_mixer_options");
-        const ChannelKey channel = ReadChannel(c, value, "clip_mixer_options");
-        const YAML::Node steps = value["steps"];
-        if (steps && !steps.IsSequence())
-            throw SessionError(steps, "clip_mixer_options steps: expected a list of steps");
-        RunContext *context = &c;
-        const ModalScript answer = [context, steps, channel](Panel &panel) {
-            int result = -1;
-            if (steps) {
-                for (const YAML::Node &step : steps) {
-                    result = RunMixerStep(*context, panel, step);
-                    if (result >= 0)
-                        break;
-                }
-            }
-            context->mixerTrackFrames[channel] = TrackFrames(ControlAt(panel, kTrackList, steps));
-            return result >= 0 ? result : 1;
-        };
-        std::string error;
-        WithModalScript(c, answer, [&] {
-            if (!c.host.OpenChannelOptions(modifier, error))
-                throw SessionError(value, "clip_mixer_options: " + c.host.messages.back());
-        });
-        if (!error.empty())
-            c.out << "clip_mixer_options: " << error << "\n";
-    });
-    table.Add("evaluate_channel", [](RunContext &c, const YAML::Node &value) {
-        const ChannelKey channel = ReadChannel(c, value, "evaluate_channel");
-        const YAML::Node frames = Need(value, "frames", "evaluate_channel");
-        if (!frames.IsSequence() || frames.size() != 2)
-            throw SessionError(frames, "evaluate_channel frames: expected [first, last]");
-        const int first = ReadInt(frames[0], "first frame");
-        const int last = ReadInt(frames[1], "last frame");
-        if (last < first || static_cast<long long>(last) - first + 1 > 1000000)
-            throw SessionError(frames, "evaluate_channel frames: expected first <= last, at most a million frames");
-        std::vector<ChannelSample> samples;
-        for (int frame = first;; ++frame) {
-            samples.push_back({frame, c.host.EvaluateChannelBefore(channel, 0, frame / c.host.scene.fps),
-                               c.host.EvaluateChannel(channel, frame)});
-            if (frame == last)
-                break;
-        }
-        std::string csv = "frame,base,value\n";
-        for (const ChannelSample &s : samples)
-            csv += std::to_string(s.frame) + "," + FormatNumber(s.base) + "," + FormatNumber(s.value) + "\n";
-        if (const YAML::Node file = value["csv"]) {
-            std::ofstream out(c.OutPath(ReadText(file, "evaluate_channel csv")), std::ios::binary);
-            out << csv;
-            if (!out)
-                throw SessionError(file, "evaluate_channel csv: cannot write the file");
-        }
-        if (const YAML::Node file = value["png"]) {
-            const auto spans = c.mixerTrackFrames.find(channel);
-            if (!WriteChannelPlot(samples, spans == c.mixerTrackFrames.end() ? std::vector<FrameSpan>() : spans->second,
-                                  c.OutPath(ReadText(file, "evaluate_channel png"))))
-                throw SessionError(file, "evaluate_channel png: cannot write the file");
-        }
-        if (const YAML::Node print = value["print"]; print && print.IsScalar() && print.Scalar() == "true")
-            c.out << csv;
-    });
+    table.Add({"clip_mixer_options", "{item, channel, steps}", "opens the options panel of the channel's first clip mixer and runs the steps",
+               {kChannelKeys[0], kChannelKeys[1], {"steps", "a list of steps, each a map with one key", {}, MixerSteps()}}},
+              ClipMixerOptions);
+    table.Add({"evaluate_channel", "{item, channel, frames, csv, png, print}", "evaluates the channel over frames: base and mixed values",
+               {kChannelKeys[0], kChannelKeys[1],
+                {"frames", "[first, last], at most a million frames"},
+                {"csv", "a file (output): the lines frame,base,value"},
+                {"png", "a PNG file (output): both curves"},
+                {"print", "true: prints the CSV text"}}},
+              EvaluateChannelAction);
 }
 
 } // namespace zkh

@@ -76,21 +76,6 @@ void BuildRig(RunContext &c, const YAML::Node &value)
     BuildMorphRig(c.host.scene, rig);
 }
 
-// The popup entry of an item, through the popup's own callbacks; -1 when it is not listed.
-int PopupIndex(PanelControl &popup, const std::string &name)
-{
-    const LWDescPopup &desc = popup.desc.popup;
-    if (!desc.countFn || !desc.nameFn)
-        return -1;
-    const int count = desc.countFn(popup.userData);
-    for (int i = 0; i < count; ++i) {
-        const char *entry = desc.nameFn(popup.userData, i);
-        if (entry && name == entry)
-            return i;
-    }
-    return -1;
-}
-
 void Consolidate(RunContext &c, const YAML::Node &value)
 {
     if (!value.IsMap())
@@ -121,7 +106,7 @@ void Consolidate(RunContext &c, const YAML::Node &value)
             return 0; // the button closed the panel; nothing more to confirm
         }
         if (!controller.empty()) {
-            const int index = PopupIndex(*popup, controller);
+            const int index = PopupEntry(*popup, controller);
             if (index < 0)
                 throw SessionError(at["controller"],
                                    "morph_consolidate: '" + controller + "' is not in the Ctrl item popup");
@@ -183,10 +168,25 @@ void PrintChannels(RunContext &c, const YAML::Node &value)
 
 void AddMorphActions(ActionTable &table)
 {
-    table.Add("morph_rig", BuildRig);
-    table.Add("morph_consolidate", Consolidate);
-    table.Add("print_expressions", [](RunContext &c, const YAML::Node &) { PrintExpressions(c); });
-    table.Add("print_channels", PrintChannels);
+    table.Add({"morph_rig", "a map, or ~", "builds a face rig: a controller and meshes with morph channels, a bone, a light, a camera",
+               {{"controller", "the null object that drives (default Face)"},
+                {"morphs", "the morph channels' names (default [Smile, Blink])"},
+                {"meshes", "the objects that follow (default [Head, Brows])"},
+                {"bone", "a bone under the first mesh (default Jaw; ~ for none)"},
+                {"light", "default Key; ~ for none"},
+                {"camera", "default Camera; ~ for none"}}},
+              BuildRig);
+    table.Add({"morph_consolidate", "{mode, controller, prefix, picture}", "runs ZK:MorphConsolidate and answers its panel",
+               {{"mode", "create, remove or cancel"},
+                {"controller", "the item picked in the Ctrl item popup"},
+                {"prefix", "the text typed into Exp prefix"},
+                {"picture", "a PNG file (output): the panel as answered"}}},
+              Consolidate);
+    table.Add({"print_expressions", "~", "prints the host's expressions and the channels each is attached to"},
+              [](RunContext &c, const YAML::Node &) { PrintExpressions(c); });
+    table.Add({"print_channels", "an item name or a list of them", "prints the items' grouped channels at the current time",
+               {{"items", "an item name or a list of them"}}},
+              PrintChannels);
 }
 
 } // namespace zkh

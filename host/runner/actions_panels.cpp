@@ -29,12 +29,11 @@ PanelControl &ControlByLabel(Panel &panel, const YAML::Node &node, const std::st
 }
 
 // A popup's entry by its text ("2.39:1"), else the value as a whole number.
-int ChoiceOrInt(const PanelControl &control, const YAML::Node &v)
+int ChoiceOrInt(PanelControl &control, const YAML::Node &v)
 {
     if (v.IsScalar())
-        for (size_t i = 0; i < control.items.size(); ++i)
-            if (control.items[i] == v.Scalar())
-                return static_cast<int>(i);
+        if (const int entry = PopupEntry(control, v.Scalar()); entry >= 0)
+            return entry;
     return ReadInt(v, "panel_set value");
 }
 
@@ -81,10 +80,38 @@ void DumpPanel(const Panel &panel, std::ostream &out)
 
 } // namespace
 
-int RunPanelStep(Panel &panel, const YAML::Node &step, const std::string &steps)
+int PopupEntry(PanelControl &popup, const std::string &text)
+{
+    for (size_t i = 0; i < popup.items.size(); ++i)
+        if (popup.items[i] == text)
+            return static_cast<int>(i);
+    // A custom popup's entries come from its count and name callbacks (items of the scene, ...).
+    if (popup.type != "CustomPopupControl")
+        return -1;
+    const LWDescPopup &desc = popup.desc.popup;
+    if (!desc.countFn || !desc.nameFn)
+        return -1;
+    const int count = desc.countFn(popup.userData);
+    for (int i = 0; i < count; ++i)
+        if (const char *entry = desc.nameFn(popup.userData, i); entry && text == entry)
+            return i;
+    return -1;
+}
+
+const std::vector<Key> &PanelSteps()
+{
+    static const std::vector<Key> steps = {
+        {"set", "[label, value]: sets a control's value, as panel_set"},
+        {"press", "a label: presses that control"},
+        {"close", "ok or cancel: closes the panel"},
+    };
+    return steps;
+}
+
+int RunPanelStep(Panel &panel, const YAML::Node &step)
 {
     if (!step.IsMap() || step.size() != 1)
-        throw SessionError(step, "a panel step is a map with one key: " + steps);
+        throw SessionError(step, "a panel step is a map with one key, such as {press: OK}");
     const std::string key = step.begin()->first.Scalar();
     const YAML::Node value = step.begin()->second;
     if (key == "set") {
@@ -97,7 +124,7 @@ int RunPanelStep(Panel &panel, const YAML::Node &step, const std::string &steps)
             throw SessionError(value, "close: expected ok or cancel");
         return how == "ok" ? 1 : 0;
     } else {
-        throw SessionError(step.begin()->first, "unknown panel step '" + key + "' (" + steps + ")");
+        throw SessionError(step.begin()->first, "unknown panel step '" + key + "'");
     }
     return -1;
 }
@@ -137,14 +164,14 @@ void WithModalScript(RunContext &context, ModalScript script, const std::functio
 
 void AddPanelActions(ActionTable &table)
 {
-    table.Add("panel_set", [](RunContext &c, const YAML::Node &value) { SetControl(CurrentPanel(c, value), value); });
-    table.Add("panel_press", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"panel_set", "[label, value]", "sets a control of the panel opened last (a popup also by an entry's text) and fires its event"}, [](RunContext &c, const YAML::Node &value) { SetControl(CurrentPanel(c, value), value); });
+    table.Add({"panel_press", "a label", "presses that control of the panel opened last"}, [](RunContext &c, const YAML::Node &value) {
         PanelService::Fire(ControlByLabel(CurrentPanel(c, value), value, "panel_press"));
     });
-    table.Add("panel_close", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"panel_close", "~", "the user closes the panel opened last"}, [](RunContext &c, const YAML::Node &value) {
         PanelService::CloseByUser(CurrentPanel(c, value));
     });
-    table.Add("panel_dump", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"panel_dump", "a file (output), or ~ to print", "lists every control of the panel opened last with its place, size, state and value"}, [](RunContext &c, const YAML::Node &value) {
         Panel &panel = CurrentPanel(c, value);
         if (value.IsScalar() && !value.Scalar().empty() && value.Scalar() != "~") {
             std::ofstream file(c.OutPath(value.Scalar()), std::ios::binary);
@@ -153,12 +180,12 @@ void AddPanelActions(ActionTable &table)
             DumpPanel(panel, c.out);
         }
     });
-    table.Add("panel_picture", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"panel_picture", "a PNG file (output)", "paints the panel opened last with its controls and values"}, [](RunContext &c, const YAML::Node &value) {
         const std::string path = c.OutPath(ReadText(value, "panel_picture"));
         if (!WritePanelPicture(ClassicPanelPicture(CurrentPanel(c, value)), path))
             throw SessionError(value, "panel_picture: cannot write " + path);
     });
-    table.Add("on_next_modal", [](RunContext &c, const YAML::Node &value) {
+    table.Add({"on_next_modal", "a list of steps", "runs the steps while the next modal panel is open (confirmed when none closes it)", {}, PanelSteps()}, [](RunContext &c, const YAML::Node &value) {
         if (!value.IsSequence())
             throw SessionError(value, "on_next_modal: expected a list of panel steps");
         const YAML::Node steps = value;

@@ -1,10 +1,12 @@
 // main.cpp: zkhost, the simulated Layout host's command-line runner.
 //
 //   zkhost run SESSION [--out DIR] [--module FILE]
+//   zkhost help [ACTION] | --help | --version
 //   zkhost info SCENE.lws [--json]
 //   zkhost frames SCENE.lws [--json] [--module FILE]
 //   zkhost memo SCENE.lws --export FILE ... | --import FILE ... --out OUT
 //   zkhost burn ... and zkhost crop ... (sequence_commands.h)
+#include "help.h"
 #include "memo_command.h"
 #include "picture_font.h"
 #include "scene_report.h"
@@ -28,6 +30,8 @@ int Usage(std::ostream &stream = std::cerr, int status = 2)
                  "  Runs the session file (YAML: a scene and a list of actions) against the module,\n"
                  "  writing the scene files, pictures, logs and exchange files into DIR (default: out).\n"
                  "  The module defaults to zktools.p beside zkhost.\n"
+                 "usage: zkhost help [ACTION] | zkhost --help | zkhost --version\n"
+                 "  This text with every session action, one action's keys, or zkhost's build.\n"
                  "usage: zkhost info SCENE.lws [--json]\n"
                  "  Summarises a Layout scene file: timing, items, cameras, plug-ins, envelopes.\n"
                  "usage: zkhost frames SCENE.lws [--json] [--module FILE]\n"
@@ -71,8 +75,17 @@ int main(int argc, char **argv)
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
-    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "help"))
-        return Usage(std::cout, 0);
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "help")) {
+        Usage(std::cout, 0);
+        zkh::PrintActionList(std::cout);
+        return 0;
+    }
+    if (argc == 3 && std::string(argv[1]) == "help")
+        return zkh::PrintActionHelp(argv[2], std::cout, std::cerr);
+    if (argc == 2 && std::string(argv[1]) == "--version") {
+        std::cout << zkh::VersionText() << "\n";
+        return 0;
+    }
     if (argc >= 2 && (std::string(argv[1]) == "burn" || std::string(argv[1]) == "crop"))
         return zkh::RunSequenceCommand(argv[1], std::vector<std::string>(argv + 2, argv + argc), DefaultModule(argv[0]),
                                        std::cout, std::cerr);

@@ -2,12 +2,15 @@
 #include "session.h"
 
 #include "printable_text.h"
+#include "session_check.h"
 
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <new>
+#include <regex>
+#include <sstream>
 
 namespace zkh {
 
@@ -28,19 +31,74 @@ SessionError::SessionError(int line_, int column_, const std::string &message)
 {
 }
 
+void ActionTable::Add(ActionSpec spec, Action action)
+{
+    std::string name = spec.name;
+    actions_[name] = {std::move(spec), std::move(action)};
+}
+
 const Action *ActionTable::Find(const std::string &name) const
 {
     auto found = actions_.find(name);
-    return found == actions_.end() ? nullptr : &found->second;
+    return found == actions_.end() ? nullptr : &found->second.second;
 }
+
+const ActionSpec *ActionTable::Spec(const std::string &name) const
+{
+    auto found = actions_.find(name);
+    return found == actions_.end() ? nullptr : &found->second.first;
+}
+
+std::vector<std::string> ActionTable::Names() const
+{
+    std::vector<std::string> names;
+    for (const auto &entry : actions_)
+        names.push_back(entry.first);
+    return names;
+}
+
+ActionTable SessionActions()
+{
+    ActionTable table;
+    AddSceneActions(table);
+    AddPluginActions(table);
+    AddRequestActions(table);
+    AddHostActions(table);
+    AddViewportActions(table);
+    AddRenderActions(table);
+    AddClipMixerActions(table);
+    AddPanelActions(table);
+    AddMorphActions(table);
+    AddMemoActions(table);
+    AddCameraFrameActions(table);
+    return table;
+}
+
+namespace {
+
+// The part of a session path after "$OUT/" (or "$OUT\\"), or null when it does not start so.
+const char *AfterOutPrefix(const std::string &path)
+{
+    const std::size_t length = sizeof kOutPrefix - 2;
+    if (path.size() > length && path.compare(0, length, kOutPrefix, length) == 0 &&
+        (path[length] == '/' || path[length] == '\\'))
+        return path.c_str() + length + 1;
+    return nullptr;
+}
+
+} // namespace
 
 std::string RunContext::OutPath(const std::string &path) const
 {
+    if (const char *inside = AfterOutPrefix(path))
+        return (fs::path(outDir) / inside).string();
     return fs::path(path).is_absolute() ? path : (fs::path(outDir) / path).string();
 }
 
 std::string RunContext::InPath(const std::string &path) const
 {
+    if (AfterOutPrefix(path))
+        return OutPath(path);
     return fs::path(path).is_absolute() ? path : (fs::path(sessionDir) / path).string();
 }
 
@@ -52,11 +110,43 @@ YAML::Node Need(const YAML::Node &map, const char *key, const std::string &what)
     return value;
 }
 
-std::string ReadText(const YAML::Node &node, const std::string &what)
+namespace {
+
+// How YAML's core schema (and YAML 1.1's yes, no, on, off) reads a plain scalar that is no text.
+const char *PlainKind(const YAML::Node &node)
 {
+    static const std::regex number(R"([-+]?(\.[0-9]+|[0-9]+(\.[0-9]*)?)([eE][-+]?[0-9]+)?|0o[0-7]+|0x[0-9a-fA-F]+|)"
+                                   R"([-+]?\.(inf|Inf|INF)|\.(nan|NaN|NAN))");
+    static const std::regex boolean("(true|false|yes|no|on|off|True|False|Yes|No|On|Off|TRUE|FALSE|YES|NO|ON|OFF)");
+    if (node.Tag() != "?")
+        return nullptr; // quoted, or tagged: a text as written
+    if (std::regex_match(node.Scalar(), number))
+        return "a number";
+    if (std::regex_match(node.Scalar(), boolean))
+        return "true or false";
+    return nullptr;
+}
+
+} // namespace
+
+std::string ReadTextOrNumber(const YAML::Node &node, const std::string &what)
+{
+    // Only a plain ~, null, Null, NULL or nothing reads as null: quoted, each is that text.
+    if (node && node.IsNull())
+        throw SessionError(node, what + ": expected a text; YAML reads ~, null and an empty value as no value: "
+                                        "write the text in quotes (\"~\", \"Null\", \"\")");
     if (!node || !node.IsScalar())
         throw SessionError(node, what + ": expected a text");
     return node.Scalar();
+}
+
+std::string ReadText(const YAML::Node &node, const std::string &what)
+{
+    const std::string text = ReadTextOrNumber(node, what);
+    if (const char *kind = PlainKind(node))
+        throw SessionError(node, what + ": expected a text; YAML reads " + text + " as " + kind +
+                                     ": write it in quotes, \"" + text + "\", for that text");
+    return text;
 }
 
 double ReadNumber(const YAML::Node &node, const std::string &what)
@@ -102,6 +192,45 @@ std::uint32_t ReadItem(RunContext &context, const YAML::Node &node, const std::s
     if (!item)
         throw SessionError(node, what + ": no item named '" + name + "' in the scene");
     return item->id;
+}
+
+const std::vector<Key> &ItemKinds()
+{
+    static const std::vector<Key> kinds = {
+        {"camera", "a camera", {{"resolution", "[width, height] in pixels (default [640, 480])"},
+                                {"focal_length", "in millimetres (default 35)"}}},
+        {"object", "an object", {{"file", "the object file it was loaded from (default NAME.lwo)"}}},
+        {"null_object", "a null object (an object without a file)"},
+        {"bone", "a bone", {{"parent", "the object the bone belongs to (listed above it)"}}},
+        {"light", "a light"},
+    };
+    return kinds;
+}
+
+const std::vector<Key> &SessionKeys()
+{
+    static const std::vector<Key> keys = {
+        {"module", "the module file (a path from the session file's folder); --module wins over it"},
+        {"locale", "the language identifier the host reports (1033 English, 1041 Japanese, ...)"},
+        {"scene",
+         "the scene",
+         {{"file", "a Layout scene file to start from (a path from the session file's folder)"},
+          {"fps", "frames per second (default 24)"},
+          {"frames", "[first, last] frame range (default [1, 60])"},
+          {"preview", "[first, last] preview range (default [0, 60])"},
+          {"time", "the current time in seconds (default 0)"},
+          {"items", "the items, in order: {camera: NAME, ...}, {object: NAME}, {null_object: NAME}, {bone: NAME, parent: "
+                    "OBJECT}, {light: NAME}"},
+          {"morph_maps", "names of the morph vertex maps"},
+          {"viewports",
+           "the viewports, each {view, item, rect}",
+           {{"view", "top, bottom, back, front, right, left, perspective, light, camera or schematic"},
+            {"item", "the item a camera or light view looks through"},
+            {"rect", "[left, top, width, height] in pixels"}}},
+          {"selection", "names of the selected items"}}},
+        {"actions", "the list of actions, each a map with one key (zkhost help lists them)"},
+    };
+    return keys;
 }
 
 namespace {
@@ -154,7 +283,10 @@ void AddItem(Scene &scene, const YAML::Node &entry)
     } else if (entry["light"]) {
         scene.AddLight(name("light"));
     } else {
-        throw SessionError(entry, "items: expected one of the keys camera, object, null_object, bone, light");
+        std::string kinds;
+        for (const Key &kind : ItemKinds())
+            kinds += (kinds.empty() ? "" : ", ") + kind.name;
+        throw SessionError(entry, "items: expected one of the keys " + kinds);
     }
 }
 
@@ -247,7 +379,10 @@ void RunAction(const Action &action, RunContext &context, const YAML::Node &key,
 {
     try {
         action(context, value);
-    } catch (const SessionError &) {
+    } catch (const SessionError &e) {
+        // YAML places an empty value where the next token starts: the mistake is at the action.
+        if (value.IsNull() && e.line > key.Mark().line + 1)
+            throw SessionError(key, e.what());
         throw;
     } catch (const YAML::Exception &) {
         throw;
@@ -258,22 +393,93 @@ void RunAction(const Action &action, RunContext &context, const YAML::Node &key,
     }
 }
 
+// The session file parsed; false after saying why it cannot be (exit status 2).
+bool LoadSessionFile(const std::string &sessionPath, YAML::Node &root, std::ostream &err)
+{
+    std::string text;
+    {
+        std::ifstream file(sessionPath, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << file.rdbuf();
+        if (!file || !bytes) {
+            err << sessionPath << ": cannot read the session file\n";
+            return false;
+        }
+        text = bytes.str();
+    }
+    try {
+        root = YAML::Load(text);
+    } catch (const YAML::ParserException &e) {
+        // The parser's own words for a tab ("illegal block entry", ...) do not say what to change.
+        const SessionError tab = TabInIndentation(text, e.mark.line);
+        if (tab.line > 0)
+            err << sessionPath << ":" << tab.line << ":" << tab.column << ": " << tab.what() << "\n";
+        else
+            err << sessionPath << ":" << e.mark.line + 1 << ":" << e.mark.column + 1 << ": " << e.msg << "\n";
+        return false;
+    }
+    return true;
+}
+
+// Everything before the actions: the names checked, the locale, the scene, the module and the
+// scene file. (The root is taken as a handle that may be written through: a missing key then reads
+// as an undefined node rather than an invalid one.)
+void StartSession(RunContext &context, YAML::Node root, const ActionTable &table,
+                  const std::string &modulePath, const std::string &defaultModule)
+{
+    Host &host = context.host;
+    if (!root.IsMap())
+        throw SessionError(root, "a session is a map with the keys scene and actions");
+    CheckSessionNames(root, table);
+    if (root["locale"])
+        host.services.SetLocale(static_cast<std::uint32_t>(ReadInt(root["locale"], "locale")));
+    // A session may start from a scene file (its plug-ins need the module, so it loads after the
+    // module); the scene's other keys then add to what the file holds.
+    const YAML::Node sceneNode = root["scene"];
+    const bool fromFile = sceneNode.IsMap() && static_cast<const YAML::Node &>(sceneNode)["file"];
+    if (!fromFile)
+        BuildScene(host.scene, sceneNode);
+    // A module named on the command line wins over the session's own.
+    const std::string module = !modulePath.empty()   ? modulePath
+                               : root["module"] ? context.InPath(ReadText(root["module"], "module"))
+                                                : defaultModule;
+    if (!host.LoadModule(module))
+        throw SessionError(root["module"], host.messages.back());
+    CheckServerNames(root, table, *host.LoadedModule());
+    if (fromFile) {
+        const YAML::Node file = sceneNode["file"];
+        if (!host.LoadScene(context.InPath(ReadText(file, "file"))))
+            throw SessionError(file, host.messages.back());
+        BuildScene(host.scene, sceneNode);
+    }
+}
+
+void RunActions(RunContext &context, YAML::Node root, const ActionTable &table)
+{
+    const YAML::Node actions = root["actions"];
+    if (actions && !actions.IsSequence())
+        throw SessionError(actions, "actions: expected a list");
+    for (const YAML::Node &step : actions) {
+        if (!step.IsMap() || step.size() != 1)
+            throw SessionError(step, "each action is a map with one key, such as {add_master: ZK:CameraFrame}");
+        const std::string name = step.begin()->first.Scalar();
+        const Action *action = table.Find(name);
+        if (!action)
+            throw SessionError(step.begin()->first, "unknown action '" + name + "'");
+        RunAction(*action, context, step.begin()->first, step.begin()->second);
+        if (context.deferred)
+            throw SessionError(*context.deferred);
+    }
+}
+
 } // namespace
 
 int RunSession(const std::string &sessionPath, const std::string &outDir, const std::string &modulePath,
                const std::string &defaultModule, std::ostream &out, std::ostream &err)
 {
     YAML::Node root;
-    try {
-        root = YAML::LoadFile(sessionPath);
-    } catch (const YAML::BadFile &) {
-        err << sessionPath << ": cannot read the session file\n";
+    if (!LoadSessionFile(sessionPath, root, err))
         return 2;
-    } catch (const YAML::ParserException &e) {
-        err << sessionPath << ":" << e.mark.line + 1 << ":" << e.mark.column + 1 << ": " << e.msg << "\n";
-        return 2;
-    }
-
     std::error_code ec;
     fs::create_directories(outDir, ec);
     if (ec) {
@@ -283,51 +489,11 @@ int RunSession(const std::string &sessionPath, const std::string &outDir, const 
 
     Host host;
     RunContext context{host, outDir, fs::path(sessionPath).parent_path().string(), out, nullptr, {}};
-    ActionTable table;
-    AddCoreActions(table);
-    AddClipMixerActions(table);
-    AddPanelActions(table);
-    AddMorphActions(table);
-    AddMemoActions(table);
-    AddCameraFrameActions(table);
+    const ActionTable table = SessionActions();
     int status = 0;
     try {
-        if (!root.IsMap())
-            throw SessionError(root, "a session is a map with the keys scene and actions");
-        if (root["locale"])
-            host.services.SetLocale(static_cast<std::uint32_t>(ReadInt(root["locale"], "locale")));
-        // A session may start from a scene file (its plug-ins need the module, so it loads after the
-        // module); the scene's other keys then add to what the file holds.
-        const YAML::Node sceneNode = root["scene"];
-        const bool fromFile = sceneNode.IsMap() && static_cast<const YAML::Node &>(sceneNode)["file"];
-        if (!fromFile)
-            BuildScene(host.scene, sceneNode);
-        // A module named on the command line wins over the session's own.
-        const std::string module = !modulePath.empty()   ? modulePath
-                                   : root["module"] ? context.InPath(ReadText(root["module"], "module"))
-                                                    : defaultModule;
-        if (!host.LoadModule(module))
-            throw SessionError(root["module"], host.messages.back());
-        if (fromFile) {
-            const YAML::Node file = sceneNode["file"];
-            if (!host.LoadScene(context.InPath(ReadText(file, "file"))))
-                throw SessionError(file, host.messages.back());
-            BuildScene(host.scene, sceneNode);
-        }
-        const YAML::Node actions = root["actions"];
-        if (actions && !actions.IsSequence())
-            throw SessionError(actions, "actions: expected a list");
-        for (const YAML::Node &step : actions) {
-            if (!step.IsMap() || step.size() != 1)
-                throw SessionError(step, "each action is a map with one key, such as {add_master: ZK:CameraFrame}");
-            const std::string name = step.begin()->first.Scalar();
-            const Action *action = table.Find(name);
-            if (!action)
-                throw SessionError(step.begin()->first, "unknown action '" + name + "'");
-            RunAction(*action, context, step.begin()->first, step.begin()->second);
-            if (context.deferred)
-                throw SessionError(*context.deferred);
-        }
+        StartSession(context, root, table, modulePath, defaultModule);
+        RunActions(context, root, table);
     } catch (const SessionError &e) {
         err << sessionPath;
         if (e.line > 0)
@@ -341,7 +507,7 @@ int RunSession(const std::string &sessionPath, const std::string &outDir, const 
         err << sessionPath << ": " << e.what() << "\n";
         status = 2;
     }
-    WriteLines(context.OutPath("commands.log"), host.commands.log);
+    WriteLines(context.OutPath("commands.log"), host.commands.transcript);
     WriteLines(context.OutPath("status.log"), host.commands.status);
     WriteLines(context.OutPath("host.log"), host.messages);
     out << "session " << sessionPath << ": " << host.commands.log.size() << " commands, "

@@ -12,6 +12,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace zkh {
 
@@ -34,35 +35,79 @@ struct RunContext {
     // The enabled tracks' frames of each channel's clip mixer, as its options panel last showed
     // them; evaluate_channel shades them in its plot.
     std::map<ChannelKey, std::vector<FrameSpan>> mixerTrackFrames;
-    // A path from the session: relative paths are taken inside the output folder.
+    // A path the session writes: relative paths are taken inside the output folder.
     std::string OutPath(const std::string &path) const;
-    // A path of an input file: relative paths are taken from the session file's folder.
+    // A path the session reads: relative paths are taken from the session file's folder, and
+    // "$OUT/NAME" names a file in the output folder (one the session wrote).
     std::string InPath(const std::string &path) const;
 };
 
+// The prefix of a session path that names the output folder.
+constexpr char kOutPrefix[] = "$OUT/";
+
 using Action = std::function<void(RunContext &, const YAML::Node &value)>;
+
+// A key of a map value, or a step of a list of steps: its name, what it takes (one line), and the
+// keys or steps of its own value.
+struct Key {
+    std::string name;
+    std::string help;
+    std::vector<Key> keys = {};  // the value is a map (or a list of maps) with these keys
+    std::vector<Key> steps = {}; // the value is a list of one-key maps, each key one of these
+};
+
+// What an action takes and does: `zkhost help` prints it, and a session is checked against it
+// before it runs.
+struct ActionSpec {
+    std::string name;
+    std::string value;   // the value, as written in a session ("a server name", "{view, png}")
+    std::string summary; // what the action does, one line
+    std::vector<Key> keys = {};
+    std::vector<Key> steps = {};
+    std::string serverClass = {}; // the value names a server of this class of the module
+};
 
 class ActionTable {
 public:
-    void Add(const std::string &name, Action action) { actions_[name] = std::move(action); }
+    void Add(ActionSpec spec, Action action);
     const Action *Find(const std::string &name) const;
+    const ActionSpec *Spec(const std::string &name) const;
+    // Every action's name, in alphabetical order.
+    std::vector<std::string> Names() const;
 
 private:
-    std::map<std::string, Action> actions_;
+    std::map<std::string, std::pair<ActionSpec, Action>> actions_;
 };
 
-// Actions of the host itself: scene, channels, time, selection, commands, requesters, scene files.
-void AddCoreActions(ActionTable &table);
+// Every action a session can use.
+ActionTable SessionActions();
+
+// The actions, by what they act on. The scene: items, channels, time, selection, scene files.
+void AddSceneActions(ActionTable &table);
+// The module's servers in the scene: masters and image filters added, removed, copied, sent events.
+void AddPluginActions(ActionTable &table);
+// Commands sent, and the answers given to what the host asks the user (file requesters, colours).
+void AddRequestActions(ActionTable &table);
+// The host's environment (locale, services, code page, render node) and the session's printed lines.
+void AddHostActions(ActionTable &table);
+// The viewports: their gizmos drawn, and whether they ask for a redraw.
+void AddViewportActions(ActionTable &table);
+// Renders: the render camera, and a frame run through the scene's image filters.
+void AddRenderActions(ActionTable &table);
 // Actions of the timeline memo: its panel, its picture, its YAML file.
 void AddMemoActions(ActionTable &table);
 
 // Acting on classic panels: panel_set, panel_press, panel_close, panel_dump, panel_picture,
 // on_next_modal.
 void AddPanelActions(ActionTable &table);
-// Runs one step of a modal panel script (a map with one key: set, press or close); returns the
-// modal result when the step closes the panel, else -1. `steps` names every step the caller
-// knows, for the message about an unknown one.
-int RunPanelStep(Panel &panel, const YAML::Node &step, const std::string &steps = "set, press, close");
+// The steps of a modal panel script, each a map with one key: set, press or close.
+const std::vector<Key> &PanelSteps();
+// Runs one step of a modal panel script; returns the modal result when the step closes the panel,
+// else -1.
+int RunPanelStep(Panel &panel, const YAML::Node &step);
+// The entry of a popup whose text is `text`, from the entries the control was made with or, for
+// a popup that lists them through its callbacks, from those; -1 when there is none.
+int PopupEntry(PanelControl &popup, const std::string &text);
 
 // A script answering a modal panel: the modal result. A SessionError it throws never reaches the
 // module: the panel is cancelled and the error is raised once the action returns.
@@ -79,7 +124,7 @@ void AddClipMixerActions(ActionTable &table);
 // The morph consolidation command: morph_rig, morph_consolidate, print_expressions, print_channels.
 void AddMorphActions(ActionTable &table);
 
-// Actions of the camera frames: frames, viewport drawing, renders, ring queries, render nodes.
+// Actions of the camera frames: frames created, edited and listed, their settings, ring queries.
 void AddCameraFrameActions(ActionTable &table);
 // Actions of the camera frames' panel and frame edit tool (called by AddCameraFrameActions).
 void AddFramePanelActions(ActionTable &table);
@@ -88,13 +133,21 @@ Panel &FramePanelOf(RunContext &c, const YAML::Node &at);
 
 // Reading helpers: each raises SessionError naming the field.
 YAML::Node Need(const YAML::Node &map, const char *key, const std::string &what);
+// A text: a value YAML reads as null, a number or true/false is refused with the way to quote it.
 std::string ReadText(const YAML::Node &node, const std::string &what);
+// A text or a number, as written (a control named by its identifier, 0x8015).
+std::string ReadTextOrNumber(const YAML::Node &node, const std::string &what);
 double ReadNumber(const YAML::Node &node, const std::string &what);
 int ReadInt(const YAML::Node &node, const std::string &what);
 bool ReadBool(const YAML::Node &node, const std::string &what);
 // A viewport number of the scene.
 int ReadViewport(RunContext &context, const YAML::Node &node, const std::string &what);
 std::uint32_t ReadItem(RunContext &context, const YAML::Node &node, const std::string &what);
+
+// The top-level keys of a session file, with those of its scene map.
+const std::vector<Key> &SessionKeys();
+// The kinds of scene items ({camera: NAME, ...}), each with the other keys its entry takes.
+const std::vector<Key> &ItemKinds();
 
 // Builds the scene from the session's "scene" map.
 void BuildScene(Scene &scene, const YAML::Node &node);
