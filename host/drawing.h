@@ -55,15 +55,16 @@ constexpr int kMaxPictureSide = 16384;
 bool RasterizeToPng(const std::vector<DrawCall> &calls, int width, int height, const std::string &path,
                     const std::array<unsigned char, 3> &background = {64, 64, 64});
 
-// The width in pixels of a Text call's text as RasterizeToPng paints it.
+// The width in pixels of a Text call's text as RasterizeToPng paints it (in the picture font,
+// picture_font.h): no pixel of it lies further from where it starts.
 int TextWidthInPicture(const std::string &text);
 
-// Pictures paint at most this many bytes of a text (the picture library formats a text through a
-// buffer of 2,048 bytes); the rest is not drawn and takes no width.
+// Pictures paint at most this many bytes of a text (CImg's built-in font formats a text through a
+// buffer of 2,048 bytes, and both fonts stop there); the rest is not drawn and takes no width.
 constexpr std::size_t kMaxPictureTextBytes = 2047;
 
 // Every byte of a picture text other than a line break advances the pen by at least this many
-// pixels (a glyph's width and the one-pixel spacing after it).
+// pixels (a character advances by its glyph's width, and at least by its number of bytes).
 constexpr int kMinPictureAdvance = 1;
 
 } // namespace zkh

@@ -2,7 +2,7 @@
 #include "drawing.h"
 
 #include "cimg_png.h"
-#include "printable_text.h"
+#include "picture_font.h"
 
 #include <algorithm>
 #include <cmath>
@@ -97,67 +97,35 @@ void FillPolygon(Image &image, const std::vector<std::array<double, 3>> &points,
     }
 }
 
-// A UTF-8 text in the picture font, whose glyphs are those of Latin-1: each character below U+0100
-// is itself, any other one (and a byte that starts none) is '?'.
-std::string FontText(const std::string &utf8)
-{
-    std::string out;
-    for (size_t i = 0; i < utf8.size();) {
-        const size_t length = Utf8CharacterLength(utf8, i);
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        if (length == 1)
-            out += utf8[i];
-        else if (length == 2 && lead <= 0xC3)
-            out += static_cast<char>(((lead & 0x1F) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F));
-        else
-            out += '?';
-        i += length == 0 ? 1 : length;
-    }
-    return out;
-}
-
-// The text's coverage (0..255) in the host's picture font, 13 pixels high.
-Image Glyphs(const std::string &text)
-{
-    Image glyphs;
-    if (text.empty())
-        return glyphs;
-    const float white[] = {255, 255, 255};
-    const float *noBackground = nullptr;
-    const std::string drawn = FontText(text.substr(0, kMaxPictureTextBytes));
-    glyphs.draw_text(0, 0, "%s", white, noBackground, 1.0f, 13, drawn.c_str());
-    return glyphs;
-}
-
 void DrawText(Image &image, const DrawCall &call, const Paint &paint)
 {
     const double px = call.points[0][0], py = call.points[0][1];
     const double reach = 4.0 * (image.width() + image.height()) + 65536.0; // beyond it no glyph can show
     if (!(std::fabs(px) < reach && std::fabs(py) < reach))
         return;
-    const Image glyphs = Glyphs(call.text);
-    if (glyphs.is_empty())
+    const TextCoverage text = LayOutPictureText(call.text);
+    if (text.width == 0)
         return;
     int x = static_cast<int>(std::lround(px));
     if (call.justify == 1)
-        x -= glyphs.width() / 2;
+        x -= text.width / 2;
     else if (call.justify == 2)
-        x -= glyphs.width();
-    // The text position is its baseline.
-    const int y = static_cast<int>(std::lround(py)) - glyphs.height() + 3;
-    cimg_forXY(glyphs, gx, gy)
-    {
-        const float coverage = glyphs(gx, gy, 0, 0) / 255.0f;
-        if (coverage > 0)
-            Blend(image, x + gx, y + gy, {paint.color[0], paint.color[1], paint.color[2], paint.color[3] * coverage});
-    }
+        x -= text.width;
+    // The text position is its (first line's) baseline.
+    const int y = static_cast<int>(std::lround(py)) - text.baseline;
+    for (int ty = 0; ty < text.height; ++ty)
+        for (int tx = 0; tx < text.width; ++tx) {
+            const float coverage = text.At(tx, ty) / 255.0f;
+            if (coverage > 0)
+                Blend(image, x + tx, y + ty, {paint.color[0], paint.color[1], paint.color[2], paint.color[3] * coverage});
+        }
 }
 
 } // namespace
 
 int TextWidthInPicture(const std::string &text)
 {
-    return Glyphs(text).width();
+    return LayOutPictureText(text).width;
 }
 
 bool RasterizeToPng(const std::vector<DrawCall> &calls, int width, int height, const std::string &path,

@@ -21,6 +21,8 @@ const Rgba kValue{0.08f, 0.08f, 0.1f, 1.0f};
 const Rgba kValueGhosted{0.2f, 0.2f, 0.2f, 1.0f};
 const Rgba kListLine{0.6f, 0.6f, 0.63f, 1.0f};
 const std::array<unsigned char, 3> kPanelGround{48, 48, 52};
+// Pixels between a label and its field.
+constexpr int kLabelGap = 4;
 
 // The host's rich-text markers ("\x03(i:IMAGE)") shown as plain text: a check mark as "x",
 // other images left out.
@@ -189,9 +191,10 @@ PanelPicture ClassicPanelPicture(const Panel &panel)
                     LWJUST_CENTER);
             continue;
         }
+        // Labels stand right-justified against their field, as Layout's panels draw them.
         if (!label.empty())
-            AddText(picture.calls, control->x, TextBaseline(control->y, std::min(control->h, 20)), label,
-                    ghosted ? kLabelGhosted : kLabel);
+            AddText(picture.calls, fieldX - kLabelGap, TextBaseline(control->y, std::min(control->h, 20)), label,
+                    ghosted ? kLabelGhosted : kLabel, LWJUST_RIGHT);
         if (IsMultiList(*control))
             ListRows(picture.calls, *control, fieldX, fieldW, ink);
         else if (IsCheckBox(control->type))
@@ -207,9 +210,15 @@ PanelPicture ClassicPanelPicture(const Panel &panel)
 
 PanelPicture ViewPanelPicture(XPanels &service, XPanel &panel)
 {
-    constexpr int kRow = 24, kLabelRight = 116, kFieldX = 124, kFieldW = 220, kMargin = 8;
+    constexpr int kRow = 24, kFieldW = 220, kMargin = 8;
+    // The labels' column is as wide as the widest label (and at least 108 pixels).
+    int labelsWidth = 108;
+    for (const XPanelControl &control : panel.controls)
+        if (control.ctrlclass != "vButton")
+            labelsWidth = std::max(labelsWidth, TextWidthInPicture(control.label));
+    const int labelRight = kMargin + labelsWidth, fieldX = labelRight + 2 * kLabelGap;
     PanelPicture picture;
-    picture.width = kFieldX + kFieldW + kMargin;
+    picture.width = fieldX + kFieldW + kMargin;
     int y = kMargin;
     if (!panel.title.empty()) {
         AddText(picture.calls, kMargin, TextBaseline(y, kRow), FitTextToWidth(panel.title, picture.width - 2 * kMargin), kLabel);
@@ -221,11 +230,11 @@ PanelPicture ViewPanelPicture(XPanels &service, XPanel &panel)
         if (control.ctrlclass == "vButton") {
             // Buttons that follow one another share a row while they fit.
             const int w = std::max(60, TextWidthInPicture(control.label) + 16);
-            if (buttonX >= 0 && buttonX + w > kFieldX + kFieldW) {
+            if (buttonX >= 0 && buttonX + w > fieldX + kFieldW) {
                 y += kRow;
                 buttonX = -1;
             }
-            const int x = buttonX >= 0 ? buttonX : kFieldX;
+            const int x = buttonX >= 0 ? buttonX : fieldX;
             AddRect(picture.calls, x, y, w, h, kField);
             AddText(picture.calls, x + w / 2, TextBaseline(y, h), control.label, kValue, LWJUST_CENTER);
             buttonX = x + w + 4;
@@ -235,18 +244,18 @@ PanelPicture ViewPanelPicture(XPanels &service, XPanel &panel)
             y += kRow;
             buttonX = -1;
         }
-        AddText(picture.calls, kLabelRight, TextBaseline(y, h), control.label, kLabel, LWJUST_RIGHT);
+        AddText(picture.calls, labelRight, TextBaseline(y, h), control.label, kLabel, LWJUST_RIGHT);
         const XPanelValue value = service.Get(panel, control.cid);
         const bool check = control.ctrlclass == "iBoolean";
-        AddRect(picture.calls, kFieldX, y, check ? 20 : kFieldW, h, kField);
+        AddRect(picture.calls, fieldX, y, check ? 20 : kFieldW, h, kField);
         if (value.present) {
             if (check) {
-                CheckBox(picture.calls, kFieldX, y, h, value.integer != 0, kValue);
+                CheckBox(picture.calls, fieldX, y, h, value.integer != 0, kValue);
             } else if (control.dataType == "color") {
                 int rgb[3];
                 for (int i = 0; i < 3; ++i) // as the panel shows it: 0..255, NaN as 0
                     rgb[i] = std::isnan(value.color[i]) ? 0 : static_cast<int>(std::clamp(value.color[i], 0.0, 1.0) * 255);
-                Colour(picture.calls, kFieldX, y, kFieldW, h, rgb, kValue);
+                Colour(picture.calls, fieldX, y, kFieldW, h, rgb, kValue);
             } else {
                 std::string text = control.dataType == "string" ? value.text : std::to_string(value.integer);
                 if (control.popCount) {
@@ -255,7 +264,7 @@ PanelPicture ViewPanelPicture(XPanels &service, XPanel &panel)
                                ? items[static_cast<size_t>(value.integer)]
                                : "";
                 }
-                AddText(picture.calls, kFieldX + 4, TextBaseline(y, h), FitTextToWidth(text, kFieldW - 8), kValue);
+                AddText(picture.calls, fieldX + 4, TextBaseline(y, h), FitTextToWidth(text, kFieldW - 8), kValue);
             }
         }
         y += kRow;

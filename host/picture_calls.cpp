@@ -1,6 +1,8 @@
 // picture_calls.cpp: drawing calls for the host's own pictures.
 #include "picture_calls.h"
 
+#include "picture_font.h"
+
 namespace zkh {
 
 void AddColor(std::vector<DrawCall> &calls, const Rgba &rgba)
@@ -13,8 +15,9 @@ void AddColor(std::vector<DrawCall> &calls, const Rgba &rgba)
 
 int TextBaseline(int top, int rowHeight)
 {
-    // The rasteriser puts a text's top 10 pixels above its baseline.
-    return top + (rowHeight - kPictureTextHeight) / 2 + 10;
+    // The line from its ascent to its descent in the middle of the row.
+    const PictureTextMetrics font = PictureFontMetrics();
+    return top + (rowHeight - font.ascent - font.descent) / 2 + font.ascent;
 }
 
 void AddRect(std::vector<DrawCall> &calls, double x, double y, double w, double h, const Rgba &rgba)

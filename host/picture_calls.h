@@ -13,9 +13,7 @@ namespace zkh {
 
 using Rgba = std::array<float, 4>;
 
-// Height of a line of picture text in pixels, and the distance from the top of a row of that
-// height to the baseline that centres the text in it.
-constexpr int kPictureTextHeight = 13;
+// The baseline that centres a line of picture text in a row from `top`, rowHeight pixels high.
 int TextBaseline(int top, int rowHeight);
 
 // The colour of the calls that follow.

@@ -8,6 +8,7 @@
 //   zkhost burn ... and zkhost crop ... (sequence_commands.h)
 #include "help.h"
 #include "memo_command.h"
+#include "picture_font.h"
 #include "scene_report.h"
 #include "sequence_commands.h"
 #include "session.h"
@@ -35,7 +36,7 @@ int Usage(std::ostream &stream = std::cerr, int status = 2)
                  "  Summarises a Layout scene file: timing, items, cameras, plug-ins, envelopes.\n"
                  "usage: zkhost frames SCENE.lws [--json] [--module FILE]\n"
                  "  Lists the camera frames the scene holds, as the communication ring answers them.\n"
-              << zkh::MemoCommandUsage() << zkh::SequenceUsage();
+              << zkh::MemoCommandUsage() << zkh::SequenceUsage() << zkh::PictureFontDescription() << "\n";
     return status;
 }
 

@@ -6,6 +6,7 @@
 #include "drawing.h"
 #include "panel_picture.h"
 #include "picture_calls.h"
+#include "picture_text.h"
 #include "../process_support.h"
 #include "scene.h"
 
@@ -88,10 +89,81 @@ TEST(HostPictures, PanelsShowTheirValues)
         control.ivec[2] = 25;
         EXPECT_EQ(zkh::ShownValue(control), c.shown);
     }
-    // Pictures take texts as UTF-8: a character is one glyph (the picture font marks those it has
-    // not with '?').
+    // Pictures take texts as UTF-8: a character is one glyph.
     EXPECT_LT(zkh::TextWidthInPicture("é"), zkh::TextWidthInPicture("Ã©"));
+}
+
+// The columns of a picture's pixels that a text painted at x = 3 covers, as [first, last]; [-1, -1]
+// when it covers none.
+std::pair<int, int> InkedColumns(const std::string &text, int pictureWidth)
+{
+    std::vector<zkh::DrawCall> calls;
+    zkh::AddText(calls, 3, 16, text, {0.0f, 0.0f, 0.0f, 1.0f});
+    const cimg_library::CImg<unsigned char> picture = Painted(calls, pictureWidth, 24);
+    std::pair<int, int> columns{-1, -1};
+    cimg_forXY(picture, x, y) if (picture(x, y, 0, 0) < 255)
+    {
+        columns.first = columns.first < 0 ? x : std::min(columns.first, x);
+        columns.second = std::max(columns.second, x);
+    }
+    return columns;
+}
+
+// Japanese labels are drawn with their own glyphs and measured: each full-width character is one
+// em, 11 pixels, wide, where a Latin-1 font has a narrow '?' for it. (The Windows build draws in
+// CImg's Latin-1 font.)
+TEST(HostPictures, JapaneseLabelsAreDrawnAndMeasured)
+{
+    for (const std::string label : {"メモ", "焦点距離", "フレーム編集ツール"}) {
+        SCOPED_TRACE(label);
+        const int width = zkh::TextWidthInPicture(label);
+        EXPECT_GT(width, 0);
+        const std::pair<int, int> inked = InkedColumns(label, width + 10);
+        EXPECT_GE(inked.first, 3);
+        EXPECT_LT(inked.second, 3 + width);
+#if !defined(_WIN32)
+        EXPECT_EQ(width, 11 * static_cast<int>(label.size() / 3));
+#endif
+    }
+#if !defined(_WIN32)
+    EXPECT_EQ(zkh::TextWidthInPicture("??"), 12);
+#else
     EXPECT_EQ(zkh::TextWidthInPicture("メモ"), zkh::TextWidthInPicture("??"));
+#endif
+}
+
+// A text FitTextToWidth fits into a field paints no pixel past the field; one as wide as the
+// field keeps every character, one pixel less cuts it. (The cuts named are those of the Linux
+// build's font.)
+TEST(HostPictures, FittedTextsStayInTheirFields)
+{
+    struct Case {
+        std::string text;
+        int width;
+        std::string fitted;
+    };
+    const std::vector<Case> cases = {
+        {"Frame Edit OFF", 80, "Frame Edit OFF"},
+        {"Frame Edit OFF", 79, "Frame Edit O.."},
+        {"焦点距離", 44, "焦点距離"},
+        {"焦点距離", 43, "焦点距.."},
+        {"OTIO マーカーをスタックに", 100, "OTIO マーカーを.."},
+        {"close-up", 20, "cl.."},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text + " in " + std::to_string(c.width));
+        const std::string fitted = zkh::FitTextToWidth(c.text, c.width);
+#if !defined(_WIN32)
+        EXPECT_EQ(fitted, c.fitted);
+#endif
+        EXPECT_LE(zkh::TextWidthInPicture(fitted), c.width);
+        const std::pair<int, int> inked = InkedColumns(fitted, c.width + 40);
+        EXPECT_GE(inked.first, 3);
+        EXPECT_LT(inked.second, 3 + c.width);
+        const int whole = zkh::TextWidthInPicture(c.text);
+        EXPECT_EQ(zkh::FitTextToWidth(c.text, whole), c.text);
+        EXPECT_NE(zkh::FitTextToWidth(c.text, whole - 1), c.text);
+    }
 }
 
 // Thousands of tracks shade the plot as one rectangle per run of columns, with the same pixels as
