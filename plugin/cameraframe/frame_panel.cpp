@@ -86,12 +86,8 @@ void FillPanel(FramePanel &panel, const CameraFrameState &state, int edited = -1
     };
     if (CLWctl *c = control(kIdCombined))
         c->SetInt(state.combined ? 1 : 0);
-    if (CLWctl *c = control(kIdCombinedColor)) {
-        int rgb[3];
-        for (int i = 0; i < 3; ++i)
-            rgb[i] = TruncToInt(state.combinedColor[i] * 255.0);
-        c->SetIVec(rgb);
-    }
+    if (CLWctl *c = control(kIdCombinedColor))
+        ShowRgb(*c, state.combinedColor);
     if (CLWctl *c = control(kIdCombinedTransparency))
         c->SetFloat(state.combinedTransparency * 100.0);
     const FrameRecord *f = FrameAt(state.currentIndex);
@@ -221,11 +217,8 @@ bool PanelEvent(FramePanel &panel, CameraFrameState &state, int id)
             return false;
         [[fallthrough]];
     case kIdCombinedColor: {
-        int rgb[3];
-        c[kIdCombinedColor]->GetIVec(rgb);
         auto edit = EditFrames();
-        for (int i = 0; i < 3; ++i)
-            state.combinedColor[i] = rgb[i] / 255.0;
+        TakeRgb(*c[kIdCombinedColor], state.combinedColor);
         return true;
     }
     case kIdCombinedTransparency: {

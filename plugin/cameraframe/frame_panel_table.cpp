@@ -15,6 +15,8 @@ namespace {
 
 // ---- what the fields show ----
 
+} // namespace
+
 void ShowRgb(CLWctl &control, const double color[3])
 {
     int rgb[3];
@@ -30,6 +32,8 @@ void TakeRgb(CLWctl &control, double color[3])
     for (int i = 0; i < 3; ++i)
         color[i] = rgb[i] / 255.0;
 }
+
+namespace {
 
 void ShowText(CLWctl &control, const std::string &text)
 {

@@ -65,6 +65,10 @@ const FramePanelRow &FramePanelRowOf(int id);
 // A row's label in a language.
 const char *FramePanelLabel(const FramePanelRow &row, UiLanguage language);
 
+// A colour control shows, and is taken into, a 0..1 colour as three bytes.
+void ShowRgb(CLWctl &control, const double color[3]);
+void TakeRgb(CLWctl &control, double color[3]);
+
 // A percent field's value within 0 .. 100 (a NaN as 0); the field shows what is kept.
 double KeptPercent(CLWctl &control);
 
