@@ -1,6 +1,8 @@
 // image_files.cpp: plates as the renderer's buffers and back; channels added to a plate.
 #include "image_files.h"
 
+#include <algorithm>
+
 namespace zkh {
 
 void ClearPlate(PlateImage &plate)
@@ -26,19 +28,78 @@ void AddAlpha(PlateImage &plate, float value)
     plate.alpha = from;
 }
 
+namespace {
+
+// The plate's channels that the planes hold, side by side: K of them, known to the compiler so
+// that each pixel is a fixed sequence of copies.
+struct PlaneChannels {
+    int count = 0;
+    size_t at[4] = {};  // channel index in the plate's pixel
+    int plane[4] = {};  // red, green, blue or alpha
+};
+
+PlaneChannels ChannelsOf(const PlateImage &plate)
+{
+    PlaneChannels channels;
+    const int index[4] = {plate.red, plate.green, plate.blue, plate.alpha};
+    for (int c = 0; c < 4; ++c)
+        if (index[c] >= 0) {
+            channels.at[channels.count] = static_cast<size_t>(index[c]);
+            channels.plane[channels.count++] = c;
+        }
+    return channels;
+}
+
+template <int K> void ToPlanes(const PlaneChannels &ch, const float *from, size_t stride, float *const planes[4], size_t n)
+{
+    float *to[K];
+    for (int k = 0; k < K; ++k)
+        to[k] = planes[ch.plane[k]];
+    for (size_t p = 0; p < n; ++p, from += stride)
+        for (int k = 0; k < K; ++k)
+            to[k][p] = from[ch.at[k]];
+}
+
+template <int K> void FromPlanes(const PlaneChannels &ch, const float *const planes[4], float *to, size_t stride, size_t n)
+{
+    const float *from[K];
+    for (int k = 0; k < K; ++k)
+        from[k] = planes[ch.plane[k]];
+    for (size_t p = 0; p < n; ++p, to += stride)
+        for (int k = 0; k < K; ++k)
+            to[ch.at[k]] = from[k][p];
+}
+
+} // namespace
+
 // The planes are filled and emptied in one walk over the interleaved pixels: a walk per channel
 // would bring every line of a plate of four channels through the cache four times.
 void FillFilterImage(const PlateImage &plate, FilterImage &image)
 {
-    image.Assign(plate.width, plate.height, 0, 0, 0, 1);
-    const int index[4] = {plate.red, plate.green, plate.blue, plate.alpha};
+    const PlaneChannels channels = ChannelsOf(plate);
+    // Each plane is written once: from the plate, or with its default (opaque where the plate has
+    // no alpha), in memory used again.
+    image.width = std::max(0, plate.width);
+    image.height = std::max(0, plate.height);
+    const size_t size = static_cast<size_t>(image.width) * image.height;
+    bool fromPlate[4] = {};
+    for (int k = 0; k < channels.count; ++k)
+        fromPlate[channels.plane[k]] = true;
+    float *planes[4];
+    for (int c = 0; c < 4; ++c) {
+        image.planes[c].resize(size);
+        if (!fromPlate[c])
+            std::fill(image.planes[c].begin(), image.planes[c].end(), c == 3 ? 1.0f : 0.0f);
+        planes[c] = image.planes[c].data();
+    }
     const size_t stride = static_cast<size_t>(plate.channels);
-    float *to[4] = {image.planes[0].data(), image.planes[1].data(), image.planes[2].data(), image.planes[3].data()};
-    const float *from = plate.pixels.data();
-    for (size_t p = 0, n = image.planes[0].size(); p < n; ++p, from += stride)
-        for (int c = 0; c < 4; ++c)
-            if (index[c] >= 0)
-                to[c][p] = from[index[c]];
+    switch (channels.count) {
+    case 4: ToPlanes<4>(channels, plate.pixels.data(), stride, planes, size); break;
+    case 3: ToPlanes<3>(channels, plate.pixels.data(), stride, planes, size); break;
+    case 2: ToPlanes<2>(channels, plate.pixels.data(), stride, planes, size); break;
+    case 1: ToPlanes<1>(channels, plate.pixels.data(), stride, planes, size); break;
+    default: break;
+    }
 }
 
 FilterImage FilterImageOf(const PlateImage &plate)
@@ -50,15 +111,17 @@ FilterImage FilterImageOf(const PlateImage &plate)
 
 void StoreFilterImage(const FilterImage &image, PlateImage &plate)
 {
-    const int index[4] = {plate.red, plate.green, plate.blue, plate.alpha};
-    const size_t stride = static_cast<size_t>(plate.channels);
-    const float *from[4] = {image.planes[0].data(), image.planes[1].data(), image.planes[2].data(),
-                            image.planes[3].data()};
-    float *to = plate.pixels.data();
-    for (size_t p = 0, n = image.planes[0].size(); p < n; ++p, to += stride)
-        for (int c = 0; c < 4; ++c)
-            if (index[c] >= 0)
-                to[index[c]] = from[c][p];
+    const PlaneChannels channels = ChannelsOf(plate);
+    const float *planes[4] = {image.planes[0].data(), image.planes[1].data(), image.planes[2].data(),
+                              image.planes[3].data()};
+    const size_t stride = static_cast<size_t>(plate.channels), size = image.planes[0].size();
+    switch (channels.count) {
+    case 4: FromPlanes<4>(channels, planes, plate.pixels.data(), stride, size); break;
+    case 3: FromPlanes<3>(channels, planes, plate.pixels.data(), stride, size); break;
+    case 2: FromPlanes<2>(channels, planes, plate.pixels.data(), stride, size); break;
+    case 1: FromPlanes<1>(channels, planes, plate.pixels.data(), stride, size); break;
+    default: break;
+    }
 }
 
 } // namespace zkh

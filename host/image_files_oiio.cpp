@@ -45,11 +45,45 @@ void GreyToColour(PlateImage &plate, OIIO::ImageSpec &spec)
 }
 
 // Each file is read and written on the thread that asks: parallel work comes from the jobs of
-// zkhost's sequence commands, one frame each, and stays in proportion to them.
+// zkhost's sequence commands, one frame each, and stays in proportion to them. OpenEXR gets no
+// pool of its own (-1): a pool of one thread would be shared by every job, and the jobs would
+// wait in turn for it to compress and decompress their files.
 void OneThreadPerFile()
 {
-    static const bool set = OIIO::attribute("threads", 1) && OIIO::attribute("exr_threads", 1);
+    static const bool set = OIIO::attribute("threads", 1) && OIIO::attribute("exr_threads", -1);
     (void)set;
+}
+
+// Scanline files are read and written a band of rows at a time: the library's own copy of the
+// file's samples then stays a band, in cache, instead of a second image in fresh memory each
+// frame. A band is a whole number of OpenEXR's largest scanline blocks (32 rows).
+constexpr int kBandRows = 64;
+
+bool ReadPixels(OIIO::ImageInput &in, float *pixels)
+{
+    const OIIO::ImageSpec &spec = in.spec();
+    if (spec.tile_width > 0)
+        return in.read_image(0, 0, 0, spec.nchannels, OIIO::TypeDesc::FLOAT, pixels);
+    const size_t rowFloats = static_cast<size_t>(spec.width) * spec.nchannels;
+    for (int row = 0; row < spec.height; row += kBandRows) {
+        const int end = std::min(spec.height, row + kBandRows);
+        if (!in.read_scanlines(0, 0, spec.y + row, spec.y + end, 0, 0, spec.nchannels, OIIO::TypeDesc::FLOAT,
+                               pixels + rowFloats * row))
+            return false;
+    }
+    return true;
+}
+
+bool WritePixels(OIIO::ImageOutput &out, const float *pixels)
+{
+    const OIIO::ImageSpec &spec = out.spec();
+    const size_t rowFloats = static_cast<size_t>(spec.width) * spec.nchannels;
+    for (int row = 0; row < spec.height; row += kBandRows) {
+        const int end = std::min(spec.height, row + kBandRows);
+        if (!out.write_scanlines(row, end, 0, OIIO::TypeDesc::FLOAT, pixels + rowFloats * row))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -83,7 +117,7 @@ bool ReadPlate(const std::string &path, PlateImage &plate, std::string &error)
     plate.height = spec.height;
     plate.channels = spec.nchannels;
     plate.pixels.resize(static_cast<size_t>(spec.width) * spec.height * spec.nchannels);
-    if (!in->read_image(0, 0, 0, spec.nchannels, OIIO::TypeDesc::FLOAT, plate.pixels.data())) {
+    if (!ReadPixels(*in, plate.pixels.data())) {
         error = path + ": cannot read: " + in->geterror();
         return false;
     }
@@ -123,7 +157,7 @@ bool WritePlate(const std::string &path, const PlateImage &plate, std::string &e
     spec.x = spec.y = spec.full_x = spec.full_y = 0;
     spec.tile_width = spec.tile_height = 0; // scanline files whatever the plate was
     spec.attribute("oiio:UnassociatedAlpha", 1);
-    if (!out->open(path, spec) || !out->write_image(OIIO::TypeDesc::FLOAT, plate.pixels.data()) || !out->close()) {
+    if (!out->open(path, spec) || !WritePixels(*out, plate.pixels.data()) || !out->close()) {
         error = path + ": cannot write: " + out->geterror();
         return false;
     }

@@ -3,6 +3,7 @@
 #include "chanclipmixer/chanclipmixer_servers.h"
 #include "chanclipmixer/clipmixer.h"
 #include "chanclipmixer/clipmixer_file.h"
+#include "chanclipmixer/clipmixer_file_text.h"
 #include "common/lwtool2.h"
 #include "host.h"
 #include "process_support.h"
@@ -382,6 +383,59 @@ TEST_F(MixerFile, CharacterReferences)
     g_clipMixerLanguage = UiLanguage::Japanese;
     Import(mixer, WriteText("ref.xml", "<chanClipMixer><tracks><track seq=\"&#0;\"/></tracks></chanClipMixer>"));
     EXPECT_EQ(TakeLines(), Lines{"StatusMsg {1.0} ファイルの文字参照が異常です！(ref='&#0;')"});
+}
+
+// References found however the text comes: whole, a byte at a time, or with the reference cut
+// where a file's 64 KB blocks meet.
+TEST_F(MixerFile, ReferencesCutBetweenPieces)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"a&#0;b", "&#0;"},          {"&&#0;", "&#0;"},       {"&#12&#0;", "&#0;"}, {"&#x&#x0;", "&#x0;"},
+        {"&#x;&#0;", "&#x;"},        {"&#1;&#xD800;", "&#xD800;"}, {"&#12a;&#;", "&#;"}, {"&#0", ""},
+        {"&#", ""},                  {"&#X0;", ""},           {"&#1; &#65;", ""},   {"&#00000000000000000000001;", ""},
+        {"&#x0000000000000110000;", "&#x0000000000000110000;"}};
+    for (const auto &[text, found] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(FindForbiddenReference(text), found);
+        ReferenceScanner bytes;
+        for (char c : text)
+            bytes.Feed(&c, 1);
+        EXPECT_EQ(bytes.Found(), found);
+    }
+    const std::string head = "<chanClipMixer><clips><clip name=\"";
+    for (size_t cut = 0; cut <= 4; ++cut) {
+        SCOPED_TRACE(cut);
+        const std::string padding(65536 - head.size() - cut, 'p');
+        ClipMixer read;
+        Import(read, WriteText("cut.xml", head + padding + "&#0;\"/></clips></chanClipMixer>"));
+        EXPECT_EQ(TakeLines(), Lines{"StatusMsg {1.0} Character reference of file is invalid!(ref='&#0;')"});
+        EXPECT_TRUE(read.clips.empty());
+    }
+}
+
+// A file of more than a megabyte has its clips and tracks read side by side: every record comes
+// back as written, in order; a large file declared Shift_JIS is converted whole.
+TEST_F(MixerFile, LargeFilesReadBackRecordForRecord)
+{
+    for (int i = 0; i < 9000; ++i) {
+        NewClip("Clip" + std::to_string(i) + "名", i % 7 - 2, std::to_string(i) + " 1.5 -2 3 4.25");
+        NewTrack(i - 4500, i, "Clip" + std::to_string(i) + ":3 Clip" + std::to_string(i + 1), i % 3 == 0).enable =
+            i % 5 != 0;
+    }
+    Export(mixer, PathOf("large.xml"));
+    ASSERT_GT(fs::file_size(PathOf("large.xml")), 1u << 20);
+    ClipMixer read;
+    Import(read, PathOf("large.xml"));
+    EXPECT_EQ(Describe(read), Describe(mixer));
+
+    std::string sjis = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><chanClipMixer><clips>";
+    for (int i = 0; i < 20000; ++i)
+        sjis += "<clip name=\"\x96\xbc" + std::to_string(i) + "\" seq=\"1\"/>";
+    ClipMixer converted;
+    Import(converted, WriteText("sjis-large.xml", sjis + "</clips></chanClipMixer>"));
+    ASSERT_EQ(converted.clips.size(), 20000u);
+    EXPECT_EQ(converted.clips[19999]->name, "名19999");
+    EXPECT_TRUE(TakeLines().empty());
 }
 
 // A text an XML 1.0 file cannot hold (a control character other than TAB, LF and CR, bytes that

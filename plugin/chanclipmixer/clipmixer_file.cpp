@@ -14,9 +14,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <cstdint>
-#include <filesystem>
+#include <functional>
+#include <future>
 #include <memory>
-#include <system_error>
 
 namespace {
 
@@ -178,63 +178,123 @@ template <size_t N> void FindAttributes(const XMLElement &element, const char *c
     }
 }
 
-// The clip and track elements of a root, appended in document order.
-void AppendRecords(ClipMixer &mixer, const XMLElement &root)
+// The clip elements of a root, appended in document order.
+void AppendClips(ClipMixer &mixer, const XMLElement *clips)
 {
-    if (const XMLElement *clips = root.FirstChildElement("clips")) {
-        static const char *const kNames[] = {"name", "step", "seq"};
-        const char *values[3];
-        for (const XMLElement *element = clips->FirstChildElement("clip"); element;
-             element = element->NextSiblingElement("clip")) {
-            FindAttributes(*element, kNames, values);
-            Clip &clip = AddClip(mixer);
-            if (values[0])
-                clip.name = values[0];
-            if (values[1])
-                clip.step = ReadFileInt(values[1]);
-            if (values[2])
-                clip.sequence = values[2];
-        }
-    }
-    if (const XMLElement *tracks = root.FirstChildElement("tracks")) {
-        static const char *const kNames[] = {"enable", "in", "out", "repeat", "seq"};
-        const char *values[5];
-        for (const XMLElement *element = tracks->FirstChildElement("track"); element;
-             element = element->NextSiblingElement("track")) {
-            FindAttributes(*element, kNames, values);
-            Track &track = AddTrack(mixer);
-            if (values[0])
-                track.enable = ReadFileBool(values[0]);
-            if (values[1])
-                track.in = ReadFileInt(values[1]);
-            if (values[2])
-                track.out = ReadFileInt(values[2]);
-            if (values[3])
-                track.repeat = ReadFileBool(values[3]);
-            if (values[4])
-                track.sequence = values[4];
-        }
+    if (!clips)
+        return;
+    static const char *const kNames[] = {"name", "step", "seq"};
+    const char *values[3];
+    for (const XMLElement *element = clips->FirstChildElement("clip"); element;
+         element = element->NextSiblingElement("clip")) {
+        FindAttributes(*element, kNames, values);
+        Clip &clip = AddClip(mixer);
+        if (values[0])
+            clip.name = values[0];
+        if (values[1])
+            clip.step = ReadFileInt(values[1]);
+        if (values[2])
+            clip.sequence = values[2];
     }
 }
 
-// The whole file, or false when it cannot be read.
-bool ReadWholeFile(const std::string &path, std::string &text)
+// The track elements of a root, appended in document order.
+void AppendTracks(ClipMixer &mixer, const XMLElement *tracks)
 {
-    FilePtr file(OpenUtf8File(path, "rb"));
-    if (!file)
-        return false;
-    // Read at once as far as the size is known (a regular file; the size is only a hint: the
-    // path is UTF-8), then whatever else there is.
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(std::filesystem::u8path(path), error);
-    if (!error && size > 0 && size < static_cast<std::uintmax_t>(SIZE_MAX / 2)) {
-        text.resize(static_cast<size_t>(size));
-        text.resize(std::fread(text.data(), 1, text.size(), file.get()));
+    if (!tracks)
+        return;
+    static const char *const kNames[] = {"enable", "in", "out", "repeat", "seq"};
+    const char *values[5];
+    for (const XMLElement *element = tracks->FirstChildElement("track"); element;
+         element = element->NextSiblingElement("track")) {
+        FindAttributes(*element, kNames, values);
+        Track &track = AddTrack(mixer);
+        if (values[0])
+            track.enable = ReadFileBool(values[0]);
+        if (values[1])
+            track.in = ReadFileInt(values[1]);
+        if (values[2])
+            track.out = ReadFileInt(values[2]);
+        if (values[3])
+            track.repeat = ReadFileBool(values[3]);
+        if (values[4])
+            track.sequence = values[4];
     }
-    char buffer[4096];
-    for (size_t read; (read = std::fread(buffer, 1, sizeof buffer, file.get())) > 0;)
+}
+
+// A file from which size the clips are read on a second thread while this one reads the tracks.
+constexpr size_t kParallelReadBytes = 1 << 20;
+
+// The clip and track elements of a root, appended in document order. In a large file the clips
+// and the tracks are read side by side: they fill separate lists from separate elements (the
+// library decodes an attribute in place, in that attribute's own text, when it is first asked
+// for), so the two walks share nothing.
+void AppendRecords(ClipMixer &mixer, const XMLElement &root, size_t fileBytes)
+{
+    const XMLElement *clips = root.FirstChildElement("clips");
+    const XMLElement *tracks = root.FirstChildElement("tracks");
+    if (fileBytes < kParallelReadBytes || !clips || !tracks) {
+        AppendClips(mixer, clips);
+        AppendTracks(mixer, tracks);
+        return;
+    }
+    std::future<void> clipsRead = std::async(std::launch::async, AppendClips, std::ref(mixer), clips);
+    try {
+        AppendTracks(mixer, tracks);
+    } catch (...) {
+        clipsRead.wait();
+        throw;
+    }
+    clipsRead.get();
+}
+
+// The rest of the file appended to `text`, or false when it cannot be read.
+bool ReadRest(std::FILE *file, std::string &text)
+{
+    char buffer[1 << 16];
+    for (size_t read; (read = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
         text.append(buffer, read);
-    return !std::ferror(file.get());
+    return !std::ferror(file);
+}
+
+// True when the file can be read again from its start (a regular file, not a pipe).
+bool Rewindable(std::FILE *file)
+{
+    return std::fseek(file, 0, SEEK_END) == 0 && std::ftell(file) >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
+}
+
+// The file, checked for references the library would cut the text at, parsed into `doc`;
+// `bytes` is its size. A UTF-8 file is checked a block at a time and then parsed by the library
+// straight from the file, so that its text is held once; a file that may be in code page 932
+// (or that cannot be read twice) is read whole, converted and parsed from memory.
+void LoadMixerText(std::FILE *file, XMLDocument &doc, std::string &reference, size_t &bytes)
+{
+    std::string text;
+    if (Rewindable(file)) {
+        text.resize(1 << 16);
+        text.resize(std::fread(text.data(), 1, text.size(), file));
+        if (std::ferror(file))
+            return;
+        if (!DeclaresCodePage932(text)) {
+            ReferenceScanner scanner;
+            scanner.Feed(text.data(), text.size());
+            bytes = text.size();
+            char buffer[1 << 16];
+            for (size_t read; (read = std::fread(buffer, 1, sizeof buffer, file)) > 0; bytes += read)
+                scanner.Feed(buffer, read);
+            if (std::ferror(file) || std::fseek(file, 0, SEEK_SET) != 0)
+                return;
+            reference = scanner.Found();
+            doc.LoadFile(file);
+            return;
+        }
+    }
+    if (!ReadRest(file, text))
+        return;
+    bytes = text.size();
+    DecodeMixerText(text);
+    reference = FindForbiddenReference(text);
+    doc.Parse(text.data(), text.size());
 }
 
 } // namespace
@@ -245,14 +305,9 @@ MixerOutcome ReadMixerFile(ClipMixer &mixer, const std::string &path)
     // A reference the library would turn into a NUL byte (cutting the text) or into bytes that are
     // no UTF-8 refuses the file, as no XML reader takes it.
     std::string reference;
-    {
-        std::string text;
-        if (ReadWholeFile(path, text)) {
-            DecodeMixerText(text);
-            reference = FindForbiddenReference(text);
-            doc.Parse(text.data(), text.size());
-        }
-    }
+    size_t fileBytes = 0;
+    if (FilePtr file{OpenUtf8File(path, "rb")})
+        LoadMixerText(file.get(), doc, reference, fileBytes);
     const XMLElement *root = doc.FirstChildElement();
     if (!root || std::strcmp(root->Name(), kRootName) != 0)
         return MixerOutcome::Problem(kNotDataFile);
@@ -263,7 +318,7 @@ MixerOutcome ReadMixerFile(ClipMixer &mixer, const std::string &path)
     const size_t clipsBefore = mixer.clips.size();
     const size_t tracksBefore = mixer.tracks.size();
     try {
-        AppendRecords(mixer, *root);
+        AppendRecords(mixer, *root, fileBytes);
     } catch (...) {
         mixer.clips.resize(clipsBefore);
         mixer.tracks.resize(tracksBefore);

@@ -68,9 +68,11 @@ int DigitValue(char c, bool hex)
 
 } // namespace
 
+bool DeclaresCodePage932(const std::string &head) { return NamesCodePage932(DeclaredEncoding(head)); }
+
 void DecodeMixerText(std::string &text)
 {
-    if (!NamesCodePage932(DeclaredEncoding(text)) || IsUtf8(text))
+    if (!DeclaresCodePage932(text) || IsUtf8(text))
         return;
     // Text that is not valid in code page 932 either is taken as it is, as earlier builds took it.
     std::string utf8;
@@ -79,24 +81,67 @@ void DecodeMixerText(std::string &text)
 }
 
 // A reference as the library reads it: "&#" or "&#x", digits (none read as 0), then ';'. Anything
-// else after "&#" is no reference to the library, which keeps it as text. Looked for in the whole
-// text: a comment holding one is refused too, rather than trusting where markup starts in a file
-// that may not be well-formed.
+// else after "&#" is no reference to the library, which keeps it as text, and the character that
+// ended it is looked at afresh (it may start the next one).
+void ReferenceScanner::Feed(const char *data, size_t size)
+{
+    for (size_t i = 0; i < size && found_.empty(); ++i) {
+        const char c = data[i];
+        switch (state_) {
+        case State::Text: {
+            const void *ampersand = c == '&' ? data + i : std::memchr(data + i, '&', size - i);
+            if (!ampersand)
+                return;
+            i = static_cast<size_t>(static_cast<const char *>(ampersand) - data);
+            state_ = State::Ampersand;
+            reference_ = "&";
+            break;
+        }
+        case State::Ampersand:
+            if (c == '#') {
+                state_ = State::Hash;
+                reference_ += '#';
+                hex_ = false;
+                value_ = 0;
+            } else if (c != '&') {
+                state_ = State::Text;
+            }
+            break;
+        case State::Hash:
+            state_ = State::Digits;
+            if (c == 'x') {
+                hex_ = true;
+                reference_ += 'x';
+                break;
+            }
+            --i; // the first digit, or what ends the reference
+            break;
+        case State::Digits:
+            if (const int digit = DigitValue(c, hex_); digit >= 0) {
+                value_ = std::min<std::uint32_t>(value_ * (hex_ ? 16 : 10) + static_cast<std::uint32_t>(digit), 0x110000);
+                reference_ += c;
+                break;
+            }
+            state_ = State::Text;
+            if (c != ';') {
+                --i;
+                break;
+            }
+            reference_ += ';';
+            if (value_ == 0 || (value_ >= 0xD800 && value_ <= 0xDFFF) || value_ > 0x10FFFF)
+                found_ = reference_;
+            break;
+        }
+    }
+}
+
+// Looked for in the whole text: a comment holding one is refused too, rather than trusting where
+// markup starts in a file that may not be well-formed.
 std::string FindForbiddenReference(const std::string &text)
 {
-    for (size_t at = text.find("&#"); at != std::string::npos; at = text.find("&#", at + 2)) {
-        size_t p = at + 2;
-        const bool hex = p < text.size() && text[p] == 'x';
-        p += hex ? 1 : 0;
-        std::uint32_t value = 0;
-        for (int digit; p < text.size() && (digit = DigitValue(text[p], hex)) >= 0; ++p)
-            value = std::min<std::uint32_t>(value * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit), 0x110000);
-        if (p == text.size() || text[p] != ';')
-            continue;
-        if (value == 0 || (value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF)
-            return text.substr(at, p + 1 - at);
-    }
-    return {};
+    ReferenceScanner scanner;
+    scanner.Feed(text.data(), text.size());
+    return scanner.Found();
 }
 
 bool IsWritableText(const std::string &text)
