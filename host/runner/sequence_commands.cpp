@@ -97,7 +97,15 @@ Options ParseOptions(const std::string &command, const std::vector<std::string> 
 }
 
 // One frame's work: its plate and output files; an empty text when the file was written.
-using FrameWork = std::function<std::string(int frame, const std::string &plate, const std::string &output)>;
+// What one job keeps from frame to frame: a 4K plate's first touch of new memory costs as much
+// as its conversions. Each job has its own, on its own stack.
+struct JobBuffers {
+    PlateImage plate;
+    FilterImage buffers;
+};
+
+using FrameWork =
+    std::function<std::string(int frame, const std::string &plate, const std::string &output, JobBuffers &job)>;
 
 // The plate's size against the camera's resolution: the same, or the same aspect (the frames are
 // scaled to the plate); otherwise a message naming both.
@@ -169,6 +177,7 @@ public:
 private:
     void Work(const FrameWork &work, std::chrono::steady_clock::time_point start)
     {
+        JobBuffers job;
         for (;;) {
             if (stop_.load())
                 return;
@@ -181,7 +190,7 @@ private:
             if (!o_.force && std::filesystem::exists(std::filesystem::u8path(output)))
                 error = output + " exists already (--force writes over it)";
             else
-                error = work(frame, plate, output);
+                error = work(frame, plate, output, job);
             Report(frame, plate, output, error, start);
         }
     }
@@ -246,11 +255,9 @@ std::string Write(const std::string &output, const PlateImage &image)
 
 FrameWork BurnWork(Host &host)
 {
-    return [&host](int frame, const std::string &plate, const std::string &output) -> std::string {
-        // Each job keeps its plate and buffers from frame to frame: a 4K plate's first touch of new
-        // memory costs as much as its conversions.
-        thread_local PlateImage image;
-        thread_local FilterImage buffers;
+    return [&host](int frame, const std::string &plate, const std::string &output, JobBuffers &job) -> std::string {
+        PlateImage &image = job.plate;
+        FilterImage &buffers = job.buffers;
         std::string error;
         if (!ReadPlateBuffers(plate, image, buffers, error))
             return error;
@@ -271,8 +278,8 @@ FrameWork BurnWork(Host &host)
 
 FrameWork CropWork(const CropFrame &crop, const Item &camera)
 {
-    return [crop, &camera](int, const std::string &plate, const std::string &output) -> std::string {
-        PlateImage image;
+    return [crop, &camera](int, const std::string &plate, const std::string &output, JobBuffers &job) -> std::string {
+        PlateImage &image = job.plate;
         std::string error;
         if (!ReadPlate(plate, image, error))
             return error;
