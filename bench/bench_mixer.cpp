@@ -12,6 +12,7 @@
 // - EvaluateTracks/N: 100,000 frames spread evenly over N tracks of 100 frames each (N = 1 to
 //   10,000), against the range walk over the same tracks. The work is one answered frame, so the
 //   time per frame should not grow with N.
+// - EvaluateWalk/N: the index against the first-match walk it replaced, with 1 and 10 tracks.
 // - ReadMixerFile/N: a file of N clips and N tracks (N = 1,000 to 100,000) against tinyxml2's bare
 //   parse of the same file. The work is the file: both should grow with N alike.
 #include "chanclipmixer/clipmixer.h"
@@ -184,6 +185,26 @@ void BM_EvaluateTracks(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * kSpreadFrames);
 }
 
+// EvaluateWalk/N: the same frames answered by the index against the first-match walk over the
+// tracks that answered them before the index was built (the evaluation with the index set aside,
+// as between a change and the next rebuild): the index must be no slower with one track.
+void BM_EvaluateWalk_Baseline(benchmark::State &state)
+{
+    const int tracks = static_cast<int>(state.range(0));
+    ClipMixer walk;
+    for (const auto &track : TrackSet(tracks).tracks)
+        AddTrack(walk) = *track; // a copy without an index
+    for (auto _ : state) {
+        double sum = 0.0;
+        for (int k = 0; k < kSpreadFrames; ++k)
+            sum += MixerOffset(walk, SpreadFrame(k, tracks));
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * kSpreadFrames);
+}
+
+void BM_EvaluateWalk(benchmark::State &state) { BM_EvaluateTracks(state); }
+
 // The files written for the read benchmarks, removed when the run ends.
 struct BenchFiles {
     std::map<int, std::string> paths;
@@ -254,5 +275,7 @@ BENCHMARK(BM_EvaluateFrames_Baseline)->Name("BM_EvaluateFrames_Baseline/large")-
 BENCHMARK(BM_EvaluateFrames)->Name("BM_EvaluateFrames/large")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EvaluateTracks_Baseline)->Arg(1)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EvaluateTracks)->Arg(1)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EvaluateWalk_Baseline)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EvaluateWalk)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadMixerFile_Baseline)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Repetitions(3);
 BENCHMARK(BM_ReadMixerFile)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Repetitions(3);
