@@ -3,7 +3,7 @@
 // The input's first two bytes give the width (0 to 1023 pixels), the rest is the text. The text
 // comes back whole when it fits; otherwise a start of it, cut at a character boundary, that fits
 // with ".." after it (or ".." alone), and on a single line no longer start would fit.
-#include "drawing.h"
+#include "drawing_raster.h"
 #include "picture_text.h"
 
 #include <cstddef>

@@ -2,6 +2,7 @@
 // drawn over camera viewports, the strips burnt into renders, and the guide sub-block that
 // earlier builds never read. The panel's guide fields are in host_cameraframe_panel.cpp.
 #include "cameraframe_blocks.h"
+#include "drawing_raster.h"
 
 #include <CImg.h>
 

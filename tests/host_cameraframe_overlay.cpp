@@ -1,6 +1,7 @@
 // The ZK:CameraFrame gizmo through the module file: draw calls over camera viewports, combined
 // shading with its per-viewport mask cache, and the dirty report.
 #include "cameraframe_blocks.h"
+#include "drawing_raster.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,5 +1,6 @@
 // actions_viewports.cpp: the runner's actions on the viewports: their gizmos drawn.
 #include "drawing.h"
+#include "drawing_raster.h"
 #include "session.h"
 
 namespace zkh {

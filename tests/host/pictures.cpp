@@ -4,6 +4,7 @@
 // guide_pictures test.)
 #include "channel_plot.h"
 #include "drawing.h"
+#include "drawing_raster.h"
 #include "panel_picture.h"
 #include "picture_calls.h"
 #include "picture_text.h"

@@ -1,5 +1,5 @@
 // drawing_raster.cpp: painting recorded viewport drawing into a PNG picture (CImg).
-#include "drawing.h"
+#include "drawing_raster.h"
 
 #include "cimg_png.h"
 #include "picture_font.h"

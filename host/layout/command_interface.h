@@ -1,6 +1,6 @@
-// commands.h: the host's command interface: records every line and interprets what it knows.
-#ifndef ZKH_COMMANDS_H
-#define ZKH_COMMANDS_H
+// command_interface.h: the host's command interface: records every line and interprets what it knows.
+#ifndef ZKH_COMMAND_INTERFACE_H
+#define ZKH_COMMAND_INTERFACE_H
 
 #include <functional>
 #include <cstddef>

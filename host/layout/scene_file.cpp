@@ -1,4 +1,4 @@
-// host_scene_file.cpp: the host's scene files: loading a scene file into the scene and its plug-in
+// scene_file.cpp: the host's scene files: loading a scene file into the scene and its plug-in
 // instances, and saving them back.
 #include "host.h"
 

@@ -1,4 +1,4 @@
-// host_gizmos.cpp: drawing the master handlers' gizmos over a viewport.
+// gizmos.cpp: drawing the master handlers' gizmos over a viewport.
 #include "host.h"
 
 namespace zkh {

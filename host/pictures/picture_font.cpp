@@ -2,7 +2,7 @@
 // and its font file opens, unless ZKHOST_BUILTIN_FONT asks for CImg's built-in one.
 #include "picture_font.h"
 
-#include "drawing.h"
+#include "drawing_raster.h"
 #include "picture_font_faces.h"
 
 #include <algorithm>

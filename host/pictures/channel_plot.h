@@ -4,7 +4,7 @@
 #ifndef ZKH_CHANNEL_PLOT_H
 #define ZKH_CHANNEL_PLOT_H
 
-#include "drawing.h"
+#include "drawing_raster.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-// host_tools.cpp: Layout tools of the module and the mouse events a viewport sends them.
+// tools.cpp: Layout tools of the module and the mouse events a viewport sends them.
 #include "host.h"
 
 namespace zkh {

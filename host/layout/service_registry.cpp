@@ -1,5 +1,5 @@
-// services.cpp: the registry of global services.
-#include "services.h"
+// service_registry.cpp: the registry of global services.
+#include "service_registry.h"
 
 #include "lwhost/lwhost.h"
 

@@ -3,7 +3,7 @@
 #ifndef ZKH_PICTURE_CALLS_H
 #define ZKH_PICTURE_CALLS_H
 
-#include "drawing.h"
+#include "drawing_raster.h"
 
 #include <array>
 #include <string>

@@ -1,4 +1,4 @@
-// host_ring.cpp: the communication ring.
+// ring.cpp: the communication ring.
 #include "host.h"
 
 namespace zkh {

@@ -1,5 +1,5 @@
-// commands.cpp: recording and interpreting command lines.
-#include "commands.h"
+// command_interface.cpp: recording and interpreting command lines.
+#include "command_interface.h"
 
 namespace zkh {
 

@@ -8,7 +8,7 @@
 #define ZKH_HOST_H
 
 #include "channel_handlers.h"
-#include "commands.h"
+#include "command_interface.h"
 #include "drawing.h"
 #include "expressions.h"
 #include "lwsc/document.h"
@@ -17,7 +17,7 @@
 #include "panels.h"
 #include "requesters.h"
 #include "scene.h"
-#include "services.h"
+#include "service_registry.h"
 #include "xpanels.h"
 
 #include <memory>

@@ -1,4 +1,4 @@
-// host_expressions.cpp: the graph editor's expression commands of the simulated host.
+// expression_commands.cpp: the graph editor's expression commands of the simulated host.
 //
 //   GE_CreateExpression "name" "text"   defines (or redefines) a named expression
 //   GE_AttachExpressionID 0x<channel> "name"

@@ -1,6 +1,6 @@
-// services.h: the host's global services, looked up by name with version.
-#ifndef ZKH_SERVICES_H
-#define ZKH_SERVICES_H
+// service_registry.h: the host's global services, looked up by name with version.
+#ifndef ZKH_SERVICE_REGISTRY_H
+#define ZKH_SERVICE_REGISTRY_H
 
 #include <cstdint>
 #include <functional>

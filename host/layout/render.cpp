@@ -1,4 +1,4 @@
-// host_render.cpp: the renderer's side of the host: image filters and render nodes.
+// render.cpp: the renderer's side of the host: image filters and render nodes.
 #include "filter_image.h"
 #include "host.h"
 

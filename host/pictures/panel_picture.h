@@ -4,7 +4,7 @@
 #ifndef ZKH_PANEL_PICTURE_H
 #define ZKH_PANEL_PICTURE_H
 
-#include "drawing.h"
+#include "drawing_raster.h"
 #include "panels.h"
 #include "xpanels.h"
 

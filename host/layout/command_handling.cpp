@@ -1,4 +1,4 @@
-// host_commands.cpp: the command lines the simulated host understands.
+// command_handling.cpp: the command lines the simulated host understands.
 #include "host.h"
 
 #include <cmath>

@@ -1,4 +1,4 @@
-// host_channels.cpp: channel modifiers of the simulated host and channel evaluation.
+// channels.cpp: channel modifiers of the simulated host and channel evaluation.
 #include "host.h"
 
 #include <cmath>

@@ -1,4 +1,4 @@
-// host_services.cpp: the global services of the simulated host, over its scene model.
+// services.cpp: the global services of the simulated host, over its scene model.
 //
 // Snapshot services ("LW Scene Info 12", "LW Time Info", "LW Interface Info 8", "LW Viewport Info 9")
 // are filled at each lookup into a per-thread record, so that a render thread and the interface

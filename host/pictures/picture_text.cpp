@@ -1,7 +1,7 @@
 // picture_text.cpp: fitting texts to a width in the host's pictures.
 #include "picture_text.h"
 
-#include "drawing.h"
+#include "drawing_raster.h"
 
 #include <algorithm>
 #include <vector>
