@@ -87,14 +87,12 @@ void BM_BurnExr(benchmark::State &state)
     zkh::FilterImage buffers;
     for (auto _ : state)
         for (int i = 1; i <= 4; ++i) {
-            zkh::ReadPlate(PlatePath(i), plate, error);
-            zkh::FillFilterImage(plate, buffers);
+            zkh::ReadPlateBuffers(PlatePath(i), plate, buffers, error);
             {
                 zkh::FilterAccessScope scope(buffers, i, zkh::kRenderBuffers);
                 ProcessFrameFilter(nullptr, scope.Access());
             }
-            zkh::StoreFilterImage(buffers, plate);
-            zkh::WritePlate(OutPath(i), plate, error);
+            zkh::WritePlateBuffers(OutPath(i), buffers, plate, error);
         }
     ClearFrames();
     g_hostGlobals = HostGlobals{};

@@ -74,7 +74,7 @@ template <int K> void FromPlanes(const PlaneChannels &ch, const float *const pla
 
 // The planes are filled and emptied in one walk over the interleaved pixels: a walk per channel
 // would bring every line of a plate of four channels through the cache four times.
-void FillFilterImage(const PlateImage &plate, FilterImage &image)
+void SizeFilterImage(const PlateImage &plate, FilterImage &image)
 {
     const PlaneChannels channels = ChannelsOf(plate);
     // Each plane is written once: from the plate, or with its default (opaque where the plate has
@@ -85,21 +85,53 @@ void FillFilterImage(const PlateImage &plate, FilterImage &image)
     bool fromPlate[4] = {};
     for (int k = 0; k < channels.count; ++k)
         fromPlate[channels.plane[k]] = true;
-    float *planes[4];
     for (int c = 0; c < 4; ++c) {
         image.planes[c].resize(size);
         if (!fromPlate[c])
             std::fill(image.planes[c].begin(), image.planes[c].end(), c == 3 ? 1.0f : 0.0f);
-        planes[c] = image.planes[c].data();
     }
+}
+
+void FillFilterRows(const float *rows, const PlateImage &plate, FilterImage &image, int y0, int y1)
+{
+    const PlaneChannels channels = ChannelsOf(plate);
+    const size_t first = static_cast<size_t>(y0) * image.width, count = static_cast<size_t>(y1 - y0) * image.width;
     const size_t stride = static_cast<size_t>(plate.channels);
+    float *planes[4];
+    for (int c = 0; c < 4; ++c)
+        planes[c] = image.planes[c].data() + first;
     switch (channels.count) {
-    case 4: ToPlanes<4>(channels, plate.pixels.data(), stride, planes, size); break;
-    case 3: ToPlanes<3>(channels, plate.pixels.data(), stride, planes, size); break;
-    case 2: ToPlanes<2>(channels, plate.pixels.data(), stride, planes, size); break;
-    case 1: ToPlanes<1>(channels, plate.pixels.data(), stride, planes, size); break;
+    case 4: ToPlanes<4>(channels, rows, stride, planes, count); break;
+    case 3: ToPlanes<3>(channels, rows, stride, planes, count); break;
+    case 2: ToPlanes<2>(channels, rows, stride, planes, count); break;
+    case 1: ToPlanes<1>(channels, rows, stride, planes, count); break;
     default: break;
     }
+}
+
+void StoreFilterRows(const FilterImage &image, const PlateImage &plate, float *rows, int y0, int y1)
+{
+    const PlaneChannels channels = ChannelsOf(plate);
+    const size_t first = static_cast<size_t>(y0) * image.width, count = static_cast<size_t>(y1 - y0) * image.width;
+    const size_t stride = static_cast<size_t>(plate.channels);
+    const float *planes[4];
+    for (int c = 0; c < 4; ++c)
+        planes[c] = image.planes[c].data() + first;
+    switch (channels.count) {
+    case 4: FromPlanes<4>(channels, planes, rows, stride, count); break;
+    case 3: FromPlanes<3>(channels, planes, rows, stride, count); break;
+    case 2: FromPlanes<2>(channels, planes, rows, stride, count); break;
+    case 1: FromPlanes<1>(channels, planes, rows, stride, count); break;
+    default: break;
+    }
+}
+
+bool ChannelsAreBuffers(const PlateImage &plate) { return ChannelsOf(plate).count == plate.channels; }
+
+void FillFilterImage(const PlateImage &plate, FilterImage &image)
+{
+    SizeFilterImage(plate, image);
+    FillFilterRows(plate.pixels.data(), plate, image, 0, image.height);
 }
 
 FilterImage FilterImageOf(const PlateImage &plate)
@@ -111,17 +143,7 @@ FilterImage FilterImageOf(const PlateImage &plate)
 
 void StoreFilterImage(const FilterImage &image, PlateImage &plate)
 {
-    const PlaneChannels channels = ChannelsOf(plate);
-    const float *planes[4] = {image.planes[0].data(), image.planes[1].data(), image.planes[2].data(),
-                              image.planes[3].data()};
-    const size_t stride = static_cast<size_t>(plate.channels), size = image.planes[0].size();
-    switch (channels.count) {
-    case 4: FromPlanes<4>(channels, planes, plate.pixels.data(), stride, size); break;
-    case 3: FromPlanes<3>(channels, planes, plate.pixels.data(), stride, size); break;
-    case 2: FromPlanes<2>(channels, planes, plate.pixels.data(), stride, size); break;
-    case 1: FromPlanes<1>(channels, planes, plate.pixels.data(), stride, size); break;
-    default: break;
-    }
+    StoreFilterRows(image, plate, plate.pixels.data(), 0, image.height);
 }
 
 } // namespace zkh

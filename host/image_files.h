@@ -26,6 +26,7 @@ struct ImageLayout; // how the file was stored, kept to write the result the sam
 struct PlateImage {
     int width = 0, height = 0, channels = 0;
     std::vector<float> pixels;                 // interleaved, row by row, every channel of the file
+    bool band = false;                         // pixels hold one band of rows (ReadPlateBuffers)
     int red = 0, green = 1, blue = 2, alpha = -1; // channel indexes; alpha -1: none
     std::shared_ptr<ImageLayout> layout;
 };
@@ -35,6 +36,13 @@ struct PlateImage {
 bool ReadPlate(const std::string &path, PlateImage &plate, std::string &error);
 // Writes the plate in its layout, in the format the path's extension names.
 bool WritePlate(const std::string &path, const PlateImage &plate, std::string &error);
+
+// A plate read straight into the renderer's buffers (as FillFilterImage fills them), and written
+// back from them: where the file is a scanline file whose channels the buffers all hold (RGB or
+// RGBA), its samples pass through one band of rows in `plate.pixels` on their way to and from the
+// buffers, rather than through a whole interleaved image. `plate` keeps what writing needs.
+bool ReadPlateBuffers(const std::string &path, PlateImage &plate, FilterImage &image, std::string &error);
+bool WritePlateBuffers(const std::string &path, const FilterImage &image, PlateImage &plate, std::string &error);
 
 // Empties a plate for the next file, keeping its pixel memory.
 void ClearPlate(PlateImage &plate);
@@ -47,6 +55,13 @@ FilterImage FilterImageOf(const PlateImage &plate);
 // The same into the planes of `image`, using their memory again.
 void FillFilterImage(const PlateImage &plate, FilterImage &image);
 void StoreFilterImage(const FilterImage &image, PlateImage &plate);
+// The same by bands: the planes sized (those the plate has no channel for set to their
+// defaults), then rows [y0, y1) copied from or to `rows`, the plate's samples of row y0 onwards.
+void SizeFilterImage(const PlateImage &plate, FilterImage &image);
+void FillFilterRows(const float *rows, const PlateImage &plate, FilterImage &image, int y0, int y1);
+void StoreFilterRows(const FilterImage &image, const PlateImage &plate, float *rows, int y0, int y1);
+// True when the buffers hold every channel of the plate (nothing else would pass through).
+bool ChannelsAreBuffers(const PlateImage &plate);
 
 // The formats this build reads and writes, and what it lacks and why (for --help).
 std::string ImageFormatsNote();

@@ -4,6 +4,7 @@
 #include <OpenImageIO/imageio.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace zkh {
 
@@ -86,9 +87,8 @@ bool WritePixels(OIIO::ImageOutput &out, const float *pixels)
     return true;
 }
 
-} // namespace
-
-bool ReadPlate(const std::string &path, PlateImage &plate, std::string &error)
+// A plate file opened for reading, its size and channels checked; null with a message otherwise.
+std::unique_ptr<OIIO::ImageInput> OpenPlate(const std::string &path, std::string &error)
 {
     OneThreadPerFile();
     // Samples as stored: PNG, TGA and TIFF alpha is not multiplied into the colours on the way in
@@ -99,50 +99,47 @@ bool ReadPlate(const std::string &path, PlateImage &plate, std::string &error)
     if (!in) {
         const std::string reason = OIIO::geterror();
         error = path + ": cannot read" + (reason.empty() ? std::string() : ": " + reason);
-        return false;
+        return nullptr;
     }
     const OIIO::ImageSpec &spec = in->spec();
     if (spec.width < 1 || spec.height < 1 || spec.width > kMaxPlateSide || spec.height > kMaxPlateSide ||
         spec.depth != 1) {
         error = path + ": " + std::to_string(spec.width) + " x " + std::to_string(spec.height) +
                 " pixels; plates are taken from 1 to 16384 pixels each way";
-        return false;
+        return nullptr;
     }
     if (spec.nchannels < 1 || spec.nchannels > kMaxPlateChannels) {
         error = path + ": " + std::to_string(spec.nchannels) + " channels; plates have 1 to 64";
-        return false;
+        return nullptr;
     }
+    return in;
+}
+
+// The plate's size, channels and layout from an opened file, its pixels not yet read.
+void StartPlate(const OIIO::ImageSpec &spec, PlateImage &plate)
+{
     ClearPlate(plate);
     plate.width = spec.width;
     plate.height = spec.height;
     plate.channels = spec.nchannels;
-    plate.pixels.resize(static_cast<size_t>(spec.width) * spec.height * spec.nchannels);
-    if (!ReadPixels(*in, plate.pixels.data())) {
-        error = path + ": cannot read: " + in->geterror();
-        return false;
-    }
-    auto layout = std::make_shared<ImageLayout>();
-    layout->spec = spec;
-    in->close();
-    if (plate.channels < 3) {
-        GreyToColour(plate, layout->spec);
-    } else {
+    if (plate.channels >= 3) {
         const int r = ChannelNamed(spec, "R"), g = ChannelNamed(spec, "G"), b = ChannelNamed(spec, "B");
         if (r >= 0 && g >= 0 && b >= 0)
             plate.red = r, plate.green = g, plate.blue = b;
         plate.alpha = spec.alpha_channel >= 0 ? spec.alpha_channel : ChannelNamed(spec, "A");
     }
-    plate.layout = std::move(layout);
-    return true;
+    plate.layout = std::make_shared<ImageLayout>();
+    plate.layout->spec = spec;
 }
 
-bool WritePlate(const std::string &path, const PlateImage &plate, std::string &error)
+// An output file opened in the plate's layout; null with a message otherwise.
+std::unique_ptr<OIIO::ImageOutput> OpenOutput(const std::string &path, const PlateImage &plate, std::string &error)
 {
     OneThreadPerFile();
     auto out = OIIO::ImageOutput::create(path);
     if (!out) {
         error = path + ": cannot write this kind of file: " + OIIO::geterror();
-        return false;
+        return nullptr;
     }
     OIIO::ImageSpec spec = plate.layout ? plate.layout->spec : OIIO::ImageSpec(plate.width, plate.height, plate.channels, OIIO::TypeDesc::UINT8);
     if (spec.nchannels != plate.channels) { // an alpha channel added after reading (crops)
@@ -157,7 +154,94 @@ bool WritePlate(const std::string &path, const PlateImage &plate, std::string &e
     spec.x = spec.y = spec.full_x = spec.full_y = 0;
     spec.tile_width = spec.tile_height = 0; // scanline files whatever the plate was
     spec.attribute("oiio:UnassociatedAlpha", 1);
-    if (!out->open(path, spec) || !WritePixels(*out, plate.pixels.data()) || !out->close()) {
+    if (!out->open(path, spec)) {
+        error = path + ": cannot write: " + out->geterror();
+        return nullptr;
+    }
+    return out;
+}
+
+} // namespace
+
+bool ReadPlate(const std::string &path, PlateImage &plate, std::string &error)
+{
+    auto in = OpenPlate(path, error);
+    if (!in)
+        return false;
+    StartPlate(in->spec(), plate);
+    plate.pixels.resize(static_cast<size_t>(plate.width) * plate.height * plate.channels);
+    if (!ReadPixels(*in, plate.pixels.data())) {
+        error = path + ": cannot read: " + in->geterror();
+        return false;
+    }
+    in->close();
+    if (plate.channels < 3)
+        GreyToColour(plate, plate.layout->spec);
+    return true;
+}
+
+bool WritePlate(const std::string &path, const PlateImage &plate, std::string &error)
+{
+    auto out = OpenOutput(path, plate, error);
+    if (!out)
+        return false;
+    if (!WritePixels(*out, plate.pixels.data()) || !out->close()) {
+        error = path + ": cannot write: " + out->geterror();
+        return false;
+    }
+    return true;
+}
+
+bool ReadPlateBuffers(const std::string &path, PlateImage &plate, FilterImage &image, std::string &error)
+{
+    auto in = OpenPlate(path, error);
+    if (!in)
+        return false;
+    const OIIO::ImageSpec &spec = in->spec();
+    StartPlate(spec, plate);
+    if (spec.tile_width > 0 || !ChannelsAreBuffers(plate)) {
+        in.reset();
+        if (!ReadPlate(path, plate, error))
+            return false;
+        FillFilterImage(plate, image);
+        return true;
+    }
+    // One band of rows is held, and each band goes to the buffers as soon as it is read.
+    plate.band = true;
+    plate.pixels.resize(static_cast<size_t>(kBandRows) * plate.width * plate.channels);
+    SizeFilterImage(plate, image);
+    float *band = plate.pixels.data();
+    for (int row = 0; row < plate.height; row += kBandRows) {
+        const int end = std::min(plate.height, row + kBandRows);
+        if (!in->read_scanlines(0, 0, spec.y + row, spec.y + end, 0, 0, spec.nchannels, OIIO::TypeDesc::FLOAT, band)) {
+            error = path + ": cannot read: " + in->geterror();
+            return false;
+        }
+        FillFilterRows(band, plate, image, row, end);
+    }
+    in->close();
+    return true;
+}
+
+bool WritePlateBuffers(const std::string &path, const FilterImage &image, PlateImage &plate, std::string &error)
+{
+    if (!plate.band) {
+        StoreFilterImage(image, plate);
+        return WritePlate(path, plate, error);
+    }
+    auto out = OpenOutput(path, plate, error);
+    if (!out)
+        return false;
+    float *band = plate.pixels.data();
+    for (int row = 0; row < plate.height; row += kBandRows) {
+        const int end = std::min(plate.height, row + kBandRows);
+        StoreFilterRows(image, plate, band, row, end);
+        if (!out->write_scanlines(row, end, 0, OIIO::TypeDesc::FLOAT, band)) {
+            error = path + ": cannot write: " + out->geterror();
+            return false;
+        }
+    }
+    if (!out->close()) {
         error = path + ": cannot write: " + out->geterror();
         return false;
     }

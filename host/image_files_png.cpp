@@ -52,4 +52,19 @@ std::string ImageFormatsNote()
            "OpenImageIO: TIFF, TGA and OpenEXR plates need the Linux zkhost.\n";
 }
 
+// PNG files are read and written whole: the buffers are filled from the plate and stored back.
+bool ReadPlateBuffers(const std::string &path, PlateImage &plate, FilterImage &image, std::string &error)
+{
+    if (!ReadPlate(path, plate, error))
+        return false;
+    FillFilterImage(plate, image);
+    return true;
+}
+
+bool WritePlateBuffers(const std::string &path, const FilterImage &image, PlateImage &plate, std::string &error)
+{
+    StoreFilterImage(image, plate);
+    return WritePlate(path, plate, error);
+}
+
 } // namespace zkh

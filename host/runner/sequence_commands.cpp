@@ -228,13 +228,18 @@ private:
     std::vector<int> failed_;
 };
 
-// Writes the result, making the output's folder first.
-std::string Write(const std::string &output, const PlateImage &image)
+void MakeFolderOf(const std::string &output)
 {
     std::error_code ec;
     const std::filesystem::path folder = std::filesystem::u8path(output).parent_path();
     if (!folder.empty())
         std::filesystem::create_directories(folder, ec);
+}
+
+// Writes the result, making the output's folder first.
+std::string Write(const std::string &output, const PlateImage &image)
+{
+    MakeFolderOf(output);
     std::string error;
     return WritePlate(output, image, error) ? std::string() : error;
 }
@@ -247,7 +252,7 @@ FrameWork BurnWork(Host &host)
         thread_local PlateImage image;
         thread_local FilterImage buffers;
         std::string error;
-        if (!ReadPlate(plate, image, error))
+        if (!ReadPlateBuffers(plate, image, buffers, error))
             return error;
         const Scene &scene = host.scene;
         const Item *camera = scene.Find(scene.RenderCameraAt(frame / scene.fps));
@@ -256,12 +261,11 @@ FrameWork BurnWork(Host &host)
         error = CheckPlateSize(plate, image, *camera);
         if (!error.empty())
             return error;
-        FillFilterImage(image, buffers);
         const std::string failure = host.ProcessSceneImageFilters(buffers, frame);
         if (!failure.empty())
             return failure;
-        StoreFilterImage(buffers, image);
-        return Write(output, image);
+        MakeFolderOf(output);
+        return WritePlateBuffers(output, buffers, image, error) ? std::string() : error;
     };
 }
 

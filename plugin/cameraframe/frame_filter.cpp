@@ -191,8 +191,13 @@ void AdvanceActive(FilterScratch &scratch, size_t &next, int y)
             break;
         active.push_back(i);
     }
-    if (active.size() != before)
-        std::sort(active.begin(), active.end());
+    // The newcomers sorted among themselves, then merged in: a row where a few polygons start
+    // costs the active ones a walk, not another sort.
+    if (active.size() != before) {
+        const auto joined = active.begin() + static_cast<std::ptrdiff_t>(before);
+        std::sort(joined, active.end());
+        std::inplace_merge(active.begin(), joined, active.end());
+    }
 }
 
 // The row's spans in blending order, and the runs of columns they cover together (with gaps of
