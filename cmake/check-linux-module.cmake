@@ -2,7 +2,8 @@
 #
 #   cmake -DNM=nm -DMODULE=zktools.p -P cmake/check-linux-module.cmake
 #
-# The dynamic symbol table must define one name, _mod_descrip, as data.
+# The dynamic symbol table must define two names: _mod_descrip, as data, which Layout looks for,
+# and the function ZkCameraFrameDoor, which only zkhost looks for.
 cmake_minimum_required(VERSION 3.20)
 
 if(NOT NM OR NOT MODULE)
@@ -19,7 +20,9 @@ foreach(line IN LISTS lines)
   string(REGEX MATCH "[A-Za-z] [^ ]+$" entry "${line}")
   list(APPEND names "${entry}")
 endforeach()
-if(NOT names STREQUAL "D _mod_descrip")
-  message(FATAL_ERROR "${MODULE} must export the data symbol _mod_descrip only; it exports: ${names}")
+list(SORT names)
+if(NOT names STREQUAL "D _mod_descrip;T ZkCameraFrameDoor")
+  message(FATAL_ERROR "${MODULE} must export the data symbol _mod_descrip and the function ZkCameraFrameDoor "
+                      "only; it exports: ${names}")
 endif()
-message(STATUS "${MODULE}: exports _mod_descrip only (data)")
+message(STATUS "${MODULE}: exports _mod_descrip (data) and ZkCameraFrameDoor (code) only")

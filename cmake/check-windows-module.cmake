@@ -2,7 +2,8 @@
 #
 #   cmake -DOBJDUMP=x86_64-w64-mingw32-objdump -DMODULE=zktools.p -P cmake/check-windows-module.cmake
 #
-# The file must export one name, _mod_descrip, lying in a data section (not code), and import only
+# The file must export two names: _mod_descrip, lying in a data section (not code), which Layout
+# looks for, and ZkCameraFrameDoor, which only zkhost looks for; and it must import only
 # DLLs that come with Windows: the C++ runtime (libstdc++, libgcc) and winpthread are linked in.
 cmake_minimum_required(VERSION 3.20)
 
@@ -32,18 +33,23 @@ if(start GREATER_EQUAL 0)
 endif()
 string(REGEX MATCHALL "\t\\[ *[0-9]+\\] [^\n]+" entries "${table}")
 set(names)
+set(descriptor_index "")
 foreach(entry IN LISTS entries)
-  string(REGEX REPLACE "^\t\\[ *[0-9]+\\] " "" name "${entry}")
-  list(APPEND names "${name}")
+  string(REGEX MATCH "^\t\\[ *([0-9]+)\\] (.+)$" unused "${entry}")
+  list(APPEND names "${CMAKE_MATCH_2}")
+  if(CMAKE_MATCH_2 STREQUAL "_mod_descrip")
+    set(descriptor_index "${CMAKE_MATCH_1}")
+  endif()
 endforeach()
-if(NOT names STREQUAL "_mod_descrip")
-  message(FATAL_ERROR "${MODULE} must export _mod_descrip only; it exports: ${names}")
+list(SORT names)
+if(NOT names STREQUAL "ZkCameraFrameDoor;_mod_descrip")
+  message(FATAL_ERROR "${MODULE} must export _mod_descrip and ZkCameraFrameDoor only; it exports: ${names}")
 endif()
 
 # The export's address must fall in a section holding data, not code.
 string(REGEX MATCH "ImageBase[ \t]+([0-9a-fA-F]+)" unused "${headers}")
 set(base "${CMAKE_MATCH_1}")
-string(REGEX MATCH "\\+base\\[ *[0-9]+\\] ([0-9a-fA-F]+) Export RVA" unused "${headers}")
+string(REGEX MATCH "\\[ *${descriptor_index}\\] \\+base\\[ *[0-9]+\\] ([0-9a-fA-F]+) Export RVA" unused "${headers}")
 set(rva "${CMAKE_MATCH_1}")
 if(base STREQUAL "" OR rva STREQUAL "")
   message(FATAL_ERROR "cannot read the export address of ${MODULE}")
@@ -83,4 +89,4 @@ foreach(dll IN LISTS dlls)
   endif()
 endforeach()
 string(REPLACE ";" " " dll_text "${dlls}")
-message(STATUS "${MODULE}: exports _mod_descrip only (data, ${section}); imports ${dll_text}")
+message(STATUS "${MODULE}: exports _mod_descrip (data, ${section}) and ZkCameraFrameDoor only; imports ${dll_text}")

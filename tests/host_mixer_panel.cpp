@@ -68,7 +68,7 @@ TEST_F(MixerPanel, LayoutInBothLanguages)
             EXPECT_EQ(panel.title, "ZK:ChanClipMixer(1.00) build 250619");
             EXPECT_EQ(panel.openFlags, PANF_BLOCKING);
             (inJapanese ? japanese : english) = Snapshot(panel);
-            EXPECT_EQ(Ctl(panel, kFilePopup).items, (inJapanese ? Lines{"読み込み", "書き出し"} : Lines{"Import", "Export"}));
+            EXPECT_EQ(Ctl(panel, kFile).items, (inJapanese ? Lines{"読み込み", "書き出し"} : Lines{"Import", "Export"}));
             EXPECT_EQ(zkh::ListRow(Ctl(panel, kClipList), -1),
                       (inJapanese ? Lines{"名前", "ステップ", "シーケンス"} : Lines{"Name", "Step", "Sequence"}));
             EXPECT_EQ(zkh::ListRow(Ctl(panel, kTrackList), -1),
@@ -267,20 +267,20 @@ TEST_F(MixerPanel, ControlCharactersSurviveExportAndImport)
         Press(panel, kTrackAdd);
         SetAndFire(panel, kTrackSequence, trackSequence);
         host.requesters.AnswerFile(exported);
-        SetAndFire(panel, kFilePopup, 1);
+        SetAndFire(panel, kFile, 1);
         host.requesters.AnswerFile(exported + ".xml");
-        SetAndFire(panel, kFilePopup, 0);
+        SetAndFire(panel, kFile, 0);
         EXPECT_EQ(Rows(panel, kClipList), Lines(2, name + "|3|" + sequence));
         EXPECT_EQ(Rows(panel, kTrackList), Lines(2, kCheck + "|1|120|" + kCheck + "|" + trackSequence));
         // A cancelled requester, or a file that is no mixer's, changes nothing.
         host.requesters.CancelFile();
-        SetAndFire(panel, kFilePopup, 0);
+        SetAndFire(panel, kFile, 0);
         host.requesters.AnswerFile(PathOf("other.xml"));
-        SetAndFire(panel, kFilePopup, 0);
+        SetAndFire(panel, kFile, 0);
         EXPECT_EQ(zkh::ListRowCount(Ctl(panel, kClipList)), 2);
         SetAndFire(panel, kClipName, "x\x01y");
         host.requesters.AnswerFile(PathOf("refused.xml"));
-        SetAndFire(panel, kFilePopup, 1);
+        SetAndFire(panel, kFile, 1);
     }));
     const std::string bytes = ReadFileBytes(exported + ".xml");
     EXPECT_NE(bytes.find("<clip name=\"a&#13;b&#13;&#10;c&#9;d\x7f\xe5\x90\x8d\" step=\"3\" "

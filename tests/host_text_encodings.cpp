@@ -89,9 +89,9 @@ TEST_F(TextEncodings, FilesNamedOutsideAsciiAreWrittenAndRead)
         ASSERT_TRUE(RunOptions(host, *mixer, [&](zkh::Panel &panel) {
             Press(panel, kClipAdd);
             host.requesters.AnswerFile(mixerPath);
-            SetAndFire(panel, kFilePopup, 1);
+            SetAndFire(panel, kFile, 1);
             host.requesters.AnswerFile(mixerPath);
-            SetAndFire(panel, kFilePopup, 0);
+            SetAndFire(panel, kFile, 0);
             EXPECT_EQ(zkh::ListRowCount(Ctl(panel, kClipList)), 2); // the import appends
         }));
         EXPECT_TRUE(std::filesystem::exists(std::filesystem::u8path(memoPath)));

@@ -7,6 +7,7 @@
 #include "module_fixture.h"
 #include "panel_lists.h"
 #include "process_support.h"
+#include "zktools/mixer_panel_controls.h"
 
 #include <filesystem>
 #include <fstream>
@@ -16,11 +17,12 @@
 
 using Lines = std::vector<std::string>;
 
-// The panel's controls in creation order.
+// The panel's controls by the module's list of them (their creation order).
 enum MixerControl {
-    kClipHeader = 0, kClipName, kClipStep, kClipSequence, kClipList, kClipAdd, kClipDelete, kClipUp, kClipDown,
-    kTrackHeader, kTrackEnable, kTrackIn, kTrackOut, kTrackRepeat, kTrackSequence, kTrackList,
-    kTrackAdd, kTrackDelete, kTrackUp, kTrackDown, kFilePopup, kMixerControlCount
+#define ZK_TEST_MIXER_CONTROL(name, text) k##name,
+    ZK_MIXER_PANEL_CONTROLS(ZK_TEST_MIXER_CONTROL)
+#undef ZK_TEST_MIXER_CONTROL
+    kMixerControlCount
 };
 
 inline zkh::PanelControl &Ctl(zkh::Panel &panel, MixerControl which) { return *panel.controls.at(which); }
@@ -88,7 +90,7 @@ protected:
     {
         std::ofstream(PathOf("import.xml"), std::ios::binary) << xml;
         host.requesters.AnswerFile(PathOf("import.xml"));
-        ASSERT_TRUE(RunOptions(host, mixer, [](zkh::Panel &panel) { SetAndFire(panel, kFilePopup, 0); }));
+        ASSERT_TRUE(RunOptions(host, mixer, [](zkh::Panel &panel) { SetAndFire(panel, kFile, 0); }));
     }
 
     std::string PathOf(const std::string &name) const { return (dir / name).string(); }

@@ -46,6 +46,8 @@ void CloseLibrary(void *handle)
 
 } // namespace
 
+void *Module::Symbol(const char *name) const { return handle_ ? FindSymbol(handle_, name) : nullptr; }
+
 int HostVersionOf(const std::string &className)
 {
     if (className == LWLAYOUTGENERIC_CLASS || className == LWIMAGEFILTER_HCLASS)

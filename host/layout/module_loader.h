@@ -35,6 +35,9 @@ public:
     const ServerInfo *Find(const std::string &className, const std::string &name) const;
     const ModuleDescriptor *Descriptor() const { return descriptor_; }
     void *ServerData() const { return serverData_; }
+    // Another name the file exports (dlsym, GetProcAddress), or null. Layout looks up nothing but
+    // _mod_descrip; zkhost asks for the doors a module offers to the hosts that drive it.
+    void *Symbol(const char *name) const;
 
     // Calls a server's activation with the host's global function.
     int Activate(const ServerInfo &server, int version, GlobalFunc *global, void *local) const;

@@ -1,10 +1,10 @@
 // actions_cameraframe.cpp: the runner's actions for the camera frames (ZK:CameraFrame).
 //
 // Frames are created, edited and deleted through the master's panel, as the user does it. The
-// scene-level settings are written into the master's block and loaded into a new instance, as a
-// scene file would carry them (the extra text and flag exist only there).
+// scene-level settings are written into the master's block (through the module's door) and loaded
+// into a new instance, as a scene file would carry them (the extra text and flag exist only there).
 #include "filter_image.h"
-#include "frame_block.h"
+#include "frame_door.h"
 #include "image_files.h"
 #include "lwsc/plugin_data.h"
 #include "ring_peer.h"
@@ -34,28 +34,31 @@ MasterInstance &NeedMaster(RunContext &c, const YAML::Node &where)
     return *master;
 }
 
-StoredFrames SaveFrames(RunContext &c, const YAML::Node &where)
+FrameSet SaveFrames(RunContext &c, const YAML::Node &where)
 {
     NeedMaster(c, where);
-    StoredFrames frames;
     std::string error;
-    if (!SavedFrames(c.host, frames, error))
+    FrameSet frames = SavedFrames(c.host, error);
+    if (!frames)
         throw SessionError(where, error);
     return frames;
 }
 
 // Replaces the master instance by one loaded from the changed frames.
-void LoadFrames(RunContext &c, const YAML::Node &where, const StoredFrames &frames)
+void LoadFrames(RunContext &c, const YAML::Node &where, const ZkDoorFrames &frames)
 {
+    std::string error;
+    const std::vector<std::string> lines = FrameBlockLines(c.host, frames, error);
+    if (lines.empty())
+        throw SessionError(where, error);
     c.host.RemoveMaster(kServer);
     MasterInstance *master = c.host.AddMaster(kServer);
     if (!master)
         throw SessionError(where, "cannot create the ZK:CameraFrame master again: " + c.host.messages.back());
-    const std::vector<std::string> lines = Encode(frames);
     lwsc::PluginDataReader reader(std::vector<std::string_view>(lines.begin(), lines.end()));
     if (master->instFuncs.load)
-        if (LWError error = master->instFuncs.load(master->instance, reader.State()))
-            throw SessionError(where, std::string("the ZK:CameraFrame master refused the frames: ") + error);
+        if (LWError refused = master->instFuncs.load(master->instance, reader.State()))
+            throw SessionError(where, std::string("the ZK:CameraFrame master refused the frames: ") + refused);
 }
 
 void ReadColor(const YAML::Node &node, const std::string &what, double (&rgb)[3])
@@ -215,27 +218,27 @@ void EnterFrameFields(RunContext &c, Panel &panel, const YAML::Node &v)
         EnterFloat(panel, "rotation", ReadNumber(v["rotation"], "rotation") * kPi / 180.0, v["rotation"]);
 }
 
-size_t ReadIndex(const YAML::Node &node, const StoredFrames &s)
+size_t ReadIndex(const YAML::Node &node, const FrameSet &s)
 {
     const int index = ReadInt(node, "index");
-    if (index < 0 || static_cast<size_t>(index) >= s.frames.size())
+    if (index < 0 || index >= s->count)
         throw SessionError(node, "index: no frame " + std::to_string(index) + " (there are " +
-                                     std::to_string(s.frames.size()) + ")");
+                                     std::to_string(s->count) + ")");
     return static_cast<size_t>(index);
 }
 
-void PrintFrames(RunContext &c, const StoredFrames &s)
+void PrintFrames(RunContext &c, const FrameSet &s)
 {
-    c.out << "camera frames: " << s.frames.size() << (s.combined ? ", combined" : "") << "\n";
-    for (size_t i = 0; i < s.frames.size(); ++i) {
-        const StoredFrame &f = s.frames[i];
+    c.out << "camera frames: " << s->count << (s->combined ? ", combined" : "") << "\n";
+    for (int i = 0; i < s->count; ++i) {
+        const ZkDoorFrame &f = s->frames[i];
         const Item *camera = c.host.scene.Find(f.camera);
         c.out << "  " << i << " \"" << f.name << "\"" << (f.active ? "" : " inactive") << " camera "
               << (camera ? camera->name : "(none)") << " at (" << f.posX << ", " << f.posY << ") " << f.width
               << " x " << f.width / f.aspect << " margins " << f.marginW * 100 << "% " << f.marginH * 100
               << "% rotation " << f.rotation * 180.0 / kPi << " color " << f.color[0] << " " << f.color[1] << " "
-              << f.color[2] << " transparency " << f.transparency << (f.memo.empty() ? "" : " memo \"" + f.memo + "\"")
-              << (f.focal ? " focal length" : "") << "\n";
+              << f.color[2] << " transparency " << f.transparency << (f.memo[0] ? " memo \"" + std::string(f.memo) + "\"" : "")
+              << (f.focalLength ? " focal length" : "") << "\n";
     }
 }
 
@@ -271,20 +274,21 @@ void AddCameraFrameActions(ActionTable &table)
                 {"extra_text", "the text reported on the ring"},
                 {"extra_flag", "the flag reported on the ring"}}},
               [](RunContext &c, const YAML::Node &v) {
-        StoredFrames s = SaveFrames(c, v);
+        FrameSet s = SaveFrames(c, v);
         if (!v.IsMap())
             throw SessionError(v, "frame_settings: expected a map (combined, color, transparency, extra_text, extra_flag)");
         if (v["combined"])
-            s.combined = ReadBool(v["combined"], "combined");
+            s->combined = ReadBool(v["combined"], "combined") ? 1 : 0;
         if (v["color"])
-            ReadColor(v["color"], "color", s.combinedColor);
+            ReadColor(v["color"], "color", s->combinedColor);
         if (v["transparency"])
-            s.combinedTransparency = ReadNumber(v["transparency"], "transparency");
+            s->combinedTransparency = ReadNumber(v["transparency"], "transparency");
+        const std::string extraText = v["extra_text"] ? ReadText(v["extra_text"], "extra_text") : std::string();
         if (v["extra_text"])
-            s.extraText = ReadText(v["extra_text"], "extra_text");
+            s->extraText = extraText.c_str();
         if (v["extra_flag"])
-            s.extraFlag = ReadBool(v["extra_flag"], "extra_flag");
-        LoadFrames(c, v, s);
+            s->extraFlag = ReadBool(v["extra_flag"], "extra_flag") ? 1 : 0;
+        LoadFrames(c, v, *s);
     });
     table.Add({"frame_list", "~", "prints the frames as the master stores them"}, [](RunContext &c, const YAML::Node &v) { PrintFrames(c, SaveFrames(c, v)); });
     table.Add({"ring_query", "~", "asks the camera frames for their frames on the communication ring and prints the reply"}, [](RunContext &c, const YAML::Node &) {

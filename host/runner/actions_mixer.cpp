@@ -4,10 +4,14 @@
 #include "panel_lists.h"
 #include "panel_picture.h"
 #include "session.h"
+#include "zktools/mixer_panel_controls.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <iterator>
+#include <stdexcept>
 
 namespace zkh {
 
@@ -15,12 +19,21 @@ namespace {
 
 const char kServer[] = "ZK:ChanClipMixer";
 
-// The options panel's controls, in the order the plug-in creates them.
-enum MixerControl {
-    kClipName = 1, kClipStep = 2, kClipSequence = 3, kClipList = 4, kClipButtons = 5,
-    kTrackEnable = 10, kTrackIn = 11, kTrackOut = 12, kTrackRepeat = 13, kTrackSequence = 14, kTrackList = 15,
-    kTrackButtons = 16, kFilePopup = 20, kControlCount = 21
+// The options panel's controls by their names in the module's list: a control's place in the
+// panel is its place there.
+constexpr const char *kControlNames[] = {
+#define ZK_MIXER_PANEL_NAME(id, text) text,
+    ZK_MIXER_PANEL_CONTROLS(ZK_MIXER_PANEL_NAME)
+#undef ZK_MIXER_PANEL_NAME
 };
+
+size_t ControlIndex(const std::string &name)
+{
+    for (size_t index = 0; index < std::size(kControlNames); ++index)
+        if (name == kControlNames[index])
+            return index;
+    throw std::logic_error("the clip mixer panel has no control named " + name);
+}
 
 // {item: NAME, channel: NAME}: a channel of an item's channel group.
 ChannelKey ReadChannel(RunContext &c, const YAML::Node &value, const std::string &what)
@@ -44,23 +57,23 @@ ChannelModifier &MixerOn(RunContext &c, const YAML::Node &value, const std::stri
     throw SessionError(value, what + ": no clip mixer on that channel (use apply_clip_mixer first)");
 }
 
-PanelControl &ControlAt(Panel &panel, int index, const YAML::Node &at)
+PanelControl &Control(Panel &panel, const std::string &name, const YAML::Node &at)
 {
-    if (panel.controls.size() != kControlCount)
+    if (panel.controls.size() != std::size(kControlNames))
         throw SessionError(at, "the open panel is not the clip mixer's options panel");
-    return *panel.controls[static_cast<size_t>(index)];
+    return *panel.controls[ControlIndex(name)];
 }
 
-void SetInt(Panel &panel, int index, const YAML::Node &node, const std::string &what)
+void SetInt(Panel &panel, const std::string &name, const YAML::Node &node, const std::string &what)
 {
-    PanelControl &control = ControlAt(panel, index, node);
+    PanelControl &control = Control(panel, name, node);
     PanelService::SetInt(control, ReadInt(node, what));
     PanelService::Fire(control);
 }
 
-void SetText(Panel &panel, int index, const YAML::Node &node, const std::string &what)
+void SetText(Panel &panel, const std::string &name, const YAML::Node &node, const std::string &what)
 {
-    PanelControl &control = ControlAt(panel, index, node);
+    PanelControl &control = Control(panel, name, node);
     PanelService::SetText(control, ReadText(node, what));
     PanelService::Fire(control);
 }
@@ -75,21 +88,21 @@ void SetFields(Panel &panel, const YAML::Node &fields, bool clip)
         const std::string key = field.first.Scalar();
         const YAML::Node &v = field.second;
         if (clip && key == "name")
-            SetText(panel, kClipName, v, "clip name");
+            SetText(panel, "clip_name", v, "clip name");
         else if (clip && key == "step")
-            SetInt(panel, kClipStep, v, "clip step");
+            SetInt(panel, "clip_step", v, "clip step");
         else if (clip && key == "sequence")
-            SetText(panel, kClipSequence, v, "clip sequence");
+            SetText(panel, "clip_sequence", v, "clip sequence");
         else if (!clip && key == "enable")
-            SetInt(panel, kTrackEnable, v, "track enable");
+            SetInt(panel, "track_enable", v, "track enable");
         else if (!clip && key == "in")
-            SetInt(panel, kTrackIn, v, "track in");
+            SetInt(panel, "track_in", v, "track in");
         else if (!clip && key == "out")
-            SetInt(panel, kTrackOut, v, "track out");
+            SetInt(panel, "track_out", v, "track out");
         else if (!clip && key == "repeat")
-            SetInt(panel, kTrackRepeat, v, "track repeat");
+            SetInt(panel, "track_repeat", v, "track repeat");
         else if (!clip && key == "sequence")
-            SetText(panel, kTrackSequence, v, "track sequence");
+            SetText(panel, "track_sequence", v, "track sequence");
         else
             throw SessionError(field.first, what + ": unknown field '" + key + "'");
     }
@@ -98,20 +111,15 @@ void SetFields(Panel &panel, const YAML::Node &fields, bool clip)
 void PressButton(Panel &panel, const YAML::Node &value, bool clips)
 {
     const std::string name = ReadText(value, clips ? "clips" : "tracks");
-    static const char *const kButtons[] = {"add", "delete", "up", "down"};
-    for (int i = 0; i < 4; ++i) {
-        if (name == kButtons[i]) {
-            PanelService::Fire(ControlAt(panel, (clips ? kClipButtons : kTrackButtons) + i, value));
-            return;
-        }
-    }
-    throw SessionError(value, "expected add, delete, up or down");
+    if (name != "add" && name != "delete" && name != "up" && name != "down")
+        throw SessionError(value, "expected add, delete, up or down");
+    PanelService::Fire(Control(panel, (clips ? "clip_" : "track_") + name, value));
 }
 
 // Clicks on rows: the titles first (clearing the selection), then each row given.
 void SelectRows(Panel &panel, const YAML::Node &rows, bool clips)
 {
-    PanelControl &list = ControlAt(panel, clips ? kClipList : kTrackList, rows);
+    PanelControl &list = Control(panel, clips ? "clip_list" : "track_list", rows);
     ListSelect(list, -1, false);
     if (rows.IsScalar()) {
         ListSelect(list, ReadInt(rows, "select row"), true);
@@ -125,9 +133,9 @@ void SelectRows(Panel &panel, const YAML::Node &rows, bool clips)
 
 void PrintLists(Panel &panel, std::ostream &out, const YAML::Node &at)
 {
-    for (int index : {kClipList, kTrackList}) {
-        out << (index == kClipList ? "clips:" : "tracks:") << "\n";
-        for (const std::string &line : ListLines(ControlAt(panel, index, at)))
+    for (const char *list : {"clip", "track"}) {
+        out << list << "s:\n";
+        for (const std::string &line : ListLines(Control(panel, list + std::string("_list"), at)))
             out << "  " << line << "\n";
     }
 }
@@ -193,7 +201,7 @@ int RunMixerStep(RunContext &c, Panel &panel, const YAML::Node &step)
             c.host.requesters.AnswerFile(c.InPath(ReadText(value, key)));
         else
             c.host.requesters.AnswerFile(c.OutPath(ReadText(value, key)));
-        PanelControl &popup = ControlAt(panel, kFilePopup, value);
+        PanelControl &popup = Control(panel, "file", value);
         PanelService::SetInt(popup, key == "import" ? 0 : 1);
         PanelService::Fire(popup);
     } else if (key == "print_lists") {
@@ -236,7 +244,7 @@ void ClipMixerOptions(RunContext &c, const YAML::Node &value)
                     break;
             }
         }
-        context->mixerTrackFrames[channel] = TrackFrames(ControlAt(panel, kTrackList, steps));
+        context->mixerTrackFrames[channel] = TrackFrames(Control(panel, "track_list", steps));
         return result >= 0 ? result : 1;
     };
     std::string error;

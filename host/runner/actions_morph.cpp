@@ -8,14 +8,34 @@
 #include "morph_rig.h"
 #include "panel_picture.h"
 #include "session.h"
+#include "zktools/morph_panel_controls.h"
 
 #include <cstdio>
+#include <iterator>
+#include <stdexcept>
 
 namespace zkh {
 
 namespace {
 
 const char kServer[] = "ZK:MorphConsolidate";
+
+// The command panel's controls by their names in the module's list: a control's place in the
+// panel is its place there.
+PanelControl *Control(Panel &panel, const std::string &name)
+{
+    static const char *const kNames[] = {
+#define ZK_MORPH_PANEL_NAME(id, text) text,
+        ZK_MORPH_PANEL_CONTROLS(ZK_MORPH_PANEL_NAME)
+#undef ZK_MORPH_PANEL_NAME
+    };
+    if (panel.controls.size() != std::size(kNames))
+        return nullptr;
+    for (size_t index = 0; index < std::size(kNames); ++index)
+        if (name == kNames[index])
+            return panel.controls[index].get();
+    throw std::logic_error("the morph command panel has no control named " + name);
+}
 
 std::vector<std::string> ReadNames(const YAML::Node &node, const std::string &what)
 {
@@ -93,10 +113,10 @@ void Consolidate(RunContext &c, const YAML::Node &value)
     const ModalScript answer = [=](Panel &panel) {
         if (mode == "cancel")
             return 0;
-        PanelControl *tab = PanelService::Find(panel, "#0");
-        PanelControl *popup = PanelService::Find(panel, "Ctrl item");
-        PanelControl *edit = PanelService::Find(panel, "Exp prefix");
-        PanelControl *remove = PanelService::Find(panel, "Remove Expressions");
+        PanelControl *tab = Control(panel, "tab");
+        PanelControl *popup = Control(panel, "controller");
+        PanelControl *edit = Control(panel, "prefix");
+        PanelControl *remove = Control(panel, "remove_expressions");
         if (!tab || !popup || !edit || !remove)
             throw SessionError(at, "morph_consolidate: the panel lacks its controls");
         PanelService::SetInt(*tab, mode == "create" ? 0 : 1);

@@ -7,7 +7,7 @@
 // writes its file, so the files are the same for any number of jobs.
 #include "sequence_commands.h"
 
-#include "frame_block.h"
+#include "frame_door.h"
 #include "frame_crop.h"
 #include "host.h"
 #include "image_files.h"
@@ -381,15 +381,15 @@ int RunSequenceCommand(const std::string &command, const std::vector<std::string
                                        "processing to burn its frames in");
         return run.Run(BurnWork(host));
     }
-    StoredFrames frames;
-    if (!SavedFrames(host, frames, error))
+    const FrameSet frames = SavedFrames(host, error);
+    if (!frames)
         return Fail(err, error);
-    const auto named = std::find_if(frames.frames.begin(), frames.frames.end(),
-                                    [&](const StoredFrame &f) { return f.name == o.frame; });
-    if (named == frames.frames.end()) {
+    const ZkDoorFrame *const first = frames->frames, *const last = frames->frames + frames->count;
+    const ZkDoorFrame *const named = std::find_if(first, last, [&](const ZkDoorFrame &f) { return f.name == o.frame; });
+    if (named == last) {
         std::string names;
-        for (const StoredFrame &f : frames.frames)
-            names += (names.empty() ? "" : ", ") + f.name;
+        for (const ZkDoorFrame *f = first; f != last; ++f)
+            names += (names.empty() ? "" : ", ") + std::string(f->name);
         return Fail(err, "--frame " + o.frame + ": no camera frame of that name (the scene has: " +
                              (names.empty() ? "none" : names) + ")");
     }

@@ -64,6 +64,8 @@ void SizeFromFirstCamera(FrameRecord &frame)
 
 FrameRecord::FrameRecord() : name(FormatString("Frame (%d)", g_defaultNameCounter.fetch_add(1))) {}
 
+FrameRecord::FrameRecord(std::string givenName) : name(std::move(givenName)) {}
+
 std::unique_lock<std::recursive_mutex> LockFrames() { return std::unique_lock<std::recursive_mutex>(g_framesMutex); }
 
 FramesEdit::FramesEdit() : lock_(g_framesMutex) {}

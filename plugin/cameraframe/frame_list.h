@@ -48,6 +48,7 @@ constexpr double kDefaultFrameMargin = 0.1; // of the frame's width and of its h
 
 struct FrameRecord {
     FrameRecord(); // names itself from "Frame (%d)" and advances the default-name counter
+    explicit FrameRecord(std::string givenName); // leaves the counter alone
 
     bool redraw = true;
     bool hot = false;

@@ -40,19 +40,9 @@ bool ReadFrame(SceneBlockReader &r, const std::string &revision, FrameRecord &f)
     return true;
 }
 
-// Reads the scene-level items into a copy and applies those read, under the lock the ring answer
-// reads them with. Reading stops at the first missing item.
-void ReadSceneSettings(SceneBlockReader &r, CameraFrameState &state)
+// Reads the scene-level items in order; reading stops at the first missing one.
+void ReadSceneSettings(SceneBlockReader &r, FrameSceneSettings &read)
 {
-    CameraFrameState read;
-    {
-        auto lock = LockFrames();
-        read.combined = state.combined;
-        std::copy(std::begin(state.combinedColor), std::end(state.combinedColor), std::begin(read.combinedColor));
-        read.combinedTransparency = state.combinedTransparency;
-        read.extraText = state.extraText;
-        read.extraFlag = state.extraFlag;
-    }
     double rgb[3] = {read.combinedColor[0], read.combinedColor[1], read.combinedColor[2]};
     if (r.Bool(read.combined) && ReadColor(r, rgb)) {
         std::copy(std::begin(rgb), std::end(rgb), std::begin(read.combinedColor));
@@ -60,22 +50,25 @@ void ReadSceneSettings(SceneBlockReader &r, CameraFrameState &state)
             r.Bool(read.extraFlag);
         read.combinedTransparency = std::clamp(read.combinedTransparency, 0.0, 1.0);
     }
-    auto edit = EditFrames();
-    state.combined = read.combined;
-    std::copy(std::begin(read.combinedColor), std::end(read.combinedColor), std::begin(state.combinedColor));
-    state.combinedTransparency = read.combinedTransparency;
-    state.extraText = read.extraText;
-    state.extraFlag = read.extraFlag;
+}
+
+FrameSceneSettings SettingsOf(const CameraFrameState &state)
+{
+    FrameSceneSettings settings;
+    settings.combined = state.combined;
+    std::copy(std::begin(state.combinedColor), std::end(state.combinedColor), std::begin(settings.combinedColor));
+    settings.combinedTransparency = state.combinedTransparency;
+    settings.extraText = state.extraText;
+    settings.extraFlag = state.extraFlag;
+    return settings;
 }
 
 } // namespace
 
-void SaveFrameBlock(const CameraFrameState &state, const LWSaveState *save)
+void WriteFrameBlock(const FrameRecords &frames, const FrameSceneSettings &settings, const LWSaveState *save)
 {
     if (!save || !save->writeI4 || !save->writeU4 || !save->writeFP || !save->writeStr)
         return;
-    auto lock = LockFrames();
-    const FrameRecords &frames = Frames();
     const LWSaveState &s = *save;
     PutBlockStr(s, "0305");
     PutBlockI4(s, static_cast<int>(frames.size()));
@@ -96,17 +89,19 @@ void SaveFrameBlock(const CameraFrameState &state, const LWSaveState *save)
         PutBlockFP(s, f->rotation);
         PutBlockFP(s, f->marginH, static_cast<float>(kDefaultFrameMargin));
     }
-    PutBlockI4(s, state.combined ? 1 : 0);
-    for (double c : state.combinedColor)
+    PutBlockI4(s, settings.combined ? 1 : 0);
+    for (double c : settings.combinedColor)
         PutBlockFP(s, c);
-    PutBlockFP(s, state.combinedTransparency);
-    PutBlockStr(s, state.extraText);
-    PutBlockI4(s, state.extraFlag ? 1 : 0);
+    PutBlockFP(s, settings.combinedTransparency);
+    PutBlockStr(s, settings.extraText);
+    PutBlockI4(s, settings.extraFlag ? 1 : 0);
     SaveGuideBlock(frames, save);
 }
 
-const char *LoadFrameBlock(CameraFrameState &state, const LWLoadState *load)
+const char *ReadFrameBlock(const LWLoadState *load, MakeFrameRecord makeRecord, FrameRecords &frames,
+                           FrameSceneSettings &settings, bool &withSettings)
 {
+    withSettings = false;
     if (!load || !load->readI4 || !load->readU4 || !load->readFP || !load->readStr)
         return kInvalidFormat;
     SceneBlockReader r(*load);
@@ -115,20 +110,52 @@ const char *LoadFrameBlock(CameraFrameState &state, const LWLoadState *load)
         return kInvalidFormat;
     const std::string revision = version.substr(2, 2);
 
-    // Frames are read into a list of our own and appended at the end, so that a render running
-    // meanwhile never sees a record half read.
     FrameRecords loaded;
     int count = 0;
     bool whole = r.I4(count);
     for (int i = 0; whole && i < count; ++i) {
-        auto record = std::make_unique<FrameRecord>();
+        auto record = makeRecord();
         whole = ReadFrame(r, revision, *record);
         if (whole)
             loaded.push_back(std::move(record));
     }
     if (whole && (revision == "04" || revision == "05")) {
-        ReadSceneSettings(r, state);
+        ReadSceneSettings(r, settings);
+        withSettings = true;
         LoadGuideBlock(loaded, load);
+    }
+    for (auto &record : loaded)
+        frames.push_back(std::move(record));
+    return nullptr;
+}
+
+void SaveFrameBlock(const CameraFrameState &state, const LWSaveState *save)
+{
+    auto lock = LockFrames();
+    WriteFrameBlock(Frames(), SettingsOf(state), save);
+}
+
+const char *LoadFrameBlock(CameraFrameState &state, const LWLoadState *load)
+{
+    FrameSceneSettings settings;
+    {
+        auto lock = LockFrames();
+        settings = SettingsOf(state);
+    }
+    // Frames are read into a list of our own and appended at the end, so that a render running
+    // meanwhile never sees a record half read.
+    FrameRecords loaded;
+    bool withSettings = false;
+    if (const char *error = ReadFrameBlock(load, [] { return std::make_unique<FrameRecord>(); }, loaded, settings,
+                                           withSettings))
+        return error;
+    if (withSettings) { // applied under the lock the ring answer reads them with
+        auto edit = EditFrames();
+        state.combined = settings.combined;
+        std::copy(std::begin(settings.combinedColor), std::end(settings.combinedColor), std::begin(state.combinedColor));
+        state.combinedTransparency = settings.combinedTransparency;
+        state.extraText = settings.extraText;
+        state.extraFlag = settings.extraFlag;
     }
     AppendFrames(loaded);
     return nullptr;

@@ -13,6 +13,7 @@
 #include "clipmixer_labels.h"
 #include "clipmixer_listbox.h"
 #include "clipmixer_messages.h"
+#include "zktools/mixer_panel_controls.h"
 
 #include <cstring>
 #include <iterator>
@@ -26,11 +27,24 @@ constexpr int kTextBufferLength = 512;  // text fields hold at most 511 bytes
 // The last file imported or exported, shared by every instance of the process.
 std::string g_lastMixerPath;
 
+// The panel's controls, numbered by their place in the shared list: the host numbers them in the
+// order they are made, and a script finds them by the list's names.
+enum MixerControlId {
+#define ZK_MIXER_CONTROL_ID(name, text) kMixer##name,
+    ZK_MIXER_PANEL_CONTROLS(ZK_MIXER_CONTROL_ID)
+#undef ZK_MIXER_CONTROL_ID
+    kMixerControlCount
+};
+// A record list makes its list control, then its add, delete, up and down buttons.
+static_assert(kMixerClipDown == kMixerClipList + 4 && kMixerTrackDown == kMixerTrackList + 4,
+              "a list's four buttons follow it");
+
 // A field under a list: it shows and edits one member of the selected clip or track. A row says
 // its control, its labels, its place and the member.
 enum class FieldKind { Text, Number, Flag };
 
 template <typename Record> struct FieldRow {
+    MixerControlId id;
     FieldKind kind;
     int width; // text fields: characters
     const char *english, *japanese;
@@ -41,16 +55,16 @@ template <typename Record> struct FieldRow {
 };
 
 constexpr FieldRow<Clip> kClipFields[] = {
-    {FieldKind::Text, 12, "Name", "名前", 20, &Clip::name, nullptr, nullptr},
-    {FieldKind::Number, 0, "Step", "ステップ", 40, nullptr, &Clip::step, nullptr},
-    {FieldKind::Text, 40, "Sequence", "シーケンス", 60, &Clip::sequence, nullptr, nullptr},
+    {kMixerClipName, FieldKind::Text, 12, "Name", "名前", 20, &Clip::name, nullptr, nullptr},
+    {kMixerClipStep, FieldKind::Number, 0, "Step", "ステップ", 40, nullptr, &Clip::step, nullptr},
+    {kMixerClipSequence, FieldKind::Text, 40, "Sequence", "シーケンス", 60, &Clip::sequence, nullptr, nullptr},
 };
 constexpr FieldRow<Track> kTrackFields[] = {
-    {FieldKind::Flag, 0, "Enable", "有効", 292, nullptr, nullptr, &Track::enable},
-    {FieldKind::Number, 0, "In", "イン", 312, nullptr, &Track::in, nullptr},
-    {FieldKind::Number, 0, "Out", "アウト", 332, nullptr, &Track::out, nullptr},
-    {FieldKind::Flag, 0, "Repeat", "リピート", 352, nullptr, nullptr, &Track::repeat},
-    {FieldKind::Text, 40, "Sequence", "シーケンス", 372, &Track::sequence, nullptr, nullptr},
+    {kMixerTrackEnable, FieldKind::Flag, 0, "Enable", "有効", 292, nullptr, nullptr, &Track::enable},
+    {kMixerTrackIn, FieldKind::Number, 0, "In", "イン", 312, nullptr, &Track::in, nullptr},
+    {kMixerTrackOut, FieldKind::Number, 0, "Out", "アウト", 332, nullptr, &Track::out, nullptr},
+    {kMixerTrackRepeat, FieldKind::Flag, 0, "Repeat", "リピート", 352, nullptr, nullptr, &Track::repeat},
+    {kMixerTrackSequence, FieldKind::Text, 40, "Sequence", "シーケンス", 372, &Track::sequence, nullptr, nullptr},
 };
 constexpr int kClipFieldCount = static_cast<int>(std::size(kClipFields));
 constexpr int kTrackFieldCount = static_cast<int>(std::size(kTrackFields));
@@ -264,24 +278,45 @@ LWControlID AddFieldRow(MixerPanel &p, const FieldRow<Record> &row, bool japanes
     return AddField(p, type, desc, japanese ? row.japanese : row.english, row.y, event);
 }
 
-// Adds every control, in the order scripts count them; false when the host refused one.
+// Counts the controls as the host numbers them: each one made must be the one the shared list
+// has at that place.
+struct ControlCount {
+    int made = 0;
+    bool inOrder = true;
+    void Made(MixerControlId id, int controls = 1)
+    {
+        inOrder = inOrder && id == made;
+        made += controls;
+    }
+};
+
+// Adds every control, in the order of the shared list; false when the host refused one.
 bool BuildControls(MixerPanel &p, ClipMixer &mixer)
 {
     const MixerLabels &labels = CurrentMixerLabels();
     const bool japanese = g_clipMixerLanguage == UiLanguage::Japanese;
     bool made = true;
+    ControlCount count;
 
     p.clipHeader = AddHeader(p, labels.clipHeader, 0);
-    for (int i = 0; i < kClipFieldCount; ++i)
+    count.Made(kMixerClipHeader);
+    for (int i = 0; i < kClipFieldCount; ++i) {
         made = (p.clipFields[i] = AddFieldRow(p, kClipFields[i], japanese, ClipFieldEvent)) && made;
+        count.Made(kClipFields[i].id);
+    }
     if (!p.clipList.Create(*p.funcs, p.panel, RecordKind::Clips, 8, 4, 84, 251, mixer, LoadClipFields, &p))
         return false;
+    count.Made(kMixerClipList, 5);
 
     p.trackHeader = AddHeader(p, labels.trackHeader, 272);
-    for (int i = 0; i < kTrackFieldCount; ++i)
+    count.Made(kMixerTrackHeader);
+    for (int i = 0; i < kTrackFieldCount; ++i) {
         made = (p.trackFields[i] = AddFieldRow(p, kTrackFields[i], japanese, TrackFieldEvent)) && made;
+        count.Made(kTrackFields[i].id);
+    }
     if (!p.trackList.Create(*p.funcs, p.panel, RecordKind::Tracks, 6, 4, 396, 533, mixer, LoadTrackFields, &p))
         return false;
+    count.Made(kMixerTrackList, 5);
 
     LWPanControlDesc desc{};
     desc.choice.type = LWT_CHOICE;
@@ -289,13 +324,14 @@ bool BuildControls(MixerPanel &p, ClipMixer &mixer)
     desc.choice.vertical = 120;
     // The popup's field starts at x = 4.
     p.filePopup = p.funcs->addControl(p.panel, "PopupControl", &desc, labels.file);
+    count.Made(kMixerFile);
     if (p.filePopup) {
         SetControlInt(p.filePopup, CTL_X, 4 - GetControlInt(p.filePopup, CTL_LABELWIDTH));
         SetControlInt(p.filePopup, CTL_Y, 571);
         SetControlPointer(p.filePopup, CTL_USERDATA, &p);
         SetControlPointer(p.filePopup, CTL_USEREVENT, reinterpret_cast<void *>(FileEvent));
     }
-    return made && p.clipHeader && p.trackHeader && p.filePopup;
+    return made && p.clipHeader && p.trackHeader && p.filePopup && count.inOrder && count.made == kMixerControlCount;
 }
 
 // Destroys the host panel when the options callback ends, however it ends.

@@ -1,14 +1,17 @@
 // module.cpp: the module descriptor, the server table, startup and shutdown.
 //
 // The host reads _mod_descrip, checks its sync word, calls startup once and registers every
-// server of the table; each tool's activation functions live with that tool.
+// server of the table; each tool's activation functions live with that tool. A host that drives
+// the module (zkhost, never Layout) may also look up the camera frames' door.
 #include "../cameraframe/cameraframe_servers.h"
+#include "../cameraframe/frame_door.h"
 #include "../chanclipmixer/chanclipmixer_servers.h"
 #include "lwhost/lwhost.h"
 #include "../morphconsolidate/morphconsolidate_servers.h"
 #include "../timelinememo/timelinememo_servers.h"
 
 #include <cstdint>
+#include <type_traits>
 
 #if defined(_WIN32)
 #define ZK_EXPORT __declspec(dllexport)
@@ -54,3 +57,6 @@ ZK_EXPORT ModuleDescriptor _mod_descrip = {
     MOD_SYSSYNC, MOD_SYSVER, MOD_MACHINE, Startup, Shutdown, g_serverDefs,
 };
 }
+
+extern "C" ZK_EXPORT const ZkFrameDoor *ZkCameraFrameDoor(void) { return CameraFrameDoor(); }
+static_assert(std::is_same_v<decltype(ZkCameraFrameDoor), ZkCameraFrameDoorFunc>, "the door's declared type");

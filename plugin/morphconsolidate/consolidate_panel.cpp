@@ -6,7 +6,9 @@
 #include "../common/lwguard.h"
 #include "../common/lwtool2.h"
 #include "morph_link.h"
+#include "zktools/morph_panel_controls.h"
 
+#include <iterator>
 
 namespace {
 
@@ -121,12 +123,22 @@ void DestroyPanel(ConsolidateState &state)
 
 namespace {
 
-// The panel's controls, one row each, in the order they are made: the state member that holds
-// it, its host type, descriptor and label, where it sits (a field starting at kFieldX, or x and
+// The panel's controls, numbered by their place in the shared list: the host numbers them in the
+// order they are made, and a script finds them by the list's names.
+enum MorphControlId {
+#define ZK_MORPH_CONTROL_ID(name, text) kMorph##name,
+    ZK_MORPH_PANEL_CONTROLS(ZK_MORPH_CONTROL_ID)
+#undef ZK_MORPH_CONTROL_ID
+    kMorphControlCount
+};
+
+// The panel's controls, one row each, in the order they are made: its id, the state member that
+// holds it, its host type, descriptor and label, where it sits (a field starting at kFieldX, or x and
 // y), its event, and the tab it shows on.
 enum class OnTab { Both, Create, Remove };
 
 struct ControlRow {
+    MorphControlId id;
     LWControl *ConsolidateState::*member;
     const char *type;
     LWPanControlDesc (*describe)();
@@ -138,36 +150,36 @@ struct ControlRow {
     OnTab tab;
 };
 
-const ControlRow kControls[] = {
-    {&ConsolidateState::tab, "TabChoiceControl",
+constexpr ControlRow kControls[] = {
+    {kMorphTab, &ConsolidateState::tab, "TabChoiceControl",
      [] {
          LWPanControlDesc d{};
          d.choice = {LWT_CHOICE, g_tabNames, 0};
          return d;
      },
      "", false, 0, 2, &OnTabChange, true, OnTab::Both},
-    {&ConsolidateState::border, "BorderControl",
+    {kMorphBorder, &ConsolidateState::border, "BorderControl",
      [] {
          LWPanControlDesc d{};
          d.area = {LWT_AREA, 400, 0};
          return d;
      },
      "", false, 0, 22, nullptr, false, OnTab::Both},
-    {&ConsolidateState::itemPopup, "CustomPopupControl",
+    {kMorphController, &ConsolidateState::itemPopup, "CustomPopupControl",
      [] {
          LWPanControlDesc d{};
          d.popup = {LWT_POPUP, 200, PopupCount, PopupName, nullptr, nullptr, nullptr};
          return d;
      },
      "Ctrl item", true, 0, 40, nullptr, true, OnTab::Create},
-    {&ConsolidateState::prefixEdit, "EditControl",
+    {kMorphPrefix, &ConsolidateState::prefixEdit, "EditControl",
      [] {
          LWPanControlDesc d{};
          d.string = {LWT_STRING, 38};
          return d;
      },
      "Exp prefix", true, 0, 70, &OnPrefix, true, OnTab::Create},
-    {&ConsolidateState::removeButton, "ButtonControl",
+    {kMorphRemoveExpressions, &ConsolidateState::removeButton, "ButtonControl",
      [] {
          LWPanControlDesc d{};
          d.area = {LWT_AREA, 160, 0};
@@ -175,6 +187,16 @@ const ControlRow kControls[] = {
      },
      "Remove Expressions", true, 0, 40, &OnRemove, true, OnTab::Remove},
 };
+
+// The host numbers the controls in the order they are made: the rows follow the shared list.
+constexpr bool RowsInListOrder()
+{
+    for (int i = 0; i < kMorphControlCount; ++i)
+        if (kControls[i].id != i)
+            return false;
+    return std::size(kControls) == kMorphControlCount;
+}
+static_assert(RowsInListOrder(), "one row for each control of the shared list, in its order");
 
 } // namespace
 
