@@ -413,8 +413,8 @@ TEST_F(MixerFile, ReferencesCutBetweenPieces)
     }
 }
 
-// A file of more than a megabyte has its clips and tracks read side by side: every record comes
-// back as written, in order; a large file declared Shift_JIS is converted whole.
+// A file of more than a megabyte, read a block at a time: every record comes back as written, in
+// order; a large file declared Shift_JIS is converted whole.
 TEST_F(MixerFile, LargeFilesReadBackRecordForRecord)
 {
     for (int i = 0; i < 9000; ++i) {

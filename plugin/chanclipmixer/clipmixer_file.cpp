@@ -14,8 +14,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <cstdint>
-#include <functional>
-#include <future>
 #include <memory>
 
 namespace {
@@ -222,30 +220,11 @@ void AppendTracks(ClipMixer &mixer, const XMLElement *tracks)
     }
 }
 
-// A file from which size the clips are read on a second thread while this one reads the tracks.
-constexpr size_t kParallelReadBytes = 1 << 20;
-
-// The clip and track elements of a root, appended in document order. In a large file the clips
-// and the tracks are read side by side: they fill separate lists from separate elements (the
-// library decodes an attribute in place, in that attribute's own text, when it is first asked
-// for), so the two walks share nothing.
-void AppendRecords(ClipMixer &mixer, const XMLElement &root, size_t fileBytes)
+// The clip and track elements of a root, appended in document order.
+void AppendRecords(ClipMixer &mixer, const XMLElement &root)
 {
-    const XMLElement *clips = root.FirstChildElement("clips");
-    const XMLElement *tracks = root.FirstChildElement("tracks");
-    if (fileBytes < kParallelReadBytes || !clips || !tracks) {
-        AppendClips(mixer, clips);
-        AppendTracks(mixer, tracks);
-        return;
-    }
-    std::future<void> clipsRead = std::async(std::launch::async, AppendClips, std::ref(mixer), clips);
-    try {
-        AppendTracks(mixer, tracks);
-    } catch (...) {
-        clipsRead.wait();
-        throw;
-    }
-    clipsRead.get();
+    AppendClips(mixer, root.FirstChildElement("clips"));
+    AppendTracks(mixer, root.FirstChildElement("tracks"));
 }
 
 // The rest of the file appended to `text`, or false when it cannot be read.
@@ -263,11 +242,11 @@ bool Rewindable(std::FILE *file)
     return std::fseek(file, 0, SEEK_END) == 0 && std::ftell(file) >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
 }
 
-// The file, checked for references the library would cut the text at, parsed into `doc`;
-// `bytes` is its size. A UTF-8 file is checked a block at a time and then parsed by the library
-// straight from the file, so that its text is held once; a file that may be in code page 932
-// (or that cannot be read twice) is read whole, converted and parsed from memory.
-void LoadMixerText(std::FILE *file, XMLDocument &doc, std::string &reference, size_t &bytes)
+// The file, checked for references the library would cut the text at, parsed into `doc`. A UTF-8
+// file is checked a block at a time and then parsed by the library straight from the file, so
+// that its text is held once; a file that may be in code page 932 (or that cannot be read twice)
+// is read whole, converted and parsed from memory.
+void LoadMixerText(std::FILE *file, XMLDocument &doc, std::string &reference)
 {
     std::string text;
     if (Rewindable(file)) {
@@ -278,9 +257,8 @@ void LoadMixerText(std::FILE *file, XMLDocument &doc, std::string &reference, si
         if (!DeclaresCodePage932(text)) {
             ReferenceScanner scanner;
             scanner.Feed(text.data(), text.size());
-            bytes = text.size();
             char buffer[1 << 16];
-            for (size_t read; (read = std::fread(buffer, 1, sizeof buffer, file)) > 0; bytes += read)
+            for (size_t read; (read = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
                 scanner.Feed(buffer, read);
             if (std::ferror(file) || std::fseek(file, 0, SEEK_SET) != 0)
                 return;
@@ -291,7 +269,6 @@ void LoadMixerText(std::FILE *file, XMLDocument &doc, std::string &reference, si
     }
     if (!ReadRest(file, text))
         return;
-    bytes = text.size();
     DecodeMixerText(text);
     reference = FindForbiddenReference(text);
     doc.Parse(text.data(), text.size());
@@ -305,9 +282,8 @@ MixerOutcome ReadMixerFile(ClipMixer &mixer, const std::string &path)
     // A reference the library would turn into a NUL byte (cutting the text) or into bytes that are
     // no UTF-8 refuses the file, as no XML reader takes it.
     std::string reference;
-    size_t fileBytes = 0;
     if (FilePtr file{OpenUtf8File(path, "rb")})
-        LoadMixerText(file.get(), doc, reference, fileBytes);
+        LoadMixerText(file.get(), doc, reference);
     const XMLElement *root = doc.FirstChildElement();
     if (!root || std::strcmp(root->Name(), kRootName) != 0)
         return MixerOutcome::Problem(kNotDataFile);
@@ -318,7 +294,7 @@ MixerOutcome ReadMixerFile(ClipMixer &mixer, const std::string &path)
     const size_t clipsBefore = mixer.clips.size();
     const size_t tracksBefore = mixer.tracks.size();
     try {
-        AppendRecords(mixer, *root, fileBytes);
+        AppendRecords(mixer, *root);
     } catch (...) {
         mixer.clips.resize(clipsBefore);
         mixer.tracks.resize(tracksBefore);
