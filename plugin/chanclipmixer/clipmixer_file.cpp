@@ -240,12 +240,12 @@ void AppendRecords(ClipMixer &mixer, const XMLElement &root)
     AppendTracks(mixer, root.FirstChildElement("tracks"));
 }
 
-// The rest of the file appended to `text`, or false when it cannot be read.
-bool ReadRest(std::FILE *file, std::string &text)
+// Each block of the rest of the file to `each(data, size)`; false when the file cannot be read.
+template <typename Each> bool ForEachBlock(std::FILE *file, Each each)
 {
     char buffer[1 << 16];
     for (size_t read; (read = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-        text.append(buffer, read);
+        each(buffer, read);
     return !std::ferror(file);
 }
 
@@ -270,17 +270,15 @@ void LoadMixerText(std::FILE *file, XMLDocument &doc, std::string &reference)
         if (!DeclaresCodePage932(text)) {
             ReferenceScanner scanner;
             scanner.Feed(text.data(), text.size());
-            char buffer[1 << 16];
-            for (size_t read; (read = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-                scanner.Feed(buffer, read);
-            if (std::ferror(file) || std::fseek(file, 0, SEEK_SET) != 0)
+            if (!ForEachBlock(file, [&](const char *data, size_t size) { scanner.Feed(data, size); }) ||
+                std::fseek(file, 0, SEEK_SET) != 0)
                 return;
             reference = scanner.Found();
             doc.LoadFile(file);
             return;
         }
     }
-    if (!ReadRest(file, text))
+    if (!ForEachBlock(file, [&](const char *data, size_t size) { text.append(data, size); }))
         return;
     DecodeMixerText(text);
     reference = FindForbiddenReference(text);
