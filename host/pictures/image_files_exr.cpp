@@ -6,6 +6,7 @@
 #include <OpenEXR/ImfInputFile.h>
 #include <OpenEXR/ImfOutputFile.h>
 
+#include <cpuid.h>
 #include <immintrin.h>
 
 #include <algorithm>
@@ -58,7 +59,10 @@ __attribute__((target("avx,f16c"))) void FloatsToHalvesF16c(const float *from, I
 
 void FloatsToHalves(const float *from, Imath::half *to, size_t count)
 {
-    static const bool f16c = __builtin_cpu_supports("avx") && __builtin_cpu_supports("f16c");
+    static const bool f16c = [] {
+        unsigned int eax = 0, ebx = 0, ecx = 0, edx = 0;
+        return __builtin_cpu_supports("avx") && __get_cpuid(1, &eax, &ebx, &ecx, &edx) && (ecx & bit_F16C) != 0;
+    }();
     if (f16c)
         FloatsToHalvesF16c(from, to, count);
     else
