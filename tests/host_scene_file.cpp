@@ -115,10 +115,10 @@ TEST(SceneReports, FramesOfASavedScene)
   items:
     - {camera: Camera, resolution: [640, 360], focal_length: 35}
 actions:
-  - add_master: ZK:CameraFrame
+  - master_add: ZK:CameraFrame
   - frame_create: {name: Scope, aspect: 2.39, color: [1, 0.2, 0.1], transparency: 0.3}
   - frame_create: {name: Insert, width: 480, height: 270, position: [52, -25], rotation: 12, memo: "close-up"}
-  - save_scene: shot.lws
+  - scene_save: shot.lws
 )", "frames");
     ASSERT_EQ(session.status, 0) << session.output;
     const std::string log = (session.out / "frames.txt").string();
@@ -150,7 +150,7 @@ actions:
     - {null_object: Added}
 actions:
   - frame_list: ~
-  - save_scene: again.lws
+  - scene_save: again.lws
 )", "frames-again");
     ASSERT_EQ(again.status, 0) << again.output;
     EXPECT_TRUE(Holds(again.output, "Insert"));

@@ -30,7 +30,7 @@ MasterInstance &NeedMaster(RunContext &c, const YAML::Node &where)
 {
     MasterInstance *master = c.host.FindMaster(kServer);
     if (!master)
-        throw SessionError(where, "no ZK:CameraFrame master in the scene (add it with add_master first)");
+        throw SessionError(where, "no ZK:CameraFrame master in the scene (add it with master_add first)");
     return *master;
 }
 
@@ -266,7 +266,7 @@ void AddCameraFrameActions(ActionTable &table)
         EnterInt(panel, "frame", static_cast<double>(index), v);
         Press(panel, "delete", v);
     });
-    table.Add({"frame_settings", "{combined, color, transparency, extra_text, extra_flag}",
+    table.Add({"frame_settings_set", "{combined, color, transparency, extra_text, extra_flag}",
                "the scene-level settings, written into the master's block and loaded into a new instance",
                {{"combined", "true: shading outside all frames"},
                 {"color", "[red, green, blue] of that shading, 0 to 1"},
@@ -276,7 +276,7 @@ void AddCameraFrameActions(ActionTable &table)
               [](RunContext &c, const YAML::Node &v) {
         FrameSet s = SaveFrames(c, v);
         if (!v.IsMap())
-            throw SessionError(v, "frame_settings: expected a map (combined, color, transparency, extra_text, extra_flag)");
+            throw SessionError(v, "frame_settings_set: expected a map (combined, color, transparency, extra_text, extra_flag)");
         if (v["combined"])
             s->combined = ReadBool(v["combined"], "combined") ? 1 : 0;
         if (v["color"])

@@ -16,7 +16,7 @@ MasterInstance &Memo(RunContext &c, const YAML::Node &at)
 {
     MasterInstance *master = c.host.FindMaster(kMemoServer);
     if (!master)
-        throw SessionError(at, "the scene has no ZK:TimeLineMemo (add it first with memo_add or add_master)");
+        throw SessionError(at, "the scene has no ZK:TimeLineMemo (add it first with memo_add or master_add)");
     return *master;
 }
 
@@ -167,13 +167,13 @@ void AddMemoActions(ActionTable &table)
         }
     });
     table.Add({"memo_show", "~", "prints every value of the memo's panel"}, [](RunContext &c, const YAML::Node &value) { ShowPanel(c, MemoPanel(c, value)); });
-    table.Add({"memo_panel_picture", "a PNG file (output)", "paints the memo's panel"}, [](RunContext &c, const YAML::Node &value) {
+    table.Add({"memo_panel_paint", "a PNG file (output)", "paints the memo's panel"}, [](RunContext &c, const YAML::Node &value) {
         XPanel &panel = MemoPanel(c, value);
-        const std::string path = c.OutPath(ReadText(value, "memo_panel_picture"));
+        const std::string path = c.OutPath(ReadText(value, "memo_panel_paint"));
         const PanelPicture picture = ViewPanelPicture(c.host.xpanels, panel);
         if (!WritePanelPicture(picture, path))
-            throw SessionError(value, "memo_panel_picture: cannot write " + path);
-        c.out << "memo_panel_picture: " << panel.controls.size() << " controls, " << path << "\n";
+            throw SessionError(value, "memo_panel_paint: cannot write " + path);
+        c.out << "memo_panel_paint: " << panel.controls.size() << " controls, " << path << "\n";
     });
     table.Add({"memo_export", "a file (output)", "answers the save requester with the file and presses Export"}, [](RunContext &c, const YAML::Node &value) {
         XPanel &panel = MemoPanel(c, value);
