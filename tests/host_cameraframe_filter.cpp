@@ -171,10 +171,10 @@ TEST_F(CameraFrameFilter, RenderNodeLoadsTheSceneAndBurnsFrames)
 {
     host.BecomeRenderNode();
     Load(FrameBlock({RedFrame()}));
-    EXPECT_EQ(host.RingSubscriberCount("TessikComRing"), 0u);
+    EXPECT_EQ(host.ring.SubscriberCount("TessikComRing"), 0u);
     EXPECT_EQ(Render().At(0, 45, 50), 1.0f);
     EXPECT_TRUE(Calls(0).empty());
-    EXPECT_TRUE(host.RemoveMaster("ZK:CameraFrame"));
+    EXPECT_TRUE(host.masters.Remove("ZK:CameraFrame"));
 }
 
 // Frames far outside the image cost no more than any other (rows and columns are clipped to the

@@ -13,11 +13,14 @@
 #include "expressions.h"
 #include "lwsc/document.h"
 #include "lwsc/scene_reader.h"
+#include "master_handlers.h"
 #include "module_loader.h"
 #include "panels.h"
 #include "requesters.h"
+#include "ring.h"
 #include "scene.h"
 #include "service_registry.h"
+#include "tool_slot.h"
 #include "xpanels.h"
 
 #include <memory>
@@ -29,16 +32,6 @@ namespace zkh {
 
 struct FilterImage;
 class Host;
-
-// A master handler instance the host created from a server.
-struct MasterInstance {
-    std::string server;
-    LWInstanceFuncs instFuncs{};
-    LWItemFuncs itemFuncs{};
-    LWMasterHandler handler{};
-    LWInstance instance = nullptr;
-    size_t source = static_cast<size_t>(-1); // its block in the scene file it was loaded from
-};
 
 // An image filter of the scene (Layout's image processing list), run on every rendered frame.
 struct ImageFilterInstance {
@@ -69,6 +62,8 @@ public:
     static void *GlobalLookup(const char *serviceName, int useMode);
     static int CommandLine(const char *command);
     static int NarrowCommandLine(const char *command);
+    // The command entry of master event and generic command records: a command line as typed.
+    static int EvaluateCommand(void *, const char *command);
 
     Scene scene;
     ServiceRegistry services;
@@ -77,7 +72,9 @@ public:
     PanelService panels;
     ExpressionTable expressions;   // the graph editor's expressions ("GE_..." commands)
     XPanels xpanels;
-    std::string currentTool;       // set by "Tool_<server>", cleared by "ChangeTool"
+    CommunicationRing ring;        // the communication ring (served but for a render node)
+    ToolSlot tool{*this};          // the Layout tool the viewports' mouse events go to
+    MasterHandlers masters{*this}; // the scene's master handler instances
     std::string editMode = "Objects";
     std::vector<std::string> messages; // the host's own messages (refused servers, load errors)
 
@@ -88,40 +85,11 @@ public:
     // Activates a server of the loaded module with the host's version for its class.
     int Activate(const std::string &className, const std::string &name, void *local, int version = -1);
 
-    // Master handlers: activate, create, and keep the instance; null with a message when refused.
-    MasterInstance *AddMaster(const std::string &server);
-    bool RemoveMaster(const std::string &server);
-    // Copies a master instance into a new instance of its server, as Layout does when it
-    // duplicates a handler: create, then the copy callback from the original; the copy is kept.
-    // Null with a message when the server refuses the new instance or the copy.
-    MasterInstance *CopyMaster(MasterInstance &from);
-    MasterInstance *FindMaster(const std::string &server);
-    const std::vector<std::unique_ptr<MasterInstance>> &Masters() const { return masters_; }
-    void SendMasterEvent(int eventCode);
     // Gives items new identifiers, as Layout may (deleting an item of a scene numbered by
     // position, merging items from another scene), then calls changeID on every handler instance
     // with item functions: the pairs of old and new identifiers, each item once, ended by a null.
     // False with a message, changing nothing, when the scene refuses the pairs.
     bool ChangeItemIds(const std::vector<std::pair<std::uint32_t, std::uint32_t>> &pairs);
-    // Opens the view panel of a master instance's MasterInterface server; null with a message
-    // when the server refused or gave no panel.
-    XPanel *OpenMasterPanel(const std::string &server);
-    // Calls the options callback of a master instance's MasterInterface server (a classic panel
-    // of the module's own); false with a message when there is no instance or no options callback.
-    bool OpenMasterOptions(const std::string &server);
-
-    // Layout tools: activating one makes it the tool that receives the viewport's mouse events
-    // (positions in window pixels of the viewport; flags LWTOOLF_*). Without an active tool the
-    // current tool (set by "Tool_<server>") is activated first; false with a message when there
-    // is none or it refused.
-    bool ActivateTool(const std::string &server);
-    int ToolDown(int view, double x, double y, int flags = 0);
-    void ToolMove(int view, double x, double y, int flags = 0);
-    void ToolUp(int view, double x, double y, int flags = 0);
-    void ToolDraw(int view, DrawRecorder &recorder);
-    std::string ToolHelp();
-    const std::string &ActiveTool() const { return activeTool_; }
-
     // Draws one viewport: every master instance whose server also has a MasterGizmo draws into
     // the recorder (the gizmo's instance is the master handler's instance).
     void DrawViewport(int view, DrawRecorder &recorder);
@@ -171,6 +139,13 @@ public:
 
     void Message(const std::string &text);
 
+    // Activates an interface server for an instance; false when refused.
+    bool ActivateInterface(const std::string &className, const std::string &server, LWInstance instance,
+                           LWInterface &local);
+    // An instance loaded from a block of the scene file (`source`; none: -1) was removed: the
+    // block is left out when the scene is saved into the file.
+    void PluginRemoved(size_t source);
+
     // The system's narrow code page, as an iconv name ("UTF-8" by default, "CP932" for Japanese
     // Windows). On Linux plug-ins read it from the environment, as they would read the ANSI code
     // page, and any name can be set. On Windows it is the ANSI code page of the process, which no
@@ -192,17 +167,10 @@ public:
     // activates them.
     bool filterItemPart = true;
 
-    // The communication ring: subscribers by topic; events may be posted from any thread.
-    int RingAttach(const std::string &topic, void *clientData, RingEvent callback);
-    void RingDetach(const std::string &topic, void *clientData);
-    void RingPost(const std::string &topic, int eventCode, void *eventData);
-    size_t RingSubscriberCount(const std::string &topic);
-
 private:
     void InstallServices();
     void InstallCommands();
     void InstallExpressionCommands();
-    void DestroyMasters();
     void DestroyChannelHandlers();
     void DestroyImageFilters();
     // Activates an image filter server and creates an instance; null with a message when refused.
@@ -210,27 +178,9 @@ private:
     // Creates the instances a loaded scene file names and loads each from its block.
     void LoadScenePlugins(const std::vector<lwsc::PluginToLoad> &plugins, const std::string &sourceName);
     void UnloadModule();
-    // Activates an interface server for an instance; false when refused.
-    bool ActivateInterface(const std::string &className, const std::string &server, LWInstance instance,
-                           LWInterface &local);
-
-    struct RingSubscriber {
-        std::string topic;
-        void *clientData;
-        RingEvent callback;
-    };
-    std::mutex ringMutex_;
-    std::vector<RingSubscriber> ring_;
-
     std::mutex messagesMutex_; // messages may come from a render or ring thread
     bool renderNode_ = false;
-    bool EnsureTool();
-    LWToolEvent ToolEvent(int view, double x, double y, int flags);
-    std::string activeTool_;
-    LWLayoutTool tool_{};
-    double toolLastX_ = 0.0, toolLastY_ = 0.0;
     std::unique_ptr<Module> module_;
-    std::vector<std::unique_ptr<MasterInstance>> masters_;
     std::vector<std::unique_ptr<ChannelModifier>> channelModifiers_;
     std::vector<std::unique_ptr<ImageFilterInstance>> imageFilters_;
     // The scene file of the scene, and the blocks of it whose instances are gone since.

@@ -60,8 +60,7 @@ bool Host::RemoveImageFilter(const std::string &server)
             continue;
         if ((*it)->instFuncs.destroy)
             (*it)->instFuncs.destroy((*it)->instance);
-        if ((*it)->source != static_cast<size_t>(-1))
-            removedPlugins_.push_back((*it)->source);
+        PluginRemoved((*it)->source);
         imageFilters_.erase(it);
         return true;
     }

@@ -42,7 +42,7 @@ std::string Host::SceneText()
     lwsc::SceneToSave save;
     save.scene = &scene;
     save.expressions = &expressions;
-    for (const auto &master : masters_) {
+    for (const auto &master : masters.All()) {
         lwsc::PluginToSave plugin;
         plugin.kind = lwsc::PluginToLoad::Kind::Master;
         plugin.server = master->server;
@@ -134,7 +134,7 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
     // The new scene replaces the old one: its instances go, the stored ones are created and loaded.
     // The viewports are Layout's windows, not the scene's: they stay.
     DestroyChannelHandlers();
-    DestroyMasters();
+    masters.DestroyAll();
     DestroyImageFilters();
     std::vector<Viewport> views = std::move(scene.viewports);
     scene = std::move(loaded.scene);
@@ -165,7 +165,7 @@ void Host::LoadScenePlugins(const std::vector<lwsc::PluginToLoad> &plugins, cons
         }
         switch (plugin.kind) {
         case lwsc::PluginToLoad::Kind::Master:
-            if (MasterInstance *master = AddMaster(plugin.server)) {
+            if (MasterInstance *master = masters.Add(plugin.server)) {
                 master->source = plugin.plugin;
                 LoadData(plugin.data, plugin.server, master->instFuncs, master->instance, *this);
             }

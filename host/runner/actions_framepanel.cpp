@@ -49,9 +49,9 @@ std::array<double, 2> ReadPoint(const YAML::Node &node, const std::string &what)
 void AddFramePanelActions(ActionTable &table)
 {
     table.Add({"frame_panel_open", "~", "opens the camera frames' panel and prints its title, size and control count"}, [](RunContext &c, const YAML::Node &v) {
-        if (!c.host.FindMaster(kServer))
+        if (!c.host.masters.Find(kServer))
             throw SessionError(v, "frame_panel_open: add the ZK:CameraFrame master first (master_add)");
-        if (!c.host.OpenMasterOptions(kServer))
+        if (!c.host.masters.OpenOptions(kServer))
             throw SessionError(v, "frame_panel_open: " + (c.host.messages.empty() ? std::string("refused") : c.host.messages.back()));
         const Panel *opened = FindFramePanel(c);
         if (!opened)
@@ -89,15 +89,15 @@ void AddFramePanelActions(ActionTable &table)
         const int steps = v["steps"] ? ReadInt(v["steps"], "steps") : 1;
         if (steps < 1 || steps > 1000)
             throw SessionError(v["steps"], "steps: expected a whole number from 1 to 1000");
-        if (c.host.currentTool.empty() && c.host.ActiveTool().empty())
+        if (c.host.tool.current.empty() && c.host.tool.Active().empty())
             throw SessionError(v, "frame_drag: no Layout tool is current (press Frame Edit ON first)");
         const int flags = alt ? LWTOOLF_ALT_BUTTON : 0;
-        const int grabbed = c.host.ToolDown(view, from[0], from[1], flags);
+        const int grabbed = c.host.tool.Down(view, from[0], from[1], flags);
         for (int i = 1; i <= steps && grabbed; ++i) {
             const double t = static_cast<double>(i) / steps;
-            c.host.ToolMove(view, from[0] + (to[0] - from[0]) * t, from[1] + (to[1] - from[1]) * t, flags);
+            c.host.tool.Move(view, from[0] + (to[0] - from[0]) * t, from[1] + (to[1] - from[1]) * t, flags);
         }
-        c.host.ToolUp(view, to[0], to[1], flags);
+        c.host.tool.Up(view, to[0], to[1], flags);
         c.out << "frame_drag: " << (grabbed ? "grabbed a frame" : "nothing grabbed") << "\n";
     });
 }

@@ -14,7 +14,7 @@ const char kMemoServer[] = "ZK:TimeLineMemo";
 
 MasterInstance &Memo(RunContext &c, const YAML::Node &at)
 {
-    MasterInstance *master = c.host.FindMaster(kMemoServer);
+    MasterInstance *master = c.host.masters.Find(kMemoServer);
     if (!master)
         throw SessionError(at, "the scene has no ZK:TimeLineMemo (add it first with memo_add or master_add)");
     return *master;
@@ -26,7 +26,7 @@ XPanel &MemoPanel(RunContext &c, const YAML::Node &at)
     MasterInstance &master = Memo(c, at);
     if (XPanel *panel = c.host.xpanels.ForInstance(master.instance))
         return *panel;
-    XPanel *panel = c.host.OpenMasterPanel(kMemoServer);
+    XPanel *panel = c.host.masters.OpenPanel(kMemoServer);
     if (!panel)
         throw SessionError(at, "cannot open the memo's panel: " + c.host.messages.back());
     return *panel;
@@ -149,7 +149,7 @@ void MemoDraw(RunContext &c, const YAML::Node &value)
 void AddMemoActions(ActionTable &table)
 {
     table.Add({"memo_add", "~", "adds the timeline memo master and opens its panel; a refusal is printed"}, [](RunContext &c, const YAML::Node &value) {
-        if (!c.host.AddMaster(kMemoServer))
+        if (!c.host.masters.Add(kMemoServer))
             c.out << "memo_add: " << c.host.messages.back() << "\n";
         else
             MemoPanel(c, value);

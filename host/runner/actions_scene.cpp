@@ -76,15 +76,15 @@ void AddSceneActions(ActionTable &table)
     });
     table.Add({"selection_set", "an item name or a list of them", "replaces the selection and sends a selection event"}, [](RunContext &c, const YAML::Node &value) {
         c.host.scene.selection = ReadItems(c, value, "selection_set");
-        c.host.SendMasterEvent(LWEVNT_SELECT);
+        c.host.masters.SendEvent(LWEVNT_SELECT);
     });
     table.Add({"time_set", "seconds", "sets the current time and sends a time event"}, [](RunContext &c, const YAML::Node &value) {
         c.host.scene.time = ReadNumber(value, "time_set");
-        c.host.SendMasterEvent(LWEVNT_TIME);
+        c.host.masters.SendEvent(LWEVNT_TIME);
     });
     table.Add({"time_set_frame", "a frame number", "sets the time to frame / fps and sends a time event"}, [](RunContext &c, const YAML::Node &value) {
         c.host.scene.time = ReadNumber(value, "time_set_frame") / c.host.scene.fps;
-        c.host.SendMasterEvent(LWEVNT_TIME);
+        c.host.masters.SendEvent(LWEVNT_TIME);
     });
     table.Add({"focal_length_key", "{camera, frame, mm}", "keys a camera's focal length (linear between keys)",
                {{"camera", "a camera's name"}, {"frame", "a frame"}, {"mm", "the focal length in millimetres"}}},

@@ -352,7 +352,7 @@ int RunSequenceCommand(const std::string &command, const std::vector<std::string
         return Fail(err, host.messages.back());
     if (!host.LoadScene(o.scene))
         return Fail(err, host.messages.empty() ? "cannot load " + o.scene : host.messages.back());
-    if (!host.FindMaster(kServer))
+    if (!host.masters.Find(kServer))
         return Fail(err, o.scene + " has no ZK:CameraFrame master: it holds no camera frames");
     if (o.frames.empty()) {
         range.first = host.scene.frameStart;
