@@ -221,7 +221,7 @@ protected:
     {
         zkh::FilterImage image;
         image.Assign(w, h, rgba[0], rgba[1], rgba[2], rgba[3]);
-        EXPECT_TRUE(host.RunImageFilter("ZK:CameraFrame", image, frame)) << host.messages.back();
+        EXPECT_TRUE(host.imageFilters.RunOne("ZK:CameraFrame", image, frame)) << host.messages.back();
         return image;
     }
 

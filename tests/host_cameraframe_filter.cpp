@@ -61,10 +61,10 @@ TEST_F(CameraFrameFilter, InactiveAndOtherCameraFramesAreLeftOut)
     Load(FrameBlock({inactive, RedFrame().On(other)}));
     EXPECT_EQ(Render().At(0, 45, 50), 0.0f);
     // As Modeler activates filters: without an item part, which the filter leaves so.
-    host.filterItemPart = false;
+    host.imageFilters.itemPart = false;
     EXPECT_EQ(Render().At(0, 45, 50), 0.0f);
     EXPECT_TRUE(host.messages.empty()) << host.messages.front();
-    host.filterItemPart = true;
+    host.imageFilters.itemPart = true;
 
     // The render camera is looked up for the frame's time: from frame 48 (2 s at 24 fps) on, Other.
     host.scene.renderCameraSwitches[2.0] = other;
@@ -111,7 +111,7 @@ TEST_F(CameraFrameFilter, RowsAndLayersInTheSDKsOrder)
             if (!(x >= 50 && x < 150 && y >= 25 && y < 75))
                 for (int c = 0; c < 4; ++c)
                     expected.At(c, x, y) = 0.5f * value(c, y) + 0.5f * red[c];
-    ASSERT_TRUE(host.RunImageFilter("ZK:CameraFrame", image, 0));
+    ASSERT_TRUE(host.imageFilters.RunOne("ZK:CameraFrame", image, 0));
     for (int c = 0; c < 4; ++c)
         EXPECT_EQ(image.planes[c], expected.planes[c]) << "layer " << c;
 

@@ -48,14 +48,14 @@ TEST_F(SceneFileTest, ToolsJoinAndLeaveARealScene)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.server);
         ASSERT_TRUE(host.LoadSceneText(original, "move_x.lws"));
-        ASSERT_TRUE(c.filter ? host.AddImageFilter(c.server) != nullptr : host.masters.Add(c.server) != nullptr);
+        ASSERT_TRUE(c.filter ? host.imageFilters.Add(c.server) != nullptr : host.masters.Add(c.server) != nullptr);
         const std::string saved = host.SceneText();
         const auto [line, lines] = Inserted(original, saved);
         EXPECT_EQ(line, c.line);
         EXPECT_EQ(lines, c.lines);
         ASSERT_TRUE(host.LoadSceneText(saved, "saved.lws"));
         EXPECT_EQ(host.SceneText(), saved);
-        ASSERT_TRUE(c.filter ? host.RemoveImageFilter(c.server) : host.masters.Remove(c.server));
+        ASSERT_TRUE(c.filter ? host.imageFilters.Remove(c.server) : host.masters.Remove(c.server));
         EXPECT_EQ(host.SceneText(), original);
     }
 }

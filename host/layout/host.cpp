@@ -56,7 +56,7 @@ void Host::UnloadModule()
     // Every instance and panel of the module goes before its code does.
     DestroyChannelHandlers();
     masters.DestroyAll();
-    DestroyImageFilters();
+    imageFilters.DestroyAll();
     xpanels.DestroyAll();
     module_.reset();
 }

@@ -11,6 +11,7 @@
 #include "command_interface.h"
 #include "drawing.h"
 #include "expressions.h"
+#include "image_filters.h"
 #include "lwsc/document.h"
 #include "lwsc/scene_reader.h"
 #include "master_handlers.h"
@@ -29,22 +30,6 @@
 #include <vector>
 
 namespace zkh {
-
-struct FilterImage;
-class Host;
-
-// An image filter of the scene (Layout's image processing list), run on every rendered frame.
-struct ImageFilterInstance {
-    std::string server;
-    LWInstanceFuncs instFuncs{};
-    LWItemFuncs itemFuncs{};
-    LWImageFilterHandler handler{};
-    LWInstance instance = nullptr;
-    size_t source = static_cast<size_t>(-1);
-    // One frame through the filter (from any thread: each call brings its own buffers); the error
-    // text the filter returned, empty when none.
-    std::string Process(FilterImage &image, int frame) const;
-};
 
 class Host {
 public:
@@ -75,6 +60,7 @@ public:
     CommunicationRing ring;        // the communication ring (served but for a render node)
     ToolSlot tool{*this};          // the Layout tool the viewports' mouse events go to
     MasterHandlers masters{*this}; // the scene's master handler instances
+    ImageFilters imageFilters{*this}; // the scene's image filters
     std::string editMode = "Objects";
     std::vector<std::string> messages; // the host's own messages (refused servers, load errors)
 
@@ -126,17 +112,6 @@ public:
     // The scene file the scene was loaded from; null for a new scene.
     const lwsc::Document *SceneFile() const { return sceneFile_.get(); }
 
-    // The scene's image filters, in the order they run.
-    ImageFilterInstance *AddImageFilter(const std::string &server);
-    bool RemoveImageFilter(const std::string &server);
-    const std::vector<std::unique_ptr<ImageFilterInstance>> &ImageFilters() const { return imageFilters_; }
-    // Renders one frame's post-processing: every image filter of the scene over the image, in order,
-    // as the renderer does; false with a message when one of them fails (the frame is not written).
-    bool RunSceneImageFilters(FilterImage &image, int frame);
-    // The same from any thread, without a message: the failure ("SERVER: the render of frame N
-    // failed: ..."), empty when every filter ran.
-    std::string ProcessSceneImageFilters(FilterImage &image, int frame) const;
-
     void Message(const std::string &text);
 
     // Activates an interface server for an instance; false when refused.
@@ -160,21 +135,11 @@ public:
     void BecomeRenderNode();
     bool IsRenderNode() const { return renderNode_; }
 
-    // Runs an image filter server over an image (a create, one process call, a destroy), as the
-    // renderer does for the given frame; false with a message when the server refused.
-    bool RunImageFilter(const std::string &server, FilterImage &image, int frame);
-    // False: image filters are activated without item functions (a null item part), as Modeler
-    // activates them.
-    bool filterItemPart = true;
-
 private:
     void InstallServices();
     void InstallCommands();
     void InstallExpressionCommands();
     void DestroyChannelHandlers();
-    void DestroyImageFilters();
-    // Activates an image filter server and creates an instance; null with a message when refused.
-    std::unique_ptr<ImageFilterInstance> CreateImageFilter(const std::string &server);
     // Creates the instances a loaded scene file names and loads each from its block.
     void LoadScenePlugins(const std::vector<lwsc::PluginToLoad> &plugins, const std::string &sourceName);
     void UnloadModule();
@@ -182,7 +147,6 @@ private:
     bool renderNode_ = false;
     std::unique_ptr<Module> module_;
     std::vector<std::unique_ptr<ChannelModifier>> channelModifiers_;
-    std::vector<std::unique_ptr<ImageFilterInstance>> imageFilters_;
     // The scene file of the scene, and the blocks of it whose instances are gone since.
     std::shared_ptr<const lwsc::Document> sceneFile_;
     std::vector<size_t> removedPlugins_;

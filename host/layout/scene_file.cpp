@@ -50,7 +50,7 @@ std::string Host::SceneText()
         plugin.data = SavedData(master->instFuncs, master->instance, master->server, *this);
         save.plugins.push_back(std::move(plugin));
     }
-    for (const auto &filter : imageFilters_) {
+    for (const auto &filter : imageFilters.All()) {
         lwsc::PluginToSave plugin;
         plugin.kind = lwsc::PluginToLoad::Kind::ImageFilter;
         plugin.server = filter->server;
@@ -135,7 +135,7 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
     // The viewports are Layout's windows, not the scene's: they stay.
     DestroyChannelHandlers();
     masters.DestroyAll();
-    DestroyImageFilters();
+    imageFilters.DestroyAll();
     std::vector<Viewport> views = std::move(scene.viewports);
     scene = std::move(loaded.scene);
     for (Viewport &view : views)
@@ -171,7 +171,7 @@ void Host::LoadScenePlugins(const std::vector<lwsc::PluginToLoad> &plugins, cons
             }
             break;
         case lwsc::PluginToLoad::Kind::ImageFilter:
-            if (ImageFilterInstance *filter = AddImageFilter(plugin.server)) {
+            if (ImageFilterInstance *filter = imageFilters.Add(plugin.server)) {
                 filter->source = plugin.plugin;
                 LoadData(plugin.data, plugin.server, filter->instFuncs, filter->instance, *this);
             }

@@ -43,12 +43,12 @@ void AddPluginActions(ActionTable &table)
     });
     table.Add({"image_filter_add", "a server name", "adds the image filter to the scene's image filters", {}, {}, "ImageFilterHandler"}, [](RunContext &c, const YAML::Node &value) {
         const std::string server = ReadText(value, "image_filter_add");
-        if (!c.host.AddImageFilter(server))
+        if (!c.host.imageFilters.Add(server))
             throw SessionError(value, "image_filter_add: " + c.host.messages.back());
     });
     table.Add({"image_filter_remove", "a server name", "removes that image filter from the scene", {}, {}, "ImageFilterHandler"}, [](RunContext &c, const YAML::Node &value) {
         const std::string server = ReadText(value, "image_filter_remove");
-        if (!c.host.RemoveImageFilter(server))
+        if (!c.host.imageFilters.Remove(server))
             throw SessionError(value, "image_filter_remove: no image filter " + server + " in the scene");
     });
     table.Add({"master_event_send", "time, select or an event number", "sends the event to every master instance"}, [](RunContext &c, const YAML::Node &value) { c.host.masters.SendEvent(EventCodeOf(value)); });

@@ -59,7 +59,7 @@ void AddRenderActions(ActionTable &table)
             }
             image = TestPlate(w, h);
         }
-        if (!c.host.RunSceneImageFilters(image, frame))
+        if (!c.host.imageFilters.RunScene(image, frame))
             throw SessionError(v, "render_frame: " + c.host.messages.back());
         const int bits = v["bits"] ? ReadInt(v["bits"], "bits") : 8;
         const std::string path = c.OutPath(ReadText(Need(v, "png", "render_frame"), "png"));
