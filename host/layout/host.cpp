@@ -54,7 +54,7 @@ void Host::Message(const std::string &text)
 void Host::UnloadModule()
 {
     // Every instance and panel of the module goes before its code does.
-    DestroyChannelHandlers();
+    channelHandlers.DestroyAll();
     masters.DestroyAll();
     imageFilters.DestroyAll();
     xpanels.DestroyAll();
@@ -117,7 +117,7 @@ bool Host::ChangeItemIds(const std::vector<std::pair<std::uint32_t, std::uint32_
     for (auto &master : masters.All())
         if (master->itemFuncs.changeID)
             master->itemFuncs.changeID(master->instance, idList.data());
-    for (auto &modifier : channelModifiers_)
+    for (auto &modifier : channelHandlers.All())
         if (modifier->itemFuncs.changeID)
             modifier->itemFuncs.changeID(modifier->instance, idList.data());
     return true;

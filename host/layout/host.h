@@ -2,8 +2,11 @@
 //
 // One Host is current at a time: the global lookup and the command interface are plain C
 // functions, so they reach the host through Host::Current(). A Host owns the scene, the service
-// registry, the command interface, the scripted requesters, the loaded module and the handler
-// instances it created from the module's servers.
+// registry, the command interface, the scripted requesters, the loaded module, and one object for
+// each group of what it does with the module's servers (the ring, the tool slot, the master
+// handlers, the image filters, the channel handlers); callers use those directly
+// (host.masters.Add(...)). The groups that activate servers hold their Host for Activate, Message
+// and the scene.
 #ifndef ZKH_HOST_H
 #define ZKH_HOST_H
 
@@ -55,12 +58,13 @@ public:
     CommandInterface commands;
     Requesters requesters;
     PanelService panels;
-    ExpressionTable expressions;   // the graph editor's expressions ("GE_..." commands)
+    ExpressionTable expressions;            // the graph editor's expressions ("GE_..." commands)
     XPanels xpanels;
-    CommunicationRing ring;        // the communication ring (served but for a render node)
-    ToolSlot tool{*this};          // the Layout tool the viewports' mouse events go to
-    MasterHandlers masters{*this}; // the scene's master handler instances
-    ImageFilters imageFilters{*this}; // the scene's image filters
+    CommunicationRing ring;                 // served but on a render node
+    ToolSlot tool{*this};                   // the Layout tool the viewports' mouse events go to
+    MasterHandlers masters{*this};          // the scene's master handler instances
+    ImageFilters imageFilters{*this};       // the scene's image filters, in the order they run
+    ChannelHandlers channelHandlers{*this}; // the channel modifiers of the scene's channels
     std::string editMode = "Objects";
     std::vector<std::string> messages; // the host's own messages (refused servers, load errors)
 
@@ -81,22 +85,6 @@ public:
     void DrawViewport(int view, DrawRecorder &recorder);
     // Asks every master gizmo whether it needs a redraw; true when one answered non-zero.
     bool GizmosDirty();
-
-    // Channel modifiers: activate a ChannelHandler server, create an instance and attach it to
-    // the channel after the modifiers it already has; null with a message when refused.
-    ChannelModifier *AddChannelHandler(const std::string &server, ChannelKey channel);
-    std::vector<ChannelModifier *> ChannelHandlersOf(ChannelKey channel);
-    // Copies a modifier onto a channel, as Layout does when it clones an item or pastes a
-    // modifier: a new instance of the same server on that channel (after its modifiers), filled
-    // by the copy callback from the original. Null with a message when either refuses.
-    ChannelModifier *CopyChannelHandler(ChannelModifier &from, ChannelKey channel);
-    // The channel's value at a frame: its keys, then each of its modifiers in order.
-    double EvaluateChannel(ChannelKey channel, int frame);
-    // The value before the modifier with the given index (keys and earlier modifiers) at a time.
-    double EvaluateChannelBefore(ChannelKey channel, size_t modifierIndex, double time);
-    // Opens a modifier's options through its ChannelInterface server; false with a message when
-    // the server or its options callback is missing. error receives the callback's error text.
-    bool OpenChannelOptions(ChannelModifier &modifier, std::string &error);
 
     // Runs a generic command server; the activation result.
     int RunGeneric(const std::string &server);
@@ -139,14 +127,12 @@ private:
     void InstallServices();
     void InstallCommands();
     void InstallExpressionCommands();
-    void DestroyChannelHandlers();
     // Creates the instances a loaded scene file names and loads each from its block.
     void LoadScenePlugins(const std::vector<lwsc::PluginToLoad> &plugins, const std::string &sourceName);
     void UnloadModule();
     std::mutex messagesMutex_; // messages may come from a render or ring thread
     bool renderNode_ = false;
     std::unique_ptr<Module> module_;
-    std::vector<std::unique_ptr<ChannelModifier>> channelModifiers_;
     // The scene file of the scene, and the blocks of it whose instances are gone since.
     std::shared_ptr<const lwsc::Document> sceneFile_;
     std::vector<size_t> removedPlugins_;

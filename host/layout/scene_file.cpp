@@ -58,7 +58,7 @@ std::string Host::SceneText()
         plugin.data = SavedData(filter->instFuncs, filter->instance, filter->server, *this);
         save.plugins.push_back(std::move(plugin));
     }
-    for (const auto &modifier : channelModifiers_) {
+    for (const auto &modifier : channelHandlers.All()) {
         lwsc::PluginToSave plugin;
         plugin.kind = lwsc::PluginToLoad::Kind::ChannelHandler;
         plugin.server = modifier->server;
@@ -133,7 +133,7 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
 
     // The new scene replaces the old one: its instances go, the stored ones are created and loaded.
     // The viewports are Layout's windows, not the scene's: they stay.
-    DestroyChannelHandlers();
+    channelHandlers.DestroyAll();
     masters.DestroyAll();
     imageFilters.DestroyAll();
     std::vector<Viewport> views = std::move(scene.viewports);
@@ -177,7 +177,7 @@ void Host::LoadScenePlugins(const std::vector<lwsc::PluginToLoad> &plugins, cons
             }
             break;
         case lwsc::PluginToLoad::Kind::ChannelHandler:
-            if (ChannelModifier *modifier = AddChannelHandler(plugin.server, plugin.channel)) {
+            if (ChannelModifier *modifier = channelHandlers.Add(plugin.server, plugin.channel)) {
                 modifier->source = plugin.place;
                 LoadData(plugin.data, plugin.server, modifier->instFuncs, modifier->instance, *this);
             }

@@ -51,7 +51,7 @@ ChannelKey ReadChannel(RunContext &c, const YAML::Node &value, const std::string
 ChannelModifier &MixerOn(RunContext &c, const YAML::Node &value, const std::string &what)
 {
     const ChannelKey channel = ReadChannel(c, value, what);
-    for (ChannelModifier *modifier : c.host.ChannelHandlersOf(channel))
+    for (ChannelModifier *modifier : c.host.channelHandlers.Of(channel))
         if (modifier->server == kServer)
             return *modifier;
     throw SessionError(value, what + ": no clip mixer on that channel (use clip_mixer_apply first)");
@@ -249,7 +249,7 @@ void ClipMixerOptions(RunContext &c, const YAML::Node &value)
     };
     std::string error;
     WithModalScript(c, answer, [&] {
-        if (!c.host.OpenChannelOptions(modifier, error))
+        if (!c.host.channelHandlers.OpenOptions(modifier, error))
             throw SessionError(value, "clip_mixer_options_edit: " + c.host.messages.back());
     });
     if (!error.empty())
@@ -268,8 +268,8 @@ void EvaluateChannelAction(RunContext &c, const YAML::Node &value)
         throw SessionError(frames, "channel_evaluate frames: expected first <= last, at most a million frames");
     std::vector<ChannelSample> samples;
     for (int frame = first;; ++frame) {
-        samples.push_back({frame, c.host.EvaluateChannelBefore(channel, 0, frame / c.host.scene.fps),
-                           c.host.EvaluateChannel(channel, frame)});
+        samples.push_back({frame, c.host.channelHandlers.EvaluateBefore(channel, 0, frame / c.host.scene.fps),
+                           c.host.channelHandlers.Evaluate(channel, frame)});
         if (frame == last)
             break;
     }
@@ -298,7 +298,7 @@ void AddClipMixerActions(ActionTable &table)
 {
     table.Add({"clip_mixer_apply", "{item, channel}", "adds a clip mixer to the channel and prints its description", kChannelKeys}, [](RunContext &c, const YAML::Node &value) {
         const ChannelKey channel = ReadChannel(c, value, "clip_mixer_apply");
-        ChannelModifier *modifier = c.host.AddChannelHandler(kServer, channel);
+        ChannelModifier *modifier = c.host.channelHandlers.Add(kServer, channel);
         if (!modifier)
             throw SessionError(value, "clip_mixer_apply: " + c.host.messages.back());
         const char *description = modifier->instFuncs.descln ? modifier->instFuncs.descln(modifier->instance) : "";
@@ -309,7 +309,7 @@ void AddClipMixerActions(ActionTable &table)
               [](RunContext &c, const YAML::Node &value) {
         ChannelModifier &from = MixerOn(c, value, "clip_mixer_copy");
         const ChannelKey channel = ReadChannel(c, Need(value, "to", "clip_mixer_copy"), "clip_mixer_copy to");
-        if (!c.host.CopyChannelHandler(from, channel))
+        if (!c.host.channelHandlers.Copy(from, channel))
             throw SessionError(value, "clip_mixer_copy: " + c.host.messages.back());
     });
     table.Add({"clip_mixer_options_edit", "{item, channel, steps}", "opens the options panel of the channel's first clip mixer and runs the steps",
