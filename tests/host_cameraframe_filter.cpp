@@ -4,6 +4,8 @@
 #include "cameraframe_blocks.h"
 #include "ring_peer.h"
 
+#include <xmmintrin.h>
+
 namespace {
 
 // Renders of the 200 x 100 "Plate"; "Other" is a second camera of the same size.
@@ -190,6 +192,20 @@ TEST_F(CameraFrameFilter, FramesFarOutsideTheImage)
     // A band with corners 1e29 and more away that covers the whole image.
     Reload(FrameBlock({RedFrame().Size(1e30, 1).Margins(1, 1).At(6e29, 0)}));
     EXPECT_EQ(Render().planes[0], std::vector<float>(200 * 100, 1.0f));
+}
+
+// Under 73 bands that keep 30 % of the green each, green 0.5 would fall to 3.4e-39, below the
+// normal floats (where every operation on it costs a hundredfold): it is taken as 0, and the
+// render thread's floating-point mode is what it was.
+TEST_F(CameraFrameFilter, ManyBandsLeaveNoSubnormalValues)
+{
+    Load(FrameBlock(std::vector<TestFrame>(73, RedFrame(0.3))));
+    const unsigned int mode = _mm_getcsr();
+    const zkh::FilterImage image = Render({0.0f, 0.5f, 0.0f, 1.0f});
+    EXPECT_EQ(_mm_getcsr(), mode);
+    EXPECT_FLOAT_EQ(image.At(0, 45, 50), 1.0f);
+    EXPECT_EQ(image.At(1, 45, 50), 0.0f);
+    EXPECT_EQ(image.At(1, 100, 50), 0.5f); // inside the frames
 }
 
 } // namespace

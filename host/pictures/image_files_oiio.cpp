@@ -1,5 +1,6 @@
 // image_files_oiio.cpp: plate files through OpenImageIO (PNG, TIFF, TGA, OpenEXR).
 #include "image_files.h"
+#include "image_files_exr.h"
 
 #include <OpenImageIO/imageio.h>
 
@@ -12,6 +13,8 @@ namespace zkh {
 // of its metadata, given back unchanged to the writer.
 struct ImageLayout {
     OIIO::ImageSpec spec;
+    // An OpenEXR plate read straight into the buffers: its header, to write it back the same way.
+    std::shared_ptr<const Imf::Header> exr;
 };
 
 namespace {
@@ -60,31 +63,59 @@ void OneThreadPerFile()
 // frame. A band is a whole number of OpenEXR's largest scanline blocks (32 rows).
 constexpr int kBandRows = 64;
 
+// Reads the file's scanlines a band at a time: each band into the memory `into(row)` gives, then
+// `done(row, end)` is called for rows [row, end).
+template <typename Into, typename Done>
+bool ReadBands(OIIO::ImageInput &in, Into into, Done done)
+{
+    const OIIO::ImageSpec &spec = in.spec();
+    for (int row = 0; row < spec.height; row += kBandRows) {
+        const int end = std::min(spec.height, row + kBandRows);
+        if (!in.read_scanlines(0, 0, spec.y + row, spec.y + end, 0, 0, spec.nchannels, OIIO::TypeDesc::FLOAT,
+                               into(row)))
+            return false;
+        done(row, end);
+    }
+    return true;
+}
+
+// Writes the file's scanlines a band at a time, each from the memory `from(row, end)` gives.
+template <typename From>
+bool WriteBands(OIIO::ImageOutput &out, From from)
+{
+    const int height = out.spec().height;
+    for (int row = 0; row < height; row += kBandRows) {
+        const int end = std::min(height, row + kBandRows);
+        if (!out.write_scanlines(row, end, 0, OIIO::TypeDesc::FLOAT, from(row, end)))
+            return false;
+    }
+    return true;
+}
+
 bool ReadPixels(OIIO::ImageInput &in, float *pixels)
 {
     const OIIO::ImageSpec &spec = in.spec();
     if (spec.tile_width > 0)
         return in.read_image(0, 0, 0, spec.nchannels, OIIO::TypeDesc::FLOAT, pixels);
     const size_t rowFloats = static_cast<size_t>(spec.width) * spec.nchannels;
-    for (int row = 0; row < spec.height; row += kBandRows) {
-        const int end = std::min(spec.height, row + kBandRows);
-        if (!in.read_scanlines(0, 0, spec.y + row, spec.y + end, 0, 0, spec.nchannels, OIIO::TypeDesc::FLOAT,
-                               pixels + rowFloats * row))
-            return false;
-    }
-    return true;
+    return ReadBands(in, [&](int row) { return pixels + rowFloats * row; }, [](int, int) {});
 }
 
 bool WritePixels(OIIO::ImageOutput &out, const float *pixels)
 {
-    const OIIO::ImageSpec &spec = out.spec();
-    const size_t rowFloats = static_cast<size_t>(spec.width) * spec.nchannels;
-    for (int row = 0; row < spec.height; row += kBandRows) {
-        const int end = std::min(spec.height, row + kBandRows);
-        if (!out.write_scanlines(row, end, 0, OIIO::TypeDesc::FLOAT, pixels + rowFloats * row))
-            return false;
-    }
-    return true;
+    const size_t rowFloats = static_cast<size_t>(out.spec().width) * out.spec().nchannels;
+    return WriteBands(out, [&](int row, int) { return pixels + rowFloats * row; });
+}
+
+// An OpenEXR file whose samples are half or float: OpenEXR reads them straight into the buffers
+// and writes them back from them.
+bool GoesStraightThroughOpenExr(const OIIO::ImageInput &in)
+{
+    const OIIO::ImageSpec &spec = in.spec();
+    const auto straight = [](OIIO::TypeDesc type) { return type == OIIO::TypeDesc::HALF || type == OIIO::TypeDesc::FLOAT; };
+    return std::string(in.format_name()) == "openexr" &&
+           (spec.channelformats.empty() ? straight(spec.format)
+                                        : std::all_of(spec.channelformats.begin(), spec.channelformats.end(), straight));
 }
 
 // A plate file opened for reading, its size and channels checked; null with a message otherwise.
@@ -161,6 +192,20 @@ std::unique_ptr<OIIO::ImageOutput> OpenOutput(const std::string &path, const Pla
     return out;
 }
 
+// Every pixel of an opened plate, StartPlate done.
+bool ReadWholePlate(OIIO::ImageInput &in, const std::string &path, PlateImage &plate, std::string &error)
+{
+    plate.pixels.resize(static_cast<size_t>(plate.width) * plate.height * plate.channels);
+    if (!ReadPixels(in, plate.pixels.data())) {
+        error = path + ": cannot read: " + in.geterror();
+        return false;
+    }
+    in.close();
+    if (plate.channels < 3)
+        GreyToColour(plate, plate.layout->spec);
+    return true;
+}
+
 } // namespace
 
 bool ReadPlate(const std::string &path, PlateImage &plate, std::string &error)
@@ -169,15 +214,7 @@ bool ReadPlate(const std::string &path, PlateImage &plate, std::string &error)
     if (!in)
         return false;
     StartPlate(in->spec(), plate);
-    plate.pixels.resize(static_cast<size_t>(plate.width) * plate.height * plate.channels);
-    if (!ReadPixels(*in, plate.pixels.data())) {
-        error = path + ": cannot read: " + in->geterror();
-        return false;
-    }
-    in->close();
-    if (plate.channels < 3)
-        GreyToColour(plate, plate.layout->spec);
-    return true;
+    return ReadWholePlate(*in, path, plate, error);
 }
 
 bool WritePlate(const std::string &path, const PlateImage &plate, std::string &error)
@@ -200,24 +237,24 @@ bool ReadPlateBuffers(const std::string &path, PlateImage &plate, FilterImage &i
     const OIIO::ImageSpec &spec = in->spec();
     StartPlate(spec, plate);
     if (spec.tile_width > 0 || !ChannelsAreBuffers(plate)) {
-        in.reset();
-        if (!ReadPlate(path, plate, error))
+        if (!ReadWholePlate(*in, path, plate, error))
             return false;
         FillFilterImage(plate, image);
         return true;
     }
-    // One band of rows is held, and each band goes to the buffers as soon as it is read.
     plate.band = true;
-    plate.pixels.resize(static_cast<size_t>(kBandRows) * plate.width * plate.channels);
     SizeFilterImage(plate, image);
+    if (GoesStraightThroughOpenExr(*in)) {
+        in.reset();
+        plate.layout->exr = ReadExrBuffers(path, image, error);
+        return plate.layout->exr != nullptr;
+    }
+    // One band of rows is held, and each band goes to the buffers as soon as it is read.
+    plate.pixels.resize(static_cast<size_t>(kBandRows) * plate.width * plate.channels);
     float *band = plate.pixels.data();
-    for (int row = 0; row < plate.height; row += kBandRows) {
-        const int end = std::min(plate.height, row + kBandRows);
-        if (!in->read_scanlines(0, 0, spec.y + row, spec.y + end, 0, 0, spec.nchannels, OIIO::TypeDesc::FLOAT, band)) {
-            error = path + ": cannot read: " + in->geterror();
-            return false;
-        }
-        FillFilterRows(band, plate, image, row, end);
+    if (!ReadBands(*in, [&](int) { return band; }, [&](int row, int end) { FillFilterRows(band, plate, image, row, end); })) {
+        error = path + ": cannot read: " + in->geterror();
+        return false;
     }
     in->close();
     return true;
@@ -229,19 +266,18 @@ bool WritePlateBuffers(const std::string &path, const FilterImage &image, PlateI
         StoreFilterImage(image, plate);
         return WritePlate(path, plate, error);
     }
+    if (plate.layout && plate.layout->exr && NamesExrFile(path))
+        return WriteExrBuffers(path, *plate.layout->exr, image, error);
     auto out = OpenOutput(path, plate, error);
     if (!out)
         return false;
+    plate.pixels.resize(static_cast<size_t>(kBandRows) * plate.width * plate.channels);
     float *band = plate.pixels.data();
-    for (int row = 0; row < plate.height; row += kBandRows) {
-        const int end = std::min(plate.height, row + kBandRows);
+    const bool written = WriteBands(*out, [&](int row, int end) {
         StoreFilterRows(image, plate, band, row, end);
-        if (!out->write_scanlines(row, end, 0, OIIO::TypeDesc::FLOAT, band)) {
-            error = path + ": cannot write: " + out->geterror();
-            return false;
-        }
-    }
-    if (!out->close()) {
+        return band;
+    });
+    if (!written || !out->close()) {
         error = path + ": cannot write: " + out->geterror();
         return false;
     }
@@ -250,7 +286,8 @@ bool WritePlateBuffers(const std::string &path, const FilterImage &image, PlateI
 
 std::string ImageFormatsNote()
 {
-    return "Image files: PNG (8 and 16 bit), TIFF, TGA and OpenEXR (half and float), through OpenImageIO.\n";
+    return "Image files: PNG (8 and 16 bit), TIFF, TGA and OpenEXR (half and float), through OpenImageIO\n"
+           "(OpenEXR files of R, G, B and A alone through OpenEXR itself).\n";
 }
 
 } // namespace zkh

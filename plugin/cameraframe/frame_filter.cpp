@@ -25,6 +25,7 @@
 #include "../common/lease_pool.h"
 
 #include <CImg.h>
+#include <pmmintrin.h>
 
 #include <algorithm>
 #include <atomic>
@@ -296,6 +297,23 @@ void WritePixels(const LWFilterAccess &access, int y, int x0, int x1, const floa
     }
 }
 
+// While the frames are blended, a result too small for a normal float is taken as 0, and so is
+// such a value read (the processor's flush-to-zero and denormals-are-zero modes). Where a frame's
+// colour has no part of a channel, each band over a pixel scales that channel down again: under
+// some eighty bands it leaves the normal floats, and every later operation on it would take the
+// processor a hundred times as long. A value so small is 0 in any image file. The render thread's
+// own mode is given back before the filter returns.
+class NormalFloatsOnly {
+public:
+    NormalFloatsOnly() : saved_(_mm_getcsr()) { _mm_setcsr(saved_ | _MM_FLUSH_ZERO_ON | _MM_DENORMALS_ZERO_ON); }
+    ~NormalFloatsOnly() { _mm_setcsr(saved_); }
+    NormalFloatsOnly(const NormalFloatsOnly &) = delete;
+    NormalFloatsOnly &operator=(const NormalFloatsOnly &) = delete;
+
+private:
+    unsigned int saved_;
+};
+
 // Frames are sized in camera pixels. An image rendered at another size than the camera's
 // resolution (Layout's resolution multiplier) gets them scaled to it, column and row each by
 // their own factor; at the camera's size they are used as they are.
@@ -427,6 +445,7 @@ LWError ProcessFrameFilter(LWInstance, const LWFilterAccess *access)
                 }
         }
         // Later frames blend over earlier ones: within a row the polygons blend in list order.
+        const NormalFloatsOnly normalFloats;
         FilterRows(*access, scratch);
         return nullptr;
     });

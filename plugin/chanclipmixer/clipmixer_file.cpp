@@ -8,6 +8,7 @@
 
 #include <tinyxml2.h>
 
+#include <charconv>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -79,6 +80,13 @@ int ReadFileInt(const char *text)
 {
     if (!text)
         return 0;
+    // Plain decimal numbers, as the mixer writes them, without the C library's locale and errno.
+    if ((*text >= '0' && *text <= '9') || (*text == '-' && text[1] >= '0' && text[1] <= '9')) {
+        std::int32_t value = 0;
+        const auto [end, status] = std::from_chars(text, text + std::strlen(text), value);
+        (void)end;
+        return status == std::errc() ? value : 0;
+    }
     errno = 0;
     char *end = nullptr;
     const long long value = std::strtoll(text, &end, 10);
@@ -176,16 +184,24 @@ template <size_t N> void FindAttributes(const XMLElement &element, const char *c
     }
 }
 
+// The child elements of `parent` named `name`, in document order, to `each`. (The library's own
+// search by name compares every sibling's name to the end of the longer, byte by byte.)
+template <typename Each> void ForEachChild(const XMLElement *parent, const char *name, Each each)
+{
+    if (!parent)
+        return;
+    for (const XMLElement *element = parent->FirstChildElement(); element; element = element->NextSiblingElement())
+        if (std::strcmp(element->Name(), name) == 0)
+            each(*element);
+}
+
 // The clip elements of a root, appended in document order.
 void AppendClips(ClipMixer &mixer, const XMLElement *clips)
 {
-    if (!clips)
-        return;
     static const char *const kNames[] = {"name", "step", "seq"};
     const char *values[3];
-    for (const XMLElement *element = clips->FirstChildElement("clip"); element;
-         element = element->NextSiblingElement("clip")) {
-        FindAttributes(*element, kNames, values);
+    ForEachChild(clips, "clip", [&](const XMLElement &element) {
+        FindAttributes(element, kNames, values);
         Clip &clip = AddClip(mixer);
         if (values[0])
             clip.name = values[0];
@@ -193,19 +209,16 @@ void AppendClips(ClipMixer &mixer, const XMLElement *clips)
             clip.step = ReadFileInt(values[1]);
         if (values[2])
             clip.sequence = values[2];
-    }
+    });
 }
 
 // The track elements of a root, appended in document order.
 void AppendTracks(ClipMixer &mixer, const XMLElement *tracks)
 {
-    if (!tracks)
-        return;
     static const char *const kNames[] = {"enable", "in", "out", "repeat", "seq"};
     const char *values[5];
-    for (const XMLElement *element = tracks->FirstChildElement("track"); element;
-         element = element->NextSiblingElement("track")) {
-        FindAttributes(*element, kNames, values);
+    ForEachChild(tracks, "track", [&](const XMLElement &element) {
+        FindAttributes(element, kNames, values);
         Track &track = AddTrack(mixer);
         if (values[0])
             track.enable = ReadFileBool(values[0]);
@@ -217,7 +230,7 @@ void AppendTracks(ClipMixer &mixer, const XMLElement *tracks)
             track.repeat = ReadFileBool(values[3]);
         if (values[4])
             track.sequence = values[4];
-    }
+    });
 }
 
 // The clip and track elements of a root, appended in document order.
@@ -227,12 +240,12 @@ void AppendRecords(ClipMixer &mixer, const XMLElement &root)
     AppendTracks(mixer, root.FirstChildElement("tracks"));
 }
 
-// The rest of the file appended to `text`, or false when it cannot be read.
-bool ReadRest(std::FILE *file, std::string &text)
+// Each block of the rest of the file to `each(data, size)`; false when the file cannot be read.
+template <typename Each> bool ForEachBlock(std::FILE *file, Each each)
 {
     char buffer[1 << 16];
     for (size_t read; (read = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-        text.append(buffer, read);
+        each(buffer, read);
     return !std::ferror(file);
 }
 
@@ -257,17 +270,15 @@ void LoadMixerText(std::FILE *file, XMLDocument &doc, std::string &reference)
         if (!DeclaresCodePage932(text)) {
             ReferenceScanner scanner;
             scanner.Feed(text.data(), text.size());
-            char buffer[1 << 16];
-            for (size_t read; (read = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-                scanner.Feed(buffer, read);
-            if (std::ferror(file) || std::fseek(file, 0, SEEK_SET) != 0)
+            if (!ForEachBlock(file, [&](const char *data, size_t size) { scanner.Feed(data, size); }) ||
+                std::fseek(file, 0, SEEK_SET) != 0)
                 return;
             reference = scanner.Found();
             doc.LoadFile(file);
             return;
         }
     }
-    if (!ReadRest(file, text))
+    if (!ForEachBlock(file, [&](const char *data, size_t size) { text.append(data, size); }))
         return;
     DecodeMixerText(text);
     reference = FindForbiddenReference(text);

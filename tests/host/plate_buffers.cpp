@@ -22,6 +22,10 @@ struct PlateKind {
     std::vector<std::string> channels;
     OIIO::TypeDesc type;
     int tile; // 0: scanlines
+    const char *compression = "";
+    const char *lineOrder = "";
+    int x = 0, y = 0;                        // the data window's origin
+    std::vector<OIIO::TypeDesc> formats = {}; // a type per channel, when they differ
 };
 
 // Each sample a value of its place, within the range of every type written.
@@ -37,6 +41,13 @@ void WriteKind(const std::string &path, const PlateKind &kind)
         if (kind.channels[static_cast<size_t>(c)] == "A")
             spec.alpha_channel = c;
     spec.tile_width = spec.tile_height = kind.tile;
+    spec.x = spec.full_x = kind.x;
+    spec.y = spec.full_y = kind.y;
+    spec.channelformats = kind.formats;
+    if (*kind.compression)
+        spec.attribute("compression", kind.compression);
+    if (*kind.lineOrder)
+        spec.attribute("openexr:lineOrder", kind.lineOrder);
     std::vector<float> pixels(static_cast<size_t>(kind.width) * kind.height * n);
     for (int y = 0; y < kind.height; ++y)
         for (int x = 0; x < kind.width; ++x)
@@ -57,6 +68,8 @@ std::vector<float> ReadBack(const std::string &path, std::string &layout)
     layout = std::to_string(spec.width) + "x" + std::to_string(spec.height) + " " + spec.format.c_str() + " " +
              std::to_string(spec.nchannels) + " tile " + std::to_string(spec.tile_width) + " " +
              std::string(spec.get_string_attribute("compression"));
+    for (const OIIO::TypeDesc &format : spec.channelformats)
+        layout += std::string(" ") + format.c_str();
     std::vector<float> pixels(static_cast<size_t>(spec.width) * spec.height * spec.nchannels);
     in->read_image(0, 0, 0, spec.nchannels, OIIO::TypeDesc::FLOAT, pixels.data());
     return pixels;
@@ -67,6 +80,11 @@ TEST(PlateBuffers, BandsGiveWhatTheWholePlateGives)
     const PlateKind kinds[] = {
         {"rgba-half.exr", 300, 150, {"R", "G", "B", "A"}, OIIO::TypeDesc::HALF, 0},  // bands, the last short
         {"rgb-float.exr", 64, 64, {"R", "G", "B"}, OIIO::TypeDesc::FLOAT, 0},        // one band exactly
+        {"piz-down.exr", 90, 200, {"R", "G", "B", "A"}, OIIO::TypeDesc::HALF, 0, "piz", "decreasingY"}, // bands bottom up
+        {"zip-origin.exr", 70, 100, {"R", "G", "B"}, OIIO::TypeDesc::HALF, 0, "zip", "", -12, 30},
+        {"mixed.exr", 130, 65, {"R", "G", "B", "A"}, OIIO::TypeDesc::HALF, 0, "dwaa", "", 0, 0,
+         {OIIO::TypeDesc::HALF, OIIO::TypeDesc::FLOAT, OIIO::TypeDesc::HALF, OIIO::TypeDesc::FLOAT}},
+        {"uint.exr", 20, 20, {"R", "G", "B"}, OIIO::TypeDesc::UINT32, 0},            // not half or float: bands
         {"rgbaz.exr", 40, 70, {"R", "G", "B", "A", "Z"}, OIIO::TypeDesc::FLOAT, 0},  // Z passes through: whole
         {"tiled.tif", 80, 90, {"R", "G", "B", "A"}, OIIO::TypeDesc::UINT16, 32},     // tiles: whole
         {"grey.png", 50, 70, {"Y"}, OIIO::TypeDesc::UINT8, 0},                       // grey: whole
