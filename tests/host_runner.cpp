@@ -121,7 +121,7 @@ TEST(Runner, MistakesNameTheLineAndField)
 #if defined(_WIN32)
         // Windows programs run on the ANSI code page their locale gave them.
         {"code-page", frames + "  - narrow_code_page_set: CP437\n",
-         "8:23: narrow_code_page_set: this system's code page is " + zkh::Host::NarrowCodePage() +
+         "8:27: narrow_code_page_set: this system's code page is " + zkh::Host::NarrowCodePage() +
              " and cannot be changed to CP437", 0},
 #endif
         {"memo-master", "actions:\n  - memo_press: Create Clip\n",
