@@ -33,33 +33,39 @@ int Layers(const char *name)
 float *GetLine(const char *name, int layer, int y)
 {
     FilterAccessScope *scope = t_scope;
-    if (!scope || y < 0 || y >= scope->image.height || layer < 0 || layer >= Layers(name))
+    if (!scope || y < 0 || y >= scope->height || layer < 0 || layer >= Layers(name))
         return nullptr;
     const int plane = std::strcmp(name, LWBUFFER_ALPHA) == 0 ? 3 : layer;
-    return &scope->image.planes[plane][static_cast<size_t>(y) * scope->image.width];
+    return scope->planes[plane] + static_cast<size_t>(y) * scope->width;
 }
 
-FilterImage *CurrentImage() { return t_scope ? &t_scope->image : nullptr; }
-
-bool Inside(const FilterImage *image, int x, int y)
+// The current access and the index of pixel (x, y) in its planes; null when there is no access or
+// the pixel lies outside the image. Filters call this once for each pixel they write.
+FilterAccessScope *PixelOf(int x, int y, size_t &index)
 {
-    return image && x >= 0 && y >= 0 && x < image->width && y < image->height;
+    FilterAccessScope *scope = t_scope;
+    if (!scope || x < 0 || y < 0 || x >= scope->width || y >= scope->height)
+        return nullptr;
+    index = static_cast<size_t>(y) * static_cast<size_t>(scope->width) + static_cast<size_t>(x);
+    return scope;
 }
 
 void SetRGB(int x, int y, const float rgb[3])
 {
-    FilterImage *image = CurrentImage();
-    if (!Inside(image, x, y) || !rgb)
+    size_t i = 0;
+    FilterAccessScope *scope = PixelOf(x, y, i);
+    if (!scope || !rgb)
         return;
-    for (int c = 0; c < 3; ++c)
-        image->At(c, x, y) = rgb[c];
+    scope->planes[0][i] = rgb[0];
+    scope->planes[1][i] = rgb[1];
+    scope->planes[2][i] = rgb[2];
 }
 
 void SetAlpha(int x, int y, float alpha)
 {
-    FilterImage *image = CurrentImage();
-    if (Inside(image, x, y))
-        image->At(3, x, y) = alpha;
+    size_t i = 0;
+    if (FilterAccessScope *scope = PixelOf(x, y, i))
+        scope->planes[3][i] = alpha;
 }
 
 struct FileCloser {
@@ -220,10 +226,14 @@ bool WritePng(const std::string &path, const FilterImage &image, int bits, std::
 }
 
 FilterAccessScope::FilterAccessScope(FilterImage &target, int frame, const char *const *buffers)
-    : image(target), previous_(t_scope)
+    : image(target), planes{}, width(0), height(0), previous_(t_scope)
 {
     for (const char *const *name = buffers; name && *name; ++name)
         alphaServed = alphaServed || std::strcmp(*name, LWBUFFER_ALPHA) == 0;
+    for (int c = 0; c < 4; ++c)
+        planes[c] = image.planes[c].data();
+    width = image.width;
+    height = image.height;
     t_scope = this;
     access_.width = image.width;
     access_.height = image.height;

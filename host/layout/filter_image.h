@@ -45,6 +45,10 @@ public:
 
     FilterImage &image;
     bool alphaServed = false;
+    // The image's planes and size as the access began: a filter's calls write through these (the
+    // image keeps its size while a filter runs).
+    float *planes[4];
+    int width, height;
 
 private:
     LWFilterAccess access_{};
