@@ -196,11 +196,11 @@ void RunBurnCommand(benchmark::State &state, int jobs)
     const fs::path dir = Plates();
     static const bool scene = [&] {
         std::ofstream(dir / "scene.yaml") << "scene:\n  items:\n    - {camera: Camera, resolution: [3840, 2160]}\n"
-                                             "actions:\n  - add_master: ZK:CameraFrame\n"
-                                             "  - add_image_filter: ZK:CameraFrame\n"
+                                             "actions:\n  - master_add: ZK:CameraFrame\n"
+                                             "  - image_filter_add: ZK:CameraFrame\n"
                                              "  - frame_create: {name: A, aspect: 2.39, transparency: 0.3}\n"
                                              "  - frame_create: {name: B, width: 1200, height: 675, rotation: 12}\n"
-                                             "  - save_scene: scene.lws\n";
+                                             "  - scene_save: scene.lws\n";
         const std::string run = std::string(ZK_RUNNER_PATH) + " run " + (dir / "scene.yaml").string() + " --out " +
                                 (dir / "scene").string() + " --module " + ZK_MODULE_PATH + " > /dev/null";
         return std::system(run.c_str()) == 0;

@@ -135,16 +135,16 @@ protected:
     // The master, added on first use. Loads append their frames to the list; Reload starts over.
     zkh::MasterInstance &Master()
     {
-        zkh::MasterInstance *master = host.FindMaster("ZK:CameraFrame");
+        zkh::MasterInstance *master = host.masters.Find("ZK:CameraFrame");
         if (!master)
-            master = host.AddMaster("ZK:CameraFrame");
+            master = host.masters.Add("ZK:CameraFrame");
         EXPECT_NE(master, nullptr);
         return *master;
     }
     void Load(const DataLines &block) { ASSERT_EQ(LoadMasterBlock(Master(), block), nullptr); }
     void Reload(const DataLines &block)
     {
-        host.RemoveMaster("ZK:CameraFrame");
+        host.masters.Remove("ZK:CameraFrame");
         Load(block);
     }
     // The lines saved now: the frame data, or whole.
@@ -163,7 +163,7 @@ protected:
     zkh::Panel &Open()
     {
         Master();
-        EXPECT_TRUE(host.OpenMasterOptions("ZK:CameraFrame"));
+        EXPECT_TRUE(host.masters.OpenOptions("ZK:CameraFrame"));
         panel = host.panels.LastOpened();
         EXPECT_NE(panel, nullptr);
         return *panel;
@@ -221,7 +221,7 @@ protected:
     {
         zkh::FilterImage image;
         image.Assign(w, h, rgba[0], rgba[1], rgba[2], rgba[3]);
-        EXPECT_TRUE(host.RunImageFilter("ZK:CameraFrame", image, frame)) << host.messages.back();
+        EXPECT_TRUE(host.imageFilters.RunOne("ZK:CameraFrame", image, frame)) << host.messages.back();
         return image;
     }
 

@@ -63,10 +63,10 @@ TEST_F(CameraFrameFilter, InactiveAndOtherCameraFramesAreLeftOut)
     Load(FrameBlock({inactive, RedFrame().On(other)}));
     EXPECT_EQ(Render().At(0, 45, 50), 0.0f);
     // As Modeler activates filters: without an item part, which the filter leaves so.
-    host.filterItemPart = false;
+    host.imageFilters.itemPart = false;
     EXPECT_EQ(Render().At(0, 45, 50), 0.0f);
     EXPECT_TRUE(host.messages.empty()) << host.messages.front();
-    host.filterItemPart = true;
+    host.imageFilters.itemPart = true;
 
     // The render camera is looked up for the frame's time: from frame 48 (2 s at 24 fps) on, Other.
     host.scene.renderCameraSwitches[2.0] = other;
@@ -113,7 +113,7 @@ TEST_F(CameraFrameFilter, RowsAndLayersInTheSDKsOrder)
             if (!(x >= 50 && x < 150 && y >= 25 && y < 75))
                 for (int c = 0; c < 4; ++c)
                     expected.At(c, x, y) = 0.5f * value(c, y) + 0.5f * red[c];
-    ASSERT_TRUE(host.RunImageFilter("ZK:CameraFrame", image, 0));
+    ASSERT_TRUE(host.imageFilters.RunOne("ZK:CameraFrame", image, 0));
     for (int c = 0; c < 4; ++c)
         EXPECT_EQ(image.planes[c], expected.planes[c]) << "layer " << c;
 
@@ -173,10 +173,10 @@ TEST_F(CameraFrameFilter, RenderNodeLoadsTheSceneAndBurnsFrames)
 {
     host.BecomeRenderNode();
     Load(FrameBlock({RedFrame()}));
-    EXPECT_EQ(host.RingSubscriberCount("TessikComRing"), 0u);
+    EXPECT_EQ(host.ring.SubscriberCount("TessikComRing"), 0u);
     EXPECT_EQ(Render().At(0, 45, 50), 1.0f);
     EXPECT_TRUE(Calls(0).empty());
-    EXPECT_TRUE(host.RemoveMaster("ZK:CameraFrame"));
+    EXPECT_TRUE(host.masters.Remove("ZK:CameraFrame"));
 }
 
 // Frames far outside the image cost no more than any other (rows and columns are clipped to the

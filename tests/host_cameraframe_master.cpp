@@ -21,18 +21,18 @@ TEST_F(CameraFrameMaster, CopiesAreRefusedAndTheOriginalStays)
     EXPECT_EQ(first.instFuncs.copy(first.instance, first.instance), nullptr);
     Load(FrameBlock({TestFrame().On(camera).Named("kept")}));
     const Lines before = Saved(true);
-    EXPECT_EQ(host.CopyMaster(Master()), nullptr);
+    EXPECT_EQ(host.masters.Copy(Master()), nullptr);
     EXPECT_EQ(host.messages.back(), "cannot add ZK:CameraFrame: Already exists!");
     host.services.SetLocale(1041);
-    EXPECT_EQ(host.AddMaster("ZK:CameraFrame"), nullptr);
+    EXPECT_EQ(host.masters.Add("ZK:CameraFrame"), nullptr);
     EXPECT_EQ(host.messages.back(), "cannot add ZK:CameraFrame: 既に存在しています！");
-    ASSERT_EQ(host.Masters().size(), 1u);
+    ASSERT_EQ(host.masters.All().size(), 1u);
     EXPECT_EQ(Saved(true), before);
-    EXPECT_EQ(host.RingSubscriberCount("TessikComRing"), 1u);
+    EXPECT_EQ(host.ring.SubscriberCount("TessikComRing"), 1u);
     EXPECT_EQ(zkh::QueryCameraFrames(host).frames.at(0).name, "kept");
-    ASSERT_TRUE(host.RemoveMaster("ZK:CameraFrame"));
-    EXPECT_EQ(host.RingSubscriberCount("TessikComRing"), 0u);
-    EXPECT_NE(host.AddMaster("ZK:CameraFrame"), nullptr);
+    ASSERT_TRUE(host.masters.Remove("ZK:CameraFrame"));
+    EXPECT_EQ(host.ring.SubscriberCount("TessikComRing"), 0u);
+    EXPECT_NE(host.masters.Add("ZK:CameraFrame"), nullptr);
 }
 
 // Layout may give items new identifiers: the master names the cameras its frames use, and each frame

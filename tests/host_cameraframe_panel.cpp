@@ -88,7 +88,7 @@ TEST_F(FramePanelTest, ControlsTextsAndRowsInBothLanguages)
     EXPECT_LE(C(41).y + C(41).h, panel->h);
     const Panel english = Snapshot(*panel);
 
-    ASSERT_TRUE(host.RemoveMaster("ZK:CameraFrame"));
+    ASSERT_TRUE(host.masters.Remove("ZK:CameraFrame"));
     host.services.SetLocale(1041);
     Panel &japanese = Open();
     EXPECT_EQ(C(16).items, (Texts{"幅と高さ", "幅と縦横比", "高さと縦横比"}));
@@ -261,10 +261,10 @@ TEST_F(FramePanelTest, FrameEditCommandsAndTheCameraPopup)
     EXPECT_EQ(Sends(3), Texts{"RefreshNow"}); // no frame to edit
     Press(0);
     EXPECT_EQ(Sends(3), (Texts{"EditCameras", "Tool_ZK:CameraFrame"}));
-    EXPECT_EQ(host.currentTool, "ZK:CameraFrame");
+    EXPECT_EQ(host.tool.current, "ZK:CameraFrame");
     EXPECT_EQ(host.editMode, "Cameras");
     EXPECT_EQ(Sends(4), (Texts{"EditCameras", "ChangeTool", "RefreshNow"}));
-    EXPECT_EQ(host.currentTool, "");
+    EXPECT_EQ(host.tool.current, "");
 
     // The camera popup lists the scene's cameras; choosing the second stores it.
     EXPECT_EQ(C(13).desc.popup.countFn(nullptr), 2);
@@ -314,11 +314,11 @@ TEST_F(FramePanelTest, ClosingKeepsThePanelAndTheNextOptionsCallOpensItAgain)
     PanelService::CloseByUser(first);
     EXPECT_EQ(&Open(), &first);
     EXPECT_TRUE(first.open);
-    EXPECT_TRUE(host.OpenMasterOptions("ZK:CameraFrame")); // raises the open panel
+    EXPECT_TRUE(host.masters.OpenOptions("ZK:CameraFrame")); // raises the open panel
     EXPECT_EQ(host.panels.Panels().size(), 1u);
 
     // Removing the master frees the panel with it.
-    EXPECT_TRUE(host.RemoveMaster("ZK:CameraFrame"));
+    EXPECT_TRUE(host.masters.Remove("ZK:CameraFrame"));
     EXPECT_TRUE(host.panels.Panels().empty());
 }
 

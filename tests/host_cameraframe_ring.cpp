@@ -52,8 +52,8 @@ TEST_F(CameraFrameRing, EntriesFilledLastToFirstWithinTheRequestersArray)
     Master();
     ASSERT_EQ(count(), 0);
     EXPECT_EQ(ask(1), (std::vector<std::string>{"untouched", "untouched", "untouched"}));
-    host.RingPost("TessikComRing", 7, nullptr);
-    host.RingPost("TessikComRing", 1, nullptr);
+    host.ring.Post("TessikComRing", 7, nullptr);
+    host.ring.Post("TessikComRing", 1, nullptr);
     Load(FrameBlock({TestFrame().Named("one").On(camera)})); // loads append
     ASSERT_EQ(count(), 1);
     // The list grew after the count: only the one entry counted is written.

@@ -41,10 +41,10 @@ protected:
     // there; what the press answered.
     int Drag(int view, double x, double y, double toX, double toY, int flags = 0)
     {
-        const int grabbed = host.ToolDown(view, x, y, flags);
+        const int grabbed = host.tool.Down(view, x, y, flags);
         if (toX != x || toY != y)
-            host.ToolMove(view, toX, toY, flags);
-        host.ToolUp(view, toX, toY, flags);
+            host.tool.Move(view, toX, toY, flags);
+        host.tool.Up(view, toX, toY, flags);
         return grabbed;
     }
     int Click(int view, double x, double y) { return Drag(view, x, y, x, y); }
@@ -58,7 +58,7 @@ TEST_F(FrameToolTest, GrabsOnlyInTheCameraViewOfTheFramesCamera)
 {
     AddFrame();
     Press(3); // Frame Edit ON makes the tool current
-    ASSERT_EQ(host.currentTool, "ZK:CameraFrame");
+    ASSERT_EQ(host.tool.current, "ZK:CameraFrame");
     EXPECT_EQ(Click(0, 320, 180), 0); // perspective
     EXPECT_EQ(Click(2, 320, 180), 0); // a camera without frames
     EXPECT_EQ(Click(1, 100, 100), 0); // outside the frame
@@ -74,12 +74,12 @@ TEST_F(FrameToolTest, GrabsOnlyInTheCameraViewOfTheFramesCamera)
 TEST_F(FrameToolTest, HelpDrawingAndTheHeldFramesGrabZones)
 {
     AddFrame();
-    ASSERT_TRUE(host.ActivateTool("ZK:CameraFrame"));
-    EXPECT_EQ(host.ToolHelp(), "Move camera frame by dragging mouse in view.");
+    ASSERT_TRUE(host.tool.Activate("ZK:CameraFrame"));
+    EXPECT_EQ(host.tool.Help(), "Move camera frame by dragging mouse in view.");
     zkh::DrawRecorder tool(1);
-    host.ToolDraw(1, tool);
+    host.tool.Draw(1, tool);
     EXPECT_EQ(tool.Describe(), "Color 0 1 0 1\nText (24,24,0.01) \"Frame Edit Mode\" just=0 csys=3\n");
-    ASSERT_EQ(host.ToolDown(1, 300, 170), 1);
+    ASSERT_EQ(host.tool.Down(1, 300, 170), 1);
     zkh::DrawRecorder recorder(1);
     host.DrawViewport(1, recorder);
     EXPECT_EQ(recorder.Describe(),
@@ -95,7 +95,7 @@ TEST_F(FrameToolTest, HelpDrawingAndTheHeldFramesGrabZones)
               "Polygon [0,1,2,3] (384,209,0.001) (400,209,0.001) (400,225,0.001) (384,225,0.001) csys=3\n"
               "Polygon [0,1,2,3] (240,209,0.001) (256,209,0.001) (256,225,0.001) (240,225,0.001) csys=3\n"
               "Polygon [0,1,2,3] (312,172,0.001) (328,172,0.001) (328,188,0.001) (312,188,0.001) csys=3\n");
-    host.ToolUp(1, 300, 170);
+    host.tool.Up(1, 300, 170);
 }
 
 TEST_F(FrameToolTest, OverlappingFramesGrabTheLaterOneAndMoveTwoPixelsPerViewportPixel)
@@ -103,7 +103,7 @@ TEST_F(FrameToolTest, OverlappingFramesGrabTheLaterOneAndMoveTwoPixelsPerViewpor
     AddFrame();
     AddFrame(40, 0);
     SetInt(10, 0); // select the first one in the panel
-    ASSERT_TRUE(host.ActivateTool("ZK:CameraFrame"));
+    ASSERT_TRUE(host.tool.Activate("ZK:CameraFrame"));
     EXPECT_EQ(Drag(1, 330, 165, 340, 170), 1); // in the body of both
     EXPECT_EQ(C(10).intValue, 1);               // the grab selects the later frame
     EXPECT_EQ(std::vector<double>({Field(0, kPosX), Field(0, kPosY), Field(1, kPosX), Field(1, kPosY)}),
@@ -111,14 +111,14 @@ TEST_F(FrameToolTest, OverlappingFramesGrabTheLaterOneAndMoveTwoPixelsPerViewpor
     EXPECT_EQ(C(14).intValue, 60); // the panel follows the drag
 
     // Released: a later move changes nothing.
-    host.ToolMove(1, 400, 200);
+    host.tool.Move(1, 400, 200);
     EXPECT_EQ(Field(1, kPosX), 60.0);
 }
 
 TEST_F(FrameToolTest, CornerAndCentreHandlesResize)
 {
     AddFrame();
-    ASSERT_TRUE(host.ActivateTool("ZK:CameraFrame"));
+    ASSERT_TRUE(host.tool.Activate("ZK:CameraFrame"));
     // Top left corner (camera (-150, -85) from the centre): the width shrinks by a rightward drag.
     EXPECT_EQ(Drag(1, 320 - 75, 180 - 42.5, 330 - 75, 180 - 42.5), 1);
     EXPECT_EQ(std::vector<double>({Field(0, kWidth), Field(0, kPosX)}), std::vector<double>({300, 0}));
@@ -156,7 +156,7 @@ TEST_F(FrameToolTest, CornerAndCentreHandlesResize)
 TEST_F(FrameToolTest, ViewsWithoutASizeUseTheFallbackCameraView)
 {
     AddFrame();
-    ASSERT_TRUE(host.ActivateTool("ZK:CameraFrame"));
+    ASSERT_TRUE(host.tool.Activate("ZK:CameraFrame"));
     for (auto [view, resW, resH, x, y, posX] :
          {std::tuple{0, 1280, 720, 300, 170, 20.0}, {640, 0, 0, 370, 205, 30.0}}) {
         host.scene.viewports[1].width = view;

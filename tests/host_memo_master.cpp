@@ -31,11 +31,11 @@ TEST_F(MemoMaster, OneInstanceAtATimeInBothLanguages)
     EXPECT_EQ(first->handler.type, LWMAST_SCENE);
 
     host.services.SetLocale(1041); // in English: the copy test
-    EXPECT_EQ(host.AddMaster(kServer), nullptr);
+    EXPECT_EQ(host.masters.Add(kServer), nullptr);
     EXPECT_EQ(host.messages.back(), "cannot add ZK:TimeLineMemo: 既に存在しています！");
 
-    ASSERT_TRUE(host.RemoveMaster(kServer));
-    EXPECT_NE(host.AddMaster(kServer), nullptr);
+    ASSERT_TRUE(host.masters.Remove(kServer));
+    EXPECT_NE(host.masters.Add(kServer), nullptr);
 }
 
 // The calls a save or load makes on its state: "Str", "I4 n", "FP n" (n values in one call),
@@ -136,10 +136,10 @@ TEST_F(MemoMaster, CopiesAreRefusedAndTheOriginalStays)
     ASSERT_NE(master, nullptr);
     FillExample(host, OpenPanel());
     const std::string before = Saved(*master);
-    EXPECT_EQ(host.CopyMaster(*master), nullptr);
+    EXPECT_EQ(host.masters.Copy(*master), nullptr);
     EXPECT_EQ(host.messages.back(), "cannot add ZK:TimeLineMemo: Already exists!");
-    ASSERT_EQ(host.Masters().size(), 1u);
-    EXPECT_EQ(Saved(*host.Masters()[0]), before);
+    ASSERT_EQ(host.masters.All().size(), 1u);
+    EXPECT_EQ(Saved(*host.masters.All()[0]), before);
 }
 
 TEST_F(MemoMaster, TimeAndSelectionEventsAskForOneRedraw)
@@ -149,12 +149,12 @@ TEST_F(MemoMaster, TimeAndSelectionEventsAskForOneRedraw)
     const std::pair<int, bool> events[] = {
         {LWEVNT_TIME, true}, {LWEVNT_SELECT, true}, {LWEVNT_COMMAND, false}, {LWEVNT_RENDER_DONE, false}};
     for (const auto &[event, redraw] : events) {
-        host.SendMasterEvent(event);
+        host.masters.SendEvent(event);
         EXPECT_EQ(host.GizmosDirty(), redraw) << event;
         EXPECT_FALSE(host.GizmosDirty()) << event; // once
     }
 
-    zkh::MasterInstance *master = host.FindMaster(kServer);
+    zkh::MasterInstance *master = host.masters.Find(kServer);
     LWMasterAccess access{};
     access.eventCode = LWEVNT_TIME;
     EXPECT_EQ(master->handler.event(master->instance, &access), 0.0);
@@ -184,7 +184,7 @@ TEST_F(MemoMaster, TimesBeyondTheFloatRangeSaveIntoASceneThatLoads)
     const std::string saved = host.SceneText();
     ASSERT_TRUE(host.LoadSceneText(saved, "far")) << host.messages.back();
     EXPECT_EQ(host.SceneText(), saved);
-    EXPECT_EQ(host.Masters().size(), 1u);
+    EXPECT_EQ(host.masters.All().size(), 1u);
 }
 
 } // namespace

@@ -139,7 +139,7 @@ TEST_F(MemoPanel, ControlTableHintsDataAndFallbackLabelsInBothLanguages)
             x().Press(panel, kImport);
             EXPECT_EQ(host.commands.status.back(), missing + " を開けません。メモは変更されていません");
         }
-        ASSERT_TRUE(host.RemoveMaster(kServer)); // and its panel with it
+        ASSERT_TRUE(host.masters.Remove(kServer)); // and its panel with it
         EXPECT_TRUE(x().Panels().empty());
     }
 }
@@ -427,7 +427,7 @@ TEST_F(MemoWithoutServices, NoViewPanelsNoPanelAndNoInterfaceInfoNoDrawing)
     host.services.Remove("LWXPanel 3");
     host.services.Remove("LW Interface Info 8");
     ASSERT_NE(AddMemo(), nullptr);
-    EXPECT_EQ(host.OpenMasterPanel(kServer), nullptr);
+    EXPECT_EQ(host.masters.OpenPanel(kServer), nullptr);
     EXPECT_EQ(host.messages.back(), "MasterInterface ZK:TimeLineMemo: a required global service is missing");
 
     host.scene.viewports = {zkh::Viewport{}};

@@ -23,7 +23,7 @@ protected:
     {
         std::vector<double> values;
         for (int frame = first; frame <= last; ++frame)
-            values.push_back(host.EvaluateChannel(channel, frame));
+            values.push_back(host.channelHandlers.Evaluate(channel, frame));
         return values;
     }
 };
@@ -70,10 +70,10 @@ TEST_F(MixerChannel, OverlappingTracksEarlierWins)
     ASSERT_TRUE(RunOptions(host, *modifier, [&](zkh::Panel &panel) {
         SelectOnly(panel, kTrackList, {0});
         SetAndFire(panel, kTrackEnable, 0);
-        EXPECT_EQ(host.EvaluateChannel(channel, 5), 4.0); // at once, while the panel is open
+        EXPECT_EQ(host.channelHandlers.Evaluate(channel, 5), 4.0); // at once, while the panel is open
     }));
     EXPECT_EQ(Values(4, 9), (std::vector<double>{4, 4, 5, 5, 6, 7}));
-    EXPECT_EQ(host.EvaluateChannel(channel, 20), 18.0); // frame = out: the last entry
+    EXPECT_EQ(host.channelHandlers.Evaluate(channel, 20), 18.0); // frame = out: the last entry
 }
 
 // Numbers too small for a double are taken as converted (subnormal), and a NAME:COUNT repeat of
@@ -110,7 +110,7 @@ TEST_F(MixerChannel, SceneFileKeepsTheMixerOnItsChannel)
     zkh::ChannelModifier *modifier = AddMixer();
     ASSERT_NE(modifier, nullptr);
     Import(*modifier, kTenOnFramesOneToThree);
-    ASSERT_EQ(host.EvaluateChannel(channel, 1), 11.0);
+    ASSERT_EQ(host.channelHandlers.Evaluate(channel, 1), 11.0);
     const std::string text = host.SceneText();
     // Inside the channel's envelope, after its keys, as Layout keeps a channel's modifiers.
     EXPECT_NE(text.find("\nChannel 1\n{ Envelope\n  2\n  Key 0 0 3 0 0 0 0 0 0\n  Key 24 1 3 0 0 0 0 0 0\n"
@@ -120,10 +120,10 @@ TEST_F(MixerChannel, SceneFileKeepsTheMixerOnItsChannel)
 
     ASSERT_TRUE(host.LoadSceneText(text, "mixer.lws")) << host.messages.back();
     const zkh::ChannelKey reloaded = host.scene.Channels()[1].id; // the Controller's Position.Y again
-    ASSERT_EQ(host.ChannelHandlersOf(reloaded).size(), 1u);
-    EXPECT_EQ(host.ChannelHandlersOf(reloaded)[0]->server, "ZK:ChanClipMixer");
+    ASSERT_EQ(host.channelHandlers.Of(reloaded).size(), 1u);
+    EXPECT_EQ(host.channelHandlers.Of(reloaded)[0]->server, "ZK:ChanClipMixer");
     // The keys drive the channel again; the mixer adds nothing until clips are imported.
-    EXPECT_EQ(host.EvaluateChannel(reloaded, 1), 1.0);
+    EXPECT_EQ(host.channelHandlers.Evaluate(reloaded, 1), 1.0);
     EXPECT_EQ(host.SceneText(), text);
 }
 
@@ -135,16 +135,16 @@ TEST_F(MixerChannel, CopiesThroughTheHostAreEmptyMixers)
     ASSERT_NE(modifier, nullptr);
     Import(*modifier, kTenOnFramesOneToThree);
     const zkh::ChannelKey other = host.scene.Channels()[0].id; // Position.X, no keys
-    zkh::ChannelModifier *copy = host.CopyChannelHandler(*modifier, other);
+    zkh::ChannelModifier *copy = host.channelHandlers.Copy(*modifier, other);
     ASSERT_NE(copy, nullptr) << host.messages.back();
     EXPECT_STREQ(copy->instFuncs.descln(copy->instance), "ZK:ChanClipMixer(1.00) build 250619");
-    EXPECT_EQ(host.EvaluateChannel(other, 1), 0.0);
-    EXPECT_EQ(host.EvaluateChannel(channel, 1), 11.0);
+    EXPECT_EQ(host.channelHandlers.Evaluate(other, 1), 0.0);
+    EXPECT_EQ(host.channelHandlers.Evaluate(channel, 1), 11.0);
 
     // A copy onto the same channel runs after the original and adds nothing.
-    ASSERT_NE(host.CopyChannelHandler(*modifier, channel), nullptr);
-    EXPECT_EQ(host.ChannelHandlersOf(channel).size(), 2u);
-    EXPECT_EQ(host.EvaluateChannel(channel, 2), 12.0);
+    ASSERT_NE(host.channelHandlers.Copy(*modifier, channel), nullptr);
+    EXPECT_EQ(host.channelHandlers.Of(channel).size(), 2u);
+    EXPECT_EQ(host.channelHandlers.Evaluate(channel, 2), 12.0);
     EXPECT_TRUE(host.commands.log.empty());
 }
 

@@ -195,7 +195,7 @@ TEST_F(MixerPanel, ClosingRebuildsAndReportsTheFirstProblem)
         Press(panel, kTrackAdd);
     }));
     EXPECT_EQ(host.commands.log, Lines{"StatusMsg {1.0} Step of clip is invalid!(name='A', step=0)"});
-    EXPECT_EQ(host.EvaluateChannel(channel, 1), 3.0);
+    EXPECT_EQ(host.channelHandlers.Evaluate(channel, 1), 3.0);
 
     // Selections persist between openings; fixing the step and closing (even by Cancel) compiles.
     host.commands.log.clear();
@@ -205,11 +205,11 @@ TEST_F(MixerPanel, ClosingRebuildsAndReportsTheFirstProblem)
         return 0;
     });
     std::string error;
-    ASSERT_TRUE(host.OpenChannelOptions(Mixer(), error));
+    ASSERT_TRUE(host.channelHandlers.OpenOptions(Mixer(), error));
     EXPECT_EQ(error, "");
     EXPECT_TRUE(host.commands.log.empty());
-    EXPECT_EQ(host.EvaluateChannel(channel, 1), 4.0);
-    EXPECT_EQ(host.EvaluateChannel(channel, 5), 3.0 + 5.0);
+    EXPECT_EQ(host.channelHandlers.Evaluate(channel, 1), 4.0);
+    EXPECT_EQ(host.channelHandlers.Evaluate(channel, 5), 3.0 + 5.0);
 }
 
 // All the tables of a mixer together hold at most 20 million entries: two tracks of ten million
@@ -226,7 +226,7 @@ TEST_F(MixerPanel, TablesTogetherAreBounded)
         }
     }));
     EXPECT_EQ(host.commands.log, Lines{"StatusMsg {1.0} Track in-out is invalid!(track_in=1, track_out=10000000)"});
-    EXPECT_EQ(host.EvaluateChannel(channel, 10000000), 5.0);
+    EXPECT_EQ(host.channelHandlers.Evaluate(channel, 10000000), 5.0);
 }
 
 // Names and tokens are quoted in messages up to 200 bytes, cut at a character boundary: a 10 MB
@@ -306,10 +306,10 @@ TEST_F(MixerPanel, MissingPanelServiceStillCompiles)
     void *const service = host.services.Lookup("LWPanelServices 3");
     host.services.Remove("LWPanelServices 3");
     std::string error;
-    ASSERT_TRUE(host.OpenChannelOptions(Mixer(), error));
+    ASSERT_TRUE(host.channelHandlers.OpenOptions(Mixer(), error));
     EXPECT_EQ(error, "Cannot open the clip mixer panel!");
     host.services.SetLocale(1041);
-    ASSERT_TRUE(host.OpenChannelOptions(Mixer(), error));
+    ASSERT_TRUE(host.channelHandlers.OpenOptions(Mixer(), error));
     EXPECT_EQ(error, "クリップミキサーのパネルを開けません！");
 
     host.services.SetLocale(1033);
@@ -322,7 +322,7 @@ TEST_F(MixerPanel, MissingPanelServiceStillCompiles)
     funcs->addControl = [](LWPanelID panel, const char *type, LWPanControlDesc *desc, const char *label) -> LWControl * {
         return std::string(type) == "MultiListBoxControl" ? nullptr : original(panel, type, desc, label);
     };
-    ASSERT_TRUE(host.OpenChannelOptions(*other, error));
+    ASSERT_TRUE(host.channelHandlers.OpenOptions(*other, error));
     funcs->addControl = original;
     EXPECT_EQ(error, "Cannot open the clip mixer panel!");
     EXPECT_TRUE(host.panels.Panels().empty());

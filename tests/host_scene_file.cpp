@@ -48,14 +48,14 @@ TEST_F(SceneFileTest, ToolsJoinAndLeaveARealScene)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.server);
         ASSERT_TRUE(host.LoadSceneText(original, "move_x.lws"));
-        ASSERT_TRUE(c.filter ? host.AddImageFilter(c.server) != nullptr : host.AddMaster(c.server) != nullptr);
+        ASSERT_TRUE(c.filter ? host.imageFilters.Add(c.server) != nullptr : host.masters.Add(c.server) != nullptr);
         const std::string saved = host.SceneText();
         const auto [line, lines] = Inserted(original, saved);
         EXPECT_EQ(line, c.line);
         EXPECT_EQ(lines, c.lines);
         ASSERT_TRUE(host.LoadSceneText(saved, "saved.lws"));
         EXPECT_EQ(host.SceneText(), saved);
-        ASSERT_TRUE(c.filter ? host.RemoveImageFilter(c.server) : host.RemoveMaster(c.server));
+        ASSERT_TRUE(c.filter ? host.imageFilters.Remove(c.server) : host.masters.Remove(c.server));
         EXPECT_EQ(host.SceneText(), original);
     }
 }
@@ -115,10 +115,10 @@ TEST(SceneReports, FramesOfASavedScene)
   items:
     - {camera: Camera, resolution: [640, 360], focal_length: 35}
 actions:
-  - add_master: ZK:CameraFrame
+  - master_add: ZK:CameraFrame
   - frame_create: {name: Scope, aspect: 2.39, color: [1, 0.2, 0.1], transparency: 0.3}
   - frame_create: {name: Insert, width: 480, height: 270, position: [52, -25], rotation: 12, memo: "close-up"}
-  - save_scene: shot.lws
+  - scene_save: shot.lws
 )", "frames");
     ASSERT_EQ(session.status, 0) << session.output;
     const std::string log = (session.out / "frames.txt").string();
@@ -150,7 +150,7 @@ actions:
     - {null_object: Added}
 actions:
   - frame_list: ~
-  - save_scene: again.lws
+  - scene_save: again.lws
 )", "frames-again");
     ASSERT_EQ(again.status, 0) << again.output;
     EXPECT_TRUE(Holds(again.output, "Insert"));

@@ -30,13 +30,13 @@ actions:
   - render_frame: {frame: 4, png: plate.0004.png, bits: 16}
   - render_frame: {frame: 5, size: [300, 300], png: plate.0005.png, bits: 16}
   - render_frame: {frame: 6, png: plate.0006.png, bits: 16}
-  - add_master: ZK:CameraFrame
-  - add_image_filter: ZK:CameraFrame
+  - master_add: ZK:CameraFrame
+  - image_filter_add: ZK:CameraFrame
   - frame_create: {name: Scope, aspect: 2.39, color: [1, 0.2, 0.1], transparency: 0.3}
   - frame_create: {name: Insert, width: 160, height: 90, position: [120, -60], rotation: 12, color: [0.1, 0.8, 1], transparency: 0.2}
   - render_frame: {frame: 1, plate: sequence/plate.0001.png, png: render.0001.png, bits: 16}
   - render_frame: {frame: 2, plate: sequence/plate.0002.png, png: render.0002.png, bits: 16}
-  - save_scene: scene.lws
+  - scene_save: scene.lws
 )";
 
 class SequenceCommands : public ::testing::Test {

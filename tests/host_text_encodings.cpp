@@ -42,8 +42,8 @@ TEST_F(TextEncodings, JapaneseStatusTextThroughEitherCommandInterface)
             ASSERT_TRUE(host.LoadModule(copies.back())); // the globals are fetched anew
             served ? host.services.Set("LW Command Interface 2", modern) : host.services.Remove("LW Command Interface 2");
             host.services.SetLocale(1041);
-            ASSERT_NE(host.AddMaster("ZK:TimeLineMemo"), nullptr);
-            zkh::XPanel *panel = host.OpenMasterPanel("ZK:TimeLineMemo");
+            ASSERT_NE(host.masters.Add("ZK:TimeLineMemo"), nullptr);
+            zkh::XPanel *panel = host.masters.OpenPanel("ZK:TimeLineMemo");
             ASSERT_NE(panel, nullptr);
             host.requesters.AnswerFile(missing);
             host.xpanels.Press(*panel, kMemoImport);
@@ -73,8 +73,8 @@ TEST_F(TextEncodings, FilesNamedOutsideAsciiAreWrittenAndRead)
         const std::string memoPath = Utf8(here / std::filesystem::u8path(memoFile));
         const std::string mixerPath = Utf8(here / std::filesystem::u8path(mixerFile));
 
-        ASSERT_NE(host.AddMaster("ZK:TimeLineMemo"), nullptr);
-        zkh::XPanel &memo = *host.OpenMasterPanel("ZK:TimeLineMemo");
+        ASSERT_NE(host.masters.Add("ZK:TimeLineMemo"), nullptr);
+        zkh::XPanel &memo = *host.masters.OpenPanel("ZK:TimeLineMemo");
         host.xpanels.SetText(memo, kMemoTrackName, "訳 é");
         host.requesters.AnswerFile(memoPath);
         host.xpanels.Press(memo, kMemoExport);
@@ -82,7 +82,7 @@ TEST_F(TextEncodings, FilesNamedOutsideAsciiAreWrittenAndRead)
         host.requesters.AnswerFile(memoPath);
         host.xpanels.Press(memo, kMemoImport);
         EXPECT_EQ(host.xpanels.PopupItems(memo, kMemoTracks), Lines{"訳 é"});
-        host.RemoveMaster("ZK:TimeLineMemo");
+        host.masters.Remove("ZK:TimeLineMemo");
 
         zkh::ChannelModifier *mixer = AddMixer();
         ASSERT_NE(mixer, nullptr);

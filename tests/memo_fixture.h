@@ -24,7 +24,7 @@ protected:
 
     zkh::MasterInstance *AddMemo()
     {
-        zkh::MasterInstance *master = host.AddMaster(kServer);
+        zkh::MasterInstance *master = host.masters.Add(kServer);
         EXPECT_NE(master, nullptr) << (host.messages.empty() ? "" : host.messages.back());
         return master;
     }
@@ -48,7 +48,7 @@ protected:
 
     zkh::XPanel &OpenPanel()
     {
-        zkh::XPanel *panel = host.OpenMasterPanel(kServer);
+        zkh::XPanel *panel = host.masters.OpenPanel(kServer);
         EXPECT_NE(panel, nullptr);
         static zkh::XPanel none;
         return panel ? *panel : none;

@@ -57,7 +57,7 @@ inline bool RunOptions(zkh::Host &host, zkh::ChannelModifier &modifier, std::fun
         return 1;
     });
     std::string error;
-    return host.OpenChannelOptions(modifier, error);
+    return host.channelHandlers.OpenOptions(modifier, error);
 }
 
 // A null object "Controller" whose Position.Y the mixers work on, and a folder for mixer files.
@@ -80,7 +80,7 @@ protected:
 
     zkh::ChannelModifier *AddMixer()
     {
-        zkh::ChannelModifier *mixer = host.AddChannelHandler("ZK:ChanClipMixer", channel);
+        zkh::ChannelModifier *mixer = host.channelHandlers.Add("ZK:ChanClipMixer", channel);
         EXPECT_NE(mixer, nullptr) << (host.messages.empty() ? "" : host.messages.back());
         return mixer;
     }

@@ -62,7 +62,7 @@ void Host::InstallCommands()
     commands.RegisterPrefix("Tool_", [this](const std::string &name) {
         if (!module_ || !module_->Find(LWLAYOUTTOOL_CLASS, name))
             return 0;
-        currentTool = name;
+        tool.current = name;
         return 1;
     });
     // "GoToFrame <frame>" makes that frame the current time, as Layout's command does, and the
@@ -78,13 +78,11 @@ void Host::InstallCommands()
             if (*end != ' ' && *end != '\t')
                 return 0;
         scene.time = frame / scene.fps;
-        SendMasterEvent(LWEVNT_TIME);
+        masters.SendEvent(LWEVNT_TIME);
         return 1;
     });
     commands.Register("ChangeTool", [this](const std::string &) {
-        currentTool.clear();
-        activeTool_.clear(); // the viewport's mouse goes back to Layout's own tools
-        tool_ = LWLayoutTool{};
+        tool.Release();
         return 1;
     });
 }

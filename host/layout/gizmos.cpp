@@ -21,7 +21,7 @@ bool ActivateGizmo(Host &host, MasterInstance &master, LWGizmoFuncs &funcs, LWMa
 void Host::DrawViewport(int view, DrawRecorder &recorder)
 {
     recorder.Access()->view = view;
-    for (auto &master : masters_) {
+    for (auto &master : masters.All()) {
         LWGizmoFuncs funcs{};
         LWMasterGizmo local{};
         if (ActivateGizmo(*this, *master, funcs, local) && funcs.draw)
@@ -32,7 +32,7 @@ void Host::DrawViewport(int view, DrawRecorder &recorder)
 bool Host::GizmosDirty()
 {
     bool dirty = false;
-    for (auto &master : masters_) {
+    for (auto &master : masters.All()) {
         LWGizmoFuncs funcs{};
         LWMasterGizmo local{};
         if (ActivateGizmo(*this, *master, funcs, local) && funcs.dirty)

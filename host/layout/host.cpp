@@ -1,4 +1,4 @@
-// host.cpp: the simulated host: current-host plumbing, module and master handler instances.
+// host.cpp: the simulated host: current-host plumbing, the module, item identifiers, generic commands.
 #include "host.h"
 
 #include "unserved.h"
@@ -54,9 +54,9 @@ void Host::Message(const std::string &text)
 void Host::UnloadModule()
 {
     // Every instance and panel of the module goes before its code does.
-    DestroyChannelHandlers();
-    DestroyMasters();
-    DestroyImageFilters();
+    channelHandlers.DestroyAll();
+    masters.DestroyAll();
+    imageFilters.DestroyAll();
     xpanels.DestroyAll();
     module_.reset();
 }
@@ -94,96 +94,12 @@ int Host::Activate(const std::string &className, const std::string &name, void *
     return result;
 }
 
-MasterInstance *Host::AddMaster(const std::string &server)
+int Host::EvaluateCommand(void *, const char *command) { return CommandLine(command); }
+
+void Host::PluginRemoved(size_t source)
 {
-    auto master = std::make_unique<MasterInstance>();
-    master->server = server;
-    master->handler.inst = &master->instFuncs;
-    master->handler.item = &master->itemFuncs;
-    if (Activate(LWMASTER_HCLASS, server, &master->handler) != AFUNC_OK)
-        return nullptr;
-    if (!master->instFuncs.create) {
-        Message(server + ": the handler has no create callback");
-        return nullptr;
-    }
-    LWError error = nullptr;
-    master->instance = master->instFuncs.create(master->instFuncs.priv, nullptr, &error);
-    if (!master->instance) {
-        Message("cannot add " + server + ": " + (error ? error : ""));
-        return nullptr;
-    }
-    masters_.push_back(std::move(master));
-    return masters_.back().get();
-}
-
-MasterInstance *Host::CopyMaster(MasterInstance &from)
-{
-    const std::string server = from.server;
-    const LWInstance original = from.instance;
-    MasterInstance *copy = AddMaster(server);
-    if (!copy)
-        return nullptr;
-    if (LWError error = copy->instFuncs.copy ? copy->instFuncs.copy(copy->instance, original) : nullptr) {
-        Message("cannot copy " + server + ": " + error);
-        if (copy->instFuncs.destroy)
-            copy->instFuncs.destroy(copy->instance);
-        masters_.pop_back();
-        return nullptr;
-    }
-    return copy;
-}
-
-MasterInstance *Host::FindMaster(const std::string &server)
-{
-    for (auto &master : masters_)
-        if (master->server == server)
-            return master.get();
-    return nullptr;
-}
-
-bool Host::RemoveMaster(const std::string &server)
-{
-    for (auto it = masters_.begin(); it != masters_.end(); ++it) {
-        if ((*it)->server != server)
-            continue;
-        xpanels.DestroyFor((*it)->instance);
-        if ((*it)->instFuncs.destroy)
-            (*it)->instFuncs.destroy((*it)->instance);
-        if ((*it)->source != static_cast<size_t>(-1))
-            removedPlugins_.push_back((*it)->source);
-        masters_.erase(it);
-        return true;
-    }
-    return false;
-}
-
-void Host::DestroyMasters()
-{
-    while (!masters_.empty()) {
-        MasterInstance &master = *masters_.back();
-        xpanels.DestroyFor(master.instance);
-        if (master.instFuncs.destroy)
-            master.instFuncs.destroy(master.instance);
-        masters_.pop_back();
-    }
-}
-
-namespace {
-
-// The command entry of master event and generic command records: a command line as typed.
-int EvaluateCommand(void *, const char *command) { return Host::CommandLine(command); }
-
-} // namespace
-
-void Host::SendMasterEvent(int eventCode)
-{
-    LWMasterAccess access{};
-    access.eventCode = eventCode;
-    access.evaluate = EvaluateCommand;
-    TrapUnserved(access);
-    for (auto &master : masters_)
-        if (master->handler.event)
-            master->handler.event(master->instance, &access);
+    if (source != static_cast<size_t>(-1))
+        removedPlugins_.push_back(source);
 }
 
 bool Host::ChangeItemIds(const std::vector<std::pair<std::uint32_t, std::uint32_t>> &pairs)
@@ -198,10 +114,10 @@ bool Host::ChangeItemIds(const std::vector<std::pair<std::uint32_t, std::uint32_
         idList.push_back(ToItemID(to));
     }
     idList.push_back(LWITEM_NULL);
-    for (auto &master : masters_)
+    for (auto &master : masters.All())
         if (master->itemFuncs.changeID)
             master->itemFuncs.changeID(master->instance, idList.data());
-    for (auto &modifier : channelModifiers_)
+    for (auto &modifier : channelHandlers.All())
         if (modifier->itemFuncs.changeID)
             modifier->itemFuncs.changeID(modifier->instance, idList.data());
     return true;
@@ -212,43 +128,6 @@ bool Host::ActivateInterface(const std::string &className, const std::string &se
 {
     local.inst = instance;
     return Activate(className, server, &local) == AFUNC_OK;
-}
-
-XPanel *Host::OpenMasterPanel(const std::string &server)
-{
-    MasterInstance *master = FindMaster(server);
-    if (!master) {
-        Message("no instance of " + server + " to open a panel for");
-        return nullptr;
-    }
-    LWInterface local{};
-    if (!ActivateInterface(LWMASTER_ICLASS, server, master->instance, local))
-        return nullptr;
-    XPanel *panel = xpanels.Find(local.panel);
-    if (!panel)
-        Message(server + ": the interface gave no view panel");
-    return panel;
-}
-
-bool Host::OpenMasterOptions(const std::string &server)
-{
-    MasterInstance *master = FindMaster(server);
-    if (!master) {
-        Message("no instance of " + server + " to open options for");
-        return false;
-    }
-    LWInterface local{};
-    if (!ActivateInterface(LWMASTER_ICLASS, server, master->instance, local))
-        return false;
-    if (!local.options) {
-        Message(server + ": the interface has no options callback");
-        return false;
-    }
-    if (LWError error = local.options(local.inst)) {
-        Message(server + ": " + error);
-        return false;
-    }
-    return true;
 }
 
 namespace {

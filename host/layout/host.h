@@ -2,8 +2,11 @@
 //
 // One Host is current at a time: the global lookup and the command interface are plain C
 // functions, so they reach the host through Host::Current(). A Host owns the scene, the service
-// registry, the command interface, the scripted requesters, the loaded module and the handler
-// instances it created from the module's servers.
+// registry, the command interface, the scripted requesters, the loaded module, and one object for
+// each group of what it does with the module's servers (the ring, the tool slot, the master
+// handlers, the image filters, the channel handlers); callers use those directly
+// (host.masters.Add(...)). The groups that activate servers hold their Host for Activate, Message
+// and the scene.
 #ifndef ZKH_HOST_H
 #define ZKH_HOST_H
 
@@ -11,13 +14,17 @@
 #include "command_interface.h"
 #include "drawing.h"
 #include "expressions.h"
+#include "image_filters.h"
 #include "lwsc/document.h"
 #include "lwsc/scene_reader.h"
+#include "master_handlers.h"
 #include "module_loader.h"
 #include "panels.h"
 #include "requesters.h"
+#include "ring.h"
 #include "scene.h"
 #include "service_registry.h"
+#include "tool_slot.h"
 #include "xpanels.h"
 
 #include <memory>
@@ -26,32 +33,6 @@
 #include <vector>
 
 namespace zkh {
-
-struct FilterImage;
-class Host;
-
-// A master handler instance the host created from a server.
-struct MasterInstance {
-    std::string server;
-    LWInstanceFuncs instFuncs{};
-    LWItemFuncs itemFuncs{};
-    LWMasterHandler handler{};
-    LWInstance instance = nullptr;
-    size_t source = static_cast<size_t>(-1); // its block in the scene file it was loaded from
-};
-
-// An image filter of the scene (Layout's image processing list), run on every rendered frame.
-struct ImageFilterInstance {
-    std::string server;
-    LWInstanceFuncs instFuncs{};
-    LWItemFuncs itemFuncs{};
-    LWImageFilterHandler handler{};
-    LWInstance instance = nullptr;
-    size_t source = static_cast<size_t>(-1);
-    // One frame through the filter (from any thread: each call brings its own buffers); the error
-    // text the filter returned, empty when none.
-    std::string Process(FilterImage &image, int frame) const;
-};
 
 class Host {
 public:
@@ -69,15 +50,21 @@ public:
     static void *GlobalLookup(const char *serviceName, int useMode);
     static int CommandLine(const char *command);
     static int NarrowCommandLine(const char *command);
+    // The command entry of master event and generic command records: a command line as typed.
+    static int EvaluateCommand(void *, const char *command);
 
     Scene scene;
     ServiceRegistry services;
     CommandInterface commands;
     Requesters requesters;
     PanelService panels;
-    ExpressionTable expressions;   // the graph editor's expressions ("GE_..." commands)
+    ExpressionTable expressions;            // the graph editor's expressions ("GE_..." commands)
     XPanels xpanels;
-    std::string currentTool;       // set by "Tool_<server>", cleared by "ChangeTool"
+    CommunicationRing ring;                 // served but on a render node
+    ToolSlot tool{*this};                   // the Layout tool the viewports' mouse events go to
+    MasterHandlers masters{*this};          // the scene's master handler instances
+    ImageFilters imageFilters{*this};       // the scene's image filters, in the order they run
+    ChannelHandlers channelHandlers{*this}; // the channel modifiers of the scene's channels
     std::string editMode = "Objects";
     std::vector<std::string> messages; // the host's own messages (refused servers, load errors)
 
@@ -88,61 +75,16 @@ public:
     // Activates a server of the loaded module with the host's version for its class.
     int Activate(const std::string &className, const std::string &name, void *local, int version = -1);
 
-    // Master handlers: activate, create, and keep the instance; null with a message when refused.
-    MasterInstance *AddMaster(const std::string &server);
-    bool RemoveMaster(const std::string &server);
-    // Copies a master instance into a new instance of its server, as Layout does when it
-    // duplicates a handler: create, then the copy callback from the original; the copy is kept.
-    // Null with a message when the server refuses the new instance or the copy.
-    MasterInstance *CopyMaster(MasterInstance &from);
-    MasterInstance *FindMaster(const std::string &server);
-    const std::vector<std::unique_ptr<MasterInstance>> &Masters() const { return masters_; }
-    void SendMasterEvent(int eventCode);
     // Gives items new identifiers, as Layout may (deleting an item of a scene numbered by
     // position, merging items from another scene), then calls changeID on every handler instance
     // with item functions: the pairs of old and new identifiers, each item once, ended by a null.
     // False with a message, changing nothing, when the scene refuses the pairs.
     bool ChangeItemIds(const std::vector<std::pair<std::uint32_t, std::uint32_t>> &pairs);
-    // Opens the view panel of a master instance's MasterInterface server; null with a message
-    // when the server refused or gave no panel.
-    XPanel *OpenMasterPanel(const std::string &server);
-    // Calls the options callback of a master instance's MasterInterface server (a classic panel
-    // of the module's own); false with a message when there is no instance or no options callback.
-    bool OpenMasterOptions(const std::string &server);
-
-    // Layout tools: activating one makes it the tool that receives the viewport's mouse events
-    // (positions in window pixels of the viewport; flags LWTOOLF_*). Without an active tool the
-    // current tool (set by "Tool_<server>") is activated first; false with a message when there
-    // is none or it refused.
-    bool ActivateTool(const std::string &server);
-    int ToolDown(int view, double x, double y, int flags = 0);
-    void ToolMove(int view, double x, double y, int flags = 0);
-    void ToolUp(int view, double x, double y, int flags = 0);
-    void ToolDraw(int view, DrawRecorder &recorder);
-    std::string ToolHelp();
-    const std::string &ActiveTool() const { return activeTool_; }
-
     // Draws one viewport: every master instance whose server also has a MasterGizmo draws into
     // the recorder (the gizmo's instance is the master handler's instance).
     void DrawViewport(int view, DrawRecorder &recorder);
     // Asks every master gizmo whether it needs a redraw; true when one answered non-zero.
     bool GizmosDirty();
-
-    // Channel modifiers: activate a ChannelHandler server, create an instance and attach it to
-    // the channel after the modifiers it already has; null with a message when refused.
-    ChannelModifier *AddChannelHandler(const std::string &server, ChannelKey channel);
-    std::vector<ChannelModifier *> ChannelHandlersOf(ChannelKey channel);
-    // Copies a modifier onto a channel, as Layout does when it clones an item or pastes a
-    // modifier: a new instance of the same server on that channel (after its modifiers), filled
-    // by the copy callback from the original. Null with a message when either refuses.
-    ChannelModifier *CopyChannelHandler(ChannelModifier &from, ChannelKey channel);
-    // The channel's value at a frame: its keys, then each of its modifiers in order.
-    double EvaluateChannel(ChannelKey channel, int frame);
-    // The value before the modifier with the given index (keys and earlier modifiers) at a time.
-    double EvaluateChannelBefore(ChannelKey channel, size_t modifierIndex, double time);
-    // Opens a modifier's options through its ChannelInterface server; false with a message when
-    // the server or its options callback is missing. error receives the callback's error text.
-    bool OpenChannelOptions(ChannelModifier &modifier, std::string &error);
 
     // Runs a generic command server; the activation result.
     int RunGeneric(const std::string &server);
@@ -158,18 +100,14 @@ public:
     // The scene file the scene was loaded from; null for a new scene.
     const lwsc::Document *SceneFile() const { return sceneFile_.get(); }
 
-    // The scene's image filters, in the order they run.
-    ImageFilterInstance *AddImageFilter(const std::string &server);
-    bool RemoveImageFilter(const std::string &server);
-    const std::vector<std::unique_ptr<ImageFilterInstance>> &ImageFilters() const { return imageFilters_; }
-    // Renders one frame's post-processing: every image filter of the scene over the image, in order,
-    // as the renderer does; false with a message when one of them fails (the frame is not written).
-    bool RunSceneImageFilters(FilterImage &image, int frame);
-    // The same from any thread, without a message: the failure ("SERVER: the render of frame N
-    // failed: ..."), empty when every filter ran.
-    std::string ProcessSceneImageFilters(FilterImage &image, int frame) const;
-
     void Message(const std::string &text);
+
+    // Activates an interface server for an instance; false when refused.
+    bool ActivateInterface(const std::string &className, const std::string &server, LWInstance instance,
+                           LWInterface &local);
+    // An instance loaded from a block of the scene file (`source`; none: -1) was removed: the
+    // block is left out when the scene is saved into the file.
+    void PluginRemoved(size_t source);
 
     // The system's narrow code page, as an iconv name ("UTF-8" by default, "CP932" for Japanese
     // Windows). On Linux plug-ins read it from the environment, as they would read the ANSI code
@@ -185,54 +123,16 @@ public:
     void BecomeRenderNode();
     bool IsRenderNode() const { return renderNode_; }
 
-    // Runs an image filter server over an image (a create, one process call, a destroy), as the
-    // renderer does for the given frame; false with a message when the server refused.
-    bool RunImageFilter(const std::string &server, FilterImage &image, int frame);
-    // False: image filters are activated without item functions (a null item part), as Modeler
-    // activates them.
-    bool filterItemPart = true;
-
-    // The communication ring: subscribers by topic; events may be posted from any thread.
-    int RingAttach(const std::string &topic, void *clientData, RingEvent callback);
-    void RingDetach(const std::string &topic, void *clientData);
-    void RingPost(const std::string &topic, int eventCode, void *eventData);
-    size_t RingSubscriberCount(const std::string &topic);
-
 private:
     void InstallServices();
     void InstallCommands();
     void InstallExpressionCommands();
-    void DestroyMasters();
-    void DestroyChannelHandlers();
-    void DestroyImageFilters();
-    // Activates an image filter server and creates an instance; null with a message when refused.
-    std::unique_ptr<ImageFilterInstance> CreateImageFilter(const std::string &server);
     // Creates the instances a loaded scene file names and loads each from its block.
     void LoadScenePlugins(const std::vector<lwsc::PluginToLoad> &plugins, const std::string &sourceName);
     void UnloadModule();
-    // Activates an interface server for an instance; false when refused.
-    bool ActivateInterface(const std::string &className, const std::string &server, LWInstance instance,
-                           LWInterface &local);
-
-    struct RingSubscriber {
-        std::string topic;
-        void *clientData;
-        RingEvent callback;
-    };
-    std::mutex ringMutex_;
-    std::vector<RingSubscriber> ring_;
-
     std::mutex messagesMutex_; // messages may come from a render or ring thread
     bool renderNode_ = false;
-    bool EnsureTool();
-    LWToolEvent ToolEvent(int view, double x, double y, int flags);
-    std::string activeTool_;
-    LWLayoutTool tool_{};
-    double toolLastX_ = 0.0, toolLastY_ = 0.0;
     std::unique_ptr<Module> module_;
-    std::vector<std::unique_ptr<MasterInstance>> masters_;
-    std::vector<std::unique_ptr<ChannelModifier>> channelModifiers_;
-    std::vector<std::unique_ptr<ImageFilterInstance>> imageFilters_;
     // The scene file of the scene, and the blocks of it whose instances are gone since.
     std::shared_ptr<const lwsc::Document> sceneFile_;
     std::vector<size_t> removedPlugins_;

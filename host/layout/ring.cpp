@@ -1,44 +1,44 @@
 // ring.cpp: the communication ring.
-#include "host.h"
+#include "ring.h"
 
 namespace zkh {
 
-int Host::RingAttach(const std::string &topic, void *clientData, RingEvent callback)
+int CommunicationRing::Attach(const std::string &topic, void *clientData, RingEvent callback)
 {
-    std::lock_guard<std::mutex> lock(ringMutex_);
-    ring_.push_back({topic, clientData, callback});
+    std::lock_guard<std::mutex> lock(mutex_);
+    subscribers_.push_back({topic, clientData, callback});
     return 1;
 }
 
-void Host::RingDetach(const std::string &topic, void *clientData)
+void CommunicationRing::Detach(const std::string &topic, void *clientData)
 {
-    std::lock_guard<std::mutex> lock(ringMutex_);
-    for (auto it = ring_.begin(); it != ring_.end(); ++it) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (auto it = subscribers_.begin(); it != subscribers_.end(); ++it) {
         if (it->topic == topic && it->clientData == clientData) {
-            ring_.erase(it);
+            subscribers_.erase(it);
             return;
         }
     }
 }
 
-void Host::RingPost(const std::string &topic, int eventCode, void *eventData)
+void CommunicationRing::Post(const std::string &topic, int eventCode, void *eventData)
 {
-    std::vector<RingSubscriber> subscribers;
+    std::vector<Subscriber> subscribers;
     {
-        std::lock_guard<std::mutex> lock(ringMutex_);
-        for (const RingSubscriber &subscriber : ring_)
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (const Subscriber &subscriber : subscribers_)
             if (subscriber.topic == topic)
                 subscribers.push_back(subscriber);
     }
-    for (const RingSubscriber &subscriber : subscribers)
+    for (const Subscriber &subscriber : subscribers)
         subscriber.callback(subscriber.clientData, nullptr, eventCode, eventData);
 }
 
-size_t Host::RingSubscriberCount(const std::string &topic)
+size_t CommunicationRing::SubscriberCount(const std::string &topic)
 {
-    std::lock_guard<std::mutex> lock(ringMutex_);
+    std::lock_guard<std::mutex> lock(mutex_);
     size_t count = 0;
-    for (const RingSubscriber &subscriber : ring_)
+    for (const Subscriber &subscriber : subscribers_)
         count += subscriber.topic == topic;
     return count;
 }

@@ -42,7 +42,7 @@ std::string Host::SceneText()
     lwsc::SceneToSave save;
     save.scene = &scene;
     save.expressions = &expressions;
-    for (const auto &master : masters_) {
+    for (const auto &master : masters.All()) {
         lwsc::PluginToSave plugin;
         plugin.kind = lwsc::PluginToLoad::Kind::Master;
         plugin.server = master->server;
@@ -50,7 +50,7 @@ std::string Host::SceneText()
         plugin.data = SavedData(master->instFuncs, master->instance, master->server, *this);
         save.plugins.push_back(std::move(plugin));
     }
-    for (const auto &filter : imageFilters_) {
+    for (const auto &filter : imageFilters.All()) {
         lwsc::PluginToSave plugin;
         plugin.kind = lwsc::PluginToLoad::Kind::ImageFilter;
         plugin.server = filter->server;
@@ -58,7 +58,7 @@ std::string Host::SceneText()
         plugin.data = SavedData(filter->instFuncs, filter->instance, filter->server, *this);
         save.plugins.push_back(std::move(plugin));
     }
-    for (const auto &modifier : channelModifiers_) {
+    for (const auto &modifier : channelHandlers.All()) {
         lwsc::PluginToSave plugin;
         plugin.kind = lwsc::PluginToLoad::Kind::ChannelHandler;
         plugin.server = modifier->server;
@@ -133,9 +133,9 @@ bool Host::LoadSceneText(const std::string &text, const std::string &sourceName)
 
     // The new scene replaces the old one: its instances go, the stored ones are created and loaded.
     // The viewports are Layout's windows, not the scene's: they stay.
-    DestroyChannelHandlers();
-    DestroyMasters();
-    DestroyImageFilters();
+    channelHandlers.DestroyAll();
+    masters.DestroyAll();
+    imageFilters.DestroyAll();
     std::vector<Viewport> views = std::move(scene.viewports);
     scene = std::move(loaded.scene);
     for (Viewport &view : views)
@@ -165,19 +165,19 @@ void Host::LoadScenePlugins(const std::vector<lwsc::PluginToLoad> &plugins, cons
         }
         switch (plugin.kind) {
         case lwsc::PluginToLoad::Kind::Master:
-            if (MasterInstance *master = AddMaster(plugin.server)) {
+            if (MasterInstance *master = masters.Add(plugin.server)) {
                 master->source = plugin.plugin;
                 LoadData(plugin.data, plugin.server, master->instFuncs, master->instance, *this);
             }
             break;
         case lwsc::PluginToLoad::Kind::ImageFilter:
-            if (ImageFilterInstance *filter = AddImageFilter(plugin.server)) {
+            if (ImageFilterInstance *filter = imageFilters.Add(plugin.server)) {
                 filter->source = plugin.plugin;
                 LoadData(plugin.data, plugin.server, filter->instFuncs, filter->instance, *this);
             }
             break;
         case lwsc::PluginToLoad::Kind::ChannelHandler:
-            if (ChannelModifier *modifier = AddChannelHandler(plugin.server, plugin.channel)) {
+            if (ChannelModifier *modifier = channelHandlers.Add(plugin.server, plugin.channel)) {
                 modifier->source = plugin.place;
                 LoadData(plugin.data, plugin.server, modifier->instFuncs, modifier->instance, *this);
             }

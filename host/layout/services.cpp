@@ -376,14 +376,14 @@ LWSceneObjects g_sceneObjects = MakeSceneObjects();
 
 int RingAttach(const char *topic, LWInstance clientData, RingEvent callback)
 {
-    return Host::Current().RingAttach(topic ? topic : "", clientData, callback);
+    return Host::Current().ring.Attach(topic ? topic : "", clientData, callback);
 }
 
-void RingDetach(const char *topic, LWInstance clientData) { Host::Current().RingDetach(topic ? topic : "", clientData); }
+void RingDetach(const char *topic, LWInstance clientData) { Host::Current().ring.Detach(topic ? topic : "", clientData); }
 
 void RingMessage(const char *topic, int eventCode, void *eventData)
 {
-    Host::Current().RingPost(topic ? topic : "", eventCode, eventData);
+    Host::Current().ring.Post(topic ? topic : "", eventCode, eventData);
 }
 
 LWComRing g_comRing = {RingAttach, RingDetach, RingMessage}; // every member served

@@ -123,7 +123,7 @@ PeerFrameQuery QueryCameraFrames(Host &host)
     r.answered = answered ? 1 : 0;
     r.count = count;
     r.entries = records.entries.empty() ? nullptr : records.entries.data();
-    host.RingPost(kTopic, 1, &r);
+    host.ring.Post(kTopic, 1, &r);
     PeerFrameQuery query;
     query.answered = r.answered;
     query.count = r.count;
@@ -142,7 +142,7 @@ PeerFrameQuery QueryCameraFrames(Host &host)
 bool AskFrameCount(Host &host, std::int32_t &count)
 {
     Records records(0);
-    host.RingPost(kTopic, 0, &records.reply);
+    host.ring.Post(kTopic, 0, &records.reply);
     count = records.reply.count;
     return records.reply.answered == 1;
 }
@@ -154,7 +154,7 @@ std::vector<std::string> AskFrameNames(Host &host, int entries, std::int32_t cou
         records.SetName(entry, before);
     records.reply.count = count;
     records.reply.entries = records.entries.data();
-    host.RingPost(kTopic, 1, &records.reply);
+    host.ring.Post(kTopic, 1, &records.reply);
     std::vector<std::string> names;
     for (const Entry &entry : records.entries)
         names.push_back(Value(entry.name));

@@ -28,9 +28,9 @@ constexpr double kPi = 3.14159265358979323846;
 
 MasterInstance &NeedMaster(RunContext &c, const YAML::Node &where)
 {
-    MasterInstance *master = c.host.FindMaster(kServer);
+    MasterInstance *master = c.host.masters.Find(kServer);
     if (!master)
-        throw SessionError(where, "no ZK:CameraFrame master in the scene (add it with add_master first)");
+        throw SessionError(where, "no ZK:CameraFrame master in the scene (add it with master_add first)");
     return *master;
 }
 
@@ -51,8 +51,8 @@ void LoadFrames(RunContext &c, const YAML::Node &where, const ZkDoorFrames &fram
     const std::vector<std::string> lines = FrameBlockLines(c.host, frames, error);
     if (lines.empty())
         throw SessionError(where, error);
-    c.host.RemoveMaster(kServer);
-    MasterInstance *master = c.host.AddMaster(kServer);
+    c.host.masters.Remove(kServer);
+    MasterInstance *master = c.host.masters.Add(kServer);
     if (!master)
         throw SessionError(where, "cannot create the ZK:CameraFrame master again: " + c.host.messages.back());
     lwsc::PluginDataReader reader(std::vector<std::string_view>(lines.begin(), lines.end()));
@@ -118,7 +118,7 @@ enum CalcMode { kWidthHeight = 0, kWidthAspect = 1 };
 Panel &OpenPanel(RunContext &c, const YAML::Node &where)
 {
     NeedMaster(c, where);
-    if (!c.host.OpenMasterOptions(kServer))
+    if (!c.host.masters.OpenOptions(kServer))
         throw SessionError(where, "cannot open the ZK:CameraFrame panel: " + c.host.messages.back());
     return FramePanelOf(c, where);
 }
@@ -266,7 +266,7 @@ void AddCameraFrameActions(ActionTable &table)
         EnterInt(panel, "frame", static_cast<double>(index), v);
         Press(panel, "delete", v);
     });
-    table.Add({"frame_settings", "{combined, color, transparency, extra_text, extra_flag}",
+    table.Add({"frame_settings_set", "{combined, color, transparency, extra_text, extra_flag}",
                "the scene-level settings, written into the master's block and loaded into a new instance",
                {{"combined", "true: shading outside all frames"},
                 {"color", "[red, green, blue] of that shading, 0 to 1"},
@@ -276,7 +276,7 @@ void AddCameraFrameActions(ActionTable &table)
               [](RunContext &c, const YAML::Node &v) {
         FrameSet s = SaveFrames(c, v);
         if (!v.IsMap())
-            throw SessionError(v, "frame_settings: expected a map (combined, color, transparency, extra_text, extra_flag)");
+            throw SessionError(v, "frame_settings_set: expected a map (combined, color, transparency, extra_text, extra_flag)");
         if (v["combined"])
             s->combined = ReadBool(v["combined"], "combined") ? 1 : 0;
         if (v["color"])

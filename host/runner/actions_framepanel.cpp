@@ -1,7 +1,7 @@
 // actions_framepanel.cpp: the runner acting on the camera frames' panel and frame edit tool.
 //
-// frame_panel opens the master's options panel (the panel_* actions then press its buttons and set
-// its fields by label), frame_panel_picture paints its controls with their values into a PNG,
+// frame_panel_open opens the master's options panel (the panel_* actions then press its buttons and set
+// its fields by label), frame_panel_paint paints its controls with their values into a PNG,
 // and frame_drag drags the mouse in a viewport through the current Layout tool.
 #include "panel_picture.h"
 #include "session.h"
@@ -28,7 +28,7 @@ Panel &FramePanelOf(RunContext &c, const YAML::Node &at)
 {
     if (Panel *panel = FindFramePanel(c))
         return *panel;
-    throw SessionError(at, "the ZK:CameraFrame panel was never opened (use frame_panel)");
+    throw SessionError(at, "the ZK:CameraFrame panel was never opened (use frame_panel_open)");
 }
 
 namespace {
@@ -48,29 +48,29 @@ std::array<double, 2> ReadPoint(const YAML::Node &node, const std::string &what)
 
 void AddFramePanelActions(ActionTable &table)
 {
-    table.Add({"frame_panel", "~", "opens the camera frames' panel and prints its title, size and control count"}, [](RunContext &c, const YAML::Node &v) {
-        if (!c.host.FindMaster(kServer))
-            throw SessionError(v, "frame_panel: add the ZK:CameraFrame master first (add_master)");
-        if (!c.host.OpenMasterOptions(kServer))
-            throw SessionError(v, "frame_panel: " + (c.host.messages.empty() ? std::string("refused") : c.host.messages.back()));
+    table.Add({"frame_panel_open", "~", "opens the camera frames' panel and prints its title, size and control count"}, [](RunContext &c, const YAML::Node &v) {
+        if (!c.host.masters.Find(kServer))
+            throw SessionError(v, "frame_panel_open: add the ZK:CameraFrame master first (master_add)");
+        if (!c.host.masters.OpenOptions(kServer))
+            throw SessionError(v, "frame_panel_open: " + (c.host.messages.empty() ? std::string("refused") : c.host.messages.back()));
         const Panel *opened = FindFramePanel(c);
         if (!opened)
             throw SessionError(v, c.host.IsRenderNode()
-                                      ? "frame_panel: a render node has no panels (the options opened none)"
-                                      : "frame_panel: the ZK:CameraFrame options opened no panel");
+                                      ? "frame_panel_open: a render node has no panels (the options opened none)"
+                                      : "frame_panel_open: the ZK:CameraFrame options opened no panel");
         const Panel &panel = *opened;
-        c.out << "frame_panel: \"" << panel.title << "\" " << panel.w << "x" << panel.h << ", "
+        c.out << "frame_panel_open: \"" << panel.title << "\" " << panel.w << "x" << panel.h << ", "
               << panel.controls.size() << " controls\n";
     });
-    table.Add({"frame_panel_picture", "a PNG file (output)", "paints the camera frames' panel and prints how many controls are ghosted"}, [](RunContext &c, const YAML::Node &v) {
+    table.Add({"frame_panel_paint", "a PNG file (output)", "paints the camera frames' panel and prints how many controls are ghosted"}, [](RunContext &c, const YAML::Node &v) {
         const Panel &panel = FramePanelOf(c, v);
-        const std::string path = c.OutPath(ReadText(v, "frame_panel_picture"));
+        const std::string path = c.OutPath(ReadText(v, "frame_panel_paint"));
         if (!WritePanelPicture(ClassicPanelPicture(panel), path))
-            throw SessionError(v, "frame_panel_picture: cannot write " + path);
+            throw SessionError(v, "frame_panel_paint: cannot write " + path);
         int ghosted = 0;
         for (const auto &control : panel.controls)
             ghosted += control->ghosted ? 1 : 0;
-        c.out << "frame_panel_picture: " << panel.controls.size() << " controls (" << ghosted << " ghosted), " << path
+        c.out << "frame_panel_paint: " << panel.controls.size() << " controls (" << ghosted << " ghosted), " << path
               << "\n";
     });
     table.Add({"frame_drag", "{view, from, to, alt, steps}", "drags the mouse in a viewport through the current Layout tool",
@@ -89,15 +89,15 @@ void AddFramePanelActions(ActionTable &table)
         const int steps = v["steps"] ? ReadInt(v["steps"], "steps") : 1;
         if (steps < 1 || steps > 1000)
             throw SessionError(v["steps"], "steps: expected a whole number from 1 to 1000");
-        if (c.host.currentTool.empty() && c.host.ActiveTool().empty())
+        if (c.host.tool.current.empty() && c.host.tool.Active().empty())
             throw SessionError(v, "frame_drag: no Layout tool is current (press Frame Edit ON first)");
         const int flags = alt ? LWTOOLF_ALT_BUTTON : 0;
-        const int grabbed = c.host.ToolDown(view, from[0], from[1], flags);
+        const int grabbed = c.host.tool.Down(view, from[0], from[1], flags);
         for (int i = 1; i <= steps && grabbed; ++i) {
             const double t = static_cast<double>(i) / steps;
-            c.host.ToolMove(view, from[0] + (to[0] - from[0]) * t, from[1] + (to[1] - from[1]) * t, flags);
+            c.host.tool.Move(view, from[0] + (to[0] - from[0]) * t, from[1] + (to[1] - from[1]) * t, flags);
         }
-        c.host.ToolUp(view, to[0], to[1], flags);
+        c.host.tool.Up(view, to[0], to[1], flags);
         c.out << "frame_drag: " << (grabbed ? "grabbed a frame" : "nothing grabbed") << "\n";
     });
 }

@@ -14,9 +14,9 @@ const char kMemoServer[] = "ZK:TimeLineMemo";
 
 MasterInstance &Memo(RunContext &c, const YAML::Node &at)
 {
-    MasterInstance *master = c.host.FindMaster(kMemoServer);
+    MasterInstance *master = c.host.masters.Find(kMemoServer);
     if (!master)
-        throw SessionError(at, "the scene has no ZK:TimeLineMemo (add it first with memo_add or add_master)");
+        throw SessionError(at, "the scene has no ZK:TimeLineMemo (add it first with memo_add or master_add)");
     return *master;
 }
 
@@ -26,7 +26,7 @@ XPanel &MemoPanel(RunContext &c, const YAML::Node &at)
     MasterInstance &master = Memo(c, at);
     if (XPanel *panel = c.host.xpanels.ForInstance(master.instance))
         return *panel;
-    XPanel *panel = c.host.OpenMasterPanel(kMemoServer);
+    XPanel *panel = c.host.masters.OpenPanel(kMemoServer);
     if (!panel)
         throw SessionError(at, "cannot open the memo's panel: " + c.host.messages.back());
     return *panel;
@@ -149,7 +149,7 @@ void MemoDraw(RunContext &c, const YAML::Node &value)
 void AddMemoActions(ActionTable &table)
 {
     table.Add({"memo_add", "~", "adds the timeline memo master and opens its panel; a refusal is printed"}, [](RunContext &c, const YAML::Node &value) {
-        if (!c.host.AddMaster(kMemoServer))
+        if (!c.host.masters.Add(kMemoServer))
             c.out << "memo_add: " << c.host.messages.back() << "\n";
         else
             MemoPanel(c, value);
@@ -167,13 +167,13 @@ void AddMemoActions(ActionTable &table)
         }
     });
     table.Add({"memo_show", "~", "prints every value of the memo's panel"}, [](RunContext &c, const YAML::Node &value) { ShowPanel(c, MemoPanel(c, value)); });
-    table.Add({"memo_panel_picture", "a PNG file (output)", "paints the memo's panel"}, [](RunContext &c, const YAML::Node &value) {
+    table.Add({"memo_panel_paint", "a PNG file (output)", "paints the memo's panel"}, [](RunContext &c, const YAML::Node &value) {
         XPanel &panel = MemoPanel(c, value);
-        const std::string path = c.OutPath(ReadText(value, "memo_panel_picture"));
+        const std::string path = c.OutPath(ReadText(value, "memo_panel_paint"));
         const PanelPicture picture = ViewPanelPicture(c.host.xpanels, panel);
         if (!WritePanelPicture(picture, path))
-            throw SessionError(value, "memo_panel_picture: cannot write " + path);
-        c.out << "memo_panel_picture: " << panel.controls.size() << " controls, " << path << "\n";
+            throw SessionError(value, "memo_panel_paint: cannot write " + path);
+        c.out << "memo_panel_paint: " << panel.controls.size() << " controls, " << path << "\n";
     });
     table.Add({"memo_export", "a file (output)", "answers the save requester with the file and presses Export"}, [](RunContext &c, const YAML::Node &value) {
         XPanel &panel = MemoPanel(c, value);

@@ -51,10 +51,10 @@ ChannelKey ReadChannel(RunContext &c, const YAML::Node &value, const std::string
 ChannelModifier &MixerOn(RunContext &c, const YAML::Node &value, const std::string &what)
 {
     const ChannelKey channel = ReadChannel(c, value, what);
-    for (ChannelModifier *modifier : c.host.ChannelHandlersOf(channel))
+    for (ChannelModifier *modifier : c.host.channelHandlers.Of(channel))
         if (modifier->server == kServer)
             return *modifier;
-    throw SessionError(value, what + ": no clip mixer on that channel (use apply_clip_mixer first)");
+    throw SessionError(value, what + ": no clip mixer on that channel (use clip_mixer_apply first)");
 }
 
 PanelControl &Control(Panel &panel, const std::string &name, const YAML::Node &at)
@@ -155,7 +155,7 @@ std::vector<FrameSpan> TrackFrames(const PanelControl &list)
 
 const std::vector<Key> kChannelKeys = {{"item", "the item's name"}, {"channel", "the channel's name (Position.Y, ...)"}};
 
-// The steps of clip_mixer_options; those of every modal panel (set, press, close) follow them.
+// The steps of clip_mixer_options_edit; those of every modal panel (set, press, close) follow them.
 std::vector<Key> MixerSteps()
 {
     std::vector<Key> steps = {
@@ -180,7 +180,7 @@ std::vector<Key> MixerSteps()
     return steps;
 }
 
-// One step of clip_mixer_options; the modal result when the step closes the panel, else -1. The
+// One step of clip_mixer_options_edit; the modal result when the step closes the panel, else -1. The
 // panel's own steps (set, press, close) are those of every modal panel.
 int RunMixerStep(RunContext &c, Panel &panel, const YAML::Node &step)
 {
@@ -229,11 +229,11 @@ namespace {
 
 void ClipMixerOptions(RunContext &c, const YAML::Node &value)
 {
-    ChannelModifier &modifier = MixerOn(c, value, "clip_mixer_options");
-    const ChannelKey channel = ReadChannel(c, value, "clip_mixer_options");
+    ChannelModifier &modifier = MixerOn(c, value, "clip_mixer_options_edit");
+    const ChannelKey channel = ReadChannel(c, value, "clip_mixer_options_edit");
     const YAML::Node steps = value["steps"];
     if (steps && !steps.IsSequence())
-        throw SessionError(steps, "clip_mixer_options steps: expected a list of steps");
+        throw SessionError(steps, "clip_mixer_options_edit steps: expected a list of steps");
     RunContext *context = &c;
     const ModalScript answer = [context, steps, channel](Panel &panel) {
         int result = -1;
@@ -249,27 +249,27 @@ void ClipMixerOptions(RunContext &c, const YAML::Node &value)
     };
     std::string error;
     WithModalScript(c, answer, [&] {
-        if (!c.host.OpenChannelOptions(modifier, error))
-            throw SessionError(value, "clip_mixer_options: " + c.host.messages.back());
+        if (!c.host.channelHandlers.OpenOptions(modifier, error))
+            throw SessionError(value, "clip_mixer_options_edit: " + c.host.messages.back());
     });
     if (!error.empty())
-        c.out << "clip_mixer_options: " << error << "\n";
+        c.out << "clip_mixer_options_edit: " << error << "\n";
 }
 
 void EvaluateChannelAction(RunContext &c, const YAML::Node &value)
 {
-    const ChannelKey channel = ReadChannel(c, value, "evaluate_channel");
-    const YAML::Node frames = Need(value, "frames", "evaluate_channel");
+    const ChannelKey channel = ReadChannel(c, value, "channel_evaluate");
+    const YAML::Node frames = Need(value, "frames", "channel_evaluate");
     if (!frames.IsSequence() || frames.size() != 2)
-        throw SessionError(frames, "evaluate_channel frames: expected [first, last]");
+        throw SessionError(frames, "channel_evaluate frames: expected [first, last]");
     const int first = ReadInt(frames[0], "first frame");
     const int last = ReadInt(frames[1], "last frame");
     if (last < first || static_cast<long long>(last) - first + 1 > 1000000)
-        throw SessionError(frames, "evaluate_channel frames: expected first <= last, at most a million frames");
+        throw SessionError(frames, "channel_evaluate frames: expected first <= last, at most a million frames");
     std::vector<ChannelSample> samples;
     for (int frame = first;; ++frame) {
-        samples.push_back({frame, c.host.EvaluateChannelBefore(channel, 0, frame / c.host.scene.fps),
-                           c.host.EvaluateChannel(channel, frame)});
+        samples.push_back({frame, c.host.channelHandlers.EvaluateBefore(channel, 0, frame / c.host.scene.fps),
+                           c.host.channelHandlers.Evaluate(channel, frame)});
         if (frame == last)
             break;
     }
@@ -277,16 +277,16 @@ void EvaluateChannelAction(RunContext &c, const YAML::Node &value)
     for (const ChannelSample &s : samples)
         csv += std::to_string(s.frame) + "," + FormatNumber(s.base) + "," + FormatNumber(s.value) + "\n";
     if (const YAML::Node file = value["csv"]) {
-        std::ofstream out(c.OutPath(ReadText(file, "evaluate_channel csv")), std::ios::binary);
+        std::ofstream out(c.OutPath(ReadText(file, "channel_evaluate csv")), std::ios::binary);
         out << csv;
         if (!out)
-            throw SessionError(file, "evaluate_channel csv: cannot write the file");
+            throw SessionError(file, "channel_evaluate csv: cannot write the file");
     }
     if (const YAML::Node file = value["png"]) {
         const auto spans = c.mixerTrackFrames.find(channel);
         if (!WriteChannelPlot(samples, spans == c.mixerTrackFrames.end() ? std::vector<FrameSpan>() : spans->second,
-                              c.OutPath(ReadText(file, "evaluate_channel png"))))
-            throw SessionError(file, "evaluate_channel png: cannot write the file");
+                              c.OutPath(ReadText(file, "channel_evaluate png"))))
+            throw SessionError(file, "channel_evaluate png: cannot write the file");
     }
     if (const YAML::Node print = value["print"]; print && print.IsScalar() && print.Scalar() == "true")
         c.out << csv;
@@ -296,26 +296,26 @@ void EvaluateChannelAction(RunContext &c, const YAML::Node &value)
 
 void AddClipMixerActions(ActionTable &table)
 {
-    table.Add({"apply_clip_mixer", "{item, channel}", "adds a clip mixer to the channel and prints its description", kChannelKeys}, [](RunContext &c, const YAML::Node &value) {
-        const ChannelKey channel = ReadChannel(c, value, "apply_clip_mixer");
-        ChannelModifier *modifier = c.host.AddChannelHandler(kServer, channel);
+    table.Add({"clip_mixer_apply", "{item, channel}", "adds a clip mixer to the channel and prints its description", kChannelKeys}, [](RunContext &c, const YAML::Node &value) {
+        const ChannelKey channel = ReadChannel(c, value, "clip_mixer_apply");
+        ChannelModifier *modifier = c.host.channelHandlers.Add(kServer, channel);
         if (!modifier)
-            throw SessionError(value, "apply_clip_mixer: " + c.host.messages.back());
+            throw SessionError(value, "clip_mixer_apply: " + c.host.messages.back());
         const char *description = modifier->instFuncs.descln ? modifier->instFuncs.descln(modifier->instance) : "";
-        c.out << "apply_clip_mixer: " << (description ? description : "") << "\n";
+        c.out << "clip_mixer_apply: " << (description ? description : "") << "\n";
     });
-    table.Add({"copy_clip_mixer", "{item, channel, to: {item, channel}}", "copies the channel's first clip mixer onto another channel",
+    table.Add({"clip_mixer_copy", "{item, channel, to: {item, channel}}", "copies the channel's first clip mixer onto another channel",
                {kChannelKeys[0], kChannelKeys[1], {"to", "the channel copied to, {item, channel}", kChannelKeys}}},
               [](RunContext &c, const YAML::Node &value) {
-        ChannelModifier &from = MixerOn(c, value, "copy_clip_mixer");
-        const ChannelKey channel = ReadChannel(c, Need(value, "to", "copy_clip_mixer"), "copy_clip_mixer to");
-        if (!c.host.CopyChannelHandler(from, channel))
-            throw SessionError(value, "copy_clip_mixer: " + c.host.messages.back());
+        ChannelModifier &from = MixerOn(c, value, "clip_mixer_copy");
+        const ChannelKey channel = ReadChannel(c, Need(value, "to", "clip_mixer_copy"), "clip_mixer_copy to");
+        if (!c.host.channelHandlers.Copy(from, channel))
+            throw SessionError(value, "clip_mixer_copy: " + c.host.messages.back());
     });
-    table.Add({"clip_mixer_options", "{item, channel, steps}", "opens the options panel of the channel's first clip mixer and runs the steps",
+    table.Add({"clip_mixer_options_edit", "{item, channel, steps}", "opens the options panel of the channel's first clip mixer and runs the steps",
                {kChannelKeys[0], kChannelKeys[1], {"steps", "a list of steps, each a map with one key", {}, MixerSteps()}}},
               ClipMixerOptions);
-    table.Add({"evaluate_channel", "{item, channel, frames, csv, png, print}", "evaluates the channel over frames: base and mixed values",
+    table.Add({"channel_evaluate", "{item, channel, frames, csv, png, print}", "evaluates the channel over frames: base and mixed values",
                {kChannelKeys[0], kChannelKeys[1],
                 {"frames", "[first, last], at most a million frames"},
                 {"csv", "a file (output): the lines frame,base,value"},

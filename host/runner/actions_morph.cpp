@@ -1,10 +1,10 @@
 // actions_morph.cpp: the runner's actions for the morph consolidation command.
 //
-//   morph_rig            builds a face rig: controller, meshes with morph channels, bone, light, camera
+//   morph_rig_build            builds a face rig: controller, meshes with morph channels, bone, light, camera
 //   morph_consolidate    runs ZK:MorphConsolidate, answering its panel (create, remove or cancel),
 //                        with a picture of the panel as answered when "picture" names a file
-//   print_expressions    the host's expression table and where each expression is attached
-//   print_channels       the values of items' grouped channels and the expressions they follow
+//   expression_list    the host's expression table and where each expression is attached
+//   channel_list       the values of items' grouped channels and the expressions they follow
 #include "morph_rig.h"
 #include "panel_picture.h"
 #include "session.h"
@@ -73,26 +73,26 @@ void BuildRig(RunContext &c, const YAML::Node &value)
     if (value.IsMap()) {
         auto text = [&](const char *key, std::string &field) {
             if (value[key])
-                field = value[key].IsNull() ? std::string() : ReadText(value[key], std::string("morph_rig ") + key);
+                field = value[key].IsNull() ? std::string() : ReadText(value[key], std::string("morph_rig_build ") + key);
         };
         text("controller", rig.controller);
         text("bone", rig.bone);
         text("light", rig.light);
         text("camera", rig.camera);
         if (value["morphs"])
-            rig.morphs = ReadNames(value["morphs"], "morph_rig morphs");
+            rig.morphs = ReadNames(value["morphs"], "morph_rig_build morphs");
         if (value["meshes"])
-            rig.meshes = ReadNames(value["meshes"], "morph_rig meshes");
+            rig.meshes = ReadNames(value["meshes"], "morph_rig_build meshes");
     } else if (!value.IsNull()) {
-        throw SessionError(value, "morph_rig: expected a map (controller, morphs, meshes, bone, light, camera) or ~");
+        throw SessionError(value, "morph_rig_build: expected a map (controller, morphs, meshes, bone, light, camera) or ~");
     }
     if (rig.controller.empty())
-        throw SessionError(value, "morph_rig: the controller needs a name");
+        throw SessionError(value, "morph_rig_build: the controller needs a name");
     for (const std::string &name : rig.meshes)
         if (c.host.scene.FindByName(name) || name == rig.controller)
-            throw SessionError(value, "morph_rig: the scene already has an item named '" + name + "'");
+            throw SessionError(value, "morph_rig_build: the scene already has an item named '" + name + "'");
     if (c.host.scene.FindByName(rig.controller))
-        throw SessionError(value, "morph_rig: the scene already has an item named '" + rig.controller + "'");
+        throw SessionError(value, "morph_rig_build: the scene already has an item named '" + rig.controller + "'");
     BuildMorphRig(c.host.scene, rig);
 }
 
@@ -162,12 +162,12 @@ void PrintExpressions(RunContext &c)
 
 void PrintChannels(RunContext &c, const YAML::Node &value)
 {
-    const YAML::Node items = value.IsMap() ? Need(value, "items", "print_channels") : value;
+    const YAML::Node items = value.IsMap() ? Need(value, "items", "channel_list") : value;
     const Scene &scene = c.host.scene;
-    for (const std::string &name : ReadNames(items, "print_channels")) {
+    for (const std::string &name : ReadNames(items, "channel_list")) {
         const Item *item = scene.FindByName(name);
         if (!item)
-            throw SessionError(items, "print_channels: no item named '" + name + "' in the scene");
+            throw SessionError(items, "channel_list: no item named '" + name + "' in the scene");
         for (const Channel &channel : scene.Channels()) {
             if (channel.group == item->chanGroup)
                 continue; // the motion channels
@@ -188,7 +188,7 @@ void PrintChannels(RunContext &c, const YAML::Node &value)
 
 void AddMorphActions(ActionTable &table)
 {
-    table.Add({"morph_rig", "a map, or ~", "builds a face rig: a controller and meshes with morph channels, a bone, a light, a camera",
+    table.Add({"morph_rig_build", "a map, or ~", "builds a face rig: a controller and meshes with morph channels, a bone, a light, a camera",
                {{"controller", "the null object that drives (default Face)"},
                 {"morphs", "the morph channels' names (default [Smile, Blink])"},
                 {"meshes", "the objects that follow (default [Head, Brows])"},
@@ -202,9 +202,9 @@ void AddMorphActions(ActionTable &table)
                 {"prefix", "the text typed into Exp prefix"},
                 {"picture", "a PNG file (output): the panel as answered"}}},
               Consolidate);
-    table.Add({"print_expressions", "~", "prints the host's expressions and the channels each is attached to"},
+    table.Add({"expression_list", "~", "prints the host's expressions and the channels each is attached to"},
               [](RunContext &c, const YAML::Node &) { PrintExpressions(c); });
-    table.Add({"print_channels", "an item name or a list of them", "prints the items' grouped channels at the current time",
+    table.Add({"channel_list", "an item name or a list of them", "prints the items' grouped channels at the current time",
                {{"items", "an item name or a list of them"}}},
               PrintChannels);
 }

@@ -1,7 +1,7 @@
 // actions_panels.cpp: the runner acting as the user on classic panels.
 //
 // Non-modal panels are reached as "the panel opened last". Modal panels block inside the module,
-// so their steps are given beforehand with on_next_modal and run while the panel is open.
+// so their steps are given beforehand with modal_answer and run while the panel is open.
 #include "panel_picture.h"
 #include "session.h"
 
@@ -180,14 +180,14 @@ void AddPanelActions(ActionTable &table)
             DumpPanel(panel, c.out);
         }
     });
-    table.Add({"panel_picture", "a PNG file (output)", "paints the panel opened last with its controls and values"}, [](RunContext &c, const YAML::Node &value) {
-        const std::string path = c.OutPath(ReadText(value, "panel_picture"));
+    table.Add({"panel_paint", "a PNG file (output)", "paints the panel opened last with its controls and values"}, [](RunContext &c, const YAML::Node &value) {
+        const std::string path = c.OutPath(ReadText(value, "panel_paint"));
         if (!WritePanelPicture(ClassicPanelPicture(CurrentPanel(c, value)), path))
-            throw SessionError(value, "panel_picture: cannot write " + path);
+            throw SessionError(value, "panel_paint: cannot write " + path);
     });
-    table.Add({"on_next_modal", "a list of steps", "runs the steps while the next modal panel is open (confirmed when none closes it)", {}, PanelSteps()}, [](RunContext &c, const YAML::Node &value) {
+    table.Add({"modal_answer", "a list of steps", "runs the steps while the next modal panel is open (confirmed when none closes it)", {}, PanelSteps()}, [](RunContext &c, const YAML::Node &value) {
         if (!value.IsSequence())
-            throw SessionError(value, "on_next_modal: expected a list of panel steps");
+            throw SessionError(value, "modal_answer: expected a list of panel steps");
         const YAML::Node steps = value;
         QueueModalScript(c, [steps](Panel &panel) {
             for (const YAML::Node &step : steps) {

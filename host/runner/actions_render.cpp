@@ -19,10 +19,10 @@ int ReadPositive(const YAML::Node &node, const std::string &what)
 
 void AddRenderActions(ActionTable &table)
 {
-    table.Add({"render_camera", "{camera, from_frame}", "from that frame on, that camera renders",
+    table.Add({"render_camera_set", "{camera, from_frame}", "from that frame on, that camera renders",
                {{"camera", "a camera's name"}, {"from_frame", "a frame (default 0)"}}},
               [](RunContext &c, const YAML::Node &v) {
-        const std::uint32_t camera = ReadItem(c, Need(v, "camera", "render_camera"), "camera");
+        const std::uint32_t camera = ReadItem(c, Need(v, "camera", "render_camera_set"), "camera");
         const double frame = v["from_frame"] ? ReadNumber(v["from_frame"], "from_frame") : 0.0;
         c.host.scene.renderCameraSwitches[frame / c.host.scene.fps] = camera;
     });
@@ -59,7 +59,7 @@ void AddRenderActions(ActionTable &table)
             }
             image = TestPlate(w, h);
         }
-        if (!c.host.RunSceneImageFilters(image, frame))
+        if (!c.host.imageFilters.RunScene(image, frame))
             throw SessionError(v, "render_frame: " + c.host.messages.back());
         const int bits = v["bits"] ? ReadInt(v["bits"], "bits") : 8;
         const std::string path = c.OutPath(ReadText(Need(v, "png", "render_frame"), "png"));

@@ -5,12 +5,12 @@ namespace zkh {
 
 void AddRequestActions(ActionTable &table)
 {
-    table.Add({"command", "a command line", "sends the line through the host's command interface; a failure is printed"}, [](RunContext &c, const YAML::Node &value) {
-        const std::string line = ReadText(value, "command");
+    table.Add({"command_send", "a command line", "sends the line through the host's command interface; a failure is printed"}, [](RunContext &c, const YAML::Node &value) {
+        const std::string line = ReadText(value, "command_send");
         if (!c.host.commands.Send(line))
             c.out << "command failed: " << line << "\n";
     });
-    table.Add({"reject_commands", "all, none or a list of command words", "makes the host refuse every command, none, or those words too"}, [](RunContext &c, const YAML::Node &value) {
+    table.Add({"command_reject", "all, none or a list of command words", "makes the host refuse every command, none, or those words too"}, [](RunContext &c, const YAML::Node &value) {
         if (value.IsScalar() && value.Scalar() == "all") {
             c.host.commands.rejectAll = true;
             return;
@@ -21,28 +21,28 @@ void AddRequestActions(ActionTable &table)
             return;
         }
         if (!value.IsSequence())
-            throw SessionError(value, "reject_commands: expected all, none or a list of command words");
+            throw SessionError(value, "command_reject: expected all, none or a list of command words");
         for (const YAML::Node &word : value)
-            c.host.commands.rejectWords.insert(ReadText(word, "reject_commands"));
+            c.host.commands.rejectWords.insert(ReadText(word, "command_reject"));
     });
-    table.Add({"run_command", "a server name", "runs a generic command server and prints its activation result", {}, {}, "LayoutGeneric"}, [](RunContext &c, const YAML::Node &value) {
-        const std::string server = ReadText(value, "run_command");
+    table.Add({"generic_run", "a server name", "runs a generic command server and prints its activation result", {}, {}, "LayoutGeneric"}, [](RunContext &c, const YAML::Node &value) {
+        const std::string server = ReadText(value, "generic_run");
         const int result = c.host.RunGeneric(server);
-        c.out << "run_command " << server << ": activation result " << result << "\n";
+        c.out << "generic_run " << server << ": activation result " << result << "\n";
     });
-    table.Add({"answer_file", "a path", "the next file requester answers it (a load reads from the session's folder, a save writes into the output folder)"}, [](RunContext &c, const YAML::Node &value) {
-        const std::string path = ReadText(value, "answer_file");
+    table.Add({"file_answer", "a path", "the next file requester answers it (a load reads from the session's folder, a save writes into the output folder)"}, [](RunContext &c, const YAML::Node &value) {
+        const std::string path = ReadText(value, "file_answer");
         c.host.requesters.AnswerFile(c.OutPath(path), c.InPath(path));
     });
-    table.Add({"cancel_file", "~", "the next file requester is cancelled"}, [](RunContext &c, const YAML::Node &) { c.host.requesters.CancelFile(); });
-    table.Add({"answer_color", "[red, green, blue] from 0 to 1", "the next colour picker answers this colour"}, [](RunContext &c, const YAML::Node &value) {
+    table.Add({"file_cancel", "~", "the next file requester is cancelled"}, [](RunContext &c, const YAML::Node &) { c.host.requesters.CancelFile(); });
+    table.Add({"color_answer", "[red, green, blue] from 0 to 1", "the next colour picker answers this colour"}, [](RunContext &c, const YAML::Node &value) {
         if (!value.IsSequence() || value.size() != 3)
-            throw SessionError(value, "answer_color: expected [red, green, blue] from 0 to 1");
-        c.host.requesters.AnswerColor(static_cast<float>(ReadNumber(value[0], "answer_color")),
-                                      static_cast<float>(ReadNumber(value[1], "answer_color")),
-                                      static_cast<float>(ReadNumber(value[2], "answer_color")));
+            throw SessionError(value, "color_answer: expected [red, green, blue] from 0 to 1");
+        c.host.requesters.AnswerColor(static_cast<float>(ReadNumber(value[0], "color_answer")),
+                                      static_cast<float>(ReadNumber(value[1], "color_answer")),
+                                      static_cast<float>(ReadNumber(value[2], "color_answer")));
     });
-    table.Add({"cancel_color", "~", "the next colour picker is cancelled"}, [](RunContext &c, const YAML::Node &) { c.host.requesters.CancelColor(); });
+    table.Add({"color_cancel", "~", "the next colour picker is cancelled"}, [](RunContext &c, const YAML::Node &) { c.host.requesters.CancelColor(); });
 }
 
 } // namespace zkh

@@ -27,24 +27,24 @@ std::vector<std::uint32_t> ReadItems(RunContext &context, const YAML::Node &valu
 void SetChannel(RunContext &c, const YAML::Node &value)
 {
     if (!value.IsMap())
-        throw SessionError(value, "set_channel: expected {item, channel, value} or {item, channel, keys}");
-    const Item &item = *c.host.scene.Find(ReadItem(c, Need(value, "item", "set_channel"), "set_channel item"));
-    const std::string name = ReadText(Need(value, "channel", "set_channel"), "set_channel channel");
+        throw SessionError(value, "channel_set: expected {item, channel, value} or {item, channel, keys}");
+    const Item &item = *c.host.scene.Find(ReadItem(c, Need(value, "item", "channel_set"), "channel_set item"));
+    const std::string name = ReadText(Need(value, "channel", "channel_set"), "channel_set channel");
     const Channel *found = FindItemChannel(c.host.scene, item, name);
     if (!found)
-        throw SessionError(value["channel"], "set_channel: " + item.name + " has no channel named '" + name + "'");
+        throw SessionError(value["channel"], "channel_set: " + item.name + " has no channel named '" + name + "'");
     Channel &channel = *c.host.scene.FindChannel(found->id);
     if (value["value"]) {
-        channel.envelope = ConstantEnvelope(ReadNumber(value["value"], "set_channel value"));
+        channel.envelope = ConstantEnvelope(ReadNumber(value["value"], "channel_set value"));
         return;
     }
-    const YAML::Node keys = Need(value, "keys", "set_channel");
+    const YAML::Node keys = Need(value, "keys", "channel_set");
     if (!keys.IsSequence() || keys.size() == 0)
-        throw SessionError(keys, "set_channel keys: expected a list of [frame, value]");
+        throw SessionError(keys, "channel_set keys: expected a list of [frame, value]");
     std::map<double, double> linear;
     for (const YAML::Node &key : keys) {
         if (!key.IsSequence() || key.size() != 2)
-            throw SessionError(key, "set_channel keys: each key is [frame, value]");
+            throw SessionError(key, "channel_set keys: each key is [frame, value]");
         linear[ReadNumber(key[0], "key frame") / c.host.scene.fps] = ReadNumber(key[1], "key value");
     }
     channel.envelope = LinearEnvelope(linear);
@@ -54,37 +54,37 @@ void SetChannel(RunContext &c, const YAML::Node &value)
 
 void AddSceneActions(ActionTable &table)
 {
-    table.Add({"set_channel", "{item, channel, value} or {item, channel, keys}",
+    table.Add({"channel_set", "{item, channel, value} or {item, channel, keys}",
                "gives an item's channel one value, or keys linear between them (its keys go)",
                {{"item", "the item's name"},
                 {"channel", "the channel's name relative to the item (Position.Y, MorphGroup.Smile)"},
                 {"value", "the one value"},
                 {"keys", "[[frame, value], ...]"}}},
               SetChannel);
-    table.Add({"change_item_ids", "[[item, new identifier], ...]", "gives items new identifiers and tells the handlers (changeID)"}, [](RunContext &c, const YAML::Node &value) {
+    table.Add({"item_ids_change", "[[item, new identifier], ...]", "gives items new identifiers and tells the handlers (changeID)"}, [](RunContext &c, const YAML::Node &value) {
         if (!value.IsSequence())
-            throw SessionError(value, "change_item_ids: expected a list of [item, new identifier]");
+            throw SessionError(value, "item_ids_change: expected a list of [item, new identifier]");
         std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs;
         for (const YAML::Node &pair : value) {
             if (!pair.IsSequence() || pair.size() != 2)
-                throw SessionError(pair, "change_item_ids: each entry is [item, new identifier]");
-            pairs.emplace_back(ReadItem(c, pair[0], "change_item_ids"),
-                               static_cast<std::uint32_t>(ReadInt(pair[1], "change_item_ids identifier")));
+                throw SessionError(pair, "item_ids_change: each entry is [item, new identifier]");
+            pairs.emplace_back(ReadItem(c, pair[0], "item_ids_change"),
+                               static_cast<std::uint32_t>(ReadInt(pair[1], "item_ids_change identifier")));
         }
         if (!c.host.ChangeItemIds(pairs))
-            throw SessionError(value, "change_item_ids: " + c.host.messages.back());
+            throw SessionError(value, "item_ids_change: " + c.host.messages.back());
     });
-    table.Add({"select", "an item name or a list of them", "replaces the selection and sends a selection event"}, [](RunContext &c, const YAML::Node &value) {
-        c.host.scene.selection = ReadItems(c, value, "select");
-        c.host.SendMasterEvent(LWEVNT_SELECT);
+    table.Add({"selection_set", "an item name or a list of them", "replaces the selection and sends a selection event"}, [](RunContext &c, const YAML::Node &value) {
+        c.host.scene.selection = ReadItems(c, value, "selection_set");
+        c.host.masters.SendEvent(LWEVNT_SELECT);
     });
-    table.Add({"set_time", "seconds", "sets the current time and sends a time event"}, [](RunContext &c, const YAML::Node &value) {
-        c.host.scene.time = ReadNumber(value, "set_time");
-        c.host.SendMasterEvent(LWEVNT_TIME);
+    table.Add({"time_set", "seconds", "sets the current time and sends a time event"}, [](RunContext &c, const YAML::Node &value) {
+        c.host.scene.time = ReadNumber(value, "time_set");
+        c.host.masters.SendEvent(LWEVNT_TIME);
     });
-    table.Add({"set_frame", "a frame number", "sets the time to frame / fps and sends a time event"}, [](RunContext &c, const YAML::Node &value) {
-        c.host.scene.time = ReadNumber(value, "set_frame") / c.host.scene.fps;
-        c.host.SendMasterEvent(LWEVNT_TIME);
+    table.Add({"time_set_frame", "a frame number", "sets the time to frame / fps and sends a time event"}, [](RunContext &c, const YAML::Node &value) {
+        c.host.scene.time = ReadNumber(value, "time_set_frame") / c.host.scene.fps;
+        c.host.masters.SendEvent(LWEVNT_TIME);
     });
     table.Add({"focal_length_key", "{camera, frame, mm}", "keys a camera's focal length (linear between keys)",
                {{"camera", "a camera's name"}, {"frame", "a frame"}, {"mm", "the focal length in millimetres"}}},
@@ -106,15 +106,15 @@ void AddSceneActions(ActionTable &table)
                                      [](const lwsc::EnvelopeKey &a, const lwsc::EnvelopeKey &b) { return a.time < b.time; }),
                     key);
     });
-    table.Add({"save_scene", "a file (output)", "writes the scene as a Layout scene file"}, [](RunContext &c, const YAML::Node &value) {
-        const std::string path = c.OutPath(ReadText(value, "save_scene"));
+    table.Add({"scene_save", "a file (output)", "writes the scene as a Layout scene file"}, [](RunContext &c, const YAML::Node &value) {
+        const std::string path = c.OutPath(ReadText(value, "scene_save"));
         if (!c.host.SaveScene(path))
-            throw SessionError(value, "save_scene: " + c.host.messages.back());
+            throw SessionError(value, "scene_save: " + c.host.messages.back());
     });
-    table.Add({"load_scene", "a file (input)", "replaces the scene by a Layout scene file, with its plug-ins"}, [](RunContext &c, const YAML::Node &value) {
-        const std::string path = c.InPath(ReadText(value, "load_scene"));
+    table.Add({"scene_load", "a file (input)", "replaces the scene by a Layout scene file, with its plug-ins"}, [](RunContext &c, const YAML::Node &value) {
+        const std::string path = c.InPath(ReadText(value, "scene_load"));
         if (!c.host.LoadScene(path))
-            throw SessionError(value, "load_scene: " + c.host.messages.back());
+            throw SessionError(value, "scene_load: " + c.host.messages.back());
     });
 }
 

@@ -49,7 +49,7 @@ void AsWritten(ZkDoorFrames &frames)
 
 FrameSet SavedFrames(Host &host, std::string &error)
 {
-    MasterInstance *master = host.FindMaster("ZK:CameraFrame");
+    MasterInstance *master = host.masters.Find("ZK:CameraFrame");
     if (!master) {
         error = "the scene has no ZK:CameraFrame master";
         return nullptr;

@@ -39,6 +39,12 @@ void PrintActionList(std::ostream &out)
     out << "session actions (zkhost help ACTION tells one's keys):\n";
     for (const std::string &name : table.Names())
         out << "  " << name << std::string(width - name.size() + 2, ' ') << table.Spec(name)->summary << "\n";
+    std::size_t oldWidth = 0;
+    for (const auto &entry : table.OldNames())
+        oldWidth = std::max(oldWidth, entry.first.size());
+    out << "old names of actions, still accepted (zkhost help OLDNAME tells the action):\n";
+    for (const auto &entry : table.OldNames())
+        out << "  " << entry.first << std::string(oldWidth - entry.first.size() + 2, ' ') << entry.second << "\n";
 }
 
 int PrintActionHelp(const std::string &name, std::ostream &out, std::ostream &err)
@@ -50,6 +56,8 @@ int PrintActionHelp(const std::string &name, std::ostream &out, std::ostream &er
         return 2;
     }
     out << "- " << spec->name << ": " << spec->value << "\n  " << spec->summary << "\n";
+    if (spec->name != name)
+        out << "  (" << name << " is its old name)\n";
     if (!spec->serverClass.empty())
         out << "  (the value names a " << spec->serverClass << " server of the module)\n";
     if (!spec->keys.empty()) {

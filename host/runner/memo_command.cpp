@@ -140,13 +140,13 @@ void Run(const Arguments &a, const std::string &defaultModule, std::ostream &out
         throw Failure{1, "zkhost memo: " + host.messages.back()};
     if (!host.LoadScene(a.scene))
         throw Failure{1, "zkhost memo: " + (host.messages.empty() ? "cannot load " + a.scene : host.messages.back())};
-    if (!host.FindMaster(kMemoServer)) {
+    if (!host.masters.Find(kMemoServer)) {
         if (a.exporting)
             throw Failure{1, "zkhost memo: " + a.scene + " has no timeline memo (ZK:TimeLineMemo)"};
-        if (!host.AddMaster(kMemoServer))
+        if (!host.masters.Add(kMemoServer))
             throw Failure{1, "zkhost memo: " + host.messages.back()};
     }
-    XPanel *panel = host.OpenMasterPanel(kMemoServer);
+    XPanel *panel = host.masters.OpenPanel(kMemoServer);
     if (!panel)
         throw Failure{1, "zkhost memo: " + host.messages.back()};
     Choose(host, *panel, "exchangeFormat", "[" + format + "]", true, "zkhost memo: the module has no format " + format);

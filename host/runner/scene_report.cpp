@@ -306,7 +306,7 @@ int RunFrames(const std::vector<std::string> &args, const std::string &defaultMo
         out << FramesJson(query, host.scene).dump(2) << "\n";
         return 0;
     }
-    if (!host.FindMaster("ZK:CameraFrame"))
+    if (!host.masters.Find("ZK:CameraFrame"))
         out << "the scene has no ZK:CameraFrame master: no frames\n";
     out << DescribeFrameQuery(query);
     return 0;

@@ -268,7 +268,7 @@ FrameWork BurnWork(Host &host)
         error = CheckPlateSize(plate, image, *camera);
         if (!error.empty())
             return error;
-        const std::string failure = host.ProcessSceneImageFilters(buffers, frame);
+        const std::string failure = host.imageFilters.ProcessScene(buffers, frame);
         if (!failure.empty())
             return failure;
         MakeFolderOf(output);
@@ -352,7 +352,7 @@ int RunSequenceCommand(const std::string &command, const std::vector<std::string
         return Fail(err, host.messages.back());
     if (!host.LoadScene(o.scene))
         return Fail(err, host.messages.empty() ? "cannot load " + o.scene : host.messages.back());
-    if (!host.FindMaster(kServer))
+    if (!host.masters.Find(kServer))
         return Fail(err, o.scene + " has no ZK:CameraFrame master: it holds no camera frames");
     if (o.frames.empty()) {
         range.first = host.scene.frameStart;
@@ -375,7 +375,7 @@ int RunSequenceCommand(const std::string &command, const std::vector<std::string
         }
         // The plates go through the scene's image filters, as its render would: a scene whose image
         // processing does not hold the frames' filter would burn nothing in.
-        const auto &filters = host.ImageFilters();
+        const auto &filters = host.imageFilters.All();
         if (std::none_of(filters.begin(), filters.end(), [](const auto &f) { return f->server == kServer; }))
             return Fail(err, o.scene + " has no ZK:CameraFrame image filter: add it to the scene's image "
                                        "processing to burn its frames in");

@@ -37,16 +37,33 @@ void ActionTable::Add(ActionSpec spec, Action action)
     actions_[name] = {std::move(spec), std::move(action)};
 }
 
-const Action *ActionTable::Find(const std::string &name) const
+void ActionTable::AddOldName(const std::string &oldName, const std::string &name)
+{
+    oldNames_[oldName] = name;
+}
+
+const std::pair<ActionSpec, Action> *ActionTable::Entry(const std::string &name) const
 {
     auto found = actions_.find(name);
-    return found == actions_.end() ? nullptr : &found->second.second;
+    if (found != actions_.end())
+        return &found->second;
+    auto old = oldNames_.find(name);
+    if (old == oldNames_.end())
+        return nullptr;
+    found = actions_.find(old->second);
+    return found == actions_.end() ? nullptr : &found->second;
+}
+
+const Action *ActionTable::Find(const std::string &name) const
+{
+    const auto *entry = Entry(name);
+    return entry ? &entry->second : nullptr;
 }
 
 const ActionSpec *ActionTable::Spec(const std::string &name) const
 {
-    auto found = actions_.find(name);
-    return found == actions_.end() ? nullptr : &found->second.first;
+    const auto *entry = Entry(name);
+    return entry ? &entry->first : nullptr;
 }
 
 std::vector<std::string> ActionTable::Names() const
@@ -71,6 +88,7 @@ ActionTable SessionActions()
     AddMorphActions(table);
     AddMemoActions(table);
     AddCameraFrameActions(table);
+    AddOldActionNames(table);
     return table;
 }
 
@@ -461,7 +479,7 @@ void RunActions(RunContext &context, YAML::Node root, const ActionTable &table)
         throw SessionError(actions, "actions: expected a list");
     for (const YAML::Node &step : actions) {
         if (!step.IsMap() || step.size() != 1)
-            throw SessionError(step, "each action is a map with one key, such as {add_master: ZK:CameraFrame}");
+            throw SessionError(step, "each action is a map with one key, such as {master_add: ZK:CameraFrame}");
         const std::string name = step.begin()->first.Scalar();
         const Action *action = table.Find(name);
         if (!action)

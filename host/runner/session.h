@@ -33,7 +33,7 @@ struct RunContext {
     // A mistake found inside a host callback (a modal panel's steps): raised after the action.
     std::shared_ptr<SessionError> deferred;
     // The enabled tracks' frames of each channel's clip mixer, as its options panel last showed
-    // them; evaluate_channel shades them in its plot.
+    // them; channel_evaluate shades them in its plot.
     std::map<ChannelKey, std::vector<FrameSpan>> mixerTrackFrames;
     // A path the session writes: relative paths are taken inside the output folder.
     std::string OutPath(const std::string &path) const;
@@ -70,13 +70,20 @@ struct ActionSpec {
 class ActionTable {
 public:
     void Add(ActionSpec spec, Action action);
+    // An older name of a registered action: a session may still use it, for the same action.
+    void AddOldName(const std::string &oldName, const std::string &name);
+    // Find and Spec take an action's name or one of its old names.
     const Action *Find(const std::string &name) const;
     const ActionSpec *Spec(const std::string &name) const;
-    // Every action's name, in alphabetical order.
+    // Every action's name, in alphabetical order (old names are not listed).
     std::vector<std::string> Names() const;
+    // Every old name, with the action's name it stands for.
+    const std::map<std::string, std::string> &OldNames() const { return oldNames_; }
 
 private:
+    const std::pair<ActionSpec, Action> *Entry(const std::string &name) const;
     std::map<std::string, std::pair<ActionSpec, Action>> actions_;
+    std::map<std::string, std::string> oldNames_;
 };
 
 // Every action a session can use.
@@ -96,9 +103,11 @@ void AddViewportActions(ActionTable &table);
 void AddRenderActions(ActionTable &table);
 // Actions of the timeline memo: its panel, its picture, its YAML file.
 void AddMemoActions(ActionTable &table);
+// The names actions had before they were all named thing_verb, each kept for its action.
+void AddOldActionNames(ActionTable &table);
 
-// Acting on classic panels: panel_set, panel_press, panel_close, panel_dump, panel_picture,
-// on_next_modal.
+// Acting on classic panels: panel_set, panel_press, panel_close, panel_dump, panel_paint,
+// modal_answer.
 void AddPanelActions(ActionTable &table);
 // The steps of a modal panel script, each a map with one key: set, press or close.
 const std::vector<Key> &PanelSteps();
@@ -119,9 +128,9 @@ void QueueModalScript(RunContext &context, ModalScript script);
 // that it answers nothing else.
 void WithModalScript(RunContext &context, ModalScript script, const std::function<void()> &open);
 
-// The channel clip mixer: apply_clip_mixer, copy_clip_mixer, clip_mixer_options, evaluate_channel.
+// The channel clip mixer: clip_mixer_apply, clip_mixer_copy, clip_mixer_options_edit, channel_evaluate.
 void AddClipMixerActions(ActionTable &table);
-// The morph consolidation command: morph_rig, morph_consolidate, print_expressions, print_channels.
+// The morph consolidation command: morph_rig_build, morph_consolidate, expression_list, channel_list.
 void AddMorphActions(ActionTable &table);
 
 // Actions of the camera frames: frames created, edited and listed, their settings, ring queries.

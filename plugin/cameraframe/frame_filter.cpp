@@ -2,7 +2,7 @@
 //
 // The bands and burnt guides are turned into polygons under the frame list's lock; the image is
 // then filtered one row at a time. For each row the polygons that reach it give their spans, the
-// pixels they cover are copied into a working row kept per thread and blended there, and every
+// pixels they cover are copied into a working row (one for each process call running at once) and blended there, and every
 // pixel is written back, from the working row where a span covered it and straight from the
 // host's lines elsewhere. Memory is bounded by the polygons (a few per frame) and one row's spans,
 // whatever the size of the image; a full-size 4-channel float copy of a 4K render would cost more
@@ -22,6 +22,7 @@
 
 #include "../common/lwactivate.h"
 #include "../common/lwglobals.h"
+#include "../common/lease_pool.h"
 
 #include <CImg.h>
 #include <pmmintrin.h>
@@ -42,7 +43,7 @@ constexpr char kFilterFailed[] = "ZK:CameraFrame: the frames could not be drawn 
 constexpr const char *kColourBuffer = LWBUFFER_FINAL_RENDER_RGBA;
 constexpr const char *kAlphaBuffer = LWBUFFER_ALPHA;
 
-// What a thread keeps of its scratch between renders; a render that needed more (thousands of
+// What a scratch keeps between renders; a render that needed more (thousands of
 // frames, or a row wider than 16384 pixels) gives the rest back when it ends.
 constexpr size_t kKeptScratchBytes = size_t{1} << 20;
 
@@ -93,19 +94,15 @@ struct ScratchTrim {
     }
 };
 
-FilterScratch &ThreadScratch()
-{
-    thread_local FilterScratch scratch;
-    return scratch;
-}
+// The scratch of the process calls: one for each call running at once, kept between renders.
+LeasePool<FilterScratch> g_scratchPool;
 
-FilterScratch &Scratch(int width)
+// Readies a leased scratch for an image `width` pixels wide.
+void PrepareScratch(FilterScratch &scratch, int width)
 {
-    FilterScratch &scratch = ThreadScratch();
     if (scratch.row.width() != width || scratch.row.spectrum() != 4)
         scratch.row.assign(static_cast<unsigned>(width), 1, 1, 4, 0.0f);
     scratch.polygons.clear();
-    return scratch;
 }
 
 // Band quads as point indexes: 0..3 inner corners, 4..7 outer corners.
@@ -433,7 +430,9 @@ LWError ProcessFrameFilter(LWInstance, const LWFilterAccess *access)
         const LWItemID camera = RenderCameraOf(*access);
         if (!camera)
             return nullptr;
-        FilterScratch &scratch = Scratch(access->width);
+        const auto lease = g_scratchPool.Take();
+        FilterScratch &scratch = *lease;
+        PrepareScratch(scratch, access->width);
         const ScratchTrim trim{scratch};
         const ImageScale scale = ScaleOf(camera, *access);
         {
@@ -452,7 +451,12 @@ LWError ProcessFrameFilter(LWInstance, const LWFilterAccess *access)
     });
 }
 
-size_t FrameFilterScratchBytes() { return ThreadScratch().Bytes(); }
+size_t FrameFilterScratchBytes()
+{
+    size_t bytes = 0;
+    g_scratchPool.ForEachIdle([&](const FilterScratch &scratch) { bytes += scratch.Bytes(); });
+    return bytes;
+}
 
 void FillFrameFilterHandler(LWImageFilterHandler &handler)
 {

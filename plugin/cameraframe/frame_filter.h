@@ -13,7 +13,8 @@ void FillFrameFilterHandler(LWImageFilterHandler &handler);
 // Null when the render was processed, or an error text for the renderer.
 LWError ProcessFrameFilter(LWInstance inst, const LWFilterAccess *access);
 
-// What the calling thread keeps of the filter's scratch between renders, in bytes.
+// What the filter keeps of its scratch between renders, in bytes (over every scratch no render
+// holds now).
 size_t FrameFilterScratchBytes();
 
 #endif

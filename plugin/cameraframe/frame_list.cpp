@@ -98,7 +98,10 @@ FrameRecord *FrameAt(int index)
 
 const char *FrameListLabel(int index)
 {
-    thread_local std::string label;
+    // The popup's name callback runs on the interface thread, as every panel callback does: one
+    // label serves, written under the frame list's lock. A plain static, freed when the module is
+    // unloaded (not at a thread's exit).
+    static std::string label;
     auto lock = LockFrames();
     const FrameRecord *frame = FrameAt(index);
     if (!frame)

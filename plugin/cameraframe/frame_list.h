@@ -122,7 +122,7 @@ int FrameCount();
 // Null when the index is negative or not below the count.
 FrameRecord *FrameAt(int index);
 // The frame's name, or "Frame%d" with index + 1 when the name is empty; the empty text when out of
-// range. The buffer belongs to the plug-in and stays valid until the next call on this thread.
+// range. The buffer belongs to the plug-in and stays valid until the next call.
 const char *FrameListLabel(int index);
 
 // Appends a frame (copied from the current one, else sized from the first camera) and selects it.

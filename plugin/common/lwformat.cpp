@@ -4,28 +4,33 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <vector>
+#include <string>
 
 namespace {
 
-// Formatting buffer, grown as needed and never shrunk. It is a cache only, one per thread, so
-// that the ring answer may format while the interface thread does.
-thread_local std::vector<char> t_formatBuffer;
+// Most texts formatted fit this; longer ones are measured and formatted again into their string.
+constexpr size_t kShortText = 256;
 
 } // namespace
 
 std::string VFormatString(const char *format, va_list args)
 {
-    va_list measure;
-    va_copy(measure, args);
-    const int length = std::vsnprintf(nullptr, 0, format, measure);
-    va_end(measure);
-    if (length < 0)
-        return std::string();
-    if (t_formatBuffer.size() < static_cast<size_t>(length) + 1)
-        t_formatBuffer.resize(static_cast<size_t>(length) + 1, '\0');
-    std::vsnprintf(t_formatBuffer.data(), t_formatBuffer.size(), format, args);
-    return std::string(t_formatBuffer.data());
+    va_list again;
+    va_copy(again, args);
+    char shortText[kShortText];
+    const int length = std::vsnprintf(shortText, sizeof shortText, format, args);
+    std::string text;
+    if (length >= 0 && static_cast<size_t>(length) < sizeof shortText) {
+        text.assign(shortText, static_cast<size_t>(length));
+    } else if (length >= 0) {
+        text.resize(static_cast<size_t>(length) + 1);
+        std::vsnprintf(&text[0], text.size(), format, again);
+        text.resize(static_cast<size_t>(length));
+    }
+    va_end(again);
+    // The text ends at its first NUL, as a C string does (a "%c" of 0 ends it).
+    text.resize(std::char_traits<char>::length(text.c_str()));
+    return text;
 }
 
 std::string FormatString(const char *format, ...)

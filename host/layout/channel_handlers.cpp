@@ -1,4 +1,6 @@
-// channels.cpp: channel modifiers of the simulated host and channel evaluation.
+// channel_handlers.cpp: channel modifiers of the simulated host and channel evaluation.
+#include "channel_handlers.h"
+
 #include "host.h"
 
 #include <cmath>
@@ -17,7 +19,7 @@ void GetChannel(LWChannelAccessPriv *priv, LWChannelID, LWTime time, double *val
     if (time == evaluation->time)
         *value = evaluation->value;
     else
-        *value = Host::Current().EvaluateChannelBefore(evaluation->channel, evaluation->modifierIndex, time);
+        *value = Host::Current().channelHandlers.EvaluateBefore(evaluation->channel, evaluation->modifierIndex, time);
 }
 
 void SetChannel(LWChannelAccessPriv *priv, LWChannelID, double value)
@@ -34,10 +36,10 @@ const char *ChannelName(LWChannelAccessPriv *, LWChannelID channel)
 
 } // namespace
 
-ChannelModifier *Host::AddChannelHandler(const std::string &server, ChannelKey channel)
+ChannelModifier *ChannelHandlers::Add(const std::string &server, ChannelKey channel)
 {
-    if (!scene.FindChannel(channel)) {
-        Message("no channel " + std::to_string(channel));
+    if (!host_.scene.FindChannel(channel)) {
+        host_.Message("no channel " + std::to_string(channel));
         return nullptr;
     }
     auto modifier = std::make_unique<ChannelModifier>();
@@ -45,49 +47,50 @@ ChannelModifier *Host::AddChannelHandler(const std::string &server, ChannelKey c
     modifier->channel = channel;
     modifier->handler.inst = &modifier->instFuncs;
     modifier->handler.item = &modifier->itemFuncs;
-    if (Activate(LWCHANNEL_HCLASS, server, &modifier->handler) != AFUNC_OK)
+    if (host_.Activate(LWCHANNEL_HCLASS, server, &modifier->handler) != AFUNC_OK)
         return nullptr;
     if (!modifier->instFuncs.create) {
-        Message(server + ": the handler has no create callback");
+        host_.Message(server + ": the handler has no create callback");
         return nullptr;
     }
     LWError error = nullptr;
     modifier->instance = modifier->instFuncs.create(modifier->instFuncs.priv, ToChannelID(channel), &error);
     if (!modifier->instance) {
-        Message("cannot add " + server + ": " + (error ? error : ""));
+        host_.Message("cannot add " + server + ": " + (error ? error : ""));
         return nullptr;
     }
-    channelModifiers_.push_back(std::move(modifier));
-    return channelModifiers_.back().get();
+    modifiers_.push_back(std::move(modifier));
+    return modifiers_.back().get();
 }
 
-ChannelModifier *Host::CopyChannelHandler(ChannelModifier &from, ChannelKey channel)
+ChannelModifier *ChannelHandlers::Copy(ChannelModifier &from, ChannelKey channel)
 {
     const LWInstance original = from.instance;
-    ChannelModifier *copy = AddChannelHandler(from.server, channel);
+    ChannelModifier *copy = Add(from.server, channel);
     if (!copy)
         return nullptr;
     if (LWError error = copy->instFuncs.copy ? copy->instFuncs.copy(copy->instance, original) : nullptr) {
-        Message("cannot copy " + copy->server + ": " + error);
+        host_.Message("cannot copy " + copy->server + ": " + error);
         if (copy->instFuncs.destroy)
             copy->instFuncs.destroy(copy->instance);
-        channelModifiers_.pop_back();
+        modifiers_.pop_back();
         return nullptr;
     }
     return copy;
 }
 
-std::vector<ChannelModifier *> Host::ChannelHandlersOf(ChannelKey channel)
+std::vector<ChannelModifier *> ChannelHandlers::Of(ChannelKey channel)
 {
     std::vector<ChannelModifier *> list;
-    for (auto &modifier : channelModifiers_)
+    for (auto &modifier : modifiers_)
         if (modifier->channel == channel)
             list.push_back(modifier.get());
     return list;
 }
 
-double Host::EvaluateChannelBefore(ChannelKey channel, size_t modifierIndex, double time)
+double ChannelHandlers::EvaluateBefore(ChannelKey channel, size_t modifierIndex, double time)
 {
+    const Scene &scene = host_.scene;
     const Channel *found = scene.FindChannel(channel);
     if (!found)
         return 0.0;
@@ -106,7 +109,7 @@ double Host::EvaluateChannelBefore(ChannelKey channel, size_t modifierIndex, dou
     access.channelName = ChannelName;
     // The channel's modifiers in the order they were added, those before modifierIndex.
     size_t index = 0;
-    for (const auto &modifier : channelModifiers_) {
+    for (const auto &modifier : modifiers_) {
         if (modifier->channel != channel)
             continue;
         if (index >= modifierIndex)
@@ -121,19 +124,19 @@ double Host::EvaluateChannelBefore(ChannelKey channel, size_t modifierIndex, dou
     return evaluation.value;
 }
 
-double Host::EvaluateChannel(ChannelKey channel, int frame)
+double ChannelHandlers::Evaluate(ChannelKey channel, int frame)
 {
-    return EvaluateChannelBefore(channel, static_cast<size_t>(-1), frame / scene.fps);
+    return EvaluateBefore(channel, static_cast<size_t>(-1), frame / host_.scene.fps);
 }
 
-bool Host::OpenChannelOptions(ChannelModifier &modifier, std::string &error)
+bool ChannelHandlers::OpenOptions(ChannelModifier &modifier, std::string &error)
 {
     error.clear();
     LWInterface ui{};
-    if (!ActivateInterface(LWCHANNEL_ICLASS, modifier.server, modifier.instance, ui))
+    if (!host_.ActivateInterface(LWCHANNEL_ICLASS, modifier.server, modifier.instance, ui))
         return false;
     if (!ui.options) {
-        Message(modifier.server + ": the interface has no options callback");
+        host_.Message(modifier.server + ": the interface has no options callback");
         return false;
     }
     if (LWError result = ui.options(modifier.instance))
@@ -141,13 +144,13 @@ bool Host::OpenChannelOptions(ChannelModifier &modifier, std::string &error)
     return true;
 }
 
-void Host::DestroyChannelHandlers()
+void ChannelHandlers::DestroyAll()
 {
-    while (!channelModifiers_.empty()) {
-        ChannelModifier &modifier = *channelModifiers_.back();
+    while (!modifiers_.empty()) {
+        ChannelModifier &modifier = *modifiers_.back();
         if (modifier.instFuncs.destroy)
             modifier.instFuncs.destroy(modifier.instance);
-        channelModifiers_.pop_back();
+        modifiers_.pop_back();
     }
 }
 
