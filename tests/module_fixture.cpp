@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 std::string FreshModuleCopy()
 {
     static std::atomic<int> counter{0};
-    const fs::path dir = fs::temp_directory_path() / ("zktools-tests-" + std::to_string(CurrentProcessId()));
+    const fs::path dir = TestTempDir("zktools-tests");
     fs::create_directories(dir);
     const fs::path copy = dir / ("zktools-" + std::to_string(counter++) + ".p");
     fs::copy_file(ZK_MODULE_PATH, copy, fs::copy_options::overwrite_existing);

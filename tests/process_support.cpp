@@ -1,8 +1,10 @@
 // process_support.cpp: process ids and running programs: posix_spawn on Linux, CreateProcess on Windows.
 #include "process_support.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <sstream>
 
 #if defined(_WIN32)
@@ -107,9 +109,43 @@ int RunProgram(const std::vector<std::string> &arguments, const std::string &log
 
 #endif
 
+namespace {
+
+// The folders this process has asked for. Each is emptied the first time (a process id comes back
+// soon, under Wine within one test run, and a folder left by an earlier process must not look like
+// this one's work) and removed when the process ends, so that test runs leave nothing behind.
+class TempDirs {
+public:
+    ~TempDirs()
+    {
+        for (const std::filesystem::path &dir : dirs_) {
+            std::error_code ignored; // a module still loaded on Windows stays
+            std::filesystem::remove_all(dir, ignored);
+        }
+    }
+
+    std::filesystem::path Claim(const std::filesystem::path &dir)
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (std::find(dirs_.begin(), dirs_.end(), dir) == dirs_.end()) {
+            std::error_code ignored;
+            std::filesystem::remove_all(dir, ignored);
+            dirs_.push_back(dir);
+        }
+        return dir;
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<std::filesystem::path> dirs_;
+};
+
+} // namespace
+
 std::filesystem::path TestTempDir(const std::string &prefix)
 {
-    return std::filesystem::temp_directory_path() / (prefix + "-" + std::to_string(CurrentProcessId()));
+    static TempDirs dirs;
+    return dirs.Claim(std::filesystem::temp_directory_path() / (prefix + "-" + std::to_string(CurrentProcessId())));
 }
 
 std::string ReadFileBytes(const std::filesystem::path &path)

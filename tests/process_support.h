@@ -9,7 +9,8 @@
 // The id of this test process (to keep temporary folders of parallel runs apart).
 unsigned long CurrentProcessId();
 
-// A folder of this test process's own under the system's temporary folder: prefix-PID.
+// A folder of this test process's own under the system's temporary folder: prefix-PID, empty when
+// first asked for and removed when the process ends (the caller creates it).
 std::filesystem::path TestTempDir(const std::string &prefix);
 
 // The whole file, byte for byte; empty when it cannot be read.

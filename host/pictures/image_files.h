@@ -20,13 +20,17 @@ namespace zkh {
 constexpr int kMaxPlateSide = 16384;
 // The most channels a plate may have (colours, alpha and any others, which pass through).
 constexpr int kMaxPlateChannels = 64;
+// Rows of a scanline file read or written at a time, so that a library's own copy of the samples
+// stays a band, in cache: a whole number of OpenEXR's largest scanline blocks (32 rows).
+constexpr int kPlateBandRows = 64;
 
 struct ImageLayout; // how the file was stored, kept to write the result the same way
 
 struct PlateImage {
     int width = 0, height = 0, channels = 0;
     std::vector<float> pixels;                 // interleaved, row by row, every channel of the file
-    bool band = false;                         // pixels hold one band of rows (ReadPlateBuffers)
+    bool band = false;                         // read by bands into buffers (ReadPlateBuffers): pixels hold
+                                               // one band of rows, or none where OpenEXR reads straight in
     int red = 0, green = 1, blue = 2, alpha = -1; // channel indexes; alpha -1: none
     std::shared_ptr<ImageLayout> layout;
 };

@@ -1,6 +1,8 @@
 // image_files_exr.cpp: OpenEXR plates straight between the file and the renderer's buffers.
 #include "image_files_exr.h"
 
+#include "image_files.h"
+
 #include <OpenEXR/ImfChannelList.h>
 #include <OpenEXR/ImfFrameBuffer.h>
 #include <OpenEXR/ImfInputFile.h>
@@ -28,9 +30,6 @@ constexpr struct {
 // Frames are read and written on the thread that asks (each job of zkhost's sequence commands
 // one frame): OpenEXR is given no threads of its own.
 constexpr int kNoThreads = 0;
-
-// Rows written at a time: a whole number of OpenEXR's largest scanline blocks (32 rows).
-constexpr int kBandRows = 64;
 
 // A frame buffer over the image's planes for those of the buffers' channels the header has
 // (`Image` is FilterImage to read into, const FilterImage to write from).
@@ -98,11 +97,11 @@ bool WriteExrBuffers(const std::string &path, const Imf::Header &plate, const Fi
         // their planes, half channels from a band of rows converted to half, band by band in the
         // order the file's lines are stored.
         const size_t width = static_cast<size_t>(image.width);
-        std::vector<Imath::half> halves(static_cast<size_t>(kBandRows) * width * 4);
-        const int bands = (image.height + kBandRows - 1) / kBandRows;
+        std::vector<Imath::half> halves(static_cast<size_t>(kPlateBandRows) * width * 4);
+        const int bands = (image.height + kPlateBandRows - 1) / kPlateBandRows;
         const bool upward = header.lineOrder() == Imf::DECREASING_Y;
         for (int n = 0; n < bands; ++n) {
-            const int row = (upward ? bands - 1 - n : n) * kBandRows, end = std::min(image.height, row + kBandRows);
+            const int row = (upward ? bands - 1 - n : n) * kPlateBandRows, end = std::min(image.height, row + kPlateBandRows);
             const size_t first = static_cast<size_t>(row) * width, count = static_cast<size_t>(end - row) * width;
             Imf::FrameBuffer buffer;
             for (const auto &channel : kBufferChannels) {
@@ -115,7 +114,7 @@ bool WriteExrBuffers(const std::string &path, const Imf::Header &plate, const Fi
                                                                  width * sizeof(float)));
                     continue;
                 }
-                Imath::half *band = halves.data() + static_cast<size_t>(kBandRows) * width * static_cast<size_t>(channel.plane);
+                Imath::half *band = halves.data() + static_cast<size_t>(kPlateBandRows) * width * static_cast<size_t>(channel.plane);
                 FloatsToHalves(plane + first, band, count);
                 buffer.insert(channel.name, Imf::Slice::Make(Imf::HALF, band, Imath::V2i(0, row), image.width,
                                                              end - row, sizeof(Imath::half),

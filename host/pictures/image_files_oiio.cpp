@@ -58,10 +58,8 @@ void OneThreadPerFile()
     (void)set;
 }
 
-// Scanline files are read and written a band of rows at a time: the library's own copy of the
-// file's samples then stays a band, in cache, instead of a second image in fresh memory each
-// frame. A band is a whole number of OpenEXR's largest scanline blocks (32 rows).
-constexpr int kBandRows = 64;
+// Scanline files are read and written a band of rows at a time (kPlateBandRows): the library's
+// own copy of the file's samples then stays a band instead of a second image in fresh memory.
 
 // Reads the file's scanlines a band at a time: each band into the memory `into(row)` gives, then
 // `done(row, end)` is called for rows [row, end).
@@ -69,8 +67,8 @@ template <typename Into, typename Done>
 bool ReadBands(OIIO::ImageInput &in, Into into, Done done)
 {
     const OIIO::ImageSpec &spec = in.spec();
-    for (int row = 0; row < spec.height; row += kBandRows) {
-        const int end = std::min(spec.height, row + kBandRows);
+    for (int row = 0; row < spec.height; row += kPlateBandRows) {
+        const int end = std::min(spec.height, row + kPlateBandRows);
         if (!in.read_scanlines(0, 0, spec.y + row, spec.y + end, 0, 0, spec.nchannels, OIIO::TypeDesc::FLOAT,
                                into(row)))
             return false;
@@ -84,8 +82,8 @@ template <typename From>
 bool WriteBands(OIIO::ImageOutput &out, From from)
 {
     const int height = out.spec().height;
-    for (int row = 0; row < height; row += kBandRows) {
-        const int end = std::min(height, row + kBandRows);
+    for (int row = 0; row < height; row += kPlateBandRows) {
+        const int end = std::min(height, row + kPlateBandRows);
         if (!out.write_scanlines(row, end, 0, OIIO::TypeDesc::FLOAT, from(row, end)))
             return false;
     }
@@ -250,7 +248,7 @@ bool ReadPlateBuffers(const std::string &path, PlateImage &plate, FilterImage &i
         return plate.layout->exr != nullptr;
     }
     // One band of rows is held, and each band goes to the buffers as soon as it is read.
-    plate.pixels.resize(static_cast<size_t>(kBandRows) * plate.width * plate.channels);
+    plate.pixels.resize(static_cast<size_t>(kPlateBandRows) * plate.width * plate.channels);
     float *band = plate.pixels.data();
     if (!ReadBands(*in, [&](int) { return band; }, [&](int row, int end) { FillFilterRows(band, plate, image, row, end); })) {
         error = path + ": cannot read: " + in->geterror();
@@ -271,7 +269,7 @@ bool WritePlateBuffers(const std::string &path, const FilterImage &image, PlateI
     auto out = OpenOutput(path, plate, error);
     if (!out)
         return false;
-    plate.pixels.resize(static_cast<size_t>(kBandRows) * plate.width * plate.channels);
+    plate.pixels.resize(static_cast<size_t>(kPlateBandRows) * plate.width * plate.channels);
     float *band = plate.pixels.data();
     const bool written = WriteBands(*out, [&](int row, int end) {
         StoreFilterRows(image, plate, band, row, end);

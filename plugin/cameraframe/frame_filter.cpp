@@ -25,7 +25,10 @@
 #include "../common/lease_pool.h"
 
 #include <CImg.h>
+#if defined(__SSE3__) || defined(_M_X64) || defined(__x86_64__)
 #include <pmmintrin.h>
+#define ZK_FLOAT_MODES 1
+#endif
 
 #include <algorithm>
 #include <atomic>
@@ -303,15 +306,22 @@ void WritePixels(const LWFilterAccess &access, int y, int x0, int x1, const floa
 // some eighty bands it leaves the normal floats, and every later operation on it would take the
 // processor a hundred times as long. A value so small is 0 in any image file. The render thread's
 // own mode is given back before the filter returns.
+// (On a processor without these modes the values are blended as they come.)
 class NormalFloatsOnly {
 public:
+#if defined(ZK_FLOAT_MODES)
     NormalFloatsOnly() : saved_(_mm_getcsr()) { _mm_setcsr(saved_ | _MM_FLUSH_ZERO_ON | _MM_DENORMALS_ZERO_ON); }
     ~NormalFloatsOnly() { _mm_setcsr(saved_); }
+#else
+    NormalFloatsOnly() = default;
+#endif
     NormalFloatsOnly(const NormalFloatsOnly &) = delete;
     NormalFloatsOnly &operator=(const NormalFloatsOnly &) = delete;
 
+#if defined(ZK_FLOAT_MODES)
 private:
     unsigned int saved_;
+#endif
 };
 
 // Frames are sized in camera pixels. An image rendered at another size than the camera's
