@@ -281,22 +281,32 @@ void CopyRun(float *const *to, const float *const *from, int x0, int x1)
     }
 }
 
-// Writes columns [x0, x1) of row y back to the host from the four planes given (alpha null: not
-// written). The host takes a call per pixel, long enough to fetch the next row's lines meanwhile:
-// they are asked for one cache line of floats at a time, so that the next row's copies find
-// them in the cache.
-void WritePixels(const LWFilterAccess &access, int y, int x0, int x1, const float *const *from, const float *alpha,
-                 const RowLines &following)
+// Writes row y back to the host: the blended working planes over the covered runs, the host's own
+// lines elsewhere (alpha not written where the host has no alpha line). The host takes a call per
+// pixel, long enough to fetch the next row's lines meanwhile: they are asked for one cache line of
+// floats at a time, so that the next row's copies find them in the cache.
+void WriteRow(const LWFilterAccess &access, int y, const RowLines &lines, const float *const *work,
+              const std::vector<RowSpan> &covered, const RowLines &following)
 {
-    const float *r = from[0], *g = from[1], *b = from[2];
-    for (int x = x0; x < x1; ++x) {
-        if (x % 16 == 0)
-            for (const float *plane : following.plane)
-                __builtin_prefetch(plane + x);
-        const float rgb[3] = {r[x], g[x], b[x]};
-        access.setRGB(x, y, rgb);
-        if (alpha)
-            access.setAlpha(x, y, alpha[x]);
+    const int width = access.width;
+    const bool alpha = lines.hasAlpha;
+    size_t next = 0; // the first covered run not yet reached
+    for (int x = 0; x < width;) {
+        const bool blended = next < covered.size() && x >= covered[next].x0;
+        const int end = blended ? covered[next].x1 : next < covered.size() ? covered[next].x0 : width;
+        const float *const *from = blended ? work : lines.plane;
+        const float *r = from[0], *g = from[1], *b = from[2], *a = from[3];
+        for (; x < end; ++x) {
+            if ((x & 15) == 0)
+                for (const float *plane : following.plane)
+                    __builtin_prefetch(plane + x);
+            const float rgb[3] = {r[x], g[x], b[x]};
+            access.setRGB(x, y, rgb);
+            if (alpha)
+                access.setAlpha(x, y, a[x]);
+        }
+        if (blended)
+            ++next;
     }
 }
 
@@ -383,15 +393,7 @@ void FilterRows(const LWFilterAccess &access, FilterScratch &scratch)
             CopyRun(work, lines.plane, run.x0, run.x1);
         for (const RowSpan &span : scratch.spans)
             Blend(row, span, scratch.polygons[static_cast<size_t>(span.polygon)]);
-        const float *lineAlpha = lines.hasAlpha ? lines.plane[3] : nullptr;
-        const float *workAlpha = lines.hasAlpha ? work[3] : nullptr;
-        int x = 0;
-        for (const RowSpan &run : scratch.covered) {
-            WritePixels(access, y, x, run.x0, lines.plane, lineAlpha, following);
-            WritePixels(access, y, run.x0, run.x1, work, workAlpha, following);
-            x = run.x1;
-        }
-        WritePixels(access, y, x, width, lines.plane, lineAlpha, following);
+        WriteRow(access, y, lines, work, scratch.covered, following);
     }
 }
 
