@@ -60,9 +60,8 @@ void OneThreadPerFile()
 
 // Scanline files are read and written a band of rows at a time (kPlateBandRows): the library's
 // own copy of the file's samples then stays a band instead of a second image in fresh memory.
-
-// Reads the file's scanlines a band at a time: each band into the memory `into(row)` gives, then
-// `done(row, end)` is called for rows [row, end).
+// Each band is read into the memory `into(row)` gives, then `done(row, end)` is called for rows
+// [row, end).
 template <typename Into, typename Done>
 bool ReadBands(OIIO::ImageInput &in, Into into, Done done)
 {

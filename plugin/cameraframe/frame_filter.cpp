@@ -316,23 +316,20 @@ void WriteRow(const LWFilterAccess &access, int y, const RowLines &lines, const 
 // some eighty bands it leaves the normal floats, and every later operation on it would take the
 // processor a hundred times as long. A value so small is 0 in any image file. The render thread's
 // own mode is given back before the filter returns.
-// (On a processor without these modes the values are blended as they come.)
+#if defined(ZK_FLOAT_MODES)
 class NormalFloatsOnly {
 public:
-#if defined(ZK_FLOAT_MODES)
     NormalFloatsOnly() : saved_(_mm_getcsr()) { _mm_setcsr(saved_ | _MM_FLUSH_ZERO_ON | _MM_DENORMALS_ZERO_ON); }
     ~NormalFloatsOnly() { _mm_setcsr(saved_); }
-#else
-    NormalFloatsOnly() = default;
-#endif
     NormalFloatsOnly(const NormalFloatsOnly &) = delete;
     NormalFloatsOnly &operator=(const NormalFloatsOnly &) = delete;
 
-#if defined(ZK_FLOAT_MODES)
 private:
     unsigned int saved_;
-#endif
 };
+#else
+struct NormalFloatsOnly {}; // no such modes: the values are blended as they come
+#endif
 
 // Frames are sized in camera pixels. An image rendered at another size than the camera's
 // resolution (Layout's resolution multiplier) gets them scaled to it, column and row each by
