@@ -5,8 +5,14 @@
 //
 //   ratios (ours / baseline, real time, medians of repetitions)
 //   FormatString/title          1.08x baseline
+//
+// A benchmark that times ours and its baseline in turns reports their ratio in the counter
+// kAlternatingRatio; it is listed there as well, marked "(in turns)".
+#include "bench_ratio.h"
+
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <ostream>
@@ -37,14 +43,23 @@ public:
         for (const auto &[key, pair] : pairs_)
             if (pair.ours.seen && pair.baseline.seen && key.size() > width)
                 width = key.size();
+        for (const auto &[key, ratio] : alternating_)
+            width = std::max(width, key.size());
         std::string text = "\nratios (ours / baseline, real time, medians of repetitions)\n";
         bool any = false;
         for (const auto &[key, pair] : pairs_) {
-            if (!pair.ours.seen || !pair.baseline.seen || pair.baseline.seconds <= 0.0)
+            if (!pair.ours.seen || !pair.baseline.seen || pair.baseline.value <= 0.0)
                 continue;
             char line[256];
             std::snprintf(line, sizeof line, "%-*s  %6.2fx baseline\n", static_cast<int>(width), key.c_str(),
-                          pair.ours.seconds / pair.baseline.seconds);
+                          pair.ours.value / pair.baseline.value);
+            text += line;
+            any = true;
+        }
+        for (const auto &[key, ratio] : alternating_) {
+            char line[256];
+            std::snprintf(line, sizeof line, "%-*s  %6.2fx baseline (in turns)\n", static_cast<int>(width), key.c_str(),
+                          ratio.value);
             text += line;
             any = true;
         }
@@ -62,7 +77,7 @@ private:
     struct Timing {
         bool seen = false;
         bool fromMedian = false; // a median over repetitions outranks single runs
-        double seconds = 0.0;  // real time per iteration
+        double value = 0.0;    // real seconds per iteration, or the ratio reported in turns
     };
     struct Pair {
         Timing ours, baseline;
@@ -91,15 +106,18 @@ private:
             baseline = true;
         }
         const std::string key = head + rest + (run.run_name.args.empty() ? "" : "/" + run.run_name.args);
-        Timing &timing = baseline ? pairs_[key].baseline : pairs_[key].ours;
+        const auto counter = run.counters.find(kAlternatingRatio);
+        Timing &timing = counter != run.counters.end() ? alternating_[key] : baseline ? pairs_[key].baseline : pairs_[key].ours;
         if (timing.fromMedian && !isMedian)
             return;
         timing.seen = true;
         timing.fromMedian = isMedian;
-        timing.seconds = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        timing.value = counter != run.counters.end() ? counter->second.value
+                                                       : run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
     }
 
     std::map<std::string, Pair> pairs_;
+    std::map<std::string, Timing> alternating_;
 };
 
 } // namespace
